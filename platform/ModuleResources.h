@@ -1,0 +1,55 @@
+// Reads the resources of a PE32 or PE32+ module opened as data, never executed: our
+// counterpart of LoadLibraryEx(LOAD_LIBRARY_AS_DATAFILE) with EnumResourceNames,
+// FindResource, LoadResource and SizeofResource. The file is read through a bounded view;
+// every offset, size and count of the resource tree is checked against the real file size,
+// the tree is walked at most three levels deep and a visited set guards against cycles.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace glyphora {
+
+enum class ResourceType : std::uint16_t { Icon = 3, GroupIcon = 14 };
+
+// A resource name as the directory holds it: a string (UTF-8 here) or a 16-bit number.
+struct ResourceName {
+    bool isString = false;
+    std::string text;      // when isString
+    std::uint16_t id = 0;  // when !isString
+};
+
+class ModuleResources {
+public:
+    virtual ~ModuleResources() = default;
+
+    // Opens a module as data. Returns nullptr when the file cannot be read or is not a PE
+    // module with a resource section that parses (no icons is still a valid module).
+    static std::unique_ptr<ModuleResources> Open(const std::filesystem::path& path);
+
+    // Names of all resources of a type in enumeration order: string names first, in
+    // directory order, then numeric names ascending.
+    virtual std::vector<ResourceName> EnumNames(ResourceType type) const = 0;
+
+    // The bytes of a resource, or nullopt when it is absent or its data lies outside the
+    // file. A string name is compared without regard to letter case. Where a name has
+    // several language variants the choice is: neutral, user's language, 0x409, first.
+    virtual std::optional<std::vector<std::uint8_t>> Find(ResourceType type, const ResourceName& name) const = 0;
+    std::optional<std::vector<std::uint8_t>> FindString(ResourceType type, const std::string& name) const
+    {
+        return Find(type, ResourceName{true, name, 0});
+    }
+    std::optional<std::vector<std::uint8_t>> FindId(ResourceType type, std::uint16_t id) const
+    {
+        return Find(type, ResourceName{false, {}, id});
+    }
+
+    // Number of resources of a type (cheap: no data is read).
+    virtual std::size_t Count(ResourceType type) const = 0;
+};
+
+} // namespace glyphora

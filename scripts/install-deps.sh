@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Glyphora needs on Debian 12 (run as root).
+# Packages already present are left alone, so a second run costs only the check.
+set -euo pipefail
+packages=(
+  build-essential cmake ninja-build pkg-config
+  zlib1g-dev libpng-dev libjpeg-dev libgif-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang lld llvm libclang-rt-14-dev
+  icoutils python3 python3-pil python3-dbfread qpdf poppler-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with warnings as errors, runs the whole test suite, then
+# builds the fuzz targets with clang and gives each a short fixed-time run under ASan+UBSan.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DGLYPHORA_WERROR=ON
+cmake --build build -j2
+ctest --test-dir build --output-on-failure -j2
+bash scripts/fuzz-smoke.sh
