@@ -1,0 +1,199 @@
+// Parsing of pack files and the program-wide pack behind LangString.
+#include "i18n/LanguagePack.h"
+
+#include <fstream>
+#include <utility>
+
+namespace glyphora {
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+// Problems listed in an error text before the rest are only counted.
+constexpr std::size_t kMaxListedProblems = 20;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::optional<std::uint16_t> ParseId(std::string_view s) {
+    if (s.empty() || s.size() > 10) return std::nullopt;
+    std::uint64_t value = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (value > 0xFFFF) return std::nullopt;
+    return static_cast<std::uint16_t>(value);
+}
+
+// Decodes the escapes of a text; on a bad escape returns nullopt and sets error.
+std::optional<std::string> Unescape(std::string_view raw, std::string& error) {
+    std::string out;
+    out.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '\\') {
+            out += raw[i];
+            continue;
+        }
+        if (i + 1 == raw.size()) {
+            error = "the text ends with a single backslash (write \\\\ for a backslash)";
+            return std::nullopt;
+        }
+        const char e = raw[++i];
+        switch (e) {
+        case 'n': out += '\n'; break;
+        case 'r': out += '\r'; break;
+        case 't': out += '\t'; break;
+        case 's': out += ' '; break;
+        case '\\': out += '\\'; break;
+        default: {
+            // Show the whole character after the backslash, not one byte of it.
+            const std::string shown = CutToCharacters(raw.substr(i), 1);
+            error = "unknown escape \\" + shown + " (known: \\n \\r \\t \\s \\\\)";
+            return std::nullopt;
+        }
+        }
+    }
+    return out;
+}
+
+std::optional<LanguagePack>& CurrentPack() {
+    static std::optional<LanguagePack> pack;
+    return pack;
+}
+
+} // namespace
+
+LanguagePack LanguagePack::Parse(std::string_view text, std::vector<PackProblem>& problems) {
+    LanguagePack pack;
+    std::unordered_map<std::uint16_t, int> definedOn;
+    if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
+
+    int lineNumber = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = text.find('\n', pos);
+        std::string_view line = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+        pos = end == std::string_view::npos ? text.size() : end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+        const auto problem = [&](std::string message) {
+            problems.push_back({lineNumber, std::move(message)});
+        };
+        if (line.size() > kMaxPackLineBytes) {
+            problem("the line is longer than " + std::to_string(kMaxPackLineBytes) + " bytes");
+            continue;
+        }
+        if (!IsValidUtf8(line)) {
+            problem("the line is not valid UTF-8 text (save the pack as UTF-8)");
+            continue;
+        }
+        const std::string_view trimmed = TrimBlanks(line);
+        if (trimmed.empty() || trimmed.front() == '#') continue;
+
+        const std::size_t equals = trimmed.find('=');
+        if (equals == std::string_view::npos) {
+            problem("expected \"identifier = text\"");
+            continue;
+        }
+        const auto id = ParseId(TrimBlanks(trimmed.substr(0, equals)));
+        if (!id) {
+            problem("the identifier must be a number from 0 to 65535");
+            continue;
+        }
+        std::string error;
+        auto value = Unescape(TrimBlanks(trimmed.substr(equals + 1)), error);
+        if (!value) {
+            problem(std::move(error));
+            continue;
+        }
+        const auto [where, inserted] = definedOn.emplace(*id, lineNumber);
+        if (!inserted) {
+            problem("identifier " + std::to_string(*id) + " is already defined on line " +
+                    std::to_string(where->second) + "; this line is ignored");
+            continue;
+        }
+        pack.texts_.emplace(*id, std::move(*value));
+    }
+    return pack;
+}
+
+std::string LanguagePack::Text(std::uint16_t id) const {
+    const auto it = texts_.find(id);
+    return it == texts_.end() ? std::string() : it->second;
+}
+
+bool LanguagePack::Has(std::uint16_t id) const {
+    return texts_.count(id) != 0;
+}
+
+LanguagePackFile LoadLanguagePackFile(const std::filesystem::path& path) {
+    LanguagePackFile result;
+    const std::string shownPath = path.string();
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        result.error = "Cannot open the language pack \"" + shownPath + "\".";
+        return result;
+    }
+    // Read at most one byte past the limit, so a huge file costs no more than the limit.
+    std::string text(static_cast<std::size_t>(kMaxPackFileBytes) + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) {
+        result.error = "Cannot read the language pack \"" + shownPath + "\".";
+        return result;
+    }
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kMaxPackFileBytes) {
+        result.error = "The language pack \"" + shownPath + "\" is larger than " +
+                       std::to_string(kMaxPackFileBytes / 1024) + " KiB.";
+        return result;
+    }
+
+    std::vector<PackProblem> problems;
+    LanguagePack pack = LanguagePack::Parse(text, problems);
+    if (!problems.empty()) {
+        result.error = "Problems in the language pack \"" + shownPath + "\":";
+        for (std::size_t i = 0; i < problems.size() && i < kMaxListedProblems; ++i)
+            result.error += "\nline " + std::to_string(problems[i].line) + ": " + problems[i].message;
+        if (problems.size() > kMaxListedProblems)
+            result.error += "\n... and " + std::to_string(problems.size() - kMaxListedProblems) +
+                            " more problems";
+    }
+    if (problems.empty() || pack.Size() > 0) result.pack = std::move(pack);
+    return result;
+}
+
+bool LoadLanguagePack(const std::filesystem::path& path, std::string* errorText) {
+    ReleaseLanguagePack();
+    LanguagePackFile file = LoadLanguagePackFile(path);
+    if (errorText) *errorText = std::move(file.error);
+    if (!file.pack) return false;
+    CurrentPack() = std::move(file.pack);
+    return true;
+}
+
+void InstallLanguagePack(LanguagePack pack) {
+    CurrentPack() = std::move(pack);
+}
+
+void ReleaseLanguagePack() {
+    CurrentPack().reset();
+}
+
+bool LanguagePackLoaded() {
+    return CurrentPack().has_value();
+}
+
+std::string LangString(int id) {
+    const auto& pack = CurrentPack();
+    if (!pack || id < 0 || id > 0xFFFF) return {};
+    return CutToCharacters(pack->Text(static_cast<std::uint16_t>(id)), kMaxLangStringChars);
+}
+
+} // namespace glyphora

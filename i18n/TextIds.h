@@ -1,0 +1,261 @@
+// Identifiers of every interface text a language pack supplies, and a table of them with
+// the argument each formatted text takes and, for control captions, the built-in English
+// text the control shows before any pack is applied.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace glyphora {
+
+// Dialog buttons of the export options and print dialogs.
+inline constexpr int kTextCancel = 1;
+inline constexpr int kTextHelpButton = 2;
+// Caption of the find-pane button: 3 while the pane is hidden, 4 while it is shown.
+inline constexpr int kTextShowFindPane = 3;
+inline constexpr int kTextHideFindPane = 4;
+
+// Tool button hints of the main window.
+inline constexpr int kTextHintGoToFileFolder = 101;
+inline constexpr int kTextHintSaveAllListed = 102;
+inline constexpr int kTextHintOpen = 103;
+inline constexpr int kTextHintSave = 104;
+inline constexpr int kTextHintCopy = 105;
+inline constexpr int kTextHintPrint = 106;
+inline constexpr int kTextHintRefresh = 107;
+inline constexpr int kTextHintOptions = 108;
+inline constexpr int kTextHintHelp = 109;
+inline constexpr int kTextHintAbout = 110;
+inline constexpr int kTextIconWindowCaption = 111;
+inline constexpr int kTextPackFileMissing = 117;        // %s: the pack's path
+inline constexpr int kTextHintMinimumIconCount = 151;
+
+// Folder scan of the find pane.
+inline constexpr int kTextScanning = 201;
+inline constexpr int kTextScanPleaseWait = 203;
+inline constexpr int kTextScanStopped = 204;
+
+// Status bar panels.
+inline constexpr int kTextStatusColorDepth = 261;       // %s: "1" .. "32" or "?"
+inline constexpr int kTextStatusImageCount = 262;       // %s: the number or "?"
+
+// Export options dialog.
+inline constexpr int kTextColumnCount = 301;
+inline constexpr int kTextDrawTableBorder = 302;
+inline constexpr int kTextIncludeIconNumbers = 303;
+inline constexpr int kTextConvertToGrayScale = 304;
+inline constexpr int kTextSkipOptionsNote = 305;
+inline constexpr int kTextFieldGroup = 306;
+inline constexpr int kTextFieldType = 307;
+inline constexpr int kTextFieldName = 308;
+inline constexpr int kTextExportAs = 309;
+inline constexpr int kTextExportAsIcon = 310;
+inline constexpr int kTextExportAsBitmap = 311;
+inline constexpr int kTextExportAsJpeg = 312;
+inline constexpr int kTextExportAsMetafile = 313;
+inline constexpr int kTextExportAsGif = 314;
+inline constexpr int kTextExportAsPng = 315;
+inline constexpr int kTextTargetImageFormat = 316;
+
+// Print dialog.
+inline constexpr int kTextPrintCaption = 401;
+inline constexpr int kTextPrintImageToPrint = 402;
+inline constexpr int kTextPrintFullImage = 403;
+inline constexpr int kTextPrintSelectedImage = 404;
+inline constexpr int kTextPrintScale = 405;
+inline constexpr int kTextPrintActualSize = 406;
+inline constexpr int kTextPrintFitToPage = 407;
+
+// Find pane captions.
+inline constexpr int kTextMinimumIconCount = 501;
+inline constexpr int kTextFolderToScan = 502;
+inline constexpr int kTextFilesWithIcons = 503;
+inline constexpr int kTextIncludeSubfolders = 551;
+
+// Messages.
+inline constexpr int kTextEmptyGridHint = 601;
+inline constexpr int kTextCommandLineSuccess = 602;     // %d: icons written
+inline constexpr int kTextSaveAllSuccess = 603;         // %d: icons written
+inline constexpr int kTextCommandLineNoDestination = 604;
+inline constexpr int kTextFileNotFound = 605;           // %s: the path or file name
+inline constexpr int kTextNoIconSelected = 606;
+inline constexpr int kTextOnlyFirstDroppedFile = 607;
+inline constexpr int kTextCommandLineErrorHeading = 608;
+inline constexpr int kTextOverwriteQuestion = 609;      // %s: the file name
+inline constexpr int kTextPackObsolete = 610;
+inline constexpr int kTextPackObsoleteAdvice = 611;
+inline constexpr int kTextFindOnWebPage = 612;
+inline constexpr int kTextPackCannotBeLoaded = 613;
+inline constexpr int kTextNoIconsInFile = 614;
+
+// Dialog titles.
+inline constexpr int kTextSaveDialogTitle = 701;
+inline constexpr int kTextHtmlSaveTitle = 703;
+inline constexpr int kTextHtmlOptionsTitle = 704;
+inline constexpr int kTextDbfSaveTitle = 705;
+inline constexpr int kTextDbfOptionsTitle = 706;
+inline constexpr int kTextSelectFolderTitle = 707;
+inline constexpr int kTextOpenDialogTitle = 708;
+inline constexpr int kTextPdfSaveTitle = 709;
+inline constexpr int kTextPdfOptionsTitle = 710;
+
+// File dialog filters ("description (*.ext)|*.ext" pairs joined by "|").
+inline constexpr int kTextPictureFilter = 801;
+inline constexpr int kTextOpenFilter = 802;
+inline constexpr int kTextIconFilter = 803;
+inline constexpr int kTextHtmlFilter = 804;
+inline constexpr int kTextDbfFilter = 805;
+inline constexpr int kTextPdfFilter = 807;
+
+// Options menu: languages.
+inline constexpr int kTextMenuLanguage = 900;
+inline constexpr int kTextMenuEnglish = 901;
+inline constexpr int kTextMenuGreek = 902;
+inline constexpr int kTextMenuUkrainian = 903;
+inline constexpr int kTextMenuRomanian = 904;
+inline constexpr int kTextMenuItalian = 905;
+inline constexpr int kTextMenuPolish = 906;
+
+// Save menus.
+inline constexpr int kTextMenuSaveSelected = 921;
+inline constexpr int kTextMenuSaveAllAsOneImage = 922;
+inline constexpr int kTextMenuSaveAll = 923;
+inline constexpr int kTextMenuAsIcons = 924;
+inline constexpr int kTextMenuAsBitmaps = 925;
+inline constexpr int kTextMenuAsJpeg = 926;
+inline constexpr int kTextMenuAsMetafiles = 927;
+inline constexpr int kTextMenuAsGif = 928;
+inline constexpr int kTextMenuAsPng = 929;
+inline constexpr int kTextMenuToHtml = 941;
+inline constexpr int kTextMenuToDbf = 942;
+inline constexpr int kTextMenuToPdf = 943;
+
+// Options menu: other items.
+inline constexpr int kTextMenuSaveToRegistry = 961;
+inline constexpr int kTextMenuShowIconWindow = 962;
+inline constexpr int kTextMenuIconSize = 963;
+inline constexpr int kTextMenuSize32 = 964;
+inline constexpr int kTextMenuSize16 = 965;
+
+// The program version the pack was made for, a dotted number such as "5.1.0.2".
+inline constexpr int kTextLanguagePackVersion = 50000;
+
+// The one argument a formatted text takes.
+enum class Placeholder { None, String, Integer };
+
+struct TextIdInfo {
+    int id;
+    Placeholder placeholder;
+    std::string_view designText;  // the built-in English caption; empty for pack-only texts
+};
+
+inline constexpr std::array kAllTextIds = {
+    TextIdInfo{kTextCancel, Placeholder::None, "Cancel"},
+    TextIdInfo{kTextHelpButton, Placeholder::None, "&Help"},
+    TextIdInfo{kTextShowFindPane, Placeholder::None, "Find files with icons inside >>"},
+    TextIdInfo{kTextHideFindPane, Placeholder::None, ""},
+    TextIdInfo{kTextHintGoToFileFolder, Placeholder::None, ""},
+    TextIdInfo{kTextHintSaveAllListed, Placeholder::None, ""},
+    TextIdInfo{kTextHintOpen, Placeholder::None, ""},
+    TextIdInfo{kTextHintSave, Placeholder::None, ""},
+    TextIdInfo{kTextHintCopy, Placeholder::None, ""},
+    TextIdInfo{kTextHintPrint, Placeholder::None, ""},
+    TextIdInfo{kTextHintRefresh, Placeholder::None, ""},
+    TextIdInfo{kTextHintOptions, Placeholder::None, ""},
+    TextIdInfo{kTextHintHelp, Placeholder::None, ""},
+    TextIdInfo{kTextHintAbout, Placeholder::None, ""},
+    TextIdInfo{kTextIconWindowCaption, Placeholder::None, ""},
+    TextIdInfo{kTextPackFileMissing, Placeholder::String, ""},
+    TextIdInfo{kTextHintMinimumIconCount, Placeholder::None, ""},
+    TextIdInfo{kTextScanning, Placeholder::None, ""},
+    TextIdInfo{kTextScanPleaseWait, Placeholder::None, ""},
+    TextIdInfo{kTextScanStopped, Placeholder::None, ""},
+    TextIdInfo{kTextStatusColorDepth, Placeholder::String, ""},
+    TextIdInfo{kTextStatusImageCount, Placeholder::String, ""},
+    TextIdInfo{kTextColumnCount, Placeholder::None, "&Column count:"},
+    TextIdInfo{kTextDrawTableBorder, Placeholder::None, "Draw table &border"},
+    TextIdInfo{kTextIncludeIconNumbers, Placeholder::None, "Include icon &numbers"},
+    TextIdInfo{kTextConvertToGrayScale, Placeholder::None, "Convert images to &gray scale"},
+    TextIdInfo{kTextSkipOptionsNote, Placeholder::None,
+               "To skip this window and use current settings, call this function holding CTRL+SHIFT down."},
+    TextIdInfo{kTextFieldGroup, Placeholder::None, "Field to store icons"},
+    TextIdInfo{kTextFieldType, Placeholder::None, "Field type:"},
+    TextIdInfo{kTextFieldName, Placeholder::None, "Field name:"},
+    TextIdInfo{kTextExportAs, Placeholder::None, "Export as"},
+    TextIdInfo{kTextExportAsIcon, Placeholder::None, "Icon"},
+    TextIdInfo{kTextExportAsBitmap, Placeholder::None, "Bitmap"},
+    TextIdInfo{kTextExportAsJpeg, Placeholder::None, "JPEG"},
+    TextIdInfo{kTextExportAsMetafile, Placeholder::None, "Metafile"},
+    TextIdInfo{kTextExportAsGif, Placeholder::None, "GIF"},
+    TextIdInfo{kTextExportAsPng, Placeholder::None, "PNG"},
+    TextIdInfo{kTextTargetImageFormat, Placeholder::None, "Target &image format:"},
+    TextIdInfo{kTextPrintCaption, Placeholder::None, "Printing icon(s)"},
+    TextIdInfo{kTextPrintImageToPrint, Placeholder::None, "Image to print:"},
+    TextIdInfo{kTextPrintFullImage, Placeholder::None, "&Full image"},
+    TextIdInfo{kTextPrintSelectedImage, Placeholder::None, "&Selected image"},
+    TextIdInfo{kTextPrintScale, Placeholder::None, "Scale:"},
+    TextIdInfo{kTextPrintActualSize, Placeholder::None, "&Actual size"},
+    TextIdInfo{kTextPrintFitToPage, Placeholder::None, "Fit to &page"},
+    TextIdInfo{kTextMinimumIconCount, Placeholder::None, "Minimum number of icons"},
+    TextIdInfo{kTextFolderToScan, Placeholder::None, "Folder to scan:"},
+    TextIdInfo{kTextFilesWithIcons, Placeholder::None, "Files (.dll, .exe, .ocx) with icons:"},
+    TextIdInfo{kTextIncludeSubfolders, Placeholder::None, "Include subfolders"},
+    TextIdInfo{kTextEmptyGridHint, Placeholder::None, ""},
+    TextIdInfo{kTextCommandLineSuccess, Placeholder::Integer, ""},
+    TextIdInfo{kTextSaveAllSuccess, Placeholder::Integer, ""},
+    TextIdInfo{kTextCommandLineNoDestination, Placeholder::None, ""},
+    TextIdInfo{kTextFileNotFound, Placeholder::String, ""},
+    TextIdInfo{kTextNoIconSelected, Placeholder::None, ""},
+    TextIdInfo{kTextOnlyFirstDroppedFile, Placeholder::None, ""},
+    TextIdInfo{kTextCommandLineErrorHeading, Placeholder::None, ""},
+    TextIdInfo{kTextOverwriteQuestion, Placeholder::String, ""},
+    TextIdInfo{kTextPackObsolete, Placeholder::None, ""},
+    TextIdInfo{kTextPackObsoleteAdvice, Placeholder::None, ""},
+    TextIdInfo{kTextFindOnWebPage, Placeholder::None, ""},
+    TextIdInfo{kTextPackCannotBeLoaded, Placeholder::None, ""},
+    TextIdInfo{kTextNoIconsInFile, Placeholder::None, ""},
+    TextIdInfo{kTextSaveDialogTitle, Placeholder::None, ""},
+    TextIdInfo{kTextHtmlSaveTitle, Placeholder::None, ""},
+    TextIdInfo{kTextHtmlOptionsTitle, Placeholder::None, ""},
+    TextIdInfo{kTextDbfSaveTitle, Placeholder::None, ""},
+    TextIdInfo{kTextDbfOptionsTitle, Placeholder::None, ""},
+    TextIdInfo{kTextSelectFolderTitle, Placeholder::None, "Select folder to save images:"},
+    TextIdInfo{kTextOpenDialogTitle, Placeholder::None, "Select file"},
+    TextIdInfo{kTextPdfSaveTitle, Placeholder::None, ""},
+    TextIdInfo{kTextPdfOptionsTitle, Placeholder::None, ""},
+    TextIdInfo{kTextPictureFilter, Placeholder::None, ""},
+    TextIdInfo{kTextOpenFilter, Placeholder::None,
+               "Executable files (*.exe)|*.exe|Dynamic-link libraries (*.dll)|*.dll|"
+               "ActiveX files (*.ocx)|*.ocx|Any file (*.*)|*.*"},
+    TextIdInfo{kTextIconFilter, Placeholder::None, ""},
+    TextIdInfo{kTextHtmlFilter, Placeholder::None, ""},
+    TextIdInfo{kTextDbfFilter, Placeholder::None, ""},
+    TextIdInfo{kTextPdfFilter, Placeholder::None, ""},
+    TextIdInfo{kTextMenuLanguage, Placeholder::None, "Language"},
+    TextIdInfo{kTextMenuEnglish, Placeholder::None, "English"},
+    TextIdInfo{kTextMenuGreek, Placeholder::None, "Greek"},
+    TextIdInfo{kTextMenuUkrainian, Placeholder::None, "Ukrainian"},
+    TextIdInfo{kTextMenuRomanian, Placeholder::None, "Romanian"},
+    TextIdInfo{kTextMenuItalian, Placeholder::None, "Italian"},
+    TextIdInfo{kTextMenuPolish, Placeholder::None, "Polish"},
+    TextIdInfo{kTextMenuSaveSelected, Placeholder::None, "Save &Selected"},
+    TextIdInfo{kTextMenuSaveAllAsOneImage, Placeholder::None, "Save All as &One Image"},
+    TextIdInfo{kTextMenuSaveAll, Placeholder::None, "Save &All"},
+    TextIdInfo{kTextMenuAsIcons, Placeholder::None, "as &Icons (*.ico)"},
+    TextIdInfo{kTextMenuAsBitmaps, Placeholder::None, "as &Bitmap images (*.bmp)"},
+    TextIdInfo{kTextMenuAsJpeg, Placeholder::None, "as &JPEG images (*.jpg)"},
+    TextIdInfo{kTextMenuAsMetafiles, Placeholder::None, "as &Metafiles (*.emf)"},
+    TextIdInfo{kTextMenuAsGif, Placeholder::None, "as &GIF (*.gif)"},
+    TextIdInfo{kTextMenuAsPng, Placeholder::None, "as &PNG (*.png)"},
+    TextIdInfo{kTextMenuToHtml, Placeholder::None, "to HTML Document (*.htm, *.html)"},
+    TextIdInfo{kTextMenuToDbf, Placeholder::None, "to dBase file (*.dbf)"},
+    TextIdInfo{kTextMenuToPdf, Placeholder::None, "to PDF Document (*.pdf)"},
+    TextIdInfo{kTextMenuSaveToRegistry, Placeholder::None, "Save Setting to Registry"},
+    TextIdInfo{kTextMenuShowIconWindow, Placeholder::None, "Show Selected Icon In Separate &Window"},
+    TextIdInfo{kTextMenuIconSize, Placeholder::None, "Icon &Size"},
+    TextIdInfo{kTextMenuSize32, Placeholder::None, "32x32"},
+    TextIdInfo{kTextMenuSize16, Placeholder::None, "16x16"},
+    TextIdInfo{kTextLanguagePackVersion, Placeholder::None, ""},
+};
+
+} // namespace glyphora
