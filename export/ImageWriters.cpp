@@ -1,0 +1,38 @@
+// Chooses the encoder for an OutputKind and delivers its bytes to a file or a stream.
+#include "export/ImageWriters.h"
+
+#include "export/BmpEncoder.h"
+#include "export/EmfEncoder.h"
+#include "export/GifEncoder.h"
+#include "export/JpegEncoder.h"
+#include "export/OutputKind.h"
+#include "export/PngEncoder.h"
+#include "platform/Files.h"
+#include "platform/GlyphoraError.h"
+
+namespace glyphora {
+
+std::vector<std::uint8_t> EncodeBitmap(const Bitmap& bitmap, int outputKind)
+{
+    switch (outputKind) {
+    case OutputKind::Jpeg: return EncodeJpeg(bitmap);
+    case OutputKind::Emf: return EncodeEmf(bitmap);
+    case OutputKind::Gif: return EncodeGif(bitmap);
+    case OutputKind::Png: return EncodePng(bitmap);
+    default: return EncodeBmp(bitmap);
+    }
+}
+
+void SaveBitmapAs(const Bitmap& bitmap, const std::filesystem::path& fileName, int outputKind)
+{
+    WriteWholeFile(fileName, EncodeBitmap(bitmap, outputKind));
+}
+
+void SaveBitmapToStream(const Bitmap& bitmap, std::ostream& stream, int dbfType)
+{
+    const std::vector<std::uint8_t> bytes = EncodeBitmap(bitmap, dbfType);
+    stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!stream) throw GlyphoraError("Cannot write the picture: the output stream refused the data.");
+}
+
+} // namespace glyphora
