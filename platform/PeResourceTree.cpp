@@ -42,7 +42,6 @@ std::optional<ResourceTreeReader> ResourceTreeReader::Open(const PeImage& image)
     reader.nameBudget_ = 2 * static_cast<std::uint64_t>(image.file().size()) + kNameBudgetSlack;
     if (image.resourceRva() == 0) return reader;
     if (!reader.readDirectory(0)) return std::nullopt;
-    reader.entered_.insert(0);
     return reader;
 }
 
@@ -96,6 +95,7 @@ ResourceTypeIndex ResourceTreeReader::indexType(std::uint16_t type)
 {
     ResourceTypeIndex index;
     if (image_->resourceRva() == 0) return index;
+    entered_ = {0};
 
     const auto types = readDirectory(0);
     if (!types) return index;

@@ -2,7 +2,8 @@
 // -> data entry. The tree is indexed once per resource type when the module is opened;
 // resource bytes are only located when asked for. Exactly three directory levels are
 // followed; an entry that would lead deeper is ignored, and every directory is entered at
-// most once, so a tree that loops or shares directories cannot make the walk repeat work.
+// most once per type, so a tree that loops or shares directories cannot make the walk
+// repeat work.
 #pragma once
 
 #include "platform/ModuleResources.h"
@@ -49,8 +50,8 @@ public:
     // A module without a resource directory gives an empty tree.
     static std::optional<ResourceTreeReader> Open(const PeImage& image);
 
-    // Indexes the resources of a numeric type. Calls share one record of entered
-    // directories, so a directory reachable from two places is only indexed once.
+    // Indexes the resources of a numeric type. Within one type every directory is entered
+    // at most once, so a directory reachable from two places is only indexed once.
     ResourceTypeIndex indexType(std::uint16_t type);
 
 private:
