@@ -1,0 +1,20 @@
+// Text of resource names: the directory stores them as UTF-16, the rest of the program uses
+// UTF-8. Names are matched without regard to letter case, as the resource loader does:
+// ASCII plus the simple one-to-one case pairs of Latin-1, Latin Extended-A, Greek and
+// Cyrillic are folded.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace glyphora {
+
+// UTF-16 code units to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::span<const char16_t> units);
+
+// A key that is equal for two names exactly when they match without regard to case.
+// Invalid UTF-8 sequences become U+FFFD.
+std::string FoldedNameKey(std::string_view utf8);
+
+} // namespace glyphora
