@@ -136,9 +136,13 @@ public:
     void Stream_SetTextMatrix(double angle, double x, double y);
     void Stream_SetImageBox(double x, double y, double w, double h);
 
-    // Writes text into r (see the implementation for the layout rules). With calcOnly only
-    // r.Bottom is computed. Lines that do not fit are returned in remainingText for a
-    // following call, which then passes an empty text.
+    // Writes text into r in the registered font pdfFontInternalName (the first font when none
+    // has that name). Lines are fontSize + 1 points apart, the first on the baseline r.Top; the
+    // characters per line are estimated from PDFTextLenCoef, word wrap breaks at line breaks
+    // and blanks, and each line is placed left, right or centred by its width in the standard
+    // font's metrics. r.Bottom becomes r.Top + shown lines x (fontSize + 1), so Bottom - Top
+    // is the height taken. With calcOnly nothing else happens. Lines below the bottom margin
+    // are returned in remainingText for a following call, which then passes an empty text.
     void WriteTextBox(const std::string& text, bool calcOnly, const std::string& pdfFontInternalName,
                       int fontSize, PdfColor fontColor, PdfAlignment aAlignment, bool aWordWrap, PdfRect& r,
                       std::string& remainingText);
