@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace glyphora::testimages {
@@ -139,6 +140,15 @@ struct IcoEntry {
     std::optional<std::uint32_t> sizeOverride;   // dwBytesInRes written instead of the real size
     std::optional<std::uint32_t> offsetOverride; // dwImageOffset written instead of the real one
 };
+
+inline IcoEntry Entry(Bytes image, int width, int height)
+{
+    IcoEntry e;
+    e.image = std::move(image);
+    e.width = width;
+    e.height = height;
+    return e;
+}
 
 inline Bytes MakeIco(const std::vector<IcoEntry>& entries, std::optional<std::uint16_t> countOverride = {})
 {
