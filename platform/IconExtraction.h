@@ -33,6 +33,11 @@ std::vector<IconHandle> ExtractFileIcons(const std::filesystem::path& path, int 
 // Icons first .. first + count - 1 only (same rules), for callers that walk a file.
 std::vector<IconHandle> ExtractFileIcons(const std::filesystem::path& path, int size, int first, int count);
 
+// The icons first .. first + count - 1 of a module already opened (the module path of
+// ExtractFileIcons; callers holding a module use it directly).
+class ModuleResources;
+std::vector<IconHandle> ExtractModuleIcons(const ModuleResources& module, int size, int first, int count);
+
 // Chooses and scales the best image out of an icon directory (the bytes of an .ico file)
 // at size x size. A null handle when nothing decodes.
 IconHandle IconFromIcoBytes(std::span<const std::uint8_t> icoBytes, int size);
