@@ -397,6 +397,33 @@ TEST_F(WriteGroupIconFileTest, FailingHeaderWriteGivesTheSystemMessage)
     EXPECT_EQ(error, std::system_category().message(ENOSPC));
 }
 
+#ifndef _WIN32
+TEST_F(WriteGroupIconFileTest, ShortHeaderWriteGivesTheSystemMessage)
+{
+    const auto dest = dir.path() / "x.ico";
+    {
+        test::FileSizeLimit limit(3);
+        Write(dest, "7");
+    }
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(error, std::system_category().message(EFBIG));
+    EXPECT_EQ(test::ReadBytes(dest), (Bytes{0, 0, 1}));
+}
+
+TEST_F(WriteGroupIconFileTest, FailingImageWriteLeavesThePartialFileSilently)
+{
+    const auto dest = dir.path() / "x.ico";
+    {
+        test::FileSizeLimit limit(100);
+        Write(dest, "7");
+    }
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(error, "");
+    const auto whole = BuildGroupIconFile(module.numberedGroups[7], LookupIn(module.icons)).bytes;
+    EXPECT_EQ(test::ReadBytes(dest), Slice(whole, 0, 100));
+}
+#endif
+
 TEST_F(WriteGroupIconFileTest, IcotoolReadsTheFile)
 {
     if (std::system("icotool --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "icotool is not installed";

@@ -158,6 +158,19 @@ TEST(SaveIconToFileTest, FailureCodes)
     EXPECT_TRUE(dir.Names().empty());
 }
 
+#ifndef _WIN32
+TEST(SaveIconToFileTest, FailedWriteDeletesThePartialFile)
+{
+    test::ScratchDir dir;
+    const auto path = dir.path() / "icon.ico";
+    for (rlim_t limit : {rlim_t{3}, rlim_t{30}, rlim_t{100}, rlim_t{197}}) {
+        test::FileSizeLimit cap(limit);
+        EXPECT_EQ(SaveIconToFile(path, ColorIcon(16, kBlack)), -7) << limit;
+        EXPECT_FALSE(fs::exists(path)) << limit;
+    }
+}
+#endif
+
 TEST(SaveIconToFileTest, ReplacesAnExistingFile)
 {
     test::ScratchDir dir;
