@@ -32,11 +32,6 @@ void AddRedraw(std::vector<int>& cells, int cell)
 
 } // namespace
 
-int IconSizeFor(TIconSizing sizing)
-{
-    return sizing == TIconSizing::isSmall ? kSmallIconSize : kLargeIconSize;
-}
-
 GridLayout ComputeGridLayout(int width, int count, int colWidth, int rowHeight)
 {
     GridLayout layout;

@@ -8,16 +8,12 @@
 #include "platform/Bitmap.h"
 #include "platform/IconHandle.h"
 
+#include "iconengine/IconSources.h" // TIconSizing, IconSizeFor
+
 #include <functional>
 #include <vector>
 
 namespace glyphora {
-
-// The icon size choice of the grid; isBoth shows large icons.
-enum class TIconSizing { isLarge, isSmall, isBoth };
-
-// Edge length in pixels of the system icons the sizing shows.
-int IconSizeFor(TIconSizing sizing);
 
 // A rectangle in grid coordinates; right and bottom are exclusive.
 struct GridRect {

@@ -1,8 +1,80 @@
-// glyphora-cli: the console front end of the command-line driver.
-#include <cstdio>
+// glyphora-cli: the console front end. It runs the same command-line driver as the window,
+// without any window: results on stdout, errors on stderr, exit status 0 on success and
+// non-zero on any failure.
+#include "app/cli/ConsoleHost.h"
+#include "app/driver/CommandLineDriver.h"
+#include "i18n/LanguagePack.h"
+#include "i18n/Languages.h"
+#include "platform/Console.h"
 
-int main()
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: glyphora-cli -e SOURCE DESTINATION [switches]\n"
+    "       glyphora-cli SOURCE            (lists how many icons SOURCE holds)\n"
+    "\n"
+    "Writes the icons of SOURCE (an executable, library, control, icon file or any file)\n"
+    "to DESTINATION without asking anything.\n"
+    "\n"
+    "  -e, -export              export mode\n"
+    "  -iconindex=N             icon number N (1-based, default 1); 0 = every icon into the\n"
+    "                           folder DESTINATION\n"
+    "  -desttype=TYPE           ico, bmp, jpg, emf, gif, png, html, dbf, pdf (default: the\n"
+    "                           extension of DESTINATION; ico when it has none)\n"
+    "  -alliconsasoneimage      every icon composed into one picture\n"
+    "  -iconsizesmall           16 x 16 icons instead of 32 x 32\n"
+    "  -grayscale               grey pictures\n"
+    "  -includenumbers, -drawborders, -htmldestimagetype=png|jpg|gif,\n"
+    "  -dbasefieldname=NAME, -dbasedesttype=TYPE   options of the documents\n"
+    "  -opendestination         open the result with the desktop's default application\n"
+    "  -closewhendone           accepted for compatibility with the window\n"
+    "\n"
+    "Switches may start with '/' and ignore letter case; the first non-empty value of a\n"
+    "switch wins; only the first 24 arguments are read.\n"
+    "  --help, --version        this text, the version\n";
+
+} // namespace
+
+int main(int argc, char** argv)
 {
-    std::fputs("glyphora-cli: not built yet\n", stderr);
-    return 1;
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        std::cout << "glyphora-cli " << GLYPHORA_VERSION << '\n';
+        return 0;
+    }
+    if (arguments.empty()) {
+        std::cerr << kUsage;
+        return 2;
+    }
+
+    glyphora::LoadLanguagePack(glyphora::PackFolder() / glyphora::LanguageFileName(0));
+    glyphora::ConsoleHost host(std::cout, std::cerr, glyphora::StandardErrorIsTerminal());
+    try {
+        const glyphora::CommandLineResult result = glyphora::RunCommandLine(arguments, host);
+        switch (result.outcome) {
+        case glyphora::CommandLineOutcome::Failed:
+            return 1;
+        case glyphora::CommandLineOutcome::Opened:
+            std::cout << host.Current().fileName.string() << ": " << host.Current().icons.size()
+                      << (host.Current().associated ? " (file-type icon)" : " icon(s)") << '\n';
+            return 0;
+        case glyphora::CommandLineOutcome::Exported:
+            return result.singleIcon && result.count == 0 ? 1 : 0;
+        case glyphora::CommandLineOutcome::NoArguments:
+            return 0;
+        }
+    } catch (const std::exception& e) {
+        std::cerr << "glyphora-cli: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
 }

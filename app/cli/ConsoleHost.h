@@ -1,0 +1,49 @@
+// The console front end's side of the command-line driver: it keeps the current file's icon
+// list itself (there is no grid), prints results on stdout and errors on stderr.
+#pragma once
+
+#include "app/driver/CommandLineDriver.h"
+#include "export/CurrentIcons.h"
+#include "export/ExportSettings.h"
+#include "iconengine/IconSources.h"
+
+#include <iosfwd>
+
+namespace glyphora {
+
+class ConsoleHost final : public CommandLineHost {
+public:
+    // showProgress: a progress line on err while many icons are saved (err is a terminal).
+    ConsoleHost(std::ostream& out, std::ostream& err, bool showProgress = false)
+        : out_(out), err_(err), showProgress_(showProgress)
+    {
+    }
+
+    bool IsFirstStart() const override { return false; }
+    void RunHelp() override {}
+    void SelectFile(const std::string& fileName) override;
+    void SetSmallIcons() override;
+    int SaveIcon(int iconIndex, const std::string& fileName, int fileType, bool grayScale) override;
+    void SaveAllAsOne(const std::string& fileName, int destType, bool grayScale) override;
+    void SaveAll(const SaveAllRequest& request, int& saveCount, std::uint16_t& confirmResult) override;
+    void OpenSavedFile(const std::string& fileName, const std::string& ext) override;
+    void ShowError(const std::string& text) override;
+    void ShowInformation(const std::string& text) override;
+    void SetBusyCursor(bool) override {}
+    void Close() override {}
+
+    const CurrentIcons& Current() const { return current_; }
+
+private:
+    void Reload();
+    int DefaultGridColumns() const;
+
+    std::ostream& out_;
+    std::ostream& err_;
+    bool showProgress_ = false;
+    CurrentIcons current_;
+    ExportSettings settings_;
+    TIconSizing sizing_ = TIconSizing::isLarge;
+};
+
+} // namespace glyphora

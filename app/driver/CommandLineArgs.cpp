@@ -1,0 +1,167 @@
+// The argument grammar of the command line.
+#include "app/driver/CommandLineArgs.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace glyphora {
+
+std::string AsciiLower(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+std::string AsciiUpper(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+namespace {
+
+bool IsBlankOrControl(unsigned char c) { return c <= 0x20 || c == 0x7F; }
+
+std::string TrimBlanksAndControls(const std::string& s)
+{
+    std::size_t first = 0, last = s.size();
+    while (first < last && IsBlankOrControl(static_cast<unsigned char>(s[first]))) ++first;
+    while (last > first && IsBlankOrControl(static_cast<unsigned char>(s[last - 1]))) --last;
+    return s.substr(first, last - first);
+}
+
+// The first n characters of a UTF-8 text (never a partial character).
+std::string FirstCharacters(const std::string& s, std::size_t n)
+{
+    std::size_t i = 0, count = 0;
+    while (i < s.size() && count < n) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        std::size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
+        i = std::min(s.size(), i + len);
+        ++count;
+    }
+    return s.substr(0, i);
+}
+
+bool StartsWith(const std::string& s, const std::string& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
+
+// Stores a word value only while the field is still empty: the first non-empty one wins.
+void StoreWord(std::string& field, const std::string& value)
+{
+    if (field.empty()) field = TrimBlanksAndControls(AsciiUpper(value));
+}
+
+constexpr const char* kFlagSwitches[] = {"-e", "-export", "-closewhendone", "-opendestination", "-alliconsasoneimage",
+                                         "-iconsizesmall", "-grayscale", "-includenumbers", "-drawborders"};
+constexpr const char* kValueSwitches[] = {"-dbasefieldname=", "-dbasedesttype=", "-htmldestimagetype=", "-desttype=", "-iconindex="};
+
+bool IsKnownSwitch(const std::string& normalised)
+{
+    for (const char* name : kFlagSwitches)
+        if (normalised == name) return true;
+    for (const char* prefix : kValueSwitches)
+        if (StartsWith(normalised, prefix)) return true;
+    return false;
+}
+
+} // namespace
+
+CommandLineArgs ScanCommandLine(const std::vector<std::string>& arguments)
+{
+    CommandLineArgs args;
+    const std::size_t count = std::min<std::size_t>(arguments.size(), kMaxArguments);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string& arg = arguments[i];
+        if (i > 0) args.joinedSource += ' ';
+        args.joinedSource += arg;
+
+        if (arg.empty() || (arg[0] != '-' && arg[0] != '/')) {
+            args.positional.push_back(arg);
+            continue;
+        }
+        // Lower-case the switch name up to and including its "=", keep the value's case.
+        const auto eq = arg.find('=');
+        std::string sw = (eq != std::string::npos && eq >= 2) ? AsciiLower(arg.substr(0, eq + 1)) + arg.substr(eq + 1)
+                                                              : AsciiLower(arg);
+        sw[0] = '-';
+        // On systems whose absolute paths start with "/", a "/" argument is a switch only when
+        // it names one; anything else there is a path.
+        if (arg[0] == '/' && !IsKnownSwitch(sw)) {
+            args.positional.push_back(arg);
+            continue;
+        }
+        const std::string value = eq != std::string::npos ? arg.substr(eq + 1) : std::string{};
+
+        if (sw == "-e" || sw == "-export") args.exportMode = true;
+        else if (sw == "-closewhendone") args.closeWhenDone = true;
+        else if (sw == "-opendestination") args.openDestination = true;
+        else if (sw == "-alliconsasoneimage") args.allAsOne = true;
+        else if (sw == "-iconsizesmall") args.small = true;
+        else if (sw == "-grayscale") args.grayScale = true;
+        else if (sw == "-includenumbers") args.includeNumbers = true;
+        else if (sw == "-drawborders") args.drawBorders = true;
+        else if (StartsWith(sw, "-dbasefieldname=")) {
+            if (args.dbfFieldName.empty()) args.dbfFieldName = FirstCharacters(TrimBlanksAndControls(value), 10);
+        } else if (StartsWith(sw, "-dbasedesttype=")) StoreWord(args.dbfTypeWord, value);
+        else if (StartsWith(sw, "-htmldestimagetype=")) StoreWord(args.htmlImageWord, value);
+        else if (StartsWith(sw, "-desttype=")) StoreWord(args.typeWord, value);
+        else if (StartsWith(sw, "-iconindex=")) {
+            if (args.iconNumber == -1) {
+                const std::string text = TrimBlanksAndControls(value);
+                int parsed = 0;
+                const char* begin = text.data();
+                if (!text.empty() && text[0] == '+') ++begin;
+                const auto [end, ec] = std::from_chars(begin, text.data() + text.size(), parsed);
+                if (!text.empty() && ec == std::errc{} && end == text.data() + text.size()) args.iconNumber = parsed;
+            }
+        }
+        // Any other switch is ignored without a message.
+    }
+    if (args.iconNumber < 0) args.iconNumber = 1;
+    return args;
+}
+
+OutputCodes MapOutputWords(const std::string& typeWord, const std::string& dbfTypeWord, const std::string& htmlImageWord)
+{
+    struct Row {
+        const char* word;
+        int fileType;
+        const char* normalised; // nullptr: unchanged
+        int dbfType;
+        int targetImageType;
+    };
+    static constexpr Row kTable[] = {
+        {"BMP", 1, "BMP", 1, 0},  {"BITMAP", 1, "BMP", 1, 0}, {"JPEG", 2, nullptr, 2, 1}, {"JPG", 2, nullptr, 2, 1},
+        {"EMF", 3, nullptr, 3, 0}, {"WMF", 3, nullptr, 3, 0},  {"METAFILE", 3, "EMF", 3, 0}, {"GIF", 4, nullptr, 4, 2},
+        {"PNG", 5, nullptr, 5, 0}, {"HTM", 11, nullptr, 0, 0}, {"HTML", 11, nullptr, 0, 0}, {"DBF", 12, "DBF", 0, 0},
+        {"DBASE", 12, "DBF", 0, 0}, {"PDF", 13, nullptr, 0, 0},
+    };
+    auto find = [](const std::string& word) -> const Row* {
+        for (const Row& row : kTable)
+            if (word == row.word) return &row;
+        return nullptr;
+    };
+    OutputCodes codes;
+    if (const Row* row = find(typeWord)) {
+        codes.fileType = row->fileType;
+        codes.typeWord = row->normalised ? row->normalised : typeWord;
+    } else {
+        codes.fileType = 0;
+        codes.typeWord = "ICO";
+    }
+    if (const Row* row = find(dbfTypeWord)) codes.dbfType = row->dbfType;
+    if (const Row* row = find(htmlImageWord)) codes.targetImageType = row->targetImageType;
+    return codes;
+}
+
+std::string ExtensionWord(const std::string& destination)
+{
+    const auto slash = destination.find_last_of("/\\");
+    const std::string last = slash == std::string::npos ? destination : destination.substr(slash + 1);
+    const auto dot = last.rfind('.');
+    return dot == std::string::npos ? std::string{} : AsciiUpper(last.substr(dot + 1));
+}
+
+} // namespace glyphora

@@ -1,0 +1,52 @@
+// The argument grammar of the command line: which arguments are switches, how a switch is
+// normalised ("/" and capitals accepted), the first non-empty value of a switch winning, and
+// the word table that turns the type words into output codes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace glyphora {
+
+// Only the first kMaxArguments arguments are ever looked at.
+constexpr int kMaxArguments = 24;
+
+struct CommandLineArgs {
+    std::vector<std::string> positional; // non-switch arguments, in order
+    bool exportMode = false;
+    bool closeWhenDone = false;
+    bool openDestination = false;
+    bool allAsOne = false;
+    bool small = false;
+    bool grayScale = false;
+    bool includeNumbers = false;
+    bool drawBorders = false;
+    std::string dbfFieldName;   // case kept, at most 10 characters
+    std::string dbfTypeWord;    // upper case
+    std::string htmlImageWord;  // upper case
+    std::string typeWord;       // upper case
+    int iconNumber = -1;        // 1-based; 0 = every icon; -1 unset (becomes 1 after the scan)
+    std::string joinedSource;   // the first arguments joined by single spaces (plain open mode)
+};
+
+// Scans the program's arguments (without the program itself).
+CommandLineArgs ScanCommandLine(const std::vector<std::string>& arguments);
+
+// The codes a set of words stands for.
+struct OutputCodes {
+    int fileType = 0;
+    std::string typeWord; // normalised
+    int dbfType = 0;
+    int targetImageType = 0;
+};
+OutputCodes MapOutputWords(const std::string& typeWord, const std::string& dbfTypeWord, const std::string& htmlImageWord);
+
+// Upper-cased extension of the last path component without its dot ("" when none).
+std::string ExtensionWord(const std::string& destination);
+
+// ASCII case mapping: the switches and words of the grammar are plain ASCII, and non-ASCII
+// bytes of a UTF-8 value are left as they are.
+std::string AsciiLower(std::string s);
+std::string AsciiUpper(std::string s);
+
+} // namespace glyphora

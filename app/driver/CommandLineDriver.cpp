@@ -1,0 +1,144 @@
+// The command-line driver.
+#include "app/driver/CommandLineDriver.h"
+
+#include "app/driver/CommandLineArgs.h"
+#include "export/ProgramFlags.h"
+#include "i18n/LanguagePack.h"
+#include "i18n/TextFormat.h"
+#include "i18n/TextIds.h"
+#include "platform/Files.h"
+
+#include <filesystem>
+
+namespace glyphora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Keeps CommandLineActive set and the cursor busy for a scope, whatever way it is left.
+class ActiveScope {
+public:
+    ActiveScope() { CommandLineActive = true; }
+    ~ActiveScope() { CommandLineActive = false; }
+    ActiveScope(const ActiveScope&) = delete;
+    ActiveScope& operator=(const ActiveScope&) = delete;
+};
+
+class BusyCursor {
+public:
+    explicit BusyCursor(CommandLineHost& host) : host_(host) { host_.SetBusyCursor(true); }
+    ~BusyCursor() { host_.SetBusyCursor(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    CommandLineHost& host_;
+};
+
+// The pack's text, or the built-in English one when no pack (or an incomplete one) is loaded,
+// so that a console run never reports an empty message.
+std::string TextOr(int id, const char* builtIn)
+{
+    std::string text = LangString(id);
+    return text.empty() ? std::string(builtIn) : text;
+}
+
+std::string Trimmed(const std::string& s)
+{
+    const auto first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// The folder SaveAll writes into, derived from the destination by the kind of output.
+fs::path TargetFolder(const std::string& destination, int fileType)
+{
+    const fs::path dest(destination);
+    if (fileType == 12 || fileType == 13) return dest.parent_path();
+    if (fileType == 11) {
+        fs::path folder = dest;
+        folder.replace_extension();
+        folder += "_files";
+        return folder;
+    }
+    return dest;
+}
+
+} // namespace
+
+CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, CommandLineHost& host)
+{
+    CommandLineResult result;
+    if (arguments.empty()) {
+        if (host.IsFirstStart()) host.RunHelp();
+        return result;
+    }
+
+    const CommandLineArgs args = ScanCommandLine(arguments);
+    const std::string source = args.exportMode ? (args.positional.size() > 0 ? args.positional[0] : std::string{})
+                                               : args.joinedSource;
+    const std::string destination = args.exportMode && args.positional.size() > 1 ? args.positional[1] : std::string{};
+
+    ActiveScope active;
+    std::string errorText = TextOr(kTextCommandLineErrorHeading, "The command line could not be carried out:");
+    auto fail = [&](const std::string& reason) {
+        errorText += "\n" + reason;
+        host.ShowError(errorText);
+        result.outcome = CommandLineOutcome::Failed;
+        return result;
+    };
+
+    if (!FileExists(source)) return fail(FormatText(TextOr(kTextFileNotFound, "File not found: %s"), source));
+    host.SelectFile(source);
+    result.outcome = CommandLineOutcome::Opened;
+    if (!args.exportMode) return result;
+
+    if (args.small) host.SetSmallIcons();
+    if (Trimmed(destination).empty()) return fail(TextOr(kTextCommandLineNoDestination, "No destination was given for the export."));
+
+    {
+        BusyCursor busy(host);
+        const std::string typeWord = args.typeWord.empty() ? ExtensionWord(destination) : args.typeWord;
+        OutputCodes codes = MapOutputWords(typeWord, args.dbfTypeWord, args.htmlImageWord);
+        if (args.allAsOne && codes.fileType == 0) codes.fileType = 1; // an icon file cannot hold a composed picture
+        int iconNumber = args.iconNumber;
+        if (args.allAsOne || codes.fileType >= 11) iconNumber = 0;
+
+        if (iconNumber >= 1) {
+            result.singleIcon = true;
+            result.count = host.SaveIcon(iconNumber - 1, destination, codes.fileType, args.grayScale);
+            if (result.count > 0 && args.openDestination) host.OpenSavedFile(destination, codes.typeWord);
+        } else if (args.allAsOne) {
+            host.SaveAllAsOne(destination, codes.fileType, args.grayScale);
+            if (args.openDestination) host.OpenSavedFile(destination, codes.typeWord);
+        } else {
+            SaveAllRequest request;
+            request.srcFileName = source;
+            request.destDir = TargetFolder(destination, codes.fileType);
+            if (codes.fileType <= 5 && !DirectoryExists(request.destDir)) CreateFolder(request.destDir);
+            request.destFileName = destination;
+            request.destExt = "." + codes.typeWord;
+            request.dbfFieldName = args.dbfFieldName;
+            request.fileType = codes.fileType;
+            request.dbfType = codes.dbfType;
+            request.includeNumbers = args.includeNumbers;
+            request.drawBorders = args.drawBorders;
+            request.grayScale = args.grayScale;
+            request.small = args.small;
+            request.targetImageType = codes.targetImageType;
+            std::uint16_t confirmResult = kConfirmNone;
+            host.SaveAll(request, result.count, confirmResult);
+            if (args.openDestination && codes.fileType > 10) host.OpenSavedFile(destination, codes.typeWord);
+        }
+    }
+
+    result.outcome = CommandLineOutcome::Exported;
+    if (args.closeWhenDone)
+        host.Close();
+    else if (!args.allAsOne)
+        host.ShowInformation(FormatText(TextOr(kTextCommandLineSuccess, "%d icon(s) saved."), static_cast<long long>(result.count)));
+    return result;
+}
+
+} // namespace glyphora

@@ -1,0 +1,133 @@
+// The PDF export. The images are written as they come; the page is laid out after the last
+// icon. Rows that would reach into the bottom margin continue on a further page with the
+// same layout, so no icon falls off the page unseen.
+#include "export/PdfExport.h"
+
+#include "export/ExportFile.h"
+#include "pdf/PdfDocument.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace glyphora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kPageWidth = 612;
+constexpr int kPageHeight = 792;
+constexpr int kMargin = 8;
+constexpr int kUsableWidth = kPageWidth - 2 * kMargin;
+// The number font: a sans-serif menu font of 9 points on a 96 pixels-per-inch screen.
+constexpr const char* kNumberFontFace = "Sans";
+constexpr int kNumberFontSize = 9;
+constexpr int kScreenPixelsPerInch = 96;
+constexpr PdfColor kSilver = 0xC0C0C0;
+constexpr PdfColor kWhiteColor = 0xFFFFFF;
+constexpr PdfColor kBlackColor = 0x000000;
+
+int PixelsToPoints(int pixels)
+{
+    return static_cast<int>(std::nearbyint(static_cast<double>(pixels) * 72.0 / kScreenPixelsPerInch)); // halves to even
+}
+
+class PdfExportDocument final : public SaveAllDocument {
+public:
+    explicit PdfExportDocument(const SaveAllContext& context)
+        : request_(*context.request),
+          layout_(ComputePdfExportLayout(context.iconWidth, context.iconHeight, request_.includeNumbers, request_.drawBorders)),
+          file_(request_.destDir.empty() ? request_.destFileName.filename() : request_.destDir / request_.destFileName.filename()),
+          pdf_(file_.Stream())
+    {
+        pdf_.CheckAddFont(kNumberFontFace, false, false);
+        pdf_.WriteHeader(true, false, kPageHeight, kPageWidth, kMargin, kMargin, kMargin, kMargin, "Marrowfield Software", "",
+                         "Glyphora", "Icons");
+        file_.Check();
+    }
+
+    bool NeedsRenderedIcon() const override { return true; }
+
+    void AddIcon(int index, const IconHandle&, const Bitmap& rendered, const fs::path&) override
+    {
+        pdf_.AddXObject(static_cast<int>(images_) + 1, index, 0, PdfBitmapImage{rendered, std::nullopt});
+        ++images_;
+        file_.Check();
+    }
+
+    void Finish(int) override
+    {
+        const int in = request_.includeNumbers ? 1 : 0;
+        const int db = request_.drawBorders ? 1 : 0;
+        const int s = kNumberFontSize;
+        const int perPage = layout_.columns * layout_.rowsPerPage;
+        for (int i = 0; i < static_cast<int>(images_); ++i) {
+            if (i % perPage == 0) {
+                if (i > 0) pdf_.WritePageFooter();
+                pdf_.WritePageHeader();
+                pdf_.Stream_SetLineWidth(0.2);
+            }
+            const int a = i % layout_.columns;
+            const int r = (i % perPage) / layout_.columns;
+            const int x = kMargin + a * layout_.columnStep;
+            const int t = r * layout_.rowStep + kMargin;
+            if (db) {
+                pdf_.Stream_SetStrokeColor(kSilver);
+                pdf_.Stream_SetFillColor(kWhiteColor);
+                pdf_.Stream_Rectangle(x, kPageHeight - t - layout_.rowStep, layout_.cellWidth + 4, (s + 2) * in + layout_.cellHeight + 4);
+                pdf_.Stream_WriteLine("B");
+            }
+            PdfRect cell;
+            cell.Left = x + db + 1;
+            cell.Top = kPageHeight - t - 2;
+            cell.Right = x + layout_.cellWidth;
+            cell.Bottom = (s + 2) * in + kPageHeight - t - layout_.rowStep + db;
+
+            TPDFPage& page = pdf_.Pages().back();
+            if (page.XObjectStartIndex < 0) page.XObjectStartIndex = i;
+            page.XObjectEndIndex = i;
+
+            pdf_.Stream_WriteLine("q");
+            pdf_.Stream_SetImageBox(cell.Left + 1, cell.Bottom + 1, cell.Right - cell.Left - 1, cell.Top - cell.Bottom - 1);
+            pdf_.Stream_WriteLine("/Img" + std::to_string(i + 1) + " Do");
+            pdf_.Stream_WriteLine("Q");
+            if (in) {
+                cell.Top = cell.Bottom - s - 1;
+                std::string remaining;
+                pdf_.WriteTextBox(std::to_string(i + 1), false, "F0", s, kBlackColor, PdfAlignment::Center, false, cell, remaining);
+            }
+        }
+        pdf_.WriteFooter();
+        file_.Close();
+    }
+
+private:
+    const SaveAllRequest& request_;
+    PdfExportLayout layout_;
+    ExportFile file_;
+    TqzPDFDocument pdf_;
+    std::size_t images_ = 0;
+};
+
+} // namespace
+
+PdfExportLayout ComputePdfExportLayout(int iconWidthPixels, int iconHeightPixels, bool includeNumbers, bool drawBorders)
+{
+    const int in = includeNumbers ? 1 : 0;
+    const int db = drawBorders ? 1 : 0;
+    PdfExportLayout l;
+    l.cellWidth = PixelsToPoints(iconWidthPixels);
+    l.cellHeight = PixelsToPoints(iconHeightPixels);
+    l.columnStep = l.cellWidth + 2 + 2 * db;
+    l.columns = std::max(1, kUsableWidth / std::max(1, l.columnStep));
+    l.rowStep = (kNumberFontSize + 2) * in + l.cellHeight + 2 + 2 * db;
+    l.rowsPerPage = std::max(1, (kPageHeight - 2 * kMargin) / std::max(1, l.rowStep));
+    return l;
+}
+
+std::unique_ptr<SaveAllDocument> CreatePdfDocument(const SaveAllContext& context)
+{
+    return std::make_unique<PdfExportDocument>(context);
+}
+
+} // namespace glyphora

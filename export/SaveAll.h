@@ -1,0 +1,29 @@
+// The one engine behind every multi-icon output: every icon of a file into a folder as icon
+// files or pictures, and the frame of the HTML, dBase and PDF documents.
+#pragma once
+
+#include "export/CurrentIcons.h"
+#include "export/SaveAllRequest.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace glyphora {
+
+// Called after each icon with (icons done, icons in all).
+using SaveAllProgress = std::function<void(int, int)>;
+
+// Writes the icons of request.srcFileName (empty: the current file, icons as the grid holds
+// them) as the request says. saveCount grows by one for each icon saved; confirmResult keeps
+// a "yes to all" / "no to all" answer across calls. The overwrite question goes through the
+// message dialogs and is never asked while CommandLineActive is set. Write failures are
+// raised as GlyphoraError after everything taken is released.
+void SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& saveCount, std::uint16_t& confirmResult,
+             const SaveAllProgress& progress = {});
+
+// "ico_" + stem + the 1-based number with at least four digits + extension, where the stem is
+// the lower-cased file name without extension, "_" and the lower-cased extension.
+std::string SaveAllFileName(const std::filesystem::path& source, int iconNumber, const std::string& extension);
+
+} // namespace glyphora

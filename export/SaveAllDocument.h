@@ -1,0 +1,42 @@
+// The seam through which the documents (HTML page, dBase table, PDF page) plug into the
+// save-all engine: the engine walks the icons, names and writes the per-icon pictures where
+// the kind has them, and hands every icon it did not skip to the document, which writes its
+// own file around them.
+#pragma once
+
+#include "export/SaveAllRequest.h"
+#include "platform/Bitmap.h"
+#include "platform/IconHandle.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace glyphora {
+
+struct SaveAllContext {
+    const SaveAllRequest* request = nullptr;
+    std::filesystem::path sourceFile; // full path of the file whose icons are written
+    int iconCount = 0;                // icons of the source
+    int iconWidth = 32;               // size of the rendered icons
+    int iconHeight = 32;
+    std::string documentExt;          // ".htm", ".dbf" or the lower-cased extension asked for
+};
+
+class SaveAllDocument {
+public:
+    virtual ~SaveAllDocument() = default;
+    // Whether the engine must render the icon on the white work bitmap before AddIcon.
+    virtual bool NeedsRenderedIcon() const = 0;
+    // Icon index (0-based) was saved: its handle, the rendered bitmap (empty when not
+    // needed) and, for kinds with per-icon pictures, the picture's file path.
+    virtual void AddIcon(int index, const IconHandle& icon, const Bitmap& rendered,
+                         const std::filesystem::path& pictureFile) = 0;
+    // After the last icon, with the number of icons saved.
+    virtual void Finish(int saveCount) = 0;
+};
+
+// The document of a document kind (OutputKind 11, 12, 13), created before its first icon.
+std::unique_ptr<SaveAllDocument> CreateSaveAllDocument(const SaveAllContext& context);
+
+} // namespace glyphora

@@ -1,0 +1,30 @@
+// The arguments of one SaveAll call, in the order the save engine takes them. The caller owns
+// the running count and the remembered overwrite answer, which several calls may share.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace glyphora {
+
+// Remembered answers to the overwrite question (the platform's modal results).
+enum ConfirmAnswer : std::uint16_t { kConfirmNone = 0, kConfirmYes = 6, kConfirmNo = 7, kConfirmNoToAll = 13, kConfirmYesToAll = 14 };
+
+struct SaveAllRequest {
+    std::filesystem::path srcFileName;  // empty: the current file, icons as the grid holds them
+    std::filesystem::path destDir;
+    std::filesystem::path destFileName; // documents: the chosen file name
+    std::string destExt;                // documents: "." + extension, empty for the default
+    std::string dbfFieldName;
+    int fileType = 0;                   // OutputKind
+    int dbfType = 0;                    // OutputKind 0 to 5 stored in a dBase memo
+    bool includeNumbers = false;
+    bool drawBorders = false;
+    bool grayScale = false;
+    bool small = false;
+    int targetImageType = 0;            // HTML pictures: 0 PNG, 1 JPEG, 2 GIF
+    int columnCount = 1;                // HTML: cells per table row (the export settings' ColumnCount)
+};
+
+} // namespace glyphora

@@ -1,0 +1,47 @@
+// Saving one icon of the current file.
+#include "export/SaveIcon.h"
+
+#include "export/ImageWriters.h"
+#include "export/OutputKind.h"
+#include "export/SaveNames.h"
+#include "iconengine/IconSources.h"
+#include "platform/Files.h"
+#include "platform/GlyphoraError.h"
+#include "platform/RasterDraw.h"
+
+namespace glyphora {
+
+Bitmap RenderIconOnWhite(const IconHandle& icon, int width, int height, bool grayScale)
+{
+    Bitmap bmp(width, height, 24, kWhite);
+    DrawIcon(bmp, icon, 0, 0);
+    if (grayScale) GrayScaleBitmap(bmp);
+    return bmp;
+}
+
+int SaveIcon(const CurrentIcons& current, int iconIndex, const std::filesystem::path& fileName, int fileType,
+             bool grayScale)
+{
+    const bool picture = fileType >= 1 && fileType <= 5;
+    const std::filesystem::path target = WithDefaultExtension(fileName, SingleSaveExtension(fileType));
+
+    if (!picture) {
+        if (LowerExtension(current.fileName) == ".ico") return CopyFileReplace(current.fileName, target).empty() ? 1 : 0;
+        int imageCount = 0;
+        std::string errorText;
+        ExtractIconGroup(current.fileName, target, iconIndex, imageCount, errorText);
+        return errorText.empty() ? imageCount : 0;
+    }
+
+    if (iconIndex < 0 || static_cast<std::size_t>(iconIndex) >= current.icons.size())
+        throw GlyphoraError("Icon " + std::to_string(iconIndex + 1) + " does not exist in '" + current.fileName.string() +
+                            "': it shows " + std::to_string(current.icons.size()) + " icon(s).");
+    const IconHandle& icon = current.icons[static_cast<std::size_t>(iconIndex)];
+    // A null icon keeps its place in the grid; it saves as an empty (white) cell of the grid's size.
+    const int width = icon.isNull() ? current.itemWidth : icon.width;
+    const int height = icon.isNull() ? current.itemHeight : icon.height;
+    SaveBitmapAs(RenderIconOnWhite(icon, width, height, grayScale), target, fileType);
+    return 1;
+}
+
+} // namespace glyphora

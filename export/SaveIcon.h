@@ -1,0 +1,24 @@
+// Saving one icon of the current file: as an icon file (the whole icon group, or a copy of
+// an .ico source) or drawn on a white work bitmap and encoded as a picture.
+#pragma once
+
+#include "export/CurrentIcons.h"
+#include "platform/Bitmap.h"
+#include "platform/IconHandle.h"
+
+#include <filesystem>
+
+namespace glyphora {
+
+// Saves icon iconIndex (0-based, grid order) of the current file as fileName in the format
+// fileType (OutputKind 0 to 5). Returns 1 when a picture was written or an .ico source was
+// copied, the group's image count when a group was written, 0 when nothing was written.
+// Throws GlyphoraError when the icon does not exist or the file cannot be written.
+int SaveIcon(const CurrentIcons& current, int iconIndex, const std::filesystem::path& fileName, int fileType,
+             bool grayScale);
+
+// The white work bitmap of a save with the icon drawn at (0, 0) with its mask, grey when
+// asked: 24 bits per pixel, width x height.
+Bitmap RenderIconOnWhite(const IconHandle& icon, int width, int height, bool grayScale);
+
+} // namespace glyphora

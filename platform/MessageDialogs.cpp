@@ -1,0 +1,34 @@
+// The console default of the message dialogs.
+#include "platform/MessageDialogs.h"
+
+#include <iostream>
+
+namespace glyphora {
+
+namespace {
+
+class ConsoleDialogs final : public MessageDialogs {
+public:
+    std::uint16_t Show(const std::string& text, MessageIcon, MessageButtons buttons) override
+    {
+        std::cerr << text << '\n';
+        return buttons == MessageButtons::Ok ? kResultOk : kResultNo;
+    }
+};
+
+ConsoleDialogs gConsole;
+MessageDialogs* gDialogs = nullptr;
+
+} // namespace
+
+MessageDialogs& CurrentMessageDialogs()
+{
+    return gDialogs ? *gDialogs : gConsole;
+}
+
+void SetMessageDialogs(MessageDialogs* dialogs)
+{
+    gDialogs = dialogs;
+}
+
+} // namespace glyphora

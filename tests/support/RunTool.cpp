@@ -1,0 +1,35 @@
+// Runs an external checker from a test.
+#include "tests/support/RunTool.h"
+
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace glyphora::test {
+
+ToolResult RunTool(const std::string& commandLine)
+{
+    ToolResult result;
+    FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r");
+    if (!pipe) return result;
+    std::array<char, 4096> buffer{};
+    std::size_t n = 0;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string ShellQuote(const std::string& text)
+{
+    std::string out = "'";
+    for (char c : text) {
+        if (c == '\'')
+            out += "'\\''";
+        else
+            out += c;
+    }
+    return out + "'";
+}
+
+} // namespace glyphora::test
