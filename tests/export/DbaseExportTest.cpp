@@ -72,7 +72,7 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         current_.fileName = "/W/app.exe";
-        current_.icons = {test::SolidIcon(32, 0xFF0000), test::HalfTransparentIcon(32, 0x3C6E91), test::SolidIcon(32, 0x00FF00)};
+        current_.icons = {testing::SolidIcon(32, 0xFF0000), testing::HalfTransparentIcon(32, 0x3C6E91), testing::SolidIcon(32, 0x00FF00)};
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -141,8 +141,8 @@ TEST_P(DbaseExportTest, TableAndMemoHoldOneRecordPerIcon)
         "    print(int(r['ICON']))\n";
     const fs::path py = dir_ / "read.py";
     std::ofstream(py) << script;
-    const auto result = test::RunTool(std::string(test::kSystemPython) + " " + test::ShellQuote(py.string()) + " " +
-                                      test::ShellQuote((dir_ / "icons.dbf").string()));
+    const auto result = testing::RunTool(std::string(testing::kSystemPython) + " " + testing::ShellQuote(py.string()) + " " +
+                                      testing::ShellQuote((dir_ / "icons.dbf").string()));
     ASSERT_EQ(result.status, 0) << result.output;
     std::string expectedOutput = "1 ICON B 10 3 3\n";
     std::uint32_t b = 1;

@@ -33,7 +33,7 @@ protected:
     {
         CurrentIcons current;
         current.fileName = "/W/shell32.dll";
-        for (int i = 0; i < icons; ++i) current.icons.push_back(test::SolidIcon(32, 0x102030u * static_cast<unsigned>(i + 1)));
+        for (int i = 0; i < icons; ++i) current.icons.push_back(testing::SolidIcon(32, 0x102030u * static_cast<unsigned>(i + 1)));
         SaveAllRequest request;
         request.fileType = 11;
         request.destDir = dir_ / "shell32_files";

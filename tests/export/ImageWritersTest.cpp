@@ -4,7 +4,7 @@
 #include "export/OutputKind.h"
 #include "platform/Files.h"
 #include "platform/GlyphoraError.h"
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "TestPictures.h"
 
 #include <gtest/gtest.h>

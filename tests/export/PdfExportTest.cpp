@@ -49,7 +49,7 @@ protected:
     {
         CurrentIcons current;
         current.fileName = "/W/app.exe";
-        for (int k = 0; k < icons; ++k) current.icons.push_back(test::SolidIcon(32, Colour(k)));
+        for (int k = 0; k < icons; ++k) current.icons.push_back(testing::SolidIcon(32, Colour(k)));
         SaveAllRequest request;
         request.fileType = 13;
         request.destDir = dir_;
@@ -67,7 +67,7 @@ protected:
     std::string Uncompressed(const fs::path& pdf)
     {
         const fs::path out = dir_ / "qdf.pdf";
-        const auto r = test::RunTool("qpdf --qdf --object-streams=disable " + test::ShellQuote(pdf.string()) + " " + test::ShellQuote(out.string()));
+        const auto r = testing::RunTool("qpdf --qdf --object-streams=disable " + testing::ShellQuote(pdf.string()) + " " + testing::ShellQuote(out.string()));
         EXPECT_EQ(r.status, 0) << r.output;
         std::ifstream in(out, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -79,7 +79,7 @@ protected:
 TEST_F(PdfExportTest, PageIsValidAndIconsSitWhereTheLayoutPutsThem)
 {
     const fs::path pdf = Export(30, true, true);
-    const auto check = test::RunTool("qpdf --check " + test::ShellQuote(pdf.string()));
+    const auto check = testing::RunTool("qpdf --check " + testing::ShellQuote(pdf.string()));
     ASSERT_EQ(check.status, 0) << check.output;
 
     const std::string content = Uncompressed(pdf);
@@ -91,8 +91,8 @@ TEST_F(PdfExportTest, PageIsValidAndIconsSitWhereTheLayoutPutsThem)
     EXPECT_NE(content.find(" 747 Td"), std::string::npos) << "first number's baseline";
 
     // Render at 72 dpi (one pixel per point) and look at the middle of each picture.
-    const auto render = test::RunTool("pdftoppm -singlefile -png -r 72 " + test::ShellQuote(pdf.string()) + " " +
-                                      test::ShellQuote((dir_ / "page").string()));
+    const auto render = testing::RunTool("pdftoppm -singlefile -png -r 72 " + testing::ShellQuote(pdf.string()) + " " +
+                                      testing::ShellQuote((dir_ / "page").string()));
     ASSERT_EQ(render.status, 0) << render.output;
     std::ostringstream points;
     for (int k = 0; k < 30; ++k) {
@@ -104,8 +104,8 @@ TEST_F(PdfExportTest, PageIsValidAndIconsSitWhereTheLayoutPutsThem)
         "for p in sys.argv[2:]:\n    x, y = map(int, p.split(','))\n    r, g, b = im.getpixel((x, y))\n    print('%02X%02X%02X' % (r, g, b))\n";
     const fs::path py = dir_ / "pixels.py";
     std::ofstream(py) << script;
-    const auto pixels = test::RunTool(std::string(test::kSystemPython) + " " + test::ShellQuote(py.string()) + " " +
-                                      test::ShellQuote((dir_ / "page.png").string()) + " " + points.str());
+    const auto pixels = testing::RunTool(std::string(testing::kSystemPython) + " " + testing::ShellQuote(py.string()) + " " +
+                                      testing::ShellQuote((dir_ / "page.png").string()) + " " + points.str());
     ASSERT_EQ(pixels.status, 0) << pixels.output;
     std::istringstream lines(pixels.output);
     std::string line;
@@ -130,8 +130,8 @@ TEST_F(PdfExportTest, WithoutBordersAndNumbersThereAreNoFramesOrText)
 TEST_F(PdfExportTest, MoreIconsThanAPageHoldsContinueOnAFurtherPage)
 {
     const fs::path pdf = Export(400, true, true); // 19 rows of 21 fit on a page
-    ASSERT_EQ(test::RunTool("qpdf --check " + test::ShellQuote(pdf.string())).status, 0);
-    const auto pages = test::RunTool("qpdf --show-npages " + test::ShellQuote(pdf.string()));
+    ASSERT_EQ(testing::RunTool("qpdf --check " + testing::ShellQuote(pdf.string())).status, 0);
+    const auto pages = testing::RunTool("qpdf --show-npages " + testing::ShellQuote(pdf.string()));
     EXPECT_EQ(pages.output, "2\n");
 }
 

@@ -5,7 +5,7 @@
 #include "export/ImageWriters.h"
 
 #include "export/OutputKind.h"
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "TestPictures.h"
 
 #include <gtest/gtest.h>

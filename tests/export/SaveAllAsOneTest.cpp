@@ -18,7 +18,7 @@ IconGridModel EightColumnGrid(int count)
 
 std::vector<IconHandle> RedIcons(int count)
 {
-    return std::vector<IconHandle>(static_cast<std::size_t>(count), test::SolidIcon(32, 0xFF0000));
+    return std::vector<IconHandle>(static_cast<std::size_t>(count), testing::SolidIcon(32, 0xFF0000));
 }
 
 bool CellIsRed(const Bitmap& picture, const IconGridModel& grid, int k)
@@ -65,7 +65,7 @@ TEST(SaveAllAsOneTest, EmptyFileGivesAWhiteStripAndGreyIconsStayOnWhite)
     EXPECT_EQ(strip.height, empty.RowHeight() + 2);
 
     const IconGridModel grid = EightColumnGrid(1);
-    const Bitmap grey = ComposeAllIcons(grid, {test::HalfTransparentIcon(32, 0xFF0000)}, true);
+    const Bitmap grey = ComposeAllIcons(grid, {testing::HalfTransparentIcon(32, 0xFF0000)}, true);
     const GridRect r = grid.IconRect(0);
     EXPECT_EQ(grey.at(r.left, r.top), 0x4C4C4Cu) << "red becomes grey 76";
     EXPECT_EQ(grey.at(r.right - 1, r.top), kWhite) << "transparent stays white";

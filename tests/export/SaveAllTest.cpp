@@ -45,7 +45,7 @@ protected:
         dir_ = fs::temp_directory_path() / ("glyphora-saveall-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         current_.fileName = "/nowhere/Shell32.DLL";
-        for (std::uint32_t c : {0xFF0000u, 0x00FF00u, 0x0000FFu}) current_.icons.push_back(test::SolidIcon(32, c));
+        for (std::uint32_t c : {0xFF0000u, 0x00FF00u, 0x0000FFu}) current_.icons.push_back(testing::SolidIcon(32, c));
         request_.destDir = dir_;
         request_.fileType = 5;
         SetMessageDialogs(&dialogs_);

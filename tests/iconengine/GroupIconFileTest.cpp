@@ -15,9 +15,9 @@
 namespace glyphora {
 namespace {
 
-using test::LE16;
-using test::LE32;
-using test::PutLE;
+using testing::LE16;
+using testing::LE32;
+using testing::PutLE;
 using Bytes = std::vector<std::uint8_t>;
 
 // A DIB icon image of totalSize bytes: a BITMAPINFOHEADER with a non-zero biSizeImage, then a
@@ -300,7 +300,7 @@ protected:
         module.numberedGroups[9] = Group({});
     }
     FakeModule module;
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     int count = 42; // the caller's value, to see whether it is touched
     std::string error;
 
@@ -313,12 +313,12 @@ protected:
 TEST_F(WriteGroupIconFileTest, WritesTheFileTheGroupMakes)
 {
     const auto dest = dir.path() / "out.ico";
-    test::WriteBytes(dest, Bytes(5000, 0xAA)); // replaced, not overwritten in place
+    testing::WriteBytes(dest, Bytes(5000, 0xAA)); // replaced, not overwritten in place
     Write(dest, "MAINICON");
     EXPECT_EQ(count, 3);
     EXPECT_EQ(error, "");
     const auto expected = BuildGroupIconFile(module.namedGroups["MAINICON"], LookupIn(module.icons));
-    EXPECT_EQ(test::ReadBytes(dest), expected.bytes);
+    EXPECT_EQ(testing::ReadBytes(dest), expected.bytes);
     EXPECT_EQ(IcoFileImageCount(dest), 3);
 }
 
@@ -367,11 +367,11 @@ TEST_F(WriteGroupIconFileTest, NameThatIsNoNumberIsRaised)
 TEST_F(WriteGroupIconFileTest, NoReadableImageWritesNothingAndSaysWhy)
 {
     const auto dest = dir.path() / "keep.ico";
-    test::WriteBytes(dest, Bytes{'k', 'e', 'e', 'p'});
+    testing::WriteBytes(dest, Bytes{'k', 'e', 'e', 'p'});
     Write(dest, "8");
     EXPECT_EQ(count, 2);
     EXPECT_EQ(error, "Unable to read the icon 8 from '/modules/app.exe'.");
-    EXPECT_EQ(test::ReadBytes(dest), (Bytes{'k', 'e', 'e', 'p'}));
+    EXPECT_EQ(testing::ReadBytes(dest), (Bytes{'k', 'e', 'e', 'p'}));
 }
 
 TEST_F(WriteGroupIconFileTest, EmptyGroupWritesNothing)
@@ -402,25 +402,25 @@ TEST_F(WriteGroupIconFileTest, ShortHeaderWriteGivesTheSystemMessage)
 {
     const auto dest = dir.path() / "x.ico";
     {
-        test::FileSizeLimit limit(3);
+        testing::FileSizeLimit limit(3);
         Write(dest, "7");
     }
     EXPECT_EQ(count, 2);
     EXPECT_EQ(error, std::system_category().message(EFBIG));
-    EXPECT_EQ(test::ReadBytes(dest), (Bytes{0, 0, 1}));
+    EXPECT_EQ(testing::ReadBytes(dest), (Bytes{0, 0, 1}));
 }
 
 TEST_F(WriteGroupIconFileTest, FailingImageWriteLeavesThePartialFileSilently)
 {
     const auto dest = dir.path() / "x.ico";
     {
-        test::FileSizeLimit limit(100);
+        testing::FileSizeLimit limit(100);
         Write(dest, "7");
     }
     EXPECT_EQ(count, 2);
     EXPECT_EQ(error, "");
     const auto whole = BuildGroupIconFile(module.numberedGroups[7], LookupIn(module.icons)).bytes;
-    EXPECT_EQ(test::ReadBytes(dest), Slice(whole, 0, 100));
+    EXPECT_EQ(testing::ReadBytes(dest), Slice(whole, 0, 100));
 }
 #endif
 
@@ -432,7 +432,7 @@ TEST_F(WriteGroupIconFileTest, IcotoolReadsTheFile)
     const auto listing = dir.path() / "list.txt";
     const std::string cmd = "icotool -l '" + dest.string() + "' > '" + listing.string() + "' 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
-    const auto bytes = test::ReadBytes(listing);
+    const auto bytes = testing::ReadBytes(listing);
     const std::string text(bytes.begin(), bytes.end());
     EXPECT_NE(text.find("--width=32 --height=32 --bit-depth=4"), std::string::npos) << text;
     EXPECT_NE(text.find("--width=16 --height=16 --bit-depth=4"), std::string::npos) << text;
@@ -441,7 +441,7 @@ TEST_F(WriteGroupIconFileTest, IcotoolReadsTheFile)
 
 TEST(WriteGroupIconFileByPathTest, ModuleThatCannotBeOpened)
 {
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     int count = 42;
     std::string error;
     WriteGroupIconFile(dir.path() / "absent.dll", dir.path() / "x.ico", "1", count, error);
@@ -452,7 +452,7 @@ TEST(WriteGroupIconFileByPathTest, ModuleThatCannotBeOpened)
 
 TEST(IcoFileImageCountTest, ReadsTheHeaderCount)
 {
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     const struct {
         Bytes bytes;
         int count;
@@ -461,7 +461,7 @@ TEST(IcoFileImageCountTest, ReadsTheHeaderCount)
     int i = 0;
     for (const auto& c : cases) {
         const auto p = dir.path() / ("f" + std::to_string(i++) + ".ico");
-        test::WriteBytes(p, c.bytes);
+        testing::WriteBytes(p, c.bytes);
         EXPECT_EQ(IcoFileImageCount(p), c.count) << c.bytes.size() << " bytes";
     }
     EXPECT_EQ(IcoFileImageCount(dir.path() / "absent.ico"), 0);
@@ -469,14 +469,14 @@ TEST(IcoFileImageCountTest, ReadsTheHeaderCount)
 
 TEST(IcoFileImageCountTest, ReadOnlyFileIsReadAndLeftAlone)
 {
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     const auto p = dir.path() / "ro.ico";
-    test::WriteBytes(p, Bytes{0, 0, 1, 0, 2, 0, 1, 2, 3});
+    testing::WriteBytes(p, Bytes{0, 0, 1, 0, 2, 0, 1, 2, 3});
     const auto before = std::filesystem::last_write_time(p);
     std::filesystem::permissions(p, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     EXPECT_EQ(IcoFileImageCount(p), 2);
     EXPECT_EQ(std::filesystem::last_write_time(p), before);
-    EXPECT_EQ(test::ReadBytes(p), (Bytes{0, 0, 1, 0, 2, 0, 1, 2, 3}));
+    EXPECT_EQ(testing::ReadBytes(p), (Bytes{0, 0, 1, 0, 2, 0, 1, 2, 3}));
     std::filesystem::permissions(p, std::filesystem::perms::owner_all);
 }
 

@@ -8,8 +8,8 @@
 namespace glyphora {
 namespace {
 
-using test::LE16;
-using test::LE32;
+using testing::LE16;
+using testing::LE32;
 
 IconHandle ColorIcon(int w, int h, std::uint32_t fill, bool alpha = false)
 {

@@ -11,8 +11,8 @@ namespace glyphora {
 namespace {
 
 namespace fs = std::filesystem;
-using test::LE16;
-using test::LE32;
+using testing::LE16;
+using testing::LE32;
 using Bytes = std::vector<std::uint8_t>;
 
 IconHandle ColorIcon(int size, std::uint32_t fill, bool alpha = false)
@@ -30,12 +30,12 @@ struct SavedIcon {
     Bytes bytes;
 };
 
-SavedIcon Save(const test::ScratchDir& dir, const IconHandle& icon)
+SavedIcon Save(const testing::ScratchDir& dir, const IconHandle& icon)
 {
     const auto path = dir.path() / "icon.ico";
     SavedIcon s;
     s.result = SaveIconToFile(path, icon);
-    s.bytes = test::ReadBytes(path);
+    s.bytes = testing::ReadBytes(path);
     return s;
 }
 
@@ -64,7 +64,7 @@ void ExpectLayout(const SavedIcon& s, int size, int bits, std::size_t infoSize, 
 
 TEST(SaveIconToFileTest, AlphaIconIs32Bits)
 {
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     IconHandle icon = ColorIcon(48, 0x80FF0000u, true);
     icon.mask.at(0, 47) = kWhite; // bottom-left: first bit of the first stored mask row
     const auto s = Save(dir, icon);
@@ -77,7 +77,7 @@ TEST(SaveIconToFileTest, AlphaIconIs32Bits)
 
 TEST(SaveIconToFileTest, Class1IsFourBits)
 {
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     IconHandle icon = ColorIcon(16, kBlack);
     icon.color->at(5, 5) = 0x800000;
     const auto s = Save(dir, icon);
@@ -89,7 +89,7 @@ TEST(SaveIconToFileTest, Class1IsFourBits)
 
 TEST(SaveIconToFileTest, Class2UsesTheStandardPalette)
 {
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     const auto s = Save(dir, ColorIcon(32, 0x3C6E91));
     ExpectLayout(s, 32, 8, 1064, 1024, 128);
     EXPECT_EQ(s.result, 2238);
@@ -98,7 +98,7 @@ TEST(SaveIconToFileTest, Class2UsesTheStandardPalette)
 
 TEST(SaveIconToFileTest, Size256IsStoredAsZero)
 {
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     const auto s = Save(dir, ColorIcon(256, 0x3C6E91, false));
     ExpectLayout(s, 256, 8, 1064, 256 * 256, 256 * 32);
     EXPECT_EQ(s.bytes[6], 0);
@@ -108,7 +108,7 @@ TEST(SaveIconToFileTest, Size256IsStoredAsZero)
 
 TEST(SaveIconToFileTest, MonochromeIconIsSplit)
 {
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     IconHandle icon;
     icon.width = icon.height = 32;
     icon.mask = Bitmap(32, 64, 1, kBlack);
@@ -125,7 +125,7 @@ TEST(SaveIconToFileTest, MonochromeIconIsSplit)
 
 TEST(SaveIconToFileTest, FailureCodes)
 {
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     const auto path = dir.path() / "icon.ico";
 
     const fs::path shortName = "a.i";
@@ -161,10 +161,10 @@ TEST(SaveIconToFileTest, FailureCodes)
 #ifndef _WIN32
 TEST(SaveIconToFileTest, FailedWriteDeletesThePartialFile)
 {
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     const auto path = dir.path() / "icon.ico";
     for (rlim_t limit : {rlim_t{3}, rlim_t{30}, rlim_t{100}, rlim_t{197}}) {
-        test::FileSizeLimit cap(limit);
+        testing::FileSizeLimit cap(limit);
         EXPECT_EQ(SaveIconToFile(path, ColorIcon(16, kBlack)), -7) << limit;
         EXPECT_FALSE(fs::exists(path)) << limit;
     }
@@ -173,18 +173,18 @@ TEST(SaveIconToFileTest, FailedWriteDeletesThePartialFile)
 
 TEST(SaveIconToFileTest, ReplacesAnExistingFile)
 {
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     const auto path = dir.path() / "icon.ico";
-    test::WriteBytes(path, Bytes(5000, 0xAA));
+    testing::WriteBytes(path, Bytes(5000, 0xAA));
     EXPECT_EQ(SaveIconToFile(path, ColorIcon(16, kBlack)), 22 + 48 + 64 + 64);
     EXPECT_EQ(fs::file_size(path), 198u);
 }
 
 TEST(MakeUniqueFileNameTest, CountsUpPastExistingFiles)
 {
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     EXPECT_EQ(MakeUniqueFileName(dir.path(), "qziff", "tmp"), "qziff");
-    test::WriteBytes(dir.path() / "qziff.tmp", Bytes{1});
+    testing::WriteBytes(dir.path() / "qziff.tmp", Bytes{1});
     EXPECT_EQ(MakeUniqueFileName(dir.path(), "qziff", "tmp"), "qziff1");
     EXPECT_EQ(MakeUniqueFileName(dir.path() / "", "qziff", ".tmp"), "qziff1");
     fs::create_directory(dir.path() / "qziff1.tmp");
@@ -195,7 +195,7 @@ TEST(MakeUniqueFileNameTest, CountsUpPastExistingFiles)
 
 class TempFolderTest : public ::testing::Test {
 protected:
-    test::ScratchDir dir;
+    testing::ScratchDir dir;
     fs::path Make(const char* name)
     {
         fs::create_directory(dir.path() / name);
@@ -209,19 +209,19 @@ TEST_F(TempFolderTest, TmpThenTempThenSystem)
     const auto a = Make("a"), b = Make("b"), c = Make("c");
     const auto missing = dir.path() / "missing";
     {
-        test::EnvVar tmp("TMP", a.string()), temp("TEMP", b.string());
+        testing::EnvVar tmp("TMP", a.string()), temp("TEMP", b.string());
         EXPECT_EQ(GetTempDirectory().string(), WithSeparator(a));
     }
     {
-        test::EnvVar tmp("TMP", missing.string()), temp("TEMP", b.string());
+        testing::EnvVar tmp("TMP", missing.string()), temp("TEMP", b.string());
         EXPECT_EQ(GetTempDirectory().string(), WithSeparator(b));
     }
     {
-        test::EnvVar tmp("TMP", ""), temp("TEMP", (b / "").string());
+        testing::EnvVar tmp("TMP", ""), temp("TEMP", (b / "").string());
         EXPECT_EQ(GetTempDirectory().string(), WithSeparator(b));
     }
     {
-        test::EnvVar tmp("TMP", std::nullopt), temp("TEMP", missing.string()), tmpdir("TMPDIR", c.string());
+        testing::EnvVar tmp("TMP", std::nullopt), temp("TEMP", missing.string()), tmpdir("TMPDIR", c.string());
         EXPECT_EQ(GetTempDirectory().string(), WithSeparator(c));
     }
     const auto folder = GetTempDirectory();
@@ -232,8 +232,8 @@ TEST_F(TempFolderTest, TmpThenTempThenSystem)
 TEST_F(TempFolderTest, StreamWriterUsesAndRemovesItsTemporaryFile)
 {
     const auto temp = Make("temp");
-    test::EnvVar tmpVar("TMP", (dir.path() / "missing").string()), tempVar("TEMP", temp.string());
-    test::WriteBytes(temp / "qziff.tmp", Bytes{'o', 'l', 'd'});
+    testing::EnvVar tmpVar("TMP", (dir.path() / "missing").string()), tempVar("TEMP", temp.string());
+    testing::WriteBytes(temp / "qziff.tmp", Bytes{'o', 'l', 'd'});
     ASSERT_EQ(MakeUniqueFileName(GetTempDirectory(), "qziff", "tmp"), "qziff1");
 
     const IconHandle icon = ColorIcon(16, 0x3C6E91);
@@ -242,9 +242,9 @@ TEST_F(TempFolderTest, StreamWriterUsesAndRemovesItsTemporaryFile)
     std::ostringstream out;
     out << "abc";
     SaveIconToStream(out, icon);
-    const Bytes expected = test::ReadBytes(reference);
+    const Bytes expected = testing::ReadBytes(reference);
     EXPECT_EQ(out.str(), "abc" + std::string(expected.begin(), expected.end()));
-    EXPECT_EQ(test::ReadBytes(temp / "qziff.tmp"), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(testing::ReadBytes(temp / "qziff.tmp"), (Bytes{'o', 'l', 'd'}));
     EXPECT_FALSE(fs::exists(temp / "qziff1.tmp"));
     EXPECT_EQ(std::vector<std::string>{"qziff.tmp"}, [&] {
         std::vector<std::string> names;
@@ -256,7 +256,7 @@ TEST_F(TempFolderTest, StreamWriterUsesAndRemovesItsTemporaryFile)
 TEST_F(TempFolderTest, StreamUnchangedWhenTheIconCannotBeWritten)
 {
     const auto temp = Make("temp");
-    test::EnvVar tmpVar("TMP", temp.string());
+    testing::EnvVar tmpVar("TMP", temp.string());
     std::ostringstream out;
     out << "abc";
     SaveIconToStream(out, IconHandle{});

@@ -19,7 +19,7 @@
 #include <sys/resource.h>
 #endif
 
-namespace glyphora::test {
+namespace glyphora::testing {
 
 inline std::uint32_t LE16(const std::vector<std::uint8_t>& b, std::size_t off)
 {
@@ -130,4 +130,4 @@ private:
 };
 #endif
 
-} // namespace glyphora::test
+} // namespace glyphora::testing

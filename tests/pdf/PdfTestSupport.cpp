@@ -1,6 +1,8 @@
 // An independent reader of what the PDF writer produces, plus fixtures for its tests.
 #include "PdfTestSupport.h"
 
+#include "tests/support/RunTool.h"
+
 #include <jpeglib.h>
 #include <zlib.h>
 
@@ -192,14 +194,9 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes)
 
 int RunCommand(const std::string& command, std::string& output)
 {
-    TempFile log(".log");
-    const std::string full = command + " > \"" + log.path().string() + "\" 2>&1";
-    const int status = std::system(full.c_str());
-    std::ifstream in(log.path(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    output = text.str();
-    return status;
+    const auto result = glyphora::testing::RunTool(command);
+    output = result.output;
+    return result.status;
 }
 
 std::vector<std::uint8_t> MakeSolidJpeg(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b)

@@ -3,6 +3,8 @@
 // sample promises, in both PE layouts, and the bitmap images keep the fields other tests use.
 #include "platform/ByteReader.h"
 
+#include "tests/support/RunTool.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -79,21 +81,11 @@ std::string toolPath(const std::string& name)
     return {};
 }
 
-struct CommandResult {
-    int status = -1;
-    std::string output;
-};
+using CommandResult = glyphora::testing::ToolResult;
 
 CommandResult run(const std::string& command)
 {
-    CommandResult result;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.output.append(buffer, n);
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
+    return glyphora::testing::RunTool(command);
 }
 
 std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <sys/wait.h>
 
-namespace glyphora::test {
+namespace glyphora::testing {
 
 ToolResult RunTool(const std::string& commandLine)
 {
@@ -32,4 +32,4 @@ std::string ShellQuote(const std::string& text)
     return out + "'";
 }
 
-} // namespace glyphora::test
+} // namespace glyphora::testing

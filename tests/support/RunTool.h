@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace glyphora::test {
+namespace glyphora::testing {
 
 struct ToolResult {
     int status = -1;
@@ -19,4 +19,4 @@ std::string ShellQuote(const std::string& text);
 // The system Python that Debian's python3-pil and python3-dbfread belong to.
 constexpr const char* kSystemPython = "/usr/bin/python3";
 
-} // namespace glyphora::test
+} // namespace glyphora::testing

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace glyphora::test {
+namespace glyphora::testing {
 
 // An opaque icon of one colour, size x size, without alpha.
 inline IconHandle SolidIcon(int size, std::uint32_t rgb)
@@ -29,4 +29,4 @@ inline IconHandle HalfTransparentIcon(int size, std::uint32_t rgb)
     return icon;
 }
 
-} // namespace glyphora::test
+} // namespace glyphora::testing
