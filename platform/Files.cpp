@@ -38,12 +38,6 @@ bool CreateFolder(const fs::path& path)
     return DirectoryExists(path);
 }
 
-fs::path SystemTempPath()
-{
-    std::error_code ec;
-    fs::path p = fs::temp_directory_path(ec);
-    return ec ? fs::path{} : p;
-}
 
 std::vector<std::uint8_t> ReadWholeFile(const fs::path& path)
 {

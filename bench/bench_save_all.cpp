@@ -1,0 +1,67 @@
+// Every icon of a module with 200 icon groups saved as PNG files into a folder and written
+// as the HTML, dBase and PDF documents: wall time per run, and the process's peak memory
+// (maximum resident set) reported at the end.
+//   build/bench/bench_save_all
+#include "export/CurrentIcons.h"
+#include "export/ProgramFlags.h"
+#include "export/SaveAll.h"
+#include "iconengine/IconSources.h"
+#include "platform/ProcessStats.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace glyphora;
+
+const fs::path kModule = fs::path(GLYPHORA_BENCH_BUILD_DIR) / "samples" / "glyphora-many.dll";
+
+void SaveAllOnce(benchmark::State& state, int fileType)
+{
+    const fs::path dir = fs::temp_directory_path() / ("glyphora-bench-saveall-" + std::to_string(fileType));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    CommandLineActive = true; // replace without asking, as the command line does
+    const CurrentIcons none;
+    int icons = 0;
+    for (auto _ : state) {
+        SaveAllRequest request;
+        request.srcFileName = kModule;
+        request.fileType = fileType;
+        request.destDir = fileType == 11 ? dir / "page_files" : dir;
+        request.destFileName = dir / (fileType == 12 ? "icons.dbf" : fileType == 13 ? "icons.pdf" : "page.htm");
+        request.columnCount = 12;
+        request.includeNumbers = request.drawBorders = true;
+        int count = 0;
+        std::uint16_t confirm = 0;
+        SaveAll(none, request, count, confirm);
+        icons = count;
+    }
+    CommandLineActive = false;
+    state.counters["icons"] = icons;
+    fs::remove_all(dir);
+}
+
+void BM_SaveAllPng(benchmark::State& state) { SaveAllOnce(state, 5); }
+void BM_ExportHtml(benchmark::State& state) { SaveAllOnce(state, 11); }
+void BM_ExportDbase(benchmark::State& state) { SaveAllOnce(state, 12); }
+void BM_ExportPdf(benchmark::State& state) { SaveAllOnce(state, 13); }
+BENCHMARK(BM_SaveAllPng)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportHtml)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportDbase)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportPdf)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::printf("peak resident set: %ld KiB\n", glyphora::PeakResidentSetKiB());
+    return 0;
+}
