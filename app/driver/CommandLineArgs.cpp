@@ -53,14 +53,30 @@ void StoreWord(std::string& field, const std::string& value)
     if (field.empty()) field = TrimBlanksAndControls(AsciiUpper(value));
 }
 
-constexpr const char* kFlagSwitches[] = {"-e", "-export", "-closewhendone", "-opendestination", "-alliconsasoneimage",
-                                         "-iconsizesmall", "-grayscale", "-includenumbers", "-drawborders"};
+// The flag switches and the field each one sets, in the order they are compared.
+struct FlagSwitch {
+    const char* name;
+    bool CommandLineArgs::*flag;
+};
+constexpr FlagSwitch kFlagSwitches[] = {
+    {"-e", &CommandLineArgs::exportMode},           {"-export", &CommandLineArgs::exportMode},
+    {"-closewhendone", &CommandLineArgs::closeWhenDone}, {"-opendestination", &CommandLineArgs::openDestination},
+    {"-alliconsasoneimage", &CommandLineArgs::allAsOne}, {"-iconsizesmall", &CommandLineArgs::small},
+    {"-grayscale", &CommandLineArgs::grayScale},     {"-includenumbers", &CommandLineArgs::includeNumbers},
+    {"-drawborders", &CommandLineArgs::drawBorders},
+};
 constexpr const char* kValueSwitches[] = {"-dbasefieldname=", "-dbasedesttype=", "-htmldestimagetype=", "-desttype=", "-iconindex="};
+
+const FlagSwitch* FindFlagSwitch(const std::string& normalised)
+{
+    for (const FlagSwitch& sw : kFlagSwitches)
+        if (normalised == sw.name) return &sw;
+    return nullptr;
+}
 
 bool IsKnownSwitch(const std::string& normalised)
 {
-    for (const char* name : kFlagSwitches)
-        if (normalised == name) return true;
+    if (FindFlagSwitch(normalised)) return true;
     for (const char* prefix : kValueSwitches)
         if (StartsWith(normalised, prefix)) return true;
     return false;
@@ -94,14 +110,7 @@ CommandLineArgs ScanCommandLine(const std::vector<std::string>& arguments)
         }
         const std::string value = eq != std::string::npos ? arg.substr(eq + 1) : std::string{};
 
-        if (sw == "-e" || sw == "-export") args.exportMode = true;
-        else if (sw == "-closewhendone") args.closeWhenDone = true;
-        else if (sw == "-opendestination") args.openDestination = true;
-        else if (sw == "-alliconsasoneimage") args.allAsOne = true;
-        else if (sw == "-iconsizesmall") args.small = true;
-        else if (sw == "-grayscale") args.grayScale = true;
-        else if (sw == "-includenumbers") args.includeNumbers = true;
-        else if (sw == "-drawborders") args.drawBorders = true;
+        if (const FlagSwitch* flag = FindFlagSwitch(sw)) args.*(flag->flag) = true;
         else if (StartsWith(sw, "-dbasefieldname=")) {
             if (args.dbfFieldName.empty()) args.dbfFieldName = FirstCharacters(TrimBlanksAndControls(value), 10);
         } else if (StartsWith(sw, "-dbasedesttype=")) StoreWord(args.dbfTypeWord, value);

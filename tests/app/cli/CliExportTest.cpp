@@ -1,7 +1,7 @@
 // glyphora-cli end to end on the bundled sample module: single icons as .ico files checked
 // against the module's own image resources with icotool, and as pictures checked with Pillow
 // (and the EMF header read back here).
-#include "tests/support/RunTool.h"
+#include "tests/app/cli/CliTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -18,20 +18,10 @@ namespace fs = std::filesystem;
 using testing::RunTool;
 using testing::ShellQuote;
 
-const fs::path kBuild = GLYPHORA_BUILD_DIR;
-const fs::path kSample = kBuild / "samples" / "glyphora-sample.dll";
-const std::string kCli = GLYPHORA_CLI_PATH;
-
-std::string ReadFile(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-testing::ToolResult Cli(const std::string& args)
-{
-    return RunTool(ShellQuote(kCli) + " " + args);
-}
+const fs::path& kBuild = testing::kBuildDir;
+const fs::path& kSample = testing::kSampleModule;
+const auto ReadFile = testing::ReadFileText;
+const auto Cli = testing::RunCli;
 
 // The images of an .ico file, in directory order.
 std::vector<std::string> IcoImages(const std::string& ico)

@@ -1,6 +1,6 @@
 // glyphora-cli writing every icon of the sample: a folder of pictures or icon files, an .ico
 // source copied, the composed picture, and the three documents with their switches.
-#include "tests/support/RunTool.h"
+#include "tests/app/cli/CliTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,20 +16,14 @@ namespace fs = std::filesystem;
 using testing::RunTool;
 using testing::ShellQuote;
 
-const fs::path kBuild = GLYPHORA_BUILD_DIR;
-const fs::path kSample = kBuild / "samples" / "glyphora-sample.dll";
-const fs::path kSampleIco = kBuild / "samples" / "glyphora-sample.ico";
+const fs::path& kSample = testing::kSampleModule;
+const fs::path& kSampleIco = testing::kSampleIcon;
 constexpr int kSampleGroups = 6;
-
-std::string ReadFile(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+const auto ReadFile = testing::ReadFileText;
 
 testing::ToolResult Cli(const fs::path& source, const fs::path& dest, const std::string& switches)
 {
-    return RunTool(ShellQuote(GLYPHORA_CLI_PATH) + " -e " + ShellQuote(source.string()) + " " + ShellQuote(dest.string()) + " " + switches);
+    return testing::RunCli("-e " + ShellQuote(source.string()) + " " + ShellQuote(dest.string()) + " " + switches);
 }
 
 std::vector<std::string> Names(const fs::path& dir)

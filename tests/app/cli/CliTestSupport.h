@@ -1,0 +1,30 @@
+// What the end-to-end tests of glyphora-cli share: the bundled sample, running the tool, and
+// reading back what it wrote.
+#pragma once
+
+#include "tests/support/RunTool.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace glyphora::testing {
+
+inline const std::filesystem::path kBuildDir = GLYPHORA_BUILD_DIR;
+inline const std::filesystem::path kSampleModule = kBuildDir / "samples" / "glyphora-sample.dll";
+inline const std::filesystem::path kSampleIcon = kBuildDir / "samples" / "glyphora-sample.ico";
+
+inline std::string ReadFileText(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// glyphora-cli with the given (already quoted) arguments.
+inline ToolResult RunCli(const std::string& args)
+{
+    return RunTool(ShellQuote(GLYPHORA_CLI_PATH) + " " + args);
+}
+
+} // namespace glyphora::testing
