@@ -26,11 +26,18 @@ int SaveIcon(const CurrentIcons& current, int iconIndex, const std::filesystem::
     const std::filesystem::path target = WithDefaultExtension(fileName, SingleSaveExtension(fileType));
 
     if (!picture) {
-        if (LowerExtension(current.fileName) == ".ico") return CopyFileReplace(current.fileName, target).empty() ? 1 : 0;
+        // A copy or group write that failed is raised with its reason rather than passed off
+        // as a save of nothing: the caller shows it (window) or prints it (console).
+        if (LowerExtension(current.fileName) == ".ico") {
+            const std::string error = CopyFileReplace(current.fileName, target);
+            if (!error.empty()) throw GlyphoraError("Cannot copy '" + current.fileName.string() + "' to '" + target.string() + "': " + error);
+            return 1;
+        }
         int imageCount = 0;
         std::string errorText;
         ExtractIconGroup(current.fileName, target, iconIndex, imageCount, errorText);
-        return errorText.empty() ? imageCount : 0;
+        if (!errorText.empty()) throw GlyphoraError(errorText);
+        return imageCount;
     }
 
     if (iconIndex < 0 || static_cast<std::size_t>(iconIndex) >= current.icons.size())

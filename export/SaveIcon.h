@@ -12,8 +12,9 @@ namespace glyphora {
 
 // Saves icon iconIndex (0-based, grid order) of the current file as fileName in the format
 // fileType (OutputKind 0 to 5). Returns 1 when a picture was written or an .ico source was
-// copied, the group's image count when a group was written, 0 when nothing was written.
-// Throws GlyphoraError when the icon does not exist or the file cannot be written.
+// copied, the group's image count when a group was written, 0 when no group was found (a
+// file without icon resources). Throws GlyphoraError when the icon does not exist or its
+// images cannot be read, and when the file cannot be written or copied.
 int SaveIcon(const CurrentIcons& current, int iconIndex, const std::filesystem::path& fileName, int fileType,
              bool grayScale);
 

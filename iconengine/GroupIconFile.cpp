@@ -211,9 +211,9 @@ void WriteGroupIconFile(const std::filesystem::path& ModuleFileName, const std::
     WriteGroupIconFile(*module, ModuleFileName, DestFileName, ResourceName, ImageCount, ErrorText);
 }
 
-// Failure rules of the write: a destination that cannot be created gets nothing and no
-// error text; a failing header write sets ErrorText to the system's message (a short one
-// without an error sets nothing); a failing entry or image write just stops. A file once
+// Failure rules of the write: every failure (the destination cannot be created, a write
+// transfers less than asked, closing fails) sets ErrorText, so that no caller takes a failed
+// write for a saved icon; the text is the system's message where it gave one. A file once
 // created is closed and left as far as it was written. Everything is read before the
 // destination is created, so a group whose images cannot be read never truncates or
 // replaces an existing file.
@@ -236,20 +236,26 @@ void WriteGroupIconFile(const ModuleResources& module, const std::filesystem::pa
     }
 
     OutputFile out(DestFileName);
-    if (!out.IsOpen()) return;
+    auto fail = [&](const char* what) {
+        ErrorText = "Cannot " + std::string(what) + " '" + DestFileName.string() + "'" +
+                    (out.ErrorText().empty() ? std::string(".") : ": " + out.ErrorText());
+    };
+    if (!out.IsOpen()) return fail("create");
     const std::span<const std::uint8_t> all(file.bytes);
     if (out.Write(all.first(kGroupIconHeaderSize)) != kGroupIconHeaderSize) {
-        if (out.Failed()) ErrorText = out.ErrorText();
+        // The header's failure carries the system's message alone, as callers show it.
+        if (out.ErrorText().empty()) return fail("write");
+        ErrorText = out.ErrorText();
         return;
     }
     std::size_t offset = kGroupIconHeaderSize;
     for (int i = 0; i < file.imageCount; ++i, offset += kIcoEntrySize)
-        if (out.Write(all.subspan(offset, kIcoEntrySize)) != kIcoEntrySize) return;
+        if (out.Write(all.subspan(offset, kIcoEntrySize)) != kIcoEntrySize) return fail("write");
     for (std::size_t size : file.imageSizes) {
-        if (out.Write(all.subspan(offset, size)) != size) return;
+        if (out.Write(all.subspan(offset, size)) != size) return fail("write");
         offset += size;
     }
-    out.Close();
+    if (!out.Close()) fail("close");
 }
 
 int IcoFileImageCount(const std::filesystem::path& path)

@@ -192,6 +192,14 @@ TEST(CliExportTest, ErrorsGoToStandardErrorWithAFailingStatus)
     EXPECT_NE(pastTheEnd.output.find("99"), std::string::npos) << pastTheEnd.output;
     EXPECT_FALSE(fs::exists(dir.path() / "x.ico"));
 
+    for (const char* name : {"x.ico", "x.png"}) {
+        const fs::path unwritable = dir.path() / "no such folder" / name;
+        const auto failed = Cli("-e " + ShellQuote(kSample.string()) + " " + ShellQuote(unwritable.string()));
+        EXPECT_NE(failed.status, 0) << name;
+        EXPECT_NE(failed.output.find("no such folder"), std::string::npos) << failed.output;
+        EXPECT_EQ(failed.output.find("saved"), std::string::npos) << "a failed write is not reported as a save: " << failed.output;
+    }
+
     EXPECT_EQ(Cli("--version").status, 0);
     EXPECT_NE(Cli("--help").output.find("-iconindex"), std::string::npos);
 }
