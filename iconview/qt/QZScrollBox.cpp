@@ -45,7 +45,9 @@ TQZScrollBox::TQZScrollBox(QWidget* parent)
 void TQZScrollBox::SetOnDropFiles(DropFilesEvent handler)
 {
     onDropFiles_ = std::move(handler);
+    // Drops arrive at the viewport, which hands them to this box.
     setAcceptDrops(static_cast<bool>(onDropFiles_));
+    viewport()->setAcceptDrops(static_cast<bool>(onDropFiles_));
 }
 
 ScrollBoxMetrics TQZScrollBox::Metrics() const
