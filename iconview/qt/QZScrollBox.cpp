@@ -143,15 +143,18 @@ void TQZScrollBox::dragMoveEvent(QDragMoveEvent* event)
 
 void TQZScrollBox::dropEvent(QDropEvent* event)
 {
+    event->acceptProposedAction();
+    DropFiles(*event->mimeData(), event->position().toPoint());
+}
+
+void TQZScrollBox::DropFiles(const QMimeData& data, QPoint at)
+{
     QStringList files;
-    for (const QUrl& url : event->mimeData()->urls())
+    for (const QUrl& url : data.urls())
         if (url.isLocalFile())
             files << url.toLocalFile();
-    event->acceptProposedAction();
-    if (onDropFiles_ && !files.isEmpty()) {
-        const QPoint at = viewport()->mapFrom(this, event->position().toPoint());
+    if (onDropFiles_ && !files.isEmpty())
         onDropFiles_(at.x(), at.y(), files);
-    }
 }
 
 } // namespace glyphora

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class QMimeData;
 class QPainter;
 
 namespace glyphora {
@@ -29,6 +30,10 @@ public:
     // Assigning a handler accepts files dropped onto the grid; clearing it stops that.
     void SetOnDropFiles(DropFilesEvent handler);
     void SetOnCustomPaint(CustomPaintEvent handler) { onCustomPaint_ = std::move(handler); }
+
+    // The files of a drop at a point of the box: every local path, in drop order, goes to
+    // OnDropFiles with the point in client coordinates.
+    void DropFiles(const QMimeData& data, QPoint at);
 
     // A navigation key (GridKey code); true when it was consumed.
     bool MoveSelection(int key);

@@ -149,14 +149,13 @@ TEST_F(IconGridWidgetTest, DroppedFilesArriveInDropOrder)
     Open(130, 300);
     QStringList received;
     box.SetOnDropFiles([&](int, int, const QStringList& files) { received = files; });
-    EXPECT_TRUE(box.acceptDrops());
+    EXPECT_TRUE(box.viewport()->acceptDrops());
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile("/tmp/a.dll"), QUrl::fromLocalFile("/tmp/b.exe"), QUrl::fromLocalFile("/tmp/c.ico")});
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(box.viewport(), &drop);
+    box.DropFiles(data, QPoint(10, 10));
     EXPECT_EQ(received, (QStringList{"/tmp/a.dll", "/tmp/b.exe", "/tmp/c.ico"}));
     box.SetOnDropFiles({});
-    EXPECT_FALSE(box.acceptDrops());
+    EXPECT_FALSE(box.viewport()->acceptDrops());
 }
 
 } // namespace

@@ -76,18 +76,33 @@ TEST_F(MainWindowTest, SelectFileShowsTheSampleAndReportsTheFirstIcon)
     EXPECT_EQ(Panel(3), "");
 }
 
+// Every file shows at least its file-type icon; a file yields no icon at all only when no
+// file-type icon can be found, which a provider without icons stands in for here.
+class NoFileTypeIcons final : public FileTypeIconProvider {
+public:
+    IconHandle IconForFile(const std::filesystem::path&, int) const override { return {}; }
+    std::string DefaultIconRegistration(const std::string&) const override { return {}; }
+};
+
 TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
 {
+    window->SelectFile(test::SampleModule());
+    EXPECT_TRUE(window->SaveBtn->isEnabled());
     testing::TempFolder folder;
-    const auto empty = folder.path() / "broken.dll"; // a module name, but no module inside
-    std::ofstream(empty) << "not a module";
+    const auto empty = folder.path() / "notes.txt";
+    std::ofstream(empty) << "no icons";
+    const NoFileTypeIcons none;
+    SetFileTypeIconProvider(&none);
     window->SelectFile(empty);
+    SetFileTypeIconProvider(nullptr);
     EXPECT_EQ(window->FileName(), empty);
     EXPECT_EQ(window->ScrollBox->ImageBox()->Count(), 0);
     EXPECT_FALSE(window->SaveBtn->isEnabled());
     EXPECT_FALSE(window->CopyBtn->isEnabled());
+    EXPECT_FALSE(window->RefreshBtn->isEnabled());
     EXPECT_EQ(window->ScrollBox->ImageBox()->MessageText(), "Unable to load or find icons in this file.");
-    EXPECT_EQ(RecentEntries()[0]->text().toStdString(), "broken.dll");
+    EXPECT_EQ(RecentEntries()[0]->text().toStdString(), "notes.txt");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Glyphora - notes.txt");
 }
 
 TEST_F(MainWindowTest, RecentListKeepsTwelveAndMovesPathsIgnoringCase)
