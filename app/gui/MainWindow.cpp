@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -130,6 +131,14 @@ TForm1::TForm1(std::vector<std::string> arguments, DialogService* dialogs)
 
     if (arguments_.empty())
         SelectFile(ProgramFilePath());
+    ScrollBox->setFocus();
+}
+
+// FormCloseQuery: closing is always allowed.
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    MainWindowClosing = true;
+    QMainWindow::closeEvent(event);
 }
 
 TForm1::~TForm1()
