@@ -144,6 +144,40 @@ TEST_F(IconGridWidgetTest, HintTextsFollowTheIconCount)
     EXPECT_EQ(grid()->Model().RowCount(), 2);
 }
 
+TEST_F(IconGridWidgetTest, PaintsTheSelectedCellInTheHighlightColour)
+{
+    Open(130, 300);
+    grid()->SetItemIndex(1);
+    const QImage painted = grid()->grab().toImage();
+    const GridRect selectedCell = grid()->Model().CellRect(1);
+    const GridRect otherCell = grid()->Model().CellRect(2);
+    const QRgb highlight = grid()->palette().color(QPalette::Highlight).rgb();
+    const QRgb base = box.palette().color(QPalette::Base).rgb();
+    EXPECT_EQ(painted.pixel(selectedCell.left + 2, selectedCell.bottom - 2), highlight);
+    EXPECT_EQ(painted.pixel(otherCell.left + 2, otherCell.bottom - 2), base);
+    // Icon 1 is drawn over the highlight: its icon rectangle holds colours other than both.
+    const GridRect icon = grid()->Model().IconRect(1);
+    int drawn = 0;
+    for (int y = icon.top; y < icon.bottom; ++y)
+        for (int x = icon.left; x < icon.right; ++x)
+            drawn += painted.pixel(x, y) != highlight;
+    EXPECT_GT(drawn, 100);
+}
+
+TEST_F(IconGridWidgetTest, TheHintIsPaintedInSilverInTheMiddle)
+{
+    grid()->SetText("Drop a file here");
+    box.resize(300, 200);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    const QImage painted = grid()->grab().toImage();
+    int silver = 0;
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x)
+            silver += (painted.pixel(x, y) & 0xFFFFFF) == 0xC0C0C0;
+    EXPECT_GT(silver, 20);
+}
+
 TEST_F(IconGridWidgetTest, DroppedFilesArriveInDropOrder)
 {
     Open(130, 300);
