@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-20}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DGLYPHORA_FUZZ=ON \
-  -DGLYPHORA_TESTS=OFF -DGLYPHORA_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DGLYPHORA_TESTS=OFF -DGLYPHORA_BENCH=OFF -DGLYPHORA_GUI=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j2
 status=0
 for target in build-fuzz/fuzz/fuzz_*; do

@@ -1,0 +1,51 @@
+// Every dialog the window's commands open, behind one interface: the open, save and folder
+// dialogs, the export options dialog, and (as a MessageDialogs) the message boxes and
+// questions. The window shows real Qt dialogs through QtDialogService; tests install a
+// scripted double that answers and records.
+#pragma once
+
+#include "export/ExportSettings.h"
+#include "platform/MessageDialogs.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace glyphora {
+
+// Which export the options dialog is shown for (decides its title and controls).
+enum class ExportKind { Html, Dbase, Pdf };
+
+struct OpenFileRequest {
+    std::string title;
+    std::string filter;        // "description (*.ext)|*.ext|..." pairs; the first is preselected
+    std::filesystem::path initialDir;
+};
+
+struct SaveFileRequest {
+    std::string title;
+    std::string filter;        // as above
+    int filterIndex = 1;       // 1-based entry preselected
+    std::string defaultExt;    // appended to a name typed without extension; follows the entry
+    std::filesystem::path initialDir;
+    std::string proposedName;  // file name without folder and extension
+};
+
+struct SaveFileAnswer {
+    std::filesystem::path fileName; // the chosen file, with the default extension applied
+    int filterIndex = 1;            // the entry chosen last (1-based)
+};
+
+class DialogService : public MessageDialogs {
+public:
+    virtual std::optional<std::filesystem::path> OpenFile(const OpenFileRequest& request) = 0;
+    // The standard save dialog; asks before replacing an existing file.
+    virtual std::optional<SaveFileAnswer> SaveFile(const SaveFileRequest& request) = 0;
+    virtual std::optional<std::filesystem::path> ChooseFolder(const std::string& title,
+                                                              const std::filesystem::path& initialDir) = 0;
+    // The export options dialog (TSaveFrm) for kind, starting from settings; the edited
+    // settings on OK, nothing on cancel.
+    virtual std::optional<ExportSettings> EditExportOptions(ExportKind kind, const ExportSettings& settings) = 0;
+};
+
+} // namespace glyphora

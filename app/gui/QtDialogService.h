@@ -1,0 +1,33 @@
+// The window's real dialogs: Qt file and folder dialogs, the export options dialog and
+// Qt message boxes, all owned by the window.
+#pragma once
+
+#include "app/gui/DialogService.h"
+
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace glyphora {
+
+class QtDialogService final : public DialogService {
+public:
+    explicit QtDialogService(QWidget* owner) : owner_(owner) {}
+
+    std::uint16_t Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override;
+    std::optional<std::filesystem::path> OpenFile(const OpenFileRequest& request) override;
+    std::optional<SaveFileAnswer> SaveFile(const SaveFileRequest& request) override;
+    std::optional<std::filesystem::path> ChooseFolder(const std::string& title,
+                                                      const std::filesystem::path& initialDir) override;
+    std::optional<ExportSettings> EditExportOptions(ExportKind kind, const ExportSettings& settings) override;
+
+private:
+    QWidget* owner_;
+};
+
+// The descriptions of a "description|pattern|..." filter, which carry their patterns in
+// parentheses and so serve as Qt name filters.
+std::vector<std::string> FilterDescriptions(const std::string& filter);
+
+} // namespace glyphora

@@ -1,0 +1,242 @@
+// The main window's save and export commands: one icon, every icon into a folder, every
+// icon as one picture, and the HTML, dBase and PDF documents. Dialogs go through the
+// window's DialogService.
+#include "app/gui/MainWindow.h"
+
+#include "app/gui/UiText.h"
+#include "app/gui/WaitCursor.h"
+#include "export/OpenSavedFile.h"
+#include "export/SaveAll.h"
+#include "export/SaveAllAsOne.h"
+#include "export/SaveIcon.h"
+#include "export/SaveNames.h"
+#include "i18n/TextFormat.h"
+#include "i18n/TextIds.h"
+#include "platform/Files.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <cctype>
+
+namespace glyphora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int FilterEntryCount(const std::string& filter)
+{
+    return static_cast<int>(std::count(filter.begin(), filter.end(), '|') + 1) / 2;
+}
+
+std::string Lower(std::string s)
+{
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+struct DocumentTexts {
+    int saveTitle;
+    const char* designTitle;
+    int filter;
+    const char* designFilter;
+    int fileType;
+};
+
+DocumentTexts TextsFor(ExportKind kind)
+{
+    switch (kind) {
+    case ExportKind::Html:
+        return {kTextHtmlSaveTitle, "Export icons to HTML document", kTextHtmlFilter,
+                "HTML documents (*.htm)|*.htm|HTML documents (*.html)|*.html", 11};
+    case ExportKind::Dbase:
+        return {kTextDbfSaveTitle, "Export icons to dBase file", kTextDbfFilter, "dBase files (*.dbf)|*.dbf", 12};
+    case ExportKind::Pdf:
+        break;
+    }
+    return {kTextPdfSaveTitle, "Export icons to PDF document", kTextPdfFilter, "PDF documents (*.pdf)|*.pdf", 13};
+}
+
+} // namespace
+
+bool TForm1::SkipOptionsDialog() const
+{
+    const Qt::KeyboardModifiers held = modifiersQuery_();
+    return (held & Qt::ShiftModifier) && (held & Qt::ControlModifier);
+}
+
+// The save dialog with its filter; the default extension follows the filter entry and the
+// proposed name is the current file's name, made unique in the dialog's folder.
+static std::optional<SaveFileAnswer> RunSaveDialog(DialogService& dialogs, const std::string& title,
+                                                   const std::string& filter, int& filterIndex, fs::path& initialDir,
+                                                   const fs::path& currentFile)
+{
+    SaveFileRequest request;
+    request.title = title;
+    request.filter = filter;
+    if (filterIndex < 1 || filterIndex > FilterEntryCount(filter))
+        filterIndex = 1;
+    request.filterIndex = filterIndex;
+    request.defaultExt = DefaultExtensionFromFilter(filter, filterIndex); // SaveDlgTypeChange
+    request.initialDir = initialDir;
+    request.proposedName = UniqueSaveName(initialDir, currentFile, request.defaultExt);
+    std::optional<SaveFileAnswer> answer = dialogs.SaveFile(request);
+    if (answer) {
+        filterIndex = answer->filterIndex;
+        initialDir = answer->fileName.parent_path();
+    }
+    return answer;
+}
+
+void TForm1::SaveSelClick()
+{
+    if (!CheckSelection())
+        return;
+    const std::string filter = UiString(kTextIconFilter, "Icon files (*.ico)|*.ico") + "|" +
+                               UiString(kTextPictureFilter, "Bitmap images (*.bmp)|*.bmp|JPEG images (*.jpg)|*.jpg|"
+                                                            "Enhanced metafiles (*.emf)|*.emf|GIF images (*.gif)|*.gif|"
+                                                            "PNG images (*.png)|*.png");
+    const std::optional<SaveFileAnswer> answer = RunSaveDialog(
+        *dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_, saveDlgInitialDir_, fileName_);
+    if (!answer)
+        return;
+    const TQZImageBox* grid = ScrollBox->ImageBox();
+    glyphora::SaveIcon(grid->Current(), grid->ItemIndex(), answer->fileName, answer->filterIndex - 1, false);
+    if (settings_.OpenAfterSave)
+        OpenSavedFile(answer->fileName, {});
+}
+
+void TForm1::SaveAllClick(int outputKind)
+{
+    const std::optional<fs::path> folder =
+        dialogs_->ChooseFolder(UiString(kTextSelectFolderTitle, "Select folder to save images:"), dirDlgDirectory_);
+    if (!folder)
+        return;
+    dirDlgDirectory_ = *folder;
+    int saveCount = 0;
+    std::uint16_t confirmResult = kConfirmNone;
+    SaveAllRequest request;
+    request.destDir = *folder;
+    request.fileType = outputKind;
+    request.includeNumbers = exportSettings_.IncludeNumbers;
+    request.drawBorders = exportSettings_.DrawBorders;
+    request.grayScale = exportSettings_.GrayScale;
+    request.small = settings_.SmallIcons;
+    request.columnCount = std::max(1, exportSettings_.ColumnCount);
+    const auto report = [&] {
+        dialogs_->Show(FormatText(UiString(kTextSaveAllSuccess, "%d icon(s) saved."), static_cast<long long>(saveCount)),
+                       MessageIcon::Information, MessageButtons::Ok);
+    };
+    try {
+        WaitCursor wait;
+        SaveAll(ScrollBox->ImageBox()->Current(), request, saveCount, confirmResult);
+    } catch (...) {
+        report(); // the count of what was done comes first, then the error
+        throw;
+    }
+    report();
+}
+
+void TForm1::SaveAllAsOneClick()
+{
+    const std::string filter = UiString(kTextPictureFilter, "Bitmap images (*.bmp)|*.bmp|JPEG images (*.jpg)|*.jpg|"
+                                                            "Enhanced metafiles (*.emf)|*.emf|GIF images (*.gif)|*.gif|"
+                                                            "PNG images (*.png)|*.png");
+    const std::optional<SaveFileAnswer> answer = RunSaveDialog(
+        *dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_, saveDlgInitialDir_, fileName_);
+    if (!answer)
+        return;
+    {
+        WaitCursor wait;
+        const TQZImageBox* grid = ScrollBox->ImageBox();
+        SaveAllAsOne(grid->Model(), grid->Current().icons, answer->fileName, answer->filterIndex, false);
+    }
+    if (settings_.OpenAfterSave)
+        OpenSavedFile(answer->fileName, {});
+}
+
+void TForm1::NHTMClick() { ExportDocument(ExportKind::Html); }
+void TForm1::NDBFClick() { ExportDocument(ExportKind::Dbase); }
+void TForm1::NPDFClick() { ExportDocument(ExportKind::Pdf); }
+
+void TForm1::NXlsxClick()
+{
+    dialogs_->Show("Exporting to a Microsoft Excel sheet is not available in this version of Glyphora. "
+                   "Use the HTML, dBase or PDF export instead.",
+                   MessageIcon::Information, MessageButtons::Ok);
+}
+
+void TForm1::ExportDocument(ExportKind kind)
+{
+    if (!SkipOptionsDialog()) {
+        std::optional<ExportSettings> edited = dialogs_->EditExportOptions(kind, exportSettings_);
+        if (!edited)
+            return;
+        exportSettings_ = *edited;
+    }
+    const DocumentTexts texts = TextsFor(kind);
+    const std::string filter = UiString(texts.filter, texts.designFilter);
+    const std::optional<SaveFileAnswer> answer = RunSaveDialog(*dialogs_, UiString(texts.saveTitle, texts.designTitle),
+                                                               filter, saveFilterIndex_, saveDlgInitialDir_, fileName_);
+    if (!answer)
+        return;
+    const fs::path chosen = answer->fileName;
+
+    SaveAllRequest request;
+    request.fileType = texts.fileType;
+    request.destFileName = chosen;
+    request.destExt = chosen.extension().string();
+    request.small = settings_.SmallIcons;
+    fs::path document = chosen;
+    switch (kind) {
+    case ExportKind::Html: {
+        fs::path pictures = chosen;
+        pictures.replace_extension();
+        document = pictures;
+        document += Lower(request.destExt.empty() ? std::string(".htm") : request.destExt);
+        pictures += "_files";
+        request.destDir = pictures;
+        request.includeNumbers = exportSettings_.IncludeNumbers;
+        request.drawBorders = exportSettings_.DrawBorders;
+        request.grayScale = exportSettings_.GrayScale;
+        request.targetImageType = exportSettings_.TargetImageType;
+        request.columnCount = std::max(1, exportSettings_.ColumnCount);
+        break;
+    }
+    case ExportKind::Dbase: {
+        request.destDir = chosen.parent_path();
+        if (!chosen.has_extension())
+            document += ".dbf";
+        fs::path memo = document;
+        memo.replace_extension(".dbt");
+        if (!FileExists(document) && FileExists(memo) &&
+            dialogs_->Show(FormatText(UiString(kTextOverwriteQuestion, "The file %s already exists. Replace it?"),
+                                      memo.string()),
+                           MessageIcon::Question, MessageButtons::YesNo) != kResultYes)
+            return;
+        request.dbfFieldName = exportSettings_.DBFFieldName;
+        request.dbfType = exportSettings_.DBFType;
+        request.includeNumbers = true;
+        request.drawBorders = true;
+        request.grayScale = exportSettings_.GrayScale && exportSettings_.DBFType > 0;
+        break;
+    }
+    case ExportKind::Pdf:
+        request.destDir = chosen.parent_path();
+        request.includeNumbers = exportSettings_.IncludeNumbers;
+        request.drawBorders = exportSettings_.DrawBorders;
+        request.grayScale = exportSettings_.GrayScale;
+        break;
+    }
+    {
+        WaitCursor wait;
+        int saveCount = 0;
+        std::uint16_t confirmResult = kConfirmNone;
+        SaveAll(ScrollBox->ImageBox()->Current(), request, saveCount, confirmResult);
+    }
+    if (settings_.OpenAfterSave)
+        OpenSavedFile(document, {});
+}
+
+} // namespace glyphora

@@ -1,0 +1,33 @@
+// The window's side of the command-line driver: the file opens in the grid, saves read the
+// grid's icons and layout, messages are boxes owned by the window, and "close when done"
+// closes it.
+#pragma once
+
+#include "app/driver/CommandLineDriver.h"
+
+namespace glyphora {
+
+class TForm1;
+
+class WindowHost final : public CommandLineHost {
+public:
+    explicit WindowHost(TForm1& window) : window_(window) {}
+
+    bool IsFirstStart() const override { return false; } // the start counter comes with the settings
+    void RunHelp() override {}                           // the help system comes with the help files
+    void SelectFile(const std::string& fileName) override;
+    void SetSmallIcons() override;
+    int SaveIcon(int iconIndex, const std::string& fileName, int fileType, bool grayScale) override;
+    void SaveAllAsOne(const std::string& fileName, int destType, bool grayScale) override;
+    void SaveAll(const SaveAllRequest& request, int& saveCount, std::uint16_t& confirmResult) override;
+    void OpenSavedFile(const std::string& fileName, const std::string& ext) override;
+    void ShowError(const std::string& text) override;
+    void ShowInformation(const std::string& text) override;
+    void SetBusyCursor(bool busy) override;
+    void Close() override;
+
+private:
+    TForm1& window_;
+};
+
+} // namespace glyphora

@@ -1,0 +1,76 @@
+// TQZScrollBox: the vertically scrolling container of the icon grid. It owns one
+// TQZImageBox, takes the keyboard focus, turns navigation keys and the mouse wheel into
+// selection moves, reports each selection and passes dropped files on.
+#pragma once
+
+#include "iconview/qt/QZImageBox.h"
+
+#include <QScrollArea>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QMimeData;
+class QPainter;
+
+namespace glyphora {
+
+class TQZScrollBox final : public QScrollArea {
+public:
+    using SelectItemEvent = std::function<void(int index)>;
+    using DropFilesEvent = std::function<void(int x, int y, const QStringList& files)>;
+    using CustomPaintEvent = std::function<void(QPainter& painter)>;
+
+    explicit TQZScrollBox(QWidget* parent = nullptr);
+
+    TQZImageBox* ImageBox() const { return imageBox_; }
+
+    void SetOnSelectItem(SelectItemEvent handler) { onSelectItem_ = std::move(handler); }
+    // Assigning a handler accepts files dropped onto the grid; clearing it stops that.
+    void SetOnDropFiles(DropFilesEvent handler);
+    void SetOnCustomPaint(CustomPaintEvent handler) { onCustomPaint_ = std::move(handler); }
+
+    // The files of a drop at a point of the box: every local path, in drop order, goes to
+    // OnDropFiles with the point in client coordinates.
+    void DropFiles(const QMimeData& data, QPoint at);
+
+    // A navigation key (GridKey code); true when it was consumed.
+    bool MoveSelection(int key);
+
+    // The system's metrics of this box for a reload of the grid.
+    ScrollBoxMetrics Metrics() const;
+
+    // Called by the grid.
+    void NotifySelectItem(int index) const
+    {
+        if (onSelectItem_) onSelectItem_(index);
+    }
+    void CustomPaint(QPainter& painter) const
+    {
+        if (onCustomPaint_) onCustomPaint_(painter);
+    }
+
+protected:
+    bool event(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    TQZImageBox* imageBox_;
+    SelectItemEvent onSelectItem_;
+    DropFilesEvent onDropFiles_;
+    CustomPaintEvent onCustomPaint_;
+    int wheelRemainder_ = 0;
+};
+
+// The grid key code of a Qt key, or 0 for any other key.
+int GridKeyFor(int qtKey);
+
+} // namespace glyphora

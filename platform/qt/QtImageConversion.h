@@ -1,0 +1,22 @@
+// Conversions between the platform layer's bitmaps and icons and Qt's images, for the widgets
+// that show icons and for the desktop's file-type icons.
+#pragma once
+
+#include "platform/Bitmap.h"
+#include "platform/IconHandle.h"
+
+#include <QImage>
+
+namespace glyphora {
+
+// An opaque image of the bitmap's pixels (its fourth byte is ignored).
+QImage ImageFromBitmap(const Bitmap& bitmap);
+
+// An icon with alpha from an image: the colour image carries the image's alpha, the mask is
+// opaque wherever the alpha is not zero. A null image gives a null handle.
+IconHandle IconFromImage(const QImage& image);
+
+// The icon drawn with its mask onto a background colour (0x00RRGGBB) at width x height.
+QImage RenderIcon(const IconHandle& icon, int width, int height, std::uint32_t background);
+
+} // namespace glyphora

@@ -1,0 +1,251 @@
+// The main window on the offscreen platform with scripted dialogs: start without arguments,
+// opening files, the status bar, the recent list, copying and the keyboard commands.
+#include "app/gui/MainWindow.h"
+#include "export/ProgramFlags.h"
+#include "platform/Files.h"
+#include "tests/export/TempFolder.h"
+#include "tests/support/qt/GuiTestSupport.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace glyphora {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<TForm1>(std::vector<std::string>{}, &dialogs);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    std::string Panel(int i) const { return window->StatusPanels.at(static_cast<std::size_t>(i))->text().toStdString(); }
+    std::vector<QAction*> RecentEntries() const
+    {
+        std::vector<QAction*> entries;
+        for (QAction* a : window->MRUPopup->actions())
+            if (a != window->NEmpty) entries.push_back(a);
+        return entries;
+    }
+
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<TForm1> window;
+};
+
+TEST_F(MainWindowTest, StartsWithItsOwnFileAsTheNewestRecentEntry)
+{
+    EXPECT_EQ(window->FileName(), ProgramFilePath());
+    ASSERT_EQ(RecentEntries().size(), 1u);
+    EXPECT_EQ(RecentEntries()[0]->statusTip().toStdString(), ProgramFilePath().string());
+    EXPECT_TRUE(RecentEntries()[0]->isChecked());
+    EXPECT_FALSE(window->NEmpty->isVisible());
+    // Our own executable has no icon resources: the grid shows its file-type icon.
+    EXPECT_EQ(window->ScrollBox->ImageBox()->Count(), 1);
+    EXPECT_TRUE(window->ScrollBox->ImageBox()->Associated());
+    EXPECT_GE(window->width(), 526);
+    EXPECT_EQ(window->minimumSize(), QSize(526, 455));
+}
+
+TEST_F(MainWindowTest, SelectFileShowsTheSampleAndReportsTheFirstIcon)
+{
+    window->SelectFile(test::SampleModule());
+    EXPECT_EQ(window->windowTitle().toStdString(), "Glyphora - glyphora-sample.dll");
+    const TQZImageBox* grid = window->ScrollBox->ImageBox();
+    EXPECT_EQ(grid->Count(), 6);
+    EXPECT_EQ(grid->ItemIndex(), 0);
+    for (QToolButton* b : {window->SaveBtn, window->CopyBtn, window->RefreshBtn}) EXPECT_TRUE(b->isEnabled());
+    EXPECT_EQ(window->Export().ColumnCount, std::min(grid->ColCount(), 6));
+    EXPECT_EQ(Panel(1), "1 / 6");
+    EXPECT_EQ(Panel(2).rfind("Images: ", 0), 0u) << Panel(2);
+    EXPECT_NE(Panel(2), "Images: ?");
+    EXPECT_EQ(Panel(3).rfind("Colors: ", 0), 0u) << Panel(3);
+
+    window->ScrollBox->ImageBox()->SetItemIndex(2);
+    EXPECT_EQ(Panel(1), "3 / 6");
+    window->ScrollBox->ImageBox()->SetItemIndex(-1);
+    EXPECT_EQ(Panel(1), "6");
+    EXPECT_EQ(Panel(2), "");
+    EXPECT_EQ(Panel(3), "");
+}
+
+// Every file shows at least its file-type icon; a file yields no icon at all only when no
+// file-type icon can be found, which a provider without icons stands in for here.
+class NoFileTypeIcons final : public FileTypeIconProvider {
+public:
+    IconHandle IconForFile(const std::filesystem::path&, int) const override { return {}; }
+    std::string DefaultIconRegistration(const std::string&) const override { return {}; }
+};
+
+TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
+{
+    window->SelectFile(test::SampleModule());
+    EXPECT_TRUE(window->SaveBtn->isEnabled());
+    testing::TempFolder folder;
+    const auto empty = folder.path() / "notes.txt";
+    std::ofstream(empty) << "no icons";
+    const NoFileTypeIcons none;
+    SetFileTypeIconProvider(&none);
+    window->SelectFile(empty);
+    SetFileTypeIconProvider(nullptr);
+    EXPECT_EQ(window->FileName(), empty);
+    EXPECT_EQ(window->ScrollBox->ImageBox()->Count(), 0);
+    EXPECT_FALSE(window->SaveBtn->isEnabled());
+    EXPECT_FALSE(window->CopyBtn->isEnabled());
+    EXPECT_FALSE(window->RefreshBtn->isEnabled());
+    EXPECT_EQ(window->ScrollBox->ImageBox()->MessageText(), "Unable to load or find icons in this file.");
+    EXPECT_EQ(RecentEntries()[0]->text().toStdString(), "notes.txt");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Glyphora - notes.txt");
+}
+
+TEST_F(MainWindowTest, RecentListKeepsTwelveAndMovesPathsIgnoringCase)
+{
+    testing::TempFolder folder;
+    std::vector<std::filesystem::path> files;
+    for (int i = 1; i <= 13; ++i) {
+        files.push_back(folder.path() / ("file" + std::to_string(i) + ".txt"));
+        std::ofstream(files.back()) << i;
+        window->SelectFile(files.back());
+    }
+    std::vector<QAction*> entries = RecentEntries();
+    ASSERT_EQ(entries.size(), 12u);
+    EXPECT_EQ(entries[0]->statusTip().toStdString(), files[12].string());
+    EXPECT_EQ(entries[11]->statusTip().toStdString(), files[1].string()); // file1 and our own file are gone
+    EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](QAction* a) { return a->isChecked(); }), 1);
+
+    std::string upper = files[5].string();
+    upper.replace(upper.rfind("file6"), 5, "FILE6");
+    window->SelectFile(upper);
+    entries = RecentEntries();
+    ASSERT_EQ(entries.size(), 12u);
+    EXPECT_EQ(entries[0]->statusTip().toStdString(), upper);
+    EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
+                            [](QAction* a) { return a->text().compare("file6.txt", Qt::CaseInsensitive) == 0; }),
+              1);
+
+    entries[3]->trigger(); // ReopenFile
+    EXPECT_EQ(window->FileName().string(), RecentEntries()[0]->statusTip().toStdString());
+}
+
+TEST_F(MainWindowTest, OpeningTheFileAlreadyShownDoesNothing)
+{
+    window->SelectFile(test::SampleModule());
+    window->ScrollBox->ImageBox()->SetItemIndex(3);
+    dialogs.openAnswers.push_back(test::SampleModule());
+    window->OpenBtnClick();
+    ASSERT_EQ(dialogs.openRequests.size(), 1u);
+    EXPECT_EQ(dialogs.openRequests[0].title, "Select file");
+    EXPECT_EQ(dialogs.openRequests[0].filter.rfind("Executable files (*.exe)|*.exe|", 0), 0u);
+    EXPECT_EQ(window->ScrollBox->ImageBox()->ItemIndex(), 3); // not reloaded
+}
+
+TEST_F(MainWindowTest, CtrlCCopiesTheSelectedIconOnWhiteOrWarns)
+{
+    window->SelectFile(test::SampleModule());
+    window->ScrollBox->ImageBox()->SetItemIndex(-1);
+    QTest::keyClick(window->ScrollBox, Qt::Key_C, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "No icon is selected. Select an icon first.");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+
+    QTest::keyClick(window->ScrollBox, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(dialogs.messages.size(), 1u); // Ctrl+Shift+C is no command
+
+    QGuiApplication::clipboard()->clear();
+    window->ScrollBox->ImageBox()->SetItemIndex(0);
+    QTest::keyClick(window->ScrollBox, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    ASSERT_FALSE(copied.isNull());
+    EXPECT_EQ(copied.size(), QSize(32, 32));
+    EXPECT_EQ(copied.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu); // transparent corners are white
+}
+
+struct KeyCommandCase {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    WindowCommand expected;
+};
+
+TEST(KeyCommands, TableOfTheWindowsKeys)
+{
+    const KeyCommandCase cases[] = {
+        {Qt::Key_Escape, Qt::NoModifier, WindowCommand::StopScan},
+        {Qt::Key_Escape, Qt::ShiftModifier, WindowCommand::StopScan},
+        {Qt::Key_C, Qt::ControlModifier, WindowCommand::Copy},
+        {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, WindowCommand::None},
+        {Qt::Key_C, Qt::ControlModifier | Qt::AltModifier, WindowCommand::None},
+        {Qt::Key_C, Qt::NoModifier, WindowCommand::None},
+        {Qt::Key_O, Qt::ControlModifier, WindowCommand::Open},
+        {Qt::Key_P, Qt::ControlModifier, WindowCommand::Print},
+        {Qt::Key_R, Qt::ControlModifier, WindowCommand::Refresh},
+        {Qt::Key_S, Qt::ControlModifier, WindowCommand::SaveSelected},
+        {Qt::Key_S, Qt::ShiftModifier, WindowCommand::None},
+        {Qt::Key_F1, Qt::NoModifier, WindowCommand::Help},
+        {Qt::Key_F1, Qt::ControlModifier, WindowCommand::Help},
+        {Qt::Key_X, Qt::ControlModifier, WindowCommand::None},
+    };
+    for (const KeyCommandCase& c : cases)
+        EXPECT_EQ(CommandForKey(c.key, c.modifiers), c.expected) << c.key << " " << c.modifiers.toInt();
+}
+
+TEST_F(MainWindowTest, KeysReachTheirCommandsThroughTheWindow)
+{
+    window->SelectFile(test::SampleModule());
+    ScanActive = true;
+    QTest::keyClick(window->ScrollBox, Qt::Key_Escape);
+    EXPECT_FALSE(ScanActive);
+
+    QTest::keyClick(window->ScrollBox, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.openRequests.size(), 1u);
+    QTest::keyClick(window->ScrollBox, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.saveRequests.size(), 1u); // icon 0 is selected, the save dialog asks
+
+    window->ScrollBox->ImageBox()->SetItemIndex(4);
+    QTest::keyClick(window->ScrollBox, Qt::Key_R, Qt::ControlModifier); // Refresh reloads: nothing selected
+    EXPECT_EQ(window->ScrollBox->ImageBox()->ItemIndex(), -1);
+    EXPECT_EQ(window->ScrollBox->ImageBox()->Count(), 6);
+}
+
+TEST_F(MainWindowTest, IconSizeItemsSwitchTheGridAndSelectTheFirstIcon)
+{
+    window->SelectFile(test::SampleModule());
+    window->NSize16->trigger();
+    EXPECT_TRUE(window->NSize16->isChecked());
+    EXPECT_FALSE(window->NSize32->isChecked());
+    EXPECT_TRUE(window->Settings().SmallIcons);
+    EXPECT_EQ(window->ScrollBox->ImageBox()->Model().ItemWidth(), 16);
+    EXPECT_EQ(window->ScrollBox->ImageBox()->Model().RowHeight(), 26);
+    EXPECT_EQ(window->ScrollBox->ImageBox()->ItemIndex(), 0);
+    window->NSize16->trigger(); // clicking the checked item removes its mark: large icons again
+    EXPECT_FALSE(window->NSize16->isChecked());
+    EXPECT_EQ(window->ScrollBox->ImageBox()->Model().ItemWidth(), 32);
+}
+
+TEST_F(MainWindowTest, DroppedFilesOpenTheFirstAndSayWhenThereWereMore)
+{
+    window->ScrollBoxDropFiles({QString::fromStdString(test::SampleModule().string()), QStringLiteral("/tmp/other.dll")});
+    EXPECT_EQ(window->FileName(), test::SampleModule());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Only the first of the dropped files has been opened.");
+}
+
+TEST_F(MainWindowTest, StatusPanelsFollowTheWindowWidth)
+{
+    window->resize(800, 500);
+    QApplication::processEvents();
+    EXPECT_EQ(window->StatusPanels[0]->width(), window->width() / 2);
+    EXPECT_EQ(window->StatusPanels[1]->width(), window->width() / 10);
+    EXPECT_EQ(window->StatusPanels[2]->width(), window->width() / 6);
+    EXPECT_EQ(window->StatusPanels[3]->width(), 50);
+}
+
+} // namespace
+} // namespace glyphora

@@ -1,0 +1,197 @@
+// The window's save and export commands with scripted dialog answers: each writes its file,
+// asks what it should ask, and opens the result afterwards through the recording opener.
+#include "app/gui/MainWindow.h"
+#include "platform/ShellOpen.h"
+#include "tests/export/TempFolder.h"
+#include "tests/support/qt/GuiTestSupport.h"
+
+#include <QTest>
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace glyphora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+int CountOf(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+class SaveCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetShellOpener([this](const fs::path& path) { opened.push_back(path); });
+        window = std::make_unique<TForm1>(std::vector<std::string>{test::SampleModule().string()}, &dialogs);
+        window->SetModifiersQuery([this] { return modifiers; });
+        window->SelectFile(test::SampleModule());
+        window->SaveDlgInitialDir() = folder.path();
+    }
+    void TearDown() override { SetShellOpener({}); }
+
+    testing::TempFolder folder;
+    test::ScriptedDialogs dialogs;
+    std::vector<fs::path> opened;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    std::unique_ptr<TForm1> window;
+};
+
+TEST_F(SaveCommandsTest, SaveSelectedWritesTheChosenFormatAndFollowsTheFolder)
+{
+    window->ScrollBox->ImageBox()->SetItemIndex(2);
+    std::ofstream(folder.path() / "glyphora-sample.ico") << "taken";
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "third.png", 6});
+    window->SaveSelClick();
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    const SaveFileRequest& first = dialogs.saveRequests[0];
+    EXPECT_EQ(first.title, "Save icon as");
+    EXPECT_EQ(first.filter.rfind("Icon files (*.ico)|*.ico|Bitmap images (*.bmp)|*.bmp|", 0), 0u);
+    EXPECT_EQ(first.filterIndex, 1);
+    EXPECT_EQ(first.defaultExt, "ico");
+    EXPECT_EQ(first.proposedName, "glyphora-sample1");
+    EXPECT_EQ(first.initialDir, folder.path());
+    EXPECT_EQ(ReadText(folder.path() / "third.png").substr(1, 3), "PNG");
+    EXPECT_EQ(opened, (std::vector<fs::path>{folder.path() / "third.png"}));
+
+    // The next dialog starts with the entry and folder chosen last.
+    fs::create_directory(folder.path() / "sub");
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "sub" / "g.ico", 1});
+    window->SaveSelClick();
+    ASSERT_EQ(dialogs.saveRequests.size(), 2u);
+    EXPECT_EQ(dialogs.saveRequests[1].filterIndex, 6);
+    EXPECT_EQ(dialogs.saveRequests[1].defaultExt, "png");
+    EXPECT_EQ(dialogs.saveRequests[1].proposedName, "glyphora-sample");
+    EXPECT_EQ(ReadText(folder.path() / "sub" / "g.ico").substr(0, 4), std::string("\0\0\1\0", 4));
+    EXPECT_EQ(window->SaveDlgInitialDir(), folder.path() / "sub");
+}
+
+TEST_F(SaveCommandsTest, SaveSelectedWithoutSelectionWarnsAndAsksNothing)
+{
+    window->ScrollBox->ImageBox()->SetItemIndex(-1);
+    window->SaveSelClick();
+    EXPECT_TRUE(dialogs.saveRequests.empty());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "No icon is selected. Select an icon first.");
+}
+
+TEST_F(SaveCommandsTest, SaveAllWritesEveryIconIntoTheChosenFolderAndCountsThem)
+{
+    window->Settings().OpenAfterSave = false;
+    dialogs.folderAnswers.push_back(folder.path());
+    window->SaveAllClick(5);
+    EXPECT_EQ(dialogs.folderTitles, (std::vector<std::string>{"Select folder to save images:"}));
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_TRUE(fs::exists(folder.path() / ("ico_glyphora-sample_dll000" + std::to_string(i) + ".png"))) << i;
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "6 icon(s) saved.");
+
+    window->SaveAllClick(1); // cancelled folder dialog: nothing, no message
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(SaveCommandsTest, SaveAllAsOneWritesTheComposedPicture)
+{
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "all.bmp", 1});
+    window->SaveAllAsOneClick();
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].filter.rfind("Bitmap images (*.bmp)|*.bmp|", 0), 0u);
+    EXPECT_EQ(dialogs.saveRequests[0].defaultExt, "bmp");
+    const std::string bmp = ReadText(folder.path() / "all.bmp");
+    ASSERT_GT(bmp.size(), 26u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    const TQZImageBox* grid = window->ScrollBox->ImageBox();
+    const int width = static_cast<unsigned char>(bmp[18]) | static_cast<unsigned char>(bmp[19]) << 8;
+    EXPECT_EQ(width, std::min(6, grid->ColCount()) * 42 + 2);
+    EXPECT_EQ(opened, (std::vector<fs::path>{folder.path() / "all.bmp"}));
+}
+
+TEST_F(SaveCommandsTest, HtmlExportUsesTheEditedOptions)
+{
+    ExportSettings edited = window->Export();
+    edited.ColumnCount = 2;
+    edited.IncludeNumbers = false;
+    dialogs.exportAnswers.push_back(edited);
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "page.html", 2});
+    window->NHTMClick();
+    ASSERT_EQ(dialogs.exportRequests.size(), 1u);
+    EXPECT_EQ(dialogs.exportRequests[0].first, ExportKind::Html);
+    EXPECT_EQ(dialogs.saveRequests.at(0).title, "Export icons to HTML document");
+    EXPECT_EQ(window->Export().ColumnCount, 2);
+    const std::string html = ReadText(folder.path() / "page.html");
+    EXPECT_EQ(CountOf(html, "<tr>"), 3);
+    EXPECT_EQ(CountOf(html, "<br>"), 0);
+    EXPECT_NE(html.find("page_files/ico_glyphora-sample_dll0006.png"), std::string::npos);
+    EXPECT_TRUE(fs::exists(folder.path() / "page_files" / "ico_glyphora-sample_dll0001.png"));
+    EXPECT_EQ(opened, (std::vector<fs::path>{folder.path() / "page.html"}));
+}
+
+TEST_F(SaveCommandsTest, CancelledOptionsEndTheExport)
+{
+    window->NPDFClick();
+    EXPECT_EQ(dialogs.exportRequests.size(), 1u);
+    EXPECT_TRUE(dialogs.saveRequests.empty());
+}
+
+TEST_F(SaveCommandsTest, ShiftCtrlSkipsTheOptionsAndExportsThePdf)
+{
+    modifiers = Qt::ShiftModifier | Qt::ControlModifier;
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "icons.pdf", 1});
+    window->NPDFClick();
+    EXPECT_TRUE(dialogs.exportRequests.empty());
+    EXPECT_EQ(dialogs.saveRequests.at(0).title, "Export icons to PDF document");
+    EXPECT_EQ(dialogs.saveRequests.at(0).defaultExt, "pdf");
+    const std::string pdf = ReadText(folder.path() / "icons.pdf");
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_NE(pdf.find("/Img6"), std::string::npos);
+
+    modifiers = Qt::ShiftModifier; // Shift alone does not skip
+    window->NPDFClick();
+    EXPECT_EQ(dialogs.exportRequests.size(), 1u);
+}
+
+TEST_F(SaveCommandsTest, DbaseExportAsksAboutALoneMemoFile)
+{
+    std::ofstream(folder.path() / "table.dbt") << "old memo";
+    ExportSettings edited = window->Export();
+    edited.DBFType = 5;
+    dialogs.exportAnswers = {edited, edited};
+    dialogs.saveAnswers = {SaveFileAnswer{folder.path() / "table.dbf", 1}, SaveFileAnswer{folder.path() / "table.dbf", 1}};
+    dialogs.messageAnswers = {kResultNo, kResultYes};
+
+    window->NDBFClick();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_NE(dialogs.messages[0].text.find((folder.path() / "table.dbt").string()), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder.path() / "table.dbf"));
+
+    window->NDBFClick();
+    const std::string dbf = ReadText(folder.path() / "table.dbf");
+    ASSERT_GT(dbf.size(), 8u);
+    EXPECT_EQ(static_cast<unsigned char>(dbf[4]), 6); // six records
+    EXPECT_GT(fs::file_size(folder.path() / "table.dbt"), 1024u);
+    EXPECT_EQ(window->Export().DBFType, 5);
+}
+
+TEST_F(SaveCommandsTest, ExcelItemSaysItIsNotAvailable)
+{
+    window->NXlsxClick();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].text.find("not available"), std::string::npos);
+    EXPECT_TRUE(dialogs.saveRequests.empty());
+}
+
+} // namespace
+} // namespace glyphora

@@ -1,0 +1,80 @@
+// Helpers of the GUI tests: a scripted DialogService that answers from queues and records
+// every request, a recording file opener, and the bundled sample module's path.
+#pragma once
+
+#include "app/gui/DialogService.h"
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace glyphora::test {
+
+inline std::filesystem::path SampleModule()
+{
+    return GLYPHORA_BUILD_DIR "/samples/glyphora-sample.dll";
+}
+
+struct ShownMessage {
+    std::string text;
+    MessageIcon icon;
+    MessageButtons buttons;
+};
+
+class ScriptedDialogs final : public DialogService {
+public:
+    // Answers, taken in order; an empty queue answers "cancel" (and "no" to questions).
+    std::deque<std::optional<std::filesystem::path>> openAnswers;
+    std::deque<std::optional<SaveFileAnswer>> saveAnswers;
+    std::deque<std::optional<std::filesystem::path>> folderAnswers;
+    std::deque<std::optional<ExportSettings>> exportAnswers;
+    std::deque<std::uint16_t> messageAnswers;
+
+    // What was asked.
+    std::vector<OpenFileRequest> openRequests;
+    std::vector<SaveFileRequest> saveRequests;
+    std::vector<std::string> folderTitles;
+    std::vector<std::pair<ExportKind, ExportSettings>> exportRequests;
+    std::vector<ShownMessage> messages;
+
+    std::uint16_t Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override
+    {
+        messages.push_back({text, icon, buttons});
+        return Take(messageAnswers, buttons == MessageButtons::Ok ? std::uint16_t(kResultOk) : std::uint16_t(kResultNo));
+    }
+    std::optional<std::filesystem::path> OpenFile(const OpenFileRequest& request) override
+    {
+        openRequests.push_back(request);
+        return Take(openAnswers, std::optional<std::filesystem::path>{});
+    }
+    std::optional<SaveFileAnswer> SaveFile(const SaveFileRequest& request) override
+    {
+        saveRequests.push_back(request);
+        return Take(saveAnswers, std::optional<SaveFileAnswer>{});
+    }
+    std::optional<std::filesystem::path> ChooseFolder(const std::string& title, const std::filesystem::path&) override
+    {
+        folderTitles.push_back(title);
+        return Take(folderAnswers, std::optional<std::filesystem::path>{});
+    }
+    std::optional<ExportSettings> EditExportOptions(ExportKind kind, const ExportSettings& settings) override
+    {
+        exportRequests.emplace_back(kind, settings);
+        return Take(exportAnswers, std::optional<ExportSettings>{});
+    }
+
+private:
+    template <typename T>
+    static T Take(std::deque<T>& queue, T fallback)
+    {
+        if (queue.empty())
+            return fallback;
+        T value = std::move(queue.front());
+        queue.pop_front();
+        return value;
+    }
+};
+
+} // namespace glyphora::test
