@@ -31,7 +31,7 @@ SelectionStatus ReportSelection(int index, int count, const std::filesystem::pat
     const std::string images = errorText.empty() ? std::to_string(imageCount) : std::string("?");
     status.position = std::to_string(index + 1) + " / " + std::to_string(count);
     status.images = FormatText(UiString(kTextStatusImageCount, "Images: %s"), images);
-    status.colorDepth = FormatText(UiString(kTextStatusColorDepth, "Colors: %s"), label);
+    status.colorDepth = FormatText(UiString(kTextStatusColorDepth, "%s-bit"), label);
     return status;
 }
 

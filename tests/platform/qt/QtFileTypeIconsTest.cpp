@@ -1,7 +1,7 @@
 // The file-type icons through Qt and the image conversions behind them.
 #include "platform/qt/QtFileTypeIcons.h"
 #include "platform/qt/QtImageConversion.h"
-#include "tests/export/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The window's command line against the console front end: the same export writes the same
 // bytes, and -closewhendone ends the window with exit status 0.
-#include "tests/export/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/qt/GuiTestSupport.h"
 
 #include <QProcess>

@@ -2,7 +2,7 @@
 // asks what it should ask, and opens the result afterwards through the recording opener.
 #include "app/gui/MainWindow.h"
 #include "platform/ShellOpen.h"
-#include "tests/export/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/qt/GuiTestSupport.h"
 
 #include <QTest>
