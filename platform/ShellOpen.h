@@ -16,4 +16,7 @@ void OpenWithDefaultApplication(const std::filesystem::path& path);
 // Installs an opener; an empty function restores the desktop's.
 void SetShellOpener(ShellOpener opener);
 
+// The operating system's launch of the default application (no opener installed).
+void LaunchDefaultApplication(const std::filesystem::path& path);
+
 } // namespace glyphora

@@ -50,23 +50,6 @@ std::optional<MappedFile> MappedFile::Open(const std::filesystem::path& path)
     return MappedFile(address, size);
 }
 
-MappedFile::MappedFile(MappedFile&& other) noexcept
-    : address_(std::exchange(other.address_, nullptr)), size_(std::exchange(other.size_, 0))
-{
-}
-
-MappedFile& MappedFile::operator=(MappedFile&& other) noexcept
-{
-    if (this != &other) {
-        release();
-        address_ = std::exchange(other.address_, nullptr);
-        size_ = std::exchange(other.size_, 0);
-    }
-    return *this;
-}
-
-MappedFile::~MappedFile() { release(); }
-
 void MappedFile::release() noexcept
 {
     if (address_ != nullptr) ::munmap(address_, size_);

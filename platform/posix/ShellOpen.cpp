@@ -1,4 +1,4 @@
-// The desktop's default opener on Linux: xdg-open, started detached with its output silenced.
+// The desktop's default opener on Linux: xdg-open, started with its output silenced.
 #include "platform/ShellOpen.h"
 
 #include <fcntl.h>
@@ -7,21 +7,12 @@
 #include <unistd.h>
 
 #include <string>
-#include <utility>
 
 extern char** environ;
 
 namespace glyphora {
 
-namespace {
-
-ShellOpener& Opener()
-{
-    static ShellOpener opener;
-    return opener;
-}
-
-void LaunchXdgOpen(const std::filesystem::path& path)
+void LaunchDefaultApplication(const std::filesystem::path& path)
 {
     posix_spawn_file_actions_t actions;
     if (posix_spawn_file_actions_init(&actions) != 0) return;
@@ -37,21 +28,6 @@ void LaunchXdgOpen(const std::filesystem::path& path)
         waitpid(pid, &status, 0);
     }
     posix_spawn_file_actions_destroy(&actions);
-}
-
-} // namespace
-
-void OpenWithDefaultApplication(const std::filesystem::path& path)
-{
-    if (Opener())
-        Opener()(path);
-    else
-        LaunchXdgOpen(path);
-}
-
-void SetShellOpener(ShellOpener opener)
-{
-    Opener() = std::move(opener);
 }
 
 } // namespace glyphora

@@ -7,31 +7,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <utility>
-
 namespace glyphora {
 
-namespace {
-
-ShellOpener& Opener()
+void LaunchDefaultApplication(const std::filesystem::path& path)
 {
-    static ShellOpener opener;
-    return opener;
-}
-
-} // namespace
-
-void OpenWithDefaultApplication(const std::filesystem::path& path)
-{
-    if (Opener())
-        Opener()(path);
-    else
-        ::ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOW);
-}
-
-void SetShellOpener(ShellOpener opener)
-{
-    Opener() = std::move(opener);
+    ::ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 } // namespace glyphora

@@ -1,0 +1,32 @@
+// The opener registry of the shell's default action; launching is the operating system's
+// (platform/posix, platform/windows).
+#include "platform/ShellOpen.h"
+
+#include <utility>
+
+namespace glyphora {
+
+namespace {
+
+ShellOpener& Opener()
+{
+    static ShellOpener opener;
+    return opener;
+}
+
+} // namespace
+
+void OpenWithDefaultApplication(const std::filesystem::path& path)
+{
+    if (Opener())
+        Opener()(path);
+    else
+        LaunchDefaultApplication(path);
+}
+
+void SetShellOpener(ShellOpener opener)
+{
+    Opener() = std::move(opener);
+}
+
+} // namespace glyphora
