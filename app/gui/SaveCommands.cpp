@@ -36,6 +36,15 @@ std::string Lower(std::string s)
     return s;
 }
 
+// The options dialog's layout choices as the save engine takes them.
+void ApplyLayoutSettings(const ExportSettings& settings, SaveAllRequest& request)
+{
+    request.includeNumbers = settings.IncludeNumbers;
+    request.drawBorders = settings.DrawBorders;
+    request.grayScale = settings.GrayScale;
+    request.columnCount = std::max(1, settings.ColumnCount);
+}
+
 struct DocumentTexts {
     int saveTitle;
     const char* designTitle;
@@ -119,11 +128,8 @@ void TForm1::SaveAllClick(int outputKind)
     SaveAllRequest request;
     request.destDir = *folder;
     request.fileType = outputKind;
-    request.includeNumbers = exportSettings_.IncludeNumbers;
-    request.drawBorders = exportSettings_.DrawBorders;
-    request.grayScale = exportSettings_.GrayScale;
+    ApplyLayoutSettings(exportSettings_, request);
     request.small = settings_.SmallIcons;
-    request.columnCount = std::max(1, exportSettings_.ColumnCount);
     const auto report = [&] {
         dialogs_->Show(FormatText(UiString(kTextSaveAllSuccess, "%d icon(s) saved."), static_cast<long long>(saveCount)),
                        MessageIcon::Information, MessageButtons::Ok);
@@ -197,11 +203,8 @@ void TForm1::ExportDocument(ExportKind kind)
         document += Lower(request.destExt.empty() ? std::string(".htm") : request.destExt);
         pictures += "_files";
         request.destDir = pictures;
-        request.includeNumbers = exportSettings_.IncludeNumbers;
-        request.drawBorders = exportSettings_.DrawBorders;
-        request.grayScale = exportSettings_.GrayScale;
+        ApplyLayoutSettings(exportSettings_, request);
         request.targetImageType = exportSettings_.TargetImageType;
-        request.columnCount = std::max(1, exportSettings_.ColumnCount);
         break;
     }
     case ExportKind::Dbase: {
@@ -224,9 +227,7 @@ void TForm1::ExportDocument(ExportKind kind)
     }
     case ExportKind::Pdf:
         request.destDir = chosen.parent_path();
-        request.includeNumbers = exportSettings_.IncludeNumbers;
-        request.drawBorders = exportSettings_.DrawBorders;
-        request.grayScale = exportSettings_.GrayScale;
+        ApplyLayoutSettings(exportSettings_, request);
         break;
     }
     {
