@@ -2,7 +2,6 @@
 #include "platform/ResourceLanguage.h"
 
 #include <array>
-#include <cstdlib>
 #include <optional>
 
 namespace glyphora {
@@ -60,15 +59,6 @@ std::uint16_t LanguageIdFromLocaleName(std::string_view locale)
         if (fallback == 0) fallback = entry.id;
     }
     return fallback;
-}
-
-std::uint16_t UserLanguageId()
-{
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value != nullptr && *value != '\0') return LanguageIdFromLocaleName(value);
-    }
-    return 0;
 }
 
 std::size_t ChooseLanguageVariant(std::span<const std::uint16_t> languages, std::uint16_t userLanguage)

@@ -1,6 +1,6 @@
 // Which language variant of a resource is used when a name carries several: the neutral
-// language, then the user's language (from the POSIX locale), then US English, then the
-// first variant, as the resource loader does for a language-neutral request.
+// language, then the user's language, then US English, then the first variant, as the
+// resource loader does for a language-neutral request.
 #pragma once
 
 #include <cstddef>
@@ -18,8 +18,9 @@ constexpr std::uint16_t kLanguageEnglishUs = 0x0409;
 // language with an unknown or missing territory gets its default sublanguage.
 std::uint16_t LanguageIdFromLocaleName(std::string_view locale);
 
-// The user's language id from LC_ALL, LC_MESSAGES or LANG (the first that is set and not
-// empty), or 0 when none names a known language.
+// The user's interface language id, or 0 when the system names none the table knows. On
+// POSIX systems it comes from LC_ALL, LC_MESSAGES or LANG (the first that is set and not
+// empty); on Windows from the user's UI language.
 std::uint16_t UserLanguageId();
 
 // Index of the variant to use among the language ids of one resource name, in directory
