@@ -5,7 +5,7 @@
 #include "export/CurrentIcons.h"
 #include "export/SaveIcon.h"
 #include "iconengine/IconSources.h"
-#include "platform/IconExtraction.h"
+#include "iconengine/IconExtraction.h"
 
 #include <benchmark/benchmark.h>
 

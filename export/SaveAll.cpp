@@ -11,7 +11,7 @@
 #include "i18n/TextIds.h"
 #include "iconengine/IconSources.h"
 #include "platform/Files.h"
-#include "platform/IconExtraction.h"
+#include "iconengine/IconExtraction.h"
 #include "platform/MessageDialogs.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "platform/FileTypeIcons.h"
 #include "platform/Files.h"
 #include "platform/GlyphoraError.h"
-#include "platform/IconExtraction.h"
+#include "iconengine/IconExtraction.h"
 
 #include <algorithm>
 #include <cctype>

@@ -5,8 +5,8 @@
 // group of any other file comes from the module its file type's DefaultIcon names.
 #pragma once
 
-#include "platform/IconHandle.h"
-#include "platform/ModuleResources.h"
+#include "raster/IconHandle.h"
+#include "formats/ModuleResources.h"
 
 #include <filesystem>
 #include <string>

@@ -1,8 +1,8 @@
 // The icon grid's geometry, layout, selection and drawing, free of any toolkit.
 #include "iconview/IconGridModel.h"
 
-#include "platform/IconExtraction.h"
-#include "platform/RasterDraw.h"
+#include "iconengine/IconExtraction.h"
+#include "raster/RasterDraw.h"
 
 #include <algorithm>
 #include <climits>

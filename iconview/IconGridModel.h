@@ -5,8 +5,8 @@
 // geometry and DrawAll directly.
 #pragma once
 
-#include "platform/Bitmap.h"
-#include "platform/IconHandle.h"
+#include "raster/Bitmap.h"
+#include "raster/IconHandle.h"
 
 #include "iconengine/IconSources.h" // TIconSizing, IconSizeFor
 

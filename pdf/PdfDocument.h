@@ -23,7 +23,7 @@
 
 namespace glyphora {
 
-// A colour as 0x00RRGGBB (the layout of platform/Bitmap.h pixels).
+// A colour as 0x00RRGGBB (the layout of raster/Bitmap.h pixels).
 using PdfColor = std::uint32_t;
 
 struct TPDFObject {

@@ -11,7 +11,7 @@
 #include "i18n/TextIds.h"
 #include "iconengine/IconRendering.h"
 #include "platform/Files.h"
-#include "platform/RasterDraw.h"
+#include "raster/RasterDraw.h"
 #include "platform/qt/QtImageConversion.h"
 
 #include <QAction>

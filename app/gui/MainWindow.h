@@ -7,7 +7,7 @@
 #include "app/gui/KeyCommands.h"
 #include "app/gui/RecentFiles.h"
 #include "export/ExportSettings.h"
-#include "iconview/qt/QZScrollBox.h"
+#include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
 
 #include <QMainWindow>

@@ -3,7 +3,7 @@
 // selection moves, reports each selection and passes dropped files on.
 #pragma once
 
-#include "iconview/qt/QZImageBox.h"
+#include "iconview/qt/IconGrid.h"
 
 #include <QScrollArea>
 #include <QStringList>

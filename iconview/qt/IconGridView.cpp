@@ -1,5 +1,5 @@
 // The scrolling container of the icon grid.
-#include "iconview/qt/QZScrollBox.h"
+#include "iconview/qt/IconGridView.h"
 
 #include "iconview/DefaultLayout.h"
 

@@ -1,7 +1,7 @@
 // The painting control of the icon grid.
-#include "iconview/qt/QZImageBox.h"
+#include "iconview/qt/IconGrid.h"
 
-#include "iconview/qt/QZScrollBox.h"
+#include "iconview/qt/IconGridView.h"
 #include "platform/Files.h"
 #include "platform/qt/QtImageConversion.h"
 
