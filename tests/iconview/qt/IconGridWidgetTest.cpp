@@ -27,9 +27,9 @@ protected:
         box.SetOnSelectItem([this](int index) { selected.push_back(index); });
         grid()->SetFileName(file);
     }
-    TQZImageBox* grid() { return box.ImageBox(); }
+    IconGrid* grid() { return box.grid(); }
 
-    TQZScrollBox box;
+    IconGridView box;
     std::vector<int> selected;
 };
 
