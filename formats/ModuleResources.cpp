@@ -94,4 +94,15 @@ std::unique_ptr<ModuleResources> ModuleResources::Open(const std::filesystem::pa
     return OpenParsed(std::move(file), bytes);
 }
 
+std::optional<std::size_t> ModuleResources::CountOf(const std::filesystem::path& path, ResourceType type)
+{
+    const auto file = MappedFile::Open(path);
+    if (!file) return std::nullopt;
+    const auto image = PeImage::Parse(file->bytes());
+    if (!image) return std::nullopt;
+    auto reader = ResourceTreeReader::Open(*image);
+    if (!reader) return std::nullopt;
+    return reader->indexType(static_cast<std::uint16_t>(type)).resources().size();
+}
+
 } // namespace glyphora

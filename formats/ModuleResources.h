@@ -31,6 +31,10 @@ public:
     // module with a resource section that parses (no icons is still a valid module).
     static std::unique_ptr<ModuleResources> Open(const std::filesystem::path& path);
 
+    // Count(type) of the module Open would give, or nullopt where Open gives nullptr. Only
+    // that one type is indexed, so counting a folder of modules stays cheap.
+    static std::optional<std::size_t> CountOf(const std::filesystem::path& path, ResourceType type);
+
     // Names of all resources of a type in enumeration order: string names first, in
     // directory order, then numeric names ascending.
     virtual std::vector<ResourceName> EnumNames(ResourceType type) const = 0;

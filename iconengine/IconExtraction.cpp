@@ -147,8 +147,8 @@ std::vector<IconHandle> ExtractModuleIcons(const ModuleResources& module, int si
 
 int CountFileIcons(const std::filesystem::path& path)
 {
-    if (auto module = ModuleResources::Open(path))
-        return static_cast<int>(std::min<std::size_t>(module->Count(ResourceType::GroupIcon), INT32_MAX));
+    if (const auto groups = ModuleResources::CountOf(path, ResourceType::GroupIcon))
+        return static_cast<int>(std::min<std::size_t>(*groups, INT32_MAX));
     if (!HasIcoExtension(path)) return 0;
     auto head = ReadFilePrefix(path, kIcoHeaderSize);
     return head && IsIcoHeader(ByteReader(*head)) ? 1 : 0;

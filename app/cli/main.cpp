@@ -2,6 +2,7 @@
 // without any window: results on stdout, errors on stderr, exit status 0 on success and
 // non-zero on any failure.
 #include "app/cli/ConsoleHost.h"
+#include "app/cli/ScanCommand.h"
 #include "app/driver/CommandLineDriver.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/Languages.h"
@@ -17,6 +18,10 @@ namespace {
 constexpr const char* kUsage =
     "Usage: glyphora-cli -e SOURCE DESTINATION [switches]\n"
     "       glyphora-cli SOURCE            (lists how many icons SOURCE holds)\n"
+    "       glyphora-cli -scan=FOLDER [-mincount=N] [-recurse]\n"
+    "                                      (lists the .dll, .exe and .ocx files of FOLDER that\n"
+    "                                      hold at least N icons, default 1; -recurse: with\n"
+    "                                      its subfolders)\n"
     "\n"
     "Writes the icons of SOURCE (an executable, library, control, icon file or any file)\n"
     "to DESTINATION without asking anything.\n"
@@ -54,6 +59,15 @@ int main(int argc, char** argv)
     if (arguments.empty()) {
         std::cerr << kUsage;
         return 2;
+    }
+
+    if (const auto scan = glyphora::ParseScanCommand(arguments)) {
+        try {
+            return glyphora::RunScanCommand(*scan, std::cout, std::cerr);
+        } catch (const std::exception& e) {
+            std::cerr << "glyphora-cli: " << e.what() << '\n';
+            return 1;
+        }
     }
 
     glyphora::LoadLanguagePack(glyphora::PackFolder() / glyphora::LanguageFileName(0));
