@@ -4,6 +4,7 @@
 #include "app/gui/ExportOptionsDialog.h"
 #include "export/SaveNames.h"
 #include "platform/qt/QtMessageDialogs.h"
+#include "scan/qt/FolderDialog.h"
 
 #include <QFileDialog>
 #include <QStringList>
@@ -89,10 +90,12 @@ std::optional<SaveFileAnswer> QtDialogService::SaveFile(const SaveFileRequest& r
 std::optional<std::filesystem::path> QtDialogService::ChooseFolder(const std::string& title,
                                                                    const std::filesystem::path& initialDir)
 {
-    const QString folder = QFileDialog::getExistingDirectory(owner_, QString::fromStdString(title), FromPath(initialDir));
-    if (folder.isEmpty())
+    FolderDialog dialog(owner_);
+    dialog.setTitle(QString::fromStdString(title));
+    dialog.setDirectory(initialDir);
+    if (!dialog.execute())
         return std::nullopt;
-    return std::filesystem::path(folder.toStdString());
+    return dialog.directory();
 }
 
 std::optional<ExportSettings> QtDialogService::EditExportOptions(ExportKind kind, const ExportSettings& settings)

@@ -1,0 +1,408 @@
+// The folder tree: lazily read branches, path lookup, watched branches read again on change.
+#include "scan/qt/FolderTree.h"
+
+#include "platform/FolderEntries.h"
+#include "platform/qt/QtPaths.h"
+
+#include <QApplication>
+#include <QHeaderView>
+
+#include <algorithm>
+#include <optional>
+
+namespace glyphora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;      // QString: the node's own path (empty: none)
+constexpr int kTypeRole = Qt::UserRole + 1;  // int: FolderNodeType
+constexpr int kReadRole = Qt::UserRole + 2;  // bool: the branch has been read
+constexpr int kFixedRole = Qt::UserRole + 3; // bool: part of the tree's top, never removed by a re-read
+constexpr int kWatchedRole = Qt::UserRole + 4;
+constexpr int kDrivePollMilliseconds = 3000;
+
+// The hourglass for the application while a branch is read.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// A path without "." or ".." parts and without a trailing separator (a root keeps its own).
+fs::path Normalized(const fs::path& path)
+{
+    fs::path normal = path.lexically_normal();
+    if (!normal.has_filename() && normal.has_relative_path()) normal = normal.parent_path();
+    return normal;
+}
+
+bool SameName(const fs::path& a, const fs::path& b)
+{
+#ifdef _WIN32
+    return QString::compare(QStringFromPath(a), QStringFromPath(b), Qt::CaseInsensitive) == 0;
+#else
+    return a == b;
+#endif
+}
+
+// Whether prefix is path or one of its ancestors, comparing whole components.
+bool IsPathPrefix(const fs::path& prefix, const fs::path& path)
+{
+    auto p = prefix.begin();
+    auto q = path.begin();
+    for (; p != prefix.end(); ++p, ++q)
+        if (q == path.end() || !SameName(*p, *q)) return false;
+    return true;
+}
+
+FolderNodeType TypeOfRoot(FolderRootKind kind)
+{
+    switch (kind) {
+    case FolderRootKind::Home: return FolderNodeType::Home;
+    case FolderRootKind::Computer: return FolderNodeType::Computer;
+    case FolderRootKind::Drive: break;
+    }
+    return FolderNodeType::Drive;
+}
+
+fs::path RawPath(const QTreeWidgetItem* node) { return PathFromQString(node->data(0, kPathRole).toString()); }
+bool IsFixed(const QTreeWidgetItem* node) { return node->data(0, kFixedRole).toBool(); }
+
+// The subfolders of a folder as the tree shows them: by name, ignoring case.
+std::optional<std::vector<fs::path>> Subfolders(const fs::path& folder)
+{
+    auto entries = ListFolder(folder);
+    if (!entries) return std::nullopt;
+    std::vector<fs::path> names;
+    for (const FolderEntry& entry : *entries)
+        if (entry.kind == EntryKind::Folder) names.push_back(entry.name);
+    std::stable_sort(names.begin(), names.end(), [](const fs::path& a, const fs::path& b) {
+        return QString::compare(QStringFromPath(a), QStringFromPath(b), Qt::CaseInsensitive) < 0;
+    });
+    return names;
+}
+
+} // namespace
+
+FolderTree::FolderTree(QWidget* parent, RootsProvider roots)
+    : QTreeWidget(parent), roots_(std::move(roots)), watcher_(new FolderWatcher(this))
+{
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setIndentation(19);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformRowHeights(true);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+
+    connect(this, &QTreeWidget::itemExpanded, this, &FolderTree::expandNode);
+    connect(this, &QTreeWidget::currentItemChanged, this, [this] { emit folderChanged(); });
+    connect(watcher_, &FolderWatcher::folderChanged, this, &FolderTree::folderChangedOnDisk);
+    connect(&drivePoll_, &QTimer::timeout, this, &FolderTree::refreshDrives);
+
+    // Built once the creating code has finished, so that it can still place and configure
+    // the control first.
+    QMetaObject::invokeMethod(this, &FolderTree::buildRootNodes, Qt::QueuedConnection);
+}
+
+FolderTree::~FolderTree()
+{
+    // Removing the nodes ends their watches; nothing waits for the system to confirm.
+    blockSignals(true);
+    while (topLevelItemCount() > 0) deleteFolderNode(topLevelItem(0));
+}
+
+std::filesystem::path FolderTree::folder() const { return pathOf(currentItem()); }
+
+void FolderTree::setFolder(const std::filesystem::path& folder)
+{
+    if (folder == this->folder()) return;
+    pendingFolder_ = folder;
+    QMetaObject::invokeMethod(this, &FolderTree::selectPendingFolder, Qt::QueuedConnection);
+}
+
+void FolderTree::selectPendingFolder()
+{
+    QTreeWidgetItem* node = findFolderNode(pendingFolder_);
+    setCurrentItem(node);
+    if (node != nullptr) scrollToItem(node);
+}
+
+std::filesystem::path FolderTree::pathOf(const QTreeWidgetItem* node) const
+{
+    if (node == nullptr || nodeType(node) == FolderNodeType::Computer) return {};
+    fs::path path = RawPath(node);
+    if (!path.empty() && path.native().size() < 3 && !path.has_root_directory()) path += fs::path::preferred_separator;
+    return path;
+}
+
+FolderNodeType FolderTree::nodeType(const QTreeWidgetItem* node) const
+{
+    return node == nullptr ? FolderNodeType::None : static_cast<FolderNodeType>(node->data(0, kTypeRole).toInt());
+}
+
+bool FolderTree::isRead(const QTreeWidgetItem* node) const { return node != nullptr && node->data(0, kReadRole).toBool(); }
+
+bool FolderTree::isWatched(const QTreeWidgetItem* node) const
+{
+    return node != nullptr && node->data(0, kWatchedRole).toBool();
+}
+
+QIcon FolderTree::iconFor(FolderNodeType type) const
+{
+    switch (type) {
+    case FolderNodeType::Home:
+        return QIcon::fromTheme(QStringLiteral("user-home"), icons_.icon(QFileIconProvider::Folder));
+    case FolderNodeType::Computer: return icons_.icon(QFileIconProvider::Computer);
+    case FolderNodeType::Drive: return icons_.icon(QFileIconProvider::Drive);
+    case FolderNodeType::Folder:
+    case FolderNodeType::None: break;
+    }
+    return icons_.icon(QFileIconProvider::Folder);
+}
+
+void FolderTree::buildRootNodes()
+{
+    if (built_) return;
+    QTreeWidgetItem* first = nullptr;
+    for (const FolderRoot& root : roots_()) {
+        QTreeWidgetItem* node = addRootNode(nullptr, root);
+        if (first == nullptr) first = node;
+    }
+    built_ = true;
+    drivePoll_.start(kDrivePollMilliseconds);
+    if (first != nullptr) {
+        fillFolderNode(first);
+        first->setExpanded(true);
+    }
+    emit rootsBuilt();
+}
+
+QTreeWidgetItem* FolderTree::addRootNode(QTreeWidgetItem* parent, const FolderRoot& root)
+{
+    QTreeWidgetItem* node = addFolderNode(parent, root.text, root.path);
+    const FolderNodeType type = TypeOfRoot(root.kind);
+    node->setData(0, kTypeRole, static_cast<int>(type));
+    node->setData(0, kFixedRole, true);
+    node->setIcon(0, iconFor(type));
+    for (const FolderRoot& child : root.fixed) addRootNode(node, child);
+    if (type == FolderNodeType::Computer)
+        node->setChildIndicatorPolicy(root.fixed.empty() ? QTreeWidgetItem::DontShowIndicator
+                                                         : QTreeWidgetItem::ShowIndicator);
+    return node;
+}
+
+QTreeWidgetItem* FolderTree::addFolderNode(QTreeWidgetItem* parent, const QString& text, const fs::path& path)
+{
+    auto* node = parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this); // owned by the tree
+    node->setText(0, text);
+    node->setData(0, kPathRole, QStringFromPath(path));
+    node->setData(0, kTypeRole, static_cast<int>(FolderNodeType::Folder));
+    node->setIcon(0, iconFor(FolderNodeType::Folder));
+    node->setChildIndicatorPolicy(!path.empty() && FolderMayHaveSubfolders(path) ? QTreeWidgetItem::ShowIndicator
+                                                                                 : QTreeWidgetItem::DontShowIndicator);
+    return node;
+}
+
+bool FolderTree::fillFolderNode(QTreeWidgetItem* node)
+{
+    const fs::path path = RawPath(node);
+    if (path.empty()) return node->childCount() > 0; // the computer node holds only its fixed drives
+    BusyCursor busy;
+    const auto subfolders = Subfolders(path);
+    if (!subfolders) return false; // unreadable: the expand button stays, expanding again retries
+    for (const fs::path& name : *subfolders) addFolderNode(node, QStringFromPath(name), path / name);
+    node->setData(0, kReadRole, true);
+    const bool any = node->childCount() > 0;
+    node->setChildIndicatorPolicy(any ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
+    startWatching(node);
+    return any;
+}
+
+void FolderTree::startWatching(QTreeWidgetItem* node)
+{
+    if (isWatched(node)) return;
+    const fs::path path = RawPath(node);
+    watcher_->watch(path);
+    watchedNodes_.insert(QStringFromPath(path), node);
+    node->setData(0, kWatchedRole, true);
+}
+
+void FolderTree::deleteFolderNode(QTreeWidgetItem* node)
+{
+    while (node->childCount() > 0) deleteFolderNode(node->child(0));
+    if (isWatched(node)) {
+        const fs::path path = RawPath(node);
+        watchedNodes_.remove(QStringFromPath(path), node);
+        watcher_->unwatch(path);
+    }
+    delete node;
+}
+
+void FolderTree::deleteFolderChildren(QTreeWidgetItem* node)
+{
+    for (int i = node->childCount() - 1; i >= 0; --i)
+        if (!IsFixed(node->child(i))) deleteFolderNode(node->child(i));
+}
+
+// A node without children is read first and opens only when it has any.
+void FolderTree::expandNode(QTreeWidgetItem* node)
+{
+    if (isRead(node)) return;
+    if (!fillFolderNode(node)) node->setExpanded(false);
+}
+
+QTreeWidgetItem* FolderTree::findFolderNode(const std::filesystem::path& path)
+{
+    if (!built_ || path.empty()) return nullptr;
+    const fs::path target = Normalized(path.is_absolute() ? path : fs::absolute(path));
+
+    // Start at the root (or fixed node) that leads furthest towards the path.
+    QTreeWidgetItem* start = nullptr;
+    std::size_t startLength = 0;
+    std::vector<QTreeWidgetItem*> fixed;
+    for (int i = 0; i < topLevelItemCount(); ++i) fixed.push_back(topLevelItem(i));
+    while (!fixed.empty()) {
+        QTreeWidgetItem* node = fixed.back();
+        fixed.pop_back();
+        for (int i = 0; i < node->childCount(); ++i)
+            if (IsFixed(node->child(i))) fixed.push_back(node->child(i));
+        const fs::path own = Normalized(RawPath(node));
+        if (own.empty() || !IsPathPrefix(own, target)) continue;
+        const std::size_t length = std::distance(own.begin(), own.end());
+        if (start == nullptr || length > startLength) {
+            start = node;
+            startLength = length;
+        }
+    }
+    if (start == nullptr) return nullptr;
+
+    QTreeWidgetItem* node = start;
+    fs::path running = Normalized(RawPath(start));
+    auto component = target.begin();
+    std::advance(component, static_cast<std::ptrdiff_t>(startLength));
+    for (; component != target.end(); ++component) {
+        if (!isRead(node)) fillFolderNode(node);
+        running /= *component;
+        QTreeWidgetItem* next = nullptr;
+        for (int i = 0; i < node->childCount() && next == nullptr; ++i)
+            if (!IsFixed(node->child(i)) && SameName(Normalized(RawPath(node->child(i))), running)) next = node->child(i);
+        if (next == nullptr) break;
+        node = next;
+    }
+    return node;
+}
+
+void FolderTree::folderChangedOnDisk(const std::filesystem::path& folder)
+{
+    // A node may have gone between the notification and now; only the nodes still listed count.
+    const QList<QTreeWidgetItem*> nodes = watchedNodes_.values(QStringFromPath(folder));
+    for (QTreeWidgetItem* node : nodes)
+        if (watchedNodes_.contains(QStringFromPath(folder), node) && subfoldersDiffer(node)) refreshBranch(node);
+}
+
+bool FolderTree::subfoldersDiffer(const QTreeWidgetItem* node) const
+{
+    if (!isRead(node)) return false;
+    const auto now = Subfolders(RawPath(node));
+    if (!now) return true;
+    std::vector<fs::path> shown;
+    for (int i = 0; i < node->childCount(); ++i)
+        if (!IsFixed(node->child(i))) shown.push_back(RawPath(node->child(i)).filename());
+    return shown != *now;
+}
+
+void FolderTree::refreshBranch(QTreeWidgetItem* node)
+{
+    const bool wasExpanded = node->isExpanded();
+    for (QTreeWidgetItem* at = currentItem(); at != nullptr; at = at->parent()) {
+        if (at->parent() == node && !IsFixed(at)) {
+            setCurrentItem(node); // the selection was inside the branch: it moves to the branch's node
+            break;
+        }
+    }
+    setUpdatesEnabled(false);
+    node->setExpanded(false);
+    deleteFolderChildren(node);
+    node->setData(0, kReadRole, false);
+    const bool any = fillFolderNode(node);
+    if (wasExpanded && any) node->setExpanded(true);
+    setUpdatesEnabled(true);
+}
+
+std::vector<QTreeWidgetItem*> FolderTree::driveNodes() const
+{
+    std::vector<QTreeWidgetItem*> drives;
+    const auto collect = [&](QTreeWidgetItem* node) {
+        if (nodeType(node) == FolderNodeType::Drive && IsFixed(node)) drives.push_back(node);
+    };
+    for (int i = 0; i < topLevelItemCount(); ++i) collect(topLevelItem(i));
+    if (QTreeWidgetItem* computer = computerNode())
+        for (int i = 0; i < computer->childCount(); ++i) collect(computer->child(i));
+    return drives;
+}
+
+QTreeWidgetItem* FolderTree::computerNode() const
+{
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* top = topLevelItem(i);
+        if (nodeType(top) == FolderNodeType::Computer) return top;
+        for (int j = 0; j < top->childCount(); ++j)
+            if (nodeType(top->child(j)) == FolderNodeType::Computer) return top->child(j);
+    }
+    return nullptr;
+}
+
+void FolderTree::refreshDrives()
+{
+    if (!built_) return;
+    // The drives as the desktop lists them now, each with the computer node that holds it
+    // (null: the drives are roots of their own).
+    struct Listed {
+        const FolderRoot* root;
+        bool underComputer;
+    };
+    const std::vector<FolderRoot> roots = roots_();
+    std::vector<Listed> listed;
+    const auto listComputer = [&](const FolderRoot& computer) {
+        for (const FolderRoot& drive : computer.fixed)
+            if (drive.kind == FolderRootKind::Drive) listed.push_back({&drive, true});
+    };
+    for (const FolderRoot& root : roots) {
+        if (root.kind == FolderRootKind::Drive) listed.push_back({&root, false});
+        if (root.kind == FolderRootKind::Computer) listComputer(root);
+        for (const FolderRoot& child : root.fixed)
+            if (child.kind == FolderRootKind::Computer) listComputer(child);
+    }
+
+    const std::vector<QTreeWidgetItem*> shown = driveNodes();
+    for (QTreeWidgetItem* node : shown) {
+        const bool stays = std::any_of(listed.begin(), listed.end(), [&](const Listed& l) {
+            return SameName(Normalized(l.root->path), Normalized(RawPath(node)));
+        });
+        if (stays) continue;
+        for (QTreeWidgetItem* at = currentItem(); at != nullptr; at = at->parent())
+            if (at == node) {
+                setCurrentItem(nullptr);
+                break;
+            }
+        deleteFolderNode(node);
+    }
+    for (const Listed& l : listed) {
+        const std::vector<QTreeWidgetItem*> now = driveNodes();
+        const bool known = std::any_of(now.begin(), now.end(), [&](QTreeWidgetItem* node) {
+            return SameName(Normalized(l.root->path), Normalized(RawPath(node)));
+        });
+        if (known) continue;
+        QTreeWidgetItem* computer = l.underComputer ? computerNode() : nullptr;
+        if (l.underComputer && computer == nullptr) continue;
+        addRootNode(computer, *l.root);
+    }
+}
+
+} // namespace glyphora

@@ -1,0 +1,91 @@
+// FolderTree: a read-only tree of folders for choosing the folder to scan. Its top comes from
+// the desktop (see QtFolderRoots.h); every other node is a folder whose subfolders are read
+// when it is first expanded or when a path lookup passes through it. Every branch that has
+// been read is watched: when a subfolder appears, disappears or is renamed there, the branch
+// is read again (collapsed and re-expanded as it was; a selection inside it moves to the
+// branch's node). File changes alone leave the tree alone. The mounted volumes are looked at
+// again every few seconds, so a volume mounted or unmounted comes and goes.
+//
+// folder() is the selected node's path (empty for nothing selected and for nodes without a
+// path, such as the computer node). setFolder() selects the deepest node on the way to a path
+// once the event loop runs, reading the branches it passes. folderChanged() reports every
+// change of the selection, by the user, by setFolder or by a branch being read again.
+#pragma once
+
+#include "platform/qt/QtFolderRoots.h"
+#include "scan/qt/FolderWatcher.h"
+
+#include <QFileIconProvider>
+#include <QMultiHash>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+namespace glyphora {
+
+enum class FolderNodeType { None, Folder, Home, Computer, Drive };
+
+class FolderTree : public QTreeWidget {
+    Q_OBJECT
+public:
+    using RootsProvider = std::function<std::vector<FolderRoot>()>;
+
+    // roots: the top of the tree (tests give their own); the tree is built once the event
+    // loop runs, after the creating code has finished.
+    explicit FolderTree(QWidget* parent = nullptr, RootsProvider roots = FolderTreeRoots);
+    ~FolderTree() override;
+
+    std::filesystem::path folder() const;
+    void setFolder(const std::filesystem::path& folder);
+
+    // A node's file-system path; empty for no node and for the computer node. A path shorter
+    // than three characters gets a trailing separator (a drive "C:" is "C:\").
+    std::filesystem::path pathOf(const QTreeWidgetItem* node) const;
+    FolderNodeType nodeType(const QTreeWidgetItem* node) const;
+    // The deepest node on the way to path (reading branches on the way), or null when the
+    // tree is not built yet or no root leads towards the path.
+    QTreeWidgetItem* findFolderNode(const std::filesystem::path& path);
+
+    bool isBuilt() const { return built_; }
+    bool isRead(const QTreeWidgetItem* node) const;
+    bool isWatched(const QTreeWidgetItem* node) const;
+    // Reads a branch again now (what a change notification leads to).
+    void refreshBranch(QTreeWidgetItem* node);
+    // Adds the volumes that appeared and removes those that went since the last look.
+    void refreshDrives();
+
+    FolderWatcher& watcher() { return *watcher_; }
+
+signals:
+    void folderChanged();
+    void rootsBuilt();
+
+private:
+    void buildRootNodes();
+    QTreeWidgetItem* addRootNode(QTreeWidgetItem* parent, const FolderRoot& root);
+    QTreeWidgetItem* addFolderNode(QTreeWidgetItem* parent, const QString& text, const std::filesystem::path& path);
+    bool fillFolderNode(QTreeWidgetItem* node);
+    void deleteFolderNode(QTreeWidgetItem* node);
+    void deleteFolderChildren(QTreeWidgetItem* node);
+    void startWatching(QTreeWidgetItem* node);
+    void expandNode(QTreeWidgetItem* node);
+    void folderChangedOnDisk(const std::filesystem::path& folder);
+    bool subfoldersDiffer(const QTreeWidgetItem* node) const;
+    void selectPendingFolder();
+    std::vector<QTreeWidgetItem*> driveNodes() const;
+    QTreeWidgetItem* computerNode() const; // the node holding the drives, at the top or below the first root
+    QIcon iconFor(FolderNodeType type) const;
+
+    RootsProvider roots_;
+    FolderWatcher* watcher_;
+    QMultiHash<QString, QTreeWidgetItem*> watchedNodes_; // watched path -> the nodes showing it
+    QFileIconProvider icons_;
+    QTimer drivePoll_;
+    std::filesystem::path pendingFolder_;
+    bool built_ = false;
+};
+
+} // namespace glyphora

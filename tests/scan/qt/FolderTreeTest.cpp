@@ -1,0 +1,234 @@
+// The folder tree over a temporary folder: reading branches on expansion, selecting by path,
+// watched branches following subfolders that appear, go or are renamed (and ignoring files),
+// the computer node without a path, and the folder dialog built on the tree.
+#include "scan/qt/FolderDialog.h"
+#include "scan/qt/FolderTree.h"
+
+#include "app/gui/QtDialogService.h"
+#include "platform/qt/QtPaths.h"
+#include "tests/support/TempFolder.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace glyphora {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The tree shows a folder change within a second of it happening on disk.
+constexpr int kChangeShownWithinMs = 1000;
+
+QStringList ChildTexts(const QTreeWidgetItem* node)
+{
+    QStringList texts;
+    for (int i = 0; i < node->childCount(); ++i) texts << node->child(i)->text(0);
+    return texts;
+}
+
+QTreeWidgetItem* Child(const QTreeWidgetItem* node, const QString& text)
+{
+    for (int i = 0; i < node->childCount(); ++i)
+        if (node->child(i)->text(0) == text) return node->child(i);
+    return nullptr;
+}
+
+// A tree whose only root is a temporary folder holding a/x, b (empty) and C.
+class FolderTreeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::create_directories(root() / "a" / "x");
+        fs::create_directories(root() / "b");
+        fs::create_directories(root() / "C");
+        std::ofstream(root() / "file.dll") << "not a folder";
+        tree = std::make_unique<FolderTree>(nullptr, [this] {
+            return std::vector<FolderRoot>{{FolderRootKind::Home, QStringLiteral("Scratch"), root(), {}},
+                                           {FolderRootKind::Computer, QStringLiteral("Computer"), {}, computerDrives}};
+        });
+        tree->watcher().setSettleTime(50);
+        QSignalSpy built(tree.get(), &FolderTree::rootsBuilt);
+        EXPECT_TRUE(built.wait(2000));
+    }
+
+    const fs::path& root() const { return folder.path(); }
+    QTreeWidgetItem* top() const { return tree->topLevelItem(0); }
+    QTreeWidgetItem* selectAndWait(const fs::path& path)
+    {
+        tree->setFolder(path);
+        QTest::qWait(0);
+        QCoreApplication::processEvents();
+        return tree->currentItem();
+    }
+
+    testing::TempFolder folder;
+    std::vector<FolderRoot> computerDrives;
+    std::unique_ptr<FolderTree> tree;
+};
+
+TEST_F(FolderTreeTest, TheFirstRootIsReadWatchedAndOpenAtStart)
+{
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_TRUE(top()->isExpanded());
+    EXPECT_TRUE(tree->isRead(top()));
+    EXPECT_TRUE(tree->isWatched(top()));
+    // Subfolders only, by name ignoring case.
+    EXPECT_EQ(ChildTexts(top()), (QStringList{"a", "b", "C"}));
+    EXPECT_EQ(tree->nodeType(top()), FolderNodeType::Home);
+    EXPECT_EQ(tree->pathOf(Child(top(), "a")), root() / "a");
+    // Nothing is read below a node before it is expanded.
+    EXPECT_FALSE(tree->isRead(Child(top(), "a")));
+    EXPECT_EQ(tree->folder(), fs::path());
+}
+
+TEST_F(FolderTreeTest, ExpandingReadsTheBranchAndAFolderWithoutSubfoldersStaysClosed)
+{
+    QTreeWidgetItem* a = Child(top(), "a");
+    a->setExpanded(true);
+    EXPECT_TRUE(a->isExpanded());
+    EXPECT_EQ(ChildTexts(a), QStringList{"x"});
+    EXPECT_TRUE(tree->isWatched(a));
+
+    QTreeWidgetItem* b = Child(top(), "b");
+    b->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator); // as a file system without subfolder counts shows it
+    b->setExpanded(true);
+    EXPECT_FALSE(b->isExpanded());
+    EXPECT_EQ(b->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator);
+    EXPECT_TRUE(tree->isRead(b));
+}
+
+TEST_F(FolderTreeTest, SetFolderSelectsTheDeepestExistingNodeOnceTheLoopRuns)
+{
+    QSignalSpy changed(tree.get(), &FolderTree::folderChanged);
+    tree->setFolder(root() / "a" / "x");
+    EXPECT_EQ(tree->folder(), fs::path()); // not before the event loop has run
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tree->folder(), root() / "a" / "x");
+    EXPECT_TRUE(tree->isRead(Child(top(), "a")));
+    EXPECT_EQ(changed.count(), 1);
+
+    EXPECT_EQ(tree->pathOf(selectAndWait(root() / "C" / "missing" / "deeper")), root() / "C");
+    EXPECT_EQ(tree->pathOf(selectAndWait(root().string() + "/a/./x/")), root() / "a" / "x");
+    // A path that no root leads to clears the selection.
+    EXPECT_EQ(selectAndWait(root().parent_path()), nullptr);
+    EXPECT_EQ(tree->folder(), fs::path());
+    EXPECT_EQ(tree->findFolderNode(fs::path()), nullptr);
+}
+
+TEST_F(FolderTreeTest, ANewSubfolderShowsAndARemovedOneGoes)
+{
+    QTreeWidgetItem* a = Child(top(), "a");
+    a->setExpanded(true);
+    fs::create_directory(root() / "a" / "new");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Child(a, "new") != nullptr; }, kChangeShownWithinMs));
+    EXPECT_EQ(ChildTexts(a), (QStringList{"new", "x"}));
+    EXPECT_TRUE(a->isExpanded()); // re-read as it was: open
+
+    Child(a, "new")->setExpanded(true); // read and watched
+    EXPECT_TRUE(tree->watcher().isWatching(root() / "a" / "new"));
+    fs::remove(root() / "a" / "new");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Child(a, "new") == nullptr; }, kChangeShownWithinMs));
+    EXPECT_FALSE(tree->watcher().isWatching(root() / "a" / "new"));
+
+    fs::rename(root() / "C", root() / "D");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Child(top(), "D") != nullptr; }, kChangeShownWithinMs));
+    EXPECT_EQ(ChildTexts(top()), (QStringList{"a", "b", "D"}));
+}
+
+TEST_F(FolderTreeTest, ABranchReadAgainTakesTheSelectionInsideItToItsNode)
+{
+    ASSERT_NE(selectAndWait(root() / "a" / "x"), nullptr);
+    QSignalSpy changed(tree.get(), &FolderTree::folderChanged);
+    fs::create_directory(root() / "a" / "y");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tree->folder() == root() / "a"; }, kChangeShownWithinMs));
+    EXPECT_GE(changed.count(), 1);
+    EXPECT_EQ(ChildTexts(tree->currentItem()), (QStringList{"x", "y"}));
+}
+
+TEST_F(FolderTreeTest, FilesComingAndGoingLeaveTheBranchAlone)
+{
+    ASSERT_NE(selectAndWait(root() / "a" / "x"), nullptr);
+    QSignalSpy changed(tree.get(), &FolderTree::folderChanged);
+    QSignalSpy reported(&tree->watcher(), &FolderWatcher::folderChanged);
+    std::ofstream(root() / "a" / "library.dll") << "a file";
+    // The watcher reports the folder, the tree finds no subfolder change and keeps its nodes.
+    ASSERT_TRUE(reported.wait(2000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(tree->folder(), root() / "a" / "x");
+}
+
+TEST_F(FolderTreeTest, NodesWithoutAPathGiveAnEmptyFolder)
+{
+    QTreeWidgetItem* computer = tree->topLevelItem(1);
+    EXPECT_EQ(tree->nodeType(computer), FolderNodeType::Computer);
+    tree->setCurrentItem(computer);
+    EXPECT_EQ(tree->folder(), fs::path());
+    EXPECT_EQ(tree->pathOf(nullptr), fs::path());
+    EXPECT_EQ(tree->nodeType(nullptr), FolderNodeType::None);
+}
+
+TEST_F(FolderTreeTest, VolumesThatComeAndGoAreAddedAndRemoved)
+{
+    fs::create_directories(root() / "volume");
+    computerDrives.push_back({FolderRootKind::Drive, QStringLiteral("Volume"), root() / "volume", {}});
+    tree->refreshDrives();
+    QTreeWidgetItem* computer = tree->topLevelItem(1);
+    ASSERT_EQ(ChildTexts(computer), QStringList{"Volume"});
+    EXPECT_EQ(tree->nodeType(computer->child(0)), FolderNodeType::Drive);
+
+    ASSERT_EQ(tree->pathOf(selectAndWait(root() / "volume")), root() / "volume");
+    computerDrives.clear();
+    tree->refreshDrives();
+    EXPECT_EQ(computer->childCount(), 0);
+}
+
+TEST_F(FolderTreeTest, TheFolderDialogReturnsTheChosenFolderAndKeepsItOnCancel)
+{
+    FolderDialog dialog;
+    dialog.setTitle(QStringLiteral("Select folder to save images:"));
+    dialog.setDirectory(root() / "a" / "x");
+    dialog.prepare();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.tree()->folder() == root() / "a" / "x"; }, 5000));
+    EXPECT_EQ(dialog.statusLabel()->text(), QStringFromPath(root() / "a" / "x"));
+
+    dialog.tree()->setCurrentItem(dialog.tree()->findFolderNode(root() / "C"));
+    EXPECT_EQ(dialog.statusLabel()->text(), QStringFromPath(root() / "C"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.directory(), root() / "C");
+
+    FolderDialog again;
+    again.setDirectory(root() / "b");
+    QTimer::singleShot(0, &again, [&] {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return again.tree()->folder() == root() / "b"; }, 5000));
+        again.reject();
+    });
+    EXPECT_FALSE(again.execute());
+    EXPECT_EQ(again.directory(), root() / "b");
+}
+
+// The window's folder question runs the dialog modally and hands back what was chosen.
+TEST_F(FolderTreeTest, TheWindowsFolderQuestionUsesTheFolderDialog)
+{
+    QtDialogService dialogs(nullptr);
+    QTimer::singleShot(0, [&] {
+        FolderDialog* dialog = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* shown = qobject_cast<FolderDialog*>(widget); shown && shown->isVisible()) dialog = shown;
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Pick one"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->tree()->folder() == root() / "a"; }, 5000));
+        dialog->accept();
+    });
+    EXPECT_EQ(dialogs.ChooseFolder("Pick one", root() / "a"), std::optional<fs::path>(root() / "a"));
+}
+
+} // namespace
+} // namespace glyphora
