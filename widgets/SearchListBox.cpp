@@ -363,6 +363,7 @@ void SearchListBox::scrollToCurrent()
     const int current = currentRow();
     if (current < 0)
         return;
+    executeDelayedItemsLayout(); // entries added just now must count in the scroll range
     const int top = topRow();
     const int height = itemHeight();
     if (current < top)
