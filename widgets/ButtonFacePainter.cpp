@@ -296,6 +296,9 @@ Glyph ChooseGlyph(const ButtonFace& face, qreal dpr)
         glyph.size = face.iconSize;
         glyph.image = ToArgb(face.icon.pixmap(face.iconSize, dpr));
         glyph.embossed = face.state == FaceState::Disabled;
+        // The emboss reads the symbol's own dark shape, so only an enabled symbol is tinted.
+        if (face.symbolicIcon && !glyph.embossed)
+            glyph.image = Silhouette(glyph.image, face.textColor);
     }
     if (glyph.embossed)
         glyph.image = EmbossMask(glyph.image);

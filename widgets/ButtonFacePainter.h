@@ -40,6 +40,7 @@ struct ButtonFace {
     int glyphCount = 1;
     QIcon icon;
     QSize iconSize{16, 16};
+    bool symbolicIcon = false; // a one-colour symbol: drawn in the text colour, so it follows the palette
 
     // Popup buttons: the width of the arrow area at the right (0 for other buttons), whether the
     // area is a separate part, whether it is pressed, and whether the arrow is drawn at all.

@@ -61,6 +61,14 @@ void FaceButton::setColor(const QColor& color)
     }
 }
 
+void FaceButton::setSymbolicIcon(bool symbolic)
+{
+    if (symbolic != symbolicIcon_) {
+        symbolicIcon_ = symbolic;
+        update();
+    }
+}
+
 FaceState FaceButton::faceState() const
 {
     if (!isEnabled())
@@ -82,6 +90,7 @@ ButtonFace FaceButton::face() const
     f.glyphCount = glyphCount_;
     f.icon = icon();
     f.iconSize = iconSize();
+    f.symbolicIcon = symbolicIcon_;
     f.shadowed = shadowed_;
     f.flat = isFlat();
     f.textColor = palette().color(QPalette::ButtonText);

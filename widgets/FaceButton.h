@@ -5,8 +5,10 @@
 //
 // Properties: glyph (a strip of up to five frames: normal, disabled, hot, pressed, focused),
 // glyphCount (1..5; setting a glyph derives it), edgeType, highlightMode, shadowed, color (the
-// face colour; invalid means the palette's button colour), and QPushButton's flat, icon,
-// iconSize and text. hot is true while the pointer is over an enabled button.
+// face colour; invalid means the palette's button colour), symbolicIcon (the icon is a
+// one-colour symbol, drawn in the button text colour so that it follows light and dark
+// palettes), and QPushButton's flat, icon, iconSize and text. hot is true while the pointer
+// is over an enabled button.
 #pragma once
 
 #include "widgets/ButtonFacePainter.h"
@@ -23,6 +25,7 @@ class FaceButton : public QPushButton {
     Q_PROPERTY(glyphora::HighlightMode highlightMode READ highlightMode WRITE setHighlightMode)
     Q_PROPERTY(bool shadowed READ isShadowed WRITE setShadowed)
     Q_PROPERTY(QColor color READ color WRITE setColor)
+    Q_PROPERTY(bool symbolicIcon READ isSymbolicIcon WRITE setSymbolicIcon)
     Q_PROPERTY(bool hot READ isHot)
 
 public:
@@ -38,6 +41,8 @@ public:
     void setShadowed(bool shadowed);
     QColor color() const { return color_; }
     void setColor(const QColor& color);
+    bool isSymbolicIcon() const { return symbolicIcon_; }
+    void setSymbolicIcon(bool symbolic);
     bool isHot() const { return hot_; }
 
     // What the painter shows now: disabled, pressed (held down or checked), hot, or normal.
@@ -72,6 +77,7 @@ private:
     HighlightMode highlightMode_ = HighlightMode::Normal;
     bool shadowed_ = true;
     QColor color_;
+    bool symbolicIcon_ = false;
     bool hot_ = false;
     bool dragging_ = false;
 };

@@ -277,6 +277,29 @@ TEST_P(ButtonFaceTest, IconGlyphIsCentredAndEmbossedWhenDisabled)
     EXPECT_COLOR(At(image, 21, 12), role(QPalette::Light));
 }
 
+TEST_P(ButtonFaceTest, SymbolicIconTakesTheTextColourAndStillEmbossesWhenDisabled)
+{
+    QPixmap symbol(16, 16);
+    symbol.fill(Qt::transparent);
+    {
+        QPainter p(&symbol);
+        p.fillRect(QRect(4, 4, 8, 8), QColor(46, 52, 54)); // a dark symbol, as icon themes draw them
+    }
+    SoftButton button(&host);
+    button.resize(27, 27);
+    button.setIcon(QIcon(symbol));
+    button.setSymbolicIcon(true);
+    QImage image = render(button);
+    EXPECT_COLOR(At(image, 10, 10), role(QPalette::ButtonText));
+    EXPECT_COLOR(At(image, 16, 16), role(QPalette::ButtonText));
+    EXPECT_FALSE(Describe(Smooth(image, 17, 17)) == Describe(role(QPalette::ButtonText)));
+
+    button.setEnabled(false);
+    image = render(button);
+    EXPECT_COLOR(At(image, 10, 10), role(QPalette::Dark));
+    EXPECT_COLOR(At(image, 17, 17), role(QPalette::Light));
+}
+
 TEST_P(ButtonFaceTest, FocusedPushButtonDrawsFocusMarkAndFocusedTextColour)
 {
     host.show();

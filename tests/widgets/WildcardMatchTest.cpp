@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace glyphora {
@@ -56,7 +58,10 @@ const MatchCase kCases[] = {
     {u"sub\\*.dll", u"sub\\x.dll", true},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, WildcardMatchTest, testing::ValuesIn(kCases));
+// Named by position: the generated default would print the case's pointers, which differ
+// from run to run.
+INSTANTIATE_TEST_SUITE_P(Cases, WildcardMatchTest, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<MatchCase>& info) { return "Case" + std::to_string(info.index); });
 
 } // namespace
 } // namespace glyphora
