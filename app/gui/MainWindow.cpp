@@ -13,6 +13,9 @@
 #include "platform/Files.h"
 #include "raster/RasterDraw.h"
 #include "platform/qt/QtImageConversion.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
+#include "widgets/SoftButton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +30,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
-#include <QToolButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -42,20 +45,24 @@ constexpr int kMinimumHeight = 455;
 constexpr int kToolbarHeight = 33;
 constexpr int kFindStripHeight = 41;
 
-QToolButton* MakeButton(QWidget* parent, int x, int width, const QIcon& icon, const QString& tip)
+// A toolbar button at its place in the 33-pixel strip: 27 pixels high, 3 from the top. Its
+// picture is the icon theme's one-colour symbol, drawn in the palette's text colour so that it
+// suits light and dark palettes and stays sharp at any scale; a theme without that symbol
+// leaves the style's own picture.
+template <typename Button>
+Button* MakeButton(QWidget* parent, int x, int width, const char* symbolName, QStyle::StandardPixmap fallback,
+                   const QString& tip)
 {
-    auto* button = new QToolButton(parent); // owned by the toolbar strip
+    auto* button = new Button(parent); // owned by the toolbar strip
     button->setGeometry(x, 3, width, 27);
-    button->setIcon(icon);
+    const QString name = QString::fromLatin1(symbolName) + QStringLiteral("-symbolic");
+    const QIcon symbol = QIcon::fromTheme(name);
+    const bool found = !symbol.isNull() && symbol.name() == name; // not a look-alike of another name
+    button->setIcon(found ? symbol : parent->style()->standardIcon(fallback));
+    button->setSymbolicIcon(found);
     button->setIconSize(QSize(16, 16));
     button->setToolTip(tip);
-    button->setAutoRaise(true);
     return button;
-}
-
-QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback, const QStyle* style)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name), style->standardIcon(fallback));
 }
 
 } // namespace
@@ -102,10 +109,15 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     minimumCountBox->setGeometry(140, 8, 60, 24);
     minimumCountBox->setRange(1, 9999);
     minimumCountBox->setEnabled(false);
-    findButton_ = MakeButton(findStrip, 210, 27, ThemeIcon("edit-find", QStyle::SP_FileDialogContentsView, style()),
-                           QStringLiteral("Find files with icons (not available yet)"));
-    findButton_->move(210, 7);
+    // The find button keeps to the strip's right edge, 10 pixels in, 8 from the top.
+    auto* findRow = new QHBoxLayout(findStrip);
+    findRow->setContentsMargins(0, 8, 10, 8);
+    findRow->addStretch(1);
+    findButton_ = new PushButton(UiText(kTextShowFindPane, "Find files with icons inside >>"), findStrip);
+    findButton_->setFixedSize(std::max(169, findButton_->sizeHint().width()), 25); // the caption fits whole
+    findButton_->setToolTip(QStringLiteral("Finding files with icons is not available yet"));
     findButton_->setEnabled(false);
+    findRow->addWidget(findButton_);
 
     for (int width : {250, 50, 50, 50}) {
         auto* panel = new QLabel(statusBar());
@@ -205,32 +217,33 @@ void MainWindow::buildMenus()
 
 void MainWindow::buildToolbar(QWidget* toolbarStrip)
 {
-    const QStyle* s = style();
-    openButton_ = MakeButton(toolbarStrip, 8, 40, ThemeIcon("document-open", QStyle::SP_DialogOpenButton, s), QStringLiteral("Open"));
-    openButton_->setPopupMode(QToolButton::MenuButtonPopup);
-    openButton_->setMenu(recentFilesMenu_);
-    connect(openButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
+    // The open button's arrow holds the recent files; its main part opens the file dialog.
+    openButton_ = MakeButton<PopupButton>(toolbarStrip, 8, 40, "document-open", QStyle::SP_DialogOpenButton,
+                                          QStringLiteral("Open"));
+    openButton_->setSeparateDropDown(true);
+    openButton_->setDropDown(recentFilesMenu_);
+    connect(openButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
 
-    saveButton_ = MakeButton(toolbarStrip, 56, 40, ThemeIcon("document-save", QStyle::SP_DialogSaveButton, s), QStringLiteral("Save"));
-    saveButton_->setPopupMode(QToolButton::InstantPopup);
-    saveButton_->setMenu(saveMenu_);
-    copyButton_ = MakeButton(toolbarStrip, 96, 27, ThemeIcon("edit-copy", QStyle::SP_FileDialogDetailedView, s),
-                         QStringLiteral("Copy the selected icon (Ctrl+C)"));
-    connect(copyButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
-    printButton_ = MakeButton(toolbarStrip, 123, 27, ThemeIcon("document-print", QStyle::SP_FileIcon, s),
-                          QStringLiteral("Printing is not available yet"));
-    refreshButton_ = MakeButton(toolbarStrip, 158, 27, ThemeIcon("view-refresh", QStyle::SP_BrowserReload, s),
-                            QStringLiteral("Refresh (Ctrl+R)"));
-    connect(refreshButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
-    optionsButton_ = MakeButton(toolbarStrip, 193, 40, ThemeIcon("preferences-system", QStyle::SP_FileDialogListView, s),
-                            QStringLiteral("Options"));
-    optionsButton_->setPopupMode(QToolButton::InstantPopup);
-    optionsButton_->setMenu(optionsMenu_);
-    helpButton_ = MakeButton(toolbarStrip, 241, 27, ThemeIcon("help-contents", QStyle::SP_DialogHelpButton, s),
-                         QStringLiteral("Help is not available yet"));
-    aboutButton_ = MakeButton(toolbarStrip, 268, 27, ThemeIcon("help-about", QStyle::SP_MessageBoxInformation, s),
-                          QStringLiteral("About is not available yet"));
-    for (QToolButton* button : {saveButton_, copyButton_, printButton_, refreshButton_, helpButton_, aboutButton_})
+    saveButton_ = MakeButton<PopupButton>(toolbarStrip, 56, 40, "document-save", QStyle::SP_DialogSaveButton,
+                                          QStringLiteral("Save"));
+    saveButton_->setDropDown(saveMenu_);
+    copyButton_ = MakeButton<SoftButton>(toolbarStrip, 96, 27, "edit-copy", QStyle::SP_FileDialogDetailedView,
+                                         QStringLiteral("Copy the selected icon (Ctrl+C)"));
+    connect(copyButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
+    printButton_ = MakeButton<SoftButton>(toolbarStrip, 123, 27, "document-print", QStyle::SP_FileIcon,
+                                          QStringLiteral("Printing is not available yet"));
+    refreshButton_ = MakeButton<SoftButton>(toolbarStrip, 158, 27, "view-refresh", QStyle::SP_BrowserReload,
+                                            QStringLiteral("Refresh (Ctrl+R)"));
+    connect(refreshButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
+    optionsButton_ = MakeButton<PopupButton>(toolbarStrip, 193, 40, "preferences-system",
+                                             QStyle::SP_FileDialogListView, QStringLiteral("Options"));
+    optionsButton_->setDropDown(optionsMenu_);
+    helpButton_ = MakeButton<SoftButton>(toolbarStrip, 241, 27, "help-contents", QStyle::SP_DialogHelpButton,
+                                         QStringLiteral("Help is not available yet"));
+    aboutButton_ = MakeButton<SoftButton>(toolbarStrip, 268, 27, "help-about", QStyle::SP_MessageBoxInformation,
+                                          QStringLiteral("About is not available yet"));
+    for (SoftButton* button : std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_,
+                                                                  helpButton_, aboutButton_})
         button->setEnabled(false);
 }
 
