@@ -2,6 +2,7 @@
 // save or export commands.
 #include "app/gui/MainWindow.h"
 
+#include "app/gui/FindPane.h"
 #include "app/gui/QtDialogService.h"
 #include "app/gui/SelectionReport.h"
 #include "app/gui/UiText.h"
@@ -102,22 +103,18 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     buildMenus();
     buildToolbar(toolbarStrip);
 
-    // The find strip: the pane behind it (the folder scan) is not part of this window yet.
-    auto* minimumCountLabel = new QLabel(QStringLiteral("Minimum icon count:"), findStrip);
-    minimumCountLabel->setGeometry(8, 12, 130, 17);
-    auto* minimumCountBox = new QSpinBox(findStrip);
-    minimumCountBox->setGeometry(140, 8, 60, 24);
-    minimumCountBox->setRange(1, 9999);
-    minimumCountBox->setEnabled(false);
     // The find button keeps to the strip's right edge, 10 pixels in, 8 from the top.
     auto* findRow = new QHBoxLayout(findStrip);
     findRow->setContentsMargins(0, 8, 10, 8);
     findRow->addStretch(1);
     findButton_ = new PushButton(UiText(kTextShowFindPane, "Find files with icons inside >>"), findStrip);
     findButton_->setFixedSize(std::max(169, findButton_->sizeHint().width()), 25); // the caption fits whole
-    findButton_->setToolTip(QStringLiteral("Finding files with icons is not available yet"));
-    findButton_->setEnabled(false);
     findRow->addWidget(findButton_);
+
+    // The find pane below the upper area, with the splitter between them; the pane adds its
+    // own controls to the find strip (FindPane.cpp).
+    findPane_ = new FindPane(*this, findStrip, findButton_);
+    setCentralWidget(findPane_->withUpperArea(takeCentralWidget()));
 
     for (int width : {250, 50, 50, 50}) {
         auto* panel = new QLabel(statusBar());

@@ -25,6 +25,7 @@ class QSpinBox;
 
 namespace glyphora {
 
+class FindPane;
 class PopupButton;
 class PushButton;
 class QtDialogService;
@@ -99,6 +100,12 @@ public:
     QAction* smallIconsAction() const { return smallIconsAction_; }
     const std::vector<QLabel*>& statusPanels() const { return statusPanels_; }
 
+    // The find pane below the grid (FindPane.h), and the save-all command it shares: every
+    // icon of each source file into one folder, with one overwrite answer for all of them
+    // (no sources: the current file).
+    FindPane* findPane() const { return findPane_; }
+    void saveAllFiles(int outputKind, const std::vector<std::filesystem::path>& sources);
+
     ExportSettings& exportSettings() { return exportSettings_; }
     WindowSettings& settings() { return settings_; }
     const RecentFiles& recentFiles() const { return recent_; }
@@ -163,6 +170,9 @@ private:
     std::filesystem::path folderDialogFolder_;
     int saveFilterIndex_ = 1;
     bool commandLinePosted_ = false;
+
+    // The find pane (owned through the central widget).
+    FindPane* findPane_ = nullptr;
 };
 
 } // namespace glyphora

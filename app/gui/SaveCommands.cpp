@@ -118,6 +118,11 @@ void MainWindow::saveSelected()
 
 void MainWindow::saveAll(int outputKind)
 {
+    saveAllFiles(outputKind, {});
+}
+
+void MainWindow::saveAllFiles(int outputKind, const std::vector<fs::path>& sources)
+{
     const std::optional<fs::path> folder =
         dialogs_->ChooseFolder(UiString(kTextSelectFolderTitle, "Select folder to save images:"), folderDialogFolder_);
     if (!folder)
@@ -136,7 +141,12 @@ void MainWindow::saveAll(int outputKind)
     };
     try {
         WaitCursor wait;
-        SaveAll(gridView_->grid()->Current(), request, saveCount, confirmResult);
+        if (sources.empty())
+            SaveAll(gridView_->grid()->Current(), request, saveCount, confirmResult);
+        for (const fs::path& source : sources) {
+            request.srcFileName = source;
+            SaveAll(gridView_->grid()->Current(), request, saveCount, confirmResult);
+        }
     } catch (...) {
         report(); // the count of what was done comes first, then the error
         throw;

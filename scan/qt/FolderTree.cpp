@@ -21,6 +21,7 @@ constexpr int kTypeRole = Qt::UserRole + 1;  // int: FolderNodeType
 constexpr int kReadRole = Qt::UserRole + 2;  // bool: the branch has been read
 constexpr int kFixedRole = Qt::UserRole + 3; // bool: part of the tree's top, never removed by a re-read
 constexpr int kWatchedRole = Qt::UserRole + 4;
+constexpr int kRevealedRole = Qt::UserRole + 5; // bool: a hidden folder shown because a path lookup led into it
 constexpr int kDrivePollMilliseconds = 3000;
 
 // The hourglass for the application while a branch is read.
@@ -72,14 +73,16 @@ FolderNodeType TypeOfRoot(FolderRootKind kind)
 fs::path RawPath(const QTreeWidgetItem* node) { return PathFromQString(node->data(0, kPathRole).toString()); }
 bool IsFixed(const QTreeWidgetItem* node) { return node->data(0, kFixedRole).toBool(); }
 
-// The subfolders of a folder as the tree shows them: by name, ignoring case.
+bool IsRevealed(const QTreeWidgetItem* node) { return node->data(0, kRevealedRole).toBool(); }
+
+// The subfolders of a folder as the tree lists them: hidden ones left out, by name ignoring case.
 std::optional<std::vector<fs::path>> Subfolders(const fs::path& folder)
 {
     auto entries = ListFolder(folder);
     if (!entries) return std::nullopt;
     std::vector<fs::path> names;
     for (const FolderEntry& entry : *entries)
-        if (entry.kind == EntryKind::Folder) names.push_back(entry.name);
+        if (entry.kind == EntryKind::Folder && !entry.hidden) names.push_back(entry.name);
     std::stable_sort(names.begin(), names.end(), [](const fs::path& a, const fs::path& b) {
         return QString::compare(QStringFromPath(a), QStringFromPath(b), Qt::CaseInsensitive) < 0;
     });
@@ -292,6 +295,11 @@ QTreeWidgetItem* FolderTree::findFolderNode(const std::filesystem::path& path)
         QTreeWidgetItem* next = nullptr;
         for (int i = 0; i < node->childCount() && next == nullptr; ++i)
             if (!IsFixed(node->child(i)) && SameName(Normalized(RawPath(node->child(i))), running)) next = node->child(i);
+        if (next == nullptr && isRead(node) && IdentifyFolder(running)) {
+            // A hidden folder is not listed, but a path that leads into one still gets there.
+            next = addFolderNode(node, QStringFromPath(*component), running);
+            next->setData(0, kRevealedRole, true);
+        }
         if (next == nullptr) break;
         node = next;
     }
@@ -313,7 +321,7 @@ bool FolderTree::subfoldersDiffer(const QTreeWidgetItem* node) const
     if (!now) return true;
     std::vector<fs::path> shown;
     for (int i = 0; i < node->childCount(); ++i)
-        if (!IsFixed(node->child(i))) shown.push_back(RawPath(node->child(i)).filename());
+        if (!IsFixed(node->child(i)) && !IsRevealed(node->child(i))) shown.push_back(RawPath(node->child(i)).filename());
     return shown != *now;
 }
 

@@ -1,6 +1,7 @@
 // FolderTree: a read-only tree of folders for choosing the folder to scan. Its top comes from
 // the desktop (see QtFolderRoots.h); every other node is a folder whose subfolders are read
-// when it is first expanded or when a path lookup passes through it. Every branch that has
+// when it is first expanded or when a path lookup passes through it. Hidden folders are left
+// out, as the desktop's file dialogs do, unless a path lookup leads into one. Every branch that has
 // been read is watched: when a subfolder appears, disappears or is renamed there, the branch
 // is read again (collapsed and re-expanded as it was; a selection inside it moves to the
 // branch's node). File changes alone leave the tree alone. The mounted volumes are looked at

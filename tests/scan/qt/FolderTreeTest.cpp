@@ -121,6 +121,15 @@ TEST_F(FolderTreeTest, SetFolderSelectsTheDeepestExistingNodeOnceTheLoopRuns)
     EXPECT_EQ(tree->findFolderNode(fs::path()), nullptr);
 }
 
+TEST_F(FolderTreeTest, HiddenFoldersAreLeftOutUntilAPathLeadsIntoOne)
+{
+    fs::create_directories(root() / ".hidden" / "inner");
+    tree->refreshBranch(top());
+    EXPECT_EQ(ChildTexts(top()), (QStringList{"a", "b", "C"}));
+    EXPECT_EQ(tree->pathOf(selectAndWait(root() / ".hidden" / "inner")), root() / ".hidden" / "inner");
+    EXPECT_EQ(ChildTexts(top()), (QStringList{"a", "b", "C", ".hidden"}));
+}
+
 TEST_F(FolderTreeTest, ANewSubfolderShowsAndARemovedOneGoes)
 {
     QTreeWidgetItem* a = Child(top(), "a");

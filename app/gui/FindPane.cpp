@@ -1,0 +1,524 @@
+// The find pane: its controls and their layout, the scan it runs, opening and saving the
+// listed files.
+#include "app/gui/FindPane.h"
+
+#include "app/gui/MainWindow.h"
+#include "app/gui/UiText.h"
+#include "export/ProgramFlags.h"
+#include "i18n/TextIds.h"
+#include "iconengine/IconExtraction.h"
+#include "platform/FileTypeIcons.h"
+#include "platform/qt/QtImageConversion.h"
+#include "platform/qt/QtPaths.h"
+#include "scan/PathJoin.h"
+#include "scan/qt/FolderTree.h"
+#include "scan/qt/ScanRunner.h"
+#include "widgets/PaneSplitter.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
+#include "widgets/SearchListBox.h"
+#include "widgets/SoftButton.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <exception>
+#include <optional>
+
+namespace glyphora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kMargin = 8;      // the tree's left offset, kept on every side of the pane's controls
+constexpr int kRowHeight = 18;
+constexpr int kRowIconOffset = 20;
+
+// A drawing of an opening curly brace, its point facing the save-all button: it ties the
+// button to the list it saves. Drawn at 13 x 99 and stretched to the list's height.
+QPixmap BracePixmap(const QColor& color)
+{
+    QPixmap pixmap(13, 99);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath brace;
+    brace.moveTo(12, 1);
+    brace.cubicTo(6, 1, 7, 8, 7, 20);
+    brace.cubicTo(7, 38, 7, 47, 1, 49.5);
+    brace.cubicTo(7, 52, 7, 61, 7, 79);
+    brace.cubicTo(7, 91, 6, 98, 12, 98);
+    painter.setPen(QPen(color, 1.6));
+    painter.drawPath(brace);
+    return pixmap;
+}
+
+// The small icon a listed file shows: its own first icon, else the desktop's icon for its
+// type, drawn on the row's background.
+QPixmap RowIcon(const fs::path& file, const QColor& background)
+{
+    std::vector<IconHandle> own = ExtractFileIcons(file, kSmallIconSize, 0, 1);
+    IconHandle icon = !own.empty() && !own.front().isNull() ? std::move(own.front())
+                                                            : CurrentFileTypeIconProvider().IconForFile(file, kSmallIconSize);
+    if (icon.isNull()) icon = BuiltInGenericFileIcon(kSmallIconSize);
+    const std::uint32_t rgb = background.rgb() & 0x00FFFFFFu;
+    return QPixmap::fromImage(RenderIcon(icon, kSmallIconSize, kSmallIconSize, rgb));
+}
+
+// The minimum-count box's number; nullopt for a text that is not a whole number.
+std::optional<int> MinimumOf(const QString& text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+} // namespace
+
+StepArrows::StepArrows(QWidget* parent) : QWidget(parent)
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    for (const auto& [arrow, step] : {std::pair{Qt::UpArrow, 1}, std::pair{Qt::DownArrow, -1}}) {
+        auto* button = new QToolButton(this);
+        button->setArrowType(arrow);
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        button->setObjectName(step > 0 ? QStringLiteral("upArrow") : QStringLiteral("downArrow"));
+        connect(button, &QToolButton::clicked, this, [this, step = step] { emit stepped(step); });
+        column->addWidget(button);
+    }
+}
+
+FindPane::FindPane(MainWindow& window, QWidget* findStrip, PushButton* searchButton)
+    : QWidget(nullptr), window_(window), searchButton_(searchButton), runner_(new ScanRunner(this))
+{
+    setObjectName(QStringLiteral("findPane"));
+    buildStrip(findStrip);
+    buildPane();
+    applyTexts();
+    connect(runner_, &ScanRunner::fileListed, this, &FindPane::fileListed);
+    connect(runner_, &ScanRunner::finished, this, &FindPane::scanEnded);
+    hide();
+}
+
+FindPane::~FindPane()
+{
+    runner_->cancel();
+    if (scanning_) ScanActive = false;
+}
+
+void FindPane::buildStrip(QWidget* findStrip)
+{
+    copyDirButton_ = new SoftButton(findStrip);
+    copyDirButton_->setObjectName(QStringLiteral("copyDirButton"));
+    copyDirButton_->setGeometry(6, 7, 27, 27);
+    copyDirButton_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    copyDirButton_->setIconSize(QSize(16, 16));
+    connect(copyDirButton_, &QAbstractButton::clicked, this, &FindPane::goToFileFolder);
+
+    minimumLabel_ = new QLabel(findStrip);
+    minimumLabel_->setObjectName(QStringLiteral("minimumLabel"));
+    minimumEdit_ = new QLineEdit(QStringLiteral("1"), findStrip);
+    minimumEdit_->setObjectName(QStringLiteral("minimumEdit"));
+    minimumEdit_->setMaxLength(4);
+    minimumEdit_->setGeometry(208, 9, 41, 21);
+    minimumEdit_->installEventFilter(this);
+    minimumLabel_->setBuddy(minimumEdit_);
+    minimumArrows_ = new StepArrows(findStrip);
+    minimumArrows_->setObjectName(QStringLiteral("minimumArrows"));
+    minimumArrows_->setGeometry(249, 9, 16, 21);
+    connect(minimumEdit_, &QLineEdit::textChanged, this, &FindPane::minimumTextChanged);
+    connect(minimumArrows_, &StepArrows::stepped, this, &FindPane::stepMinimum);
+
+    searchButton_->setEnabled(true);
+    searchButton_->setToolTip({});
+    connect(searchButton_, &QAbstractButton::clicked, this, &FindPane::toggle);
+    for (QWidget* control : std::initializer_list<QWidget*>{copyDirButton_, minimumLabel_, minimumEdit_, minimumArrows_})
+        control->hide();
+}
+
+void FindPane::buildPane()
+{
+    paneSplitter_ = new PaneSplitter;
+    paneSplitter_->setObjectName(QStringLiteral("paneSplitter"));
+    paneSplitter_->setAlign(SplitterAlign::Bottom);
+    paneSplitter_->setMinSize(kFindPaneMinHeight);
+    paneSplitter_->setFixedHeight(kSplitterThickness);
+    paneSplitter_->hide();
+    setFixedHeight(kFindPaneMinHeight);
+
+    dirPanel_ = new QWidget(this);
+    dirPanel_->setObjectName(QStringLiteral("dirPanel"));
+    folderLabel_ = new QLabel(dirPanel_);
+    folderLabel_->setObjectName(QStringLiteral("folderLabel"));
+    folderLabel_->move(kMargin, 6);
+    tree_ = new FolderTree(dirPanel_);
+    tree_->setObjectName(QStringLiteral("folderTree"));
+    tree_->setGeometry(kMargin, 24, 249, 137);
+    connect(tree_, &FolderTree::folderChanged, this, &FindPane::rescan);
+
+    listSplitter_ = new PaneSplitter(this);
+    listSplitter_->setObjectName(QStringLiteral("listSplitter"));
+    listSplitter_->setAlign(SplitterAlign::Right);
+    listSplitter_->setMinSize(kFilePanelMinWidth);
+    listSplitter_->setFixedWidth(kSplitterThickness);
+
+    filePanel_ = new QWidget(this);
+    filePanel_->setObjectName(QStringLiteral("filePanel"));
+    filePanel_->setFixedWidth(kFilePanelMinWidth);
+    filesLabel_ = new QLabel(filePanel_);
+    filesLabel_->setObjectName(QStringLiteral("filesLabel"));
+    countLabel_ = new QLabel(filePanel_);
+    countLabel_->setObjectName(QStringLiteral("countLabel"));
+    countLabel_->setAlignment(Qt::AlignCenter);
+    countLabel_->setGeometry(6, 40, 46, 15);
+    stoppedLabel_ = new QLabel(filePanel_);
+    stoppedLabel_->setObjectName(QStringLiteral("stoppedLabel"));
+    stoppedLabel_->setAlignment(Qt::AlignCenter);
+    stoppedLabel_->setGeometry(2, 56, 54, 15);
+    QPalette red = stoppedLabel_->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    stoppedLabel_->setPalette(red);
+    stoppedLabel_->hide();
+
+    saveAllMenu_ = new QMenu(this);
+    saveAllMenu_->setObjectName(QStringLiteral("saveAllListedMenu"));
+    for (int tag = 0; tag < 6; ++tag) {
+        QAction* item = saveAllMenu_->addAction(QString());
+        connect(item, &QAction::triggered, this, [this, tag] { saveAllListed(tag); });
+        saveAllActions_.push_back(item);
+    }
+    saveAllButton_ = new PopupButton(filePanel_);
+    saveAllButton_->setObjectName(QStringLiteral("saveAllListedButton"));
+    saveAllButton_->setGeometry(9, 71, 40, 27);
+    saveAllButton_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    saveAllButton_->setIconSize(QSize(16, 16));
+    saveAllButton_->setDropDown(saveAllMenu_);
+    saveAllButton_->setEnabled(false);
+
+    braceImage_ = new QLabel(filePanel_);
+    braceImage_->setObjectName(QStringLiteral("braceImage"));
+    braceImage_->setScaledContents(true);
+    braceImage_->setPixmap(BracePixmap(palette().color(QPalette::WindowText)));
+    braceImage_->setGeometry(52, 24, 13, 121);
+
+    fileList_ = new SearchListBox(filePanel_);
+    fileList_->setObjectName(QStringLiteral("fileList"));
+    fileList_->setGeometry(70, 24, 167, 121);
+    fileList_->setItemHeight(kRowHeight);
+    fileList_->setSorted(true);
+    fileList_->setDirectSearch(true);
+    fileList_->setAlterIndex(-1);
+    connect(fileList_, &SearchListBox::entryChosen, this, &FindPane::openChosenFile);
+    connect(fileList_, &SearchListBox::itemParamsRequested, this,
+            [this](int row, QStyle::State state, ItemParams& params) {
+                params.offset = kRowIconOffset;
+                if (params.hintQuery) return;
+                const QColor background =
+                    fileList_->palette().color((state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Base);
+                params.pixmap = RowIcon(fullPath(fileList_->itemText(row)), background);
+            },
+            Qt::DirectConnection);
+
+    subfoldersCheck_ = new QCheckBox(filePanel_);
+    subfoldersCheck_->setObjectName(QStringLiteral("subfoldersCheck"));
+    subfoldersCheck_->move(71, 151);
+    connect(subfoldersCheck_, &QCheckBox::toggled, this, &FindPane::rescan);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(dirPanel_, 1);
+    row->addWidget(listSplitter_);
+    row->addWidget(filePanel_);
+    for (QWidget* side : {dirPanel_, filePanel_}) side->installEventFilter(this);
+    connect(listSplitter_, &PaneSplitter::moved, this, &FindPane::layoutSides);
+    connect(paneSplitter_, &PaneSplitter::moved, this, &FindPane::layoutSides);
+}
+
+QWidget* FindPane::withUpperArea(QWidget* upperArea)
+{
+    upperArea_ = upperArea;
+    frame_ = new QWidget;
+    frame_->setObjectName(QStringLiteral("clientArea"));
+    auto* column = new QVBoxLayout(frame_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(upperArea, 1);
+    column->addWidget(paneSplitter_);
+    column->addWidget(this);
+    frame_->installEventFilter(this);
+    return frame_;
+}
+
+void FindPane::applyTexts()
+{
+    searchButton_->setText(shown_ ? UiText(kTextHideFindPane, "Find files with icons inside <<")
+                                  : UiText(kTextShowFindPane, "Find files with icons inside >>"));
+    copyDirButton_->setToolTip(UiText(kTextHintGoToFileFolder, "Go to the folder of the open file"));
+    minimumLabel_->setText(UiText(kTextMinimumIconCount, "Minimum number of icons"));
+    minimumEdit_->setToolTip(UiText(kTextHintMinimumIconCount, "List only files that hold at least this many icons"));
+    folderLabel_->setText(UiText(kTextFolderToScan, "Folder to scan:"));
+    filesLabel_->setText(UiText(kTextFilesWithIcons, "Files (.dll, .exe, .ocx) with icons:"));
+    stoppedLabel_->setText(UiText(kTextScanStopped, "Search stopped"));
+    saveAllButton_->setToolTip(UiText(kTextHintSaveAllListed, "Save the icons of all listed files"));
+    subfoldersCheck_->setText(UiText(kTextIncludeSubfolders, "Include subfolders"));
+    const std::pair<int, const char*> kinds[] = {
+        {kTextMenuAsIcons, "as &Icons (*.ico)"},      {kTextMenuAsBitmaps, "as &Bitmap images (*.bmp)"},
+        {kTextMenuAsJpeg, "as &JPEG images (*.jpg)"}, {kTextMenuAsMetafiles, "as &Metafiles (*.emf)"},
+        {kTextMenuAsGif, "as &GIF (*.gif)"},          {kTextMenuAsPng, "as &PNG (*.png)"}};
+    for (std::size_t tag = 0; tag < saveAllActions_.size(); ++tag)
+        saveAllActions_[tag]->setText(UiText(kinds[tag].first, kinds[tag].second));
+
+    // Texts decide some sizes: the label ends where the box begins, the captions fit whole.
+    minimumLabel_->adjustSize();
+    minimumLabel_->move(std::max(copyDirButton_->geometry().right() + 4, minimumEdit_->x() - 3 - minimumLabel_->width()),
+                        12);
+    folderLabel_->adjustSize();
+    filesLabel_->adjustSize();
+    layoutFilesLabel();
+    subfoldersCheck_->adjustSize();
+    subfoldersCheck_->resize(std::max(166, subfoldersCheck_->width()), subfoldersCheck_->height());
+    layoutSides();
+}
+
+void FindPane::toggle()
+{
+    const bool show = !shown_;
+    shown_ = show;
+    for (QWidget* control : std::initializer_list<QWidget*>{copyDirButton_, minimumLabel_, minimumEdit_, minimumArrows_, this})
+        control->setVisible(show);
+    paneSplitter_->setVisible(show);
+    applyTexts();
+    fitToWindow();
+    if (show) rescan();
+}
+
+void FindPane::setPaneVisible(bool visible)
+{
+    if (visible != shown_) toggle();
+}
+
+int FindPane::paneHeight() const { return height(); }
+
+void FindPane::setPaneHeight(int height)
+{
+    int limited = std::max(height, kFindPaneMinHeight);
+    if (frame_ != nullptr && height >= kFindPaneMinHeight)
+        limited = std::max(kFindPaneMinHeight,
+                           std::min(limited, frame_->height() - kFindPaneMinHeight - kSplitterThickness));
+    setFixedHeight(limited);
+    layoutSides();
+}
+
+int FindPane::filePanelWidth() const { return filePanel_->width(); }
+
+void FindPane::setFilePanelWidth(int width)
+{
+    int limited = std::max(width, kFilePanelMinWidth);
+    if (width >= kFilePanelMinWidth && this->width() > 0)
+        limited = std::max(kFilePanelMinWidth,
+                           std::min(limited, this->width() - kFilePanelMinWidth - kSplitterThickness));
+    filePanel_->setFixedWidth(limited);
+    layoutSides();
+}
+
+// The window's resize keeps each splitter's far side at its minimum: when the area above the
+// pane or the tree's side has become smaller than that, the pane or the list gives way.
+void FindPane::fitToWindow()
+{
+    if (frame_ == nullptr || !shown_) return;
+    const int available = frame_->height() - kSplitterThickness;
+    if (available - height() < kFindPaneMinHeight)
+        setFixedHeight(std::max(kFindPaneMinHeight, available - kFindPaneMinHeight));
+    const int paneWidth = frame_->width();
+    if (paneWidth - filePanel_->width() - kSplitterThickness < kFilePanelMinWidth)
+        filePanel_->setFixedWidth(std::max(kFilePanelMinWidth, paneWidth - kFilePanelMinWidth - kSplitterThickness));
+    layoutSides();
+}
+
+// The controls of both sides follow the sides' sizes.
+void FindPane::layoutSides()
+{
+    const int sideHeight = height();
+    tree_->setGeometry(kMargin, 24, std::max(0, dirPanel_->width() - 2 * kMargin),
+                       std::max(0, sideHeight - 24 - kMargin));
+    const int checkHeight = subfoldersCheck_->height();
+    subfoldersCheck_->move(71, sideHeight - checkHeight - kMargin);
+    const int listHeight = std::max(0, sideHeight - 24 - 2 * kMargin - checkHeight);
+    fileList_->setGeometry(70, 24, std::max(0, filePanel_->width() - 70 - kMargin), listHeight);
+    braceImage_->setGeometry(52, 24, 13, listHeight);
+    saveAllButton_->move(9, braceImage_->y() + braceImage_->height() / 2 - saveAllButton_->height() / 2);
+    countLabel_->move(6, saveAllButton_->y() - saveAllButton_->height() - kMargin);
+    stoppedLabel_->move(2, countLabel_->y() + countLabel_->height());
+    layoutFilesLabel();
+}
+
+// The list's caption starts above the list, further left when its text needs the room.
+void FindPane::layoutFilesLabel()
+{
+    filesLabel_->move(std::max(2, std::min(73, filePanel_->width() - filesLabel_->width() - 2)), 8);
+}
+
+bool FindPane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == minimumEdit_ && event->type() == QEvent::KeyPress) {
+        // Printable characters other than digits are dropped; control keys pass.
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (text.size() == 1 && text[0].unicode() >= 32 && !(text[0] >= u'0' && text[0] <= u'9')) return true;
+    }
+    if (event->type() == QEvent::Resize) {
+        if (watched == frame_) fitToWindow();
+        else if (watched == dirPanel_ || watched == filePanel_) layoutSides();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FindPane::minimumTextChanged()
+{
+    const QString text = minimumEdit_->text();
+    if (text.isEmpty() || std::all_of(text.begin(), text.end(), [](QChar c) { return c == u'0'; })) {
+        minimumEdit_->setText(QStringLiteral("1")); // rescans through its own change
+        minimumEdit_->selectAll();
+        return;
+    }
+    rescan();
+}
+
+void FindPane::stepMinimum(int step)
+{
+    const int now = MinimumOf(minimumEdit_->text()).value_or(StepArrows::kMinimum);
+    const int next = std::clamp(std::clamp(now, StepArrows::kMinimum, StepArrows::kMaximum) + step, StepArrows::kMinimum,
+                                StepArrows::kMaximum);
+    if (QString::number(next) != minimumEdit_->text()) minimumEdit_->setText(QString::number(next));
+}
+
+std::filesystem::path FindPane::fullPath(const QString& entry) const
+{
+    return JoinPath(tree_->folder(), PathFromText(entry.toStdString()));
+}
+
+std::vector<std::string> FindPane::listedEntries() const
+{
+    std::vector<std::string> entries;
+    for (const QString& entry : fileList_->items()) entries.push_back(entry.toStdString());
+    return entries;
+}
+
+std::vector<std::filesystem::path> FindPane::listedFiles() const
+{
+    std::vector<fs::path> files;
+    for (const QString& entry : fileList_->items()) files.push_back(fullPath(entry));
+    return files;
+}
+
+void FindPane::rescan()
+{
+    if (scanning_) {
+        // A change while a scan runs (a tree branch read again) replaces that scan.
+        runner_->cancel();
+        scanEnded(ScanOutcome::Finished);
+    }
+    ++scanNumber_;
+    fileList_->clear();
+    const fs::path folder = tree_->folder();
+    if (folder.empty()) {
+        saveAllButton_->setEnabled(false);
+        return;
+    }
+    countLabel_->setText(QStringLiteral("0..."));
+    stoppedLabel_->hide();
+    const std::optional<int> minimum = MinimumOf(minimumEdit_->text());
+    if (!minimum) {
+        countLabel_->setText(QStringLiteral("0"));
+        window_.dialogs().Show("'" + minimumEdit_->text().toStdString() + "' is not a valid integer value.",
+                               MessageIcon::Error, MessageButtons::Ok);
+        return;
+    }
+    setSearchControlsEnabled(false);
+    if (!window_.statusPanels().empty())
+        window_.statusPanels()[0]->setText(UiText(kTextScanning, "Searching for files with icons.") + QLatin1Char(' ') +
+                                           UiText(kTextScanPleaseWait, "Please wait..."));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    scanning_ = true;
+    ScanActive = true;
+    fileList_->beginUpdate();
+    runner_->start(folder, std::string(kIconFileMasks), *minimum, subfoldersCheck_->isChecked());
+}
+
+void FindPane::fileListed(const QString& entry, int count)
+{
+    const unsigned scan = scanNumber_;
+    fileList_->addItem(entry);
+    if (scan != scanNumber_) return; // the insertion led to a new scan (a tree branch read again)
+    countLabel_->setText(QString::number(count) + QStringLiteral("..."));
+    if (!ScanActive) runner_->stop(); // Escape: the scan ends with this file
+}
+
+void FindPane::scanEnded(ScanOutcome outcome)
+{
+    if (!scanning_) return;
+    scanning_ = false;
+    fileList_->endUpdate();
+    stoppedLabel_->setVisible(outcome == ScanOutcome::Stopped);
+    ScanActive = false;
+    if (!window_.statusPanels().empty()) window_.statusPanels()[0]->clear();
+    QString count = countLabel_->text();
+    if (count.endsWith(QStringLiteral("..."))) count.chop(3);
+    countLabel_->setText(count);
+    setSearchControlsEnabled(true);
+    QApplication::restoreOverrideCursor();
+    emit scanFinished(outcome);
+}
+
+// While a scan runs the window takes no input but Escape, which reaches the window's key
+// command through its key preview.
+void FindPane::setSearchControlsEnabled(bool enabled)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{subfoldersCheck_, minimumLabel_, minimumEdit_, minimumArrows_,
+                                                             searchButton_})
+        control->setEnabled(enabled);
+    saveAllButton_->setEnabled(enabled && fileList_->count() > 0);
+    if (QWidget* client = window_.centralWidget()) client->setEnabled(enabled);
+    if (!enabled) window_.setFocus(Qt::OtherFocusReason);
+}
+
+void FindPane::openChosenFile(int row)
+{
+    if (row < 0) return;
+    const fs::path file = fullPath(fileList_->itemText(row));
+    if (file.native() != window_.FileName().native()) window_.SelectFile(file);
+}
+
+void FindPane::goToFileFolder()
+{
+    const fs::path& file = window_.FileName();
+    if (file.empty()) return;
+    tree_->setFolder(file.parent_path());
+}
+
+void FindPane::saveAllListed(int outputKind)
+{
+    try {
+        window_.saveAllFiles(outputKind, listedFiles());
+    } catch (const std::exception& e) {
+        window_.dialogs().Show(e.what(), MessageIcon::Error, MessageButtons::Ok);
+    }
+}
+
+} // namespace glyphora

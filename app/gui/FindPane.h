@@ -1,0 +1,168 @@
+// The find pane below the icon grid: the folder tree, the list of files that hold at least
+// the minimum number of icons (each with its small icon), the save-all button for every
+// listed file, and the controls of the find strip that go with it (the button that shows and
+// hides the pane, the minimum-count box with its arrows, the button that moves the tree to
+// the open file's folder). A splitter above the pane and one between tree and list keep the
+// upper area and each side of the pane at their minimum sizes.
+//
+// Every change of the folder, the minimum or the subfolder option, and showing the pane,
+// scans again. The scan runs on a worker thread (ScanRunner) and the list fills in walk order
+// while the window stays disabled; Escape (the window's key command, which clears ScanActive)
+// stops it after the file being listed. A change that arrives during a scan (a branch of the
+// tree read again) stops that scan and starts the new one.
+#pragma once
+
+#include "scan/FolderScan.h"
+
+#include <QLineEdit>
+#include <QWidget>
+
+#include <filesystem>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QAction;
+class QVBoxLayout;
+
+namespace glyphora {
+
+class FolderTree;
+class MainWindow;
+class PaneSplitter;
+class PopupButton;
+class PushButton;
+class ScanRunner;
+class SearchListBox;
+class SoftButton;
+class StepArrows;
+
+// The pane's sizes and limits.
+inline constexpr int kFindPaneMinHeight = 172;  // also the least height of the area above it
+inline constexpr int kFilePanelMinWidth = 248;  // also the least width of the tree's side
+inline constexpr int kSplitterThickness = 3;
+
+class FindPane final : public QWidget {
+    Q_OBJECT
+public:
+    // searchButton: the find strip's button that shows and hides the pane; the pane puts its
+    // other strip controls into findStrip.
+    FindPane(MainWindow& window, QWidget* findStrip, PushButton* searchButton);
+    ~FindPane() override;
+
+    // The window's client area: upperArea (toolbar, grid, find strip), the splitter and the
+    // pane, one below the other. The window makes the result its central widget.
+    QWidget* withUpperArea(QWidget* upperArea);
+
+    // Shows or hides the pane, as the find button does (showing it scans again).
+    void toggle();
+
+    // Stored state (the settings keep these). The setters apply the limits a stored value
+    // meets when it is loaded: a height below the minimum becomes the minimum, a larger one
+    // leaves the minimum to the upper area; a width likewise leaves the minimum to the tree.
+    bool isPaneVisible() const { return shown_; }
+    void setPaneVisible(bool visible);
+    int paneHeight() const;
+    void setPaneHeight(int height);
+    int filePanelWidth() const;
+    void setFilePanelWidth(int width);
+
+    // Captions and hints from the language pack (again after a language switch).
+    void applyTexts();
+
+    // Scans the tree's folder again (what every trigger leads to).
+    void rescan();
+    bool isScanning() const { return scanning_; }
+    // The texts of the listed files, in list order, and their full paths.
+    std::vector<std::string> listedEntries() const;
+    std::vector<std::filesystem::path> listedFiles() const;
+
+    // The pane's controls, for tests and the settings.
+    FolderTree* tree() const { return tree_; }
+    SearchListBox* fileList() const { return fileList_; }
+    QCheckBox* subfoldersCheck() const { return subfoldersCheck_; }
+    QLineEdit* minimumEdit() const { return minimumEdit_; }
+    StepArrows* minimumArrows() const { return minimumArrows_; }
+    QLabel* minimumLabel() const { return minimumLabel_; }
+    QLabel* countLabel() const { return countLabel_; }
+    QLabel* stoppedLabel() const { return stoppedLabel_; }
+    QLabel* folderLabel() const { return folderLabel_; }
+    QLabel* filesLabel() const { return filesLabel_; }
+    QLabel* braceImage() const { return braceImage_; }
+    PopupButton* saveAllButton() const { return saveAllButton_; }
+    QMenu* saveAllMenu() const { return saveAllMenu_; }
+    const std::vector<QAction*>& saveAllActions() const { return saveAllActions_; }
+    SoftButton* copyDirButton() const { return copyDirButton_; }
+    PushButton* searchButton() const { return searchButton_; }
+    PaneSplitter* paneSplitter() const { return paneSplitter_; }
+    PaneSplitter* listSplitter() const { return listSplitter_; }
+    QWidget* dirPanel() const { return dirPanel_; }
+    QWidget* filePanel() const { return filePanel_; }
+
+signals:
+    void scanFinished(glyphora::ScanOutcome outcome);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildStrip(QWidget* findStrip);
+    void buildPane();
+    void minimumTextChanged();
+    void stepMinimum(int step);
+    void openChosenFile(int row);
+    void goToFileFolder();
+    void saveAllListed(int outputKind);
+    void fileListed(const QString& entry, int count);
+    void scanEnded(ScanOutcome outcome);
+    void setSearchControlsEnabled(bool enabled);
+    // The pane's share of the window's resize: the limits, then the layout of both sides.
+    void fitToWindow();
+    void layoutSides();
+    void layoutFilesLabel();
+    std::filesystem::path fullPath(const QString& entry) const;
+
+    MainWindow& window_;
+    QWidget* frame_ = nullptr; // the client area holding upper area, splitter and pane
+    QWidget* upperArea_ = nullptr;
+    PushButton* searchButton_;
+    SoftButton* copyDirButton_ = nullptr;
+    QLabel* minimumLabel_ = nullptr;
+    QLineEdit* minimumEdit_ = nullptr;
+    StepArrows* minimumArrows_ = nullptr;
+    PaneSplitter* paneSplitter_ = nullptr;
+    PaneSplitter* listSplitter_ = nullptr;
+    QWidget* dirPanel_ = nullptr;
+    QLabel* folderLabel_ = nullptr;
+    FolderTree* tree_ = nullptr;
+    QWidget* filePanel_ = nullptr;
+    QLabel* filesLabel_ = nullptr;
+    QLabel* countLabel_ = nullptr;
+    QLabel* stoppedLabel_ = nullptr;
+    PopupButton* saveAllButton_ = nullptr;
+    QMenu* saveAllMenu_ = nullptr;
+    std::vector<QAction*> saveAllActions_;
+    QLabel* braceImage_ = nullptr;
+    SearchListBox* fileList_ = nullptr;
+    QCheckBox* subfoldersCheck_ = nullptr;
+    ScanRunner* runner_ = nullptr;
+    bool shown_ = false;
+    bool scanning_ = false;
+    unsigned scanNumber_ = 0; // counts the scans started, so a handler can tell that another one began
+};
+
+// The up and down arrows beside the minimum-count box: they step its number within 1 to 1000
+// (typing allows up to 9999).
+class StepArrows final : public QWidget {
+    Q_OBJECT
+public:
+    explicit StepArrows(QWidget* parent = nullptr);
+    static constexpr int kMinimum = 1;
+    static constexpr int kMaximum = 1000;
+
+signals:
+    void stepped(int step); // +1 up, -1 down
+};
+
+} // namespace glyphora
