@@ -5,8 +5,8 @@
 // is made here from the bundled sample modules and from modules without icons written by
 // the test builder; file sizes are mixed by padding after the last section. Both tools read
 // warm files: the folder has just been written and each scan runs once before it is timed.
+#include "bench/ScanBenchFolder.h"
 #include "scan/FolderScan.h"
-#include "tests/support/PeBuilder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -23,64 +22,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-using glyphora::testing::PeBuilder;
-
-const fs::path kSamples = fs::path(GLYPHORA_BENCH_BUILD_DIR) / "samples";
+using glyphora::bench::Folder;
+using glyphora::bench::MakeFolder;
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-// Pads a file to size bytes (after the last section, where a loader never looks).
-void PadTo(const fs::path& path, std::uintmax_t size)
-{
-    if (fs::file_size(path) < size) fs::resize_file(path, size);
-}
-
-void WriteModule(const fs::path& path, int groups)
-{
-    PeBuilder builder(groups % 2 ? PeBuilder::Bits::Pe32 : PeBuilder::Bits::Pe32Plus);
-    builder.addResource(16, 1, 0x409, std::vector<std::uint8_t>(512, 0x5A));
-    builder.addResource(24, 1, 0x409, std::vector<std::uint8_t>(256, 0x20));
-    for (int i = 1; i <= groups; ++i) builder.addResource(14, i, 0x409, {0, 0, 1, 0, 0, 0});
-    builder.writeTo(path);
-}
-
-struct Folder {
-    fs::path root;
-    std::vector<fs::path> modules;  // every file a scan looks at
-};
-
-// The bench folder: one in six files a copy of the 64-bit sample, one the 32-bit sample, one a
-// module without icons, one a small module with 1 to 5 groups, one a copy of the 200-group
-// module (one in eight of those, the others a second sample copy), one a module without any
-// resources; every tenth folder entry besides is a file that is not a module.
-Folder MakeFolder(int count)
-{
-    Folder folder;
-    folder.root = fs::temp_directory_path() / ("glyphora-bench-scan-" + std::to_string(count));
-    fs::remove_all(folder.root);
-    std::mt19937 random(12345);
-    const char* extensions[] = {".dll", ".exe", ".ocx", ".DLL"};
-    for (int i = 0; i < count; ++i) {
-        const fs::path dir = i % 5 == 0 ? folder.root : folder.root / ("set" + std::to_string(i % 5)) / "inner";
-        fs::create_directories(dir);
-        const fs::path path = dir / ("module" + std::to_string(i) + extensions[i % 4]);
-        switch (i % 6) {
-        case 0: fs::copy_file(kSamples / "glyphora-sample.dll", path); break;
-        case 1: fs::copy_file(kSamples / "glyphora-sample32.dll", path); break;
-        case 2: WriteModule(path, 0); break;
-        case 3: WriteModule(path, 1 + i % 5); break;
-        case 4:
-            fs::copy_file(kSamples / (i % 8 == 4 ? "glyphora-many.dll" : "glyphora-sample.dll"), path);
-            break;
-        default: PeBuilder().writeTo(path); break;
-        }
-        // Sizes from a few kilobytes to about 4 MB.
-        PadTo(path, std::uniform_int_distribution<std::uintmax_t>(4096, 4u << 20)(random) >> (i % 3 * 4));
-        folder.modules.push_back(path);
-        if (i % 10 == 0) std::ofstream(dir / ("notes" + std::to_string(i) + ".dll")) << "not a module\n";
-    }
-    return folder;
-}
 
 bool HasWrestool() { return std::system("command -v wrestool > /dev/null 2>&1") == 0; }
 

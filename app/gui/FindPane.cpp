@@ -432,7 +432,7 @@ void FindPane::rescan()
     if (scanning_) {
         // A change while a scan runs (a tree branch read again) replaces that scan.
         runner_->cancel();
-        scanEnded(ScanOutcome::Finished);
+        endScan(ScanOutcome::Finished);
     }
     ++scanNumber_;
     fileList_->clear();
@@ -473,6 +473,12 @@ void FindPane::fileListed(const QString& entry, int count)
 void FindPane::scanEnded(ScanOutcome outcome)
 {
     if (!scanning_) return;
+    endScan(outcome);
+    emit scanFinished(outcome);
+}
+
+void FindPane::endScan(ScanOutcome outcome)
+{
     scanning_ = false;
     fileList_->endUpdate();
     stoppedLabel_->setVisible(outcome == ScanOutcome::Stopped);
@@ -483,7 +489,6 @@ void FindPane::scanEnded(ScanOutcome outcome)
     countLabel_->setText(count);
     setSearchControlsEnabled(true);
     QApplication::restoreOverrideCursor();
-    emit scanFinished(outcome);
 }
 
 // While a scan runs the window takes no input but Escape, which reaches the window's key

@@ -101,6 +101,7 @@ public:
     QWidget* filePanel() const { return filePanel_; }
 
 signals:
+    // A scan ended on its own or was stopped with Escape (not when a new scan replaced it).
     void scanFinished(glyphora::ScanOutcome outcome);
 
 protected:
@@ -116,6 +117,8 @@ private:
     void saveAllListed(int outputKind);
     void fileListed(const QString& entry, int count);
     void scanEnded(ScanOutcome outcome);
+    // Puts everything back as it was before the scan (also for a scan replaced by another).
+    void endScan(ScanOutcome outcome);
     void setSearchControlsEnabled(bool enabled);
     // The pane's share of the window's resize: the limits, then the layout of both sides.
     void fitToWindow();

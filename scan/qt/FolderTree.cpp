@@ -200,9 +200,14 @@ QTreeWidgetItem* FolderTree::addRootNode(QTreeWidgetItem* parent, const FolderRo
     return node;
 }
 
-QTreeWidgetItem* FolderTree::addFolderNode(QTreeWidgetItem* parent, const QString& text, const fs::path& path)
+QTreeWidgetItem* FolderTree::addFolderNode(QTreeWidgetItem* parent, const QString& text, const fs::path& path,
+                                           int index)
 {
-    auto* node = parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this); // owned by the tree
+    auto* node = new QTreeWidgetItem;
+    if (parent == nullptr)
+        insertTopLevelItem(index < 0 ? topLevelItemCount() : index, node); // owned by the tree from here on
+    else
+        parent->insertChild(index < 0 ? parent->childCount() : index, node);
     node->setText(0, text);
     node->setData(0, kPathRole, QStringFromPath(path));
     node->setData(0, kTypeRole, static_cast<int>(FolderNodeType::Folder));
@@ -309,38 +314,52 @@ QTreeWidgetItem* FolderTree::findFolderNode(const std::filesystem::path& path)
 void FolderTree::folderChangedOnDisk(const std::filesystem::path& folder)
 {
     // A node may have gone between the notification and now; only the nodes still listed count.
-    const QList<QTreeWidgetItem*> nodes = watchedNodes_.values(QStringFromPath(folder));
+    const QString key = QStringFromPath(folder);
+    const QList<QTreeWidgetItem*> nodes = watchedNodes_.values(key);
     for (QTreeWidgetItem* node : nodes)
-        if (watchedNodes_.contains(QStringFromPath(folder), node) && subfoldersDiffer(node)) refreshBranch(node);
+        if (watchedNodes_.contains(key, node)) refreshBranch(node);
 }
 
-bool FolderTree::subfoldersDiffer(const QTreeWidgetItem* node) const
-{
-    if (!isRead(node)) return false;
-    const auto now = Subfolders(RawPath(node));
-    if (!now) return true;
-    std::vector<fs::path> shown;
-    for (int i = 0; i < node->childCount(); ++i)
-        if (!IsFixed(node->child(i)) && !IsRevealed(node->child(i))) shown.push_back(RawPath(node->child(i)).filename());
-    return shown != *now;
-}
-
+// Reading a branch again keeps the nodes of subfolders that are still there, with their own
+// branches, watches and selection; subfolders that went are removed (a selection inside one
+// moves to the branch's node), new ones are added in their place in the order. File changes
+// find nothing to do.
 void FolderTree::refreshBranch(QTreeWidgetItem* node)
 {
-    const bool wasExpanded = node->isExpanded();
-    for (QTreeWidgetItem* at = currentItem(); at != nullptr; at = at->parent()) {
-        if (at->parent() == node && !IsFixed(at)) {
-            setCurrentItem(node); // the selection was inside the branch: it moves to the branch's node
-            break;
-        }
+    if (!isRead(node)) return; // nothing shown below it yet: the next expansion reads it
+    const fs::path path = RawPath(node);
+    const auto now = Subfolders(path);
+    const std::vector<fs::path> listed = now ? *now : std::vector<fs::path>{};
+
+    const auto selectionInside = [this](QTreeWidgetItem* branch) {
+        for (QTreeWidgetItem* at = currentItem(); at != nullptr; at = at->parent())
+            if (at == branch) return true;
+        return false;
+    };
+    for (int i = node->childCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* child = node->child(i);
+        if (IsFixed(child)) continue;
+        const fs::path name = RawPath(child).filename();
+        const bool stays = std::find(listed.begin(), listed.end(), name) != listed.end() ||
+                           (IsRevealed(child) && now && IdentifyFolder(RawPath(child)));
+        if (stays) continue;
+        if (selectionInside(child)) setCurrentItem(node);
+        deleteFolderNode(child);
     }
-    setUpdatesEnabled(false);
-    node->setExpanded(false);
-    deleteFolderChildren(node);
-    node->setData(0, kReadRole, false);
-    const bool any = fillFolderNode(node);
-    if (wasExpanded && any) node->setExpanded(true);
-    setUpdatesEnabled(true);
+    int at = 0;
+    while (at < node->childCount() && IsFixed(node->child(at))) ++at;
+    for (const fs::path& name : listed) {
+        // Children are in the listing's order, so each name is either the next child or new.
+        while (at < node->childCount() && IsRevealed(node->child(at))) ++at;
+        if (at < node->childCount() && RawPath(node->child(at)).filename() == name) {
+            ++at;
+            continue;
+        }
+        addFolderNode(node, QStringFromPath(name), path / name, at++);
+    }
+    if (!now) node->setData(0, kReadRole, false); // gone or unreadable: expanding again retries
+    node->setChildIndicatorPolicy(node->childCount() > 0 || !now ? QTreeWidgetItem::ShowIndicator
+                                                                : QTreeWidgetItem::DontShowIndicator);
 }
 
 std::vector<QTreeWidgetItem*> FolderTree::driveNodes() const

@@ -3,8 +3,9 @@
 // when it is first expanded or when a path lookup passes through it. Hidden folders are left
 // out, as the desktop's file dialogs do, unless a path lookup leads into one. Every branch that has
 // been read is watched: when a subfolder appears, disappears or is renamed there, the branch
-// is read again (collapsed and re-expanded as it was; a selection inside it moves to the
-// branch's node). File changes alone leave the tree alone. The mounted volumes are looked at
+// follows: new subfolders are added in their place, those that went are removed (a selection
+// inside one moves to the branch's node), the others stay as they were, open or closed and
+// selected or not. File changes alone leave the tree alone. The mounted volumes are looked at
 // again every few seconds, so a volume mounted or unmounted comes and goes.
 //
 // folder() is the selected node's path (empty for nothing selected and for nodes without a
@@ -53,7 +54,7 @@ public:
     bool isBuilt() const { return built_; }
     bool isRead(const QTreeWidgetItem* node) const;
     bool isWatched(const QTreeWidgetItem* node) const;
-    // Reads a branch again now (what a change notification leads to).
+    // Brings a read branch up to date with its folder now (what a change notification leads to).
     void refreshBranch(QTreeWidgetItem* node);
     // Adds the volumes that appeared and removes those that went since the last look.
     void refreshDrives();
@@ -67,14 +68,15 @@ signals:
 private:
     void buildRootNodes();
     QTreeWidgetItem* addRootNode(QTreeWidgetItem* parent, const FolderRoot& root);
-    QTreeWidgetItem* addFolderNode(QTreeWidgetItem* parent, const QString& text, const std::filesystem::path& path);
+    // Inserts a node at index among the parent's children (-1: last).
+    QTreeWidgetItem* addFolderNode(QTreeWidgetItem* parent, const QString& text, const std::filesystem::path& path,
+                                   int index = -1);
     bool fillFolderNode(QTreeWidgetItem* node);
     void deleteFolderNode(QTreeWidgetItem* node);
     void deleteFolderChildren(QTreeWidgetItem* node);
     void startWatching(QTreeWidgetItem* node);
     void expandNode(QTreeWidgetItem* node);
     void folderChangedOnDisk(const std::filesystem::path& folder);
-    bool subfoldersDiffer(const QTreeWidgetItem* node) const;
     void selectPendingFolder();
     std::vector<QTreeWidgetItem*> driveNodes() const;
     QTreeWidgetItem* computerNode() const; // the node holding the drives, at the top or below the first root

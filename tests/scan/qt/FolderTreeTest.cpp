@@ -150,14 +150,23 @@ TEST_F(FolderTreeTest, ANewSubfolderShowsAndARemovedOneGoes)
     EXPECT_EQ(ChildTexts(top()), (QStringList{"a", "b", "D"}));
 }
 
-TEST_F(FolderTreeTest, ABranchReadAgainTakesTheSelectionInsideItToItsNode)
+TEST_F(FolderTreeTest, ABranchKeepsItsNodesAndASelectionInAFolderThatWentMovesUp)
 {
     ASSERT_NE(selectAndWait(root() / "a" / "x"), nullptr);
+    QTreeWidgetItem* a = Child(top(), "a");
+    QTreeWidgetItem* x = Child(a, "x");
     QSignalSpy changed(tree.get(), &FolderTree::folderChanged);
     fs::create_directory(root() / "a" / "y");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tree->folder() == root() / "a"; }, kChangeShownWithinMs));
-    EXPECT_GE(changed.count(), 1);
-    EXPECT_EQ(ChildTexts(tree->currentItem()), (QStringList{"x", "y"}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Child(a, "y") != nullptr; }, kChangeShownWithinMs));
+    EXPECT_EQ(Child(a, "x"), x); // the same node, still selected
+    EXPECT_EQ(tree->currentItem(), x);
+    EXPECT_EQ(changed.count(), 0);
+
+    fs::rename(root() / "a" / "x", root() / "a" / "z");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Child(a, "z") != nullptr; }, kChangeShownWithinMs));
+    EXPECT_EQ(ChildTexts(a), (QStringList{"y", "z"}));
+    EXPECT_EQ(tree->folder(), root() / "a");
+    EXPECT_EQ(changed.count(), 1);
 }
 
 TEST_F(FolderTreeTest, FilesComingAndGoingLeaveTheBranchAlone)
