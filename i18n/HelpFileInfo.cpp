@@ -3,7 +3,7 @@
 
 #include "i18n/HelpSitemap.h"
 #include "i18n/HelpText.h"
-#include "platform/ByteReader.h"
+#include "formats/ByteReader.h"
 
 #include <string_view>
 

@@ -8,7 +8,9 @@
 #include "app/gui/WaitCursor.h"
 #include "app/gui/WindowHost.h"
 #include "export/ProgramFlags.h"
+#include "i18n/Languages.h"
 #include "i18n/TextIds.h"
+#include "i18n/qt/SystemHelpViewer.h"
 #include "iconengine/IconRendering.h"
 #include "platform/Files.h"
 #include "raster/RasterDraw.h"
@@ -71,6 +73,11 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     MainWindowClosing = false;
     SetMessageDialogs(dialogs_);
     SetFileTypeIconProvider(&fileTypeIcons_);
+    systemHelpViewer_ = MakeSystemHelpViewer(*dialogs_);
+    help_.SetViewer(systemHelpViewer_.get());
+    chooseHelpFile(0, false);
+    if (ownDialogs_)
+        ownDialogs_->setHelp(&help_);
 
     setWindowTitle(QApplication::applicationDisplayName());
     setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -138,6 +145,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 // Closing is always allowed.
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    help_.CloseAllHelp();
     MainWindowClosing = true;
     QMainWindow::closeEvent(event);
 }
@@ -227,10 +235,11 @@ void MainWindow::buildToolbar(QWidget* toolbarStrip)
     optionsButton_->setPopupMode(QToolButton::InstantPopup);
     optionsButton_->setMenu(optionsMenu_);
     helpButton_ = MakeButton(toolbarStrip, 241, 27, ThemeIcon("help-contents", QStyle::SP_DialogHelpButton, s),
-                         QStringLiteral("Help is not available yet"));
+                             UiText(kTextHintHelp, "Help (F1)"));
+    connect(helpButton_, &QToolButton::clicked, this, [this] { showHelpContents(); });
     aboutButton_ = MakeButton(toolbarStrip, 268, 27, ThemeIcon("help-about", QStyle::SP_MessageBoxInformation, s),
                           QStringLiteral("About is not available yet"));
-    for (QToolButton* button : {saveButton_, copyButton_, printButton_, refreshButton_, helpButton_, aboutButton_})
+    for (QToolButton* button : {saveButton_, copyButton_, printButton_, refreshButton_, aboutButton_})
         button->setEnabled(false);
 }
 
@@ -412,9 +421,24 @@ void MainWindow::runKeyCommand(int key, Qt::KeyboardModifiers modifiers)
         if (saveButton_->isEnabled())
             runGuarded([this] { saveSelected(); });
         break;
-    case WindowCommand::Help: break; // the help system comes with the help files
+    case WindowCommand::Help: showHelpContents(); break;
     case WindowCommand::None: break;
     }
+}
+
+void MainWindow::showHelpContents()
+{
+    runHelp({});
+}
+
+void MainWindow::runHelp(std::string_view topic)
+{
+    runGuarded([this, topic] { help_.RunHelp(topic); });
+}
+
+void MainWindow::chooseHelpFile(int language, bool reportMissing)
+{
+    help_.SetHelpFile(ChooseHelpFile(PackFolder(), language, reportMissing, *dialogs_));
 }
 
 // The window previews every key: the first receiver of a key event is the focused control

@@ -7,6 +7,7 @@
 #include "app/gui/KeyCommands.h"
 #include "app/gui/RecentFiles.h"
 #include "export/ExportSettings.h"
+#include "i18n/Help.h"
 #include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
 
@@ -16,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -66,6 +68,16 @@ public:
     void openDroppedFiles(const QStringList& files);
     // The window's command for a key; the key is never consumed.
     void runKeyCommand(int key, Qt::KeyboardModifiers modifiers);
+
+    // Help. showHelpContents serves the help button, F1 and the very first start; runHelp
+    // shows a topic of the help file ("export"), or the contents for an empty topic.
+    void showHelpContents();
+    void runHelp(std::string_view topic);
+    // Chooses the help file that follows a language index (Ukrainian, else English); a
+    // missing file is reported when reportMissing is set (ReportMissingHelpFile says when).
+    void chooseHelpFile(int language, bool reportMissing);
+    // The window's help: its file and viewer (tests put a recording viewer in).
+    HelpService& help() { return help_; }
 
     // The state of Shift and Ctrl as the export commands read it (replaceable for tests).
     void setModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
@@ -151,6 +163,8 @@ private:
     DialogService* dialogs_;
     QtFileTypeIconProvider fileTypeIcons_;
     std::function<Qt::KeyboardModifiers()> modifiersQuery_;
+    std::unique_ptr<HelpViewer> systemHelpViewer_;
+    HelpService help_;
 
     std::filesystem::path fileName_;
     RecentFiles recent_;

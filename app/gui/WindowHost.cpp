@@ -11,6 +11,12 @@
 
 namespace glyphora {
 
+// The very first start opens the help contents.
+void WindowHost::RunHelp()
+{
+    window_.showHelpContents();
+}
+
 void WindowHost::SelectFile(const std::string& fileName)
 {
     window_.SelectFile(fileName);

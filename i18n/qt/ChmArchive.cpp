@@ -15,7 +15,6 @@ namespace {
 // A path chmlib can be given: starts with "/", fits its path buffer, holds no NUL.
 std::optional<std::string> ObjectPath(std::string_view path)
 {
-    path = path.substr(0, path.find_first_of("#?"));
     if (path.empty() || path.front() != '/' || path.size() > CHM_MAX_PATHLEN ||
         path.find('\0') != std::string_view::npos)
         return std::nullopt;

@@ -33,9 +33,9 @@ public:
     ChmArchive& operator=(ChmArchive&&) noexcept = default;
     ~ChmArchive();
 
-    // The object at path (such as "/export.htm"; a fragment or query is ignored, letter case
-    // is not significant); nothing when there is none, it is larger than maxBytes, or it
-    // cannot be read whole.
+    // The object at path (such as "/export.htm", without fragment; letter case is not
+    // significant); nothing when there is none, it is larger than maxBytes, or it cannot be
+    // read whole.
     std::optional<std::string> Read(std::string_view path, std::uint64_t maxBytes = kMaxObjectBytes) const;
     bool Contains(std::string_view path) const;
 

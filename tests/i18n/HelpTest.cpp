@@ -2,6 +2,7 @@
 #include "i18n/Help.h"
 
 #include "i18n/LanguagePack.h"
+#include "tests/support/RecordingHelpViewer.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -20,25 +21,15 @@ struct RecordedMessage {
 
 class RecordingDialogs final : public MessageDialogs {
 public:
-    std::uint16_t Show(const std::string& text, MessageIcon icon, MessageButtons) override
+    DialogAnswer Show(const std::string& text, MessageIcon icon, MessageButtons) override
     {
         messages.push_back({text, icon});
-        return kResultOk;
+        return DialogAnswer::Ok;
     }
     std::vector<RecordedMessage> messages;
 };
 
-// What the window's help service asked of the viewer, one line per request.
-class RecordingViewer final : public HelpViewer {
-public:
-    void ShowContents(const std::filesystem::path& helpFile) override { calls.push_back("contents " + helpFile.string()); }
-    void ShowTopic(const std::filesystem::path& helpFile, const std::string& page) override
-    {
-        calls.push_back("topic " + helpFile.string() + " " + page);
-    }
-    void CloseAll() override { calls.push_back("close all"); }
-    std::vector<std::string> calls;
-};
+using testing::RecordingHelpViewer;
 
 void Touch(const std::filesystem::path& path)
 {
@@ -137,7 +128,7 @@ TEST_F(ChooseHelpFileTest, BuiltInWordingWithoutAPack)
 
 TEST(HelpService, TopicsGoToTheViewerWithTheChosenFile)
 {
-    RecordingViewer viewer;
+    RecordingHelpViewer viewer;
     HelpService help(&viewer);
     help.SetHelpFile("/opt/glyphora/english.chm");
     help.RunHelp("export");
@@ -165,7 +156,7 @@ TEST(HelpService, WithoutAViewerNothingHappens)
     help.CloseAllHelp();
     EXPECT_EQ(help.Viewer(), nullptr);
 
-    RecordingViewer viewer;
+    RecordingHelpViewer viewer;
     help.SetViewer(&viewer);
     help.RunHelp({});
     EXPECT_EQ(viewer.calls, std::vector<std::string>{"contents english.chm"});

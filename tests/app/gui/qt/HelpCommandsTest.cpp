@@ -1,0 +1,148 @@
+// The window's help: the help button, F1, the export options dialog's help button, the very
+// first start and closing the window, each reaching the help service; and, with the real
+// viewer, a help window that opens on F1 and closes with the main window.
+#include "app/gui/ExportOptionsDialog.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/WindowHost.h"
+#include "i18n/Languages.h"
+#include "i18n/qt/HelpWindow.h"
+#include "tests/support/RecordingHelpViewer.h"
+#include "tests/support/qt/GuiTestSupport.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace glyphora {
+namespace {
+
+class HelpCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<MainWindow>(std::vector<std::string>{}, &dialogs);
+        window->help().SetViewer(&viewer);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void TearDown() override
+    {
+        if (window)
+            window->help().SetViewer(nullptr);
+    }
+
+    std::string Contents() const { return "contents " + (PackFolder() / "english.chm").string(); }
+
+    test::ScriptedDialogs dialogs;
+    testing::RecordingHelpViewer viewer;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(HelpCommandsTest, HelpButtonAndF1OpenTheContents)
+{
+    ASSERT_TRUE(window->helpButton()->isEnabled());
+    QTest::mouseClick(window->helpButton(), Qt::LeftButton);
+    EXPECT_EQ(viewer.calls, std::vector<std::string>{Contents()});
+
+    QTest::keyClick(window->gridView(), Qt::Key_F1);
+    QTest::keyClick(window->gridView(), Qt::Key_F1, Qt::ShiftModifier);  // F1 with any modifier
+    EXPECT_EQ(viewer.calls, (std::vector<std::string>{Contents(), Contents(), Contents()}));
+}
+
+TEST_F(HelpCommandsTest, TheFirstStartOpensTheContents)
+{
+    WindowHost host(*window);
+    host.RunHelp();
+    EXPECT_EQ(viewer.calls, std::vector<std::string>{Contents()});
+}
+
+TEST_F(HelpCommandsTest, TheHelpFileFollowsTheLanguage)
+{
+    window->chooseHelpFile(1, false);  // no ukrainian.chm beside the test program: English serves
+    EXPECT_EQ(window->help().HelpFile(), PackFolder() / "english.chm");
+    EXPECT_TRUE(dialogs.messages.empty());
+    window->chooseHelpFile(1, true);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].text.find("ukrainian.chm"), std::string::npos);
+}
+
+TEST_F(HelpCommandsTest, ClosingTheWindowClosesTheHelp)
+{
+    window->close();
+    EXPECT_EQ(viewer.calls, std::vector<std::string>{"close all"});
+}
+
+TEST_F(HelpCommandsTest, ExportOptionsHelpButtonOpensTheExportPage)
+{
+    ExportOptionsDialog unwired;
+    EXPECT_FALSE(unwired.helpButton()->isEnabled());
+
+    ExportOptionsDialog dialog;
+    dialog.setHelp(&window->help());
+    dialog.prepare(ExportKind::Pdf, ExportSettings{});
+    ASSERT_TRUE(dialog.helpButton()->isEnabled());
+    QTest::mouseClick(dialog.helpButton(), Qt::LeftButton);
+    EXPECT_EQ(viewer.calls, std::vector<std::string>{"topic " + (PackFolder() / "english.chm").string() + " /export.htm"});
+}
+
+// The window with its real dialogs: the export command shows the options dialog, whose help
+// button reaches the window's help while the dialog is up.
+TEST(HelpCommandsWithRealDialogs, TheExportDialogOfTheWindowIsWiredToItsHelp)
+{
+    testing::RecordingHelpViewer viewer;
+    MainWindow window({});
+    window.help().SetViewer(&viewer);
+    window.setModifiersQuery([] { return Qt::KeyboardModifiers(Qt::NoModifier); });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = dynamic_cast<ExportOptionsDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        sawDialog = true;
+        QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
+        dialog->reject();
+    });
+    window.exportPdf();
+    EXPECT_TRUE(sawDialog);
+    EXPECT_EQ(viewer.calls, std::vector<std::string>{"topic " + (PackFolder() / "english.chm").string() + " /export.htm"});
+    window.help().SetViewer(nullptr);
+}
+
+// F1 with the real viewer opens a help window on the compiled help file; closing the main
+// window closes it again.
+TEST(HelpCommandsWithTheRealViewer, F1OpensAHelpWindowThatClosesWithTheMainWindow)
+{
+    if (!GLYPHORA_HELP_BUILT)
+        GTEST_SKIP() << "built without the help files (GLYPHORA_HELP=OFF)";
+    test::ScriptedDialogs dialogs;
+    MainWindow window({}, &dialogs);
+    window.help().SetHelpFile(std::filesystem::path(GLYPHORA_BUILD_DIR) / "english.chm");
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    QTest::keyClick(window.gridView(), Qt::Key_F1);
+    QPointer<HelpWindow> help;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* found = dynamic_cast<HelpWindow*>(widget); found && found->isVisible())
+            help = found;
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->CurrentPage(), "/contents.htm");
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    window.runHelp(kHelpTopicExport);
+    EXPECT_EQ(help->CurrentPage(), "/export.htm");
+
+    window.close();
+    EXPECT_TRUE(help.isNull());
+}
+
+} // namespace
+} // namespace glyphora
