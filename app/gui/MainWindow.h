@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/gui/DialogService.h"
-#include "app/gui/KeyCommands.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/RecentFiles.h"
 #include "export/ExportSettings.h"
 #include "i18n/Help.h"
@@ -66,8 +66,8 @@ public:
     void setIconSize(IconSizing sizing);
     void showSelection(int index);
     void openDroppedFiles(const QStringList& files);
-    // The window's command for a key; the key is never consumed.
-    void runKeyCommand(int key, Qt::KeyboardModifiers modifiers);
+    // Runs a keyboard command (what its action's shortcut triggers).
+    void runCommand(WindowCommand command);
 
     // Help. showHelpContents serves the help button, F1 and the very first start; runHelp
     // shows a topic of the help file ("export"), or the contents for an empty topic.
@@ -107,6 +107,7 @@ public:
     QMenu* optionsMenu() const { return optionsMenu_; }
     QAction* largeIconsAction() const { return largeIconsAction_; }
     QAction* smallIconsAction() const { return smallIconsAction_; }
+    QAction* commandAction(WindowCommand command) const { return actions_->action(command); }
     const std::vector<QLabel*>& statusPanels() const { return statusPanels_; }
 
     ExportSettings& exportSettings() { return exportSettings_; }
@@ -118,12 +119,12 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolbar(QWidget* toolbarStrip);
     void buildMenus();
     void nameControls();
+    void buildKeyboardCommands();
     void rebuildRecentMenu();
     void enableFileButtons();
     void setStatus(int panel, const std::string& text);
@@ -158,6 +159,7 @@ private:
     QAction* largeIconsAction_ = nullptr;
     QAction* smallIconsAction_ = nullptr;
     std::vector<QLabel*> statusPanels_;
+    ActionManager* actions_ = nullptr;
     std::vector<std::string> arguments_;
     std::unique_ptr<QtDialogService> ownDialogs_;
     DialogService* dialogs_;
