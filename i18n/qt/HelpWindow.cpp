@@ -91,7 +91,7 @@ HelpWindow::HelpWindow(ChmArchive archive, QWidget* parent)
                                            : FromUtf8(archive_.Info().title);
     setWindowTitle(title_);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(820, 560);
+    resize(880, 580);
 
     browser = new HelpBrowser(archive_, QString::fromUtf8(texts.missingNote), this);
     browser->setOpenLinks(false);  // every link goes through OpenLink
@@ -139,7 +139,7 @@ HelpWindow::HelpWindow(ChmArchive archive, QWidget* parent)
     splitter->addWidget(navigationTabs);
     splitter->addWidget(browser);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 590});
+    splitter->setSizes({260, 620});
     setCentralWidget(splitter);
 
     connect(contentsTree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
@@ -228,10 +228,10 @@ void HelpWindow::OpenLink(const QUrl& link)
 
 void HelpWindow::OpenUrl(const QUrl& url)
 {
-    // The same page again with another fragment only scrolls; setSource does that.
+    // Another fragment of the page shown only scrolls, and setting the address shown again
+    // changes nothing, so the contents are brought in line here as well as on sourceChanged.
     browser->setSource(url, QTextDocument::HtmlResource);
-    if (browser->source().path() == url.path())
-        SelectContentsEntry(url);
+    SelectContentsEntry(url);
 }
 
 void HelpWindow::SelectContentsEntry(const QUrl& url)
