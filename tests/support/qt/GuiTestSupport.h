@@ -30,7 +30,7 @@ public:
     std::deque<std::optional<SaveFileAnswer>> saveAnswers;
     std::deque<std::optional<std::filesystem::path>> folderAnswers;
     std::deque<std::optional<ExportSettings>> exportAnswers;
-    std::deque<std::uint16_t> messageAnswers;
+    std::deque<DialogAnswer> messageAnswers;
 
     // What was asked.
     std::vector<OpenFileRequest> openRequests;
@@ -39,10 +39,10 @@ public:
     std::vector<std::pair<ExportKind, ExportSettings>> exportRequests;
     std::vector<ShownMessage> messages;
 
-    std::uint16_t Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override
+    DialogAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override
     {
         messages.push_back({text, icon, buttons});
-        return Take(messageAnswers, buttons == MessageButtons::Ok ? std::uint16_t(kResultOk) : std::uint16_t(kResultNo));
+        return Take(messageAnswers, buttons == MessageButtons::Ok ? DialogAnswer::Ok : DialogAnswer::No);
     }
     std::optional<std::filesystem::path> OpenFile(const OpenFileRequest& request) override
     {

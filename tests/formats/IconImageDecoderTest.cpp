@@ -1,7 +1,7 @@
 // Decoding of icon images: every DIB depth with exact pixels and mask, and PNG streams.
-#include "platform/IconImageDecoder.h"
+#include "formats/IconImageDecoder.h"
 
-#include "tests/platform/IconTestImages.h"
+#include "tests/formats/IconTestImages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Ranking of the images of one icon for a requested size.
-#include "platform/IconChoice.h"
+#include "formats/IconChoice.h"
 
 #include <algorithm>
 #include <cstdlib>

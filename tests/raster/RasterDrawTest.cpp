@@ -1,5 +1,5 @@
 // Drawing icons with mask and alpha, icon scaling, and bitmap rows in DIB formats.
-#include "platform/RasterDraw.h"
+#include "raster/RasterDraw.h"
 
 #include "platform/GlyphoraError.h"
 

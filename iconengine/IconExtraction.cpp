@@ -3,13 +3,13 @@
 // parses as one, whatever its extension; otherwise only the extension ".ico" (any letter
 // case) makes it an icon file. Group directories and .ico directories are untrusted: counts
 // are capped by what the bytes can hold and every image is judged by its own header.
-#include "platform/IconExtraction.h"
+#include "iconengine/IconExtraction.h"
 
-#include "platform/ByteReader.h"
-#include "platform/IconChoice.h"
-#include "platform/IconImageDecoder.h"
-#include "platform/ModuleResources.h"
-#include "platform/RasterDraw.h"
+#include "formats/ByteReader.h"
+#include "formats/IconChoice.h"
+#include "formats/IconImageDecoder.h"
+#include "formats/ModuleResources.h"
+#include "raster/RasterDraw.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 // The painting control of the icon grid.
-#include "iconview/qt/QZImageBox.h"
+#include "iconview/qt/IconGrid.h"
 
-#include "iconview/qt/QZScrollBox.h"
+#include "iconview/qt/IconGridView.h"
 #include "platform/Files.h"
 #include "platform/qt/QtImageConversion.h"
 
@@ -29,7 +29,7 @@ std::uint32_t PixelOf(const QColor& color)
 
 } // namespace
 
-TQZImageBox::TQZImageBox(TQZScrollBox* scrollBox)
+IconGrid::IconGrid(IconGridView* scrollBox)
     : QWidget(scrollBox), scrollBox_(scrollBox)
 {
     setAutoFillBackground(false);
@@ -39,17 +39,17 @@ TQZImageBox::TQZImageBox(TQZScrollBox* scrollBox)
     ResizeToModel();
 }
 
-void TQZImageBox::ResizeToModel()
+void IconGrid::ResizeToModel()
 {
     resize(model_.Width(), model_.Height());
 }
 
-void TQZImageBox::SyncViewport()
+void IconGrid::SyncViewport()
 {
     model_.SetViewport(scrollBox_->verticalScrollBar()->value(), scrollBox_->viewport()->height());
 }
 
-void TQZImageBox::SetFileName(const std::filesystem::path& fileName)
+void IconGrid::SetFileName(const std::filesystem::path& fileName)
 {
     if (fileName.native() == current_.fileName.native())
         return;
@@ -57,9 +57,9 @@ void TQZImageBox::SetFileName(const std::filesystem::path& fileName)
     Refresh();
 }
 
-void TQZImageBox::Refresh()
+void IconGrid::Refresh()
 {
-    LoadedIcons loaded = LoadFileIcons(current_.fileName, model_.IconSizing());
+    LoadedIcons loaded = LoadFileIcons(current_.fileName, model_.Sizing());
     current_.icons = std::move(loaded.icons);
     current_.associated = loaded.associated;
     model_.LoadIcons(static_cast<int>(current_.icons.size()));
@@ -71,7 +71,7 @@ void TQZImageBox::Refresh()
     update();
 }
 
-void TQZImageBox::SetIconSizing(TIconSizing sizing)
+void IconGrid::SetIconSizing(IconSizing sizing)
 {
     if (!model_.SetIconSizing(sizing))
         return;
@@ -85,13 +85,13 @@ void TQZImageBox::SetIconSizing(TIconSizing sizing)
     update();
 }
 
-void TQZImageBox::SetItemIndex(int index)
+void IconGrid::SetItemIndex(int index)
 {
     SyncViewport();
     ApplySelection(model_.SetItemIndex(index));
 }
 
-void TQZImageBox::ApplySelection(const SelectionChange& change)
+void IconGrid::ApplySelection(const SelectionChange& change)
 {
     if (change.scrolled)
         scrollBox_->verticalScrollBar()->setValue(change.scrollPosition);
@@ -103,7 +103,7 @@ void TQZImageBox::ApplySelection(const SelectionChange& change)
         scrollBox_->NotifySelectItem(change.itemIndex);
 }
 
-void TQZImageBox::SetText(const std::string& text)
+void IconGrid::SetText(const std::string& text)
 {
     if (text == text_)
         return;
@@ -112,7 +112,7 @@ void TQZImageBox::SetText(const std::string& text)
         update();
 }
 
-void TQZImageBox::SetUnableToLoadOrFindIconsMsg(const std::string& text)
+void IconGrid::SetUnableToLoadOrFindIconsMsg(const std::string& text)
 {
     if (text == unableMsg_)
         return;
@@ -121,7 +121,7 @@ void TQZImageBox::SetUnableToLoadOrFindIconsMsg(const std::string& text)
         update();
 }
 
-std::string TQZImageBox::MessageText() const
+std::string IconGrid::MessageText() const
 {
     if (Count() == 0 && !unableMsg_.empty() && !current_.fileName.empty())
         return unableMsg_;
@@ -130,19 +130,19 @@ std::string TQZImageBox::MessageText() const
     return {};
 }
 
-void TQZImageBox::FollowScrollBoxWidth(int clientWidth)
+void IconGrid::FollowScrollBoxWidth(int clientWidth)
 {
     model_.SetWidth(clientWidth);
     ResizeToModel();
     update();
 }
 
-QImage TQZImageBox::CellImage(int index, QColor background) const
+QImage IconGrid::CellImage(int index, QColor background) const
 {
     return RenderIcon(GetIcon(index), model_.ItemWidth(), model_.ItemHeight(), PixelOf(background));
 }
 
-void TQZImageBox::paintEvent(QPaintEvent* event)
+void IconGrid::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QColor background = scrollBox_->palette().color(QPalette::Base);
@@ -185,7 +185,7 @@ void TQZImageBox::paintEvent(QPaintEvent* event)
     scrollBox_->CustomPaint(painter);
 }
 
-void TQZImageBox::mousePressEvent(QMouseEvent* event)
+void IconGrid::mousePressEvent(QMouseEvent* event)
 {
     scrollBox_->setFocus(Qt::MouseFocusReason);
     SyncViewport();

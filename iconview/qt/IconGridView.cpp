@@ -1,5 +1,5 @@
 // The scrolling container of the icon grid.
-#include "iconview/qt/QZScrollBox.h"
+#include "iconview/qt/IconGridView.h"
 
 #include "iconview/DefaultLayout.h"
 
@@ -14,35 +14,35 @@
 
 namespace glyphora {
 
-int GridKeyFor(int qtKey)
+std::optional<GridKey> GridKeyFor(int qtKey)
 {
     switch (qtKey) {
-    case Qt::Key_PageUp: return kKeyPageUp;
-    case Qt::Key_PageDown: return kKeyPageDown;
-    case Qt::Key_End: return kKeyEnd;
-    case Qt::Key_Home: return kKeyHome;
-    case Qt::Key_Left: return kKeyLeft;
-    case Qt::Key_Up: return kKeyUp;
-    case Qt::Key_Right: return kKeyRight;
-    case Qt::Key_Down: return kKeyDown;
-    default: return 0;
+    case Qt::Key_PageUp: return GridKey::PageUp;
+    case Qt::Key_PageDown: return GridKey::PageDown;
+    case Qt::Key_End: return GridKey::End;
+    case Qt::Key_Home: return GridKey::Home;
+    case Qt::Key_Left: return GridKey::Left;
+    case Qt::Key_Up: return GridKey::Up;
+    case Qt::Key_Right: return GridKey::Right;
+    case Qt::Key_Down: return GridKey::Down;
+    default: return std::nullopt;
     }
 }
 
-TQZScrollBox::TQZScrollBox(QWidget* parent)
-    : QScrollArea(parent), imageBox_(new TQZImageBox(this))
+IconGridView::IconGridView(QWidget* parent)
+    : QScrollArea(parent), grid_(new IconGrid(this))
 {
-    setWidget(imageBox_); // the scroll area owns the grid from here on
+    setWidget(grid_); // the scroll area owns the grid from here on
     setWidgetResizable(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);
-    imageBox_->MutableModel().SetScrollIncrement(kDefaultScrollIncrement);
+    grid_->MutableModel().SetScrollIncrement(kDefaultScrollIncrement);
     verticalScrollBar()->setSingleStep(kDefaultScrollIncrement);
     verticalScrollBar()->setTracking(true);
 }
 
-void TQZScrollBox::SetOnDropFiles(DropFilesEvent handler)
+void IconGridView::SetOnDropFiles(DropFilesEvent handler)
 {
     onDropFiles_ = std::move(handler);
     // Drops arrive at the viewport, which hands them to this box.
@@ -50,7 +50,7 @@ void TQZScrollBox::SetOnDropFiles(DropFilesEvent handler)
     viewport()->setAcceptDrops(static_cast<bool>(onDropFiles_));
 }
 
-ScrollBoxMetrics TQZScrollBox::Metrics() const
+ScrollBoxMetrics IconGridView::Metrics() const
 {
     ScrollBoxMetrics metrics;
     metrics.clientWidth = viewport()->width();
@@ -60,25 +60,25 @@ ScrollBoxMetrics TQZScrollBox::Metrics() const
     return metrics;
 }
 
-bool TQZScrollBox::MoveSelection(int key)
+bool IconGridView::MoveSelection(GridKey key)
 {
-    imageBox_->SyncViewport();
-    const KeyResult result = imageBox_->MutableModel().MoveSelection(key);
-    imageBox_->ApplySelection(result.selection);
+    grid_->SyncViewport();
+    const KeyResult result = grid_->MutableModel().MoveSelection(key);
+    grid_->ApplySelection(result.selection);
     return result.consumed;
 }
 
 // Keys reach MoveSelection before anything else, so the arrow keys never move the focus.
-bool TQZScrollBox::event(QEvent* event)
+bool IconGridView::event(QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        const int gridKey = GridKeyFor(key->key());
-        if (gridKey != 0 && MoveSelection(gridKey)) {
+        const std::optional<GridKey> gridKey = GridKeyFor(key->key());
+        if (gridKey && MoveSelection(*gridKey)) {
             key->accept();
             return true;
         }
-        if (gridKey != 0) {
+        if (gridKey) {
             key->accept(); // an empty grid: the key does nothing, and keeps the focus here
             return true;
         }
@@ -87,7 +87,7 @@ bool TQZScrollBox::event(QEvent* event)
 }
 
 // One wheel step acts as one Up or Down key; the view does not scroll by itself.
-void TQZScrollBox::wheelEvent(QWheelEvent* event)
+void IconGridView::wheelEvent(QWheelEvent* event)
 {
     wheelRemainder_ += event->angleDelta().y();
     int steps = wheelRemainder_ / QWheelEvent::DefaultDeltasPerStep;
@@ -98,56 +98,56 @@ void TQZScrollBox::wheelEvent(QWheelEvent* event)
     } else {
         wheelRemainder_ -= steps * QWheelEvent::DefaultDeltasPerStep;
     }
-    for (; steps > 0; --steps) MoveSelection(kKeyUp);
-    for (; steps < 0; ++steps) MoveSelection(kKeyDown);
+    for (; steps > 0; --steps) MoveSelection(GridKey::Up);
+    for (; steps < 0; ++steps) MoveSelection(GridKey::Down);
     event->accept();
 }
 
-void TQZScrollBox::resizeEvent(QResizeEvent* event)
+void IconGridView::resizeEvent(QResizeEvent* event)
 {
     QScrollArea::resizeEvent(event);
-    imageBox_->FollowScrollBoxWidth(viewport()->width());
+    grid_->FollowScrollBoxWidth(viewport()->width());
 }
 
-void TQZScrollBox::focusInEvent(QFocusEvent* event)
+void IconGridView::focusInEvent(QFocusEvent* event)
 {
     QScrollArea::focusInEvent(event);
-    imageBox_->update();
+    grid_->update();
 }
 
-void TQZScrollBox::focusOutEvent(QFocusEvent* event)
+void IconGridView::focusOutEvent(QFocusEvent* event)
 {
     QScrollArea::focusOutEvent(event);
-    imageBox_->update();
+    grid_->update();
 }
 
 // A click below the grid: the selected cell is redrawn (the focus mark follows the focus).
-void TQZScrollBox::mousePressEvent(QMouseEvent* event)
+void IconGridView::mousePressEvent(QMouseEvent* event)
 {
     QScrollArea::mousePressEvent(event);
     setFocus(Qt::MouseFocusReason);
-    imageBox_->update();
+    grid_->update();
 }
 
-void TQZScrollBox::dragEnterEvent(QDragEnterEvent* event)
+void IconGridView::dragEnterEvent(QDragEnterEvent* event)
 {
     if (onDropFiles_ && event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
-void TQZScrollBox::dragMoveEvent(QDragMoveEvent* event)
+void IconGridView::dragMoveEvent(QDragMoveEvent* event)
 {
     if (onDropFiles_ && event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
-void TQZScrollBox::dropEvent(QDropEvent* event)
+void IconGridView::dropEvent(QDropEvent* event)
 {
     event->acceptProposedAction();
     DropFiles(*event->mimeData(), event->position().toPoint());
 }
 
-void TQZScrollBox::DropFiles(const QMimeData& data, QPoint at)
+void IconGridView::DropFiles(const QMimeData& data, QPoint at)
 {
     QStringList files;
     for (const QUrl& url : data.urls())

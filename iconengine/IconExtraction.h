@@ -6,7 +6,7 @@
 // and scaled with good quality when it does not match.
 #pragma once
 
-#include "platform/IconHandle.h"
+#include "raster/IconHandle.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -3,8 +3,8 @@
 // pixel formats of written images.
 #pragma once
 
-#include "platform/Bitmap.h"
-#include "platform/IconHandle.h"
+#include "raster/Bitmap.h"
+#include "raster/IconHandle.h"
 
 #include <cstdint>
 #include <span>

@@ -1,5 +1,5 @@
 // UTF-16 to UTF-8 conversion and case folding for resource names.
-#include "platform/ResourceNameText.h"
+#include "formats/ResourceNameText.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 // coordinates; the builders store rows bottom-up as the format wants.
 #pragma once
 
-#include "platform/Bitmap.h"
+#include "raster/Bitmap.h"
 
 #include <png.h>
 #include <zlib.h>

@@ -1,11 +1,11 @@
 // The icon extraction service: choice of the best image, .ico files, module groups (through
 // an in-memory module), and what counts as a file with icons.
-#include "platform/IconExtraction.h"
+#include "iconengine/IconExtraction.h"
 
 #include "platform/Files.h"
-#include "platform/IconChoice.h"
-#include "platform/ModuleResources.h"
-#include "tests/platform/IconTestImages.h"
+#include "formats/IconChoice.h"
+#include "formats/ModuleResources.h"
+#include "tests/formats/IconTestImages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The module-resource reader over modules written by PeBuilder: enumeration order, lookup
 // by string and number, the choice among language variants, PE32 and PE32+, and damaged
 // modules that must give a clear result.
-#include "platform/ModuleResources.h"
+#include "formats/ModuleResources.h"
 
 #include "platform/Files.h"
-#include "platform/ResourceLanguage.h"
+#include "formats/ResourceLanguage.h"
 #include "tests/support/PeBuilder.h"
 
 #include <gtest/gtest.h>

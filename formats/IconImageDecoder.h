@@ -5,7 +5,7 @@
 // checked, and a decoded image never exceeds kMaxIconPixels.
 #pragma once
 
-#include "platform/IconHandle.h"
+#include "raster/IconHandle.h"
 
 #include <cstdint>
 #include <optional>

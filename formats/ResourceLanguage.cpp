@@ -1,5 +1,5 @@
 // Locale to language id mapping and the language preference order of resource lookups.
-#include "platform/ResourceLanguage.h"
+#include "formats/ResourceLanguage.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-// TQZImageBox: the painting control of the icon grid. It holds the icon list of its file and
+// IconGrid: the painting control of the icon grid. It holds the icon list of its file and
 // an IconGridModel for geometry, layout and selection, and paints the cells: background, the
 // hint text, the highlighted selected cell, the icons and the focus mark.
 #pragma once
@@ -15,11 +15,11 @@
 
 namespace glyphora {
 
-class TQZScrollBox;
+class IconGridView;
 
-class TQZImageBox final : public QWidget {
+class IconGrid final : public QWidget {
 public:
-    explicit TQZImageBox(TQZScrollBox* scrollBox);
+    explicit IconGrid(IconGridView* scrollBox);
 
     // The file whose icons are shown; a new name (exact comparison) reloads.
     const std::filesystem::path& FileName() const { return current_.fileName; }
@@ -27,8 +27,8 @@ public:
     // Reloads the icons of FileName and lays the grid out; nothing selected afterwards.
     void Refresh();
 
-    TIconSizing IconSizing() const { return model_.IconSizing(); }
-    void SetIconSizing(TIconSizing sizing);
+    IconSizing Sizing() const { return model_.Sizing(); }
+    void SetIconSizing(IconSizing sizing);
 
     int ItemIndex() const { return model_.ItemIndex(); }
     void SetItemIndex(int index);
@@ -67,7 +67,7 @@ private:
     void ResizeToModel();
     QImage CellImage(int index, QColor background) const;
 
-    TQZScrollBox* scrollBox_;
+    IconGridView* scrollBox_;
     IconGridModel model_;
     CurrentIcons current_;
     std::string text_;

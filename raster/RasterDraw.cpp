@@ -1,9 +1,9 @@
 // Raster drawing: an icon drawn with its mask or its alpha, icon resampling, and the
 // conversion of a bitmap into the rows of a written DIB.
-#include "platform/RasterDraw.h"
+#include "raster/RasterDraw.h"
 
 #include "platform/GlyphoraError.h"
-#include "platform/IconImageDecoder.h"
+#include "formats/IconImageDecoder.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // Walks and indexes the three-level resource tree of a PE module. Directory offsets and
 // name offsets are relative to the root of the tree; data entries hold plain RVAs.
-#include "platform/PeResourceTree.h"
+#include "formats/PeResourceTree.h"
 
-#include "platform/ResourceNameText.h"
+#include "formats/ResourceNameText.h"
 
 #include <algorithm>
 

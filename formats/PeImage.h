@@ -5,7 +5,7 @@
 // virtual size is not.
 #pragma once
 
-#include "platform/ByteReader.h"
+#include "formats/ByteReader.h"
 
 #include <cstdint>
 #include <optional>

@@ -8,9 +8,9 @@
 //   is then derived from the alpha (alpha 0 = transparent);
 // - headers with a negative (top-down) height, an unknown compression or bit count, or a
 //   palette longer than 256 entries are refused.
-#include "platform/IconImageDecoder.h"
+#include "formats/IconImageDecoder.h"
 
-#include "platform/ByteReader.h"
+#include "formats/ByteReader.h"
 
 #include <png.h>
 

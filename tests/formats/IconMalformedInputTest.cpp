@@ -1,10 +1,10 @@
 // Damaged and hostile icon images and .ico directories: each one gives a clear result
 // (refused, or decoded by a stated rule) without crashing, hanging or allocating from a
 // size field.
-#include "platform/IconExtraction.h"
-#include "platform/IconImageDecoder.h"
+#include "iconengine/IconExtraction.h"
+#include "formats/IconImageDecoder.h"
 
-#include "tests/platform/IconTestImages.h"
+#include "tests/formats/IconTestImages.h"
 
 #include <gtest/gtest.h>
 

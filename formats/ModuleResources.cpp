@@ -1,13 +1,14 @@
 // Module resources read from a PE file opened as data: the file is mapped read-only, its
 // headers parsed and the icon and group-icon resources indexed once; lookups then copy
 // only the bytes of the resource asked for.
-#include "platform/ModuleResources.h"
+#include "formats/ModuleResources.h"
 
 #include "platform/MappedFile.h"
-#include "platform/PeImage.h"
-#include "platform/PeModuleResources.h"
-#include "platform/PeResourceTree.h"
-#include "platform/ResourceLanguage.h"
+#include "formats/PeImage.h"
+#include "formats/PeModuleResources.h"
+#include "formats/PeResourceTree.h"
+#include "formats/ResourceLanguage.h"
+#include "platform/UserLanguage.h"
 
 #include <array>
 #include <optional>

@@ -1,30 +1,31 @@
-// TQZScrollBox: the vertically scrolling container of the icon grid. It owns one
-// TQZImageBox, takes the keyboard focus, turns navigation keys and the mouse wheel into
+// IconGridView: the vertically scrolling container of the icon grid. It owns one
+// IconGrid, takes the keyboard focus, turns navigation keys and the mouse wheel into
 // selection moves, reports each selection and passes dropped files on.
 #pragma once
 
-#include "iconview/qt/QZImageBox.h"
+#include "iconview/qt/IconGrid.h"
 
 #include <QScrollArea>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QMimeData;
 class QPainter;
 
 namespace glyphora {
 
-class TQZScrollBox final : public QScrollArea {
+class IconGridView final : public QScrollArea {
 public:
     using SelectItemEvent = std::function<void(int index)>;
     using DropFilesEvent = std::function<void(int x, int y, const QStringList& files)>;
     using CustomPaintEvent = std::function<void(QPainter& painter)>;
 
-    explicit TQZScrollBox(QWidget* parent = nullptr);
+    explicit IconGridView(QWidget* parent = nullptr);
 
-    TQZImageBox* ImageBox() const { return imageBox_; }
+    IconGrid* grid() const { return grid_; }
 
     void SetOnSelectItem(SelectItemEvent handler) { onSelectItem_ = std::move(handler); }
     // Assigning a handler accepts files dropped onto the grid; clearing it stops that.
@@ -32,11 +33,11 @@ public:
     void SetOnCustomPaint(CustomPaintEvent handler) { onCustomPaint_ = std::move(handler); }
 
     // The files of a drop at a point of the box: every local path, in drop order, goes to
-    // OnDropFiles with the point in client coordinates.
+    // the drop handler with the point in client coordinates.
     void DropFiles(const QMimeData& data, QPoint at);
 
-    // A navigation key (GridKey code); true when it was consumed.
-    bool MoveSelection(int key);
+    // A navigation key; true when it was consumed.
+    bool MoveSelection(GridKey key);
 
     // The system's metrics of this box for a reload of the grid.
     ScrollBoxMetrics Metrics() const;
@@ -63,14 +64,14 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    TQZImageBox* imageBox_;
+    IconGrid* grid_;
     SelectItemEvent onSelectItem_;
     DropFilesEvent onDropFiles_;
     CustomPaintEvent onCustomPaint_;
     int wheelRemainder_ = 0;
 };
 
-// The grid key code of a Qt key, or 0 for any other key.
-int GridKeyFor(int qtKey);
+// The navigation key of a Qt key, or nothing for any other key.
+std::optional<GridKey> GridKeyFor(int qtKey);
 
 } // namespace glyphora

@@ -3,7 +3,7 @@
 // tie, and among equals the earlier entry.
 #pragma once
 
-#include "platform/IconImageDecoder.h"
+#include "formats/IconImageDecoder.h"
 
 #include <optional>
 #include <span>

@@ -6,8 +6,8 @@
 // repeat work.
 #pragma once
 
-#include "platform/ModuleResources.h"
-#include "platform/PeImage.h"
+#include "formats/ModuleResources.h"
+#include "formats/PeImage.h"
 
 #include <cstdint>
 #include <optional>

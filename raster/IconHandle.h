@@ -6,7 +6,7 @@
 // the upper half is the AND mask, the lower half the XOR image.
 #pragma once
 
-#include "platform/Bitmap.h"
+#include "raster/Bitmap.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 // Header parsing and RVA mapping of PE modules. Every field comes through ByteReader;
 // offsets are added in 64-bit arithmetic so no sum wraps.
-#include "platform/PeImage.h"
+#include "formats/PeImage.h"
 
 #include <algorithm>
 

@@ -18,11 +18,6 @@ constexpr std::uint16_t kLanguageEnglishUs = 0x0409;
 // language with an unknown or missing territory gets its default sublanguage.
 std::uint16_t LanguageIdFromLocaleName(std::string_view locale);
 
-// The user's interface language id, or 0 when the system names none the table knows. On
-// POSIX systems it comes from LC_ALL, LC_MESSAGES or LANG (the first that is set and not
-// empty); on Windows from the user's UI language.
-std::uint16_t UserLanguageId();
-
 // Index of the variant to use among the language ids of one resource name, in directory
 // order. Neutral (primary language 0) first, then userLanguage exactly, then a variant of
 // the user's primary language, then 0x409, then the first. Requires a non-empty list.

@@ -3,7 +3,7 @@
 // feeds its input straight in, so both run the same parser.
 #pragma once
 
-#include "platform/ModuleResources.h"
+#include "formats/ModuleResources.h"
 
 #include <cstdint>
 #include <memory>
