@@ -57,7 +57,7 @@ TEST(ProgramPaths, FindsEachFileInTheFirstFolderThatHoldsIt)
         EXPECT_EQ(DataFolderHolding(c.file, program), c.expected) << c.file;
 }
 
-TEST(ProgramPaths, TheBuildFolderHoldsThePacksOfTheRunningProgram)
+TEST(ProgramPaths, TheRunningProgramLooksBesideItselfFirst)
 {
     // The test executable sits in build/tests; the packs are copied to build/, one level up,
     // and no share/glyphora is beside it, so the lookup stays in the test's own folder.
