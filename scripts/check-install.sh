@@ -142,7 +142,7 @@ else
   fi
   dpkg-query -W -f='${Package}:${Architecture}\n' | sort >"$work/packages.before"
   snapshot "$work/before"
-  if apt-get install -y -qq "$deb" >"$work/apt.log" 2>&1; then
+  if (cd "$(dirname "$deb")" && apt-get install -y -qq "./$(basename "$deb")") >"$work/apt.log" 2>&1; then
     pass "apt-get install $(basename "$deb")"
     # The installed programs run as an ordinary user, as on a desktop.
     home=$work/home
