@@ -4,7 +4,7 @@
 #include "app/gui/ExportOptionsDialog.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/WindowHost.h"
-#include "i18n/Languages.h"
+#include "platform/ProgramPaths.h"
 #include "i18n/qt/HelpWindow.h"
 #include "tests/support/RecordingHelpViewer.h"
 #include "tests/support/qt/GuiTestSupport.h"
@@ -36,7 +36,7 @@ protected:
             window->help().SetViewer(nullptr);
     }
 
-    std::string Contents() const { return "contents " + (PackFolder() / "english.chm").string(); }
+    std::string Contents() const { return "contents " + DataFilePath("english.chm").string(); }
 
     test::ScriptedDialogs dialogs;
     testing::RecordingHelpViewer viewer;
@@ -64,7 +64,7 @@ TEST_F(HelpCommandsTest, TheFirstStartOpensTheContents)
 TEST_F(HelpCommandsTest, TheHelpFileFollowsTheLanguage)
 {
     window->chooseHelpFile(1, false);  // no ukrainian.chm beside the test program: English serves
-    EXPECT_EQ(window->help().HelpFile(), PackFolder() / "english.chm");
+    EXPECT_EQ(window->help().HelpFile(), DataFilePath("english.chm"));
     EXPECT_TRUE(dialogs.messages.empty());
     window->chooseHelpFile(1, true);
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -87,7 +87,7 @@ TEST_F(HelpCommandsTest, ExportOptionsHelpButtonOpensTheExportPage)
     dialog.prepare(ExportKind::Pdf, ExportSettings{});
     ASSERT_TRUE(dialog.helpButton()->isEnabled());
     QTest::mouseClick(dialog.helpButton(), Qt::LeftButton);
-    EXPECT_EQ(viewer.calls, std::vector<std::string>{"topic " + (PackFolder() / "english.chm").string() + " /export.htm"});
+    EXPECT_EQ(viewer.calls, std::vector<std::string>{"topic " + DataFilePath("english.chm").string() + " /export.htm"});
 }
 
 // The window with its real dialogs: the export command shows the options dialog, whose help
@@ -112,7 +112,7 @@ TEST(HelpCommandsWithRealDialogs, TheExportDialogOfTheWindowIsWiredToItsHelp)
     });
     window.exportPdf();
     EXPECT_TRUE(sawDialog);
-    EXPECT_EQ(viewer.calls, std::vector<std::string>{"topic " + (PackFolder() / "english.chm").string() + " /export.htm"});
+    EXPECT_EQ(viewer.calls, std::vector<std::string>{"topic " + DataFilePath("english.chm").string() + " /export.htm"});
     window.help().SetViewer(nullptr);
 }
 
