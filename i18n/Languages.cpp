@@ -18,7 +18,14 @@ std::string LanguageFileName(int languageIndex) {
 }
 
 std::filesystem::path PackFolder() {
-    return ProgramFilePath().parent_path();
+    return PackFolderBeside(ProgramFilePath().parent_path());
+}
+
+std::filesystem::path PackFolderBeside(const std::filesystem::path& programFolder) {
+    const std::filesystem::path shared = programFolder.parent_path() / "share" / "glyphora";
+    const std::string english = LanguageFileName(0);
+    if (!FileExists(programFolder / english) && FileExists(shared / english)) return shared;
+    return programFolder;
 }
 
 namespace {
