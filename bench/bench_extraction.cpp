@@ -5,7 +5,7 @@
 #include "export/CurrentIcons.h"
 #include "export/SaveIcon.h"
 #include "iconengine/IconSources.h"
-#include "platform/IconExtraction.h"
+#include "iconengine/IconExtraction.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,7 +56,7 @@ void BM_ExportOneIconToPng(benchmark::State& state)
     for (auto _ : state) {
         CurrentIcons current;
         current.fileName = kSample;
-        current.icons = LoadFileIcons(kSample, TIconSizing::isLarge).icons;
+        current.icons = LoadFileIcons(kSample, IconSizing::Large).icons;
         benchmark::DoNotOptimize(SaveIcon(current, 0, out, 5, false));
     }
     fs::remove(out);

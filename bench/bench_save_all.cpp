@@ -37,7 +37,7 @@ void SaveAllOnce(benchmark::State& state, int fileType)
         request.columnCount = 12;
         request.includeNumbers = request.drawBorders = true;
         int count = 0;
-        std::uint16_t confirm = 0;
+        DialogAnswer confirm = DialogAnswer::None;
         SaveAll(none, request, count, confirm);
         icons = count;
     }

@@ -1,7 +1,7 @@
 // Windows bitmap (.bmp) file writer.
 #pragma once
 
-#include "platform/Bitmap.h"
+#include "raster/Bitmap.h"
 
 #include <cstdint>
 #include <vector>

@@ -2,7 +2,7 @@
 // they work on "the current file" (the window's grid, or the console front end's own list).
 #pragma once
 
-#include "platform/IconHandle.h"
+#include "raster/IconHandle.h"
 
 #include <filesystem>
 #include <vector>

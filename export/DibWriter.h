@@ -2,7 +2,7 @@
 // little-endian fields, the 40-byte BITMAPINFOHEADER and the bottom-up pixel rows.
 #pragma once
 
-#include "platform/Bitmap.h"
+#include "raster/Bitmap.h"
 
 #include <cstdint>
 #include <vector>

@@ -2,7 +2,7 @@
 // origin at its own pixel size, recorded against a 96-DPI screen.
 #pragma once
 
-#include "platform/Bitmap.h"
+#include "raster/Bitmap.h"
 
 #include <cstdint>
 #include <vector>

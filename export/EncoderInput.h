@@ -3,7 +3,7 @@
 // opaque formats).
 #pragma once
 
-#include "platform/Bitmap.h"
+#include "raster/Bitmap.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 // The export options of the running program: what shapes the HTML, dBase and PDF exports
-// and the grey conversion of the folder save. All but ColumnCount are stored with the
-// settings; ColumnCount follows the grid each time a file is opened.
+// and the grey conversion of the folder save. All but columnCount are stored with the
+// settings; columnCount follows the grid each time a file is opened.
 #pragma once
 
 #include <string>
@@ -8,13 +8,13 @@
 namespace glyphora {
 
 struct ExportSettings {
-    int ColumnCount = 1;          // cells per table row of the HTML export
-    bool IncludeNumbers = true;   // icon numbers under the icons (HTML, PDF)
-    bool DrawBorders = true;      // table borders (HTML) or frames (PDF)
-    bool GrayScale = false;       // grey pictures
-    std::string DBFFieldName = "ICON";
-    int TargetImageType = 0;      // HTML pictures: 0 PNG, 1 JPEG, 2 GIF
-    int DBFType = 0;              // dBase memos: OutputKind 0 to 5
+    int columnCount = 1;          // cells per table row of the HTML export
+    bool includeNumbers = true;   // icon numbers under the icons (HTML, PDF)
+    bool drawBorders = true;      // table borders (HTML) or frames (PDF)
+    bool grayScale = false;       // grey pictures
+    std::string dbfFieldName = "ICON";
+    int targetImageType = 0;      // HTML pictures: 0 PNG, 1 JPEG, 2 GIF
+    int dbfType = 0;              // dBase memos: OutputKind 0 to 5
 };
 
 // Stored values outside their range read as 0.

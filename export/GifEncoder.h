@@ -1,7 +1,7 @@
 // GIF (.gif) writer on giflib.
 #pragma once
 
-#include "platform/Bitmap.h"
+#include "raster/Bitmap.h"
 
 #include <cstdint>
 #include <vector>

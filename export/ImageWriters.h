@@ -3,7 +3,7 @@
 // composed picture and the HTML, dBase and PDF exports.
 #pragma once
 
-#include "platform/Bitmap.h"
+#include "raster/Bitmap.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // JPEG (.jpg) writer on libjpeg.
 #pragma once
 
-#include "platform/Bitmap.h"
+#include "raster/Bitmap.h"
 
 #include <cstdint>
 #include <vector>

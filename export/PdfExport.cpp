@@ -65,34 +65,34 @@ public:
             if (i % perPage == 0) {
                 if (i > 0) pdf_.WritePageFooter();
                 pdf_.WritePageHeader();
-                pdf_.Stream_SetLineWidth(0.2);
+                pdf_.SetLineWidth(0.2);
             }
             const int a = i % layout_.columns;
             const int r = (i % perPage) / layout_.columns;
             const int x = kMargin + a * layout_.columnStep;
             const int t = r * layout_.rowStep + kMargin;
             if (db) {
-                pdf_.Stream_SetStrokeColor(kSilver);
-                pdf_.Stream_SetFillColor(kWhiteColor);
-                pdf_.Stream_Rectangle(x, kPageHeight - t - layout_.rowStep, layout_.cellWidth + 4, (s + 2) * in + layout_.cellHeight + 4);
-                pdf_.Stream_WriteLine("B");
+                pdf_.SetStrokeColor(kSilver);
+                pdf_.SetFillColor(kWhiteColor);
+                pdf_.Rectangle(x, kPageHeight - t - layout_.rowStep, layout_.cellWidth + 4, (s + 2) * in + layout_.cellHeight + 4);
+                pdf_.WriteContentLine("B");
             }
             PdfRect cell;
-            cell.Left = x + db + 1;
-            cell.Top = kPageHeight - t - 2;
-            cell.Right = x + layout_.cellWidth;
-            cell.Bottom = (s + 2) * in + kPageHeight - t - layout_.rowStep + db;
+            cell.left = x + db + 1;
+            cell.top = kPageHeight - t - 2;
+            cell.right = x + layout_.cellWidth;
+            cell.bottom = (s + 2) * in + kPageHeight - t - layout_.rowStep + db;
 
-            TPDFPage& page = pdf_.Pages().back();
-            if (page.XObjectStartIndex < 0) page.XObjectStartIndex = i;
-            page.XObjectEndIndex = i;
+            PdfPage& page = pdf_.Pages().back();
+            if (page.xObjectStartIndex < 0) page.xObjectStartIndex = i;
+            page.xObjectEndIndex = i;
 
-            pdf_.Stream_WriteLine("q");
-            pdf_.Stream_SetImageBox(cell.Left + 1, cell.Bottom + 1, cell.Right - cell.Left - 1, cell.Top - cell.Bottom - 1);
-            pdf_.Stream_WriteLine("/Img" + std::to_string(i + 1) + " Do");
-            pdf_.Stream_WriteLine("Q");
+            pdf_.WriteContentLine("q");
+            pdf_.SetImageBox(cell.left + 1, cell.bottom + 1, cell.right - cell.left - 1, cell.top - cell.bottom - 1);
+            pdf_.WriteContentLine("/Img" + std::to_string(i + 1) + " Do");
+            pdf_.WriteContentLine("Q");
             if (in) {
-                cell.Top = cell.Bottom - s - 1;
+                cell.top = cell.bottom - s - 1;
                 std::string remaining;
                 pdf_.WriteTextBox(std::to_string(i + 1), false, "F0", s, kBlackColor, PdfAlignment::Center, false, cell, remaining);
             }
@@ -105,7 +105,7 @@ private:
     const SaveAllRequest& request_;
     PdfExportLayout layout_;
     ExportFile file_;
-    TqzPDFDocument pdf_;
+    PdfDocument pdf_;
     std::size_t images_ = 0;
 };
 

@@ -1,7 +1,7 @@
 // PNG (.png) writer on libpng.
 #pragma once
 
-#include "platform/Bitmap.h"
+#include "raster/Bitmap.h"
 
 #include <cstdint>
 #include <vector>

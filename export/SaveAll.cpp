@@ -11,7 +11,7 @@
 #include "i18n/TextIds.h"
 #include "iconengine/IconSources.h"
 #include "platform/Files.h"
-#include "platform/IconExtraction.h"
+#include "iconengine/IconExtraction.h"
 #include "platform/MessageDialogs.h"
 
 #include <algorithm>
@@ -55,14 +55,14 @@ bool IsModuleOrIconExtension(const std::string& ext)
 
 // Asks before replacing an existing file, unless the command line runs or an earlier answer
 // holds for all. Returns false when the file must be skipped.
-bool MayWrite(const fs::path& target, std::uint16_t& answer, std::uint16_t& confirmResult)
+bool MayWrite(const fs::path& target, DialogAnswer& answer, DialogAnswer& confirmResult)
 {
     if (!fs::exists(target) || CommandLineActive) return true;
-    if (answer != kConfirmNoToAll && answer != kConfirmYesToAll)
+    if (answer != DialogAnswer::NoToAll && answer != DialogAnswer::YesToAll)
         answer = CurrentMessageDialogs().Show(FormatText(LangString(kTextOverwriteQuestion), target.string()), MessageIcon::Question,
                                               MessageButtons::YesNoNoToAllYesToAll);
-    if (answer == kConfirmNoToAll || answer == kConfirmYesToAll) confirmResult = answer;
-    return answer != kConfirmNo && answer != kConfirmNoToAll;
+    if (answer == DialogAnswer::NoToAll || answer == DialogAnswer::YesToAll) confirmResult = answer;
+    return answer != DialogAnswer::No && answer != DialogAnswer::NoToAll;
 }
 
 } // namespace
@@ -77,14 +77,14 @@ std::string SaveAllFileName(const fs::path& source, int iconNumber, const std::s
     return "ico_" + stem + number + extension;
 }
 
-void SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& saveCount, std::uint16_t& confirmResult,
+void SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult,
              const SaveAllProgress& progress)
 {
     const Kind kind = KindOf(request.fileType);
     const std::string pictureExt = kind == Kind::Icons ? std::string(".ico") : "." + std::string(OutputKindExtension(PictureKind(request)));
     std::string documentExt = Lower(request.destExt);
     if (documentExt.empty()) documentExt = kind == Kind::Html ? ".htm" : kind == Kind::Dbase ? ".dbf" : ".pdf";
-    std::uint16_t answer = confirmResult;
+    DialogAnswer answer = confirmResult;
 
     // The source and its icons: the grid's for the current file, else extracted anew.
     const bool currentFile = request.srcFileName.empty();

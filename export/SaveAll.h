@@ -19,7 +19,7 @@ using SaveAllProgress = std::function<void(int, int)>;
 // a "yes to all" / "no to all" answer across calls. The overwrite question goes through the
 // message dialogs and is never asked while CommandLineActive is set. Write failures are
 // raised as GlyphoraError after everything taken is released.
-void SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& saveCount, std::uint16_t& confirmResult,
+void SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult,
              const SaveAllProgress& progress = {});
 
 // "ico_" + stem + the 1-based number with at least four digits + extension, where the stem is

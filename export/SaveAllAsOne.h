@@ -3,7 +3,7 @@
 #pragma once
 
 #include "iconview/IconGridModel.h"
-#include "platform/IconHandle.h"
+#include "raster/IconHandle.h"
 
 #include <filesystem>
 #include <vector>

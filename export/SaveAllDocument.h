@@ -5,8 +5,8 @@
 #pragma once
 
 #include "export/SaveAllRequest.h"
-#include "platform/Bitmap.h"
-#include "platform/IconHandle.h"
+#include "raster/Bitmap.h"
+#include "raster/IconHandle.h"
 
 #include <filesystem>
 #include <memory>

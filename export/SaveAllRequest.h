@@ -2,14 +2,13 @@
 // the running count and the remembered overwrite answer, which several calls may share.
 #pragma once
 
+#include "platform/MessageDialogs.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
 
 namespace glyphora {
-
-// Remembered answers to the overwrite question (the platform's modal results).
-enum ConfirmAnswer : std::uint16_t { kConfirmNone = 0, kConfirmYes = 6, kConfirmNo = 7, kConfirmNoToAll = 13, kConfirmYesToAll = 14 };
 
 struct SaveAllRequest {
     std::filesystem::path srcFileName;  // empty: the current file, icons as the grid holds them

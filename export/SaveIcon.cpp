@@ -7,7 +7,7 @@
 #include "iconengine/IconSources.h"
 #include "platform/Files.h"
 #include "platform/GlyphoraError.h"
-#include "platform/RasterDraw.h"
+#include "raster/RasterDraw.h"
 
 namespace glyphora {
 

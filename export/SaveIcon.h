@@ -3,8 +3,8 @@
 #pragma once
 
 #include "export/CurrentIcons.h"
-#include "platform/Bitmap.h"
-#include "platform/IconHandle.h"
+#include "raster/Bitmap.h"
+#include "raster/IconHandle.h"
 
 #include <filesystem>
 

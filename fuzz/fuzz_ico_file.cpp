@@ -1,5 +1,5 @@
 // Fuzz target: the bytes of an .ico file, chosen from and scaled at the usual sizes.
-#include "platform/IconExtraction.h"
+#include "iconengine/IconExtraction.h"
 
 #include <cstddef>
 #include <cstdint>

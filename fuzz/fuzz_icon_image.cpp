@@ -1,7 +1,7 @@
 // Fuzz target: one icon image (DIB or PNG stream) through the header reader, the decoder,
 // and, for small results, drawing and scaling.
-#include "platform/IconImageDecoder.h"
-#include "platform/RasterDraw.h"
+#include "formats/IconImageDecoder.h"
+#include "raster/RasterDraw.h"
 
 #include <cstddef>
 #include <cstdint>

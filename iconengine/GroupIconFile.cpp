@@ -14,9 +14,9 @@
 //   the group resource's bytes really hold, so a lying count cannot make us read past it.
 #include "iconengine/GroupIconFile.h"
 
-#include "platform/ByteReader.h"
+#include "formats/ByteReader.h"
 #include "platform/GlyphoraError.h"
-#include "platform/IconImageDecoder.h"
+#include "formats/IconImageDecoder.h"
 #include "platform/OutputFile.h"
 
 #include <algorithm>

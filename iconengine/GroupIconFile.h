@@ -3,7 +3,7 @@
 // reads the group and its images through ModuleResources and writes the file.
 #pragma once
 
-#include "platform/ModuleResources.h"
+#include "formats/ModuleResources.h"
 
 #include <cstdint>
 #include <filesystem>

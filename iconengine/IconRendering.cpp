@@ -1,8 +1,8 @@
 // Measuring, classifying and converting icons: the pixel side of icon rendering.
 #include "iconengine/IconRendering.h"
 
-#include "platform/IconImageDecoder.h"
-#include "platform/RasterDraw.h"
+#include "formats/IconImageDecoder.h"
+#include "raster/RasterDraw.h"
 
 #include <algorithm>
 #include <span>

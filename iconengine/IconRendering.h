@@ -4,8 +4,8 @@
 #pragma once
 
 #include "iconengine/ColorDepth.h"
-#include "platform/Bitmap.h"
-#include "platform/IconHandle.h"
+#include "raster/Bitmap.h"
+#include "raster/IconHandle.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -5,7 +5,7 @@
 #include "platform/FileTypeIcons.h"
 #include "platform/Files.h"
 #include "platform/GlyphoraError.h"
-#include "platform/IconExtraction.h"
+#include "iconengine/IconExtraction.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,9 +16,9 @@ namespace glyphora {
 
 namespace fs = std::filesystem;
 
-int IconSizeFor(TIconSizing sizing)
+int IconSizeFor(IconSizing sizing)
 {
-    return sizing == TIconSizing::isSmall ? kSmallIconSize : kLargeIconSize;
+    return sizing == IconSizing::Small ? kSmallIconSize : kLargeIconSize;
 }
 
 std::string LowerExtension(const fs::path& path)
@@ -28,7 +28,7 @@ std::string LowerExtension(const fs::path& path)
     return ext;
 }
 
-LoadedIcons LoadFileIcons(const fs::path& fileName, TIconSizing sizing)
+LoadedIcons LoadFileIcons(const fs::path& fileName, IconSizing sizing)
 {
     LoadedIcons result;
     const int size = IconSizeFor(sizing);

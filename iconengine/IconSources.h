@@ -5,8 +5,8 @@
 // group of any other file comes from the module its file type's DefaultIcon names.
 #pragma once
 
-#include "platform/IconHandle.h"
-#include "platform/ModuleResources.h"
+#include "raster/IconHandle.h"
+#include "formats/ModuleResources.h"
 
 #include <filesystem>
 #include <string>
@@ -14,17 +14,17 @@
 
 namespace glyphora {
 
-// The size at which the grid holds icons; isBoth behaves like isLarge.
-enum class TIconSizing { isLarge, isSmall, isBoth };
+// The size at which the grid holds icons; Both behaves like Large.
+enum class IconSizing { Large, Small, Both };
 
-int IconSizeFor(TIconSizing sizing);
+int IconSizeFor(IconSizing sizing);
 
 struct LoadedIcons {
     std::vector<IconHandle> icons; // position i is icon index i of the file
     bool associated = false;       // true when the list holds the file-type icon
 };
 
-LoadedIcons LoadFileIcons(const std::filesystem::path& fileName, TIconSizing sizing);
+LoadedIcons LoadFileIcons(const std::filesystem::path& fileName, IconSizing sizing);
 
 // The group-icon names of a module in enumeration order: a string name less a leading "#",
 // a numeric name in decimal.

@@ -1,8 +1,8 @@
 // The icon grid's geometry, layout, selection and drawing, free of any toolkit.
 #include "iconview/IconGridModel.h"
 
-#include "platform/IconExtraction.h"
-#include "platform/RasterDraw.h"
+#include "iconengine/IconExtraction.h"
+#include "raster/RasterDraw.h"
 
 #include <algorithm>
 #include <climits>
@@ -104,7 +104,7 @@ bool IconGridModel::SetOffset(int value)
     return true;
 }
 
-bool IconGridModel::SetIconSizing(TIconSizing value)
+bool IconGridModel::SetIconSizing(IconSizing value)
 {
     if (value == iconSizing_)
         return false;
@@ -269,7 +269,7 @@ SelectionChange IconGridModel::SetItemIndex(int a)
 //   End last, Home 0, Left a - 1, Right a + 1 (within 0 .. last)
 //   Up a - n, Down a + n (only when that stays within 0 .. last)
 // Every other key is not consumed. An empty grid consumes nothing.
-KeyResult IconGridModel::MoveSelection(int key)
+KeyResult IconGridModel::MoveSelection(GridKey key)
 {
     KeyResult result;
     result.selection.itemIndex = itemIndex_;
@@ -283,44 +283,42 @@ KeyResult IconGridModel::MoveSelection(int key)
     const long long v = clientHeight_ / Divisor(rowHeight_);
     long long target = a;
     switch (key) {
-    case kKeyPageUp:
+    case GridKey::PageUp:
         if (a > 0) {
             target = a - n * v;
             if (target < 0)
                 target += n * ((-target + n - 1) / n);
         }
         break;
-    case kKeyPageDown:
+    case GridKey::PageDown:
         if (a < last) {
             target = a + n * v;
             if (target > last)
                 target -= n * ((target - last + n - 1) / n);
         }
         break;
-    case kKeyEnd:
+    case GridKey::End:
         target = last;
         break;
-    case kKeyHome:
+    case GridKey::Home:
         target = 0;
         break;
-    case kKeyLeft:
+    case GridKey::Left:
         if (a > 0)
             target = a - 1;
         break;
-    case kKeyUp:
+    case GridKey::Up:
         if (a > 0 && a - n >= 0)
             target = a - n;
         break;
-    case kKeyRight:
+    case GridKey::Right:
         if (a < last)
             target = a + 1;
         break;
-    case kKeyDown:
+    case GridKey::Down:
         if (a < last && a + n <= last)
             target = a + n;
         break;
-    default:
-        return result;
     }
     result.consumed = true;
     result.selection = SetItemIndex(ClampToInt(target));

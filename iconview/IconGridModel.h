@@ -5,10 +5,10 @@
 // geometry and DrawAll directly.
 #pragma once
 
-#include "platform/Bitmap.h"
-#include "platform/IconHandle.h"
+#include "raster/Bitmap.h"
+#include "raster/IconHandle.h"
 
-#include "iconengine/IconSources.h" // TIconSizing, IconSizeFor
+#include "iconengine/IconSources.h" // IconSizing, IconSizeFor
 
 #include <functional>
 #include <vector>
@@ -51,17 +51,8 @@ struct ScrollBoxMetrics {
 // frame takes less than 10 pixels), its thickness is taken off in advance.
 int FitGridWidth(const ScrollBoxMetrics& box, int count, int colWidth, int rowHeight);
 
-// Key codes MoveSelection understands (the virtual key codes of the navigation keys).
-enum GridKey : int {
-    kKeyPageUp = 33,
-    kKeyPageDown = 34,
-    kKeyEnd = 35,
-    kKeyHome = 36,
-    kKeyLeft = 37,
-    kKeyUp = 38,
-    kKeyRight = 39,
-    kKeyDown = 40,
-};
+// The navigation keys that move the selection.
+enum class GridKey { PageUp, PageDown, End, Home, Left, Up, Right, Down };
 
 // The outcome of a selection change, for the widget to act on.
 struct SelectionChange {
@@ -90,7 +81,7 @@ public:
     int ItemWidth() const { return itemWidth_; }
     int ItemHeight() const { return itemHeight_; }
     int Offset() const { return offset_; }
-    TIconSizing IconSizing() const { return iconSizing_; }
+    IconSizing Sizing() const { return iconSizing_; }
     int ColWidth() const { return colWidth_; }
     int RowHeight() const { return rowHeight_; }
     int ColCount() const { return colCount_; }
@@ -107,7 +98,7 @@ public:
     bool SetOffset(int value);
     // Also takes the item size of the sizing. The widget reloads afterwards when its file
     // exists.
-    bool SetIconSizing(TIconSizing value);
+    bool SetIconSizing(IconSizing value);
 
     // The grid's own width (the scroll box was resized): store it and lay out again.
     void SetWidth(int value);
@@ -140,7 +131,7 @@ public:
     // Selects position a (clamped to -1 .. Count - 1) and scrolls it into view.
     SelectionChange SetItemIndex(int a);
     // A navigation key; see the key table in the implementation.
-    KeyResult MoveSelection(int key);
+    KeyResult MoveSelection(GridKey key);
     // A mouse-down at (x, y): a click below the last row or past the last icon selects the
     // last icon.
     SelectionChange SelectAt(int x, int y);
@@ -166,7 +157,7 @@ private:
     int height_ = 0;
     int count_ = 0;
     int itemIndex_ = -1;
-    TIconSizing iconSizing_ = TIconSizing::isLarge;
+    IconSizing iconSizing_ = IconSizing::Large;
     int scrollPosition_ = 0;
     int clientHeight_ = 0;
     int scrollIncrement_ = 0;

@@ -1,4 +1,4 @@
-// TqzPDFDocument: object numbering, the document frame (header, catalog, information, page
+// PdfDocument: object numbering, the document frame (header, catalog, information, page
 // objects and resources, page tree, fonts, cross-reference table, trailer), stream objects
 // and the simple content operations. Images live in PdfDocumentImages.cpp, fonts and text in
 // PdfDocumentText.cpp.
@@ -40,36 +40,36 @@ std::string Ref(std::int32_t objectNo)
 
 } // namespace
 
-TqzPDFDocument::TqzPDFDocument(std::ostream& stream) : FStream(stream), FOut(stream) {}
+PdfDocument::PdfDocument(std::ostream& stream) : stream_(stream), out_(stream) {}
 
 // The output stream belongs to the caller; buffered bytes are handed over on every line
 // written, so nothing is pending here.
-TqzPDFDocument::~TqzPDFDocument() = default;
+PdfDocument::~PdfDocument() = default;
 
-void TqzPDFDocument::DocWriteLine(std::string_view text)
+void PdfDocument::DocWriteLine(std::string_view text)
 {
-    FOut.WriteLine(text);
+    out_.WriteLine(text);
 }
 
-std::int32_t TqzPDFDocument::NextObjectNo() const
+std::int32_t PdfDocument::NextObjectNo() const
 {
-    return static_cast<std::int32_t>(FObjects.size()) + FReservedObjectNumbersCount + 1;
+    return static_cast<std::int32_t>(objects_.size()) + reservedObjectNumbersCount_ + 1;
 }
 
-void TqzPDFDocument::BeginObject(std::int32_t n)
+void PdfDocument::BeginObject(std::int32_t n)
 {
-    FObjects.push_back({n, static_cast<std::int64_t>(FOut.Position())});
+    objects_.push_back({n, static_cast<std::int64_t>(out_.Position())});
     DocWriteLine(PdfInt(n) + " 0 obj");
 }
 
-void TqzPDFDocument::EndObject()
+void PdfDocument::EndObject()
 {
     DocWriteLine("endobj");
 }
 
-void TqzPDFDocument::WriteStreamData(const std::string& data, bool a, bool b, bool withLength1)
+void PdfDocument::WriteStreamData(const std::string& data, bool a, bool b, bool withLength1)
 {
-    const bool compress = FCompress && !(a && b);
+    const bool compress = compress_ && !(a && b);
     const std::string compressed = compress ? PdfDeflate(data) : std::string();
     const std::string& body = compress ? compressed : data;
 
@@ -83,7 +83,7 @@ void TqzPDFDocument::WriteStreamData(const std::string& data, bool a, bool b, bo
     }
     DocWriteLine(">>");
     DocWriteLine("stream");
-    FOut.Write(body);
+    out_.Write(body);
     // "endstream" must start on a line of its own. Content streams end with their own CR LF;
     // compressed and binary data get an end-of-line marker that /Length does not count.
     if (compress || body.empty() || body.back() != '\n') {
@@ -92,46 +92,46 @@ void TqzPDFDocument::WriteStreamData(const std::string& data, bool a, bool b, bo
     DocWriteLine("endstream");
 }
 
-void TqzPDFDocument::WriteHeader(bool aCompress, bool aUnicode, int aPageHeight, int aPageWidth,
-                                 int aPageMarginLeft, int aPageMarginTop, int aPageMarginRight,
-                                 int aPageMarginBottom, std::string_view aInfoAuthor,
-                                 std::string_view aInfoProducer, std::string_view aInfoCreator,
-                                 std::string_view aInfoTitle)
+void PdfDocument::WriteHeader(bool compress, bool unicode, int pageHeight, int pageWidth,
+                                 int pageMarginLeft, int pageMarginTop, int pageMarginRight,
+                                 int pageMarginBottom, std::string_view infoAuthor,
+                                 std::string_view infoProducer, std::string_view infoCreator,
+                                 std::string_view infoTitle)
 {
-    if (aUnicode) {
+    if (unicode) {
         throw GlyphoraError("The PDF writer does not support the Unicode font mode; write the "
                             "document with 8-bit (WinAnsi) text.");
     }
-    if (FHeaderWritten) {
+    if (headerWritten_) {
         throw GlyphoraError("Internal error: the PDF document header was already written.");
     }
-    FPageHeight = aPageHeight;
-    FPageWidth = aPageWidth;
-    FPageMarginLeft = aPageMarginLeft;
-    FPageMarginTop = aPageMarginTop;
-    FPageMarginRight = aPageMarginRight;
-    FPageMarginBottom = aPageMarginBottom;
-    FCompress = aCompress;
-    FUnicode = aUnicode;
-    FPageOpened = false;
-    FHeaderWritten = true;
+    pageHeight_ = pageHeight;
+    pageWidth_ = pageWidth;
+    pageMarginLeft_ = pageMarginLeft;
+    pageMarginTop_ = pageMarginTop;
+    pageMarginRight_ = pageMarginRight;
+    pageMarginBottom_ = pageMarginBottom;
+    compress_ = compress;
+    unicode_ = unicode;
+    pageOpened_ = false;
+    headerWritten_ = true;
 
     DocWriteLine("%PDF-1.2");
 
     BeginObject(1);
     DocWriteLine("<< /Type /Catalog");
-    DocWriteLine("/Pages " + Ref(FPagesObjectNo));
+    DocWriteLine("/Pages " + Ref(pagesObjectNo_));
     DocWriteLine(">>");
     EndObject();
 
-    if (FIncludeInfo) {
+    if (includeInfo_) {
         // The texts are escaped so that a parenthesis or backslash in a title cannot end the
         // string early and break the dictionary.
         BeginObject(2);
-        DocWriteLine("<< /Author (" + EscapeText(aInfoAuthor) + ")");
-        DocWriteLine("/Producer (" + EscapeText(aInfoProducer) + ")");
-        DocWriteLine("/Creator (" + EscapeText(aInfoCreator) + ")");
-        DocWriteLine("/Title (" + EscapeText(aInfoTitle) + ")");
+        DocWriteLine("<< /Author (" + EscapeText(infoAuthor) + ")");
+        DocWriteLine("/Producer (" + EscapeText(infoProducer) + ")");
+        DocWriteLine("/Creator (" + EscapeText(infoCreator) + ")");
+        DocWriteLine("/Title (" + EscapeText(infoTitle) + ")");
         DocWriteLine("/Keywords ()");
         DocWriteLine("/Subject ()");
         DocWriteLine("/CreationDate (D:" + CreationDateNow() + ")");
@@ -140,141 +140,141 @@ void TqzPDFDocument::WriteHeader(bool aCompress, bool aUnicode, int aPageHeight,
     }
 }
 
-void TqzPDFDocument::WritePageHeader()
+void PdfDocument::WritePageHeader()
 {
-    if (!FHeaderWritten) {
+    if (!headerWritten_) {
         throw GlyphoraError("Internal error: a PDF page was opened before the document header.");
     }
-    if (FPageOpened) {
+    if (pageOpened_) {
         throw GlyphoraError("Internal error: a PDF page was opened while another page is still open.");
     }
-    TPDFPage page;
-    page.ObjectNo = NextObjectNo();
-    page.Contents = page.ObjectNo + 1;
-    page.Resources = page.ObjectNo + 2;
-    FPages.push_back(page);
+    PdfPage page;
+    page.objectNo = NextObjectNo();
+    page.contents = page.objectNo + 1;
+    page.resources = page.objectNo + 2;
+    pages_.push_back(page);
 
-    BeginObject(page.ObjectNo);
+    BeginObject(page.objectNo);
     DocWriteLine("<< /Type /Page");
-    DocWriteLine("/Parent " + Ref(FPagesObjectNo));
-    DocWriteLine("/MediaBox [0 0 " + PdfInt(FPageWidth) + " " + PdfInt(FPageHeight) + "]");
-    DocWriteLine("/Contents " + Ref(page.Contents));
-    DocWriteLine("/Resources " + Ref(page.Resources));
+    DocWriteLine("/Parent " + Ref(pagesObjectNo_));
+    DocWriteLine("/MediaBox [0 0 " + PdfInt(pageWidth_) + " " + PdfInt(pageHeight_) + "]");
+    DocWriteLine("/Contents " + Ref(page.contents));
+    DocWriteLine("/Resources " + Ref(page.resources));
     DocWriteLine(">>");
     EndObject();
 
-    FPDFStream = std::make_unique<std::ostringstream>(std::ios::out | std::ios::binary);
-    FPDFWriter = std::make_unique<TqzPdfWriter>(*FPDFStream);
-    FPageOpened = true;
+    pageStream_ = std::make_unique<std::ostringstream>(std::ios::out | std::ios::binary);
+    pageWriter_ = std::make_unique<PdfWriter>(*pageStream_);
+    pageOpened_ = true;
 }
 
-TqzPdfWriter& TqzPDFDocument::PageWriter()
+PdfWriter& PdfDocument::PageWriter()
 {
-    if (!FPageOpened || !FPDFWriter) {
+    if (!pageOpened_ || !pageWriter_) {
         throw GlyphoraError("Internal error: PDF page content was written while no page is open.");
     }
-    return *FPDFWriter;
+    return *pageWriter_;
 }
 
-void TqzPDFDocument::Stream_WriteLine(std::string_view text)
+void PdfDocument::WriteContentLine(std::string_view text)
 {
     PageWriter().WriteLine(text);
 }
 
-std::string TqzPDFDocument::ColorToPdfRGB(PdfColor value)
+std::string PdfDocument::ColorToPdfRGB(PdfColor value)
 {
     return PdfFloatStr(RedOf(value)) + " " + PdfFloatStr(GreenOf(value)) + " " + PdfFloatStr(BlueOf(value));
 }
 
-void TqzPDFDocument::Stream_SetFillColor(PdfColor value)
+void PdfDocument::SetFillColor(PdfColor value)
 {
-    Stream_WriteLine(ColorToPdfRGB(value) + " rg");
+    WriteContentLine(ColorToPdfRGB(value) + " rg");
 }
 
-void TqzPDFDocument::Stream_SetStrokeColor(PdfColor value)
+void PdfDocument::SetStrokeColor(PdfColor value)
 {
-    Stream_WriteLine(ColorToPdfRGB(value) + " RG");
+    WriteContentLine(ColorToPdfRGB(value) + " RG");
 }
 
-void TqzPDFDocument::Stream_SetLineWidth(double value)
+void PdfDocument::SetLineWidth(double value)
 {
-    Stream_WriteLine(PdfFixed2(value) + " w");
+    WriteContentLine(PdfFixed2(value) + " w");
 }
 
-void TqzPDFDocument::Stream_MoveTo(int x, int y)
+void PdfDocument::MoveTo(int x, int y)
 {
-    Stream_WriteLine(PdfInt(x) + " " + PdfInt(y) + " m");
+    WriteContentLine(PdfInt(x) + " " + PdfInt(y) + " m");
 }
 
-void TqzPDFDocument::Stream_LineTo(int x, int y)
+void PdfDocument::LineTo(int x, int y)
 {
-    Stream_WriteLine(PdfInt(x) + " " + PdfInt(y) + " l");
+    WriteContentLine(PdfInt(x) + " " + PdfInt(y) + " l");
 }
 
-void TqzPDFDocument::Stream_Rectangle(int x, int y, int w, int h)
+void PdfDocument::Rectangle(int x, int y, int w, int h)
 {
-    Stream_WriteLine(PdfInt(x) + " " + PdfInt(y) + " " + PdfInt(w) + " " + PdfInt(h) + " re");
+    WriteContentLine(PdfInt(x) + " " + PdfInt(y) + " " + PdfInt(w) + " " + PdfInt(h) + " re");
 }
 
-void TqzPDFDocument::Stream_SetImageBox(double x, double y, double w, double h)
+void PdfDocument::SetImageBox(double x, double y, double w, double h)
 {
-    Stream_WriteLine(PdfFixed2(w) + " 0 0 " + PdfFixed2(h) + " " + PdfFixed2(x) + " " + PdfFixed2(y) + " cm");
+    WriteContentLine(PdfFixed2(w) + " 0 0 " + PdfFixed2(h) + " " + PdfFixed2(x) + " " + PdfFixed2(y) + " cm");
 }
 
-void TqzPDFDocument::Stream_SetTextMatrix(double angle, double x, double y)
+void PdfDocument::SetTextMatrix(double angle, double x, double y)
 {
     // The angle is converted with pi taken as 3.14, as the documents of this writer always were.
     const double a = angle * 3.14 / 180.0;
     const double c = std::cos(a);
     const double s = std::sin(a);
-    Stream_WriteLine(PdfFixed2(c) + " " + PdfFixed2(s) + " " + PdfFixed2(-s) + " " + PdfFixed2(c) + " " +
+    WriteContentLine(PdfFixed2(c) + " " + PdfFixed2(s) + " " + PdfFixed2(-s) + " " + PdfFixed2(c) + " " +
                      PdfFixed2(x) + " " + PdfFixed2(y) + " Tm");
 }
 
-void TqzPDFDocument::WritePageFooter()
+void PdfDocument::WritePageFooter()
 {
-    if (!FPageOpened || FPages.empty()) {
+    if (!pageOpened_ || pages_.empty()) {
         throw GlyphoraError("Internal error: a PDF page was closed while no page is open.");
     }
-    const TPDFPage& page = FPages.back();
+    const PdfPage& page = pages_.back();
 
     // Check the image range before anything of the page is written.
-    const bool hasImages = page.XObjectStartIndex >= 0;
-    if (hasImages && (page.XObjectEndIndex < page.XObjectStartIndex ||
-                      static_cast<std::size_t>(page.XObjectEndIndex) >= FXObjects.size())) {
+    const bool hasImages = page.xObjectStartIndex >= 0;
+    if (hasImages && (page.xObjectEndIndex < page.xObjectStartIndex ||
+                      static_cast<std::size_t>(page.xObjectEndIndex) >= xObjects_.size())) {
         throw GlyphoraError("Internal error: a PDF page lists images that were never added.");
     }
 
-    FPDFWriter->Save();
-    const std::string content = FPDFStream->str();
-    FPDFWriter.reset();
-    FPDFStream.reset();
-    FPageOpened = false;
+    pageWriter_->Save();
+    const std::string content = pageStream_->str();
+    pageWriter_.reset();
+    pageStream_.reset();
+    pageOpened_ = false;
 
-    BeginObject(page.Contents);
+    BeginObject(page.contents);
     DocWriteLine("<<");
     WriteStreamData(content, false, false, false);
     EndObject();
 
-    BeginObject(page.Resources);
+    BeginObject(page.resources);
     DocWriteLine("<<");
     std::string fonts = "/Font << ";
-    for (std::size_t i = 0; i < FFonts.size(); ++i) {
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
         if (i > 0) {
             fonts += " ";
         }
-        fonts += "/" + FFonts[i].InternalName + " " + Ref(FFontStartingObjectNo + static_cast<std::int32_t>(i));
+        fonts += "/" + fonts_[i].internalName + " " + Ref(fontStartingObjectNo_ + static_cast<std::int32_t>(i));
     }
     DocWriteLine(fonts + " >>");
     DocWriteLine("/ProcSet [ /PDF /Text ]");
     if (hasImages) {
         std::string images = "/XObject << ";
-        for (auto i = page.XObjectStartIndex; i <= page.XObjectEndIndex; ++i) {
-            if (i > page.XObjectStartIndex) {
+        for (auto i = page.xObjectStartIndex; i <= page.xObjectEndIndex; ++i) {
+            if (i > page.xObjectStartIndex) {
                 images += " ";
             }
-            const TPDFXObject& x = FXObjects[static_cast<std::size_t>(i)];
-            images += "/" + x.InternalName + " " + Ref(x.ObjectNo);
+            const PdfXObject& x = xObjects_[static_cast<std::size_t>(i)];
+            images += "/" + x.internalName + " " + Ref(x.objectNo);
         }
         DocWriteLine(images + " >>");
     }
@@ -282,73 +282,73 @@ void TqzPDFDocument::WritePageFooter()
     EndObject();
 }
 
-void TqzPDFDocument::WriteFontObjects()
+void PdfDocument::WriteFontObjects()
 {
-    for (std::size_t i = 0; i < FFonts.size(); ++i) {
-        BeginObject(FFontStartingObjectNo + static_cast<std::int32_t>(i));
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+        BeginObject(fontStartingObjectNo_ + static_cast<std::int32_t>(i));
         DocWriteLine("<< /Type /Font");
         DocWriteLine("/Subtype /Type1");
-        DocWriteLine("/BaseFont /" + FFonts[i].PDFName);
+        DocWriteLine("/BaseFont /" + fonts_[i].pdfName);
         DocWriteLine("/Encoding /WinAnsiEncoding");
         DocWriteLine(">>");
         EndObject();
     }
 }
 
-void TqzPDFDocument::WriteXRef()
+void PdfDocument::WriteXRef()
 {
-    std::sort(FObjects.begin(), FObjects.end(),
-              [](const TPDFObject& l, const TPDFObject& r) { return l.ObjectNo < r.ObjectNo; });
+    std::sort(objects_.begin(), objects_.end(),
+              [](const PdfObject& l, const PdfObject& r) { return l.objectNo < r.objectNo; });
     DocWriteLine("xref");
-    DocWriteLine("0 " + PdfInt(static_cast<long long>(FObjects.size()) + 1));
+    DocWriteLine("0 " + PdfInt(static_cast<long long>(objects_.size()) + 1));
     // Each entry is exactly 20 bytes: 18 characters and the two-byte end of line.
     DocWriteLine("0000000000 65535 f");
-    for (const TPDFObject& o : FObjects) {
-        DocWriteLine(PdfXrefOffset(static_cast<std::uint64_t>(o.StartPos)) + " 00000 n");
+    for (const PdfObject& o : objects_) {
+        DocWriteLine(PdfXrefOffset(static_cast<std::uint64_t>(o.startPos)) + " 00000 n");
     }
 }
 
-void TqzPDFDocument::WriteTrailer(std::uint64_t xrefPos)
+void PdfDocument::WriteTrailer(std::uint64_t xrefPos)
 {
     DocWriteLine("trailer");
     DocWriteLine("<< /Root 1 0 R");
     DocWriteLine("/Info 2 0 R");
-    DocWriteLine("/Size " + PdfInt(static_cast<long long>(FObjects.size()) + 1));
+    DocWriteLine("/Size " + PdfInt(static_cast<long long>(objects_.size()) + 1));
     DocWriteLine(">>");
     DocWriteLine("startxref");
     DocWriteLine(PdfInt(static_cast<long long>(xrefPos)));
     DocWriteLine("%%EOF");
 }
 
-void TqzPDFDocument::WriteFooter()
+void PdfDocument::WriteFooter()
 {
-    if (!FHeaderWritten) {
+    if (!headerWritten_) {
         throw GlyphoraError("Internal error: the PDF document was closed before its header was written.");
     }
-    if (FPageOpened) {
+    if (pageOpened_) {
         WritePageFooter();
     }
 
-    BeginObject(FPagesObjectNo);
+    BeginObject(pagesObjectNo_);
     DocWriteLine("<< /Type /Pages");
     std::string kids = "/Kids [ ";
-    for (const TPDFPage& p : FPages) {
-        kids += Ref(p.ObjectNo) + " ";
+    for (const PdfPage& p : pages_) {
+        kids += Ref(p.objectNo) + " ";
     }
     DocWriteLine(kids + "]");
-    DocWriteLine("/Count " + PdfInt(static_cast<long long>(FPages.size())));
+    DocWriteLine("/Count " + PdfInt(static_cast<long long>(pages_.size())));
     DocWriteLine(">>");
     EndObject();
 
     WriteFontObjects();
 
-    FOut.Save();
-    const std::uint64_t xrefPos = FOut.Position();
+    out_.Save();
+    const std::uint64_t xrefPos = out_.Position();
     WriteXRef();
     WriteTrailer(xrefPos);
-    FOut.Save();
-    FStream.flush();
-    if (!FStream) {
+    out_.Save();
+    stream_.flush();
+    if (!stream_) {
         throw GlyphoraError("The PDF document could not be written: the output failed while finishing it.");
     }
 }

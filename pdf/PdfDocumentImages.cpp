@@ -57,7 +57,7 @@ std::string HexByte(std::uint8_t v)
 std::string BitmapRgbData(const Bitmap& bmp)
 {
     std::ostringstream data(std::ios::out | std::ios::binary);
-    TqzPdfWriter writer(data);
+    PdfWriter writer(data);
     const std::size_t step = bmp.bitsPerPixel == 32 ? 4 : 3;
     const auto width = static_cast<std::size_t>(bmp.width);
     std::vector<std::uint8_t> row(width * step);
@@ -80,35 +80,35 @@ std::string BitmapRgbData(const Bitmap& bmp)
 
 } // namespace
 
-void TqzPDFDocument::AddXObject(int objCounter, int aCol, int aRow, const PdfImageSource& g)
+void PdfDocument::AddXObject(int objCounter, int col, int row, const PdfImageSource& g)
 {
-    if (!FHeaderWritten) {
+    if (!headerWritten_) {
         throw GlyphoraError("Internal error: a PDF image was added before the document header.");
     }
     // The open page has already claimed the next two numbers for its content and resources.
-    if (FPageOpened) {
+    if (pageOpened_) {
         throw GlyphoraError("Internal error: a PDF image was added while a page is open; add the "
                             "images a page shows before opening it.");
     }
     Validate(g);
 
-    TPDFXObject x;
-    x.ObjectNo = NextObjectNo();
-    x.InternalName = "Img" + PdfInt(objCounter);
-    x.Col = aCol;
-    x.Row = aRow;
-    x.Width = PdfImageWidth(g);
-    x.Height = PdfImageHeight(g);
-    FXObjects.push_back(x);
+    PdfXObject x;
+    x.objectNo = NextObjectNo();
+    x.internalName = "Img" + PdfInt(objCounter);
+    x.col = col;
+    x.row = row;
+    x.width = PdfImageWidth(g);
+    x.height = PdfImageHeight(g);
+    xObjects_.push_back(x);
     WriteImageObject(x, objCounter, g);
 }
 
-void TqzPDFDocument::WriteImageObject(const TPDFXObject& x, int objCounter, const PdfImageSource& g)
+void PdfDocument::WriteImageObject(const PdfXObject& x, int objCounter, const PdfImageSource& g)
 {
     std::string data;
     bool isJpeg = false;
 
-    BeginObject(x.ObjectNo);
+    BeginObject(x.objectNo);
     DocWriteLine("<< /Type /XObject");
     DocWriteLine("/Subtype /Image");
     DocWriteLine("/Name /Img" + PdfInt(objCounter));
@@ -137,8 +137,8 @@ void TqzPDFDocument::WriteImageObject(const TPDFXObject& x, int objCounter, cons
         data = BitmapRgbData(b.bitmap);
     }
 
-    DocWriteLine("/Width " + PdfInt(x.Width));
-    DocWriteLine("/Height " + PdfInt(x.Height));
+    DocWriteLine("/Width " + PdfInt(x.width));
+    DocWriteLine("/Height " + PdfInt(x.height));
     DocWriteLine("/BitsPerComponent 8");
     WriteStreamData(data, true, isJpeg, false);
     EndObject();

@@ -137,7 +137,7 @@ void WrapInto(std::string line, std::size_t maxChars, std::vector<std::string>& 
 
 } // namespace
 
-std::string TqzPDFDocument::PDFFontName(const std::string& fontName, bool bold, bool italic)
+std::string PdfDocument::PdfFontName(const std::string& fontName, bool bold, bool italic)
 {
     const std::string lower = AsciiLower(fontName);
     std::string base;
@@ -166,14 +166,14 @@ std::string TqzPDFDocument::PDFFontName(const std::string& fontName, bool bold, 
     return italic ? base + "-Oblique" : base;
 }
 
-std::string TqzPDFDocument::PDFFontName(const PdfFontSpec& font)
+std::string PdfDocument::PdfFontName(const PdfFontSpec& font)
 {
-    return PDFFontName(font.Name, font.Bold, font.Italic);
+    return PdfFontName(font.name, font.bold, font.italic);
 }
 
-float TqzPDFDocument::PDFTextLenCoef(const std::string& fontName, bool bold, bool italic)
+float PdfDocument::PdfTextLenCoef(const std::string& fontName, bool bold, bool italic)
 {
-    const std::string mapped = AsciiLower(PDFFontName(fontName, bold, italic));
+    const std::string mapped = AsciiLower(PdfFontName(fontName, bold, italic));
     if (mapped.starts_with("courier")) {
         return 1.5f;
     }
@@ -189,7 +189,7 @@ float TqzPDFDocument::PDFTextLenCoef(const std::string& fontName, bool bold, boo
     return bold ? 2.14f / 1.09f : 2.14f;
 }
 
-std::string TqzPDFDocument::EscapeText(std::string_view s)
+std::string PdfDocument::EscapeText(std::string_view s)
 {
     std::string out;
     out.reserve(s.size());
@@ -205,92 +205,92 @@ std::string TqzPDFDocument::EscapeText(std::string_view s)
     return out;
 }
 
-void TqzPDFDocument::AddFont(const std::string& name, const std::string& pdfName, const std::string& internalName,
+void PdfDocument::AddFont(const std::string& name, const std::string& pdfName, const std::string& internalName,
                              bool bold, bool italic)
 {
     // Font objects take the numbers 4, 5, ... reserved ahead of every other object; a font
     // added after the first object would collide with a number already in use.
-    if (!FObjects.empty()) {
+    if (!objects_.empty()) {
         throw GlyphoraError("Internal error: a font was registered with the PDF writer after the "
                             "document was started; register every font first.");
     }
-    TPDFFont f;
-    f.Name = name;
-    f.PDFName = pdfName;
-    f.InternalName = internalName;
-    f.Bold = bold;
-    f.Italic = italic;
-    FFonts.push_back(std::move(f));
-    ++FReservedObjectNumbersCount;
+    PdfFont f;
+    f.name = name;
+    f.pdfName = pdfName;
+    f.internalName = internalName;
+    f.bold = bold;
+    f.italic = italic;
+    fonts_.push_back(std::move(f));
+    ++reservedObjectNumbersCount_;
 }
 
-std::string TqzPDFDocument::CheckAddFont(const std::string& name, bool bold, bool italic)
+std::string PdfDocument::CheckAddFont(const std::string& name, bool bold, bool italic)
 {
-    const std::string pdfName = PDFFontName(name, bold, italic);
-    for (const TPDFFont& f : FFonts) {
-        if (f.Name == name && f.PDFName == pdfName) {
-            return f.InternalName;
+    const std::string pdfName = PdfFontName(name, bold, italic);
+    for (const PdfFont& f : fonts_) {
+        if (f.name == name && f.pdfName == pdfName) {
+            return f.internalName;
         }
     }
-    const std::string internalName = "F" + PdfInt(static_cast<long long>(FFonts.size()));
+    const std::string internalName = "F" + PdfInt(static_cast<long long>(fonts_.size()));
     AddFont(name, pdfName, internalName, bold, italic);
     return internalName;
 }
 
-std::string TqzPDFDocument::CheckAddFont(const PdfFontSpec& font)
+std::string PdfDocument::CheckAddFont(const PdfFontSpec& font)
 {
-    return CheckAddFont(font.Name, font.Bold, font.Italic);
+    return CheckAddFont(font.name, font.bold, font.italic);
 }
 
-std::string TqzPDFDocument::PDFFontInternalName(const PdfFontSpec& f) const
+std::string PdfDocument::PdfFontInternalName(const PdfFontSpec& f) const
 {
-    const std::string pdfName = PDFFontName(f);
-    for (const TPDFFont& font : FFonts) {
-        if (font.Name == f.Name && font.PDFName == pdfName) {
-            return font.InternalName;
+    const std::string pdfName = PdfFontName(f);
+    for (const PdfFont& font : fonts_) {
+        if (font.name == f.name && font.pdfName == pdfName) {
+            return font.internalName;
         }
     }
     return "F0";
 }
 
-std::size_t TqzPDFDocument::FontIndexOf(std::string_view internalName) const
+std::size_t PdfDocument::FontIndexOf(std::string_view internalName) const
 {
-    for (std::size_t i = 0; i < FFonts.size(); ++i) {
-        if (FFonts[i].InternalName == internalName) {
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+        if (fonts_[i].internalName == internalName) {
             return i;
         }
     }
     return 0;
 }
 
-void TqzPDFDocument::WriteTextBox(const std::string& text, bool calcOnly, const std::string& pdfFontInternalName,
-                                  int fontSize, PdfColor fontColor, PdfAlignment aAlignment, bool aWordWrap,
+void PdfDocument::WriteTextBox(const std::string& text, bool calcOnly, const std::string& pdfFontInternalName,
+                                  int fontSize, PdfColor fontColor, PdfAlignment alignment, bool wordWrap,
                                   PdfRect& r, std::string& remainingText)
 {
-    if (FFonts.empty()) {
+    if (fonts_.empty()) {
         throw GlyphoraError("Internal error: PDF text was written without a registered font.");
     }
     if (fontSize <= 0) {
         throw GlyphoraError("Internal error: PDF text was written with a font size of " + PdfInt(fontSize) + ".");
     }
-    const TPDFFont& font = FFonts[FontIndexOf(pdfFontInternalName)];
+    const PdfFont& font = fonts_[FontIndexOf(pdfFontInternalName)];
 
     // Characters per point of size: an estimate of how many characters fit in the width.
     // Capitals run wider than the average, so text in capitals (not a number) gets fewer.
-    double k = PDFTextLenCoef(font.Name, font.Bold, font.Italic);
-    if (font.PDFName != "Courier" && EqualsOwnUpperCase(text) && !ReadsAsNumber(text)) {
+    double k = PdfTextLenCoef(font.name, font.bold, font.italic);
+    if (font.pdfName != "Courier" && EqualsOwnUpperCase(text) && !ReadsAsNumber(text)) {
         k /= 1.1;
     }
     const long long charsPerLine =
-        RoundHalfEven(static_cast<double>(r.Right - r.Left) * k / static_cast<double>(fontSize)) - 1;
+        RoundHalfEven(static_cast<double>(r.right - r.left) * k / static_cast<double>(fontSize)) - 1;
     const std::size_t maxChars = charsPerLine > 0 ? static_cast<std::size_t>(charsPerLine) : 0;
     const int lineStep = fontSize + 1;
-    const long long linesThatFit = std::max<long long>(0, (r.Top - FPageMarginBottom) / lineStep + 2);
+    const long long linesThatFit = std::max<long long>(0, (r.top - pageMarginBottom_) / lineStep + 2);
 
     std::vector<std::string> lines;
     if (!text.empty() || remainingText.empty()) {
         const std::string trimmed = TrimRight(text);
-        if (!aWordWrap) {
+        if (!wordWrap) {
             lines.push_back(trimmed.substr(0, maxChars));
         } else {
             for (std::string& line : SplitLines(trimmed)) {
@@ -303,35 +303,35 @@ void TqzPDFDocument::WriteTextBox(const std::string& text, bool calcOnly, const 
 
     const auto shown = static_cast<std::size_t>(std::min<long long>(static_cast<long long>(lines.size()), linesThatFit));
     // Bottom - Top is the height the lines take.
-    r.Bottom = r.Top + static_cast<int>(shown) * lineStep;
+    r.bottom = r.top + static_cast<int>(shown) * lineStep;
     if (calcOnly) {
         return;
     }
 
-    Stream_WriteLine("q");
-    Stream_SetFillColor(fontColor);
-    Stream_WriteLine("BT");
-    Stream_WriteLine("/" + pdfFontInternalName + " " + PdfInt(fontSize) + " Tf");
+    WriteContentLine("q");
+    SetFillColor(fontColor);
+    WriteContentLine("BT");
+    WriteContentLine("/" + pdfFontInternalName + " " + PdfInt(fontSize) + " Tf");
     long long previousX = 0;
     for (std::size_t i = 0; i < shown; ++i) {
         const std::string& line = lines[i];
-        const int w = StandardTextWidth(font.PDFName, line, fontSize);
-        long long x = r.Left;
-        if (aAlignment == PdfAlignment::Right) {
-            x = static_cast<long long>(r.Right) - w;
-        } else if (aAlignment == PdfAlignment::Center) {
-            x = RoundHalfEven((static_cast<double>(r.Left) + r.Right) / 2.0 - w / 2.0);
+        const int w = StandardTextWidth(font.pdfName, line, fontSize);
+        long long x = r.left;
+        if (alignment == PdfAlignment::Right) {
+            x = static_cast<long long>(r.right) - w;
+        } else if (alignment == PdfAlignment::Center) {
+            x = RoundHalfEven((static_cast<double>(r.left) + r.right) / 2.0 - w / 2.0);
         }
         if (i == 0) {
-            Stream_WriteLine(PdfInt(x) + " " + PdfInt(r.Top) + " Td");
+            WriteContentLine(PdfInt(x) + " " + PdfInt(r.top) + " Td");
         } else {
-            Stream_WriteLine(PdfInt(x - previousX) + " -" + PdfInt(lineStep) + " TD");
+            WriteContentLine(PdfInt(x - previousX) + " -" + PdfInt(lineStep) + " TD");
         }
         previousX = x;
-        Stream_WriteLine("(" + EscapeText(line) + ") Tj");
+        WriteContentLine("(" + EscapeText(line) + ") Tj");
     }
-    Stream_WriteLine("ET");
-    Stream_WriteLine("Q");
+    WriteContentLine("ET");
+    WriteContentLine("Q");
 
     remainingText.clear();
     for (std::size_t i = shown; i < lines.size(); ++i) {
@@ -342,48 +342,48 @@ void TqzPDFDocument::WriteTextBox(const std::string& text, bool calcOnly, const 
     }
 }
 
-void TqzPDFDocument::WriteWatermark(const std::string& aText, TWatermarkType aType, PdfColor aColor)
+void PdfDocument::WriteWatermark(const std::string& text, WatermarkType type, PdfColor color)
 {
-    if (aType == TWatermarkType::wmtComment) {
+    if (type == WatermarkType::Comment) {
         // A line break inside the text would end the comment and leave the rest as content.
-        std::string comment = aText;
+        std::string comment = text;
         std::replace_if(comment.begin(), comment.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-        Stream_WriteLine("%" + comment);
+        WriteContentLine("%" + comment);
         return;
     }
-    if (FFonts.empty()) {
+    if (fonts_.empty()) {
         throw GlyphoraError("Internal error: a PDF watermark was written without a registered font.");
     }
     double angle = 90;
     double x = 10;
-    double y = FPageMarginBottom;
-    switch (aType) {
-    case TWatermarkType::wmtTopLeft:
+    double y = pageMarginBottom_;
+    switch (type) {
+    case WatermarkType::TopLeft:
         angle = 0;
-        x = FPageMarginLeft;
-        y = FPageHeight - 10;
+        x = pageMarginLeft_;
+        y = pageHeight_ - 10;
         break;
-    case TWatermarkType::wmtRightLeft:
+    case WatermarkType::RightLeft:
         angle = 270;
-        x = FPageWidth - 10;
-        y = FPageHeight - FPageMarginTop;
+        x = pageWidth_ - 10;
+        y = pageHeight_ - pageMarginTop_;
         break;
-    case TWatermarkType::wmtBottomLeft:
+    case WatermarkType::BottomLeft:
         angle = 0;
-        x = FPageMarginLeft;
+        x = pageMarginLeft_;
         y = 0;
         break;
     default:
         break;
     }
-    Stream_WriteLine("q");
-    Stream_SetFillColor(aColor);
-    Stream_WriteLine("BT");
-    Stream_WriteLine("/F0 10 Tf");
-    Stream_SetTextMatrix(angle, x, y);
-    Stream_WriteLine("(" + EscapeText(aText) + ") Tj");
-    Stream_WriteLine("ET");
-    Stream_WriteLine("Q");
+    WriteContentLine("q");
+    SetFillColor(color);
+    WriteContentLine("BT");
+    WriteContentLine("/F0 10 Tf");
+    SetTextMatrix(angle, x, y);
+    WriteContentLine("(" + EscapeText(text) + ") Tj");
+    WriteContentLine("ET");
+    WriteContentLine("Q");
 }
 
 } // namespace glyphora

@@ -3,7 +3,7 @@
 // through with the DCT filter, never recompressed).
 #pragma once
 
-#include "platform/Bitmap.h"
+#include "raster/Bitmap.h"
 
 #include <cstdint>
 #include <optional>

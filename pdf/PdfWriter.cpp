@@ -1,4 +1,4 @@
-// TqzPdfWriter: buffered byte output of the PDF writer. A failing output stream raises a
+// PdfWriter: buffered byte output of the PDF writer. A failing output stream raises a
 // GlyphoraError; what was written before stays.
 #include "pdf/PdfWriter.h"
 
@@ -14,47 +14,47 @@ constexpr std::string_view kLineTerminator = "\r\n";
 
 } // namespace
 
-TqzPdfWriter::TqzPdfWriter(std::ostream& destStream) : FDestStream(destStream)
+PdfWriter::PdfWriter(std::ostream& destStream) : destStream_(destStream)
 {
-    const auto pos = FDestStream.tellp();
+    const auto pos = destStream_.tellp();
     if (pos != std::ostream::pos_type(-1)) {
-        FDestStreamPosition = static_cast<std::uint64_t>(static_cast<std::streamoff>(pos));
+        destStreamPosition_ = static_cast<std::uint64_t>(static_cast<std::streamoff>(pos));
     }
 }
 
-void TqzPdfWriter::PutDirect(const char* data, std::size_t len)
+void PdfWriter::PutDirect(const char* data, std::size_t len)
 {
     if (len == 0) {
         return;
     }
-    FDestStream.write(data, static_cast<std::streamsize>(len));
-    if (!FDestStream) {
+    destStream_.write(data, static_cast<std::streamsize>(len));
+    if (!destStream_) {
         throw GlyphoraError("The PDF document could not be written: the output failed "
                             "(is the disk full or the file no longer writable?).");
     }
-    FDestStreamPosition += len;
+    destStreamPosition_ += len;
 }
 
-void TqzPdfWriter::WriteLine(std::string_view text)
+void PdfWriter::WriteLine(std::string_view text)
 {
     Save();
     PutDirect(text.data(), text.size());
     PutDirect(kLineTerminator.data(), kLineTerminator.size());
 }
 
-void TqzPdfWriter::Write(const void* data, std::size_t len)
+void PdfWriter::Write(const void* data, std::size_t len)
 {
     const auto* bytes = static_cast<const char*>(data);
-    if (len > kBufferSize - FBufferUsed) {
+    if (len > kBufferSize - bufferUsed_) {
         Save();
         PutDirect(bytes, len);
         return;
     }
-    std::memcpy(MemoryBuffer.data() + FBufferUsed, bytes, len);
-    FBufferUsed += len;
+    std::memcpy(buffer_.data() + bufferUsed_, bytes, len);
+    bufferUsed_ += len;
 }
 
-void TqzPdfWriter::WriteRGB(std::span<const std::uint8_t> p, std::size_t pInc, std::size_t count)
+void PdfWriter::WriteRGB(std::span<const std::uint8_t> p, std::size_t pInc, std::size_t count)
 {
     if (count == 0) {
         return;
@@ -65,21 +65,21 @@ void TqzPdfWriter::WriteRGB(std::span<const std::uint8_t> p, std::size_t pInc, s
                             "than its pixel count.");
     }
     for (std::size_t i = 0; i < count; ++i) {
-        if (kBufferSize - FBufferUsed <= 5) {
+        if (kBufferSize - bufferUsed_ <= 5) {
             Save();
         }
         const std::uint8_t* px = p.data() + i * pInc;
-        MemoryBuffer[FBufferUsed++] = static_cast<char>(px[2]);
-        MemoryBuffer[FBufferUsed++] = static_cast<char>(px[1]);
-        MemoryBuffer[FBufferUsed++] = static_cast<char>(px[0]);
+        buffer_[bufferUsed_++] = static_cast<char>(px[2]);
+        buffer_[bufferUsed_++] = static_cast<char>(px[1]);
+        buffer_[bufferUsed_++] = static_cast<char>(px[0]);
     }
 }
 
-void TqzPdfWriter::Save()
+void PdfWriter::Save()
 {
-    const std::size_t used = FBufferUsed;
-    FBufferUsed = 0;
-    PutDirect(MemoryBuffer.data(), used);
+    const std::size_t used = bufferUsed_;
+    bufferUsed_ = 0;
+    PutDirect(buffer_.data(), used);
 }
 
 } // namespace glyphora

@@ -12,15 +12,15 @@
 
 namespace glyphora {
 
-class TqzPdfWriter {
+class PdfWriter {
 public:
     static constexpr std::size_t kBufferSize = 512;
 
     // Remembers the stream and its current position (0 when the stream cannot tell).
-    explicit TqzPdfWriter(std::ostream& destStream);
+    explicit PdfWriter(std::ostream& destStream);
 
-    TqzPdfWriter(const TqzPdfWriter&) = delete;
-    TqzPdfWriter& operator=(const TqzPdfWriter&) = delete;
+    PdfWriter(const PdfWriter&) = delete;
+    PdfWriter& operator=(const PdfWriter&) = delete;
 
     // Writes the 8-bit text and CR LF straight to the stream. Buffered bytes are flushed
     // first so that the output keeps the order of the calls.
@@ -40,15 +40,15 @@ public:
     void Save();
 
     // Byte position of the next byte written, counting what is still in the buffer.
-    std::uint64_t Position() const { return FDestStreamPosition + FBufferUsed; }
+    std::uint64_t Position() const { return destStreamPosition_ + bufferUsed_; }
 
 private:
     void PutDirect(const char* data, std::size_t len);
 
-    std::ostream& FDestStream;
-    std::uint64_t FDestStreamPosition = 0; // position after the last byte handed to the stream
-    std::array<char, kBufferSize> MemoryBuffer{};
-    std::size_t FBufferUsed = 0;
+    std::ostream& destStream_;
+    std::uint64_t destStreamPosition_ = 0; // position after the last byte handed to the stream
+    std::array<char, kBufferSize> buffer_{};
+    std::size_t bufferUsed_ = 0;
 };
 
 } // namespace glyphora

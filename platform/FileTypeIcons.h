@@ -6,7 +6,7 @@
 // still has an icon.
 #pragma once
 
-#include "platform/IconHandle.h"
+#include "raster/IconHandle.h"
 
 #include <filesystem>
 #include <memory>

@@ -9,10 +9,10 @@ namespace {
 
 class ConsoleDialogs final : public MessageDialogs {
 public:
-    std::uint16_t Show(const std::string& text, MessageIcon, MessageButtons buttons) override
+    DialogAnswer Show(const std::string& text, MessageIcon, MessageButtons buttons) override
     {
         std::cerr << text << '\n';
-        return buttons == MessageButtons::Ok ? kResultOk : kResultNo;
+        return buttons == MessageButtons::Ok ? DialogAnswer::Ok : DialogAnswer::No;
     }
 };
 

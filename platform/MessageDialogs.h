@@ -1,6 +1,5 @@
 // Message boxes and questions go through this interface so that tests (and a console run)
-// answer them and check their texts, while the window shows real dialogs. The results are
-// the platform's modal results.
+// answer them and check their texts, while the window shows real dialogs.
 #pragma once
 
 #include <cstdint>
@@ -11,21 +10,14 @@ namespace glyphora {
 enum class MessageIcon { Error, Warning, Information, Question };
 enum class MessageButtons { Ok, YesNo, YesNoNoToAllYesToAll };
 
-enum ModalResult : std::uint16_t {
-    kResultNone = 0,
-    kResultOk = 1,
-    kResultCancel = 2,
-    kResultYes = 6,
-    kResultNo = 7,
-    kResultNoToAll = 13,
-    kResultYesToAll = 14,
-};
+// The button that closed a message box or question; None where nothing was asked yet.
+enum class DialogAnswer { None, Ok, Cancel, Yes, No, NoToAll, YesToAll };
 
 class MessageDialogs {
 public:
     virtual ~MessageDialogs() = default;
     // Shows text with the application title as caption; returns the button chosen.
-    virtual std::uint16_t Show(const std::string& text, MessageIcon icon, MessageButtons buttons) = 0;
+    virtual DialogAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) = 0;
 };
 
 // The dialogs in use; never null. Without an installed one, messages go to stderr and every

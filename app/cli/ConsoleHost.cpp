@@ -33,13 +33,13 @@ void ConsoleHost::SelectFile(const std::string& fileName)
 {
     current_.fileName = fileName;
     Reload();
-    settings_.ColumnCount = ColumnCountFor(DefaultGridColumns(), static_cast<int>(current_.icons.size()));
+    settings_.columnCount = ColumnCountFor(DefaultGridColumns(), static_cast<int>(current_.icons.size()));
 }
 
 void ConsoleHost::SetSmallIcons()
 {
-    if (sizing_ == TIconSizing::isSmall) return;
-    sizing_ = TIconSizing::isSmall;
+    if (sizing_ == IconSizing::Small) return;
+    sizing_ = IconSizing::Small;
     if (!current_.fileName.empty()) Reload();
 }
 
@@ -58,7 +58,7 @@ void ConsoleHost::SaveAllAsOne(const std::string& fileName, int destType, bool g
     glyphora::SaveAllAsOne(grid, current_.icons, fileName, destType, grayScale);
 }
 
-void ConsoleHost::SaveAll(const SaveAllRequest& request, int& saveCount, std::uint16_t& confirmResult)
+void ConsoleHost::SaveAll(const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult)
 {
     SaveAllProgress progress;
     if (showProgress_)
@@ -66,7 +66,7 @@ void ConsoleHost::SaveAll(const SaveAllRequest& request, int& saveCount, std::ui
             err_ << "\rSaving icon " << done << " of " << total << (done == total ? "\n" : "") << std::flush;
         };
     SaveAllRequest withColumns = request;
-    withColumns.columnCount = settings_.ColumnCount;
+    withColumns.columnCount = settings_.columnCount;
     glyphora::SaveAll(current_, withColumns, saveCount, confirmResult, progress);
 }
 

@@ -25,7 +25,7 @@ public:
     void SetSmallIcons() override;
     int SaveIcon(int iconIndex, const std::string& fileName, int fileType, bool grayScale) override;
     void SaveAllAsOne(const std::string& fileName, int destType, bool grayScale) override;
-    void SaveAll(const SaveAllRequest& request, int& saveCount, std::uint16_t& confirmResult) override;
+    void SaveAll(const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult) override;
     void OpenSavedFile(const std::string& fileName, const std::string& ext) override;
     void ShowError(const std::string& text) override;
     void ShowInformation(const std::string& text) override;
@@ -43,7 +43,7 @@ private:
     bool showProgress_ = false;
     CurrentIcons current_;
     ExportSettings settings_;
-    TIconSizing sizing_ = TIconSizing::isLarge;
+    IconSizing sizing_ = IconSizing::Large;
 };
 
 } // namespace glyphora

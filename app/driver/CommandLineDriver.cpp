@@ -127,7 +127,7 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
             request.grayScale = args.grayScale;
             request.small = args.small;
             request.targetImageType = codes.targetImageType;
-            std::uint16_t confirmResult = kConfirmNone;
+            DialogAnswer confirmResult = DialogAnswer::None;
             host.SaveAll(request, result.count, confirmResult);
             if (args.openDestination && codes.fileType > 10) host.OpenSavedFile(destination, codes.typeWord);
         }

@@ -43,7 +43,7 @@ public:
     virtual std::optional<SaveFileAnswer> SaveFile(const SaveFileRequest& request) = 0;
     virtual std::optional<std::filesystem::path> ChooseFolder(const std::string& title,
                                                               const std::filesystem::path& initialDir) = 0;
-    // The export options dialog (TSaveFrm) for kind, starting from settings; the edited
+    // The export options dialog (ExportOptionsDialog) for kind, starting from settings; the edited
     // settings on OK, nothing on cancel.
     virtual std::optional<ExportSettings> EditExportOptions(ExportKind kind, const ExportSettings& settings) = 0;
 };

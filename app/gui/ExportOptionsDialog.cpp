@@ -50,144 +50,144 @@ std::optional<int> ParseColumnCount(const std::string& text)
     return static_cast<int>(value);
 }
 
-TSaveFrm::TSaveFrm(QWidget* parent)
+ExportOptionsDialog::ExportOptionsDialog(QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Export"));
     setFixedSize(473, 233);
 
-    HTMLPanel = new QWidget(this);
-    HTMLPanel->setGeometry(0, 0, 473, kPanelHeight);
-    Label1 = new QLabel(Caption(kTextColumnCount, "&Column count:"), HTMLPanel);
-    Label1->setGeometry(8, 12, 110, 17);
-    Edit1 = new QLineEdit(HTMLPanel);
-    Edit1->setGeometry(120, 8, 60, 24);
-    Edit1->setMaxLength(5);
-    Label1->setBuddy(Edit1);
-    Label6 = new QLabel(Caption(kTextTargetImageFormat, "Target &image format:"), HTMLPanel);
-    Label6->setGeometry(200, 12, 150, 17);
-    ImageTypeCombo = new QComboBox(HTMLPanel);
-    ImageTypeCombo->addItems({QStringLiteral("PNG"), QStringLiteral("JPEG"), QStringLiteral("GIF")});
-    ImageTypeCombo->setGeometry(356, 8, 100, 24);
-    Label6->setBuddy(ImageTypeCombo);
-    BorderCheck = new QCheckBox(Caption(kTextDrawTableBorder, "Draw table &border"), HTMLPanel);
-    NumberCheck = new QCheckBox(Caption(kTextIncludeIconNumbers, "Include icon &numbers"), HTMLPanel);
+    htmlPanel_ = new QWidget(this);
+    htmlPanel_->setGeometry(0, 0, 473, kPanelHeight);
+    columnCountLabel_ = new QLabel(Caption(kTextColumnCount, "&Column count:"), htmlPanel_);
+    columnCountLabel_->setGeometry(8, 12, 110, 17);
+    columnCountEdit_ = new QLineEdit(htmlPanel_);
+    columnCountEdit_->setGeometry(120, 8, 60, 24);
+    columnCountEdit_->setMaxLength(5);
+    columnCountLabel_->setBuddy(columnCountEdit_);
+    imageTypeLabel_ = new QLabel(Caption(kTextTargetImageFormat, "Target &image format:"), htmlPanel_);
+    imageTypeLabel_->setGeometry(200, 12, 150, 17);
+    imageTypeCombo_ = new QComboBox(htmlPanel_);
+    imageTypeCombo_->addItems({QStringLiteral("PNG"), QStringLiteral("JPEG"), QStringLiteral("GIF")});
+    imageTypeCombo_->setGeometry(356, 8, 100, 24);
+    imageTypeLabel_->setBuddy(imageTypeCombo_);
+    borderCheck_ = new QCheckBox(Caption(kTextDrawTableBorder, "Draw table &border"), htmlPanel_);
+    numberCheck_ = new QCheckBox(Caption(kTextIncludeIconNumbers, "Include icon &numbers"), htmlPanel_);
 
-    FieldGrp = new QGroupBox(Caption(kTextFieldGroup, "Field to store icons"), this);
-    FieldGrp->setGeometry(8, 2, 220, 88);
-    Label2 = new QLabel(Caption(kTextFieldType, "Field type:"), FieldGrp);
-    Label2->setGeometry(10, 24, 80, 17);
-    Label3 = new QLabel(QStringLiteral("B (Binary)"), FieldGrp);
-    Label3->setGeometry(96, 24, 110, 17);
-    Label4 = new QLabel(Caption(kTextFieldName, "Field name:"), FieldGrp);
-    Label4->setGeometry(10, 54, 80, 17);
-    FieldEdit = new QLineEdit(FieldGrp);
-    FieldEdit->setGeometry(96, 50, 110, 24);
-    FieldEdit->setMaxLength(10);
+    fieldGroup_ = new QGroupBox(Caption(kTextFieldGroup, "Field to store icons"), this);
+    fieldGroup_->setGeometry(8, 2, 220, 88);
+    fieldTypeLabel_ = new QLabel(Caption(kTextFieldType, "Field type:"), fieldGroup_);
+    fieldTypeLabel_->setGeometry(10, 24, 80, 17);
+    fieldTypeValue_ = new QLabel(QStringLiteral("B (Binary)"), fieldGroup_);
+    fieldTypeValue_->setGeometry(96, 24, 110, 17);
+    fieldNameLabel_ = new QLabel(Caption(kTextFieldName, "Field name:"), fieldGroup_);
+    fieldNameLabel_->setGeometry(10, 54, 80, 17);
+    fieldNameEdit_ = new QLineEdit(fieldGroup_);
+    fieldNameEdit_->setGeometry(96, 50, 110, 24);
+    fieldNameEdit_->setMaxLength(10);
 
-    TypeGrp = new QGroupBox(Caption(kTextExportAs, "Export as"), this);
-    TypeGrp->setGeometry(236, 2, 229, 88);
-    TypeButtons = new QButtonGroup(this);
+    exportAsGroup_ = new QGroupBox(Caption(kTextExportAs, "Export as"), this);
+    exportAsGroup_->setGeometry(236, 2, 229, 88);
+    exportAsButtons_ = new QButtonGroup(this);
     const int itemIds[] = {kTextExportAsIcon, kTextExportAsBitmap, kTextExportAsJpeg,
                            kTextExportAsMetafile, kTextExportAsGif, kTextExportAsPng};
     const char* designItems[] = {"Icon", "Bitmap", "JPEG", "Metafile", "GIF", "PNG"};
     for (int i = 0; i < 6; ++i) {
-        auto* item = new QRadioButton(Caption(itemIds[i], designItems[i]), TypeGrp);
+        auto* item = new QRadioButton(Caption(itemIds[i], designItems[i]), exportAsGroup_);
         item->setGeometry(10 + (i / 3) * 108, 20 + (i % 3) * 21, 104, 20); // two columns, filled down
-        TypeButtons->addButton(item, i);
+        exportAsButtons_->addButton(item, i);
     }
 
-    GrayScaleCheck = new QCheckBox(Caption(kTextConvertToGrayScale, "Convert images to &gray scale"), this);
-    Label5 = new QLabel(Caption(kTextSkipOptionsNote, "To skip this window and use current settings, call this "
+    grayScaleCheck_ = new QCheckBox(Caption(kTextConvertToGrayScale, "Convert images to &gray scale"), this);
+    skipNoteLabel_ = new QLabel(Caption(kTextSkipOptionsNote, "To skip this window and use current settings, call this "
                                                       "function holding CTRL+SHIFT down."), this);
-    Label5->setWordWrap(true);
-    Label5->setStyleSheet(QStringLiteral("color: grey"));
-    PlaceMovable(0);
+    skipNoteLabel_->setWordWrap(true);
+    skipNoteLabel_->setStyleSheet(QStringLiteral("color: grey"));
+    placeMovable(0);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setGeometry(222, 196, 75, 27);
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(Caption(kTextCancel, "Cancel"), this);
-    CancelBtn->setGeometry(305, 196, 75, 27);
-    HelpBtn = new QPushButton(Caption(kTextHelpButton, "&Help"), this);
-    HelpBtn->setGeometry(388, 196, 75, 27);
-    HelpBtn->setEnabled(false); // the help system comes with the help files
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
-    connect(TypeButtons, &QButtonGroup::idClicked, this, [this] { TypeGrpClick(); });
-    Edit1->installEventFilter(this);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setGeometry(222, 196, 75, 27);
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(Caption(kTextCancel, "Cancel"), this);
+    cancelButton_->setGeometry(305, 196, 75, 27);
+    helpButton_ = new QPushButton(Caption(kTextHelpButton, "&Help"), this);
+    helpButton_->setGeometry(388, 196, 75, 27);
+    helpButton_->setEnabled(false); // the help system comes with the help files
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(columnCountEdit_, &QLineEdit::textChanged, this, [this] { columnCountChanged(); });
+    connect(exportAsButtons_, &QButtonGroup::idClicked, this, [this] { exportTypeChanged(); });
+    columnCountEdit_->installEventFilter(this);
 }
 
-void TSaveFrm::PlaceMovable(int shift)
+void ExportOptionsDialog::placeMovable(int shift)
 {
-    BorderCheck->setGeometry(8, kBorderTop - shift, 300, 20);
-    NumberCheck->setGeometry(8, kNumberTop - shift, 300, 20);
-    HTMLPanel->setGeometry(0, 0, 473, kPanelHeight - shift);
-    GrayScaleCheck->setGeometry(8, kGrayTop - shift, 400, 20);
-    Label5->setGeometry(8, kNoteTop - shift, 457, 40);
+    borderCheck_->setGeometry(8, kBorderTop - shift, 300, 20);
+    numberCheck_->setGeometry(8, kNumberTop - shift, 300, 20);
+    htmlPanel_->setGeometry(0, 0, 473, kPanelHeight - shift);
+    grayScaleCheck_->setGeometry(8, kGrayTop - shift, 400, 20);
+    skipNoteLabel_->setGeometry(8, kNoteTop - shift, 457, 40);
 }
 
-void TSaveFrm::Prepare(ExportKind kind, const ExportSettings& settings)
+void ExportOptionsDialog::prepare(ExportKind kind, const ExportSettings& settings)
 {
     kind_ = kind;
     const bool html = kind == ExportKind::Html, dbase = kind == ExportKind::Dbase, pdf = kind == ExportKind::Pdf;
     setWindowTitle(html ? Caption(kTextHtmlOptionsTitle, "Export")
                         : dbase ? Caption(kTextDbfOptionsTitle, "Export") : Caption(kTextPdfOptionsTitle, "Export"));
-    HTMLPanel->setVisible(!dbase);
-    FieldGrp->setVisible(dbase);
-    TypeGrp->setVisible(dbase);
-    Label1->setVisible(html);
-    Edit1->setVisible(html);
-    Label6->setVisible(html);
-    ImageTypeCombo->setVisible(html);
-    PlaceMovable(pdf ? kPdfShift : 0);
+    htmlPanel_->setVisible(!dbase);
+    fieldGroup_->setVisible(dbase);
+    exportAsGroup_->setVisible(dbase);
+    columnCountLabel_->setVisible(html);
+    columnCountEdit_->setVisible(html);
+    imageTypeLabel_->setVisible(html);
+    imageTypeCombo_->setVisible(html);
+    placeMovable(pdf ? kPdfShift : 0);
 
-    Edit1->setText(QString::number(settings.ColumnCount));
-    ImageTypeCombo->setCurrentIndex(ValidTargetImageType(settings.TargetImageType));
-    BorderCheck->setChecked(settings.DrawBorders);
-    NumberCheck->setChecked(settings.IncludeNumbers);
-    GrayScaleCheck->setChecked(settings.GrayScale);
-    FieldEdit->setText(QString::fromStdString(settings.DBFFieldName));
-    if (QAbstractButton* item = TypeButtons->button(ValidDbfType(settings.DBFType)))
+    columnCountEdit_->setText(QString::number(settings.columnCount));
+    imageTypeCombo_->setCurrentIndex(ValidTargetImageType(settings.targetImageType));
+    borderCheck_->setChecked(settings.drawBorders);
+    numberCheck_->setChecked(settings.includeNumbers);
+    grayScaleCheck_->setChecked(settings.grayScale);
+    fieldNameEdit_->setText(QString::fromStdString(settings.dbfFieldName));
+    if (QAbstractButton* item = exportAsButtons_->button(ValidDbfType(settings.dbfType)))
         item->setChecked(true);
-    GrayScaleCheck->setEnabled(dbase ? TypeIndex() > 0 : true);
-    Edit1Change();
+    grayScaleCheck_->setEnabled(dbase ? exportTypeIndex() > 0 : true);
+    columnCountChanged();
     if (html)
-        Edit1->setFocus();
+        columnCountEdit_->setFocus();
     else if (dbase)
-        FieldEdit->setFocus();
+        fieldNameEdit_->setFocus();
     else
-        BorderCheck->setFocus();
+        borderCheck_->setFocus();
 }
 
-int TSaveFrm::TypeIndex() const
+int ExportOptionsDialog::exportTypeIndex() const
 {
-    return TypeButtons->checkedId() < 0 ? 0 : TypeButtons->checkedId();
+    return exportAsButtons_->checkedId() < 0 ? 0 : exportAsButtons_->checkedId();
 }
 
 // OK needs a column count; a count of 0 is refused too, since the table needs a column.
-void TSaveFrm::Edit1Change()
+void ExportOptionsDialog::columnCountChanged()
 {
     if (kind_ != ExportKind::Html) {
-        OKBtn->setEnabled(true);
+        okButton_->setEnabled(true);
         return;
     }
-    const std::string text = Edit1->text().toStdString();
+    const std::string text = columnCountEdit_->text().toStdString();
     const std::optional<int> value = ParseColumnCount(text);
     const bool blank = text.find_first_not_of(" \t\r\n") == std::string::npos;
-    OKBtn->setEnabled(!blank && !(value && *value <= 0));
+    okButton_->setEnabled(!blank && !(value && *value <= 0));
 }
 
-void TSaveFrm::TypeGrpClick()
+void ExportOptionsDialog::exportTypeChanged()
 {
-    GrayScaleCheck->setEnabled(TypeIndex() > 0);
+    grayScaleCheck_->setEnabled(exportTypeIndex() > 0);
 }
 
 // Only digits and control keys reach the column count while typing; pasting is not filtered.
-bool TSaveFrm::eventFilter(QObject* watched, QEvent* event)
+bool ExportOptionsDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+    if (watched == columnCountEdit_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
         const bool control = text.isEmpty() || !text.at(0).isPrint() ||
@@ -198,33 +198,33 @@ bool TSaveFrm::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-std::optional<ExportSettings> TSaveFrm::ReadBack(const ExportSettings& settings, std::string& error) const
+std::optional<ExportSettings> ExportOptionsDialog::readBack(const ExportSettings& settings, std::string& error) const
 {
     ExportSettings result = settings;
     switch (kind_) {
     case ExportKind::Html: {
-        const std::string text = Edit1->text().toStdString();
+        const std::string text = columnCountEdit_->text().toStdString();
         const std::optional<int> columns = ParseColumnCount(text);
         if (!columns) {
             error = "'" + text + "' is not a valid integer value.";
             return std::nullopt;
         }
-        result.IncludeNumbers = NumberCheck->isChecked();
-        result.DrawBorders = BorderCheck->isChecked();
-        result.TargetImageType = ImageTypeCombo->currentIndex();
-        result.GrayScale = GrayScaleCheck->isChecked();
-        result.ColumnCount = *columns;
+        result.includeNumbers = numberCheck_->isChecked();
+        result.drawBorders = borderCheck_->isChecked();
+        result.targetImageType = imageTypeCombo_->currentIndex();
+        result.grayScale = grayScaleCheck_->isChecked();
+        result.columnCount = *columns;
         break;
     }
     case ExportKind::Dbase:
-        result.DBFFieldName = FieldEdit->text().toStdString();
-        result.DBFType = TypeIndex();
-        result.GrayScale = GrayScaleCheck->isChecked();
+        result.dbfFieldName = fieldNameEdit_->text().toStdString();
+        result.dbfType = exportTypeIndex();
+        result.grayScale = grayScaleCheck_->isChecked();
         break;
     case ExportKind::Pdf:
-        result.IncludeNumbers = NumberCheck->isChecked();
-        result.DrawBorders = BorderCheck->isChecked();
-        result.GrayScale = GrayScaleCheck->isChecked();
+        result.includeNumbers = numberCheck_->isChecked();
+        result.drawBorders = borderCheck_->isChecked();
+        result.grayScale = grayScaleCheck_->isChecked();
         break;
     }
     return result;

@@ -1,7 +1,6 @@
-// TSaveFrm, the export options dialog: edits the export settings before an HTML, dBase or
-// PDF export and shows only the controls that export uses. The controls keep their form
-// names so that the window's tests can reach them. Child widgets are owned by the dialog
-// (Qt's parent ownership).
+// The export options dialog: edits the export settings before an HTML, dBase or PDF export
+// and shows only the controls that export uses. Tests reach the controls through the
+// accessors. Child widgets are owned by the dialog (Qt's parent ownership).
 #pragma once
 
 #include "app/gui/DialogService.h"
@@ -22,53 +21,74 @@ class QWidget;
 
 namespace glyphora {
 
-class TSaveFrm final : public QDialog {
+class ExportOptionsDialog final : public QDialog {
 public:
-    explicit TSaveFrm(QWidget* parent = nullptr); // FormCreate: captions from the pack
+    explicit ExportOptionsDialog(QWidget* parent = nullptr); // captions come from the language pack
 
     // Title, visible controls and values for an export (the PDF layout closes the gap of
     // the hidden column count and image format).
-    void Prepare(ExportKind kind, const ExportSettings& settings);
+    void prepare(ExportKind kind, const ExportSettings& settings);
 
     // The settings read back after OK, starting from settings. A column count that is not
     // a number (possible by pasting) gives no settings and the conversion error in error.
-    std::optional<ExportSettings> ReadBack(const ExportSettings& settings, std::string& error) const;
+    std::optional<ExportSettings> readBack(const ExportSettings& settings, std::string& error) const;
 
-    ExportKind Kind() const { return kind_; }
+    ExportKind kind() const { return kind_; }
 
-    // Design distance between the tops of BorderCheck and Edit1: what the PDF layout moves up.
+    // Design distance between the tops of borderCheck_ and columnCountEdit_: what the PDF layout moves up.
     static constexpr int kPdfShift = 38;
 
-    QWidget* HTMLPanel;
-    QLabel* Label1;
-    QLineEdit* Edit1;
-    QLabel* Label6;
-    QComboBox* ImageTypeCombo;
-    QCheckBox* BorderCheck;
-    QCheckBox* NumberCheck;
-    QGroupBox* FieldGrp;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLineEdit* FieldEdit;
-    QGroupBox* TypeGrp;
-    QButtonGroup* TypeButtons;
-    QCheckBox* GrayScaleCheck;
-    QLabel* Label5;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
+    // The controls, for tests and the window's help wiring.
+    QWidget* htmlPanel() const { return htmlPanel_; }
+    QLabel* columnCountLabel() const { return columnCountLabel_; }
+    QLineEdit* columnCountEdit() const { return columnCountEdit_; }
+    QLabel* imageTypeLabel() const { return imageTypeLabel_; }
+    QComboBox* imageTypeCombo() const { return imageTypeCombo_; }
+    QCheckBox* borderCheck() const { return borderCheck_; }
+    QCheckBox* numberCheck() const { return numberCheck_; }
+    QGroupBox* fieldGroup() const { return fieldGroup_; }
+    QLabel* fieldTypeLabel() const { return fieldTypeLabel_; }
+    QLabel* fieldTypeValue() const { return fieldTypeValue_; }
+    QLabel* fieldNameLabel() const { return fieldNameLabel_; }
+    QLineEdit* fieldNameEdit() const { return fieldNameEdit_; }
+    QGroupBox* exportAsGroup() const { return exportAsGroup_; }
+    QButtonGroup* exportAsButtons() const { return exportAsButtons_; }
+    QCheckBox* grayScaleCheck() const { return grayScaleCheck_; }
+    QLabel* skipNoteLabel() const { return skipNoteLabel_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
+    QPushButton* helpButton() const { return helpButton_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Edit1Change();
-    void TypeGrpClick();
-    int TypeIndex() const;
-    void PlaceMovable(int shift);
+    void columnCountChanged();
+    void exportTypeChanged();
+    int exportTypeIndex() const;
+    void placeMovable(int shift);
 
     ExportKind kind_ = ExportKind::Html;
+
+    QWidget* htmlPanel_ = nullptr;
+    QLabel* columnCountLabel_ = nullptr;
+    QLineEdit* columnCountEdit_ = nullptr;
+    QLabel* imageTypeLabel_ = nullptr;
+    QComboBox* imageTypeCombo_ = nullptr;
+    QCheckBox* borderCheck_ = nullptr;
+    QCheckBox* numberCheck_ = nullptr;
+    QGroupBox* fieldGroup_ = nullptr;
+    QLabel* fieldTypeLabel_ = nullptr;
+    QLabel* fieldTypeValue_ = nullptr;
+    QLabel* fieldNameLabel_ = nullptr;
+    QLineEdit* fieldNameEdit_ = nullptr;
+    QGroupBox* exportAsGroup_ = nullptr;
+    QButtonGroup* exportAsButtons_ = nullptr;
+    QCheckBox* grayScaleCheck_ = nullptr;
+    QLabel* skipNoteLabel_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
 };
 
 // The column count text as OK reads it: the trimmed text as an integer, or nothing.

@@ -11,7 +11,7 @@
 #include "i18n/TextIds.h"
 #include "iconengine/IconRendering.h"
 #include "platform/Files.h"
-#include "platform/RasterDraw.h"
+#include "raster/RasterDraw.h"
 #include "platform/qt/QtImageConversion.h"
 
 #include <QAction>
@@ -60,7 +60,7 @@ QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback, const QStyle*
 
 } // namespace
 
-TForm1::TForm1(std::vector<std::string> arguments, DialogService* dialogs)
+MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs)
     : arguments_(std::move(arguments)),
       ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogService>(this)),
       dialogs_(dialogs ? dialogs : ownDialogs_.get()),
@@ -76,36 +76,36 @@ TForm1::TForm1(std::vector<std::string> arguments, DialogService* dialogs)
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     resize(kMinimumWidth, kMinimumHeight);
 
-    auto* panel1 = new QWidget(this); // Panel1 and MainPanel: one column
-    auto* column = new QVBoxLayout(panel1);
+    auto* central = new QWidget(this); // toolbar strip, grid and find strip in one column
+    auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    auto* bevel = new QFrame(panel1);
-    bevel->setFrameShape(QFrame::StyledPanel);
-    bevel->setFrameShadow(QFrame::Raised);
-    bevel->setFixedHeight(kToolbarHeight);
-    column->addWidget(bevel);
-    ScrollBox = new TQZScrollBox(panel1);
-    column->addWidget(ScrollBox, 1);
-    auto* panel2 = new QFrame(panel1);
-    panel2->setFixedHeight(kFindStripHeight);
-    column->addWidget(panel2);
-    setCentralWidget(panel1);
+    auto* toolbarStrip = new QFrame(central);
+    toolbarStrip->setFrameShape(QFrame::StyledPanel);
+    toolbarStrip->setFrameShadow(QFrame::Raised);
+    toolbarStrip->setFixedHeight(kToolbarHeight);
+    column->addWidget(toolbarStrip);
+    gridView_ = new IconGridView(central);
+    column->addWidget(gridView_, 1);
+    auto* findStrip = new QFrame(central);
+    findStrip->setFixedHeight(kFindStripHeight);
+    column->addWidget(findStrip);
+    setCentralWidget(central);
 
-    BuildMenus();
-    BuildToolbar(bevel);
+    buildMenus();
+    buildToolbar(toolbarStrip);
 
     // The find strip: the pane behind it (the folder scan) is not part of this window yet.
-    auto* label5 = new QLabel(QStringLiteral("Minimum icon count:"), panel2);
-    label5->setGeometry(8, 12, 130, 17);
-    auto* upDown = new QSpinBox(panel2);
-    upDown->setGeometry(140, 8, 60, 24);
-    upDown->setRange(1, 9999);
-    upDown->setEnabled(false);
-    SearchBtn = MakeButton(panel2, 210, 27, ThemeIcon("edit-find", QStyle::SP_FileDialogContentsView, style()),
+    auto* minimumCountLabel = new QLabel(QStringLiteral("Minimum icon count:"), findStrip);
+    minimumCountLabel->setGeometry(8, 12, 130, 17);
+    auto* minimumCountBox = new QSpinBox(findStrip);
+    minimumCountBox->setGeometry(140, 8, 60, 24);
+    minimumCountBox->setRange(1, 9999);
+    minimumCountBox->setEnabled(false);
+    findButton_ = MakeButton(findStrip, 210, 27, ThemeIcon("edit-find", QStyle::SP_FileDialogContentsView, style()),
                            QStringLiteral("Find files with icons (not available yet)"));
-    SearchBtn->move(210, 7);
-    SearchBtn->setEnabled(false);
+    findButton_->move(210, 7);
+    findButton_->setEnabled(false);
 
     for (int width : {250, 50, 50, 50}) {
         auto* panel = new QLabel(statusBar());
@@ -113,125 +113,148 @@ TForm1::TForm1(std::vector<std::string> arguments, DialogService* dialogs)
         panel->setFrameShadow(QFrame::Sunken);
         panel->setFixedWidth(width);
         statusBar()->addWidget(panel);
-        StatusPanels.push_back(panel);
+        statusPanels_.push_back(panel);
     }
     statusBar()->setSizeGripEnabled(true);
 
-    TQZImageBox* grid = ScrollBox->ImageBox();
+    IconGrid* grid = gridView_->grid();
     grid->SetText(UiString(kTextEmptyGridHint, "Open a file, or drop one here, to see its icons."));
     grid->SetUnableToLoadOrFindIconsMsg(UiString(kTextNoIconsInFile, "Unable to load or find icons in this file."));
-    ScrollBox->SetOnSelectItem([this](int index) { ScrollBoxSelectItem(index); });
-    ScrollBox->SetOnDropFiles([this](int, int, const QStringList& files) { ScrollBoxDropFiles(files); });
-    NSize32Click(nullptr);
+    gridView_->SetOnSelectItem([this](int index) { showSelection(index); });
+    gridView_->SetOnDropFiles([this](int, int, const QStringList& files) { openDroppedFiles(files); });
+    setIconSize(IconSizing::Large);
+    nameControls();
 
     std::error_code ec;
-    saveDlgInitialDir_ = std::filesystem::current_path(ec);
-    qApp->installEventFilter(this);
-    RebuildRecentMenu();
+    saveDialogFolder_ = std::filesystem::current_path(ec);
+    buildKeyboardCommands();
+    rebuildRecentMenu();
 
     if (arguments_.empty())
         SelectFile(ProgramFilePath());
-    ScrollBox->setFocus();
+    gridView_->setFocus();
 }
 
-// FormCloseQuery: closing is always allowed.
-void TForm1::closeEvent(QCloseEvent* event)
+// Closing is always allowed.
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     MainWindowClosing = true;
     QMainWindow::closeEvent(event);
 }
 
-TForm1::~TForm1()
+MainWindow::~MainWindow()
 {
-    qApp->removeEventFilter(this);
     SetFileTypeIconProvider(nullptr);
     SetMessageDialogs(nullptr);
 }
 
-void TForm1::BuildMenus()
+void MainWindow::buildMenus()
 {
-    MRUPopup = new QMenu(this);
-    NEmpty = new QAction(QStringLiteral("<Empty>"), this);
-    NEmpty->setEnabled(false);
+    recentFilesMenu_ = new QMenu(this);
+    recentEmptyAction_ = new QAction(QStringLiteral("<Empty>"), this);
+    recentEmptyAction_->setEnabled(false);
 
-    PopupSave = new QMenu(this);
-    NSaveSel = PopupSave->addAction(UiText(kTextMenuSaveSelected, "Save &Selected"));
-    NSaveAllasOneImage = PopupSave->addAction(UiText(kTextMenuSaveAllAsOneImage, "Save All as &One Image"));
-    NSaveAll = PopupSave->addMenu(UiText(kTextMenuSaveAll, "Save &All"));
+    saveMenu_ = new QMenu(this);
+    saveSelectedAction_ = saveMenu_->addAction(UiText(kTextMenuSaveSelected, "Save &Selected"));
+    saveAllAsOneImageAction_ = saveMenu_->addAction(UiText(kTextMenuSaveAllAsOneImage, "Save All as &One Image"));
+    saveAllMenu_ = saveMenu_->addMenu(UiText(kTextMenuSaveAll, "Save &All"));
     const std::pair<int, const char*> kinds[] = {
         {kTextMenuAsIcons, "as &Icons (*.ico)"},      {kTextMenuAsBitmaps, "as &Bitmap images (*.bmp)"},
         {kTextMenuAsJpeg, "as &JPEG images (*.jpg)"}, {kTextMenuAsMetafiles, "as &Metafiles (*.emf)"},
         {kTextMenuAsGif, "as &GIF (*.gif)"},          {kTextMenuAsPng, "as &PNG (*.png)"}};
     for (int tag = 0; tag < 6; ++tag) {
-        QAction* item = NSaveAll->addAction(UiText(kinds[tag].first, kinds[tag].second));
-        connect(item, &QAction::triggered, this, [this, tag] { Guarded([this, tag] { SaveAllClick(tag); }); });
-        SaveAllItems.push_back(item);
+        QAction* item = saveAllMenu_->addAction(UiText(kinds[tag].first, kinds[tag].second));
+        connect(item, &QAction::triggered, this, [this, tag] { runGuarded([this, tag] { saveAll(tag); }); });
+        saveAllActions_.push_back(item);
     }
-    NSaveAll->addSeparator();
-    NHTM = NSaveAll->addAction(UiText(kTextMenuToHtml, "to HTML Document (*.htm, *.html)"));
-    NDBF = NSaveAll->addAction(UiText(kTextMenuToDbf, "to dBase file (*.dbf)"));
-    NPDF = NSaveAll->addAction(UiText(kTextMenuToPdf, "to PDF Document (*.pdf)"));
-    NXlsx = NSaveAll->addAction(QStringLiteral("to Microsoft Excel Sheet (*.xlsx)"));
-    connect(NSaveSel, &QAction::triggered, this, [this] { Guarded([this] { SaveSelClick(); }); });
-    connect(NSaveAllasOneImage, &QAction::triggered, this, [this] { Guarded([this] { SaveAllAsOneClick(); }); });
-    connect(NHTM, &QAction::triggered, this, [this] { Guarded([this] { NHTMClick(); }); });
-    connect(NDBF, &QAction::triggered, this, [this] { Guarded([this] { NDBFClick(); }); });
-    connect(NPDF, &QAction::triggered, this, [this] { Guarded([this] { NPDFClick(); }); });
-    connect(NXlsx, &QAction::triggered, this, [this] { NXlsxClick(); });
+    saveAllMenu_->addSeparator();
+    exportHtmlAction_ = saveAllMenu_->addAction(UiText(kTextMenuToHtml, "to HTML Document (*.htm, *.html)"));
+    exportDbaseAction_ = saveAllMenu_->addAction(UiText(kTextMenuToDbf, "to dBase file (*.dbf)"));
+    exportPdfAction_ = saveAllMenu_->addAction(UiText(kTextMenuToPdf, "to PDF Document (*.pdf)"));
+    exportXlsxAction_ = saveAllMenu_->addAction(QStringLiteral("to Microsoft Excel Sheet (*.xlsx)"));
+    connect(saveSelectedAction_, &QAction::triggered, this, [this] { runGuarded([this] { saveSelected(); }); });
+    connect(saveAllAsOneImageAction_, &QAction::triggered, this, [this] { runGuarded([this] { saveAllAsOneImage(); }); });
+    connect(exportHtmlAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportHtml(); }); });
+    connect(exportDbaseAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportDbase(); }); });
+    connect(exportPdfAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportPdf(); }); });
+    connect(exportXlsxAction_, &QAction::triggered, this, [this] { exportXlsx(); });
 
-    PopupOptions = new QMenu(this);
-    QMenu* language = PopupOptions->addMenu(UiText(kTextMenuLanguage, "Language"));
+    optionsMenu_ = new QMenu(this);
+    QMenu* language = optionsMenu_->addMenu(UiText(kTextMenuLanguage, "Language"));
     language->setEnabled(false); // language switching comes with the other packs
-    PopupOptions->addSeparator();
-    QAction* showIcon = PopupOptions->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
+    optionsMenu_->addSeparator();
+    QAction* showIcon = optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
     showIcon->setCheckable(true);
     showIcon->setEnabled(false); // the separate icon window is not part of this window yet
-    QMenu* iconSize = PopupOptions->addMenu(UiText(kTextMenuIconSize, "Icon &Size"));
-    NSize32 = iconSize->addAction(UiText(kTextMenuSize32, "32x32"));
-    NSize16 = iconSize->addAction(UiText(kTextMenuSize16, "16x16"));
-    for (QAction* item : {NSize32, NSize16}) {
+    QMenu* iconSize = optionsMenu_->addMenu(UiText(kTextMenuIconSize, "Icon &Size"));
+    largeIconsAction_ = iconSize->addAction(UiText(kTextMenuSize32, "32x32"));
+    smallIconsAction_ = iconSize->addAction(UiText(kTextMenuSize16, "16x16"));
+    for (QAction* item : {largeIconsAction_, smallIconsAction_})
         item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, item] { Guarded([this, item] { NSize32Click(item); }); });
-    }
-    NSize32->setChecked(true);
-    PopupOptions->addSeparator();
-    QAction* registry = PopupOptions->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
+    // Clicking the checked small-size item removes its mark, which means large icons again.
+    connect(largeIconsAction_, &QAction::triggered, this, [this] { runGuarded([this] { setIconSize(IconSizing::Large); }); });
+    connect(smallIconsAction_, &QAction::triggered, this, [this](bool checked) {
+        runGuarded([this, checked] { setIconSize(checked ? IconSizing::Small : IconSizing::Large); });
+    });
+    optionsMenu_->addSeparator();
+    QAction* registry = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
     registry->setCheckable(true);
     registry->setEnabled(false); // settings persistence comes later
 }
 
-void TForm1::BuildToolbar(QWidget* bevel)
+void MainWindow::buildToolbar(QWidget* toolbarStrip)
 {
     const QStyle* s = style();
-    OpenBtn = MakeButton(bevel, 8, 40, ThemeIcon("document-open", QStyle::SP_DialogOpenButton, s), QStringLiteral("Open"));
-    OpenBtn->setPopupMode(QToolButton::MenuButtonPopup);
-    OpenBtn->setMenu(MRUPopup);
-    connect(OpenBtn, &QToolButton::clicked, this, [this] { Guarded([this] { OpenBtnClick(); }); });
+    openButton_ = MakeButton(toolbarStrip, 8, 40, ThemeIcon("document-open", QStyle::SP_DialogOpenButton, s), QStringLiteral("Open"));
+    openButton_->setPopupMode(QToolButton::MenuButtonPopup);
+    openButton_->setMenu(recentFilesMenu_);
+    connect(openButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
 
-    SaveBtn = MakeButton(bevel, 56, 40, ThemeIcon("document-save", QStyle::SP_DialogSaveButton, s), QStringLiteral("Save"));
-    SaveBtn->setPopupMode(QToolButton::InstantPopup);
-    SaveBtn->setMenu(PopupSave);
-    CopyBtn = MakeButton(bevel, 96, 27, ThemeIcon("edit-copy", QStyle::SP_FileDialogDetailedView, s),
+    saveButton_ = MakeButton(toolbarStrip, 56, 40, ThemeIcon("document-save", QStyle::SP_DialogSaveButton, s), QStringLiteral("Save"));
+    saveButton_->setPopupMode(QToolButton::InstantPopup);
+    saveButton_->setMenu(saveMenu_);
+    copyButton_ = MakeButton(toolbarStrip, 96, 27, ThemeIcon("edit-copy", QStyle::SP_FileDialogDetailedView, s),
                          QStringLiteral("Copy the selected icon (Ctrl+C)"));
-    connect(CopyBtn, &QToolButton::clicked, this, [this] { Guarded([this] { CopyBtnClick(); }); });
-    PrintBtn = MakeButton(bevel, 123, 27, ThemeIcon("document-print", QStyle::SP_FileIcon, s),
+    connect(copyButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
+    printButton_ = MakeButton(toolbarStrip, 123, 27, ThemeIcon("document-print", QStyle::SP_FileIcon, s),
                           QStringLiteral("Printing is not available yet"));
-    RefreshBtn = MakeButton(bevel, 158, 27, ThemeIcon("view-refresh", QStyle::SP_BrowserReload, s),
+    refreshButton_ = MakeButton(toolbarStrip, 158, 27, ThemeIcon("view-refresh", QStyle::SP_BrowserReload, s),
                             QStringLiteral("Refresh (Ctrl+R)"));
-    connect(RefreshBtn, &QToolButton::clicked, this, [this] { Guarded([this] { RefreshBtnClick(); }); });
-    OptionsBtn = MakeButton(bevel, 193, 40, ThemeIcon("preferences-system", QStyle::SP_FileDialogListView, s),
+    connect(refreshButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
+    optionsButton_ = MakeButton(toolbarStrip, 193, 40, ThemeIcon("preferences-system", QStyle::SP_FileDialogListView, s),
                             QStringLiteral("Options"));
-    OptionsBtn->setPopupMode(QToolButton::InstantPopup);
-    OptionsBtn->setMenu(PopupOptions);
-    HelpBtn = MakeButton(bevel, 241, 27, ThemeIcon("help-contents", QStyle::SP_DialogHelpButton, s),
+    optionsButton_->setPopupMode(QToolButton::InstantPopup);
+    optionsButton_->setMenu(optionsMenu_);
+    helpButton_ = MakeButton(toolbarStrip, 241, 27, ThemeIcon("help-contents", QStyle::SP_DialogHelpButton, s),
                          QStringLiteral("Help is not available yet"));
-    AboutBtn = MakeButton(bevel, 268, 27, ThemeIcon("help-about", QStyle::SP_MessageBoxInformation, s),
+    aboutButton_ = MakeButton(toolbarStrip, 268, 27, ThemeIcon("help-about", QStyle::SP_MessageBoxInformation, s),
                           QStringLiteral("About is not available yet"));
-    for (QToolButton* button : {SaveBtn, CopyBtn, PrintBtn, RefreshBtn, HelpBtn, AboutBtn})
+    for (QToolButton* button : {saveButton_, copyButton_, printButton_, refreshButton_, helpButton_, aboutButton_})
         button->setEnabled(false);
 }
 
-void TForm1::Guarded(const std::function<void()>& command)
+// Object names let style sheets, accessibility tools and tests find the controls by role.
+void MainWindow::nameControls()
+{
+    const std::pair<QObject*, const char*> named[] = {
+        {gridView_, "gridView"},           {openButton_, "openButton"},
+        {saveButton_, "saveButton"},       {copyButton_, "copyButton"},
+        {printButton_, "printButton"},     {refreshButton_, "refreshButton"},
+        {optionsButton_, "optionsButton"}, {helpButton_, "helpButton"},
+        {aboutButton_, "aboutButton"},     {findButton_, "findButton"},
+        {recentFilesMenu_, "recentFilesMenu"}, {recentEmptyAction_, "recentEmptyAction"},
+        {saveMenu_, "saveMenu"},           {saveSelectedAction_, "saveSelectedAction"},
+        {saveAllAsOneImageAction_, "saveAllAsOneImageAction"}, {saveAllMenu_, "saveAllMenu"},
+        {exportHtmlAction_, "exportHtmlAction"}, {exportDbaseAction_, "exportDbaseAction"},
+        {exportPdfAction_, "exportPdfAction"},   {exportXlsxAction_, "exportXlsxAction"},
+        {optionsMenu_, "optionsMenu"},     {largeIconsAction_, "largeIconsAction"},
+        {smallIconsAction_, "smallIconsAction"},
+    };
+    for (const auto& [object, name] : named)
+        object->setObjectName(QString::fromLatin1(name));
+}
+
+void MainWindow::runGuarded(const std::function<void()>& command)
 {
     try {
         command();
@@ -240,104 +263,104 @@ void TForm1::Guarded(const std::function<void()>& command)
     }
 }
 
-void TForm1::SetStatus(int panel, const std::string& text)
+void MainWindow::setStatus(int panel, const std::string& text)
 {
-    StatusPanels.at(static_cast<std::size_t>(panel))->setText(QString::fromStdString(text));
+    statusPanels_.at(static_cast<std::size_t>(panel))->setText(QString::fromStdString(text));
 }
 
-void TForm1::EnableFileButtons()
+void MainWindow::enableFileButtons()
 {
-    const bool any = ScrollBox->ImageBox()->Count() > 0;
-    SaveBtn->setEnabled(any);
-    CopyBtn->setEnabled(any);
-    RefreshBtn->setEnabled(any);
-    // PrintBtn stays disabled until printing is part of the window.
+    const bool any = gridView_->grid()->Count() > 0;
+    saveButton_->setEnabled(any);
+    copyButton_->setEnabled(any);
+    refreshButton_->setEnabled(any);
+    // printButton_ stays disabled until printing is part of the window.
 }
 
-void TForm1::SelectFile(const std::filesystem::path& fileName)
+void MainWindow::SelectFile(const std::filesystem::path& fileName)
 {
-    SetStatus(2, {});
-    SetStatus(3, {});
+    setStatus(2, {});
+    setStatus(3, {});
     WaitCursor wait;
-    TQZImageBox* grid = ScrollBox->ImageBox();
+    IconGrid* grid = gridView_->grid();
     grid->SetFileName(fileName);
     fileName_ = fileName;
     setWindowTitle(QApplication::applicationDisplayName() + QStringLiteral(" - ") +
                    QString::fromStdString(fileName.filename().string()));
-    SetStatus(1, {});
+    setStatus(1, {});
     const int count = grid->Count();
-    EnableFileButtons();
+    enableFileButtons();
     if (count > 0)
         grid->SetItemIndex(0);
-    exportSettings_.ColumnCount = ColumnCountFor(grid->ColCount(), count);
+    exportSettings_.columnCount = ColumnCountFor(grid->ColCount(), count);
     recent_.Add(fileName_.string());
-    RebuildRecentMenu();
+    rebuildRecentMenu();
     repaint();
 }
 
-void TForm1::RebuildRecentMenu()
+void MainWindow::rebuildRecentMenu()
 {
-    MRUPopup->clear();
+    recentFilesMenu_->clear();
     for (const RecentEntry& entry : recent_.Entries()) {
-        QAction* item = MRUPopup->addAction(QString::fromStdString(RecentCaption(entry.path)));
+        QAction* item = recentFilesMenu_->addAction(QString::fromStdString(RecentCaption(entry.path)));
         item->setCheckable(true);
         item->setChecked(entry.checked);
         item->setStatusTip(QString::fromStdString(entry.path));
         item->setToolTip(QString::fromStdString(entry.path));
         const std::string path = entry.path;
-        connect(item, &QAction::triggered, this, [this, path] { Guarded([this, path] { SelectFile(path); }); });
-        connect(item, &QAction::hovered, this, [this, path] { SetStatus(0, path); });
+        connect(item, &QAction::triggered, this, [this, path] { runGuarded([this, path] { SelectFile(path); }); });
+        connect(item, &QAction::hovered, this, [this, path] { setStatus(0, path); });
     }
-    MRUPopup->addAction(NEmpty);
-    NEmpty->setVisible(recent_.Empty());
+    recentFilesMenu_->addAction(recentEmptyAction_);
+    recentEmptyAction_->setVisible(recent_.Empty());
 }
 
-void TForm1::ScrollBoxSelectItem(int index)
+void MainWindow::showSelection(int index)
 {
-    TQZImageBox* grid = ScrollBox->ImageBox();
+    IconGrid* grid = gridView_->grid();
     const SelectionStatus status =
         ReportSelection(index, grid->Count(), fileName_, index >= 0 ? &grid->GetIcon(index) : nullptr);
-    SetStatus(1, status.position);
-    SetStatus(2, status.images);
-    SetStatus(3, status.colorDepth);
+    setStatus(1, status.position);
+    setStatus(2, status.images);
+    setStatus(3, status.colorDepth);
 }
 
-void TForm1::OpenBtnClick()
+void MainWindow::openFile()
 {
     OpenFileRequest request;
     request.title = UiString(kTextOpenDialogTitle, "Select file");
     request.filter = UiString(kTextOpenFilter, "Executable files (*.exe)|*.exe|Dynamic-link libraries (*.dll)|*.dll|"
                                                "ActiveX files (*.ocx)|*.ocx|Any file (*.*)|*.*");
-    request.initialDir = openDlgInitialDir_;
+    request.initialDir = openDialogFolder_;
     const std::optional<std::filesystem::path> chosen = dialogs_->OpenFile(request);
     if (!chosen)
         return;
-    openDlgInitialDir_ = chosen->parent_path();
-    if (saveDlgInitialDir_.empty())
-        saveDlgInitialDir_ = openDlgInitialDir_;
+    openDialogFolder_ = chosen->parent_path();
+    if (saveDialogFolder_.empty())
+        saveDialogFolder_ = openDialogFolder_;
     if (chosen->native() != fileName_.native())
         SelectFile(*chosen);
-    ScrollBox->setFocus();
+    gridView_->setFocus();
 }
 
-void TForm1::RefreshBtnClick()
+void MainWindow::refreshIcons()
 {
-    ScrollBox->ImageBox()->Refresh();
+    gridView_->grid()->Refresh();
 }
 
-bool TForm1::CheckSelection()
+bool MainWindow::checkSelection()
 {
-    if (ScrollBox->ImageBox()->ItemIndex() >= 0)
+    if (gridView_->grid()->ItemIndex() >= 0)
         return true;
     dialogs_->Show(UiString(kTextNoIconSelected, "No icon is selected."), MessageIcon::Warning, MessageButtons::Ok);
     return false;
 }
 
-void TForm1::CopyBtnClick()
+void MainWindow::copySelected()
 {
-    if (!CheckSelection())
+    if (!checkSelection())
         return;
-    const TQZImageBox* grid = ScrollBox->ImageBox();
+    const IconGrid* grid = gridView_->grid();
     const IconHandle& icon = grid->GetIcon(grid->ItemIndex());
     const IconMaskSize size = GetIconSize(icon);
     Bitmap bitmap(size.width, size.height, 24, kWhite);
@@ -345,24 +368,22 @@ void TForm1::CopyBtnClick()
     QGuiApplication::clipboard()->setImage(ImageFromBitmap(bitmap));
 }
 
-// Both size items; without a sender the current checks are applied (window creation).
-void TForm1::NSize32Click(QAction* sender)
+void MainWindow::setIconSize(IconSizing sizing)
 {
-    if (sender == NSize32 && NSize32->isChecked())
-        NSize16->setChecked(false);
-    if (sender == NSize16 && NSize16->isChecked())
-        NSize32->setChecked(false);
-    settings_.SmallIcons = NSize16->isChecked();
-    TQZImageBox* grid = ScrollBox->ImageBox();
-    grid->SetIconSizing(settings_.SmallIcons ? TIconSizing::isSmall : TIconSizing::isLarge);
+    const bool small = sizing == IconSizing::Small;
+    largeIconsAction_->setChecked(!small);
+    smallIconsAction_->setChecked(small);
+    settings_.smallIcons = small;
+    IconGrid* grid = gridView_->grid();
+    grid->SetIconSizing(sizing);
     grid->update();
-    SetStatus(1, {});
-    EnableFileButtons();
+    setStatus(1, {});
+    enableFileButtons();
     if (grid->Count() > 0)
         grid->SetItemIndex(0);
 }
 
-void TForm1::ScrollBoxDropFiles(const QStringList& files)
+void MainWindow::openDroppedFiles(const QStringList& files)
 {
     if (files.isEmpty())
         return;
@@ -372,66 +393,61 @@ void TForm1::ScrollBoxDropFiles(const QStringList& files)
                        MessageIcon::Information, MessageButtons::Ok);
 }
 
-void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+void MainWindow::runCommand(WindowCommand command)
 {
-    switch (CommandForKey(key, modifiers)) {
+    switch (command) {
     case WindowCommand::StopScan:
         if (ScanActive)
             ScanActive = false;
         break;
-    case WindowCommand::Copy: Guarded([this] { CopyBtnClick(); }); break;
-    case WindowCommand::Open: Guarded([this] { OpenBtnClick(); }); break;
-    case WindowCommand::Print: break; // PrintBtn stays disabled until printing is part of the window
+    case WindowCommand::Copy: runGuarded([this] { copySelected(); }); break;
+    case WindowCommand::Open: runGuarded([this] { openFile(); }); break;
+    case WindowCommand::Print: break; // the print action stays disabled until printing is part of the window
     case WindowCommand::Refresh:
-        if (RefreshBtn->isEnabled())
-            Guarded([this] { RefreshBtnClick(); });
+        if (refreshButton_->isEnabled())
+            runGuarded([this] { refreshIcons(); });
         break;
     case WindowCommand::SaveSelected:
-        if (SaveBtn->isEnabled())
-            Guarded([this] { SaveSelClick(); });
+        if (saveButton_->isEnabled())
+            runGuarded([this] { saveSelected(); });
         break;
-    case WindowCommand::Help: break; // the help system comes with the help files
+    case WindowCommand::Help: break; // the help action stays disabled until the help files are part of the window
     case WindowCommand::None: break;
     }
 }
 
-// The window previews every key: the first receiver of a key event is the focused control
-// (or the window itself when nothing has the focus); the event then goes on unconsumed.
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
+void MainWindow::buildKeyboardCommands()
 {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        QWidget* focus = QApplication::focusWidget();
-        const bool first = focus ? widget == focus : widget == this;
-        if (first && widget->window() == this) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            FormKeyDown(key->key(), key->modifiers());
-        }
+    actions_ = new ActionManager(this);
+    for (WindowCommand command : {WindowCommand::StopScan, WindowCommand::Copy, WindowCommand::Open, WindowCommand::Print,
+                                  WindowCommand::Refresh, WindowCommand::SaveSelected, WindowCommand::Help}) {
+        connect(actions_->action(command), &QAction::triggered, this, [this, command] { runCommand(command); });
     }
-    return QMainWindow::eventFilter(watched, event);
+    actions_->action(WindowCommand::Print)->setEnabled(false);
+    actions_->action(WindowCommand::Help)->setEnabled(false);
 }
 
-void TForm1::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     const int width = this->width();
-    StatusPanels[0]->setFixedWidth(width / 2);
-    StatusPanels[1]->setFixedWidth(width / 10);
-    StatusPanels[2]->setFixedWidth(width / 6);
+    statusPanels_[0]->setFixedWidth(width / 2);
+    statusPanels_[1]->setFixedWidth(width / 10);
+    statusPanels_[2]->setFixedWidth(width / 6);
 }
 
-void TForm1::PostRunCommandLine()
+void MainWindow::postRunCommandLine()
 {
     if (commandLinePosted_)
         return;
     commandLinePosted_ = true;
-    QTimer::singleShot(0, this, [this] { WMRunCommandLine(); });
+    QTimer::singleShot(0, this, [this] { runCommandLine(); });
 }
 
-void TForm1::WMRunCommandLine()
+void MainWindow::runCommandLine()
 {
     WindowHost host(*this);
-    Guarded([&] { RunCommandLine(arguments_, host); });
+    runGuarded([&] { RunCommandLine(arguments_, host); });
 }
 
 } // namespace glyphora

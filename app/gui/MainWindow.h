@@ -1,13 +1,13 @@
-// TForm1, the main window: toolbar, icon grid, find strip and status bar; the current file
+// The main window: toolbar, icon grid, find strip and status bar; the current file
 // with the recent-files list; the toolbar, menu and keyboard commands; and the save and
 // export commands (SaveCommands.cpp). Every dialog goes through a DialogService.
 #pragma once
 
 #include "app/gui/DialogService.h"
-#include "app/gui/KeyCommands.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/RecentFiles.h"
 #include "export/ExportSettings.h"
-#include "iconview/qt/QZScrollBox.h"
+#include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
 
 #include <QMainWindow>
@@ -30,94 +30,124 @@ class QtDialogService;
 
 // The general settings the window's commands read (kept in memory with their defaults).
 struct WindowSettings {
-    bool OpenAfterSave = true;
-    bool SmallIcons = false;
+    bool openAfterSave = true;
+    bool smallIcons = false;
 };
 
-class TForm1 final : public QMainWindow {
+class MainWindow final : public QMainWindow {
 public:
     // arguments: the program's arguments (without the program). Without any, the window
     // opens the program's own file. dialogs: null for the real Qt dialogs.
-    explicit TForm1(std::vector<std::string> arguments, DialogService* dialogs = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(std::vector<std::string> arguments, DialogService* dialogs = nullptr);
+    ~MainWindow() override;
 
     // Runs the command-line driver once over the arguments (after the window is shown).
-    void WMRunCommandLine();
-    // Schedules WMRunCommandLine on the event loop, once.
-    void PostRunCommandLine();
+    void runCommandLine();
+    // Schedules runCommandLine on the event loop, once.
+    void postRunCommandLine();
 
     void SelectFile(const std::filesystem::path& fileName);
     const std::filesystem::path& FileName() const { return fileName_; }
 
     // Commands.
-    void OpenBtnClick();
-    void RefreshBtnClick();
-    void CopyBtnClick();
-    void SaveSelClick();
-    void SaveAllClick(int outputKind);
-    void SaveAllAsOneClick();
-    void NHTMClick();
-    void NDBFClick();
-    void NPDFClick();
-    void NXlsxClick();
-    void NSize32Click(QAction* sender);
-    void ScrollBoxSelectItem(int index);
-    void ScrollBoxDropFiles(const QStringList& files);
-    // FormKeyDown: the window's command for a key; the key is never consumed.
-    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void openFile();
+    void refreshIcons();
+    void copySelected();
+    void saveSelected();
+    void saveAll(int outputKind);
+    void saveAllAsOneImage();
+    void exportHtml();
+    void exportDbase();
+    void exportPdf();
+    void exportXlsx();
+    // Shows the grid at the given icon size and checks its menu item.
+    void setIconSize(IconSizing sizing);
+    void showSelection(int index);
+    void openDroppedFiles(const QStringList& files);
+    // Runs a keyboard command (what its action's shortcut triggers).
+    void runCommand(WindowCommand command);
 
     // The state of Shift and Ctrl as the export commands read it (replaceable for tests).
-    void SetModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
+    void setModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
 
-    TQZScrollBox* ScrollBox;
-    QToolButton* OpenBtn;
-    QToolButton* SaveBtn;
-    QToolButton* CopyBtn;
-    QToolButton* PrintBtn;
-    QToolButton* RefreshBtn;
-    QToolButton* OptionsBtn;
-    QToolButton* HelpBtn;
-    QToolButton* AboutBtn;
-    QToolButton* SearchBtn;
-    QMenu* MRUPopup;
-    QAction* NEmpty;
-    QMenu* PopupSave;
-    QAction* NSaveSel;
-    QAction* NSaveAllasOneImage;
-    QMenu* NSaveAll;
-    std::vector<QAction*> SaveAllItems; // the six kinds, OutputKind 0 to 5
-    QAction* NHTM;
-    QAction* NDBF;
-    QAction* NPDF;
-    QAction* NXlsx;
-    QMenu* PopupOptions;
-    QAction* NSize32;
-    QAction* NSize16;
-    std::vector<QLabel*> StatusPanels;
+    // The window's controls and actions, for tests and the command-line host.
+    IconGridView* gridView() const { return gridView_; }
+    QToolButton* openButton() const { return openButton_; }
+    QToolButton* saveButton() const { return saveButton_; }
+    QToolButton* copyButton() const { return copyButton_; }
+    QToolButton* printButton() const { return printButton_; }
+    QToolButton* refreshButton() const { return refreshButton_; }
+    QToolButton* optionsButton() const { return optionsButton_; }
+    QToolButton* helpButton() const { return helpButton_; }
+    QToolButton* aboutButton() const { return aboutButton_; }
+    QToolButton* findButton() const { return findButton_; }
+    QMenu* recentFilesMenu() const { return recentFilesMenu_; }
+    QAction* recentEmptyAction() const { return recentEmptyAction_; }
+    QMenu* saveMenu() const { return saveMenu_; }
+    QAction* saveSelectedAction() const { return saveSelectedAction_; }
+    QAction* saveAllAsOneImageAction() const { return saveAllAsOneImageAction_; }
+    QMenu* saveAllMenu() const { return saveAllMenu_; }
+    const std::vector<QAction*>& saveAllActions() const { return saveAllActions_; }
+    QAction* exportHtmlAction() const { return exportHtmlAction_; }
+    QAction* exportDbaseAction() const { return exportDbaseAction_; }
+    QAction* exportPdfAction() const { return exportPdfAction_; }
+    QAction* exportXlsxAction() const { return exportXlsxAction_; }
+    QMenu* optionsMenu() const { return optionsMenu_; }
+    QAction* largeIconsAction() const { return largeIconsAction_; }
+    QAction* smallIconsAction() const { return smallIconsAction_; }
+    QAction* commandAction(WindowCommand command) const { return actions_->action(command); }
+    const std::vector<QLabel*>& statusPanels() const { return statusPanels_; }
 
-    ExportSettings& Export() { return exportSettings_; }
-    WindowSettings& Settings() { return settings_; }
-    const RecentFiles& Recent() const { return recent_; }
-    std::filesystem::path& SaveDlgInitialDir() { return saveDlgInitialDir_; }
-    DialogService& Dialogs() { return *dialogs_; }
+    ExportSettings& exportSettings() { return exportSettings_; }
+    WindowSettings& settings() { return settings_; }
+    const RecentFiles& recentFiles() const { return recent_; }
+    std::filesystem::path& saveDialogFolder() { return saveDialogFolder_; }
+    DialogService& dialogs() { return *dialogs_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildToolbar(QWidget* bevel);
-    void BuildMenus();
-    void RebuildRecentMenu();
-    void EnableFileButtons();
-    void SetStatus(int panel, const std::string& text);
-    bool CheckSelection();
-    bool SkipOptionsDialog() const;
-    void ExportDocument(ExportKind kind);
+    void buildToolbar(QWidget* toolbarStrip);
+    void buildMenus();
+    void nameControls();
+    void buildKeyboardCommands();
+    void rebuildRecentMenu();
+    void enableFileButtons();
+    void setStatus(int panel, const std::string& text);
+    bool checkSelection();
+    bool skipOptionsDialog() const;
+    void exportDocument(ExportKind kind);
     // Runs a command; a failure it raises is shown in the window's error box.
-    void Guarded(const std::function<void()>& command);
+    void runGuarded(const std::function<void()>& command);
 
+    IconGridView* gridView_ = nullptr;
+    QToolButton* openButton_ = nullptr;
+    QToolButton* saveButton_ = nullptr;
+    QToolButton* copyButton_ = nullptr;
+    QToolButton* printButton_ = nullptr;
+    QToolButton* refreshButton_ = nullptr;
+    QToolButton* optionsButton_ = nullptr;
+    QToolButton* helpButton_ = nullptr;
+    QToolButton* aboutButton_ = nullptr;
+    QToolButton* findButton_ = nullptr;
+    QMenu* recentFilesMenu_ = nullptr;
+    QAction* recentEmptyAction_ = nullptr;
+    QMenu* saveMenu_ = nullptr;
+    QAction* saveSelectedAction_ = nullptr;
+    QAction* saveAllAsOneImageAction_ = nullptr;
+    QMenu* saveAllMenu_ = nullptr;
+    std::vector<QAction*> saveAllActions_;
+    QAction* exportHtmlAction_ = nullptr;
+    QAction* exportDbaseAction_ = nullptr;
+    QAction* exportPdfAction_ = nullptr;
+    QAction* exportXlsxAction_ = nullptr;
+    QMenu* optionsMenu_ = nullptr;
+    QAction* largeIconsAction_ = nullptr;
+    QAction* smallIconsAction_ = nullptr;
+    std::vector<QLabel*> statusPanels_;
+    ActionManager* actions_ = nullptr;
     std::vector<std::string> arguments_;
     std::unique_ptr<QtDialogService> ownDialogs_;
     DialogService* dialogs_;
@@ -128,9 +158,9 @@ private:
     RecentFiles recent_;
     ExportSettings exportSettings_;
     WindowSettings settings_;
-    std::filesystem::path openDlgInitialDir_;
-    std::filesystem::path saveDlgInitialDir_;
-    std::filesystem::path dirDlgDirectory_;
+    std::filesystem::path openDialogFolder_;
+    std::filesystem::path saveDialogFolder_;
+    std::filesystem::path folderDialogFolder_;
     int saveFilterIndex_ = 1;
     bool commandLinePosted_ = false;
 };

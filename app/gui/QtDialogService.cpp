@@ -44,7 +44,7 @@ std::vector<std::string> FilterDescriptions(const std::string& filter)
     return descriptions;
 }
 
-std::uint16_t QtDialogService::Show(const std::string& text, MessageIcon icon, MessageButtons buttons)
+DialogAnswer QtDialogService::Show(const std::string& text, MessageIcon icon, MessageButtons buttons)
 {
     return ShowQtMessageBox(owner_, text, icon, buttons);
 }
@@ -97,12 +97,12 @@ std::optional<std::filesystem::path> QtDialogService::ChooseFolder(const std::st
 
 std::optional<ExportSettings> QtDialogService::EditExportOptions(ExportKind kind, const ExportSettings& settings)
 {
-    TSaveFrm form(owner_);
-    form.Prepare(kind, settings);
-    if (form.exec() != QDialog::Accepted)
+    ExportOptionsDialog dialog(owner_);
+    dialog.prepare(kind, settings);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     std::string error;
-    std::optional<ExportSettings> edited = form.ReadBack(settings, error);
+    std::optional<ExportSettings> edited = dialog.readBack(settings, error);
     if (!edited)
         Show(error, MessageIcon::Error, MessageButtons::Ok);
     return edited;

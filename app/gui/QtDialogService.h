@@ -15,7 +15,7 @@ class QtDialogService final : public DialogService {
 public:
     explicit QtDialogService(QWidget* owner) : owner_(owner) {}
 
-    std::uint16_t Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override;
+    DialogAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override;
     std::optional<std::filesystem::path> OpenFile(const OpenFileRequest& request) override;
     std::optional<SaveFileAnswer> SaveFile(const SaveFileRequest& request) override;
     std::optional<std::filesystem::path> ChooseFolder(const std::string& title,

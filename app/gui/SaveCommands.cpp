@@ -39,10 +39,10 @@ std::string Lower(std::string s)
 // The options dialog's layout choices as the save engine takes them.
 void ApplyLayoutSettings(const ExportSettings& settings, SaveAllRequest& request)
 {
-    request.includeNumbers = settings.IncludeNumbers;
-    request.drawBorders = settings.DrawBorders;
-    request.grayScale = settings.GrayScale;
-    request.columnCount = std::max(1, settings.ColumnCount);
+    request.includeNumbers = settings.includeNumbers;
+    request.drawBorders = settings.drawBorders;
+    request.grayScale = settings.grayScale;
+    request.columnCount = std::max(1, settings.columnCount);
 }
 
 struct DocumentTexts {
@@ -69,7 +69,7 @@ DocumentTexts TextsFor(ExportKind kind)
 
 } // namespace
 
-bool TForm1::SkipOptionsDialog() const
+bool MainWindow::skipOptionsDialog() const
 {
     const Qt::KeyboardModifiers held = modifiersQuery_();
     return (held & Qt::ShiftModifier) && (held & Qt::ControlModifier);
@@ -98,45 +98,45 @@ static std::optional<SaveFileAnswer> RunSaveDialog(DialogService& dialogs, const
     return answer;
 }
 
-void TForm1::SaveSelClick()
+void MainWindow::saveSelected()
 {
-    if (!CheckSelection())
+    if (!checkSelection())
         return;
     const std::string filter = UiString(kTextIconFilter, "Icon files (*.ico)|*.ico") + "|" +
                                UiString(kTextPictureFilter, "Bitmap images (*.bmp)|*.bmp|JPEG images (*.jpg)|*.jpg|"
                                                             "Enhanced metafiles (*.emf)|*.emf|GIF images (*.gif)|*.gif|"
                                                             "PNG images (*.png)|*.png");
     const std::optional<SaveFileAnswer> answer = RunSaveDialog(
-        *dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_, saveDlgInitialDir_, fileName_);
+        *dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_, saveDialogFolder_, fileName_);
     if (!answer)
         return;
-    const TQZImageBox* grid = ScrollBox->ImageBox();
+    const IconGrid* grid = gridView_->grid();
     glyphora::SaveIcon(grid->Current(), grid->ItemIndex(), answer->fileName, answer->filterIndex - 1, false);
-    if (settings_.OpenAfterSave)
+    if (settings_.openAfterSave)
         OpenSavedFile(answer->fileName, {});
 }
 
-void TForm1::SaveAllClick(int outputKind)
+void MainWindow::saveAll(int outputKind)
 {
     const std::optional<fs::path> folder =
-        dialogs_->ChooseFolder(UiString(kTextSelectFolderTitle, "Select folder to save images:"), dirDlgDirectory_);
+        dialogs_->ChooseFolder(UiString(kTextSelectFolderTitle, "Select folder to save images:"), folderDialogFolder_);
     if (!folder)
         return;
-    dirDlgDirectory_ = *folder;
+    folderDialogFolder_ = *folder;
     int saveCount = 0;
-    std::uint16_t confirmResult = kConfirmNone;
+    DialogAnswer confirmResult = DialogAnswer::None;
     SaveAllRequest request;
     request.destDir = *folder;
     request.fileType = outputKind;
     ApplyLayoutSettings(exportSettings_, request);
-    request.small = settings_.SmallIcons;
+    request.small = settings_.smallIcons;
     const auto report = [&] {
         dialogs_->Show(FormatText(UiString(kTextSaveAllSuccess, "%d icon(s) saved."), static_cast<long long>(saveCount)),
                        MessageIcon::Information, MessageButtons::Ok);
     };
     try {
         WaitCursor wait;
-        SaveAll(ScrollBox->ImageBox()->Current(), request, saveCount, confirmResult);
+        SaveAll(gridView_->grid()->Current(), request, saveCount, confirmResult);
     } catch (...) {
         report(); // the count of what was done comes first, then the error
         throw;
@@ -144,38 +144,38 @@ void TForm1::SaveAllClick(int outputKind)
     report();
 }
 
-void TForm1::SaveAllAsOneClick()
+void MainWindow::saveAllAsOneImage()
 {
     const std::string filter = UiString(kTextPictureFilter, "Bitmap images (*.bmp)|*.bmp|JPEG images (*.jpg)|*.jpg|"
                                                             "Enhanced metafiles (*.emf)|*.emf|GIF images (*.gif)|*.gif|"
                                                             "PNG images (*.png)|*.png");
     const std::optional<SaveFileAnswer> answer = RunSaveDialog(
-        *dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_, saveDlgInitialDir_, fileName_);
+        *dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_, saveDialogFolder_, fileName_);
     if (!answer)
         return;
     {
         WaitCursor wait;
-        const TQZImageBox* grid = ScrollBox->ImageBox();
+        const IconGrid* grid = gridView_->grid();
         SaveAllAsOne(grid->Model(), grid->Current().icons, answer->fileName, answer->filterIndex, false);
     }
-    if (settings_.OpenAfterSave)
+    if (settings_.openAfterSave)
         OpenSavedFile(answer->fileName, {});
 }
 
-void TForm1::NHTMClick() { ExportDocument(ExportKind::Html); }
-void TForm1::NDBFClick() { ExportDocument(ExportKind::Dbase); }
-void TForm1::NPDFClick() { ExportDocument(ExportKind::Pdf); }
+void MainWindow::exportHtml() { exportDocument(ExportKind::Html); }
+void MainWindow::exportDbase() { exportDocument(ExportKind::Dbase); }
+void MainWindow::exportPdf() { exportDocument(ExportKind::Pdf); }
 
-void TForm1::NXlsxClick()
+void MainWindow::exportXlsx()
 {
     dialogs_->Show("Exporting to a Microsoft Excel sheet is not available in this version of Glyphora. "
                    "Use the HTML, dBase or PDF export instead.",
                    MessageIcon::Information, MessageButtons::Ok);
 }
 
-void TForm1::ExportDocument(ExportKind kind)
+void MainWindow::exportDocument(ExportKind kind)
 {
-    if (!SkipOptionsDialog()) {
+    if (!skipOptionsDialog()) {
         std::optional<ExportSettings> edited = dialogs_->EditExportOptions(kind, exportSettings_);
         if (!edited)
             return;
@@ -184,7 +184,7 @@ void TForm1::ExportDocument(ExportKind kind)
     const DocumentTexts texts = TextsFor(kind);
     const std::string filter = UiString(texts.filter, texts.designFilter);
     const std::optional<SaveFileAnswer> answer = RunSaveDialog(*dialogs_, UiString(texts.saveTitle, texts.designTitle),
-                                                               filter, saveFilterIndex_, saveDlgInitialDir_, fileName_);
+                                                               filter, saveFilterIndex_, saveDialogFolder_, fileName_);
     if (!answer)
         return;
     const fs::path chosen = answer->fileName;
@@ -193,7 +193,7 @@ void TForm1::ExportDocument(ExportKind kind)
     request.fileType = texts.fileType;
     request.destFileName = chosen;
     request.destExt = chosen.extension().string();
-    request.small = settings_.SmallIcons;
+    request.small = settings_.smallIcons;
     fs::path document = chosen;
     switch (kind) {
     case ExportKind::Html: {
@@ -204,7 +204,7 @@ void TForm1::ExportDocument(ExportKind kind)
         pictures += "_files";
         request.destDir = pictures;
         ApplyLayoutSettings(exportSettings_, request);
-        request.targetImageType = exportSettings_.TargetImageType;
+        request.targetImageType = exportSettings_.targetImageType;
         break;
     }
     case ExportKind::Dbase: {
@@ -216,13 +216,13 @@ void TForm1::ExportDocument(ExportKind kind)
         if (!FileExists(document) && FileExists(memo) &&
             dialogs_->Show(FormatText(UiString(kTextOverwriteQuestion, "The file %s already exists. Replace it?"),
                                       memo.string()),
-                           MessageIcon::Question, MessageButtons::YesNo) != kResultYes)
+                           MessageIcon::Question, MessageButtons::YesNo) != DialogAnswer::Yes)
             return;
-        request.dbfFieldName = exportSettings_.DBFFieldName;
-        request.dbfType = exportSettings_.DBFType;
+        request.dbfFieldName = exportSettings_.dbfFieldName;
+        request.dbfType = exportSettings_.dbfType;
         request.includeNumbers = true;
         request.drawBorders = true;
-        request.grayScale = exportSettings_.GrayScale && exportSettings_.DBFType > 0;
+        request.grayScale = exportSettings_.grayScale && exportSettings_.dbfType > 0;
         break;
     }
     case ExportKind::Pdf:
@@ -233,10 +233,10 @@ void TForm1::ExportDocument(ExportKind kind)
     {
         WaitCursor wait;
         int saveCount = 0;
-        std::uint16_t confirmResult = kConfirmNone;
-        SaveAll(ScrollBox->ImageBox()->Current(), request, saveCount, confirmResult);
+        DialogAnswer confirmResult = DialogAnswer::None;
+        SaveAll(gridView_->grid()->Current(), request, saveCount, confirmResult);
     }
-    if (settings_.OpenAfterSave)
+    if (settings_.openAfterSave)
         OpenSavedFile(document, {});
 }
 

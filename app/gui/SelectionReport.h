@@ -2,7 +2,7 @@
 // the count, the number of images in its icon group, and its colour depth.
 #pragma once
 
-#include "platform/IconHandle.h"
+#include "raster/IconHandle.h"
 
 #include <filesystem>
 #include <string>

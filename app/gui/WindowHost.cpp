@@ -19,25 +19,25 @@ void WindowHost::SelectFile(const std::string& fileName)
 // The grid switches to small icons; the menu check and the setting stay as they are.
 void WindowHost::SetSmallIcons()
 {
-    window_.ScrollBox->ImageBox()->SetIconSizing(TIconSizing::isSmall);
+    window_.gridView()->grid()->SetIconSizing(IconSizing::Small);
 }
 
 int WindowHost::SaveIcon(int iconIndex, const std::string& fileName, int fileType, bool grayScale)
 {
-    return glyphora::SaveIcon(window_.ScrollBox->ImageBox()->Current(), iconIndex, fileName, fileType, grayScale);
+    return glyphora::SaveIcon(window_.gridView()->grid()->Current(), iconIndex, fileName, fileType, grayScale);
 }
 
 void WindowHost::SaveAllAsOne(const std::string& fileName, int destType, bool grayScale)
 {
-    const TQZImageBox* grid = window_.ScrollBox->ImageBox();
+    const IconGrid* grid = window_.gridView()->grid();
     glyphora::SaveAllAsOne(grid->Model(), grid->Current().icons, fileName, destType, grayScale);
 }
 
-void WindowHost::SaveAll(const SaveAllRequest& request, int& saveCount, std::uint16_t& confirmResult)
+void WindowHost::SaveAll(const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult)
 {
     SaveAllRequest withColumns = request;
-    withColumns.columnCount = window_.Export().ColumnCount;
-    glyphora::SaveAll(window_.ScrollBox->ImageBox()->Current(), withColumns, saveCount, confirmResult);
+    withColumns.columnCount = window_.exportSettings().columnCount;
+    glyphora::SaveAll(window_.gridView()->grid()->Current(), withColumns, saveCount, confirmResult);
 }
 
 void WindowHost::OpenSavedFile(const std::string& fileName, const std::string& ext)
@@ -47,12 +47,12 @@ void WindowHost::OpenSavedFile(const std::string& fileName, const std::string& e
 
 void WindowHost::ShowError(const std::string& text)
 {
-    window_.Dialogs().Show(text, MessageIcon::Error, MessageButtons::Ok);
+    window_.dialogs().Show(text, MessageIcon::Error, MessageButtons::Ok);
 }
 
 void WindowHost::ShowInformation(const std::string& text)
 {
-    window_.Dialogs().Show(text, MessageIcon::Information, MessageButtons::Ok);
+    window_.dialogs().Show(text, MessageIcon::Information, MessageButtons::Ok);
 }
 
 void WindowHost::SetBusyCursor(bool busy)

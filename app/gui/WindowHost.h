@@ -7,11 +7,11 @@
 
 namespace glyphora {
 
-class TForm1;
+class MainWindow;
 
 class WindowHost final : public CommandLineHost {
 public:
-    explicit WindowHost(TForm1& window) : window_(window) {}
+    explicit WindowHost(MainWindow& window) : window_(window) {}
 
     bool IsFirstStart() const override { return false; } // the start counter comes with the settings
     void RunHelp() override {}                           // the help system comes with the help files
@@ -19,7 +19,7 @@ public:
     void SetSmallIcons() override;
     int SaveIcon(int iconIndex, const std::string& fileName, int fileType, bool grayScale) override;
     void SaveAllAsOne(const std::string& fileName, int destType, bool grayScale) override;
-    void SaveAll(const SaveAllRequest& request, int& saveCount, std::uint16_t& confirmResult) override;
+    void SaveAll(const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult) override;
     void OpenSavedFile(const std::string& fileName, const std::string& ext) override;
     void ShowError(const std::string& text) override;
     void ShowInformation(const std::string& text) override;
@@ -27,7 +27,7 @@ public:
     void Close() override;
 
 private:
-    TForm1& window_;
+    MainWindow& window_;
 };
 
 } // namespace glyphora

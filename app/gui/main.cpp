@@ -24,9 +24,9 @@ int main(int argc, char** argv)
     glyphora::LoadLanguagePack(glyphora::PackFolder() / glyphora::LanguageFileName(0));
     // Qt has taken its own options (-style, -platform, ...) out of argv by now.
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    glyphora::TForm1 window(arguments);
+    glyphora::MainWindow window(arguments);
     window.show();
-    window.PostRunCommandLine();
+    window.postRunCommandLine();
 
     const QString screenshot = qEnvironmentVariable("GLYPHORA_SCREENSHOT");
     if (!screenshot.isEmpty())

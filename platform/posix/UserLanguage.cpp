@@ -1,6 +1,8 @@
 // The user's interface language on POSIX systems, taken from the locale variables in the
 // order the C library gives them precedence for messages.
-#include "platform/ResourceLanguage.h"
+#include "platform/UserLanguage.h"
+
+#include "formats/ResourceLanguage.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // Conversions between the platform layer's bitmaps and icons and Qt's images.
 #include "platform/qt/QtImageConversion.h"
 
-#include "platform/RasterDraw.h"
+#include "raster/RasterDraw.h"
 
 namespace glyphora {
 

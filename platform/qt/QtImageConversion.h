@@ -2,8 +2,8 @@
 // that show icons and for the desktop's file-type icons.
 #pragma once
 
-#include "platform/Bitmap.h"
-#include "platform/IconHandle.h"
+#include "raster/Bitmap.h"
+#include "raster/IconHandle.h"
 
 #include <QImage>
 

@@ -7,7 +7,7 @@
 
 namespace glyphora {
 
-std::uint16_t ShowQtMessageBox(QWidget* owner, const std::string& text, MessageIcon icon, MessageButtons buttons)
+DialogAnswer ShowQtMessageBox(QWidget* owner, const std::string& text, MessageIcon icon, MessageButtons buttons)
 {
     QMessageBox::Icon boxIcon = QMessageBox::Information;
     switch (icon) {
@@ -23,12 +23,12 @@ std::uint16_t ShowQtMessageBox(QWidget* owner, const std::string& text, MessageI
         set = QMessageBox::Yes | QMessageBox::No | QMessageBox::NoToAll | QMessageBox::YesToAll;
     QMessageBox box(boxIcon, QApplication::applicationDisplayName(), QString::fromStdString(text), set, owner);
     switch (box.exec()) {
-    case QMessageBox::Yes: return kResultYes;
-    case QMessageBox::No: return kResultNo;
-    case QMessageBox::NoToAll: return kResultNoToAll;
-    case QMessageBox::YesToAll: return kResultYesToAll;
-    case QMessageBox::Ok: return kResultOk;
-    default: return buttons == MessageButtons::Ok ? kResultOk : kResultCancel;
+    case QMessageBox::Yes: return DialogAnswer::Yes;
+    case QMessageBox::No: return DialogAnswer::No;
+    case QMessageBox::NoToAll: return DialogAnswer::NoToAll;
+    case QMessageBox::YesToAll: return DialogAnswer::YesToAll;
+    case QMessageBox::Ok: return DialogAnswer::Ok;
+    default: return buttons == MessageButtons::Ok ? DialogAnswer::Ok : DialogAnswer::Cancel;
     }
 }
 

@@ -9,6 +9,6 @@ class QWidget;
 namespace glyphora {
 
 // Shows a modal message box over owner (may be null) and returns the modal result.
-std::uint16_t ShowQtMessageBox(QWidget* owner, const std::string& text, MessageIcon icon, MessageButtons buttons);
+DialogAnswer ShowQtMessageBox(QWidget* owner, const std::string& text, MessageIcon icon, MessageButtons buttons);
 
 } // namespace glyphora

@@ -1,6 +1,6 @@
 // The user's interface language on Windows: the UI language the user chose, which is what
 // the resource loader itself prefers, rather than any locale variable.
-#include "platform/ResourceLanguage.h"
+#include "platform/UserLanguage.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

@@ -1,7 +1,7 @@
 // Windows bitmap files: headers, row order, padding and the pixel format chosen per bitmap.
 #include "export/BmpEncoder.h"
 
-#include "platform/ByteReader.h"
+#include "formats/ByteReader.h"
 #include "platform/GlyphoraError.h"
 #include "TestPictures.h"
 

@@ -99,7 +99,7 @@ TEST_P(DbaseExportTest, TableAndMemoHoldOneRecordPerIcon)
     request.destDir = dir_;
     request.destFileName = dir_ / "icons"; // no extension: ".dbf" is added
     int count = 0;
-    std::uint16_t confirm = 0;
+    DialogAnswer confirm = DialogAnswer::None;
     SaveAll(current_, request, count, confirm);
     ASSERT_EQ(count, 3);
 
@@ -167,7 +167,7 @@ TEST(DbaseExportEmptyTest, SourceWithoutIconsWritesNoTable)
     request.destDir = dir;
     request.destFileName = dir / "t.dbf";
     int count = 0;
-    std::uint16_t confirm = 0;
+    DialogAnswer confirm = DialogAnswer::None;
     SaveAll(current, request, count, confirm);
     EXPECT_FALSE(fs::exists(dir / "t.dbf"));
     EXPECT_FALSE(fs::exists(dir / "t.dbt"));

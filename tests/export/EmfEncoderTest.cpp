@@ -2,7 +2,7 @@
 // one bitmap drawing at the origin at the pixel size, and the end-of-file record.
 #include "export/EmfEncoder.h"
 
-#include "platform/ByteReader.h"
+#include "formats/ByteReader.h"
 #include "platform/GlyphoraError.h"
 #include "TestPictures.h"
 

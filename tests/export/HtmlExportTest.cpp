@@ -42,7 +42,7 @@ protected:
         request.includeNumbers = numbers;
         request.drawBorders = borders;
         int count = 0;
-        std::uint16_t confirm = 0;
+        DialogAnswer confirm = DialogAnswer::None;
         SaveAll(current, request, count, confirm);
         EXPECT_EQ(count, icons);
         std::ifstream in(dir_ / "shell32.htm", std::ios::binary);

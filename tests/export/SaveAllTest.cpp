@@ -20,16 +20,16 @@ namespace fs = std::filesystem;
 
 class ScriptedDialogs final : public MessageDialogs {
 public:
-    std::deque<std::uint16_t> answers;
+    std::deque<DialogAnswer> answers;
     std::vector<std::string> asked;
-    std::uint16_t Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override
+    DialogAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override
     {
         EXPECT_EQ(icon, MessageIcon::Question);
         EXPECT_EQ(buttons, MessageButtons::YesNoNoToAllYesToAll);
         asked.push_back(text);
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question: " << text;
-            return kResultNo;
+            return DialogAnswer::No;
         }
         const auto a = answers.front();
         answers.pop_front();
@@ -82,21 +82,21 @@ TEST(SaveAllFileNameTest, StemAndAtLeastFourDigits)
 TEST_F(SaveAllTest, AnswersAreRememberedAcrossCalls)
 {
     int count = 0;
-    std::uint16_t confirm = kConfirmNone;
+    DialogAnswer confirm = DialogAnswer::None;
     SaveAll(current_, request_, count, confirm);
     EXPECT_EQ(count, 3);
     EXPECT_TRUE(dialogs_.asked.empty()) << "new files are written without a question";
 
     // no skips the first, yes replaces the second, yes to all the third and everything later
     for (int n = 1; n <= 3; ++n) Mark(n);
-    dialogs_.answers = {kResultNo, kResultYes, kResultYesToAll};
+    dialogs_.answers = {DialogAnswer::No, DialogAnswer::Yes, DialogAnswer::YesToAll};
     count = 0;
     SaveAll(current_, request_, count, confirm);
     EXPECT_EQ(count, 2);
     EXPECT_FALSE(Replaced(1));
     EXPECT_TRUE(Replaced(2));
     EXPECT_TRUE(Replaced(3));
-    EXPECT_EQ(confirm, kConfirmYesToAll);
+    EXPECT_EQ(confirm, DialogAnswer::YesToAll);
     ASSERT_EQ(dialogs_.asked.size(), 3u);
     EXPECT_NE(dialogs_.asked[0].find(File(1).string()), std::string::npos) << dialogs_.asked[0];
 
@@ -111,16 +111,16 @@ TEST_F(SaveAllTest, AnswersAreRememberedAcrossCalls)
 TEST_F(SaveAllTest, NoToAllSkipsExistingFilesButWritesNewOnes)
 {
     int count = 0;
-    std::uint16_t confirm = kConfirmNone;
+    DialogAnswer confirm = DialogAnswer::None;
     SaveAll(current_, request_, count, confirm);
     Mark(1);
     Mark(2);
     fs::remove(File(3));
-    dialogs_.answers = {kResultNoToAll};
+    dialogs_.answers = {DialogAnswer::NoToAll};
     count = 0;
     SaveAll(current_, request_, count, confirm);
     EXPECT_EQ(dialogs_.asked.size(), 1u);
-    EXPECT_EQ(confirm, kConfirmNoToAll);
+    EXPECT_EQ(confirm, DialogAnswer::NoToAll);
     EXPECT_FALSE(Replaced(1));
     EXPECT_FALSE(Replaced(2));
     EXPECT_TRUE(Replaced(3));
@@ -135,7 +135,7 @@ TEST_F(SaveAllTest, NoToAllSkipsExistingFilesButWritesNewOnes)
 TEST_F(SaveAllTest, NothingIsAskedWhileTheCommandLineRuns)
 {
     int count = 0;
-    std::uint16_t confirm = kConfirmNone;
+    DialogAnswer confirm = DialogAnswer::None;
     SaveAll(current_, request_, count, confirm);
     for (int n = 1; n <= 3; ++n) Mark(n);
     CommandLineActive = true;

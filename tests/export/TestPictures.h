@@ -1,7 +1,7 @@
 // Small pictures with known pixels for the encoder tests.
 #pragma once
 
-#include "platform/Bitmap.h"
+#include "raster/Bitmap.h"
 
 namespace glyphora::testing {
 

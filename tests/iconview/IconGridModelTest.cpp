@@ -59,16 +59,16 @@ TEST(IconGridModel, EmptyGridKeepsOneRowAndOneColumn)
 TEST(IconGridModel, SizingAndOffsetChangeThePitchAndTheLayout)
 {
     IconGridModel model = MakeGrid(10, 130);
-    EXPECT_TRUE(model.SetIconSizing(TIconSizing::isSmall));
+    EXPECT_TRUE(model.SetIconSizing(IconSizing::Small));
     EXPECT_EQ(model.ItemWidth(), 16);
     EXPECT_EQ(model.ItemHeight(), 16);
     EXPECT_EQ(model.ColWidth(), 26);
     EXPECT_EQ(model.RowHeight(), 26);
     EXPECT_EQ(model.ColCount(), 5);
     EXPECT_EQ(model.Height(), 2 * 26 + 2);
-    EXPECT_FALSE(model.SetIconSizing(TIconSizing::isSmall));
+    EXPECT_FALSE(model.SetIconSizing(IconSizing::Small));
 
-    EXPECT_TRUE(model.SetIconSizing(TIconSizing::isBoth));
+    EXPECT_TRUE(model.SetIconSizing(IconSizing::Both));
     EXPECT_EQ(model.ItemWidth(), 32);
     EXPECT_EQ(model.ColWidth(), 42);
 
@@ -172,54 +172,52 @@ TEST(IconGridModel, ClickRepaintsTheOldAndTheNewCell)
 
 TEST(IconGridModel, NavigationKeys)
 {
-    constexpr int kLetterA = 65;
     struct Case {
         int count;
         int start;
-        int key;
+        GridKey key;
         int expected;
         bool consumed;
     };
     // Ten icons in three columns (rows 0-2, 3-5, 6-8, 9); the client area shows two rows,
     // so a page is six positions.
     const Case cases[] = {
-        {10, -1, kKeyRight, 0, true},
-        {10, -1, kKeyDown, 2, true},
-        {10, -1, kKeyLeft, -1, true},
-        {10, -1, kKeyUp, -1, true},
-        {10, -1, kKeyPageUp, -1, true},
-        {10, -1, kKeyHome, 0, true},
-        {10, -1, kKeyEnd, 9, true},
-        {10, -1, kKeyPageDown, 5, true},
-        {10, 4, kKeyPageDown, 7, true}, // lowest row with an icon in column 1
-        {10, 8, kKeyPageDown, 8, true}, // column 2 has nothing lower: stays
-        {10, 9, kKeyPageDown, 9, true},
-        {10, 7, kKeyPageUp, 1, true},
-        {10, 4, kKeyPageUp, 1, true},   // -2 + 3
-        {10, 2, kKeyPageUp, 2, true},   // -4 + 3 + 3
-        {10, 0, kKeyPageUp, 0, true},
-        {10, 4, kKeyUp, 1, true},
-        {10, 1, kKeyUp, 1, true},
-        {10, 2, kKeyUp, 2, true},       // the first row has nothing above
-        {10, 0, kKeyUp, 0, true},
-        {10, 4, kKeyLeft, 3, true},
-        {10, 0, kKeyLeft, 0, true},
-        {10, 8, kKeyRight, 9, true},
-        {10, 9, kKeyRight, 9, true},
-        {10, 6, kKeyDown, 9, true},
-        {10, 7, kKeyDown, 7, true},
-        {10, 5, kKeyHome, 0, true},
-        {10, 5, kKeyEnd, 9, true},
-        {10, 4, kLetterA, 4, false},
-        {2, -1, kKeyDown, -1, true},    // no second row: Down would leave the grid
-        {0, -1, kKeyRight, -1, false},  // an empty grid consumes nothing
-        {0, -1, kKeyEnd, -1, false},
+        {10, -1, GridKey::Right, 0, true},
+        {10, -1, GridKey::Down, 2, true},
+        {10, -1, GridKey::Left, -1, true},
+        {10, -1, GridKey::Up, -1, true},
+        {10, -1, GridKey::PageUp, -1, true},
+        {10, -1, GridKey::Home, 0, true},
+        {10, -1, GridKey::End, 9, true},
+        {10, -1, GridKey::PageDown, 5, true},
+        {10, 4, GridKey::PageDown, 7, true}, // lowest row with an icon in column 1
+        {10, 8, GridKey::PageDown, 8, true}, // column 2 has nothing lower: stays
+        {10, 9, GridKey::PageDown, 9, true},
+        {10, 7, GridKey::PageUp, 1, true},
+        {10, 4, GridKey::PageUp, 1, true},   // -2 + 3
+        {10, 2, GridKey::PageUp, 2, true},   // -4 + 3 + 3
+        {10, 0, GridKey::PageUp, 0, true},
+        {10, 4, GridKey::Up, 1, true},
+        {10, 1, GridKey::Up, 1, true},
+        {10, 2, GridKey::Up, 2, true},       // the first row has nothing above
+        {10, 0, GridKey::Up, 0, true},
+        {10, 4, GridKey::Left, 3, true},
+        {10, 0, GridKey::Left, 0, true},
+        {10, 8, GridKey::Right, 9, true},
+        {10, 9, GridKey::Right, 9, true},
+        {10, 6, GridKey::Down, 9, true},
+        {10, 7, GridKey::Down, 7, true},
+        {10, 5, GridKey::Home, 0, true},
+        {10, 5, GridKey::End, 9, true},
+        {2, -1, GridKey::Down, -1, true},    // no second row: Down would leave the grid
+        {0, -1, GridKey::Right, -1, false},  // an empty grid consumes nothing
+        {0, -1, GridKey::End, -1, false},
     };
     for (const Case& c : cases) {
         IconGridModel model = MakeGrid(c.count, 130, 84);
         model.SetItemIndex(c.start);
         ASSERT_EQ(model.ItemIndex(), c.start);
-        SCOPED_TRACE(testing::Message() << "count " << c.count << " start " << c.start << " key " << c.key);
+        SCOPED_TRACE(testing::Message() << "count " << c.count << " start " << c.start << " key " << static_cast<int>(c.key));
         const KeyResult result = model.MoveSelection(c.key);
         EXPECT_EQ(result.consumed, c.consumed);
         EXPECT_EQ(result.selection.itemIndex, c.expected);
@@ -321,14 +319,14 @@ TEST(IconGridModel, RefreshResetsTheSelectionAndLaysOutForTheScrollBox)
 {
     IconGridModel model = MakeGrid(10, 130);
     model.SetItemIndex(3);
-    model.SetIconSizing(TIconSizing::isSmall);
+    model.SetIconSizing(IconSizing::Small);
     model.Refresh(10, ScrollBoxMetrics{130, 100, 134, 17});
     EXPECT_EQ(model.ItemIndex(), -1);
     EXPECT_EQ(model.ItemWidth(), 16);
     EXPECT_EQ(model.Width(), 130); // two rows of 26 fit 100 pixels: no scroll bar
     EXPECT_EQ(model.ColCount(), 5);
 
-    model.SetIconSizing(TIconSizing::isLarge);
+    model.SetIconSizing(IconSizing::Large);
     model.Refresh(10, ScrollBoxMetrics{130, 100, 134, 17});
     EXPECT_EQ(model.Width(), 113);
     EXPECT_EQ(model.ColCount(), 2);
@@ -354,7 +352,7 @@ TEST(IconGridModel, DrawAllDrawsEveryIconAtItsIconRectangleInOrder)
         icons[k].height = 32;
         icons[k].mask = Bitmap(32, 32, 1, kBlack);
     }
-    for (const TIconSizing sizing : {TIconSizing::isLarge, TIconSizing::isSmall}) {
+    for (const IconSizing sizing : {IconSizing::Large, IconSizing::Small}) {
         IconGridModel model = MakeGrid(5, 130);
         model.SetIconSizing(sizing);
         const int size = model.ItemWidth();
@@ -383,15 +381,15 @@ TEST(IconGridModel, ComposedImageSize)
 {
     struct Case {
         int count;
-        TIconSizing sizing;
+        IconSizing sizing;
         PictureSize expected;
     };
     // Eight columns: 8 * 42 = 336 pixels for large icons, 8 * 26 = 208 for small ones.
     const Case cases[] = {
-        {5, TIconSizing::isLarge, {5 * 42 + 2, 42 + 2}},
-        {20, TIconSizing::isLarge, {8 * 42 + 2, 3 * 42 + 2}},
-        {0, TIconSizing::isLarge, {2, 42 + 2}},
-        {5, TIconSizing::isSmall, {5 * 26 + 2, 26 + 2}},
+        {5, IconSizing::Large, {5 * 42 + 2, 42 + 2}},
+        {20, IconSizing::Large, {8 * 42 + 2, 3 * 42 + 2}},
+        {0, IconSizing::Large, {2, 42 + 2}},
+        {5, IconSizing::Small, {5 * 26 + 2, 26 + 2}},
     };
     for (const Case& c : cases) {
         IconGridModel model;
@@ -409,7 +407,7 @@ TEST(IconGridModel, DefaultLayoutHoldsTwelveLargeColumns)
     EXPECT_EQ(kDefaultGridWidth, 506);
     IconGridModel model = MakeGrid(30, kDefaultGridWidth);
     EXPECT_EQ(model.ColCount(), 12);
-    model.SetIconSizing(TIconSizing::isSmall);
+    model.SetIconSizing(IconSizing::Small);
     EXPECT_EQ(model.ColCount(), 19);
 }
 

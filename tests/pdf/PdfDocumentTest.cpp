@@ -1,4 +1,4 @@
-// TqzPDFDocument: object numbering and the cross-reference table read back from the bytes,
+// PdfDocument: object numbering and the cross-reference table read back from the bytes,
 // resources, fonts, content operations and the refusal of bad input.
 #include "pdf/PdfDocument.h"
 
@@ -26,7 +26,7 @@ bool HasLine(const std::string& text, const std::string& line)
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-void Header(TqzPDFDocument& doc, bool compress)
+void Header(PdfDocument& doc, bool compress)
 {
     doc.WriteHeader(compress, false, 792, 612, 8, 8, 8, 8, "Marrowfield Software", "", "Glyphora", "Icons");
 }
@@ -35,19 +35,19 @@ void Header(TqzPDFDocument& doc, bool compress)
 std::string ImagesOnOnePage(int imageCount, bool compress)
 {
     std::ostringstream out;
-    TqzPDFDocument doc(out);
+    PdfDocument doc(out);
     EXPECT_EQ(doc.CheckAddFont("Segoe UI", false, false), "F0");
     Header(doc, compress);
     for (int i = 0; i < imageCount; ++i) {
         doc.AddXObject(i + 1, i, 0, SolidBitmap(32, 32, 0x00FF0000));
     }
     doc.WritePageHeader();
-    doc.Pages().back().XObjectStartIndex = 0;
-    doc.Pages().back().XObjectEndIndex = imageCount - 1;
-    doc.Stream_WriteLine("q");
-    doc.Stream_SetImageBox(10, 10, 24, 24);
-    doc.Stream_WriteLine("/Img1 Do");
-    doc.Stream_WriteLine("Q");
+    doc.Pages().back().xObjectStartIndex = 0;
+    doc.Pages().back().xObjectEndIndex = imageCount - 1;
+    doc.WriteContentLine("q");
+    doc.SetImageBox(10, 10, 24, 24);
+    doc.WriteContentLine("/Img1 Do");
+    doc.WriteContentLine("Q");
     doc.WriteFooter();
     return out.str();
 }
@@ -122,19 +122,19 @@ TEST(PdfDocument, ThreeImagesExampleNumbersAndResources)
 TEST(PdfDocument, NumberFormatsInAnUncompressedContentStream)
 {
     std::ostringstream out;
-    TqzPDFDocument doc(out);
+    PdfDocument doc(out);
     doc.CheckAddFont("Arial", false, false);
     Header(doc, false);
     doc.WritePageHeader();
-    doc.Stream_SetLineWidth(0.2);
-    doc.Stream_SetFillColor(0x00FFFFFF);
-    doc.Stream_SetStrokeColor(MakePixel(192, 192, 192));
-    doc.Stream_SetFillColor(MakePixel(128, 0, 255));
-    doc.Stream_Rectangle(8, 745, 28, 39);
-    doc.Stream_MoveTo(1, 2);
-    doc.Stream_LineTo(-3, 4);
-    doc.Stream_SetImageBox(11, 758, 21, 24);
-    doc.Stream_SetTextMatrix(90, 10, 8);
+    doc.SetLineWidth(0.2);
+    doc.SetFillColor(0x00FFFFFF);
+    doc.SetStrokeColor(MakePixel(192, 192, 192));
+    doc.SetFillColor(MakePixel(128, 0, 255));
+    doc.Rectangle(8, 745, 28, 39);
+    doc.MoveTo(1, 2);
+    doc.LineTo(-3, 4);
+    doc.SetImageBox(11, 758, 21, 24);
+    doc.SetTextMatrix(90, 10, 8);
     doc.WriteFooter();
 
     const auto pdf = ParsePdf(out.str());
@@ -160,12 +160,12 @@ TEST(PdfDocument, NumberFormatsInAnUncompressedContentStream)
 TEST(PdfDocument, CompressedContentStreamInflatesToTheSameLines)
 {
     std::ostringstream out;
-    TqzPDFDocument doc(out);
+    PdfDocument doc(out);
     doc.CheckAddFont("Arial", false, false);
     Header(doc, true);
     doc.WritePageHeader();
-    doc.Stream_SetLineWidth(0.2);
-    doc.Stream_WriteLine("q");
+    doc.SetLineWidth(0.2);
+    doc.WriteContentLine("q");
     doc.WriteFooter();
     const auto pdf = ParsePdf(out.str());
     ASSERT_EQ(pdf.error, "");
@@ -176,7 +176,7 @@ TEST(PdfDocument, CompressedContentStreamInflatesToTheSameLines)
 TEST(PdfDocument, ImageObjectsCarryTheirColourSpaceAndData)
 {
     std::ostringstream out;
-    TqzPDFDocument doc(out);
+    PdfDocument doc(out);
     doc.CheckAddFont("Arial", false, false);
     Header(doc, false);
     PdfBitmapImage keyed{Bitmap(2, 1, 24, MakePixel(10, 20, 30)), MakePixel(1, 2, 3)};
@@ -216,7 +216,7 @@ TEST(PdfDocument, ImageObjectsCarryTheirColourSpaceAndData)
 TEST(PdfDocument, JpegIsNeverRecompressedAndBitmapsAreWhenCompressing)
 {
     std::ostringstream out;
-    TqzPDFDocument doc(out);
+    PdfDocument doc(out);
     Header(doc, true);
     const std::vector<std::uint8_t> jpeg = pdftest::MakeSolidJpeg(8, 8, 255, 0, 0);
     doc.AddXObject(1, 0, 0, PdfJpegImage{8, 8, jpeg});
@@ -237,7 +237,7 @@ TEST(PdfDocument, JpegIsNeverRecompressedAndBitmapsAreWhenCompressing)
 TEST(PdfDocument, PaletteWithoutTwoHundredFiftySixEntriesIsRefusedAndNothingIsWritten)
 {
     std::ostringstream out;
-    TqzPDFDocument doc(out);
+    PdfDocument doc(out);
     Header(doc, false);
     const std::string before = out.str();
     PdfIndexedImage bad = std::get<PdfIndexedImage>(SolidIndexed(2, 2, 0));
@@ -261,15 +261,15 @@ TEST(PdfDocument, PaletteWithoutTwoHundredFiftySixEntriesIsRefusedAndNothingIsWr
 TEST(PdfDocument, MisuseRaisesInsteadOfBreakingTheNumbering)
 {
     std::ostringstream out;
-    TqzPDFDocument doc(out);
+    PdfDocument doc(out);
     EXPECT_THROW(doc.WriteHeader(true, true, 792, 612, 8, 8, 8, 8, "", "", "", ""), GlyphoraError);
     EXPECT_TRUE(out.str().empty());
     Header(doc, false);
     EXPECT_THROW(doc.CheckAddFont("Arial", false, false), GlyphoraError);
     doc.WritePageHeader();
     EXPECT_THROW(doc.AddXObject(1, 0, 0, SolidBitmap(1, 1, 0)), GlyphoraError);
-    doc.Pages().back().XObjectStartIndex = 0;
-    doc.Pages().back().XObjectEndIndex = 0; // no image was added
+    doc.Pages().back().xObjectStartIndex = 0;
+    doc.Pages().back().xObjectEndIndex = 0; // no image was added
     EXPECT_THROW(doc.WritePageFooter(), GlyphoraError);
 }
 
@@ -289,33 +289,33 @@ TEST(PdfDocument, FontNameMapping)
         {"Courierish", false, false, "Helvetica"},   {"Segoe UI", true, true, "Helvetica-BoldOblique"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(TqzPDFDocument::PDFFontName(c.face, c.bold, c.italic), c.pdf) << c.face;
+        EXPECT_EQ(PdfDocument::PdfFontName(c.face, c.bold, c.italic), c.pdf) << c.face;
     }
 }
 
 TEST(PdfDocument, TextLengthCoefficients)
 {
-    EXPECT_FLOAT_EQ(TqzPDFDocument::PDFTextLenCoef("Courier New", true, true), 1.5f);
-    EXPECT_FLOAT_EQ(TqzPDFDocument::PDFTextLenCoef("Times New Roman", false, false), 2.32f);
-    EXPECT_FLOAT_EQ(TqzPDFDocument::PDFTextLenCoef("Times New Roman", true, true), 2.32f / 1.04f);
-    EXPECT_FLOAT_EQ(TqzPDFDocument::PDFTextLenCoef("Times New Roman", true, false), 2.32f / 1.06f);
-    EXPECT_FLOAT_EQ(TqzPDFDocument::PDFTextLenCoef("Times New Roman", false, true), 2.32f / 1.01f);
-    EXPECT_FLOAT_EQ(TqzPDFDocument::PDFTextLenCoef("Arial", false, true), 2.14f);
-    EXPECT_FLOAT_EQ(TqzPDFDocument::PDFTextLenCoef("Arial", true, true), 2.14f / 1.09f);
+    EXPECT_FLOAT_EQ(PdfDocument::PdfTextLenCoef("Courier New", true, true), 1.5f);
+    EXPECT_FLOAT_EQ(PdfDocument::PdfTextLenCoef("Times New Roman", false, false), 2.32f);
+    EXPECT_FLOAT_EQ(PdfDocument::PdfTextLenCoef("Times New Roman", true, true), 2.32f / 1.04f);
+    EXPECT_FLOAT_EQ(PdfDocument::PdfTextLenCoef("Times New Roman", true, false), 2.32f / 1.06f);
+    EXPECT_FLOAT_EQ(PdfDocument::PdfTextLenCoef("Times New Roman", false, true), 2.32f / 1.01f);
+    EXPECT_FLOAT_EQ(PdfDocument::PdfTextLenCoef("Arial", false, true), 2.14f);
+    EXPECT_FLOAT_EQ(PdfDocument::PdfTextLenCoef("Arial", true, true), 2.14f / 1.09f);
 }
 
 TEST(PdfDocument, FontRegistration)
 {
     std::ostringstream out;
-    TqzPDFDocument doc(out);
+    PdfDocument doc(out);
     EXPECT_EQ(doc.CheckAddFont("Arial", false, false), "F0");
     EXPECT_EQ(doc.CheckAddFont("Arial", false, false), "F0");
     EXPECT_EQ(doc.CheckAddFont(PdfFontSpec{"Arial", true, false}), "F1");
     EXPECT_EQ(doc.CheckAddFont("Times New Roman", false, false), "F2");
-    EXPECT_EQ(doc.PDFFontInternalName(PdfFontSpec{"Times New Roman", false, false}), "F2");
-    EXPECT_EQ(doc.PDFFontInternalName(PdfFontSpec{"Verdana", false, false}), "F0");
+    EXPECT_EQ(doc.PdfFontInternalName(PdfFontSpec{"Times New Roman", false, false}), "F2");
+    EXPECT_EQ(doc.PdfFontInternalName(PdfFontSpec{"Verdana", false, false}), "F0");
     ASSERT_EQ(doc.Fonts().size(), 3u);
-    EXPECT_EQ(doc.Fonts()[1].PDFName, "Helvetica-Bold");
+    EXPECT_EQ(doc.Fonts()[1].pdfName, "Helvetica-Bold");
 
     // Three fonts reserve 4, 5 and 6: the first free number is 7.
     Header(doc, false);
@@ -330,20 +330,20 @@ TEST(PdfDocument, FontRegistration)
 
 TEST(PdfDocument, EscapeText)
 {
-    EXPECT_EQ(TqzPDFDocument::EscapeText("a(b)"), "a\\(b\\)");
-    EXPECT_EQ(TqzPDFDocument::EscapeText("c:\\x\ty"), "c:\\\\x\\ty");
+    EXPECT_EQ(PdfDocument::EscapeText("a(b)"), "a\\(b\\)");
+    EXPECT_EQ(PdfDocument::EscapeText("c:\\x\ty"), "c:\\\\x\\ty");
 }
 
 TEST(PdfDocument, WatermarksAndComments)
 {
     std::ostringstream out;
-    TqzPDFDocument doc(out);
+    PdfDocument doc(out);
     doc.CheckAddFont("Arial", false, false);
     doc.WriteHeader(false, false, 792, 612, 20, 30, 40, 50, "", "", "", "");
     doc.WritePageHeader();
-    doc.WriteWatermark("made (here)", TWatermarkType::wmtTopLeft, 0x00FF0000);
-    doc.WriteWatermark("side", TWatermarkType::wmtLeftCenter, 0);
-    doc.WriteWatermark("note\r\nnext", TWatermarkType::wmtComment, 0);
+    doc.WriteWatermark("made (here)", WatermarkType::TopLeft, 0x00FF0000);
+    doc.WriteWatermark("side", WatermarkType::LeftCenter, 0);
+    doc.WriteWatermark("note\r\nnext", WatermarkType::Comment, 0);
     doc.WriteFooter();
     const auto pdf = ParsePdf(out.str());
     ASSERT_EQ(pdf.error, "");

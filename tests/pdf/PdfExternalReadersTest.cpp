@@ -19,7 +19,7 @@ using pdftest::TempFile;
 std::string MixedDocument(bool compress)
 {
     std::ostringstream out;
-    TqzPDFDocument doc(out);
+    PdfDocument doc(out);
     doc.CheckAddFont("Segoe UI", false, false);
     doc.CheckAddFont("Times New Roman", true, true);
     doc.WriteHeader(compress, false, 792, 612, 8, 8, 8, 8, "Author (with parens)", "", "Glyphora", "Icons");
@@ -28,19 +28,19 @@ std::string MixedDocument(bool compress)
     doc.AddXObject(3, 2, 0, pdftest::SolidIndexed(16, 16, 0x000000FF));
     doc.AddXObject(4, 3, 0, PdfJpegImage{16, 16, pdftest::MakeSolidJpeg(16, 16, 200, 100, 50)});
     doc.WritePageHeader();
-    doc.Pages().back().XObjectStartIndex = 0;
-    doc.Pages().back().XObjectEndIndex = 3;
-    doc.Stream_SetLineWidth(0.2);
+    doc.Pages().back().xObjectStartIndex = 0;
+    doc.Pages().back().xObjectEndIndex = 3;
+    doc.SetLineWidth(0.2);
     for (int i = 0; i < 4; ++i) {
         const int x = 8 + i * 30;
-        doc.Stream_SetStrokeColor(0x00C0C0C0);
-        doc.Stream_SetFillColor(0x00FFFFFF);
-        doc.Stream_Rectangle(x, 745, 28, 39);
-        doc.Stream_WriteLine("B");
-        doc.Stream_WriteLine("q");
-        doc.Stream_SetImageBox(x + 3, 758, 21, 24);
-        doc.Stream_WriteLine("/Img" + std::to_string(i + 1) + " Do");
-        doc.Stream_WriteLine("Q");
+        doc.SetStrokeColor(0x00C0C0C0);
+        doc.SetFillColor(0x00FFFFFF);
+        doc.Rectangle(x, 745, 28, 39);
+        doc.WriteContentLine("B");
+        doc.WriteContentLine("q");
+        doc.SetImageBox(x + 3, 758, 21, 24);
+        doc.WriteContentLine("/Img" + std::to_string(i + 1) + " Do");
+        doc.WriteContentLine("Q");
         PdfRect r{x + 2, 747, x + 24, 0};
         std::string remaining;
         doc.WriteTextBox(std::to_string(i + 1), false, "F0", 9, 0, PdfAlignment::Center, false, r, remaining);
@@ -49,8 +49,8 @@ std::string MixedDocument(bool compress)
     std::string remaining;
     doc.WriteTextBox("Some (wrapped) text in \\ italics\twith a tab", false, "F1", 12, 0x00336699,
                      PdfAlignment::Right, true, r, remaining);
-    doc.WriteWatermark("Glyphora", TWatermarkType::wmtRightLeft, 0x00808080);
-    doc.WriteWatermark("comment", TWatermarkType::wmtComment, 0);
+    doc.WriteWatermark("Glyphora", WatermarkType::RightLeft, 0x00808080);
+    doc.WriteWatermark("comment", WatermarkType::Comment, 0);
     doc.WritePageFooter();
     // A second, empty page.
     doc.WritePageHeader();
@@ -101,22 +101,22 @@ TEST(PdfExternalReaders, PdftoppmRendersImagesWhereTheyArePlaced)
     // A 100 x 100 point page: a red RGB image in 20..60 x 30..50 (PDF coordinates) and a blue
     // indexed image in 70..90 x 70..90. At 72 dpi one point is one pixel and y runs downwards.
     std::ostringstream out;
-    TqzPDFDocument doc(out);
+    PdfDocument doc(out);
     doc.CheckAddFont("Arial", false, false);
     doc.WriteHeader(true, false, 100, 100, 0, 0, 0, 0, "", "", "", "");
     doc.AddXObject(1, 0, 0, pdftest::SolidBitmap(2, 2, 0x00FF0000));
     doc.AddXObject(2, 1, 0, pdftest::SolidIndexed(3, 3, 0x000000FF));
     doc.WritePageHeader();
-    doc.Pages().back().XObjectStartIndex = 0;
-    doc.Pages().back().XObjectEndIndex = 1;
-    doc.Stream_WriteLine("q");
-    doc.Stream_SetImageBox(20, 30, 40, 20);
-    doc.Stream_WriteLine("/Img1 Do");
-    doc.Stream_WriteLine("Q");
-    doc.Stream_WriteLine("q");
-    doc.Stream_SetImageBox(70, 70, 20, 20);
-    doc.Stream_WriteLine("/Img2 Do");
-    doc.Stream_WriteLine("Q");
+    doc.Pages().back().xObjectStartIndex = 0;
+    doc.Pages().back().xObjectEndIndex = 1;
+    doc.WriteContentLine("q");
+    doc.SetImageBox(20, 30, 40, 20);
+    doc.WriteContentLine("/Img1 Do");
+    doc.WriteContentLine("Q");
+    doc.WriteContentLine("q");
+    doc.SetImageBox(70, 70, 20, 20);
+    doc.WriteContentLine("/Img2 Do");
+    doc.WriteContentLine("Q");
     doc.WriteFooter();
 
     TempFile pdf(".pdf");

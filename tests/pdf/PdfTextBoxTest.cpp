@@ -22,7 +22,7 @@ public:
         doc_.WriteHeader(false, false, 792, 612, 8, 8, 8, 8, "", "", "", "");
         doc_.WritePageHeader();
     }
-    TqzPDFDocument& doc() { return doc_; }
+    PdfDocument& doc() { return doc_; }
     const std::string& font() const { return font_; }
     std::vector<std::string> Content()
     {
@@ -34,7 +34,7 @@ public:
 
 private:
     std::ostringstream out_;
-    TqzPDFDocument doc_;
+    PdfDocument doc_;
     std::string font_;
 };
 
@@ -46,7 +46,7 @@ TEST(PdfTextBox, CentredNumberUnderAnIconCell)
     PdfRect r{10, 747, 32, 0};
     std::string remaining;
     page.doc().WriteTextBox("1", false, "F0", 9, 0, PdfAlignment::Center, false, r, remaining);
-    EXPECT_EQ(r.Bottom, 757);
+    EXPECT_EQ(r.bottom, 757);
     EXPECT_EQ(page.Content(), (std::vector<std::string>{"q", "0 0 0 rg", "BT", "/F0 9 Tf", "18 747 Td", "(1) Tj",
                                                         "ET", "Q"}));
 }
@@ -82,11 +82,11 @@ TEST(PdfTextBox, CalcOnlyComputesTheBottomAndWritesNothing)
     // 7 wrapped lines, but only (30 - 8) div 10 + 2 = 4 fit: bottom = 30 + 4 x 10.
     page.doc().WriteTextBox("alpha beta gamma delta epsilon zeta eta theta", true, "F0", 9, 0, PdfAlignment::Left,
                             true, r, remaining);
-    EXPECT_EQ(r.Bottom, 70);
+    EXPECT_EQ(r.bottom, 70);
     EXPECT_EQ(remaining, "kept");
     PdfRect single{100, 700, 142, 0};
     page.doc().WriteTextBox("one", true, "F0", 9, 0, PdfAlignment::Left, true, single, remaining);
-    EXPECT_EQ(single.Bottom, 710);
+    EXPECT_EQ(single.bottom, 710);
     EXPECT_TRUE(page.Content().empty());
 }
 
@@ -103,7 +103,7 @@ TEST(PdfTextBox, WordWrapCarriesTheLinesThatDoNotFitOver)
     PdfRect next{100, 600, 142, 0};
     page.doc().WriteTextBox("", false, "F0", 9, 0x000000FF, PdfAlignment::Left, true, next, remaining);
     EXPECT_EQ(remaining, "");
-    EXPECT_EQ(next.Bottom, 630);
+    EXPECT_EQ(next.bottom, 630);
 
     EXPECT_EQ(page.Content(), (std::vector<std::string>{
                                   "q", "0 0 1 rg", "BT", "/F0 9 Tf",

@@ -1,4 +1,4 @@
-// TqzPdfWriter: lines go straight out, raw bytes through the 512-byte buffer, pixels in
+// PdfWriter: lines go straight out, raw bytes through the 512-byte buffer, pixels in
 // reversed byte order with the flush rule, and the running position.
 #include "pdf/PdfWriter.h"
 
@@ -46,7 +46,7 @@ protected:
 TEST(PdfWriter, LinesEndWithCrLfAndKeepOrderWithBufferedBytes)
 {
     std::ostringstream out;
-    TqzPdfWriter w(out);
+    PdfWriter w(out);
     w.Write("ab", 2);
     w.WriteLine("line");
     w.Write("cd", 2);
@@ -59,7 +59,7 @@ TEST(PdfWriter, PositionStartsAtTheStreamsCurrentPosition)
 {
     std::ostringstream out;
     out << "12345";
-    TqzPdfWriter w(out);
+    PdfWriter w(out);
     w.WriteLine("x");
     EXPECT_EQ(w.Position(), 8u);
 }
@@ -68,7 +68,7 @@ TEST(PdfWriter, BlockThatDoesNotFitFlushesAndGoesDirect)
 {
     RecordingBuf buf;
     std::ostream out(&buf);
-    TqzPdfWriter w(out);
+    PdfWriter w(out);
     const std::string small(500, 'a');
     const std::string big(20, 'b');
     w.Write(small);
@@ -83,7 +83,7 @@ TEST(PdfWriter, BlockThatDoesNotFitFlushesAndGoesDirect)
 TEST(PdfWriter, WriteRgbReversesBytesAndHonoursTheStep)
 {
     std::ostringstream out;
-    TqzPdfWriter w(out);
+    PdfWriter w(out);
     // Two pixels stored blue, green, red, fourth byte.
     const std::vector<std::uint8_t> px = {0x01, 0x02, 0x03, 0xFF, 0x11, 0x12, 0x13, 0xFF};
     w.WriteRGB(px, 4, 2);
@@ -95,7 +95,7 @@ TEST(PdfWriter, WriteRgbFlushesWhenFiveOrFewerBytesAreFree)
 {
     RecordingBuf buf;
     std::ostream out(&buf);
-    TqzPdfWriter w(out);
+    PdfWriter w(out);
     // 169 pixels fill 507 bytes, leaving 5 free: the 170th pixel flushes first.
     const std::vector<std::uint8_t> px(170 * 3, 0x40);
     w.WriteRGB(px, 3, 170);
@@ -109,7 +109,7 @@ TEST(PdfWriter, WriteRgbFlushesWhenFiveOrFewerBytesAreFree)
 TEST(PdfWriter, WriteRgbRefusesPixelCountBeyondTheData)
 {
     std::ostringstream out;
-    TqzPdfWriter w(out);
+    PdfWriter w(out);
     const std::vector<std::uint8_t> px(8, 0);
     EXPECT_THROW(w.WriteRGB(px, 3, 3), GlyphoraError); // needs 9 bytes
     EXPECT_NO_THROW(w.WriteRGB(px, 3, 2));
@@ -119,7 +119,7 @@ TEST(PdfWriter, StreamFailureRaises)
 {
     FailingBuf buf;
     std::ostream out(&buf);
-    TqzPdfWriter w(out);
+    PdfWriter w(out);
     EXPECT_THROW(w.WriteLine("x"), GlyphoraError);
 }
 

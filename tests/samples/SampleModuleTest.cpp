@@ -1,7 +1,7 @@
 // Checks the bundled sample (the .ico files drawn by glyphora-iconart and the two DLLs built
 // from them) with an independent reader, icoutils: every group holds exactly the images the
 // sample promises, in both PE layouts, and the bitmap images keep the fields other tests use.
-#include "platform/ByteReader.h"
+#include "formats/ByteReader.h"
 
 #include "tests/support/RunTool.h"
 

@@ -1,7 +1,7 @@
 // Small icon handles built in code for tests.
 #pragma once
 
-#include "platform/IconHandle.h"
+#include "raster/IconHandle.h"
 
 #include <cstdint>
 

@@ -41,13 +41,13 @@ public:
     {
         calls.push_back("SaveAllAsOne(" + f + "," + std::to_string(type) + "," + (gray ? "gray" : "colour") + ")");
     }
-    void SaveAll(const SaveAllRequest& r, int& count, std::uint16_t& confirm) override
+    void SaveAll(const SaveAllRequest& r, int& count, DialogAnswer& confirm) override
     {
         activeDuringSave = CommandLineActive;
         std::ostringstream s;
         s << "SaveAll(src=" << r.srcFileName.string() << ",dir=" << r.destDir.string() << ",ext=" << r.destExt
           << ",type=" << r.fileType << ",dbf=" << r.dbfType << ",field=" << r.dbfFieldName << ",img=" << r.targetImageType
-          << ",flags=" << r.includeNumbers << r.drawBorders << r.grayScale << r.small << ",confirm=" << confirm << ")";
+          << ",flags=" << r.includeNumbers << r.drawBorders << r.grayScale << r.small << ",confirm=" << static_cast<int>(confirm) << ")";
         calls.push_back(s.str());
         count = 7;
     }

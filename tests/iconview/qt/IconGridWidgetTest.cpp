@@ -1,6 +1,6 @@
 // The icon grid widgets on the bundled sample module (six icons): layout for a width,
 // selection by mouse, keys and wheel, the select event, the hint texts and dropped files.
-#include "iconview/qt/QZScrollBox.h"
+#include "iconview/qt/IconGridView.h"
 #include "tests/support/qt/GuiTestSupport.h"
 
 #include <QLineEdit>
@@ -27,9 +27,9 @@ protected:
         box.SetOnSelectItem([this](int index) { selected.push_back(index); });
         grid()->SetFileName(file);
     }
-    TQZImageBox* grid() { return box.ImageBox(); }
+    IconGrid* grid() { return box.grid(); }
 
-    TQZScrollBox box;
+    IconGridView box;
     std::vector<int> selected;
 };
 

@@ -18,99 +18,99 @@ namespace {
 
 TEST(ExportOptionsDialog, EachExportShowsItsOwnControlsAndTitle)
 {
-    TSaveFrm form;
-    EXPECT_EQ(form.size(), QSize(473, 233));
-    EXPECT_EQ(form.Label1->text(), "&Column count:");
-    EXPECT_EQ(form.CancelBtn->text(), "Cancel");
-    EXPECT_EQ(form.TypeButtons->button(3)->text(), "Metafile");
+    ExportOptionsDialog dialog;
+    EXPECT_EQ(dialog.size(), QSize(473, 233));
+    EXPECT_EQ(dialog.columnCountLabel()->text(), "&Column count:");
+    EXPECT_EQ(dialog.cancelButton()->text(), "Cancel");
+    EXPECT_EQ(dialog.exportAsButtons()->button(3)->text(), "Metafile");
 
     ExportSettings settings;
-    settings.ColumnCount = 5;
-    form.Prepare(ExportKind::Html, settings);
-    EXPECT_EQ(form.windowTitle(), "HTML export options");
-    EXPECT_FALSE(form.HTMLPanel->isHidden());
-    EXPECT_FALSE(form.Edit1->isHidden());
-    EXPECT_TRUE(form.FieldGrp->isHidden());
-    EXPECT_TRUE(form.TypeGrp->isHidden());
-    EXPECT_EQ(form.Edit1->text(), "5");
-    const int htmlBorderTop = form.BorderCheck->y();
-    const int htmlGrayTop = form.GrayScaleCheck->y();
-    EXPECT_EQ(htmlBorderTop - form.Edit1->y(), TSaveFrm::kPdfShift);
+    settings.columnCount = 5;
+    dialog.prepare(ExportKind::Html, settings);
+    EXPECT_EQ(dialog.windowTitle(), "HTML export options");
+    EXPECT_FALSE(dialog.htmlPanel()->isHidden());
+    EXPECT_FALSE(dialog.columnCountEdit()->isHidden());
+    EXPECT_TRUE(dialog.fieldGroup()->isHidden());
+    EXPECT_TRUE(dialog.exportAsGroup()->isHidden());
+    EXPECT_EQ(dialog.columnCountEdit()->text(), "5");
+    const int htmlBorderTop = dialog.borderCheck()->y();
+    const int htmlGrayTop = dialog.grayScaleCheck()->y();
+    EXPECT_EQ(htmlBorderTop - dialog.columnCountEdit()->y(), ExportOptionsDialog::kPdfShift);
 
-    form.Prepare(ExportKind::Dbase, settings);
-    EXPECT_EQ(form.windowTitle(), "dBase export options");
-    EXPECT_TRUE(form.HTMLPanel->isHidden());
-    EXPECT_FALSE(form.FieldGrp->isHidden());
-    EXPECT_FALSE(form.TypeGrp->isHidden());
-    EXPECT_EQ(form.FieldEdit->text(), "ICON");
-    EXPECT_EQ(form.FieldEdit->maxLength(), 10);
+    dialog.prepare(ExportKind::Dbase, settings);
+    EXPECT_EQ(dialog.windowTitle(), "dBase export options");
+    EXPECT_TRUE(dialog.htmlPanel()->isHidden());
+    EXPECT_FALSE(dialog.fieldGroup()->isHidden());
+    EXPECT_FALSE(dialog.exportAsGroup()->isHidden());
+    EXPECT_EQ(dialog.fieldNameEdit()->text(), "ICON");
+    EXPECT_EQ(dialog.fieldNameEdit()->maxLength(), 10);
 
-    form.Prepare(ExportKind::Pdf, settings);
-    EXPECT_EQ(form.windowTitle(), "PDF export options");
-    EXPECT_FALSE(form.HTMLPanel->isHidden());
-    EXPECT_TRUE(form.Edit1->isHidden());
-    EXPECT_TRUE(form.Label1->isHidden());
-    EXPECT_TRUE(form.ImageTypeCombo->isHidden());
-    EXPECT_TRUE(form.Label6->isHidden());
-    EXPECT_TRUE(form.FieldGrp->isHidden());
-    EXPECT_EQ(form.BorderCheck->y(), htmlBorderTop - 38);
-    EXPECT_EQ(form.GrayScaleCheck->y(), htmlGrayTop - 38);
-    EXPECT_EQ(form.HTMLPanel->height(), 90 - 38);
+    dialog.prepare(ExportKind::Pdf, settings);
+    EXPECT_EQ(dialog.windowTitle(), "PDF export options");
+    EXPECT_FALSE(dialog.htmlPanel()->isHidden());
+    EXPECT_TRUE(dialog.columnCountEdit()->isHidden());
+    EXPECT_TRUE(dialog.columnCountLabel()->isHidden());
+    EXPECT_TRUE(dialog.imageTypeCombo()->isHidden());
+    EXPECT_TRUE(dialog.imageTypeLabel()->isHidden());
+    EXPECT_TRUE(dialog.fieldGroup()->isHidden());
+    EXPECT_EQ(dialog.borderCheck()->y(), htmlBorderTop - 38);
+    EXPECT_EQ(dialog.grayScaleCheck()->y(), htmlGrayTop - 38);
+    EXPECT_EQ(dialog.htmlPanel()->height(), 90 - 38);
 }
 
 TEST(ExportOptionsDialog, ColumnCountTakesDigitsOnlyAndOkNeedsANonZeroCount)
 {
-    TSaveFrm form;
+    ExportOptionsDialog dialog;
     ExportSettings settings;
-    settings.ColumnCount = 3;
-    form.Prepare(ExportKind::Html, settings);
-    form.Edit1->clear();
-    EXPECT_FALSE(form.OKBtn->isEnabled());
-    QTest::keyClicks(form.Edit1, "a1b2-");
-    EXPECT_EQ(form.Edit1->text(), "12");
-    EXPECT_TRUE(form.OKBtn->isEnabled());
-    form.Edit1->setText("  ");
-    EXPECT_FALSE(form.OKBtn->isEnabled());
-    form.Edit1->setText("0");
-    EXPECT_FALSE(form.OKBtn->isEnabled()); // a table needs at least one column
-    form.Edit1->setText(" 7 ");
-    EXPECT_TRUE(form.OKBtn->isEnabled());
+    settings.columnCount = 3;
+    dialog.prepare(ExportKind::Html, settings);
+    dialog.columnCountEdit()->clear();
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+    QTest::keyClicks(dialog.columnCountEdit(), "a1b2-");
+    EXPECT_EQ(dialog.columnCountEdit()->text(), "12");
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    dialog.columnCountEdit()->setText("  ");
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+    dialog.columnCountEdit()->setText("0");
+    EXPECT_FALSE(dialog.okButton()->isEnabled()); // a table needs at least one column
+    dialog.columnCountEdit()->setText(" 7 ");
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
 
     std::string error;
-    form.NumberCheck->setChecked(false);
-    form.ImageTypeCombo->setCurrentIndex(2);
-    const std::optional<ExportSettings> read = form.ReadBack(settings, error);
+    dialog.numberCheck()->setChecked(false);
+    dialog.imageTypeCombo()->setCurrentIndex(2);
+    const std::optional<ExportSettings> read = dialog.readBack(settings, error);
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->ColumnCount, 7);
-    EXPECT_FALSE(read->IncludeNumbers);
-    EXPECT_EQ(read->TargetImageType, 2);
+    EXPECT_EQ(read->columnCount, 7);
+    EXPECT_FALSE(read->includeNumbers);
+    EXPECT_EQ(read->targetImageType, 2);
 
-    form.Edit1->setText("x9"); // pasting is not filtered; OK then reports the conversion error
-    EXPECT_TRUE(form.OKBtn->isEnabled());
-    EXPECT_FALSE(form.ReadBack(settings, error));
+    dialog.columnCountEdit()->setText("x9"); // pasting is not filtered; OK then reports the conversion error
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    EXPECT_FALSE(dialog.readBack(settings, error));
     EXPECT_NE(error.find("x9"), std::string::npos);
 }
 
 TEST(ExportOptionsDialog, GrayScaleIsEnabledOnlyWhenExportAsIsNotIcon)
 {
-    TSaveFrm form;
+    ExportOptionsDialog dialog;
     ExportSettings settings;
-    settings.DBFType = 0;
-    settings.GrayScale = true;
-    form.Prepare(ExportKind::Dbase, settings);
-    EXPECT_FALSE(form.GrayScaleCheck->isEnabled());
-    form.TypeButtons->button(5)->click();
-    EXPECT_TRUE(form.GrayScaleCheck->isEnabled());
-    form.TypeButtons->button(0)->click();
-    EXPECT_FALSE(form.GrayScaleCheck->isEnabled());
-    form.TypeButtons->button(2)->click();
-    form.FieldEdit->setText("PICTURE");
+    settings.dbfType = 0;
+    settings.grayScale = true;
+    dialog.prepare(ExportKind::Dbase, settings);
+    EXPECT_FALSE(dialog.grayScaleCheck()->isEnabled());
+    dialog.exportAsButtons()->button(5)->click();
+    EXPECT_TRUE(dialog.grayScaleCheck()->isEnabled());
+    dialog.exportAsButtons()->button(0)->click();
+    EXPECT_FALSE(dialog.grayScaleCheck()->isEnabled());
+    dialog.exportAsButtons()->button(2)->click();
+    dialog.fieldNameEdit()->setText("PICTURE");
     std::string error;
-    const std::optional<ExportSettings> read = form.ReadBack(settings, error);
+    const std::optional<ExportSettings> read = dialog.readBack(settings, error);
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->DBFType, 2);
-    EXPECT_EQ(read->DBFFieldName, "PICTURE");
-    EXPECT_TRUE(read->GrayScale);
+    EXPECT_EQ(read->dbfType, 2);
+    EXPECT_EQ(read->dbfFieldName, "PICTURE");
+    EXPECT_TRUE(read->grayScale);
 }
 
 TEST(ExportOptionsDialog, ParseColumnCountReadsTheTrimmedInteger)

@@ -7,6 +7,7 @@
 #include "tests/support/qt/GuiTestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
@@ -23,21 +24,23 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<TForm1>(std::vector<std::string>{}, &dialogs);
+        window = std::make_unique<MainWindow>(std::vector<std::string>{}, &dialogs);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow(); // window shortcuts need the active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    std::string Panel(int i) const { return window->StatusPanels.at(static_cast<std::size_t>(i))->text().toStdString(); }
+    std::string Panel(int i) const { return window->statusPanels().at(static_cast<std::size_t>(i))->text().toStdString(); }
     std::vector<QAction*> RecentEntries() const
     {
         std::vector<QAction*> entries;
-        for (QAction* a : window->MRUPopup->actions())
-            if (a != window->NEmpty) entries.push_back(a);
+        for (QAction* a : window->recentFilesMenu()->actions())
+            if (a != window->recentEmptyAction()) entries.push_back(a);
         return entries;
     }
 
     test::ScriptedDialogs dialogs;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, StartsWithItsOwnFileAsTheNewestRecentEntry)
@@ -46,10 +49,10 @@ TEST_F(MainWindowTest, StartsWithItsOwnFileAsTheNewestRecentEntry)
     ASSERT_EQ(RecentEntries().size(), 1u);
     EXPECT_EQ(RecentEntries()[0]->statusTip().toStdString(), ProgramFilePath().string());
     EXPECT_TRUE(RecentEntries()[0]->isChecked());
-    EXPECT_FALSE(window->NEmpty->isVisible());
+    EXPECT_FALSE(window->recentEmptyAction()->isVisible());
     // Our own executable has no icon resources: the grid shows its file-type icon.
-    EXPECT_EQ(window->ScrollBox->ImageBox()->Count(), 1);
-    EXPECT_TRUE(window->ScrollBox->ImageBox()->Associated());
+    EXPECT_EQ(window->gridView()->grid()->Count(), 1);
+    EXPECT_TRUE(window->gridView()->grid()->Associated());
     EXPECT_GE(window->width(), 526);
     EXPECT_EQ(window->minimumSize(), QSize(526, 455));
 }
@@ -58,18 +61,18 @@ TEST_F(MainWindowTest, SelectFileShowsTheSampleAndReportsTheFirstIcon)
 {
     window->SelectFile(test::SampleModule());
     EXPECT_EQ(window->windowTitle().toStdString(), "Glyphora - glyphora-sample.dll");
-    const TQZImageBox* grid = window->ScrollBox->ImageBox();
+    const IconGrid* grid = window->gridView()->grid();
     EXPECT_EQ(grid->Count(), 6);
     EXPECT_EQ(grid->ItemIndex(), 0);
-    for (QToolButton* b : {window->SaveBtn, window->CopyBtn, window->RefreshBtn}) EXPECT_TRUE(b->isEnabled());
-    EXPECT_EQ(window->Export().ColumnCount, std::min(grid->ColCount(), 6));
+    for (QToolButton* b : {window->saveButton(), window->copyButton(), window->refreshButton()}) EXPECT_TRUE(b->isEnabled());
+    EXPECT_EQ(window->exportSettings().columnCount, std::min(grid->ColCount(), 6));
     EXPECT_EQ(Panel(1), "1 / 6");
     EXPECT_EQ(Panel(2), "Images: 9") << "the first group holds nine images";
     EXPECT_EQ(Panel(3), "32-bit") << "its 32-pixel image carries alpha";
 
-    window->ScrollBox->ImageBox()->SetItemIndex(2);
+    window->gridView()->grid()->SetItemIndex(2);
     EXPECT_EQ(Panel(1), "3 / 6");
-    window->ScrollBox->ImageBox()->SetItemIndex(-1);
+    window->gridView()->grid()->SetItemIndex(-1);
     EXPECT_EQ(Panel(1), "6");
     EXPECT_EQ(Panel(2), "");
     EXPECT_EQ(Panel(3), "");
@@ -86,7 +89,7 @@ public:
 TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
 {
     window->SelectFile(test::SampleModule());
-    EXPECT_TRUE(window->SaveBtn->isEnabled());
+    EXPECT_TRUE(window->saveButton()->isEnabled());
     testing::TempFolder folder;
     const auto empty = folder.path() / "notes.txt";
     std::ofstream(empty) << "no icons";
@@ -95,11 +98,11 @@ TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
     window->SelectFile(empty);
     SetFileTypeIconProvider(nullptr);
     EXPECT_EQ(window->FileName(), empty);
-    EXPECT_EQ(window->ScrollBox->ImageBox()->Count(), 0);
-    EXPECT_FALSE(window->SaveBtn->isEnabled());
-    EXPECT_FALSE(window->CopyBtn->isEnabled());
-    EXPECT_FALSE(window->RefreshBtn->isEnabled());
-    EXPECT_EQ(window->ScrollBox->ImageBox()->MessageText(), "Unable to load or find icons in this file.");
+    EXPECT_EQ(window->gridView()->grid()->Count(), 0);
+    EXPECT_FALSE(window->saveButton()->isEnabled());
+    EXPECT_FALSE(window->copyButton()->isEnabled());
+    EXPECT_FALSE(window->refreshButton()->isEnabled());
+    EXPECT_EQ(window->gridView()->grid()->MessageText(), "Unable to load or find icons in this file.");
     EXPECT_EQ(RecentEntries()[0]->text().toStdString(), "notes.txt");
     EXPECT_EQ(window->windowTitle().toStdString(), "Glyphora - notes.txt");
 }
@@ -136,30 +139,30 @@ TEST_F(MainWindowTest, RecentListKeepsTwelveAndMovesPathsIgnoringCase)
 TEST_F(MainWindowTest, OpeningTheFileAlreadyShownDoesNothing)
 {
     window->SelectFile(test::SampleModule());
-    window->ScrollBox->ImageBox()->SetItemIndex(3);
+    window->gridView()->grid()->SetItemIndex(3);
     dialogs.openAnswers.push_back(test::SampleModule());
-    window->OpenBtnClick();
+    window->openFile();
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].title, "Select file");
     EXPECT_EQ(dialogs.openRequests[0].filter.rfind("Executable files (*.exe)|*.exe|", 0), 0u);
-    EXPECT_EQ(window->ScrollBox->ImageBox()->ItemIndex(), 3); // not reloaded
+    EXPECT_EQ(window->gridView()->grid()->ItemIndex(), 3); // not reloaded
 }
 
 TEST_F(MainWindowTest, CtrlCCopiesTheSelectedIconOnWhiteOrWarns)
 {
     window->SelectFile(test::SampleModule());
-    window->ScrollBox->ImageBox()->SetItemIndex(-1);
-    QTest::keyClick(window->ScrollBox, Qt::Key_C, Qt::ControlModifier);
+    window->gridView()->grid()->SetItemIndex(-1);
+    QTest::keyClick(window->gridView(), Qt::Key_C, Qt::ControlModifier);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "No icon is selected. Select an icon first.");
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
 
-    QTest::keyClick(window->ScrollBox, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(window->gridView(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(dialogs.messages.size(), 1u); // Ctrl+Shift+C is no command
 
     QGuiApplication::clipboard()->clear();
-    window->ScrollBox->ImageBox()->SetItemIndex(0);
-    QTest::keyClick(window->ScrollBox, Qt::Key_C, Qt::ControlModifier);
+    window->gridView()->grid()->SetItemIndex(0);
+    QTest::keyClick(window->gridView(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(dialogs.messages.size(), 1u);
     const QImage copied = QGuiApplication::clipboard()->image();
     ASSERT_FALSE(copied.isNull());
@@ -195,42 +198,67 @@ TEST(KeyCommands, TableOfTheWindowsKeys)
         EXPECT_EQ(CommandForKey(c.key, c.modifiers), c.expected) << c.key << " " << c.modifiers.toInt();
 }
 
+// One key press runs its command once, whether the grid or a toolbar button has the focus
+// (a command that opens a dialog must not run again when the dialog closes).
+TEST_F(MainWindowTest, OneKeyPressRunsItsCommandOnce)
+{
+    window->SelectFile(test::SampleModule());
+    // A modal dialog takes the focus; when it closes the window may have none for a moment.
+    dialogs.whileOpen = [] {
+        if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
+    };
+    for (QWidget* focus : {static_cast<QWidget*>(window->gridView()), static_cast<QWidget*>(window->openButton())}) {
+        SCOPED_TRACE(focus->objectName().toStdString());
+        const std::size_t opens = dialogs.openRequests.size(), saves = dialogs.saveRequests.size(),
+                          messages = dialogs.messages.size();
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_O, Qt::ControlModifier); // the dialog is cancelled
+        EXPECT_EQ(dialogs.openRequests.size(), opens + 1);
+        window->gridView()->grid()->SetItemIndex(0);
+        QTest::keyClick(focus, Qt::Key_S, Qt::ControlModifier); // the save dialog is cancelled
+        EXPECT_EQ(dialogs.saveRequests.size(), saves + 1);
+        window->gridView()->grid()->SetItemIndex(-1);
+        QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(dialogs.messages.size(), messages + 1); // one "No icon is selected" warning
+    }
+}
+
 TEST_F(MainWindowTest, KeysReachTheirCommandsThroughTheWindow)
 {
     window->SelectFile(test::SampleModule());
     ScanActive = true;
-    QTest::keyClick(window->ScrollBox, Qt::Key_Escape);
+    QTest::keyClick(window->gridView(), Qt::Key_Escape);
     EXPECT_FALSE(ScanActive);
 
-    QTest::keyClick(window->ScrollBox, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(window->gridView(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs.openRequests.size(), 1u);
-    QTest::keyClick(window->ScrollBox, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(window->gridView(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs.saveRequests.size(), 1u); // icon 0 is selected, the save dialog asks
 
-    window->ScrollBox->ImageBox()->SetItemIndex(4);
-    QTest::keyClick(window->ScrollBox, Qt::Key_R, Qt::ControlModifier); // Refresh reloads: nothing selected
-    EXPECT_EQ(window->ScrollBox->ImageBox()->ItemIndex(), -1);
-    EXPECT_EQ(window->ScrollBox->ImageBox()->Count(), 6);
+    window->gridView()->grid()->SetItemIndex(4);
+    QTest::keyClick(window->gridView(), Qt::Key_R, Qt::ControlModifier); // Refresh reloads: nothing selected
+    EXPECT_EQ(window->gridView()->grid()->ItemIndex(), -1);
+    EXPECT_EQ(window->gridView()->grid()->Count(), 6);
 }
 
 TEST_F(MainWindowTest, IconSizeItemsSwitchTheGridAndSelectTheFirstIcon)
 {
     window->SelectFile(test::SampleModule());
-    window->NSize16->trigger();
-    EXPECT_TRUE(window->NSize16->isChecked());
-    EXPECT_FALSE(window->NSize32->isChecked());
-    EXPECT_TRUE(window->Settings().SmallIcons);
-    EXPECT_EQ(window->ScrollBox->ImageBox()->Model().ItemWidth(), 16);
-    EXPECT_EQ(window->ScrollBox->ImageBox()->Model().RowHeight(), 26);
-    EXPECT_EQ(window->ScrollBox->ImageBox()->ItemIndex(), 0);
-    window->NSize16->trigger(); // clicking the checked item removes its mark: large icons again
-    EXPECT_FALSE(window->NSize16->isChecked());
-    EXPECT_EQ(window->ScrollBox->ImageBox()->Model().ItemWidth(), 32);
+    window->smallIconsAction()->trigger();
+    EXPECT_TRUE(window->smallIconsAction()->isChecked());
+    EXPECT_FALSE(window->largeIconsAction()->isChecked());
+    EXPECT_TRUE(window->settings().smallIcons);
+    EXPECT_EQ(window->gridView()->grid()->Model().ItemWidth(), 16);
+    EXPECT_EQ(window->gridView()->grid()->Model().RowHeight(), 26);
+    EXPECT_EQ(window->gridView()->grid()->ItemIndex(), 0);
+    window->smallIconsAction()->trigger(); // clicking the checked item removes its mark: large icons again
+    EXPECT_FALSE(window->smallIconsAction()->isChecked());
+    EXPECT_EQ(window->gridView()->grid()->Model().ItemWidth(), 32);
 }
 
 TEST_F(MainWindowTest, DroppedFilesOpenTheFirstAndSayWhenThereWereMore)
 {
-    window->ScrollBoxDropFiles({QString::fromStdString(test::SampleModule().string()), QStringLiteral("/tmp/other.dll")});
+    window->openDroppedFiles({QString::fromStdString(test::SampleModule().string()), QStringLiteral("/tmp/other.dll")});
     EXPECT_EQ(window->FileName(), test::SampleModule());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Only the first of the dropped files has been opened.");
@@ -240,10 +268,10 @@ TEST_F(MainWindowTest, StatusPanelsFollowTheWindowWidth)
 {
     window->resize(800, 500);
     QApplication::processEvents();
-    EXPECT_EQ(window->StatusPanels[0]->width(), window->width() / 2);
-    EXPECT_EQ(window->StatusPanels[1]->width(), window->width() / 10);
-    EXPECT_EQ(window->StatusPanels[2]->width(), window->width() / 6);
-    EXPECT_EQ(window->StatusPanels[3]->width(), 50);
+    EXPECT_EQ(window->statusPanels()[0]->width(), window->width() / 2);
+    EXPECT_EQ(window->statusPanels()[1]->width(), window->width() / 10);
+    EXPECT_EQ(window->statusPanels()[2]->width(), window->width() / 6);
+    EXPECT_EQ(window->statusPanels()[3]->width(), 50);
 }
 
 } // namespace

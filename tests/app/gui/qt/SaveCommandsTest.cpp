@@ -34,10 +34,10 @@ protected:
     void SetUp() override
     {
         SetShellOpener([this](const fs::path& path) { opened.push_back(path); });
-        window = std::make_unique<TForm1>(std::vector<std::string>{test::SampleModule().string()}, &dialogs);
-        window->SetModifiersQuery([this] { return modifiers; });
+        window = std::make_unique<MainWindow>(std::vector<std::string>{test::SampleModule().string()}, &dialogs);
+        window->setModifiersQuery([this] { return modifiers; });
         window->SelectFile(test::SampleModule());
-        window->SaveDlgInitialDir() = folder.path();
+        window->saveDialogFolder() = folder.path();
     }
     void TearDown() override { SetShellOpener({}); }
 
@@ -45,15 +45,15 @@ protected:
     test::ScriptedDialogs dialogs;
     std::vector<fs::path> opened;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(SaveCommandsTest, SaveSelectedWritesTheChosenFormatAndFollowsTheFolder)
 {
-    window->ScrollBox->ImageBox()->SetItemIndex(2);
+    window->gridView()->grid()->SetItemIndex(2);
     std::ofstream(folder.path() / "glyphora-sample.ico") << "taken";
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "third.png", 6});
-    window->SaveSelClick();
+    window->saveSelected();
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     const SaveFileRequest& first = dialogs.saveRequests[0];
     EXPECT_EQ(first.title, "Save icon as");
@@ -68,19 +68,19 @@ TEST_F(SaveCommandsTest, SaveSelectedWritesTheChosenFormatAndFollowsTheFolder)
     // The next dialog starts with the entry and folder chosen last.
     fs::create_directory(folder.path() / "sub");
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "sub" / "g.ico", 1});
-    window->SaveSelClick();
+    window->saveSelected();
     ASSERT_EQ(dialogs.saveRequests.size(), 2u);
     EXPECT_EQ(dialogs.saveRequests[1].filterIndex, 6);
     EXPECT_EQ(dialogs.saveRequests[1].defaultExt, "png");
     EXPECT_EQ(dialogs.saveRequests[1].proposedName, "glyphora-sample");
     EXPECT_EQ(ReadText(folder.path() / "sub" / "g.ico").substr(0, 4), std::string("\0\0\1\0", 4));
-    EXPECT_EQ(window->SaveDlgInitialDir(), folder.path() / "sub");
+    EXPECT_EQ(window->saveDialogFolder(), folder.path() / "sub");
 }
 
 TEST_F(SaveCommandsTest, SaveSelectedWithoutSelectionWarnsAndAsksNothing)
 {
-    window->ScrollBox->ImageBox()->SetItemIndex(-1);
-    window->SaveSelClick();
+    window->gridView()->grid()->SetItemIndex(-1);
+    window->saveSelected();
     EXPECT_TRUE(dialogs.saveRequests.empty());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "No icon is selected. Select an icon first.");
@@ -88,16 +88,16 @@ TEST_F(SaveCommandsTest, SaveSelectedWithoutSelectionWarnsAndAsksNothing)
 
 TEST_F(SaveCommandsTest, SaveAllWritesEveryIconIntoTheChosenFolderAndCountsThem)
 {
-    window->Settings().OpenAfterSave = false;
+    window->settings().openAfterSave = false;
     dialogs.folderAnswers.push_back(folder.path());
-    window->SaveAllClick(5);
+    window->saveAll(5);
     EXPECT_EQ(dialogs.folderTitles, (std::vector<std::string>{"Select folder to save images:"}));
     for (int i = 1; i <= 6; ++i)
         EXPECT_TRUE(fs::exists(folder.path() / ("ico_glyphora-sample_dll000" + std::to_string(i) + ".png"))) << i;
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "6 icon(s) saved.");
 
-    window->SaveAllClick(1); // cancelled folder dialog: nothing, no message
+    window->saveAll(1); // cancelled folder dialog: nothing, no message
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(opened.empty());
 }
@@ -105,14 +105,14 @@ TEST_F(SaveCommandsTest, SaveAllWritesEveryIconIntoTheChosenFolderAndCountsThem)
 TEST_F(SaveCommandsTest, SaveAllAsOneWritesTheComposedPicture)
 {
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "all.bmp", 1});
-    window->SaveAllAsOneClick();
+    window->saveAllAsOneImage();
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     EXPECT_EQ(dialogs.saveRequests[0].filter.rfind("Bitmap images (*.bmp)|*.bmp|", 0), 0u);
     EXPECT_EQ(dialogs.saveRequests[0].defaultExt, "bmp");
     const std::string bmp = ReadText(folder.path() / "all.bmp");
     ASSERT_GT(bmp.size(), 26u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
-    const TQZImageBox* grid = window->ScrollBox->ImageBox();
+    const IconGrid* grid = window->gridView()->grid();
     const int width = static_cast<unsigned char>(bmp[18]) | static_cast<unsigned char>(bmp[19]) << 8;
     EXPECT_EQ(width, std::min(6, grid->ColCount()) * 42 + 2);
     EXPECT_EQ(opened, (std::vector<fs::path>{folder.path() / "all.bmp"}));
@@ -120,16 +120,16 @@ TEST_F(SaveCommandsTest, SaveAllAsOneWritesTheComposedPicture)
 
 TEST_F(SaveCommandsTest, HtmlExportUsesTheEditedOptions)
 {
-    ExportSettings edited = window->Export();
-    edited.ColumnCount = 2;
-    edited.IncludeNumbers = false;
+    ExportSettings edited = window->exportSettings();
+    edited.columnCount = 2;
+    edited.includeNumbers = false;
     dialogs.exportAnswers.push_back(edited);
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "page.html", 2});
-    window->NHTMClick();
+    window->exportHtml();
     ASSERT_EQ(dialogs.exportRequests.size(), 1u);
     EXPECT_EQ(dialogs.exportRequests[0].first, ExportKind::Html);
     EXPECT_EQ(dialogs.saveRequests.at(0).title, "Export icons to HTML document");
-    EXPECT_EQ(window->Export().ColumnCount, 2);
+    EXPECT_EQ(window->exportSettings().columnCount, 2);
     const std::string html = ReadText(folder.path() / "page.html");
     EXPECT_EQ(CountOf(html, "<tr>"), 3);
     EXPECT_EQ(CountOf(html, "<br>"), 0);
@@ -140,7 +140,7 @@ TEST_F(SaveCommandsTest, HtmlExportUsesTheEditedOptions)
 
 TEST_F(SaveCommandsTest, CancelledOptionsEndTheExport)
 {
-    window->NPDFClick();
+    window->exportPdf();
     EXPECT_EQ(dialogs.exportRequests.size(), 1u);
     EXPECT_TRUE(dialogs.saveRequests.empty());
 }
@@ -149,7 +149,7 @@ TEST_F(SaveCommandsTest, ShiftCtrlSkipsTheOptionsAndExportsThePdf)
 {
     modifiers = Qt::ShiftModifier | Qt::ControlModifier;
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "icons.pdf", 1});
-    window->NPDFClick();
+    window->exportPdf();
     EXPECT_TRUE(dialogs.exportRequests.empty());
     EXPECT_EQ(dialogs.saveRequests.at(0).title, "Export icons to PDF document");
     EXPECT_EQ(dialogs.saveRequests.at(0).defaultExt, "pdf");
@@ -158,36 +158,36 @@ TEST_F(SaveCommandsTest, ShiftCtrlSkipsTheOptionsAndExportsThePdf)
     EXPECT_NE(pdf.find("/Img6"), std::string::npos);
 
     modifiers = Qt::ShiftModifier; // Shift alone does not skip
-    window->NPDFClick();
+    window->exportPdf();
     EXPECT_EQ(dialogs.exportRequests.size(), 1u);
 }
 
 TEST_F(SaveCommandsTest, DbaseExportAsksAboutALoneMemoFile)
 {
     std::ofstream(folder.path() / "table.dbt") << "old memo";
-    ExportSettings edited = window->Export();
-    edited.DBFType = 5;
+    ExportSettings edited = window->exportSettings();
+    edited.dbfType = 5;
     dialogs.exportAnswers = {edited, edited};
     dialogs.saveAnswers = {SaveFileAnswer{folder.path() / "table.dbf", 1}, SaveFileAnswer{folder.path() / "table.dbf", 1}};
-    dialogs.messageAnswers = {kResultNo, kResultYes};
+    dialogs.messageAnswers = {DialogAnswer::No, DialogAnswer::Yes};
 
-    window->NDBFClick();
+    window->exportDbase();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_NE(dialogs.messages[0].text.find((folder.path() / "table.dbt").string()), std::string::npos);
     EXPECT_FALSE(fs::exists(folder.path() / "table.dbf"));
 
-    window->NDBFClick();
+    window->exportDbase();
     const std::string dbf = ReadText(folder.path() / "table.dbf");
     ASSERT_GT(dbf.size(), 8u);
     EXPECT_EQ(static_cast<unsigned char>(dbf[4]), 6); // six records
     EXPECT_GT(fs::file_size(folder.path() / "table.dbt"), 1024u);
-    EXPECT_EQ(window->Export().DBFType, 5);
+    EXPECT_EQ(window->exportSettings().dbfType, 5);
 }
 
 TEST_F(SaveCommandsTest, ExcelItemSaysItIsNotAvailable)
 {
-    window->NXlsxClick();
+    window->exportXlsx();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].text.find("not available"), std::string::npos);
     EXPECT_TRUE(dialogs.saveRequests.empty());

@@ -1,0 +1,48 @@
+// The headers of a PE32 or PE32+ file read as data: DOS header, PE signature, COFF header,
+// optional header and section table, and the mapping of relative virtual addresses (RVAs)
+// to file offsets through the sections. Only the bytes that a section backs in the file
+// are reachable; the zero-filled tail of a section whose raw size is smaller than its
+// virtual size is not.
+#pragma once
+
+#include "formats/ByteReader.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace glyphora {
+
+class PeImage {
+public:
+    // Parses the headers of a file; nullopt when the bytes are not a PE module we can read.
+    static std::optional<PeImage> Parse(std::span<const std::uint8_t> file);
+
+    const ByteReader& file() const { return file_; }
+    bool isPe32Plus() const { return pe32Plus_; }
+
+    // RVA of the resource directory, or 0 when the module has none.
+    std::uint32_t resourceRva() const { return resourceRva_; }
+
+    // How many bytes starting at rva lie, contiguously, in one section's file-backed data.
+    // 0 when rva is in no section.
+    std::uint64_t backedBytesAt(std::uint64_t rva) const;
+
+    // File offset of [rva, rva + length) when all of it is backed by one section.
+    std::optional<std::uint64_t> fileOffset(std::uint64_t rva, std::uint64_t length) const;
+
+private:
+    struct Section {
+        std::uint64_t virtualAddress = 0;
+        std::uint64_t backedSize = 0;  // the part of the section present in the file
+        std::uint64_t rawOffset = 0;
+    };
+
+    ByteReader file_;
+    bool pe32Plus_ = false;
+    std::uint32_t resourceRva_ = 0;
+    std::vector<Section> sections_;
+};
+
+} // namespace glyphora
