@@ -1,11 +1,12 @@
 // Reading the string table of a module-form pack through the PE and resource-tree readers.
 #include "i18n/ModulePack.h"
 
-#include "platform/ByteReader.h"
-#include "platform/PeImage.h"
-#include "platform/PeResourceTree.h"
-#include "platform/ResourceLanguage.h"
-#include "platform/ResourceNameText.h"
+#include "formats/ByteReader.h"
+#include "formats/PeImage.h"
+#include "formats/PeResourceTree.h"
+#include "formats/ResourceLanguage.h"
+#include "formats/ResourceNameText.h"
+#include "platform/UserLanguage.h"
 
 #include <unordered_map>
 #include <utility>
