@@ -5,8 +5,6 @@
 // makes the program save a picture of its window to FILE shortly after start and quit; it
 // serves the documentation.
 #include "app/gui/MainWindow.h"
-#include "i18n/LanguagePack.h"
-#include "i18n/Languages.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -21,7 +19,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Glyphora"));
     QApplication::setApplicationVersion(QStringLiteral(GLYPHORA_VERSION));
 
-    glyphora::LoadLanguagePack(glyphora::PackFolder() / glyphora::LanguageFileName(0));
     // Qt has taken its own options (-style, -platform, ...) out of argv by now.
     std::vector<std::string> arguments(argv + 1, argv + argc);
     glyphora::MainWindow window(arguments);
