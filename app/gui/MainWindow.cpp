@@ -31,6 +31,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -100,16 +101,23 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     buildToolbar(toolbarStrip);
 
     // The find strip: the pane behind it (the folder scan) is not part of this window yet.
+    // A row layout gives the label the width its caption needs in every language.
     minimumCountLabel_ = new QLabel(QStringLiteral("Minimum number of icons"), findStrip);
-    minimumCountLabel_->setGeometry(8, 12, 130, 17);
     minimumCountBox_ = new QSpinBox(findStrip);
-    minimumCountBox_->setGeometry(140, 8, 60, 24);
+    minimumCountBox_->setFixedSize(60, 24);
     minimumCountBox_->setRange(1, 9999);
     minimumCountBox_->setEnabled(false);
-    findButton_ = MakeButton(findStrip, 210, 27, ThemeIcon("edit-find", QStyle::SP_FileDialogContentsView, style()),
+    findButton_ = MakeButton(findStrip, 0, 27, ThemeIcon("edit-find", QStyle::SP_FileDialogContentsView, style()),
                            QStringLiteral("Find files with icons (not available yet)"));
-    findButton_->move(210, 7);
+    findButton_->setFixedSize(27, 27);
     findButton_->setEnabled(false);
+    auto* findRow = new QHBoxLayout(findStrip);
+    findRow->setContentsMargins(8, 0, 8, 0);
+    findRow->addWidget(minimumCountLabel_);
+    findRow->addWidget(minimumCountBox_);
+    findRow->addSpacing(10);
+    findRow->addWidget(findButton_);
+    findRow->addStretch(1);
 
     for (int width : {250, 50, 50, 50}) {
         auto* panel = new QLabel(statusBar());
