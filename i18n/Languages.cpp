@@ -1,7 +1,7 @@
 // Language indices, pack location and pack version comparison.
 #include "i18n/Languages.h"
 
-#include "platform/Files.h"
+#include "platform/ProgramPaths.h"
 
 #include <array>
 #include <cstdint>
@@ -18,14 +18,8 @@ std::string LanguageFileName(int languageIndex) {
 }
 
 std::filesystem::path PackFolder() {
-    return PackFolderBeside(ProgramFilePath().parent_path());
-}
-
-std::filesystem::path PackFolderBeside(const std::filesystem::path& programFolder) {
-    const std::filesystem::path shared = programFolder.parent_path() / "share" / "glyphora";
-    const std::string english = LanguageFileName(0);
-    if (!FileExists(programFolder / english) && FileExists(shared / english)) return shared;
-    return programFolder;
+    // The packs ship together, so the folder of the English pack holds the others too.
+    return DataFolderHolding(LanguageFileName(0));
 }
 
 namespace {

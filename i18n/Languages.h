@@ -18,12 +18,9 @@ inline constexpr int kLanguageCount = 6;
 // 4 italian, 5 polish; any other index is English.
 std::string LanguageFileName(int languageIndex);
 
-// The folder that holds the packs: the folder of the running program's executable, or, for
-// an installation that keeps its data apart, "../share/glyphora" beside it when only that
-// folder holds "english.lng".
+// The folder that holds the packs: the executable's folder when the English pack is there
+// (the build folder, a portable copy), else the installed data folder (../share/glyphora).
 std::filesystem::path PackFolder();
-// The same for a program in programFolder.
-std::filesystem::path PackFolderBeside(const std::filesystem::path& programFolder);
 
 // Compares dotted version numbers part by part: 1 when a is greater, -1 when smaller,
 // 0 when equal as far as both can be compared. A part that is missing or not an integer

@@ -96,6 +96,8 @@ void MainWindow::switchLanguage(std::optional<int> chosen)
         return;
 
     applyLanguageTexts();
+    // The report panels are as wide as their texts need in the new wording.
+    statusPanels_->fitToWidth(width());
     IconGrid* grid = gridView_->grid();
     showSelection(grid->ItemIndex());
     grid->update();
@@ -120,13 +122,26 @@ void MainWindow::applyLanguageTexts()
     grid->SetText(LangString(kTextEmptyGridHint));
     grid->SetUnableToLoadOrFindIconsMsg(LangString(kTextNoIconsInFile));
 
-    const std::pair<QToolButton*, int> buttonHints[] = {
-        {openButton_, kTextHintOpen},       {saveButton_, kTextHintSave},       {copyButton_, kTextHintCopy},
-        {printButton_, kTextHintPrint},     {refreshButton_, kTextHintRefresh}, {optionsButton_, kTextHintOptions},
-        {helpButton_, kTextHintHelp},       {aboutButton_, kTextHintAbout},
+    // A button's tooltip also names the key of its command; the status bar shows the text alone.
+    const struct {
+        QToolButton* button;
+        int id;
+        WindowCommand command;
+    } buttonHints[] = {
+        {openButton_, kTextHintOpen, WindowCommand::Open},
+        {saveButton_, kTextHintSave, WindowCommand::SaveSelected},
+        {copyButton_, kTextHintCopy, WindowCommand::Copy},
+        {printButton_, kTextHintPrint, WindowCommand::Print},
+        {refreshButton_, kTextHintRefresh, WindowCommand::Refresh},
+        {optionsButton_, kTextHintOptions, WindowCommand::None},
+        {helpButton_, kTextHintHelp, WindowCommand::Help},
+        {aboutButton_, kTextHintAbout, WindowCommand::None},
     };
-    for (const auto& [button, id] : buttonHints)
-        SetHint(button, PackText(id));
+    for (const auto& [button, id, command] : buttonHints) {
+        const QString hint = PackText(id);
+        button->setToolTip(hint.isEmpty() ? hint : WithShortcutHint(hint, command));
+        button->setStatusTip(hint);
+    }
 
     saveSelectedAction_->setText(PackText(kTextMenuSaveSelected));
     saveAllAsOneImageAction_->setText(PackText(kTextMenuSaveAllAsOneImage));

@@ -4,6 +4,7 @@
 
 #include "app/gui/QtDialogService.h"
 #include "app/gui/SelectionReport.h"
+#include "app/gui/ToolbarIcons.h"
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
 #include "app/gui/WindowHost.h"
@@ -22,16 +23,17 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -57,12 +59,12 @@ QToolButton* MakeButton(QWidget* parent, int x, int width, const QIcon& icon, co
     return button;
 }
 
-QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback, const QStyle* style)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name), style->standardIcon(fallback));
-}
-
 } // namespace
+
+QSize WindowMinimumSize(QSize design, QSize available)
+{
+    return available.isValid() && !available.isEmpty() ? design.boundedTo(available) : design;
+}
 
 MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs, std::filesystem::path packFolder)
     : arguments_(std::move(arguments)),
@@ -78,8 +80,10 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     SetFileTypeIconProvider(&fileTypeIcons_);
 
     setWindowTitle(QApplication::applicationDisplayName());
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
-    resize(kMinimumWidth, kMinimumHeight);
+    const QSize minimum = WindowMinimumSize(QSize(kMinimumWidth, kMinimumHeight),
+                                            screen() ? screen()->availableGeometry().size() : QSize());
+    setMinimumSize(minimum);
+    resize(minimum);
 
     auto* central = new QWidget(this); // toolbar strip, grid and find strip in one column
     auto* column = new QVBoxLayout(central);
@@ -93,7 +97,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     gridView_ = new IconGridView(central);
     column->addWidget(gridView_, 1);
     auto* findStrip = new QFrame(central);
-    findStrip->setFixedHeight(kFindStripHeight);
+    findStrip->setMinimumHeight(kFindStripHeight);
     column->addWidget(findStrip);
     setCentralWidget(central);
 
@@ -101,32 +105,25 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     buildToolbar(toolbarStrip);
 
     // The find strip: the pane behind it (the folder scan) is not part of this window yet.
-    // A row layout gives the label the width its caption needs in every language.
+    // Laid out by a layout, so that a wider font, another style or a longer caption in
+    // another language never runs the label under the spin box.
+    auto* findRow = new QHBoxLayout(findStrip);
+    findRow->setContentsMargins(8, 4, 8, 4);
     minimumCountLabel_ = new QLabel(QStringLiteral("Minimum number of icons"), findStrip);
     minimumCountBox_ = new QSpinBox(findStrip);
-    minimumCountBox_->setFixedSize(60, 24);
     minimumCountBox_->setRange(1, 9999);
     minimumCountBox_->setEnabled(false);
-    findButton_ = MakeButton(findStrip, 0, 27, ThemeIcon("edit-find", QStyle::SP_FileDialogContentsView, style()),
+    minimumCountLabel_->setBuddy(minimumCountBox_);
+    findButton_ = MakeButton(findStrip, 0, 27, ToolbarIcon(ToolbarGlyph::Find),
                            QStringLiteral("Find files with icons (not available yet)"));
-    findButton_->setFixedSize(27, 27);
     findButton_->setEnabled(false);
-    auto* findRow = new QHBoxLayout(findStrip);
-    findRow->setContentsMargins(8, 0, 8, 0);
     findRow->addWidget(minimumCountLabel_);
     findRow->addWidget(minimumCountBox_);
-    findRow->addSpacing(10);
     findRow->addWidget(findButton_);
     findRow->addStretch(1);
 
-    for (int width : {250, 50, 50, 50}) {
-        auto* panel = new QLabel(statusBar());
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setFixedWidth(width);
-        statusBar()->addWidget(panel);
-        statusPanels_.push_back(panel);
-    }
+    statusPanels_ = std::make_unique<StatusPanels>(statusBar());
+    statusPanels_->fitToWidth(width());
     statusBar()->setSizeGripEnabled(true);
 
     IconGrid* grid = gridView_->grid();
@@ -220,31 +217,31 @@ void MainWindow::buildMenus()
 
 void MainWindow::buildToolbar(QWidget* toolbarStrip)
 {
-    const QStyle* s = style();
-    openButton_ = MakeButton(toolbarStrip, 8, 40, ThemeIcon("document-open", QStyle::SP_DialogOpenButton, s), QStringLiteral("Open"));
+    // Hints name the key that runs the same command.
+    const auto hint = [](int id, const char* english, WindowCommand command) {
+        return WithShortcutHint(UiText(id, english), command);
+    };
+    openButton_ = MakeButton(toolbarStrip, 8, 40, ToolbarIcon(ToolbarGlyph::Open), hint(kTextHintOpen, "Open a file", WindowCommand::Open));
     openButton_->setPopupMode(QToolButton::MenuButtonPopup);
     openButton_->setMenu(recentFilesMenu_);
     connect(openButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
 
-    saveButton_ = MakeButton(toolbarStrip, 56, 40, ThemeIcon("document-save", QStyle::SP_DialogSaveButton, s), QStringLiteral("Save"));
+    saveButton_ = MakeButton(toolbarStrip, 56, 40, ToolbarIcon(ToolbarGlyph::Save),
+                             hint(kTextHintSave, "Save icons", WindowCommand::SaveSelected));
     saveButton_->setPopupMode(QToolButton::InstantPopup);
     saveButton_->setMenu(saveMenu_);
-    copyButton_ = MakeButton(toolbarStrip, 96, 27, ThemeIcon("edit-copy", QStyle::SP_FileDialogDetailedView, s),
-                         QStringLiteral("Copy the selected icon (Ctrl+C)"));
+    copyButton_ = MakeButton(toolbarStrip, 96, 27, ToolbarIcon(ToolbarGlyph::Copy),
+                             hint(kTextHintCopy, "Copy the selected icon to the clipboard", WindowCommand::Copy));
     connect(copyButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
-    printButton_ = MakeButton(toolbarStrip, 123, 27, ThemeIcon("document-print", QStyle::SP_FileIcon, s),
-                          QStringLiteral("Printing is not available yet"));
-    refreshButton_ = MakeButton(toolbarStrip, 158, 27, ThemeIcon("view-refresh", QStyle::SP_BrowserReload, s),
-                            QStringLiteral("Refresh (Ctrl+R)"));
+    printButton_ = MakeButton(toolbarStrip, 123, 27, ToolbarIcon(ToolbarGlyph::Print), QStringLiteral("Printing is not available yet"));
+    refreshButton_ = MakeButton(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
+                                hint(kTextHintRefresh, "Reload the icons of the open file", WindowCommand::Refresh));
     connect(refreshButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
-    optionsButton_ = MakeButton(toolbarStrip, 193, 40, ThemeIcon("preferences-system", QStyle::SP_FileDialogListView, s),
-                            QStringLiteral("Options"));
+    optionsButton_ = MakeButton(toolbarStrip, 193, 40, ToolbarIcon(ToolbarGlyph::Options), UiText(kTextHintOptions, "Options"));
     optionsButton_->setPopupMode(QToolButton::InstantPopup);
     optionsButton_->setMenu(optionsMenu_);
-    helpButton_ = MakeButton(toolbarStrip, 241, 27, ThemeIcon("help-contents", QStyle::SP_DialogHelpButton, s),
-                         QStringLiteral("Help is not available yet"));
-    aboutButton_ = MakeButton(toolbarStrip, 268, 27, ThemeIcon("help-about", QStyle::SP_MessageBoxInformation, s),
-                          QStringLiteral("About is not available yet"));
+    helpButton_ = MakeButton(toolbarStrip, 241, 27, ToolbarIcon(ToolbarGlyph::Help), QStringLiteral("Help is not available yet"));
+    aboutButton_ = MakeButton(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About), QStringLiteral("About is not available yet"));
     for (QToolButton* button : {saveButton_, copyButton_, printButton_, refreshButton_, helpButton_, aboutButton_})
         button->setEnabled(false);
 }
@@ -284,7 +281,7 @@ void MainWindow::runGuarded(const std::function<void()>& command)
 
 void MainWindow::setStatus(int panel, const std::string& text)
 {
-    statusPanels_.at(static_cast<std::size_t>(panel))->setText(QString::fromStdString(text));
+    statusPanels_->setText(panel, text);
 }
 
 void MainWindow::enableFileButtons()
@@ -304,8 +301,8 @@ void MainWindow::SelectFile(const std::filesystem::path& fileName)
     IconGrid* grid = gridView_->grid();
     grid->SetFileName(fileName);
     fileName_ = fileName;
-    setWindowTitle(QApplication::applicationDisplayName() + QStringLiteral(" - ") +
-                   QString::fromStdString(fileName.filename().string()));
+    // The desktop adds the program's name to the title, so the title names the file alone.
+    setWindowTitle(QString::fromStdString(fileName.filename().string()));
     setStatus(1, {});
     const int count = grid->Count();
     enableFileButtons();
@@ -446,6 +443,14 @@ void MainWindow::buildKeyboardCommands()
     actions_->action(WindowCommand::Help)->setEnabled(false);
 }
 
+// A new font or style changes what the status texts need: the panels are laid out again.
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (statusPanels_ && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        statusPanels_->fitToWidth(width());
+}
+
 // A control's long hint (its status tip) goes to the first status panel, unless it holds a
 // line break or a tab, as hints made for a tooltip do.
 bool MainWindow::event(QEvent* event)
@@ -462,10 +467,7 @@ bool MainWindow::event(QEvent* event)
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    const int width = this->width();
-    statusPanels_[0]->setFixedWidth(width / 2);
-    statusPanels_[1]->setFixedWidth(width / 10);
-    statusPanels_[2]->setFixedWidth(width / 6);
+    statusPanels_->fitToWidth(width());
 }
 
 void MainWindow::postRunCommandLine()

@@ -170,21 +170,5 @@ TEST(LanguageSwitch, CheckMarkGoesToEnglishOutsideTheTable)
     for (const auto& [language, item] : cases) EXPECT_EQ(CheckedLanguageItem(language), item) << language;
 }
 
-TEST(Languages, PackFolderIsBesideTheProgramOrInItsSharedDataFolder)
-{
-    const testing::TempFolder root;
-    const auto bin = root.path() / "bin";
-    const auto shared = root.path() / "share" / "glyphora";
-    std::filesystem::create_directories(bin);
-    std::filesystem::create_directories(shared);
-    const auto touch = [](const std::filesystem::path& path) { std::ofstream(path) << "1 = x\n"; };
-
-    EXPECT_EQ(PackFolderBeside(bin), bin);  // neither holds a pack: beside the program
-    touch(shared / "english.lng");
-    EXPECT_EQ(PackFolderBeside(bin), shared);
-    touch(bin / "english.lng");
-    EXPECT_EQ(PackFolderBeside(bin), bin);  // beside the program comes first
-}
-
 } // namespace
 } // namespace glyphora

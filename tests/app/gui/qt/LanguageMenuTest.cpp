@@ -78,7 +78,7 @@ protected:
     }
     std::string Panel(int i) const
     {
-        return window->statusPanels().at(static_cast<std::size_t>(i))->text().toStdString();
+        return window->statusText(i).toStdString();
     }
 
     test::ScriptedDialogs dialogs;
@@ -104,11 +104,11 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
         {kTextEmptyGridHint, statusTip(w.gridView())},
         {kTextEmptyGridHint, [grid] { return grid->Text(); }},
         {kTextNoIconsInFile, [grid] { return grid->UnableToLoadOrFindIconsMsg(); }},
-        {kTextHintOpen, tip(w.openButton())},        {kTextHintOpen, statusTip(w.openButton())},
-        {kTextHintSave, tip(w.saveButton())},        {kTextHintCopy, tip(w.copyButton())},
-        {kTextHintPrint, tip(w.printButton())},      {kTextHintRefresh, tip(w.refreshButton())},
-        {kTextHintOptions, tip(w.optionsButton())},  {kTextHintHelp, tip(w.helpButton())},
-        {kTextHintAbout, tip(w.aboutButton())},      {kTextHintAbout, statusTip(w.aboutButton())},
+        {kTextHintOpen, statusTip(w.openButton())},       {kTextHintSave, statusTip(w.saveButton())},
+        {kTextHintCopy, statusTip(w.copyButton())},       {kTextHintPrint, statusTip(w.printButton())},
+        {kTextHintRefresh, statusTip(w.refreshButton())}, {kTextHintOptions, statusTip(w.optionsButton())},
+        {kTextHintHelp, statusTip(w.helpButton())},       {kTextHintAbout, statusTip(w.aboutButton())},
+        {kTextHintOptions, tip(w.optionsButton())},       {kTextHintAbout, tip(w.aboutButton())},
         {kTextMenuSaveSelected, text(w.saveSelectedAction())},
         {kTextMenuSaveAllAsOneImage, text(w.saveAllAsOneImageAction())},
         {kTextMenuSaveAll, title(w.saveAllMenu())},
@@ -143,10 +143,23 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
         for (const auto& [id, read] : controls)
             EXPECT_EQ(read(), pack.Text(static_cast<std::uint16_t>(id))) << "text " << id;
         EXPECT_EQ(w.gridView()->toolTip().toStdString(), "") << "the grid's hint has only a long part";
+        // A tooltip names the key of the button's command after the text.
+        const std::pair<QToolButton*, std::pair<int, const char*>> keyed[] = {
+            {w.openButton(), {kTextHintOpen, "Ctrl+O"}},       {w.saveButton(), {kTextHintSave, "Ctrl+S"}},
+            {w.copyButton(), {kTextHintCopy, "Ctrl+C"}},       {w.printButton(), {kTextHintPrint, "Ctrl+P"}},
+            {w.refreshButton(), {kTextHintRefresh, "Ctrl+R"}}, {w.helpButton(), {kTextHintHelp, "F1"}},
+        };
+        for (const auto& [button, expected] : keyed)
+            EXPECT_EQ(button->toolTip().toStdString(),
+                      pack.Text(static_cast<std::uint16_t>(expected.first)) + " (" + expected.second + ")");
         // The status bar is written again in the new language.
         EXPECT_EQ(Panel(1), "1 / 6");
         EXPECT_EQ(Panel(2), FormatText(pack.Text(kTextStatusImageCount), "9"));
         EXPECT_EQ(Panel(3), FormatText(pack.Text(kTextStatusColorDepth), "32"));
+        for (int panel : {2, 3}) {
+            const QLabel* label = w.statusPanels()[static_cast<std::size_t>(panel)];
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << "panel " << panel;
+        }
     }
     EXPECT_EQ(w.saveSelectedAction()->text().toStdString(), "Save &Selected");
 }
