@@ -51,20 +51,8 @@ std::string ReadBytes(const fs::path& path)
     return bytes.str();
 }
 
-class HelpFileTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!GLYPHORA_HELP_BUILT)
-            GTEST_SKIP() << "built without the help files (GLYPHORA_HELP=OFF)";
-    }
-};
 
-using ChmArchiveTest = HelpFileTest;
-using HelpWindowTest = HelpFileTest;
-using ChmHelpViewerTest = HelpFileTest;
-
-TEST_F(ChmArchiveTest, ListsEveryPageOfTheEnglishHelp)
+TEST(ChmArchive, ListsEveryPageOfTheEnglishHelp)
 {
     const auto archive = ChmArchive::Open(HelpFile("english"));
     ASSERT_TRUE(archive);
@@ -84,7 +72,7 @@ TEST_F(ChmArchiveTest, ListsEveryPageOfTheEnglishHelp)
     EXPECT_EQ(info.lcid, 0x0409u);
 }
 
-TEST_F(ChmArchiveTest, ReadsObjectsByPathWithinTheirLimit)
+TEST(ChmArchive, ReadsObjectsByPathWithinTheirLimit)
 {
     const auto archive = ChmArchive::Open(HelpFile("english"));
     ASSERT_TRUE(archive);
@@ -107,7 +95,7 @@ TEST_F(ChmArchiveTest, ReadsObjectsByPathWithinTheirLimit)
     EXPECT_FALSE(archive->Contains("/contents.html"));
 }
 
-TEST_F(ChmArchiveTest, FilesThatAreNoHelpFilesDoNotOpen)
+TEST(ChmArchive, FilesThatAreNoHelpFilesDoNotOpen)
 {
     testing::TempFolder folder;
     EXPECT_FALSE(ChmArchive::Open(folder.path() / "missing.chm"));
@@ -117,7 +105,7 @@ TEST_F(ChmArchiveTest, FilesThatAreNoHelpFilesDoNotOpen)
     EXPECT_FALSE(ChmArchive::Open(folder.path() / "empty.chm"));
 }
 
-TEST_F(ChmArchiveTest, DamagedCopiesNeitherCrashNorReadPastTheirEnd)
+TEST(ChmArchive, DamagedCopiesNeitherCrashNorReadPastTheirEnd)
 {
     const std::string whole = ReadBytes(HelpFile("english"));
     ASSERT_GT(whole.size(), 8192u);
@@ -150,7 +138,7 @@ TEST_F(ChmArchiveTest, DamagedCopiesNeitherCrashNorReadPastTheirEnd)
 
 // Every link and picture of every page resolves inside its own help file, fragments
 // included, and both languages hold the same pages.
-TEST_F(ChmArchiveTest, LinksOfBothHelpFilesResolve)
+TEST(ChmArchive, LinksOfBothHelpFilesResolve)
 {
     std::set<std::string> pagesByLanguage[2];
     int language = 0;
@@ -202,7 +190,7 @@ std::string Text(const HelpWindow& window)
     return window.browser->toPlainText().toStdString();
 }
 
-TEST_F(HelpWindowTest, ShowsTheContentsAndTheExportPage)
+TEST(HelpWindow, ShowsTheContentsAndTheExportPage)
 {
     const auto window = OpenWindow("english");
     ASSERT_TRUE(window);
@@ -228,7 +216,7 @@ TEST_F(HelpWindowTest, ShowsTheContentsAndTheExportPage)
     EXPECT_EQ(window->windowTitle().toStdString(), "Export options - Glyphora Help");
 }
 
-TEST_F(HelpWindowTest, BackForwardAndLinksBetweenPages)
+TEST(HelpWindow, BackForwardAndLinksBetweenPages)
 {
     const auto window = OpenWindow("english");
     ASSERT_TRUE(window);
@@ -262,7 +250,7 @@ TEST_F(HelpWindowTest, BackForwardAndLinksBetweenPages)
     EXPECT_EQ(window->CurrentPage(), "/contents.htm");
 }
 
-TEST_F(HelpWindowTest, PicturesAndStyleSheetComeFromTheHelpFile)
+TEST(HelpWindow, PicturesAndStyleSheetComeFromTheHelpFile)
 {
     const auto window = OpenWindow("english");
     ASSERT_TRUE(window);
@@ -286,7 +274,7 @@ TEST_F(HelpWindowTest, PicturesAndStyleSheetComeFromTheHelpFile)
     EXPECT_FALSE(window->browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("file:///etc/passwd"))).isValid());
 }
 
-TEST_F(HelpWindowTest, AMissingPageSaysSo)
+TEST(HelpWindow, AMissingPageSaysSo)
 {
     const auto window = OpenWindow("english");
     ASSERT_TRUE(window);
@@ -298,7 +286,7 @@ TEST_F(HelpWindowTest, AMissingPageSaysSo)
     EXPECT_FALSE(window->ShowsMissingPage());
 }
 
-TEST_F(HelpWindowTest, IndexFindsEntriesAsYouType)
+TEST(HelpWindow, IndexFindsEntriesAsYouType)
 {
     const auto window = OpenWindow("english");
     ASSERT_TRUE(window);
@@ -318,7 +306,7 @@ TEST_F(HelpWindowTest, IndexFindsEntriesAsYouType)
     EXPECT_EQ(window->browser->source().fragment().toStdString(), "switches");
 }
 
-TEST_F(HelpWindowTest, TheUkrainianHelpReadsUkrainianThroughout)
+TEST(HelpWindow, TheUkrainianHelpReadsUkrainianThroughout)
 {
     const auto window = OpenWindow("ukrainian");
     ASSERT_TRUE(window);
@@ -340,7 +328,7 @@ TEST_F(HelpWindowTest, TheUkrainianHelpReadsUkrainianThroughout)
     EXPECT_NE(Text(*window).find("Сторінку не знайдено"), std::string::npos);
 }
 
-TEST_F(ChmHelpViewerTest, OneWindowPerHelpFileClosedTogether)
+TEST(ChmHelpViewer, OneWindowPerHelpFileClosedTogether)
 {
     test::ScriptedDialogs dialogs;
     ChmHelpViewer viewer(dialogs);
@@ -372,7 +360,7 @@ TEST_F(ChmHelpViewerTest, OneWindowPerHelpFileClosedTogether)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(ChmHelpViewerTest, FilesThatCannotBeShownAreReported)
+TEST(ChmHelpViewer, FilesThatCannotBeShownAreReported)
 {
     test::ScriptedDialogs dialogs;
     ChmHelpViewer viewer(dialogs);
