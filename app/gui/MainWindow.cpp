@@ -60,11 +60,12 @@ QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback, const QStyle*
 
 } // namespace
 
-MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs)
+MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs, SettingsStorage* settingsStorage)
     : arguments_(std::move(arguments)),
       ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogService>(this)),
       dialogs_(dialogs ? dialogs : ownDialogs_.get()),
-      modifiersQuery_([] { return QGuiApplication::queryKeyboardModifiers(); })
+      modifiersQuery_([] { return QGuiApplication::queryKeyboardModifiers(); }),
+      settingsStorage_(settingsStorage)
 {
     CommandLineActive = false;
     ScanActive = false;
@@ -124,6 +125,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     gridView_->SetOnDropFiles([this](int, int, const QStringList& files) { openDroppedFiles(files); });
     setIconSize(IconSizing::Large);
     nameControls();
+    loadSettings();
 
     std::error_code ec;
     saveDialogFolder_ = std::filesystem::current_path(ec);
@@ -139,6 +141,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     MainWindowClosing = true;
+    saveSettings();
     QMainWindow::closeEvent(event);
 }
 
@@ -184,9 +187,9 @@ void MainWindow::buildMenus()
     QMenu* language = optionsMenu_->addMenu(UiText(kTextMenuLanguage, "Language"));
     language->setEnabled(false); // language switching comes with the other packs
     optionsMenu_->addSeparator();
-    QAction* showIcon = optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
-    showIcon->setCheckable(true);
-    showIcon->setEnabled(false); // the separate icon window is not part of this window yet
+    showIconWindowAction_ = optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
+    showIconWindowAction_->setCheckable(true);
+    showIconWindowAction_->setEnabled(false); // the separate icon window is not part of this window yet
     QMenu* iconSize = optionsMenu_->addMenu(UiText(kTextMenuIconSize, "Icon &Size"));
     largeIconsAction_ = iconSize->addAction(UiText(kTextMenuSize32, "32x32"));
     smallIconsAction_ = iconSize->addAction(UiText(kTextMenuSize16, "16x16"));
@@ -198,9 +201,10 @@ void MainWindow::buildMenus()
         runGuarded([this, checked] { setIconSize(checked ? IconSizing::Small : IconSizing::Large); });
     });
     optionsMenu_->addSeparator();
-    QAction* registry = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
-    registry->setCheckable(true);
-    registry->setEnabled(false); // settings persistence comes later
+    saveToRegistryAction_ = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
+    saveToRegistryAction_->setCheckable(true);
+    // Nothing is written before the window closes.
+    connect(saveToRegistryAction_, &QAction::triggered, this, [this](bool checked) { settings_.settingsInRegistry = checked; });
 }
 
 void MainWindow::buildToolbar(QWidget* toolbarStrip)
@@ -250,6 +254,7 @@ void MainWindow::nameControls()
         {exportPdfAction_, "exportPdfAction"},   {exportXlsxAction_, "exportXlsxAction"},
         {optionsMenu_, "optionsMenu"},     {largeIconsAction_, "largeIconsAction"},
         {smallIconsAction_, "smallIconsAction"},
+        {saveToRegistryAction_, "saveToRegistryAction"}, {showIconWindowAction_, "showIconWindowAction"},
     };
     for (const auto& [object, name] : named)
         object->setObjectName(QString::fromLatin1(name));

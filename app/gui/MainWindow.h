@@ -9,6 +9,7 @@
 #include "export/ExportSettings.h"
 #include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
+#include "settings/Settings.h"
 
 #include <QMainWindow>
 
@@ -27,18 +28,16 @@ class QToolButton;
 namespace glyphora {
 
 class QtDialogService;
-
-// The general settings the window's commands read (kept in memory with their defaults).
-struct WindowSettings {
-    bool openAfterSave = true;
-    bool smallIcons = false;
-};
+class SettingsStorage;
 
 class MainWindow final : public QMainWindow {
 public:
     // arguments: the program's arguments (without the program). Without any, the window
-    // opens the program's own file. dialogs: null for the real Qt dialogs.
-    explicit MainWindow(std::vector<std::string> arguments, DialogService* dialogs = nullptr);
+    // opens the program's own file. dialogs: null for the real Qt dialogs. settingsStorage:
+    // the stores the settings are read from at creation and written to at closing; null
+    // keeps them in memory only.
+    explicit MainWindow(std::vector<std::string> arguments, DialogService* dialogs = nullptr,
+                        SettingsStorage* settingsStorage = nullptr);
     ~MainWindow() override;
 
     // Runs the command-line driver once over the arguments (after the window is shown).
@@ -103,6 +102,14 @@ public:
     std::filesystem::path& saveDialogFolder() { return saveDialogFolder_; }
     DialogService& dialogs() { return *dialogs_; }
 
+    // --- Settings (WindowSettingsIo.cpp) ---
+    QAction* saveToRegistryAction() const { return saveToRegistryAction_; }
+    QAction* showIconWindowAction() const { return showIconWindowAction_; }
+    // Everything the stores keep, as the window holds it now.
+    StoredSettings collectSettings() const;
+    // Writes the settings to their stores once; a store that cannot be written is passed by.
+    void saveSettings();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -161,6 +168,16 @@ private:
     std::filesystem::path folderDialogFolder_;
     int saveFilterIndex_ = 1;
     bool commandLinePosted_ = false;
+
+    // --- Settings (WindowSettingsIo.cpp) ---
+    // Reads the settings in the stores' order and applies them: menus, icon size, recent
+    // list, export options, placement, the find pane's stored size.
+    void loadSettings();
+    void applySettings(const StoredSettings& stored);
+    SettingsStorage* settingsStorage_ = nullptr;
+    bool settingsSaved_ = false;
+    QAction* saveToRegistryAction_ = nullptr;
+    QAction* showIconWindowAction_ = nullptr;
 };
 
 } // namespace glyphora

@@ -7,6 +7,7 @@
 #include "app/gui/MainWindow.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/Languages.h"
+#include "settings/SettingsStorage.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -24,7 +25,8 @@ int main(int argc, char** argv)
     glyphora::LoadLanguagePack(glyphora::PackFolder() / glyphora::LanguageFileName(0));
     // Qt has taken its own options (-style, -platform, ...) out of argv by now.
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    glyphora::MainWindow window(arguments);
+    glyphora::SettingsStorage settingsStorage = glyphora::OpenProgramSettingsStorage();
+    glyphora::MainWindow window(arguments, nullptr, &settingsStorage);
     window.show();
     window.postRunCommandLine();
 
