@@ -2,13 +2,14 @@
 #include "platform/SettingsLocation.h"
 
 #include "platform/Files.h"
+#include "platform/ProgramPaths.h"
 
 namespace glyphora {
 
 std::filesystem::path IniFolder(const std::filesystem::path& programFolder, const std::filesystem::path& userFolder,
                                 const std::function<bool(const std::filesystem::path&)>& writable)
 {
-    const bool installedTree = DirectoryExists(programFolder / ".." / "share" / "glyphora");
+    const bool installedTree = DirectoryExists((programFolder / kInstalledDataFolder).lexically_normal());
     if (!programFolder.empty() && !installedTree && writable(programFolder)) return programFolder;
     return userFolder;
 }
