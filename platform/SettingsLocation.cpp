@@ -16,7 +16,7 @@ std::filesystem::path IniFolder(const std::filesystem::path& programFolder, cons
 
 std::filesystem::path UserSettingsFolderFrom(std::string_view xdgConfigHome, std::string_view home)
 {
-    // The base directory specification ignores relative paths in its variables.
+    // XDG base directories must be absolute; a relative value is ignored.
     const std::filesystem::path xdg(xdgConfigHome);
     if (!xdgConfigHome.empty() && xdg.is_absolute()) return xdg / "glyphora";
     if (home.empty()) return {};

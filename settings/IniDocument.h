@@ -5,6 +5,7 @@
 // text) are kept where they were, so rewriting a file keeps what a user wrote into it.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,12 +58,6 @@ private:
 
 // ASCII letter case is the only case the names of both stores ignore.
 bool EqualNoCase(std::string_view a, std::string_view b);
-
-} // namespace glyphora
-
-#include <filesystem>
-
-namespace glyphora {
 
 // The document stored in file: an empty document when the file does not exist, nothing when
 // it exists but cannot be read as a settings file (not a regular file, unreadable, or larger

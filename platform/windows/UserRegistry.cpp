@@ -10,29 +10,13 @@
 #endif
 #include <windows.h>
 
+#include "platform/windows/WideText.h"
+
 #include <system_error>
 
 namespace glyphora {
 
 namespace {
-
-std::wstring Wide(const std::string& text)
-{
-    if (text.empty()) return {};
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
-std::string Narrow(const wchar_t* text, std::size_t length)
-{
-    if (length == 0) return {};
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), narrow.data(), n, nullptr, nullptr);
-    return narrow;
-}
 
 [[noreturn]] void Fail(const std::string& what, const std::string& key, LSTATUS code)
 {
@@ -44,7 +28,7 @@ class Key {
 public:
     Key(const std::string& key, REGSAM access)
     {
-        status_ = ::RegOpenKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, access, &handle_);
+        status_ = ::RegOpenKeyExW(HKEY_CURRENT_USER, Widen(key).c_str(), 0, access, &handle_);
     }
     ~Key()
     {
@@ -98,7 +82,7 @@ public:
             std::size_t chars = dataSize / sizeof(wchar_t);
             const auto* text = reinterpret_cast<const wchar_t*>(data.data());
             while (chars > 0 && text[chars - 1] == L'\0') --chars;
-            values.emplace_back(Narrow(name.data(), nameLength), Narrow(text, chars));
+            values.emplace_back(Narrow(std::wstring_view(name.data(), nameLength)), Narrow(std::wstring_view(text, chars)));
         }
         return values;
     }
@@ -106,11 +90,11 @@ public:
     void SetValue(const std::string& key, const std::string& name, const std::string& value) override
     {
         HKEY handle = nullptr;
-        LSTATUS status = ::RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+        LSTATUS status = ::RegCreateKeyExW(HKEY_CURRENT_USER, Widen(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                            KEY_SET_VALUE, nullptr, &handle, nullptr);
         if (status != ERROR_SUCCESS) Fail("Cannot create", key, status);
-        const std::wstring text = Wide(value);
-        status = ::RegSetValueExW(handle, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+        const std::wstring text = Widen(value);
+        status = ::RegSetValueExW(handle, Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
         ::RegCloseKey(handle);
         if (status != ERROR_SUCCESS) Fail("Cannot write", key, status);
@@ -120,7 +104,7 @@ public:
     {
         // RegDeleteTreeW empties the key; RegDeleteKeyW then removes the key itself, whichever
         // of the two its documentation is read to promise.
-        const std::wstring name = Wide(key);
+        const std::wstring name = Widen(key);
         LSTATUS status = ::RegDeleteTreeW(HKEY_CURRENT_USER, name.c_str());
         if (status == ERROR_SUCCESS) status = ::RegDeleteKeyW(HKEY_CURRENT_USER, name.c_str());
         if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) Fail("Cannot delete", key, status);

@@ -4,26 +4,18 @@
 #include "platform/AtomicWrite.h"
 
 #include "platform/GlyphoraError.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <fstream>
-#include <iterator>
-#include <sys/resource.h>
-#include <sys/stat.h>
+#include <algorithm>
 
 namespace glyphora {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Text(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void Write(const fs::path& file, std::string_view text)
 {
@@ -38,38 +30,16 @@ std::vector<std::string> Names(const fs::path& folder)
     return names;
 }
 
-// Lowers the file size limit for one scope; writes past it fail with EFBIG instead of a signal.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit lowered = previous_;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
 TEST(AtomicWrite, WritesANewFileAndLeavesNothingElse)
 {
     testing::TempFolder folder;
     const fs::path file = folder.path() / "gphx.ini";
     Write(file, "first");
-    EXPECT_EQ(Text(file), "first");
+    EXPECT_EQ(testing::FileText(file), "first");
     Write(file, std::string(100000, 'x'));
-    EXPECT_EQ(Text(file), std::string(100000, 'x'));
+    EXPECT_EQ(testing::FileText(file), std::string(100000, 'x'));
     Write(file, "");
-    EXPECT_EQ(Text(file), "");
+    EXPECT_EQ(testing::FileText(file), "");
     EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"gphx.ini"});
 }
 
@@ -90,10 +60,10 @@ TEST(AtomicWrite, ARefusedWriteLeavesTheOldFileWhole)
     const fs::path file = folder.path() / "gphx.ini";
     Write(file, "the old settings");
     {
-        FileSizeLimit limit(64);
+        testing::FileSizeLimit limit(64);
         EXPECT_THROW(Write(file, std::string(4096, 'n')), GlyphoraError);
     }
-    EXPECT_EQ(Text(file), "the old settings");
+    EXPECT_EQ(testing::FileText(file), "the old settings");
     EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"gphx.ini"}) << "the temporary file is gone";
 }
 
@@ -104,7 +74,7 @@ TEST(AtomicWrite, AFailedRenameRemovesTheTemporaryFile)
     fs::create_directory(target);
     Write(target / "inside", "kept");
     EXPECT_THROW(Write(target, "new"), GlyphoraError);
-    EXPECT_EQ(Text(target / "inside"), "kept");
+    EXPECT_EQ(testing::FileText(target / "inside"), "kept");
     EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"gphx.ini"});
 }
 

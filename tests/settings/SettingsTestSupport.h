@@ -4,28 +4,18 @@
 
 #include "settings/RegistryFile.h"
 #include "settings/SettingsStorage.h"
+#include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace glyphora::test {
 
-inline std::string FileText(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteText(const std::filesystem::path& file, std::string_view text)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << text;
-}
+using testing::FileText;
+using testing::WriteText;
 
 // "gphx.ini" and the registry's counterpart file of one program, each start of the program
 // opening them anew.
