@@ -10,6 +10,7 @@
 #include "export/ExportSettings.h"
 #include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
+#include "settings/Settings.h"
 
 #include <QMainWindow>
 
@@ -29,13 +30,7 @@ class QToolButton;
 namespace glyphora {
 
 class QtDialogService;
-
-// The general settings the window's commands read (kept in memory with their defaults).
-struct WindowSettings {
-    bool openAfterSave = true;
-    bool smallIcons = false;
-    int language = 0;  // the interface language: 0 English, 1 Ukrainian, 2 Greek, 3 Romanian, 4 Italian, 5 Polish
-};
+class SettingsStorage;
 
 // The window's minimum size: its design size, but never more than the screen has room for
 // (at a large scale factor the design size may not fit).
@@ -44,10 +39,12 @@ QSize WindowMinimumSize(QSize design, QSize available);
 class MainWindow final : public QMainWindow {
 public:
     // arguments: the program's arguments (without the program). Without any, the window
-    // opens the program's own file. dialogs: null for the real Qt dialogs. packFolder: where
-    // the language packs are; empty for the program's own pack folder.
+    // opens the program's own file. dialogs: null for the real Qt dialogs. settingsStorage:
+    // the stores the settings are read from at creation and written to at closing; null
+    // keeps them in memory only. packFolder: where the language packs are; empty for the
+    // program's own pack folder.
     explicit MainWindow(std::vector<std::string> arguments, DialogService* dialogs = nullptr,
-                        std::filesystem::path packFolder = {});
+                        SettingsStorage* settingsStorage = nullptr, std::filesystem::path packFolder = {});
     ~MainWindow() override;
 
     // Runs the command-line driver once over the arguments (after the window is shown).
@@ -129,6 +126,12 @@ public:
     std::filesystem::path& saveDialogFolder() { return saveDialogFolder_; }
     DialogService& dialogs() { return *dialogs_; }
 
+    // --- Settings (WindowSettingsIo.cpp) ---
+    // Everything the stores keep, as the window holds it now.
+    StoredSettings collectSettings() const;
+    // Writes the settings to their stores once; a store that cannot be written is passed by.
+    void saveSettings();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -199,6 +202,14 @@ private:
     std::filesystem::path folderDialogFolder_;
     int saveFilterIndex_ = 1;
     bool commandLinePosted_ = false;
+
+    // --- Settings (WindowSettingsIo.cpp) ---
+    // Reads the settings in the stores' order and applies them: menus, icon size, recent
+    // list, export options, placement, the find pane's stored size.
+    void loadSettings();
+    void applySettings(const StoredSettings& stored);
+    SettingsStorage* settingsStorage_ = nullptr;
+    bool settingsSaved_ = false;
 };
 
 } // namespace glyphora
