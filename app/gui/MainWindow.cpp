@@ -4,6 +4,7 @@
 
 #include "app/gui/QtDialogService.h"
 #include "app/gui/SelectionReport.h"
+#include "app/gui/ToolbarIcons.h"
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
 #include "app/gui/WindowHost.h"
@@ -23,9 +24,11 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
@@ -45,27 +48,24 @@ constexpr int kMinimumHeight = 455;
 constexpr int kToolbarHeight = 33;
 constexpr int kFindStripHeight = 41;
 
-// A toolbar button at its place in the 33-pixel strip: 27 pixels high, 3 from the top. Its
-// picture is the icon theme's one-colour symbol, drawn in the palette's text colour so that it
-// suits light and dark palettes and stays sharp at any scale; a theme without that symbol
-// leaves the style's own picture.
+// A toolbar button at its place in the 33-pixel strip: 27 pixels high, 3 from the top.
 template <typename Button>
-Button* MakeButton(QWidget* parent, int x, int width, const char* symbolName, QStyle::StandardPixmap fallback,
-                   const QString& tip)
+Button* MakeButton(QWidget* parent, int x, int width, const QIcon& icon, const QString& tip)
 {
     auto* button = new Button(parent); // owned by the toolbar strip
     button->setGeometry(x, 3, width, 27);
-    const QString name = QString::fromLatin1(symbolName) + QStringLiteral("-symbolic");
-    const QIcon symbol = QIcon::fromTheme(name);
-    const bool found = !symbol.isNull() && symbol.name() == name; // not a look-alike of another name
-    button->setIcon(found ? symbol : parent->style()->standardIcon(fallback));
-    button->setSymbolicIcon(found);
+    button->setIcon(icon);
     button->setIconSize(QSize(16, 16));
     button->setToolTip(tip);
     return button;
 }
 
 } // namespace
+
+QSize WindowMinimumSize(QSize design, QSize available)
+{
+    return available.isValid() && !available.isEmpty() ? design.boundedTo(available) : design;
+}
 
 MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs)
     : arguments_(std::move(arguments)),
@@ -80,8 +80,10 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     SetFileTypeIconProvider(&fileTypeIcons_);
 
     setWindowTitle(QApplication::applicationDisplayName());
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
-    resize(kMinimumWidth, kMinimumHeight);
+    const QSize minimum = WindowMinimumSize(QSize(kMinimumWidth, kMinimumHeight),
+                                            screen() ? screen()->availableGeometry().size() : QSize());
+    setMinimumSize(minimum);
+    resize(minimum);
 
     auto* central = new QWidget(this); // toolbar strip, grid and find strip in one column
     auto* column = new QVBoxLayout(central);
@@ -95,7 +97,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     gridView_ = new IconGridView(central);
     column->addWidget(gridView_, 1);
     auto* findStrip = new QFrame(central);
-    findStrip->setFixedHeight(kFindStripHeight);
+    findStrip->setMinimumHeight(kFindStripHeight);
     column->addWidget(findStrip);
     setCentralWidget(central);
 
@@ -103,30 +105,31 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     buildToolbar(toolbarStrip);
 
     // The find strip: the pane behind it (the folder scan) is not part of this window yet.
+    // Laid out by a layout, so that a wider font or another style never runs the label
+    // under the spin box.
+    auto* findRow = new QHBoxLayout(findStrip);
+    findRow->setContentsMargins(8, 4, 8, 4);
     auto* minimumCountLabel = new QLabel(QStringLiteral("Minimum icon count:"), findStrip);
-    minimumCountLabel->setGeometry(8, 12, 130, 17);
+    minimumCountLabel->setObjectName(QStringLiteral("minimumCountLabel"));
     auto* minimumCountBox = new QSpinBox(findStrip);
-    minimumCountBox->setGeometry(140, 8, 60, 24);
+    minimumCountBox->setObjectName(QStringLiteral("minimumCountBox"));
     minimumCountBox->setRange(1, 9999);
     minimumCountBox->setEnabled(false);
-    // The find button keeps to the strip's right edge, 10 pixels in, 8 from the top.
-    auto* findRow = new QHBoxLayout(findStrip);
-    findRow->setContentsMargins(0, 8, 10, 8);
-    findRow->addStretch(1);
+    minimumCountLabel->setBuddy(minimumCountBox);
+    // The find button keeps to the strip's right end, as wide as its caption; in a narrow
+    // window it gives way before the label does (its caption is then shortened).
     findButton_ = new PushButton(UiText(kTextShowFindPane, "Find files with icons inside >>"), findStrip);
-    findButton_->setFixedSize(std::max(169, findButton_->sizeHint().width()), 25); // the caption fits whole
+    findButton_->setFixedHeight(25);
+    findButton_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     findButton_->setToolTip(QStringLiteral("Finding files with icons is not available yet"));
     findButton_->setEnabled(false);
+    findRow->addWidget(minimumCountLabel);
+    findRow->addWidget(minimumCountBox);
+    findRow->addStretch(1);
     findRow->addWidget(findButton_);
 
-    for (int width : {250, 50, 50, 50}) {
-        auto* panel = new QLabel(statusBar());
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setFixedWidth(width);
-        statusBar()->addWidget(panel);
-        statusPanels_.push_back(panel);
-    }
+    statusPanels_ = std::make_unique<StatusPanels>(statusBar());
+    statusPanels_->fitToWidth(width());
     statusBar()->setSizeGripEnabled(true);
 
     IconGrid* grid = gridView_->grid();
@@ -139,7 +142,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 
     std::error_code ec;
     saveDialogFolder_ = std::filesystem::current_path(ec);
-    qApp->installEventFilter(this);
+    buildKeyboardCommands();
     rebuildRecentMenu();
 
     if (arguments_.empty())
@@ -156,7 +159,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 MainWindow::~MainWindow()
 {
-    qApp->removeEventFilter(this);
     SetFileTypeIconProvider(nullptr);
     SetMessageDialogs(nullptr);
 }
@@ -217,30 +219,34 @@ void MainWindow::buildMenus()
 
 void MainWindow::buildToolbar(QWidget* toolbarStrip)
 {
+    // Hints name the key that runs the same command.
+    const auto hint = [](int id, const char* english, WindowCommand command) {
+        return WithShortcutHint(UiText(id, english), command);
+    };
     // The open button's arrow holds the recent files; its main part opens the file dialog.
-    openButton_ = MakeButton<PopupButton>(toolbarStrip, 8, 40, "document-open", QStyle::SP_DialogOpenButton,
-                                          QStringLiteral("Open"));
+    openButton_ = MakeButton<PopupButton>(toolbarStrip, 8, 40, ToolbarIcon(ToolbarGlyph::Open),
+                                          hint(kTextHintOpen, "Open a file", WindowCommand::Open));
     openButton_->setSeparateDropDown(true);
     openButton_->setDropDown(recentFilesMenu_);
     connect(openButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
 
-    saveButton_ = MakeButton<PopupButton>(toolbarStrip, 56, 40, "document-save", QStyle::SP_DialogSaveButton,
-                                          QStringLiteral("Save"));
+    saveButton_ = MakeButton<PopupButton>(toolbarStrip, 56, 40, ToolbarIcon(ToolbarGlyph::Save),
+                                          hint(kTextHintSave, "Save icons", WindowCommand::SaveSelected));
     saveButton_->setDropDown(saveMenu_);
-    copyButton_ = MakeButton<SoftButton>(toolbarStrip, 96, 27, "edit-copy", QStyle::SP_FileDialogDetailedView,
-                                         QStringLiteral("Copy the selected icon (Ctrl+C)"));
+    copyButton_ = MakeButton<SoftButton>(toolbarStrip, 96, 27, ToolbarIcon(ToolbarGlyph::Copy),
+                                         hint(kTextHintCopy, "Copy the selected icon to the clipboard", WindowCommand::Copy));
     connect(copyButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
-    printButton_ = MakeButton<SoftButton>(toolbarStrip, 123, 27, "document-print", QStyle::SP_FileIcon,
+    printButton_ = MakeButton<SoftButton>(toolbarStrip, 123, 27, ToolbarIcon(ToolbarGlyph::Print),
                                           QStringLiteral("Printing is not available yet"));
-    refreshButton_ = MakeButton<SoftButton>(toolbarStrip, 158, 27, "view-refresh", QStyle::SP_BrowserReload,
-                                            QStringLiteral("Refresh (Ctrl+R)"));
+    refreshButton_ = MakeButton<SoftButton>(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
+                                            hint(kTextHintRefresh, "Reload the icons of the open file", WindowCommand::Refresh));
     connect(refreshButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
-    optionsButton_ = MakeButton<PopupButton>(toolbarStrip, 193, 40, "preferences-system",
-                                             QStyle::SP_FileDialogListView, QStringLiteral("Options"));
+    optionsButton_ = MakeButton<PopupButton>(toolbarStrip, 193, 40, ToolbarIcon(ToolbarGlyph::Options),
+                                             UiText(kTextHintOptions, "Options"));
     optionsButton_->setDropDown(optionsMenu_);
-    helpButton_ = MakeButton<SoftButton>(toolbarStrip, 241, 27, "help-contents", QStyle::SP_DialogHelpButton,
+    helpButton_ = MakeButton<SoftButton>(toolbarStrip, 241, 27, ToolbarIcon(ToolbarGlyph::Help),
                                          QStringLiteral("Help is not available yet"));
-    aboutButton_ = MakeButton<SoftButton>(toolbarStrip, 268, 27, "help-about", QStyle::SP_MessageBoxInformation,
+    aboutButton_ = MakeButton<SoftButton>(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About),
                                           QStringLiteral("About is not available yet"));
     for (SoftButton* button : std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_,
                                                                   helpButton_, aboutButton_})
@@ -279,7 +285,7 @@ void MainWindow::runGuarded(const std::function<void()>& command)
 
 void MainWindow::setStatus(int panel, const std::string& text)
 {
-    statusPanels_.at(static_cast<std::size_t>(panel))->setText(QString::fromStdString(text));
+    statusPanels_->setText(panel, text);
 }
 
 void MainWindow::enableFileButtons()
@@ -299,8 +305,8 @@ void MainWindow::SelectFile(const std::filesystem::path& fileName)
     IconGrid* grid = gridView_->grid();
     grid->SetFileName(fileName);
     fileName_ = fileName;
-    setWindowTitle(QApplication::applicationDisplayName() + QStringLiteral(" - ") +
-                   QString::fromStdString(fileName.filename().string()));
+    // The desktop adds the program's name to the title, so the title names the file alone.
+    setWindowTitle(QString::fromStdString(fileName.filename().string()));
     setStatus(1, {});
     const int count = grid->Count();
     enableFileButtons();
@@ -407,16 +413,16 @@ void MainWindow::openDroppedFiles(const QStringList& files)
                        MessageIcon::Information, MessageButtons::Ok);
 }
 
-void MainWindow::runKeyCommand(int key, Qt::KeyboardModifiers modifiers)
+void MainWindow::runCommand(WindowCommand command)
 {
-    switch (CommandForKey(key, modifiers)) {
+    switch (command) {
     case WindowCommand::StopScan:
         if (ScanActive)
             ScanActive = false;
         break;
     case WindowCommand::Copy: runGuarded([this] { copySelected(); }); break;
     case WindowCommand::Open: runGuarded([this] { openFile(); }); break;
-    case WindowCommand::Print: break; // printButton_ stays disabled until printing is part of the window
+    case WindowCommand::Print: break; // the print action stays disabled until printing is part of the window
     case WindowCommand::Refresh:
         if (refreshButton_->isEnabled())
             runGuarded([this] { refreshIcons(); });
@@ -425,34 +431,34 @@ void MainWindow::runKeyCommand(int key, Qt::KeyboardModifiers modifiers)
         if (saveButton_->isEnabled())
             runGuarded([this] { saveSelected(); });
         break;
-    case WindowCommand::Help: break; // the help system comes with the help files
+    case WindowCommand::Help: break; // the help action stays disabled until the help files are part of the window
     case WindowCommand::None: break;
     }
 }
 
-// The window previews every key: the first receiver of a key event is the focused control
-// (or the window itself when nothing has the focus); the event then goes on unconsumed.
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+void MainWindow::buildKeyboardCommands()
 {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        QWidget* focus = QApplication::focusWidget();
-        const bool first = focus ? widget == focus : widget == this;
-        if (first && widget->window() == this) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            runKeyCommand(key->key(), key->modifiers());
-        }
+    actions_ = new ActionManager(this);
+    for (WindowCommand command : {WindowCommand::StopScan, WindowCommand::Copy, WindowCommand::Open, WindowCommand::Print,
+                                  WindowCommand::Refresh, WindowCommand::SaveSelected, WindowCommand::Help}) {
+        connect(actions_->action(command), &QAction::triggered, this, [this, command] { runCommand(command); });
     }
-    return QMainWindow::eventFilter(watched, event);
+    actions_->action(WindowCommand::Print)->setEnabled(false);
+    actions_->action(WindowCommand::Help)->setEnabled(false);
+}
+
+// A new font or style changes what the status texts need: the panels are laid out again.
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (statusPanels_ && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        statusPanels_->fitToWidth(width());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    const int width = this->width();
-    statusPanels_[0]->setFixedWidth(width / 2);
-    statusPanels_[1]->setFixedWidth(width / 10);
-    statusPanels_[2]->setFixedWidth(width / 6);
+    statusPanels_->fitToWidth(width());
 }
 
 void MainWindow::postRunCommandLine()

@@ -4,11 +4,14 @@
 #pragma once
 
 #include "app/gui/DialogService.h"
-#include "app/gui/KeyCommands.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/RecentFiles.h"
+#include "app/gui/StatusPanels.h"
 #include "export/ExportSettings.h"
 #include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 
 #include <QMainWindow>
 
@@ -25,16 +28,17 @@ class QSpinBox;
 
 namespace glyphora {
 
-class PopupButton;
-class PushButton;
 class QtDialogService;
-class SoftButton;
 
 // The general settings the window's commands read (kept in memory with their defaults).
 struct WindowSettings {
     bool openAfterSave = true;
     bool smallIcons = false;
 };
+
+// The window's minimum size: its design size, but never more than the screen has room for
+// (at a large scale factor the design size may not fit).
+QSize WindowMinimumSize(QSize design, QSize available);
 
 class MainWindow final : public QMainWindow {
 public:
@@ -66,8 +70,8 @@ public:
     void setIconSize(IconSizing sizing);
     void showSelection(int index);
     void openDroppedFiles(const QStringList& files);
-    // The window's command for a key; the key is never consumed.
-    void runKeyCommand(int key, Qt::KeyboardModifiers modifiers);
+    // Runs a keyboard command (what its action's shortcut triggers).
+    void runCommand(WindowCommand command);
 
     // The state of Shift and Ctrl as the export commands read it (replaceable for tests).
     void setModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
@@ -97,7 +101,10 @@ public:
     QMenu* optionsMenu() const { return optionsMenu_; }
     QAction* largeIconsAction() const { return largeIconsAction_; }
     QAction* smallIconsAction() const { return smallIconsAction_; }
-    const std::vector<QLabel*>& statusPanels() const { return statusPanels_; }
+    QAction* commandAction(WindowCommand command) const { return actions_->action(command); }
+    const std::vector<QLabel*>& statusPanels() const { return statusPanels_->labels(); }
+    // The full text of a status panel (a long one is shown elided).
+    QString statusText(int panel) const { return statusPanels_->text(panel); }
 
     ExportSettings& exportSettings() { return exportSettings_; }
     WindowSettings& settings() { return settings_; }
@@ -107,13 +114,14 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolbar(QWidget* toolbarStrip);
     void buildMenus();
     void nameControls();
+    void buildKeyboardCommands();
     void rebuildRecentMenu();
     void enableFileButtons();
     void setStatus(int panel, const std::string& text);
@@ -147,7 +155,8 @@ private:
     QMenu* optionsMenu_ = nullptr;
     QAction* largeIconsAction_ = nullptr;
     QAction* smallIconsAction_ = nullptr;
-    std::vector<QLabel*> statusPanels_;
+    std::unique_ptr<StatusPanels> statusPanels_;
+    ActionManager* actions_ = nullptr;
     std::vector<std::string> arguments_;
     std::unique_ptr<QtDialogService> ownDialogs_;
     DialogService* dialogs_;

@@ -9,7 +9,6 @@
 #include "i18n/Languages.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QTimer>
 
 #include <string>
@@ -21,8 +20,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Glyphora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Glyphora"));
     QApplication::setApplicationVersion(QStringLiteral(GLYPHORA_VERSION));
-    // Symbols the desktop's icon theme lacks come from Adwaita, which the install brings.
-    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 
     glyphora::LoadLanguagePack(glyphora::PackFolder() / glyphora::LanguageFileName(0));
     // Qt has taken its own options (-style, -platform, ...) out of argv by now.
