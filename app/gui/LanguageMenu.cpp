@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSpinBox>
-#include <QToolButton>
 
 #include <array>
 #include <utility>
@@ -104,8 +103,8 @@ void MainWindow::switchLanguage(std::optional<int> chosen)
     if (result.versionWarning)
         dialogs_->Show(result.versionWarning->text, result.versionWarning->icon, MessageButtons::Ok);
     // The help follows the language. A missing help file is reported for a menu choice; at
-    // start-up only on the very first start, which the start counter of the settings tells.
-    const bool firstStart = false;
+    // start-up only on the very first start.
+    const bool firstStart = settings_.run == 1;
     chooseHelpFile(settings_.language, ReportMissingHelpFile(chosen.has_value(), firstStart, settings_.language));
 }
 
@@ -128,7 +127,7 @@ void MainWindow::applyLanguageTexts()
 
     // A button's tooltip also names the key of its command; the status bar shows the text alone.
     const struct {
-        QToolButton* button;
+        SoftButton* button;
         int id;
         WindowCommand command;
     } buttonHints[] = {

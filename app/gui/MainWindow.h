@@ -11,6 +11,9 @@
 #include "i18n/Help.h"
 #include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
+#include "settings/Settings.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 
 #include <QMainWindow>
 
@@ -26,18 +29,11 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSpinBox;
-class QToolButton;
 
 namespace glyphora {
 
 class QtDialogService;
-
-// The general settings the window's commands read (kept in memory with their defaults).
-struct WindowSettings {
-    bool openAfterSave = true;
-    bool smallIcons = false;
-    int language = 0;  // the interface language: 0 English, 1 Ukrainian, 2 Greek, 3 Romanian, 4 Italian, 5 Polish
-};
+class SettingsStorage;
 
 // The window's minimum size: its design size, but never more than the screen has room for
 // (at a large scale factor the design size may not fit).
@@ -46,10 +42,12 @@ QSize WindowMinimumSize(QSize design, QSize available);
 class MainWindow final : public QMainWindow {
 public:
     // arguments: the program's arguments (without the program). Without any, the window
-    // opens the program's own file. dialogs: null for the real Qt dialogs. packFolder: where
-    // the language packs are; empty for the program's own pack folder.
+    // opens the program's own file. dialogs: null for the real Qt dialogs. settingsStorage:
+    // the stores the settings are read from at creation and written to at closing; null
+    // keeps them in memory only. packFolder: where the language packs are; empty for the
+    // program's own pack folder.
     explicit MainWindow(std::vector<std::string> arguments, DialogService* dialogs = nullptr,
-                        std::filesystem::path packFolder = {});
+                        SettingsStorage* settingsStorage = nullptr, std::filesystem::path packFolder = {});
     ~MainWindow() override;
 
     // Runs the command-line driver once over the arguments (after the window is shown).
@@ -99,15 +97,15 @@ public:
 
     // The window's controls and actions, for tests and the command-line host.
     IconGridView* gridView() const { return gridView_; }
-    QToolButton* openButton() const { return openButton_; }
-    QToolButton* saveButton() const { return saveButton_; }
-    QToolButton* copyButton() const { return copyButton_; }
-    QToolButton* printButton() const { return printButton_; }
-    QToolButton* refreshButton() const { return refreshButton_; }
-    QToolButton* optionsButton() const { return optionsButton_; }
-    QToolButton* helpButton() const { return helpButton_; }
-    QToolButton* aboutButton() const { return aboutButton_; }
-    QToolButton* findButton() const { return findButton_; }
+    PopupButton* openButton() const { return openButton_; }
+    PopupButton* saveButton() const { return saveButton_; }
+    SoftButton* copyButton() const { return copyButton_; }
+    SoftButton* printButton() const { return printButton_; }
+    SoftButton* refreshButton() const { return refreshButton_; }
+    PopupButton* optionsButton() const { return optionsButton_; }
+    SoftButton* helpButton() const { return helpButton_; }
+    SoftButton* aboutButton() const { return aboutButton_; }
+    PushButton* findButton() const { return findButton_; }
     QMenu* recentFilesMenu() const { return recentFilesMenu_; }
     QAction* recentEmptyAction() const { return recentEmptyAction_; }
     QMenu* saveMenu() const { return saveMenu_; }
@@ -141,6 +139,12 @@ public:
     std::filesystem::path& saveDialogFolder() { return saveDialogFolder_; }
     DialogService& dialogs() { return *dialogs_; }
 
+    // --- Settings (WindowSettingsIo.cpp) ---
+    // Everything the stores keep, as the window holds it now.
+    StoredSettings collectSettings() const;
+    // Writes the settings to their stores once; a store that cannot be written is passed by.
+    void saveSettings();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -163,15 +167,15 @@ private:
     void runGuarded(const std::function<void()>& command);
 
     IconGridView* gridView_ = nullptr;
-    QToolButton* openButton_ = nullptr;
-    QToolButton* saveButton_ = nullptr;
-    QToolButton* copyButton_ = nullptr;
-    QToolButton* printButton_ = nullptr;
-    QToolButton* refreshButton_ = nullptr;
-    QToolButton* optionsButton_ = nullptr;
-    QToolButton* helpButton_ = nullptr;
-    QToolButton* aboutButton_ = nullptr;
-    QToolButton* findButton_ = nullptr;
+    PopupButton* openButton_ = nullptr;
+    PopupButton* saveButton_ = nullptr;
+    SoftButton* copyButton_ = nullptr;
+    SoftButton* printButton_ = nullptr;
+    SoftButton* refreshButton_ = nullptr;
+    PopupButton* optionsButton_ = nullptr;
+    SoftButton* helpButton_ = nullptr;
+    SoftButton* aboutButton_ = nullptr;
+    PushButton* findButton_ = nullptr;
     QMenu* recentFilesMenu_ = nullptr;
     QAction* recentEmptyAction_ = nullptr;
     QMenu* saveMenu_ = nullptr;
@@ -213,6 +217,14 @@ private:
     std::filesystem::path folderDialogFolder_;
     int saveFilterIndex_ = 1;
     bool commandLinePosted_ = false;
+
+    // --- Settings (WindowSettingsIo.cpp) ---
+    // Reads the settings in the stores' order and applies them: menus, icon size, recent
+    // list, export options, placement, the find pane's stored size.
+    void loadSettings();
+    void applySettings(const StoredSettings& stored);
+    SettingsStorage* settingsStorage_ = nullptr;
+    bool settingsSaved_ = false;
 };
 
 } // namespace glyphora

@@ -11,6 +11,11 @@
 
 namespace glyphora {
 
+bool WindowHost::IsFirstStart() const
+{
+    return window_.settings().run == 1;
+}
+
 // The very first start opens the help contents.
 void WindowHost::RunHelp()
 {

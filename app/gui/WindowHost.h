@@ -13,7 +13,7 @@ class WindowHost final : public CommandLineHost {
 public:
     explicit WindowHost(MainWindow& window) : window_(window) {}
 
-    bool IsFirstStart() const override { return false; } // the start counter comes with the settings
+    bool IsFirstStart() const override;
     void RunHelp() override;
     void SelectFile(const std::string& fileName) override;
     void SetSmallIcons() override;

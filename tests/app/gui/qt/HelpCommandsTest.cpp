@@ -7,6 +7,8 @@
 #include "platform/ProgramPaths.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/qt/HelpWindow.h"
+#include "settings/SettingsStorage.h"
+#include "tests/settings/SettingsTestSupport.h"
 #include "tests/support/RecordingHelpViewer.h"
 #include "tests/support/qt/GuiTestSupport.h"
 
@@ -62,6 +64,39 @@ TEST_F(HelpCommandsTest, TheFirstStartOpensTheContents)
     WindowHost host(*window);
     host.RunHelp();
     EXPECT_EQ(viewer.calls, std::vector<std::string>{Contents()});
+}
+
+// The start counter of the settings: the very first start without arguments opens the
+// contents, later starts and starts with arguments do not.
+TEST(HelpOnTheFirstStart, OnlyTheVeryFirstStartWithoutArgumentsOpensTheContents)
+{
+    test::StoreFiles stores;
+    test::ScriptedDialogs dialogs;
+    struct Case {
+        const char* storedRun;  // nothing stored yet on the very first start
+        std::vector<std::string> arguments;
+        bool opensHelp;
+    };
+    const std::string sample = test::SampleModule().string();
+    const Case cases[] = {
+        {nullptr, {}, true},
+        {"1", {}, false},
+        {nullptr, {sample}, false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(stores.ini);
+        if (c.storedRun)
+            test::WriteText(stores.ini, std::string("[Settings]\nRun=") + c.storedRun + "\n");
+        SettingsStorage storage = stores.Open();
+        testing::RecordingHelpViewer viewer;
+        MainWindow window(c.arguments, &dialogs, &storage);
+        window.help().SetViewer(&viewer);
+        EXPECT_EQ(WindowHost(window).IsFirstStart(), c.storedRun == nullptr);
+        window.runCommandLine();
+        EXPECT_EQ(viewer.calls.size(), c.opensHelp ? 1u : 0u) << (c.storedRun ? c.storedRun : "first") << c.arguments.size();
+        window.help().SetViewer(nullptr);
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(HelpCommandsTest, TheHelpFileFollowsTheLanguage)
