@@ -8,7 +8,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang lld llvm libclang-rt-14-dev
   icoutils python3 python3-pil python3-dbfread qpdf poppler-utils
-  qt6-base-dev libqt6svg6 xvfb xauth fonts-dejavu-core adwaita-icon-theme
+  qt6-base-dev xvfb xauth fonts-dejavu-core adwaita-icon-theme
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db shared-mime-info
+  fp-utils libchm-dev
 )
 missing=()
 for p in "${packages[@]}"; do

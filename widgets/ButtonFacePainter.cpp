@@ -293,12 +293,11 @@ Glyph ChooseGlyph(const ButtonFace& face, qreal dpr)
         glyph.image = GlyphFrame(face.glyph, count, GlyphFrameFor(face.state, face.focused, count));
         glyph.embossed = face.state == FaceState::Disabled && count == 1;
     } else if (!face.icon.isNull()) {
+        // An icon brings its own disabled form (the theme's, or its engine's), which suits
+        // the palette it was made for; a black-and-white emboss would wash light glyphs out.
         glyph.size = face.iconSize;
-        glyph.image = ToArgb(face.icon.pixmap(face.iconSize, dpr));
-        glyph.embossed = face.state == FaceState::Disabled;
-        // The emboss reads the symbol's own dark shape, so only an enabled symbol is tinted.
-        if (face.symbolicIcon && !glyph.embossed)
-            glyph.image = Silhouette(glyph.image, face.textColor);
+        const QIcon::Mode mode = face.state == FaceState::Disabled ? QIcon::Disabled : QIcon::Normal;
+        glyph.image = ToArgb(face.icon.pixmap(face.iconSize, dpr, mode));
     }
     if (glyph.embossed)
         glyph.image = EmbossMask(glyph.image);
@@ -384,7 +383,12 @@ void PaintContent(QPainter& p, const FaceColors& colors, const ButtonFace& face)
         glyphAt = {content.x() + (content.width() - glyph.size.width()) / 2,
                    content.y() + (content.height() - glyph.size.height()) / 2};
     } else if (!face.caption.isEmpty()) {
-        PaintCaption(p, colors, face, face.caption, content, Qt::AlignCenter);
+        // A caption alone is shortened by the same rule when the button is too narrow for it.
+        const QFontMetrics metrics = p.fontMetrics();
+        const int fit = content.width() - 8;
+        const bool fits = metrics.size(Qt::TextShowMnemonic, face.caption).width() <= fit;
+        PaintCaption(p, colors, face, fits ? face.caption : ShortenCaption(metrics, face.caption, fit), content,
+                     Qt::AlignCenter);
     }
 
     if (face.showFocus && face.focused) {

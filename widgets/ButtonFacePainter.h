@@ -34,13 +34,13 @@ struct ButtonFace {
     ButtonLayout layout = ButtonLayout::GlyphLeft;
     HighlightMode highlightMode = HighlightMode::Normal;
 
-    // The glyph: a strip of up to five equal frames (normal, disabled, hot, pressed, focused).
-    // When it is null the icon serves instead, at iconSize.
+    // The glyph: a strip of up to five equal frames (normal, disabled, hot, pressed, focused);
+    // a disabled button with a one-frame strip shows that frame embossed. When the strip is
+    // null the icon serves instead, at iconSize, in its own disabled form when disabled.
     QPixmap glyph;
     int glyphCount = 1;
     QIcon icon;
     QSize iconSize{16, 16};
-    bool symbolicIcon = false; // a one-colour symbol: drawn in the text colour, so it follows the palette
 
     // Popup buttons: the width of the arrow area at the right (0 for other buttons), whether the
     // area is a separate part, whether it is pressed, and whether the arrow is drawn at all.

@@ -61,14 +61,6 @@ void FaceButton::setColor(const QColor& color)
     }
 }
 
-void FaceButton::setSymbolicIcon(bool symbolic)
-{
-    if (symbolic != symbolicIcon_) {
-        symbolicIcon_ = symbolic;
-        update();
-    }
-}
-
 FaceState FaceButton::faceState() const
 {
     if (!isEnabled())
@@ -90,7 +82,6 @@ ButtonFace FaceButton::face() const
     f.glyphCount = glyphCount_;
     f.icon = icon();
     f.iconSize = iconSize();
-    f.symbolicIcon = symbolicIcon_;
     f.shadowed = shadowed_;
     f.flat = isFlat();
     f.textColor = palette().color(QPalette::ButtonText);
@@ -115,6 +106,17 @@ QSize FaceButton::sizeHint() const
     const int width = std::max(glyphSize.width(), 0) + gap + std::max(caption.width(), 0) + 12;
     const int height = std::max(glyphSize.height(), caption.height()) + 10;
     return QSize(std::max(width, 25), std::max(height, 25));
+}
+
+QSize FaceButton::minimumSizeHint() const
+{
+    QSize glyphSize(0, 0);
+    if (!glyph_.isNull())
+        glyphSize = QSize(int(glyph_.deviceIndependentSize().width()) / glyphCount_,
+                          int(glyph_.deviceIndependentSize().height()));
+    else if (!icon().isNull())
+        glyphSize = iconSize();
+    return QSize(std::max(glyphSize.width() + 8, 25), std::max(glyphSize.height() + 8, 25));
 }
 
 void FaceButton::repaintHot()

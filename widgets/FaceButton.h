@@ -5,10 +5,8 @@
 //
 // Properties: glyph (a strip of up to five frames: normal, disabled, hot, pressed, focused),
 // glyphCount (1..5; setting a glyph derives it), edgeType, highlightMode, shadowed, color (the
-// face colour; invalid means the palette's button colour), symbolicIcon (the icon is a
-// one-colour symbol, drawn in the button text colour so that it follows light and dark
-// palettes), and QPushButton's flat, icon, iconSize and text. hot is true while the pointer
-// is over an enabled button.
+// face colour; invalid means the palette's button colour), and QPushButton's flat, icon,
+// iconSize and text. hot is true while the pointer is over an enabled button.
 #pragma once
 
 #include "widgets/ButtonFacePainter.h"
@@ -25,7 +23,6 @@ class FaceButton : public QPushButton {
     Q_PROPERTY(glyphora::HighlightMode highlightMode READ highlightMode WRITE setHighlightMode)
     Q_PROPERTY(bool shadowed READ isShadowed WRITE setShadowed)
     Q_PROPERTY(QColor color READ color WRITE setColor)
-    Q_PROPERTY(bool symbolicIcon READ isSymbolicIcon WRITE setSymbolicIcon)
     Q_PROPERTY(bool hot READ isHot)
 
 public:
@@ -41,14 +38,14 @@ public:
     void setShadowed(bool shadowed);
     QColor color() const { return color_; }
     void setColor(const QColor& color);
-    bool isSymbolicIcon() const { return symbolicIcon_; }
-    void setSymbolicIcon(bool symbolic);
     bool isHot() const { return hot_; }
 
     // What the painter shows now: disabled, pressed (held down or checked), hot, or normal.
     FaceState faceState() const;
 
     QSize sizeHint() const override;
+    // A button may be squeezed to its glyph (its caption is then shortened with "...").
+    QSize minimumSizeHint() const override;
 
 protected:
     explicit FaceButton(QWidget* parent);
@@ -77,7 +74,6 @@ private:
     HighlightMode highlightMode_ = HighlightMode::Normal;
     bool shadowed_ = true;
     QColor color_;
-    bool symbolicIcon_ = false;
     bool hot_ = false;
     bool dragging_ = false;
 };

@@ -8,7 +8,8 @@
 // smaller than minSize and no larger than leaves minSize to the neighbour on the other side
 // (or to the parent's edge when there is none). In a parent with a layout the splitter fixes
 // the control's size along the split (setFixedHeight / setFixedWidth) and lets the layout
-// place it; without a layout it sets the control's geometry itself.
+// place it; without a layout it sets the control's geometry itself, and moving the splitter and
+// the neighbour along is then the owner's work (on moved()).
 //
 // resizeStyle: Update resizes while dragging; Line and Pattern show an inverted bar (solid or
 // checkered) at the prospective position and resize on release; None resizes on release only.

@@ -3,6 +3,7 @@
 #include "app/gui/FindPane.h"
 
 #include "app/gui/MainWindow.h"
+#include "app/gui/MinimumCountBox.h"
 #include "app/gui/UiText.h"
 #include "export/ProgramFlags.h"
 #include "i18n/TextIds.h"
@@ -23,17 +24,14 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStatusBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <exception>
 #include <optional>
 
 namespace glyphora {
@@ -77,35 +75,11 @@ QPixmap RowIcon(const fs::path& file, const QColor& background)
     return QPixmap::fromImage(RenderIcon(icon, kSmallIconSize, kSmallIconSize, rgb));
 }
 
-// The minimum-count box's number; nullopt for a text that is not a whole number.
-std::optional<int> MinimumOf(const QString& text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
 } // namespace
 
-StepArrows::StepArrows(QWidget* parent) : QWidget(parent)
-{
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    for (const auto& [arrow, step] : {std::pair{Qt::UpArrow, 1}, std::pair{Qt::DownArrow, -1}}) {
-        auto* button = new QToolButton(this);
-        button->setArrowType(arrow);
-        button->setAutoRepeat(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        button->setObjectName(step > 0 ? QStringLiteral("upArrow") : QStringLiteral("downArrow"));
-        connect(button, &QToolButton::clicked, this, [this, step = step] { emit stepped(step); });
-        column->addWidget(button);
-    }
-}
-
-FindPane::FindPane(MainWindow& window, QWidget* findStrip, PushButton* searchButton)
-    : QWidget(nullptr), window_(window), searchButton_(searchButton), runner_(new ScanRunner(this))
+FindPane::FindPane(MainWindow& window, QWidget* findStrip)
+    : QWidget(nullptr), window_(window), searchButton_(window.findButton()), minimumLabel_(window.minimumCountLabel()),
+      minimumBox_(window.minimumCountBox()), runner_(new ScanRunner(this))
 {
     setObjectName(QStringLiteral("findPane"));
     buildStrip(findStrip);
@@ -126,29 +100,20 @@ void FindPane::buildStrip(QWidget* findStrip)
 {
     copyDirButton_ = new SoftButton(findStrip);
     copyDirButton_->setObjectName(QStringLiteral("copyDirButton"));
-    copyDirButton_->setGeometry(6, 7, 27, 27);
+    copyDirButton_->setFixedSize(27, 27);
     copyDirButton_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     copyDirButton_->setIconSize(QSize(16, 16));
+    if (auto* row = qobject_cast<QBoxLayout*>(findStrip->layout()))
+        row->insertWidget(0, copyDirButton_);
+    else
+        copyDirButton_->move(6, 7);
     connect(copyDirButton_, &QAbstractButton::clicked, this, &FindPane::goToFileFolder);
-
-    minimumLabel_ = new QLabel(findStrip);
-    minimumLabel_->setObjectName(QStringLiteral("minimumLabel"));
-    minimumEdit_ = new QLineEdit(QStringLiteral("1"), findStrip);
-    minimumEdit_->setObjectName(QStringLiteral("minimumEdit"));
-    minimumEdit_->setMaxLength(4);
-    minimumEdit_->setGeometry(208, 9, 41, 21);
-    minimumEdit_->installEventFilter(this);
-    minimumLabel_->setBuddy(minimumEdit_);
-    minimumArrows_ = new StepArrows(findStrip);
-    minimumArrows_->setObjectName(QStringLiteral("minimumArrows"));
-    minimumArrows_->setGeometry(249, 9, 16, 21);
-    connect(minimumEdit_, &QLineEdit::textChanged, this, &FindPane::minimumTextChanged);
-    connect(minimumArrows_, &StepArrows::stepped, this, &FindPane::stepMinimum);
+    connect(minimumBox_, &MinimumCountBox::changed, this, &FindPane::rescan);
 
     searchButton_->setEnabled(true);
     searchButton_->setToolTip({});
     connect(searchButton_, &QAbstractButton::clicked, this, &FindPane::toggle);
-    for (QWidget* control : std::initializer_list<QWidget*>{copyDirButton_, minimumLabel_, minimumEdit_, minimumArrows_})
+    for (QWidget* control : std::initializer_list<QWidget*>{copyDirButton_, minimumLabel_, minimumBox_})
         control->hide();
 }
 
@@ -272,7 +237,6 @@ void FindPane::applyTexts()
                                   : UiText(kTextShowFindPane, "Find files with icons inside >>"));
     copyDirButton_->setToolTip(UiText(kTextHintGoToFileFolder, "Go to the folder of the open file"));
     minimumLabel_->setText(UiText(kTextMinimumIconCount, "Minimum number of icons"));
-    minimumEdit_->setToolTip(UiText(kTextHintMinimumIconCount, "List only files that hold at least this many icons"));
     folderLabel_->setText(UiText(kTextFolderToScan, "Folder to scan:"));
     filesLabel_->setText(UiText(kTextFilesWithIcons, "Files (.dll, .exe, .ocx) with icons:"));
     stoppedLabel_->setText(UiText(kTextScanStopped, "Search stopped"));
@@ -285,10 +249,7 @@ void FindPane::applyTexts()
     for (std::size_t tag = 0; tag < saveAllActions_.size(); ++tag)
         saveAllActions_[tag]->setText(UiText(kinds[tag].first, kinds[tag].second));
 
-    // Texts decide some sizes: the label ends where the box begins, the captions fit whole.
-    minimumLabel_->adjustSize();
-    minimumLabel_->move(std::max(copyDirButton_->geometry().right() + 4, minimumEdit_->x() - 3 - minimumLabel_->width()),
-                        12);
+    // Texts decide some sizes: the captions fit whole.
     folderLabel_->adjustSize();
     filesLabel_->adjustSize();
     layoutFilesLabel();
@@ -301,7 +262,7 @@ void FindPane::toggle()
 {
     const bool show = !shown_;
     shown_ = show;
-    for (QWidget* control : std::initializer_list<QWidget*>{copyDirButton_, minimumLabel_, minimumEdit_, minimumArrows_, this})
+    for (QWidget* control : std::initializer_list<QWidget*>{copyDirButton_, minimumLabel_, minimumBox_, this})
         control->setVisible(show);
     paneSplitter_->setVisible(show);
     applyTexts();
@@ -319,7 +280,9 @@ int FindPane::paneHeight() const { return height(); }
 void FindPane::setPaneHeight(int height)
 {
     int limited = std::max(height, kFindPaneMinHeight);
-    if (frame_ != nullptr && height >= kFindPaneMinHeight)
+    // The room above is known only once the window is laid out; until then the window's
+    // resize brings the pane within it.
+    if (frame_ != nullptr && frame_->isVisible() && height >= kFindPaneMinHeight)
         limited = std::max(kFindPaneMinHeight,
                            std::min(limited, frame_->height() - kFindPaneMinHeight - kSplitterThickness));
     setFixedHeight(limited);
@@ -331,7 +294,7 @@ int FindPane::filePanelWidth() const { return filePanel_->width(); }
 void FindPane::setFilePanelWidth(int width)
 {
     int limited = std::max(width, kFilePanelMinWidth);
-    if (width >= kFilePanelMinWidth && this->width() > 0)
+    if (width >= kFilePanelMinWidth && isVisible())
         limited = std::max(kFilePanelMinWidth,
                            std::min(limited, this->width() - kFilePanelMinWidth - kSplitterThickness));
     filePanel_->setFixedWidth(limited);
@@ -377,35 +340,11 @@ void FindPane::layoutFilesLabel()
 
 bool FindPane::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == minimumEdit_ && event->type() == QEvent::KeyPress) {
-        // Printable characters other than digits are dropped; control keys pass.
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (text.size() == 1 && text[0].unicode() >= 32 && !(text[0] >= u'0' && text[0] <= u'9')) return true;
-    }
     if (event->type() == QEvent::Resize) {
         if (watched == frame_) fitToWindow();
         else if (watched == dirPanel_ || watched == filePanel_) layoutSides();
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void FindPane::minimumTextChanged()
-{
-    const QString text = minimumEdit_->text();
-    if (text.isEmpty() || std::all_of(text.begin(), text.end(), [](QChar c) { return c == u'0'; })) {
-        minimumEdit_->setText(QStringLiteral("1")); // rescans through its own change
-        minimumEdit_->selectAll();
-        return;
-    }
-    rescan();
-}
-
-void FindPane::stepMinimum(int step)
-{
-    const int now = MinimumOf(minimumEdit_->text()).value_or(StepArrows::kMinimum);
-    const int next = std::clamp(std::clamp(now, StepArrows::kMinimum, StepArrows::kMaximum) + step, StepArrows::kMinimum,
-                                StepArrows::kMaximum);
-    if (QString::number(next) != minimumEdit_->text()) minimumEdit_->setText(QString::number(next));
 }
 
 std::filesystem::path FindPane::fullPath(const QString& entry) const
@@ -443,17 +382,17 @@ void FindPane::rescan()
     }
     countLabel_->setText(QStringLiteral("0..."));
     stoppedLabel_->hide();
-    const std::optional<int> minimum = MinimumOf(minimumEdit_->text());
+    const std::optional<int> minimum = minimumBox_->value();
     if (!minimum) {
+        // Pasted text that is no number: the scan does not start, and the user is told why.
         countLabel_->setText(QStringLiteral("0"));
-        window_.dialogs().Show("'" + minimumEdit_->text().toStdString() + "' is not a valid integer value.",
+        window_.dialogs().Show("'" + minimumBox_->text().toStdString() + "' is not a valid integer value.",
                                MessageIcon::Error, MessageButtons::Ok);
         return;
     }
     setSearchControlsEnabled(false);
-    if (!window_.statusPanels().empty())
-        window_.statusPanels()[0]->setText(UiText(kTextScanning, "Searching for files with icons.") + QLatin1Char(' ') +
-                                           UiText(kTextScanPleaseWait, "Please wait..."));
+    window_.setStatus(0, UiString(kTextScanning, "Searching for files with icons.") + " " +
+                             UiString(kTextScanPleaseWait, "Please wait..."));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     scanning_ = true;
     ScanActive = true;
@@ -483,7 +422,7 @@ void FindPane::endScan(ScanOutcome outcome)
     fileList_->endUpdate();
     stoppedLabel_->setVisible(outcome == ScanOutcome::Stopped);
     ScanActive = false;
-    if (!window_.statusPanels().empty()) window_.statusPanels()[0]->clear();
+    window_.setStatus(0, {});
     QString count = countLabel_->text();
     if (count.endsWith(QStringLiteral("..."))) count.chop(3);
     countLabel_->setText(count);
@@ -495,8 +434,7 @@ void FindPane::endScan(ScanOutcome outcome)
 // command through its key preview.
 void FindPane::setSearchControlsEnabled(bool enabled)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{subfoldersCheck_, minimumLabel_, minimumEdit_, minimumArrows_,
-                                                             searchButton_})
+    for (QWidget* control : std::initializer_list<QWidget*>{subfoldersCheck_, minimumLabel_, minimumBox_, searchButton_})
         control->setEnabled(enabled);
     saveAllButton_->setEnabled(enabled && fileList_->count() > 0);
     if (QWidget* client = window_.centralWidget()) client->setEnabled(enabled);
@@ -519,11 +457,7 @@ void FindPane::goToFileFolder()
 
 void FindPane::saveAllListed(int outputKind)
 {
-    try {
-        window_.saveAllFiles(outputKind, listedFiles());
-    } catch (const std::exception& e) {
-        window_.dialogs().Show(e.what(), MessageIcon::Error, MessageButtons::Ok);
-    }
+    window_.runGuarded([&] { window_.saveAllFiles(outputKind, listedFiles()); });
 }
 
 } // namespace glyphora

@@ -1,8 +1,8 @@
 // The find pane below the icon grid: the folder tree, the list of files that hold at least
 // the minimum number of icons (each with its small icon), the save-all button for every
 // listed file, and the controls of the find strip that go with it (the button that shows and
-// hides the pane, the minimum-count box with its arrows, the button that moves the tree to
-// the open file's folder). A splitter above the pane and one between tree and list keep the
+// hides the pane, the minimum-count box and its label, which the window makes, and the button
+// that moves the tree to the open file's folder, which the pane adds). A splitter above the pane and one between tree and list keep the
 // upper area and each side of the pane at their minimum sizes.
 //
 // Every change of the folder, the minimum or the subfolder option, and showing the pane,
@@ -14,7 +14,6 @@
 
 #include "scan/FolderScan.h"
 
-#include <QLineEdit>
 #include <QWidget>
 
 #include <filesystem>
@@ -30,13 +29,13 @@ namespace glyphora {
 
 class FolderTree;
 class MainWindow;
+class MinimumCountBox;
 class PaneSplitter;
 class PopupButton;
 class PushButton;
 class ScanRunner;
 class SearchListBox;
 class SoftButton;
-class StepArrows;
 
 // The pane's sizes and limits.
 inline constexpr int kFindPaneMinHeight = 172;  // also the least height of the area above it
@@ -46,9 +45,9 @@ inline constexpr int kSplitterThickness = 3;
 class FindPane final : public QWidget {
     Q_OBJECT
 public:
-    // searchButton: the find strip's button that shows and hides the pane; the pane puts its
-    // other strip controls into findStrip.
-    FindPane(MainWindow& window, QWidget* findStrip, PushButton* searchButton);
+    // The window's find strip holds the button that shows and hides the pane and the
+    // minimum-count box with its label; the pane puts its folder button in front of them.
+    FindPane(MainWindow& window, QWidget* findStrip);
     ~FindPane() override;
 
     // The window's client area: upperArea (toolbar, grid, find strip), the splitter and the
@@ -82,8 +81,7 @@ public:
     FolderTree* tree() const { return tree_; }
     SearchListBox* fileList() const { return fileList_; }
     QCheckBox* subfoldersCheck() const { return subfoldersCheck_; }
-    QLineEdit* minimumEdit() const { return minimumEdit_; }
-    StepArrows* minimumArrows() const { return minimumArrows_; }
+    MinimumCountBox* minimumBox() const { return minimumBox_; }
     QLabel* minimumLabel() const { return minimumLabel_; }
     QLabel* countLabel() const { return countLabel_; }
     QLabel* stoppedLabel() const { return stoppedLabel_; }
@@ -110,8 +108,6 @@ protected:
 private:
     void buildStrip(QWidget* findStrip);
     void buildPane();
-    void minimumTextChanged();
-    void stepMinimum(int step);
     void openChosenFile(int row);
     void goToFileFolder();
     void saveAllListed(int outputKind);
@@ -131,9 +127,8 @@ private:
     QWidget* upperArea_ = nullptr;
     PushButton* searchButton_;
     SoftButton* copyDirButton_ = nullptr;
-    QLabel* minimumLabel_ = nullptr;
-    QLineEdit* minimumEdit_ = nullptr;
-    StepArrows* minimumArrows_ = nullptr;
+    QLabel* minimumLabel_;
+    MinimumCountBox* minimumBox_;
     PaneSplitter* paneSplitter_ = nullptr;
     PaneSplitter* listSplitter_ = nullptr;
     QWidget* dirPanel_ = nullptr;
@@ -153,19 +148,6 @@ private:
     bool shown_ = false;
     bool scanning_ = false;
     unsigned scanNumber_ = 0; // counts the scans started, so a handler can tell that another one began
-};
-
-// The up and down arrows beside the minimum-count box: they step its number within 1 to 1000
-// (typing allows up to 9999).
-class StepArrows final : public QWidget {
-    Q_OBJECT
-public:
-    explicit StepArrows(QWidget* parent = nullptr);
-    static constexpr int kMinimum = 1;
-    static constexpr int kMaximum = 1000;
-
-signals:
-    void stepped(int step); // +1 up, -1 down
 };
 
 } // namespace glyphora

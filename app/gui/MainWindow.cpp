@@ -3,15 +3,21 @@
 #include "app/gui/MainWindow.h"
 
 #include "app/gui/FindPane.h"
+#include "app/gui/MinimumCountBox.h"
 #include "app/gui/QtDialogService.h"
 #include "app/gui/SelectionReport.h"
+#include "app/gui/ToolbarIcons.h"
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
 #include "app/gui/WindowHost.h"
 #include "export/ProgramFlags.h"
+#include "i18n/LanguagePack.h"
+#include "i18n/Languages.h"
 #include "i18n/TextIds.h"
+#include "i18n/qt/SystemHelpViewer.h"
 #include "iconengine/IconRendering.h"
 #include "platform/Files.h"
+#include "platform/ProgramPaths.h"
 #include "raster/RasterDraw.h"
 #include "platform/qt/QtImageConversion.h"
 #include "widgets/PopupButton.h"
@@ -24,11 +30,14 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
 #include <QHBoxLayout>
@@ -46,21 +55,13 @@ constexpr int kMinimumHeight = 455;
 constexpr int kToolbarHeight = 33;
 constexpr int kFindStripHeight = 41;
 
-// A toolbar button at its place in the 33-pixel strip: 27 pixels high, 3 from the top. Its
-// picture is the icon theme's one-colour symbol, drawn in the palette's text colour so that it
-// suits light and dark palettes and stays sharp at any scale; a theme without that symbol
-// leaves the style's own picture.
+// A toolbar button at its place in the 33-pixel strip: 27 pixels high, 3 from the top.
 template <typename Button>
-Button* MakeButton(QWidget* parent, int x, int width, const char* symbolName, QStyle::StandardPixmap fallback,
-                   const QString& tip)
+Button* MakeButton(QWidget* parent, int x, int width, const QIcon& icon, const QString& tip)
 {
     auto* button = new Button(parent); // owned by the toolbar strip
     button->setGeometry(x, 3, width, 27);
-    const QString name = QString::fromLatin1(symbolName) + QStringLiteral("-symbolic");
-    const QIcon symbol = QIcon::fromTheme(name);
-    const bool found = !symbol.isNull() && symbol.name() == name; // not a look-alike of another name
-    button->setIcon(found ? symbol : parent->style()->standardIcon(fallback));
-    button->setSymbolicIcon(found);
+    button->setIcon(icon);
     button->setIconSize(QSize(16, 16));
     button->setToolTip(tip);
     return button;
@@ -68,21 +69,36 @@ Button* MakeButton(QWidget* parent, int x, int width, const char* symbolName, QS
 
 } // namespace
 
-MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs)
+QSize WindowMinimumSize(QSize design, QSize available)
+{
+    return available.isValid() && !available.isEmpty() ? design.boundedTo(available) : design;
+}
+
+MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs, SettingsStorage* settingsStorage,
+                       std::filesystem::path packFolder)
     : arguments_(std::move(arguments)),
+      packFolder_(packFolder.empty() ? PackFolder() : std::move(packFolder)),
       ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogService>(this)),
       dialogs_(dialogs ? dialogs : ownDialogs_.get()),
-      modifiersQuery_([] { return QGuiApplication::queryKeyboardModifiers(); })
+      modifiersQuery_([] { return QGuiApplication::queryKeyboardModifiers(); }),
+      settingsStorage_(settingsStorage)
 {
     CommandLineActive = false;
     ScanActive = false;
     MainWindowClosing = false;
     SetMessageDialogs(dialogs_);
     SetFileTypeIconProvider(&fileTypeIcons_);
+    systemHelpViewer_ = MakeSystemHelpViewer(*dialogs_);
+    help_.SetViewer(systemHelpViewer_.get());
+    chooseHelpFile(0, false);
+    if (ownDialogs_)
+        ownDialogs_->setHelp(&help_);
 
     setWindowTitle(QApplication::applicationDisplayName());
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
-    resize(kMinimumWidth, kMinimumHeight);
+    const QSize minimum = WindowMinimumSize(QSize(kMinimumWidth, kMinimumHeight),
+                                            screen() ? screen()->availableGeometry().size() : QSize());
+    setMinimumSize(minimum);
+    resize(minimum);
 
     auto* central = new QWidget(this); // toolbar strip, grid and find strip in one column
     auto* column = new QVBoxLayout(central);
@@ -96,34 +112,38 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     gridView_ = new IconGridView(central);
     column->addWidget(gridView_, 1);
     auto* findStrip = new QFrame(central);
-    findStrip->setFixedHeight(kFindStripHeight);
+    findStrip->setMinimumHeight(kFindStripHeight);
     column->addWidget(findStrip);
     setCentralWidget(central);
 
     buildMenus();
     buildToolbar(toolbarStrip);
 
-    // The find button keeps to the strip's right edge, 10 pixels in, 8 from the top.
+    // The find strip: the minimum-count box with its label and the find button (the find
+    // pane shows and hides them). Laid out by a layout, so that a wider font, another style
+    // or a longer caption in another language never runs the label under the box.
     auto* findRow = new QHBoxLayout(findStrip);
-    findRow->setContentsMargins(0, 8, 10, 8);
-    findRow->addStretch(1);
+    findRow->setContentsMargins(8, 4, 8, 4);
+    minimumCountLabel_ = new QLabel(QStringLiteral("Minimum number of icons"), findStrip);
+    minimumCountBox_ = new MinimumCountBox(findStrip);
+    minimumCountLabel_->setBuddy(minimumCountBox_);
+    // The find button keeps to the strip's right end, as wide as its caption; in a narrow
+    // window it gives way before the label does (its caption is then shortened).
     findButton_ = new PushButton(UiText(kTextShowFindPane, "Find files with icons inside >>"), findStrip);
-    findButton_->setFixedSize(std::max(169, findButton_->sizeHint().width()), 25); // the caption fits whole
+    findButton_->setFixedHeight(25);
+    findButton_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    findRow->addWidget(minimumCountLabel_);
+    findRow->addWidget(minimumCountBox_);
+    findRow->addStretch(1);
     findRow->addWidget(findButton_);
 
     // The find pane below the upper area, with the splitter between them; the pane adds its
-    // own controls to the find strip (FindPane.cpp).
-    findPane_ = new FindPane(*this, findStrip, findButton_);
+    // folder button to the find strip (FindPane.cpp).
+    findPane_ = new FindPane(*this, findStrip);
     setCentralWidget(findPane_->withUpperArea(takeCentralWidget()));
 
-    for (int width : {250, 50, 50, 50}) {
-        auto* panel = new QLabel(statusBar());
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setFixedWidth(width);
-        statusBar()->addWidget(panel);
-        statusPanels_.push_back(panel);
-    }
+    statusPanels_ = std::make_unique<StatusPanels>(statusBar());
+    statusPanels_->fitToWidth(width());
     statusBar()->setSizeGripEnabled(true);
 
     IconGrid* grid = gridView_->grid();
@@ -133,10 +153,15 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     gridView_->SetOnDropFiles([this](int, int, const QStringList& files) { openDroppedFiles(files); });
     setIconSize(IconSizing::Large);
     nameControls();
+    loadSettings();
+    // A window starts without a pack and loads the pack of its language setting, with the
+    // English fallback of a first load.
+    ReleaseLanguagePack();
+    switchLanguage(std::nullopt);
 
     std::error_code ec;
     saveDialogFolder_ = std::filesystem::current_path(ec);
-    qApp->installEventFilter(this);
+    buildKeyboardCommands();
     rebuildRecentMenu();
 
     if (arguments_.empty())
@@ -147,13 +172,14 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 // Closing is always allowed.
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    help_.CloseAllHelp();
     MainWindowClosing = true;
+    saveSettings();
     QMainWindow::closeEvent(event);
 }
 
 MainWindow::~MainWindow()
 {
-    qApp->removeEventFilter(this);
     SetFileTypeIconProvider(nullptr);
     SetMessageDialogs(nullptr);
 }
@@ -190,15 +216,15 @@ void MainWindow::buildMenus()
     connect(exportXlsxAction_, &QAction::triggered, this, [this] { exportXlsx(); });
 
     optionsMenu_ = new QMenu(this);
-    QMenu* language = optionsMenu_->addMenu(UiText(kTextMenuLanguage, "Language"));
-    language->setEnabled(false); // language switching comes with the other packs
+    buildLanguageMenu();
     optionsMenu_->addSeparator();
-    QAction* showIcon = optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
-    showIcon->setCheckable(true);
-    showIcon->setEnabled(false); // the separate icon window is not part of this window yet
-    QMenu* iconSize = optionsMenu_->addMenu(UiText(kTextMenuIconSize, "Icon &Size"));
-    largeIconsAction_ = iconSize->addAction(UiText(kTextMenuSize32, "32x32"));
-    smallIconsAction_ = iconSize->addAction(UiText(kTextMenuSize16, "16x16"));
+    showIconWindowAction_ =
+        optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
+    showIconWindowAction_->setCheckable(true);
+    showIconWindowAction_->setEnabled(false); // the separate icon window is not part of this window yet
+    iconSizeMenu_ = optionsMenu_->addMenu(UiText(kTextMenuIconSize, "Icon &Size"));
+    largeIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize32, "32x32"));
+    smallIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize16, "16x16"));
     for (QAction* item : {largeIconsAction_, smallIconsAction_})
         item->setCheckable(true);
     // Clicking the checked small-size item removes its mark, which means large icons again.
@@ -207,40 +233,46 @@ void MainWindow::buildMenus()
         runGuarded([this, checked] { setIconSize(checked ? IconSizing::Small : IconSizing::Large); });
     });
     optionsMenu_->addSeparator();
-    QAction* registry = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
-    registry->setCheckable(true);
-    registry->setEnabled(false); // settings persistence comes later
+    saveToRegistryAction_ = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
+    saveToRegistryAction_->setCheckable(true);
+    // Nothing is written before the window closes.
+    connect(saveToRegistryAction_, &QAction::triggered, this, [this](bool checked) { settings_.settingsInRegistry = checked; });
 }
 
 void MainWindow::buildToolbar(QWidget* toolbarStrip)
 {
+    // Hints name the key that runs the same command.
+    const auto hint = [](int id, const char* english, WindowCommand command) {
+        return WithShortcutHint(UiText(id, english), command);
+    };
     // The open button's arrow holds the recent files; its main part opens the file dialog.
-    openButton_ = MakeButton<PopupButton>(toolbarStrip, 8, 40, "document-open", QStyle::SP_DialogOpenButton,
-                                          QStringLiteral("Open"));
+    openButton_ = MakeButton<PopupButton>(toolbarStrip, 8, 40, ToolbarIcon(ToolbarGlyph::Open),
+                                          hint(kTextHintOpen, "Open a file", WindowCommand::Open));
     openButton_->setSeparateDropDown(true);
     openButton_->setDropDown(recentFilesMenu_);
     connect(openButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
 
-    saveButton_ = MakeButton<PopupButton>(toolbarStrip, 56, 40, "document-save", QStyle::SP_DialogSaveButton,
-                                          QStringLiteral("Save"));
+    saveButton_ = MakeButton<PopupButton>(toolbarStrip, 56, 40, ToolbarIcon(ToolbarGlyph::Save),
+                                          hint(kTextHintSave, "Save icons", WindowCommand::SaveSelected));
     saveButton_->setDropDown(saveMenu_);
-    copyButton_ = MakeButton<SoftButton>(toolbarStrip, 96, 27, "edit-copy", QStyle::SP_FileDialogDetailedView,
-                                         QStringLiteral("Copy the selected icon (Ctrl+C)"));
+    copyButton_ = MakeButton<SoftButton>(toolbarStrip, 96, 27, ToolbarIcon(ToolbarGlyph::Copy),
+                                         hint(kTextHintCopy, "Copy the selected icon to the clipboard", WindowCommand::Copy));
     connect(copyButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
-    printButton_ = MakeButton<SoftButton>(toolbarStrip, 123, 27, "document-print", QStyle::SP_FileIcon,
+    printButton_ = MakeButton<SoftButton>(toolbarStrip, 123, 27, ToolbarIcon(ToolbarGlyph::Print),
                                           QStringLiteral("Printing is not available yet"));
-    refreshButton_ = MakeButton<SoftButton>(toolbarStrip, 158, 27, "view-refresh", QStyle::SP_BrowserReload,
-                                            QStringLiteral("Refresh (Ctrl+R)"));
+    refreshButton_ = MakeButton<SoftButton>(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
+                                            hint(kTextHintRefresh, "Reload the icons of the open file", WindowCommand::Refresh));
     connect(refreshButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
-    optionsButton_ = MakeButton<PopupButton>(toolbarStrip, 193, 40, "preferences-system",
-                                             QStyle::SP_FileDialogListView, QStringLiteral("Options"));
+    optionsButton_ = MakeButton<PopupButton>(toolbarStrip, 193, 40, ToolbarIcon(ToolbarGlyph::Options),
+                                             UiText(kTextHintOptions, "Options"));
     optionsButton_->setDropDown(optionsMenu_);
-    helpButton_ = MakeButton<SoftButton>(toolbarStrip, 241, 27, "help-contents", QStyle::SP_DialogHelpButton,
-                                         QStringLiteral("Help is not available yet"));
-    aboutButton_ = MakeButton<SoftButton>(toolbarStrip, 268, 27, "help-about", QStyle::SP_MessageBoxInformation,
+    helpButton_ = MakeButton<SoftButton>(toolbarStrip, 241, 27, ToolbarIcon(ToolbarGlyph::Help),
+                                         hint(kTextHintHelp, "Help", WindowCommand::Help));
+    connect(helpButton_, &QAbstractButton::clicked, this, [this] { showHelpContents(); });
+    aboutButton_ = MakeButton<SoftButton>(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About),
                                           QStringLiteral("About is not available yet"));
     for (SoftButton* button : std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_,
-                                                                  helpButton_, aboutButton_})
+                                                                  aboutButton_})
         button->setEnabled(false);
 }
 
@@ -259,7 +291,10 @@ void MainWindow::nameControls()
         {exportHtmlAction_, "exportHtmlAction"}, {exportDbaseAction_, "exportDbaseAction"},
         {exportPdfAction_, "exportPdfAction"},   {exportXlsxAction_, "exportXlsxAction"},
         {optionsMenu_, "optionsMenu"},     {largeIconsAction_, "largeIconsAction"},
-        {smallIconsAction_, "smallIconsAction"},
+        {smallIconsAction_, "smallIconsAction"}, {iconSizeMenu_, "iconSizeMenu"},
+        {showIconWindowAction_, "showIconWindowAction"}, {saveToRegistryAction_, "saveToRegistryAction"},
+        {languageMenu_, "languageMenu"},   {minimumCountLabel_, "minimumCountLabel"},
+        {minimumCountBox_, "minimumCountBox"},
     };
     for (const auto& [object, name] : named)
         object->setObjectName(QString::fromLatin1(name));
@@ -276,7 +311,7 @@ void MainWindow::runGuarded(const std::function<void()>& command)
 
 void MainWindow::setStatus(int panel, const std::string& text)
 {
-    statusPanels_.at(static_cast<std::size_t>(panel))->setText(QString::fromStdString(text));
+    statusPanels_->setText(panel, text);
 }
 
 void MainWindow::enableFileButtons()
@@ -296,8 +331,8 @@ void MainWindow::SelectFile(const std::filesystem::path& fileName)
     IconGrid* grid = gridView_->grid();
     grid->SetFileName(fileName);
     fileName_ = fileName;
-    setWindowTitle(QApplication::applicationDisplayName() + QStringLiteral(" - ") +
-                   QString::fromStdString(fileName.filename().string()));
+    // The desktop adds the program's name to the title, so the title names the file alone.
+    setWindowTitle(QString::fromStdString(fileName.filename().string()));
     setStatus(1, {});
     const int count = grid->Count();
     enableFileButtons();
@@ -404,16 +439,16 @@ void MainWindow::openDroppedFiles(const QStringList& files)
                        MessageIcon::Information, MessageButtons::Ok);
 }
 
-void MainWindow::runKeyCommand(int key, Qt::KeyboardModifiers modifiers)
+void MainWindow::runCommand(WindowCommand command)
 {
-    switch (CommandForKey(key, modifiers)) {
+    switch (command) {
     case WindowCommand::StopScan:
         if (ScanActive)
             ScanActive = false;
         break;
     case WindowCommand::Copy: runGuarded([this] { copySelected(); }); break;
     case WindowCommand::Open: runGuarded([this] { openFile(); }); break;
-    case WindowCommand::Print: break; // printButton_ stays disabled until printing is part of the window
+    case WindowCommand::Print: break; // the print action stays disabled until printing is part of the window
     case WindowCommand::Refresh:
         if (refreshButton_->isEnabled())
             runGuarded([this] { refreshIcons(); });
@@ -422,34 +457,62 @@ void MainWindow::runKeyCommand(int key, Qt::KeyboardModifiers modifiers)
         if (saveButton_->isEnabled())
             runGuarded([this] { saveSelected(); });
         break;
-    case WindowCommand::Help: break; // the help system comes with the help files
+    case WindowCommand::Help: showHelpContents(); break;
     case WindowCommand::None: break;
     }
 }
 
-// The window previews every key: the first receiver of a key event is the focused control
-// (or the window itself when nothing has the focus); the event then goes on unconsumed.
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+void MainWindow::showHelpContents()
 {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        QWidget* focus = QApplication::focusWidget();
-        const bool first = focus ? widget == focus : widget == this;
-        if (first && widget->window() == this) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            runKeyCommand(key->key(), key->modifiers());
-        }
+    runHelp({});
+}
+
+void MainWindow::runHelp(std::string_view topic)
+{
+    runGuarded([this, topic] { help_.RunHelp(topic); });
+}
+
+void MainWindow::chooseHelpFile(int language, bool reportMissing)
+{
+    // The help files ship together, so the folder of the English one holds the Ukrainian too.
+    help_.SetHelpFile(ChooseHelpFile(DataFolderHolding(HelpFileName(0)), language, reportMissing, *dialogs_));
+}
+
+void MainWindow::buildKeyboardCommands()
+{
+    actions_ = new ActionManager(this);
+    for (WindowCommand command : {WindowCommand::StopScan, WindowCommand::Copy, WindowCommand::Open, WindowCommand::Print,
+                                  WindowCommand::Refresh, WindowCommand::SaveSelected, WindowCommand::Help}) {
+        connect(actions_->action(command), &QAction::triggered, this, [this, command] { runCommand(command); });
     }
-    return QMainWindow::eventFilter(watched, event);
+    actions_->action(WindowCommand::Print)->setEnabled(false);
+}
+
+// A new font or style changes what the status texts need: the panels are laid out again.
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (statusPanels_ && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        statusPanels_->fitToWidth(width());
+}
+
+// A control's long hint (its status tip) goes to the first status panel, unless it holds a
+// line break or a tab, as hints made for a tooltip do.
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (!tip.contains(QLatin1Char('\r')) && !tip.contains(QLatin1Char('\n')) && !tip.contains(QLatin1Char('\t')))
+            setStatus(0, tip.toStdString());
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    const int width = this->width();
-    statusPanels_[0]->setFixedWidth(width / 2);
-    statusPanels_[1]->setFixedWidth(width / 10);
-    statusPanels_[2]->setFixedWidth(width / 6);
+    statusPanels_->fitToWidth(width());
 }
 
 void MainWindow::postRunCommandLine()

@@ -4,18 +4,25 @@
 #pragma once
 
 #include "app/gui/DialogService.h"
-#include "app/gui/KeyCommands.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/RecentFiles.h"
+#include "app/gui/StatusPanels.h"
 #include "export/ExportSettings.h"
+#include "i18n/Help.h"
 #include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
+#include "settings/Settings.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 
 #include <QMainWindow>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -26,22 +33,23 @@ class QSpinBox;
 namespace glyphora {
 
 class FindPane;
-class PopupButton;
-class PushButton;
+class MinimumCountBox;
 class QtDialogService;
-class SoftButton;
+class SettingsStorage;
 
-// The general settings the window's commands read (kept in memory with their defaults).
-struct WindowSettings {
-    bool openAfterSave = true;
-    bool smallIcons = false;
-};
+// The window's minimum size: its design size, but never more than the screen has room for
+// (at a large scale factor the design size may not fit).
+QSize WindowMinimumSize(QSize design, QSize available);
 
 class MainWindow final : public QMainWindow {
 public:
     // arguments: the program's arguments (without the program). Without any, the window
-    // opens the program's own file. dialogs: null for the real Qt dialogs.
-    explicit MainWindow(std::vector<std::string> arguments, DialogService* dialogs = nullptr);
+    // opens the program's own file. dialogs: null for the real Qt dialogs. settingsStorage:
+    // the stores the settings are read from at creation and written to at closing; null
+    // keeps them in memory only. packFolder: where the language packs are; empty for the
+    // program's own pack folder.
+    explicit MainWindow(std::vector<std::string> arguments, DialogService* dialogs = nullptr,
+                        SettingsStorage* settingsStorage = nullptr, std::filesystem::path packFolder = {});
     ~MainWindow() override;
 
     // Runs the command-line driver once over the arguments (after the window is shown).
@@ -67,8 +75,24 @@ public:
     void setIconSize(IconSizing sizing);
     void showSelection(int index);
     void openDroppedFiles(const QStringList& files);
-    // The window's command for a key; the key is never consumed.
-    void runKeyCommand(int key, Qt::KeyboardModifiers modifiers);
+    // Runs a keyboard command (what its action's shortcut triggers).
+    void runCommand(WindowCommand command);
+    // A language item was chosen (or, without a choice, the pack of settings().language is
+    // loaded as at window creation): loads its pack, checks its item and applies its texts.
+    void switchLanguage(std::optional<int> chosen);
+    // Gives the window's controls the texts of the pack in use, each as it comes, also when
+    // it is empty.
+    void applyLanguageTexts();
+
+    // Help. showHelpContents serves the help button, F1 and the very first start; runHelp
+    // shows a topic of the help file ("export"), or the contents for an empty topic.
+    void showHelpContents();
+    void runHelp(std::string_view topic);
+    // Chooses the help file that follows a language index (Ukrainian, else English); a
+    // missing file is reported when reportMissing is set (ReportMissingHelpFile says when).
+    void chooseHelpFile(int language, bool reportMissing);
+    // The window's help: its file and viewer (tests put a recording viewer in).
+    HelpService& help() { return help_; }
 
     // The state of Shift and Ctrl as the export commands read it (replaceable for tests).
     void setModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
@@ -98,7 +122,18 @@ public:
     QMenu* optionsMenu() const { return optionsMenu_; }
     QAction* largeIconsAction() const { return largeIconsAction_; }
     QAction* smallIconsAction() const { return smallIconsAction_; }
-    const std::vector<QLabel*>& statusPanels() const { return statusPanels_; }
+    QMenu* iconSizeMenu() const { return iconSizeMenu_; }
+    QAction* showIconWindowAction() const { return showIconWindowAction_; }
+    QAction* saveToRegistryAction() const { return saveToRegistryAction_; }
+    QMenu* languageMenu() const { return languageMenu_; }
+    // The language items, by language index (the menu shows them in its own order).
+    const std::vector<QAction*>& languageActions() const { return languageActions_; }
+    QLabel* minimumCountLabel() const { return minimumCountLabel_; }
+    MinimumCountBox* minimumCountBox() const { return minimumCountBox_; }
+    QAction* commandAction(WindowCommand command) const { return actions_->action(command); }
+    const std::vector<QLabel*>& statusPanels() const { return statusPanels_->labels(); }
+    // The full text of a status panel (a long one is shown elided).
+    QString statusText(int panel) const { return statusPanels_->text(panel); }
 
     // The find pane below the grid (FindPane.h), and the save-all command it shares: every
     // icon of each source file into one folder, with one overwrite answer for all of them
@@ -112,15 +147,24 @@ public:
     std::filesystem::path& saveDialogFolder() { return saveDialogFolder_; }
     DialogService& dialogs() { return *dialogs_; }
 
+    // --- Settings (WindowSettingsIo.cpp) ---
+    // Everything the stores keep, as the window holds it now.
+    StoredSettings collectSettings() const;
+    // Writes the settings to their stores once; a store that cannot be written is passed by.
+    void saveSettings();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void buildToolbar(QWidget* toolbarStrip);
     void buildMenus();
+    void buildLanguageMenu();
     void nameControls();
+    void buildKeyboardCommands();
     void rebuildRecentMenu();
     void enableFileButtons();
     void setStatus(int panel, const std::string& text);
@@ -154,12 +198,23 @@ private:
     QMenu* optionsMenu_ = nullptr;
     QAction* largeIconsAction_ = nullptr;
     QAction* smallIconsAction_ = nullptr;
-    std::vector<QLabel*> statusPanels_;
+    QMenu* iconSizeMenu_ = nullptr;
+    QAction* showIconWindowAction_ = nullptr;
+    QAction* saveToRegistryAction_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
+    std::vector<QAction*> languageActions_;
+    QLabel* minimumCountLabel_ = nullptr;
+    MinimumCountBox* minimumCountBox_ = nullptr;
+    std::unique_ptr<StatusPanels> statusPanels_;
+    ActionManager* actions_ = nullptr;
     std::vector<std::string> arguments_;
+    std::filesystem::path packFolder_;
     std::unique_ptr<QtDialogService> ownDialogs_;
     DialogService* dialogs_;
     QtFileTypeIconProvider fileTypeIcons_;
     std::function<Qt::KeyboardModifiers()> modifiersQuery_;
+    std::unique_ptr<HelpViewer> systemHelpViewer_;
+    HelpService help_;
 
     std::filesystem::path fileName_;
     RecentFiles recent_;
@@ -171,7 +226,17 @@ private:
     int saveFilterIndex_ = 1;
     bool commandLinePosted_ = false;
 
-    // The find pane (owned through the central widget).
+    // --- Settings (WindowSettingsIo.cpp) ---
+    // Reads the settings in the stores' order and applies them: menus, icon size, recent
+    // list, export options, placement, the find pane's stored size.
+    void loadSettings();
+    void applySettings(const StoredSettings& stored);
+    SettingsStorage* settingsStorage_ = nullptr;
+    bool settingsSaved_ = false;
+
+    // --- The find pane (FindPane.cpp), owned through the central widget. It shows the scan's
+    // status and runs its commands as the window's own. ---
+    friend class FindPane;
     FindPane* findPane_ = nullptr;
 };
 

@@ -101,6 +101,7 @@ std::optional<std::filesystem::path> QtDialogService::ChooseFolder(const std::st
 std::optional<ExportSettings> QtDialogService::EditExportOptions(ExportKind kind, const ExportSettings& settings)
 {
     ExportOptionsDialog dialog(owner_);
+    dialog.setHelp(help_);
     dialog.prepare(kind, settings);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

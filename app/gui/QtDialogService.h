@@ -11,9 +11,14 @@ class QWidget;
 
 namespace glyphora {
 
+class HelpService;
+
 class QtDialogService final : public DialogService {
 public:
     explicit QtDialogService(QWidget* owner) : owner_(owner) {}
+
+    // The help that the help buttons of the dialogs open; none disables them.
+    void setHelp(HelpService* help) { help_ = help; }
 
     DialogAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override;
     std::optional<std::filesystem::path> OpenFile(const OpenFileRequest& request) override;
@@ -24,6 +29,7 @@ public:
 
 private:
     QWidget* owner_;
+    HelpService* help_ = nullptr;
 };
 
 // The descriptions of a "description|pattern|..." filter, which carry their patterns in

@@ -280,6 +280,20 @@ TEST_F(ButtonBehaviourTest, HoveringANonFlatButtonRepaintsOnlyItsBorder)
     }
 }
 
+TEST(ShortenCaptionTest, DropsTwoCharactersFirstThenOneMoreEachStep)
+{
+    const QFontMetrics metrics(QFont(QStringLiteral("DejaVu Sans"), 9));
+    const QString caption = QStringLiteral("Find files with icons inside >>");
+    const int full = metrics.horizontalAdvance(caption);
+    // Wide enough for all but the last two characters plus the ellipsis: exactly two dropped.
+    const QString minusTwo = caption.left(caption.size() - 2) + QStringLiteral("...");
+    EXPECT_EQ(ShortenCaption(metrics, caption, metrics.horizontalAdvance(minusTwo)), minusTwo);
+    const QString minusFive = caption.left(caption.size() - 5) + QStringLiteral("...");
+    EXPECT_EQ(ShortenCaption(metrics, caption, metrics.horizontalAdvance(minusFive)), minusFive);
+    EXPECT_EQ(ShortenCaption(metrics, caption, 1), QStringLiteral("..."));
+    EXPECT_LT(metrics.horizontalAdvance(ShortenCaption(metrics, caption, full / 2)), full / 2 + 1);
+}
+
 TEST_F(ButtonBehaviourTest, PushButtonTakesFocusAndSoftButtonsDoNot)
 {
     PushButton push(QStringLiteral("Find files with icons inside >>"));

@@ -5,6 +5,7 @@
 // splitters' limits and stored sizes.
 #include "app/gui/FindPane.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/MinimumCountBox.h"
 #include "export/ProgramFlags.h"
 #include "scan/qt/FolderTree.h"
 #include "tests/support/TempFolder.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -102,7 +104,9 @@ TEST_F(FindPaneTest, TheFindButtonShowsAndHidesThePaneWithItsStripControls)
     EXPECT_TRUE(button->isEnabled());
     EXPECT_FALSE(pane->isVisible());
     EXPECT_FALSE(pane->paneSplitter()->isVisible());
-    EXPECT_FALSE(pane->minimumEdit()->isVisible());
+    EXPECT_FALSE(pane->minimumBox()->isVisible());
+    EXPECT_EQ(pane->minimumBox(), window->minimumCountBox());
+    EXPECT_EQ(pane->minimumLabel(), window->minimumCountLabel());
     EXPECT_EQ(button->text(), "Find files with icons inside >>");
 
     const int gridHeight = window->gridView()->height();
@@ -110,8 +114,7 @@ TEST_F(FindPaneTest, TheFindButtonShowsAndHidesThePaneWithItsStripControls)
     QCoreApplication::processEvents();
     EXPECT_TRUE(pane->isPaneVisible());
     for (QWidget* shown : std::initializer_list<QWidget*>{pane, pane->paneSplitter(), pane->copyDirButton(),
-                                                           pane->minimumLabel(), pane->minimumEdit(),
-                                                           pane->minimumArrows()})
+                                                           pane->minimumLabel(), pane->minimumBox()})
         EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
     EXPECT_EQ(button->text(), "Find files with icons inside <<");
     EXPECT_EQ(pane->height(), kFindPaneMinHeight);
@@ -120,13 +123,13 @@ TEST_F(FindPaneTest, TheFindButtonShowsAndHidesThePaneWithItsStripControls)
     EXPECT_EQ(pane->folderLabel()->text(), "Folder to scan:");
     EXPECT_EQ(pane->filesLabel()->text(), "Files (.dll, .exe, .ocx) with icons:");
     EXPECT_EQ(pane->subfoldersCheck()->text(), "Include subfolders");
-    EXPECT_EQ(pane->minimumEdit()->text(), "1");
+    EXPECT_EQ(pane->minimumBox()->text(), "1");
     EXPECT_FALSE(pane->saveAllButton()->isEnabled()); // nothing listed
 
     button->click();
     QCoreApplication::processEvents();
     EXPECT_FALSE(pane->isPaneVisible());
-    EXPECT_FALSE(pane->minimumEdit()->isVisible());
+    EXPECT_FALSE(pane->minimumBox()->isVisible());
     EXPECT_EQ(window->gridView()->height(), gridHeight);
 }
 
@@ -145,14 +148,14 @@ TEST_F(FindPaneTest, ScansTheTreesFolderWithTheMinimumAndTheSubfolderOption)
     EXPECT_EQ(pane->listedEntries(), (Strings{"A.exe", "b.dll", sub("sub/c.ocx"), sub("sub/deeper/d.dll")}));
     EXPECT_EQ(pane->countLabel()->text(), "4");
 
-    pane->minimumEdit()->setText(QString::number(kSampleGroups + 1));
+    pane->minimumBox()->setText(QString::number(kSampleGroups + 1));
     ASSERT_TRUE(waitForScan());
     EXPECT_EQ(pane->listedEntries(), Strings{});
     EXPECT_EQ(pane->countLabel()->text(), "0");
     EXPECT_FALSE(pane->saveAllButton()->isEnabled());
 
     // No folder selected (or a node without one): the list is only emptied.
-    pane->minimumEdit()->setText(QString::number(kSampleGroups));
+    pane->minimumBox()->setText(QString::number(kSampleGroups));
     ASSERT_TRUE(waitForScan());
     EXPECT_EQ(pane->fileList()->count(), 4);
     pane->tree()->setCurrentItem(nullptr);
@@ -163,7 +166,7 @@ TEST_F(FindPaneTest, ScansTheTreesFolderWithTheMinimumAndTheSubfolderOption)
 TEST_F(FindPaneTest, TheMinimumBoxTakesDigitsOnlyAndItsArrowsStepWithinTheirRange)
 {
     pane->toggle();
-    QLineEdit* edit = pane->minimumEdit();
+    QLineEdit* edit = pane->minimumBox()->lineEdit();
     QSignalSpy scans(pane, &FindPane::scanFinished);
     edit->setFocus();
     edit->selectAll();
@@ -182,8 +185,8 @@ TEST_F(FindPaneTest, TheMinimumBoxTakesDigitsOnlyAndItsArrowsStepWithinTheirRang
     QTest::keyClicks(edit, "5"); // four digits at most
     EXPECT_EQ(edit->text(), "9999");
 
-    auto* up = pane->minimumArrows()->findChild<QToolButton*>("upArrow");
-    auto* down = pane->minimumArrows()->findChild<QToolButton*>("downArrow");
+    QToolButton* up = pane->minimumBox()->upButton();
+    QToolButton* down = pane->minimumBox()->downButton();
     down->click();
     EXPECT_EQ(edit->text(), "999"); // the arrows work within 1 to 1000
     up->click();
