@@ -8,6 +8,9 @@
 #include "app/gui/MinimumCountBox.h"
 #include "export/ProgramFlags.h"
 #include "scan/qt/FolderTree.h"
+#include "settings/IniDocument.h"
+#include "settings/SettingsStorage.h"
+#include "tests/settings/SettingsTestSupport.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/qt/GuiTestSupport.h"
 #include "tests/widgets/WidgetTestSupport.h"
@@ -408,6 +411,40 @@ TEST_F(FindPaneTest, StoredSizesAreBroughtWithinTheirLimits)
     EXPECT_FALSE(pane->isPaneVisible());
     pane->setPaneVisible(false);
     EXPECT_FALSE(pane->isPaneVisible());
+}
+
+// The pane's visibility and sizes go to the settings when the window closes and come back at
+// the next start.
+TEST(FindPaneSettingsTest, ThePaneComesBackAsItWasLeft)
+{
+    test::StoreFiles stores;
+    test::ScriptedDialogs dialogs;
+    {
+        SettingsStorage storage = stores.Open();
+        MainWindow window({"unused"}, &dialogs, &storage);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        EXPECT_FALSE(window.findPane()->isPaneVisible());
+        window.findPane()->setPaneVisible(true);
+        QCoreApplication::processEvents();
+        window.findPane()->setPaneHeight(kFindPaneMinHeight + 40);
+        window.findPane()->setFilePanelWidth(kFilePanelMinWidth + 20);
+        EXPECT_TRUE(window.close());
+    }
+    const IniDocument ini = IniDocument::Parse(test::FileText(stores.ini));
+    EXPECT_EQ(ini.Value("Placement", "FindPanelVisible"), "1");
+    EXPECT_EQ(ini.Value("Placement", "FindPanelHeight"), std::to_string(kFindPaneMinHeight + 40));
+    EXPECT_EQ(ini.Value("Placement", "FilePanelWidth"), std::to_string(kFilePanelMinWidth + 20));
+
+    SettingsStorage storage = stores.Open();
+    MainWindow again({"unused"}, &dialogs, &storage);
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(again.findPane()->isPaneVisible());
+    EXPECT_EQ(again.findButton()->text(), "Find files with icons inside <<");
+    EXPECT_EQ(again.findPane()->paneHeight(), kFindPaneMinHeight + 40);
+    EXPECT_EQ(again.findPane()->filePanelWidth(), kFilePanelMinWidth + 20);
 }
 
 TEST_F(FindPaneTest, EachRowShowsTheFilesSmallIconBeforeItsName)
