@@ -43,6 +43,7 @@ namespace {
 constexpr int kMargin = 8;      // the tree's left offset, kept on every side of the pane's controls
 constexpr int kRowHeight = 18;
 constexpr int kRowIconOffset = 20;
+constexpr int kNoteWidth = 58;  // the column left of the brace that holds the count and the stop note
 
 // A drawing of an opening curly brace, its point facing the save-all button: it ties the
 // button to the list it saves. Drawn at 13 x 99 and stretched to the list's height.
@@ -151,11 +152,12 @@ void FindPane::buildPane()
     countLabel_ = new QLabel(filePanel_);
     countLabel_->setObjectName(QStringLiteral("countLabel"));
     countLabel_->setAlignment(Qt::AlignCenter);
-    countLabel_->setGeometry(6, 40, 46, 15);
+    countLabel_->setGeometry(0, 40, kNoteWidth, 15);
     stoppedLabel_ = new QLabel(filePanel_);
     stoppedLabel_->setObjectName(QStringLiteral("stoppedLabel"));
     stoppedLabel_->setAlignment(Qt::AlignCenter);
-    stoppedLabel_->setGeometry(2, 56, 54, 15);
+    stoppedLabel_->setWordWrap(true); // the note may need two lines in the narrow column
+    stoppedLabel_->setGeometry(0, 56, kNoteWidth, 15);
     QPalette red = stoppedLabel_->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     stoppedLabel_->setPalette(red);
@@ -327,8 +329,13 @@ void FindPane::layoutSides()
     fileList_->setGeometry(70, 24, std::max(0, filePanel_->width() - 70 - kMargin), listHeight);
     braceImage_->setGeometry(52, 24, 13, listHeight);
     saveAllButton_->move(9, braceImage_->y() + braceImage_->height() / 2 - saveAllButton_->height() / 2);
-    countLabel_->move(6, saveAllButton_->y() - saveAllButton_->height() - kMargin);
-    stoppedLabel_->move(2, countLabel_->y() + countLabel_->height());
+    // The count stands above the button with the stop note below it; when the note needs
+    // more room than there is, both move up.
+    const int noteHeight = stoppedLabel_->heightForWidth(kNoteWidth);
+    int countTop = saveAllButton_->y() - saveAllButton_->height() - kMargin;
+    countTop -= std::max(0, countTop + countLabel_->height() + noteHeight - saveAllButton_->y());
+    countLabel_->move(0, std::max(0, countTop));
+    stoppedLabel_->setGeometry(0, countLabel_->y() + countLabel_->height(), kNoteWidth, noteHeight);
     layoutFilesLabel();
 }
 
