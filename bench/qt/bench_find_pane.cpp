@@ -11,6 +11,7 @@
 #include "bench/ScanBenchFolder.h"
 #include "platform/ProcessStats.h"
 #include "scan/qt/FolderTree.h"
+#include "tests/support/qt/GuiTestSupport.h"
 #include "widgets/SearchListBox.h"
 
 #include <QApplication>
@@ -105,7 +106,9 @@ int main(int argc, char** argv)
 
     const bench::Folder spread = bench::MakeFolder(count, "glyphora-bench-pane");
     const bench::Folder flat = bench::MakeFolder(count, "glyphora-bench-pane-flat", count);
-    MainWindow window({});
+    // Questions are answered without a human; the language packs are the build's.
+    test::ScriptedDialogs dialogs;
+    MainWindow window({}, &dialogs, nullptr, GLYPHORA_BENCH_BUILD_DIR);
     window.resize(800, 600);
     window.show();
     window.findPane()->toggle();
