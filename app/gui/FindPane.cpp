@@ -94,7 +94,10 @@ FindPane::FindPane(MainWindow& window, QWidget* findStrip)
 FindPane::~FindPane()
 {
     runner_->cancel();
-    if (scanning_) ScanActive = false;
+    if (scanning_) {
+        ScanActive = false;
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 void FindPane::buildStrip(QWidget* findStrip)

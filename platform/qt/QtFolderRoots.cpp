@@ -4,6 +4,7 @@
 #include "platform/qt/QtPaths.h"
 
 #include <QDir>
+#include <QObject>
 #include <QStandardPaths>
 #include <QStorageInfo>
 

@@ -24,6 +24,7 @@ struct FolderRoot {
     std::vector<FolderRoot> fixed;   // shown before the folder's own subfolders, in this order
 };
 
+// Safe to call from any thread.
 std::vector<FolderRoot> FolderTreeRoots();
 
 } // namespace glyphora

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QPointer>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <optional>
@@ -106,7 +108,7 @@ FolderTree::FolderTree(QWidget* parent, RootsProvider roots)
     connect(this, &QTreeWidget::itemExpanded, this, &FolderTree::expandNode);
     connect(this, &QTreeWidget::currentItemChanged, this, [this] { emit folderChanged(); });
     connect(watcher_, &FolderWatcher::folderChanged, this, &FolderTree::folderChangedOnDisk);
-    connect(&drivePoll_, &QTimer::timeout, this, &FolderTree::refreshDrives);
+    connect(&drivePoll_, &QTimer::timeout, this, &FolderTree::pollDrives);
 
     // Built once the creating code has finished, so that it can still place and configure
     // the control first.
@@ -385,7 +387,29 @@ QTreeWidgetItem* FolderTree::computerNode() const
     return nullptr;
 }
 
-void FolderTree::refreshDrives()
+void FolderTree::refreshDrives() { applyDrives(roots_()); }
+
+// Asking the system for its volumes can wait on a volume that does not answer (a network
+// share gone away), so the regular look happens on a pool thread and its answer comes back
+// to the tree's thread; one look at a time.
+void FolderTree::pollDrives()
+{
+    if (drivePollRunning_) return;
+    drivePollRunning_ = true;
+    QThreadPool::globalInstance()->start([roots = roots_, tree = QPointer<FolderTree>(this)] {
+        std::vector<FolderRoot> found = roots();
+        QMetaObject::invokeMethod(
+            qApp,
+            [tree, found = std::move(found)] {
+                if (!tree) return;
+                tree->drivePollRunning_ = false;
+                tree->applyDrives(found);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void FolderTree::applyDrives(const std::vector<FolderRoot>& roots)
 {
     if (!built_) return;
     // The drives as the desktop lists them now, each with the computer node that holds it
@@ -394,7 +418,6 @@ void FolderTree::refreshDrives()
         const FolderRoot* root;
         bool underComputer;
     };
-    const std::vector<FolderRoot> roots = roots_();
     std::vector<Listed> listed;
     const auto listComputer = [&](const FolderRoot& computer) {
         for (const FolderRoot& drive : computer.fixed)

@@ -56,7 +56,8 @@ public:
     bool isWatched(const QTreeWidgetItem* node) const;
     // Brings a read branch up to date with its folder now (what a change notification leads to).
     void refreshBranch(QTreeWidgetItem* node);
-    // Adds the volumes that appeared and removes those that went since the last look.
+    // Adds the volumes that appeared and removes those that went since the last look (the
+    // tree also looks by itself every few seconds, off its own thread).
     void refreshDrives();
 
     FolderWatcher& watcher() { return *watcher_; }
@@ -78,6 +79,8 @@ private:
     void expandNode(QTreeWidgetItem* node);
     void folderChangedOnDisk(const std::filesystem::path& folder);
     void selectPendingFolder();
+    void pollDrives();
+    void applyDrives(const std::vector<FolderRoot>& roots);
     std::vector<QTreeWidgetItem*> driveNodes() const;
     QTreeWidgetItem* computerNode() const; // the node holding the drives, at the top or below the first root
     QIcon iconFor(FolderNodeType type) const;
@@ -89,6 +92,7 @@ private:
     QTimer drivePoll_;
     std::filesystem::path pendingFolder_;
     bool built_ = false;
+    bool drivePollRunning_ = false;
 };
 
 } // namespace glyphora

@@ -11,11 +11,13 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <mutex>
 
 namespace glyphora {
 namespace {
@@ -48,13 +50,26 @@ protected:
         fs::create_directories(root() / "b");
         fs::create_directories(root() / "C");
         std::ofstream(root() / "file.dll") << "not a folder";
+        // The tree also asks for its roots from a pool thread every few seconds.
         tree = std::make_unique<FolderTree>(nullptr, [this] {
+            const std::lock_guard lock(drivesMutex);
             return std::vector<FolderRoot>{{FolderRootKind::Home, QStringLiteral("Scratch"), root(), {}},
                                            {FolderRootKind::Computer, QStringLiteral("Computer"), {}, computerDrives}};
         });
         tree->watcher().setSettleTime(50);
         QSignalSpy built(tree.get(), &FolderTree::rootsBuilt);
         EXPECT_TRUE(built.wait(2000));
+    }
+
+    void TearDown() override
+    {
+        tree.reset();
+        QThreadPool::globalInstance()->waitForDone(); // no look at the roots outlives the test
+    }
+    void setDrives(std::vector<FolderRoot> drives)
+    {
+        const std::lock_guard lock(drivesMutex);
+        computerDrives = std::move(drives);
     }
 
     const fs::path& root() const { return folder.path(); }
@@ -68,6 +83,7 @@ protected:
     }
 
     testing::TempFolder folder;
+    std::mutex drivesMutex;
     std::vector<FolderRoot> computerDrives;
     std::unique_ptr<FolderTree> tree;
 };
@@ -195,16 +211,25 @@ TEST_F(FolderTreeTest, NodesWithoutAPathGiveAnEmptyFolder)
 TEST_F(FolderTreeTest, VolumesThatComeAndGoAreAddedAndRemoved)
 {
     fs::create_directories(root() / "volume");
-    computerDrives.push_back({FolderRootKind::Drive, QStringLiteral("Volume"), root() / "volume", {}});
+    setDrives({{FolderRootKind::Drive, QStringLiteral("Volume"), root() / "volume", {}}});
     tree->refreshDrives();
     QTreeWidgetItem* computer = tree->topLevelItem(1);
     ASSERT_EQ(ChildTexts(computer), QStringList{"Volume"});
     EXPECT_EQ(tree->nodeType(computer->child(0)), FolderNodeType::Drive);
 
     ASSERT_EQ(tree->pathOf(selectAndWait(root() / "volume")), root() / "volume");
-    computerDrives.clear();
+    setDrives({});
     tree->refreshDrives();
     EXPECT_EQ(computer->childCount(), 0);
+}
+
+TEST_F(FolderTreeTest, VolumesAreLookedAtAgainEveryFewSeconds)
+{
+    fs::create_directories(root() / "mounted");
+    setDrives({{FolderRootKind::Drive, QStringLiteral("Mounted"), root() / "mounted", {}}});
+    QTreeWidgetItem* computer = tree->topLevelItem(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return computer->childCount() == 1; }, 10000));
+    EXPECT_EQ(computer->child(0)->text(0), "Mounted");
 }
 
 TEST_F(FolderTreeTest, TheFolderDialogReturnsTheChosenFolderAndKeepsItOnCancel)

@@ -200,6 +200,20 @@ TEST_F(FindPaneTest, TheMinimumBoxTakesDigitsOnlyAndItsArrowsStepWithinTheirRang
     EXPECT_EQ(edit->text(), "1");
     edit->setText("00");
     EXPECT_EQ(edit->text(), "1");
+
+    // Pasted text that is no number starts no scan and says why.
+    fs::copy_file(test::SampleModule(), root() / "a.dll");
+    ASSERT_TRUE(scan(root()));
+    ASSERT_EQ(pane->fileList()->count(), 1);
+    dialogs.messages.clear();
+    edit->setText("1a");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+    EXPECT_NE(dialogs.messages[0].text.find("'1a'"), std::string::npos);
+    EXPECT_EQ(pane->fileList()->count(), 0);
+    EXPECT_EQ(pane->countLabel()->text(), "0");
+    EXPECT_FALSE(pane->isScanning());
+    EXPECT_TRUE(window->centralWidget()->isEnabled());
 }
 
 TEST_F(FindPaneTest, ChoosingAListedFileOpensItOnce)
