@@ -13,35 +13,24 @@ namespace glyphora {
 
 namespace {
 
-class FindHandle {
+// Closes a search or file handle on every path out of the function that opened it.
+template <BOOL(WINAPI* Close)(HANDLE)>
+class ScopedHandle {
 public:
-    explicit FindHandle(HANDLE h) : h_(h) {}
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle()
+    explicit ScopedHandle(HANDLE h) : h_(h) {}
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    ~ScopedHandle()
     {
-        if (h_ != INVALID_HANDLE_VALUE) ::FindClose(h_);
+        if (h_ != INVALID_HANDLE_VALUE) Close(h_);
     }
     HANDLE get() const { return h_; }
 
 private:
     HANDLE h_;
 };
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle()
-    {
-        if (h_ != INVALID_HANDLE_VALUE) ::CloseHandle(h_);
-    }
-    HANDLE get() const { return h_; }
-
-private:
-    HANDLE h_;
-};
+using FindHandle = ScopedHandle<::FindClose>;
+using FileHandle = ScopedHandle<::CloseHandle>;
 
 // Attributes of what a path leads to (reparse points followed), or INVALID_FILE_ATTRIBUTES.
 DWORD TargetAttributes(const std::filesystem::path& path)
