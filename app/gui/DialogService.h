@@ -14,7 +14,7 @@
 namespace glyphora {
 
 // Which export the options dialog is shown for (decides its title and controls).
-enum class ExportKind { Html, Dbase, Pdf };
+enum class ExportKind { Html, Dbase, Pdf, Xlsx };
 
 struct OpenFileRequest {
     std::string title;

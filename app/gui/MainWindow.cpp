@@ -178,7 +178,7 @@ void MainWindow::buildMenus()
     connect(exportHtmlAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportHtml(); }); });
     connect(exportDbaseAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportDbase(); }); });
     connect(exportPdfAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportPdf(); }); });
-    connect(exportXlsxAction_, &QAction::triggered, this, [this] { exportXlsx(); });
+    connect(exportXlsxAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportXlsx(); }); });
 
     optionsMenu_ = new QMenu(this);
     QMenu* language = optionsMenu_->addMenu(UiText(kTextMenuLanguage, "Language"));
