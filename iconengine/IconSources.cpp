@@ -11,6 +11,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
+#include <memory>
 
 namespace glyphora {
 
@@ -133,6 +134,7 @@ void ExtractIconGroup(const fs::path& fileName, const fs::path& destFileName, in
     }
 
     fs::path modulePath;
+    std::unique_ptr<ModuleResources> module;
     if (ext == ".exe" || ext == ".dll" || ext == ".ocx") {
         modulePath = fileName;
     } else {
@@ -146,10 +148,14 @@ void ExtractIconGroup(const fs::path& fileName, const fs::path& destFileName, in
         } else {
             modulePath = location;
         }
+        // No association names a module (always so on Linux): a file that is itself a PE
+        // module (.cpl, .scr, .efi, .mui, .sys, ...) is its own module.
+        if (modulePath.empty() && (module = ModuleResources::Open(fileName)))
+            modulePath = fileName;
     }
     if (modulePath.empty()) return;
 
-    auto module = ModuleResources::Open(modulePath);
+    if (!module) module = ModuleResources::Open(modulePath);
     if (!module) return;
     const std::vector<std::string> names = EnumGroupIconNames(*module);
     if (names.empty()) return;

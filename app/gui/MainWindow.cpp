@@ -127,7 +127,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 
     std::error_code ec;
     saveDialogFolder_ = std::filesystem::current_path(ec);
-    qApp->installEventFilter(this);
+    buildKeyboardCommands();
     rebuildRecentMenu();
 
     if (arguments_.empty())
@@ -144,7 +144,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 MainWindow::~MainWindow()
 {
-    qApp->removeEventFilter(this);
     SetFileTypeIconProvider(nullptr);
     SetMessageDialogs(nullptr);
 }
@@ -394,16 +393,16 @@ void MainWindow::openDroppedFiles(const QStringList& files)
                        MessageIcon::Information, MessageButtons::Ok);
 }
 
-void MainWindow::runKeyCommand(int key, Qt::KeyboardModifiers modifiers)
+void MainWindow::runCommand(WindowCommand command)
 {
-    switch (CommandForKey(key, modifiers)) {
+    switch (command) {
     case WindowCommand::StopScan:
         if (ScanActive)
             ScanActive = false;
         break;
     case WindowCommand::Copy: runGuarded([this] { copySelected(); }); break;
     case WindowCommand::Open: runGuarded([this] { openFile(); }); break;
-    case WindowCommand::Print: break; // printButton_ stays disabled until printing is part of the window
+    case WindowCommand::Print: break; // the print action stays disabled until printing is part of the window
     case WindowCommand::Refresh:
         if (refreshButton_->isEnabled())
             runGuarded([this] { refreshIcons(); });
@@ -412,25 +411,20 @@ void MainWindow::runKeyCommand(int key, Qt::KeyboardModifiers modifiers)
         if (saveButton_->isEnabled())
             runGuarded([this] { saveSelected(); });
         break;
-    case WindowCommand::Help: break; // the help system comes with the help files
+    case WindowCommand::Help: break; // the help action stays disabled until the help files are part of the window
     case WindowCommand::None: break;
     }
 }
 
-// The window previews every key: the first receiver of a key event is the focused control
-// (or the window itself when nothing has the focus); the event then goes on unconsumed.
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+void MainWindow::buildKeyboardCommands()
 {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        QWidget* focus = QApplication::focusWidget();
-        const bool first = focus ? widget == focus : widget == this;
-        if (first && widget->window() == this) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            runKeyCommand(key->key(), key->modifiers());
-        }
+    actions_ = new ActionManager(this);
+    for (WindowCommand command : {WindowCommand::StopScan, WindowCommand::Copy, WindowCommand::Open, WindowCommand::Print,
+                                  WindowCommand::Refresh, WindowCommand::SaveSelected, WindowCommand::Help}) {
+        connect(actions_->action(command), &QAction::triggered, this, [this, command] { runCommand(command); });
     }
-    return QMainWindow::eventFilter(watched, event);
+    actions_->action(WindowCommand::Print)->setEnabled(false);
+    actions_->action(WindowCommand::Help)->setEnabled(false);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/gui/DialogService.h"
-#include "app/gui/KeyCommands.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/RecentFiles.h"
 #include "export/ExportSettings.h"
 #include "iconview/qt/IconGridView.h"
@@ -64,8 +64,8 @@ public:
     void setIconSize(IconSizing sizing);
     void showSelection(int index);
     void openDroppedFiles(const QStringList& files);
-    // The window's command for a key; the key is never consumed.
-    void runKeyCommand(int key, Qt::KeyboardModifiers modifiers);
+    // Runs a keyboard command (what its action's shortcut triggers).
+    void runCommand(WindowCommand command);
 
     // The state of Shift and Ctrl as the export commands read it (replaceable for tests).
     void setModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
@@ -95,6 +95,7 @@ public:
     QMenu* optionsMenu() const { return optionsMenu_; }
     QAction* largeIconsAction() const { return largeIconsAction_; }
     QAction* smallIconsAction() const { return smallIconsAction_; }
+    QAction* commandAction(WindowCommand command) const { return actions_->action(command); }
     const std::vector<QLabel*>& statusPanels() const { return statusPanels_; }
 
     ExportSettings& exportSettings() { return exportSettings_; }
@@ -106,12 +107,12 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolbar(QWidget* toolbarStrip);
     void buildMenus();
     void nameControls();
+    void buildKeyboardCommands();
     void rebuildRecentMenu();
     void enableFileButtons();
     void setStatus(int panel, const std::string& text);
@@ -146,6 +147,7 @@ private:
     QAction* largeIconsAction_ = nullptr;
     QAction* smallIconsAction_ = nullptr;
     std::vector<QLabel*> statusPanels_;
+    ActionManager* actions_ = nullptr;
     std::vector<std::string> arguments_;
     std::unique_ptr<QtDialogService> ownDialogs_;
     DialogService* dialogs_;

@@ -7,6 +7,7 @@
 #include "tests/support/qt/GuiTestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
@@ -26,6 +27,8 @@ protected:
         window = std::make_unique<MainWindow>(std::vector<std::string>{}, &dialogs);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow(); // window shortcuts need the active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     std::string Panel(int i) const { return window->statusPanels().at(static_cast<std::size_t>(i))->text().toStdString(); }
     std::vector<QAction*> RecentEntries() const
@@ -193,6 +196,31 @@ TEST(KeyCommands, TableOfTheWindowsKeys)
     };
     for (const KeyCommandCase& c : cases)
         EXPECT_EQ(CommandForKey(c.key, c.modifiers), c.expected) << c.key << " " << c.modifiers.toInt();
+}
+
+// One key press runs its command once, whether the grid or a toolbar button has the focus
+// (a command that opens a dialog must not run again when the dialog closes).
+TEST_F(MainWindowTest, OneKeyPressRunsItsCommandOnce)
+{
+    window->SelectFile(test::SampleModule());
+    // A modal dialog takes the focus; when it closes the window may have none for a moment.
+    dialogs.whileOpen = [] {
+        if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
+    };
+    for (QWidget* focus : {static_cast<QWidget*>(window->gridView()), static_cast<QWidget*>(window->openButton())}) {
+        SCOPED_TRACE(focus->objectName().toStdString());
+        const std::size_t opens = dialogs.openRequests.size(), saves = dialogs.saveRequests.size(),
+                          messages = dialogs.messages.size();
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_O, Qt::ControlModifier); // the dialog is cancelled
+        EXPECT_EQ(dialogs.openRequests.size(), opens + 1);
+        window->gridView()->grid()->SetItemIndex(0);
+        QTest::keyClick(focus, Qt::Key_S, Qt::ControlModifier); // the save dialog is cancelled
+        EXPECT_EQ(dialogs.saveRequests.size(), saves + 1);
+        window->gridView()->grid()->SetItemIndex(-1);
+        QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(dialogs.messages.size(), messages + 1); // one "No icon is selected" warning
+    }
 }
 
 TEST_F(MainWindowTest, KeysReachTheirCommandsThroughTheWindow)
