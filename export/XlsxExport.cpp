@@ -9,72 +9,18 @@
 #include "iconengine/IconGroupFacts.h"
 #include "iconengine/IconRendering.h"
 #include "platform/GlyphoraError.h"
+#include "platform/PendingFile.h"
 
 #include <xlsxwriter.h>
 
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <cstring>
 #include <deque>
-#include <random>
-#include <system_error>
 
 namespace glyphora {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A private file beside the target that becomes the target on Commit and is removed on every
-// other path.
-class PendingFile {
-public:
-    explicit PendingFile(const fs::path& target) : target_(target)
-    {
-        std::random_device random;
-        int error = 0;
-        for (int attempt = 0; attempt < 64; ++attempt) {
-            char suffix[24];
-            std::snprintf(suffix, sizeof suffix, ".%08x.part", static_cast<unsigned>(random()));
-            fs::path candidate = target;
-            candidate += suffix;
-            errno = 0;
-            // "x": created exclusively, never an existing file of someone else.
-            if (std::FILE* file = std::fopen(candidate.string().c_str(), "wbx")) {
-                std::fclose(file);
-                temp_ = candidate;
-                return;
-            }
-            error = errno;
-            if (error != EEXIST) break;
-        }
-        throw GlyphoraError("Cannot create '" + target.string() + "'" +
-                            (error ? std::string(": ") + std::strerror(error) : std::string(".")));
-    }
-    PendingFile(const PendingFile&) = delete;
-    PendingFile& operator=(const PendingFile&) = delete;
-    ~PendingFile()
-    {
-        if (temp_.empty()) return;
-        std::error_code ignored;
-        fs::remove(temp_, ignored);
-    }
-
-    const fs::path& Path() const { return temp_; }
-
-    void Commit()
-    {
-        std::error_code ec;
-        fs::rename(temp_, target_, ec);
-        if (ec) throw GlyphoraError("Cannot write '" + target_.string() + "': " + ec.message());
-        temp_.clear();
-    }
-
-private:
-    fs::path target_;
-    fs::path temp_;
-};
 
 struct WorkbookFree {
     void operator()(lxw_workbook* workbook) const { lxw_workbook_free(workbook); }

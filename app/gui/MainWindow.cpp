@@ -183,9 +183,11 @@ void MainWindow::buildMenus()
     QMenu* language = optionsMenu_->addMenu(UiText(kTextMenuLanguage, "Language"));
     language->setEnabled(false); // language switching comes with the other packs
     optionsMenu_->addSeparator();
-    QAction* showIcon = optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
-    showIcon->setCheckable(true);
-    showIcon->setEnabled(false); // the separate icon window is not part of this window yet
+    showIconWindowAction_ = optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
+    showIconWindowAction_->setCheckable(true);
+    showIconWindowAction_->setChecked(settings_.showSeparateWindow);
+    connect(showIconWindowAction_, &QAction::triggered, this,
+            [this](bool checked) { runGuarded([this, checked] { setShowSeparateWindow(checked); }); });
     QMenu* iconSize = optionsMenu_->addMenu(UiText(kTextMenuIconSize, "Icon &Size"));
     largeIconsAction_ = iconSize->addAction(UiText(kTextMenuSize32, "32x32"));
     smallIconsAction_ = iconSize->addAction(UiText(kTextMenuSize16, "16x16"));
@@ -217,7 +219,8 @@ void MainWindow::buildToolbar(QWidget* toolbarStrip)
                          QStringLiteral("Copy the selected icon (Ctrl+C)"));
     connect(copyButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
     printButton_ = MakeButton(toolbarStrip, 123, 27, ThemeIcon("document-print", QStyle::SP_FileIcon, s),
-                          QStringLiteral("Printing is not available yet"));
+                          QStringLiteral("Print (Ctrl+P)"));
+    connect(printButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { print(); }); });
     refreshButton_ = MakeButton(toolbarStrip, 158, 27, ThemeIcon("view-refresh", QStyle::SP_BrowserReload, s),
                             QStringLiteral("Refresh (Ctrl+R)"));
     connect(refreshButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
@@ -228,8 +231,9 @@ void MainWindow::buildToolbar(QWidget* toolbarStrip)
     helpButton_ = MakeButton(toolbarStrip, 241, 27, ThemeIcon("help-contents", QStyle::SP_DialogHelpButton, s),
                          QStringLiteral("Help is not available yet"));
     aboutButton_ = MakeButton(toolbarStrip, 268, 27, ThemeIcon("help-about", QStyle::SP_MessageBoxInformation, s),
-                          QStringLiteral("About is not available yet"));
-    for (QToolButton* button : {saveButton_, copyButton_, printButton_, refreshButton_, helpButton_, aboutButton_})
+                          QStringLiteral("About Glyphora"));
+    connect(aboutButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { showAbout(); }); });
+    for (QToolButton* button : {saveButton_, copyButton_, printButton_, refreshButton_, helpButton_})
         button->setEnabled(false);
 }
 
@@ -248,7 +252,7 @@ void MainWindow::nameControls()
         {exportHtmlAction_, "exportHtmlAction"}, {exportDbaseAction_, "exportDbaseAction"},
         {exportPdfAction_, "exportPdfAction"},   {exportXlsxAction_, "exportXlsxAction"},
         {optionsMenu_, "optionsMenu"},     {largeIconsAction_, "largeIconsAction"},
-        {smallIconsAction_, "smallIconsAction"},
+        {smallIconsAction_, "smallIconsAction"}, {showIconWindowAction_, "showIconWindowAction"},
     };
     for (const auto& [object, name] : named)
         object->setObjectName(QString::fromLatin1(name));
@@ -274,7 +278,7 @@ void MainWindow::enableFileButtons()
     saveButton_->setEnabled(any);
     copyButton_->setEnabled(any);
     refreshButton_->setEnabled(any);
-    // printButton_ stays disabled until printing is part of the window.
+    printButton_->setEnabled(any);
 }
 
 void MainWindow::SelectFile(const std::filesystem::path& fileName)
@@ -323,6 +327,8 @@ void MainWindow::showSelection(int index)
     setStatus(1, status.position);
     setStatus(2, status.images);
     setStatus(3, status.colorDepth);
+    if (index >= 0)
+        updateIconWindow(index);
 }
 
 void MainWindow::openFile()
@@ -402,7 +408,10 @@ void MainWindow::runCommand(WindowCommand command)
         break;
     case WindowCommand::Copy: runGuarded([this] { copySelected(); }); break;
     case WindowCommand::Open: runGuarded([this] { openFile(); }); break;
-    case WindowCommand::Print: break; // the print action stays disabled until printing is part of the window
+    case WindowCommand::Print:
+        if (printButton_->isEnabled())
+            runGuarded([this] { print(); });
+        break;
     case WindowCommand::Refresh:
         if (refreshButton_->isEnabled())
             runGuarded([this] { refreshIcons(); });
@@ -423,7 +432,6 @@ void MainWindow::buildKeyboardCommands()
                                   WindowCommand::Refresh, WindowCommand::SaveSelected, WindowCommand::Help}) {
         connect(actions_->action(command), &QAction::triggered, this, [this, command] { runCommand(command); });
     }
-    actions_->action(WindowCommand::Print)->setEnabled(false);
     actions_->action(WindowCommand::Help)->setEnabled(false);
 }
 

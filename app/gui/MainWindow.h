@@ -26,12 +26,14 @@ class QToolButton;
 
 namespace glyphora {
 
+class IconWindow;
 class QtDialogService;
 
 // The general settings the window's commands read (kept in memory with their defaults).
 struct WindowSettings {
     bool openAfterSave = true;
     bool smallIcons = false;
+    bool showSeparateWindow = false; // the separate icon window follows the selection
 };
 
 class MainWindow final : public QMainWindow {
@@ -66,6 +68,19 @@ public:
     void openDroppedFiles(const QStringList& files);
     // Runs a keyboard command (what its action's shortcut triggers).
     void runCommand(WindowCommand command);
+
+    // Printing, the separate icon window and the About box (MainWindowPrinting.cpp,
+    // MainWindowAuxiliary.cpp).
+    // Asks what to print, then prints it (or, without a printer, offers a PDF file).
+    void print();
+    void showAbout();
+    // The options menu's check item: turns the separate icon window on or off and brings it
+    // up to date for the grid's selection.
+    void setShowSeparateWindow(bool on);
+    // Brings the separate icon window up to date for a grid index (-1: no icon).
+    void updateIconWindow(int index);
+    IconWindow* iconWindow() const { return iconWindow_; }
+    QAction* showIconWindowAction() const { return showIconWindowAction_; }
 
     // The state of Shift and Ctrl as the export commands read it (replaceable for tests).
     void setModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
@@ -163,6 +178,10 @@ private:
     std::filesystem::path folderDialogFolder_;
     int saveFilterIndex_ = 1;
     bool commandLinePosted_ = false;
+
+    // The separate icon window, created on first need and owned as a child window.
+    IconWindow* iconWindow_ = nullptr;
+    QAction* showIconWindowAction_ = nullptr;
 };
 
 } // namespace glyphora

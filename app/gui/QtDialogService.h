@@ -1,9 +1,11 @@
-// The window's real dialogs: Qt file and folder dialogs, the export options dialog and
-// Qt message boxes, all owned by the window.
+// The window's real dialogs: Qt file and folder dialogs, the export options dialog, the print
+// choices dialog, Qt's print and preview dialogs, the About box and Qt message boxes, all owned
+// by the window.
 #pragma once
 
 #include "app/gui/DialogService.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,9 +23,18 @@ public:
     std::optional<std::filesystem::path> ChooseFolder(const std::string& title,
                                                       const std::filesystem::path& initialDir) override;
     std::optional<ExportSettings> EditExportOptions(ExportKind kind, const ExportSettings& settings) override;
+    std::optional<PrintChoices> ChoosePrintOptions(bool selectionAvailable) override;
+    bool PrinterInstalled() override;
+    bool SetUpPrinter(QPrinter& printer) override;
+    bool PreviewPrint(QPrinter& printer, const std::function<void(QPaintDevice&)>& paint) override;
+    void ShowAbout() override;
+
+    // Where the dialogs' Help buttons send their help topic; without it they are disabled.
+    void SetHelpRequest(std::function<void(const std::string& topic)> request) { helpRequest_ = std::move(request); }
 
 private:
     QWidget* owner_;
+    std::function<void(const std::string&)> helpRequest_;
 };
 
 // The descriptions of a "description|pattern|..." filter, which carry their patterns in

@@ -62,7 +62,7 @@ DocumentTexts TextsFor(ExportKind kind)
                 "HTML documents (*.htm)|*.htm|HTML documents (*.html)|*.html", 11};
     case ExportKind::Dbase:
         return {kTextDbfSaveTitle, "Export icons to dBase file", kTextDbfFilter, "dBase files (*.dbf)|*.dbf", 12};
-    case ExportKind::Xlsx:
+    case ExportKind::Xlsx: // no pack translates the spreadsheet's texts: id 0 is no text
         return {0, "Export icons to Microsoft Excel sheet", 0, "Microsoft Excel sheets (*.xlsx)|*.xlsx", OutputKind::Xlsx};
     case ExportKind::Pdf:
         break;

@@ -1,0 +1,64 @@
+// The print choices dialog: the whole grid or the selected icon, at its screen size or fitted
+// to the page, then OK (print), Preview (see the page first), Cancel or Help. Captions come from
+// the language pack. Child widgets are owned by the dialog (Qt's parent ownership).
+#pragma once
+
+#include "app/gui/DialogService.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace glyphora {
+
+class PrintDialog final : public QDialog {
+public:
+    // The help topic the Help button asks for.
+    static constexpr const char* kHelpTopic = "printing-icons";
+
+    explicit PrintDialog(QWidget* parent = nullptr);
+
+    // Starts from "Full image" and "Actual size"; "Selected image" can be chosen only when
+    // selectionAvailable.
+    void prepare(bool selectionAvailable);
+
+    // The choices as they stand (preview is set when the dialog was closed with Preview).
+    PrintChoices choices() const;
+
+    // What the Help button does; without a handler the button is disabled.
+    void setHelpRequest(std::function<void()> request);
+
+    QLabel* imageLabel() const { return imageLabel_; }
+    QRadioButton* fullButton() const { return fullButton_; }
+    QRadioButton* selectedButton() const { return selectedButton_; }
+    QWidget* scalePanel() const { return scalePanel_; }
+    QLabel* scaleLabel() const { return scaleLabel_; }
+    QRadioButton* actualSizeButton() const { return actualSizeButton_; }
+    QRadioButton* fitToPageButton() const { return fitToPageButton_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* previewButton() const { return previewButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
+    QPushButton* helpButton() const { return helpButton_; }
+
+private:
+    QLabel* imageLabel_ = nullptr;
+    QRadioButton* fullButton_ = nullptr;
+    QRadioButton* selectedButton_ = nullptr;
+    QWidget* scalePanel_ = nullptr;
+    QLabel* scaleLabel_ = nullptr;
+    QRadioButton* actualSizeButton_ = nullptr;
+    QRadioButton* fitToPageButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* previewButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    std::function<void()> helpRequest_;
+    bool preview_ = false;
+};
+
+} // namespace glyphora
