@@ -4,6 +4,8 @@
 // how large it is. Also: no printer (the question and the PDF route), the preview, and when
 // the command can run at all (the button, Ctrl+P).
 #include "app/gui/MainWindow.h"
+#include "export/ImageWriters.h"
+#include "export/OutputKind.h"
 #include "iconview/GridPrint.h"
 #include "tests/support/RunTool.h"
 #include "tests/support/TempFolder.h"
@@ -49,6 +51,38 @@ for spec in sys.argv[2:]:
     box = ink.getbbox()
     print('BOX', 'none' if box is None else '%d %d %d %d' % (box[0] + x0, box[1] + y0, box[2] + x0, box[3] + y0))
 )";
+
+// Pillow compares the picture the PDF holds with the one we meant to print, pixel for pixel.
+const char* const kSameScript = R"(import sys
+from PIL import Image, ImageChops
+a = Image.open(sys.argv[1]).convert('RGB')
+b = Image.open(sys.argv[2]).convert('RGB')
+if a.size != b.size:
+    print('SIZE', a.size, b.size)
+else:
+    diff = ImageChops.difference(a, b)
+    print('DIFFERENT', sum(1 for p in diff.getdata() if p != (0, 0, 0)))
+)";
+
+// The one picture on the page, taken out of the PDF with pdfimages, is exactly the picture
+// (kept losslessly: no JPEG, no resampling).
+void ExpectPictureKeptExactly(const fs::path& pdf, const Bitmap& picture, const fs::path& scratch)
+{
+    const fs::path prefix = scratch / "embedded";
+    const testing::ToolResult extract = RunTool("pdfimages -png " + ShellQuote(pdf.string()) + " " + ShellQuote(prefix.string()));
+    ASSERT_EQ(extract.status, 0) << "pdfimages (poppler-utils) failed:\n" << extract.output;
+    ASSERT_TRUE(fs::exists(prefix.string() + "-000.png"));
+    EXPECT_FALSE(fs::exists(prefix.string() + "-001.png")) << "one picture on the page";
+    const fs::path meant = scratch / "meant.png";
+    const std::vector<std::uint8_t> png = EncodeBitmap(picture, OutputKind::Png);
+    std::ofstream(meant, std::ios::binary).write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    const fs::path script = scratch / "same.py";
+    std::ofstream(script) << kSameScript;
+    const testing::ToolResult compare = RunTool(std::string(testing::kSystemPython) + " " + ShellQuote(script.string()) + " " +
+                                                ShellQuote(prefix.string() + "-000.png") + " " + ShellQuote(meant.string()));
+    EXPECT_EQ(compare.output, "DIFFERENT 0\n");
+    fs::remove(prefix.string() + "-000.png");
+}
 
 struct Box {
     double left = 0, top = 0, right = 0, bottom = 0;
@@ -166,6 +200,7 @@ protected:
             regions.push_back({originX + cell.left * scale - 2, originY + cell.top * scale - 2,
                                originX + cell.right * scale + 2, originY + cell.bottom * scale + 2, false});
         }
+        ExpectPictureKeptExactly(pdf, picture, folder.path());
         const RenderedPage page = RenderAndMeasure(pdf, folder.path(), regions);
         ASSERT_EQ(page.boxes.size(), expected.size());
         // Poppler smooths pictures enlarged less than four times: edges may move by a pixel or so.
