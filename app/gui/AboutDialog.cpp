@@ -5,8 +5,10 @@
 #include "app/gui/ProgramIcon.h"
 #include "platform/ShellOpen.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFont>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -18,9 +20,13 @@ namespace {
 constexpr int kClientWidth = 289;
 constexpr int kClientHeight = 265; // the design's 185, and room for the library list
 
-QFont ImpactFont(int pixelSize, bool bold)
+// Impact where it is installed. Elsewhere the font matcher may answer a request for it with
+// any font, even one of symbols, so the application's own font serves instead.
+QFont HeadingFont(int pixelSize, bool bold)
 {
-    QFont font(QStringLiteral("Impact"));
+    QFont font = QApplication::font();
+    if (QFontDatabase::families().contains(QStringLiteral("Impact")))
+        font.setFamilies({QStringLiteral("Impact")});
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
@@ -44,10 +50,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     iconLabel_->setGeometry(16, 16, 32, 32);
     iconLabel_->setPixmap(ProgramIcon(32));
     nameLabel_ = new QLabel(QStringLiteral("Glyphora"), this);
-    nameLabel_->setFont(ImpactFont(26, true));
+    nameLabel_->setFont(HeadingFont(26, true));
     nameLabel_->setGeometry(64, 8, 209, 34);
     versionLabel_ = new QLabel(QStringLiteral(GLYPHORA_VERSION), this);
-    versionLabel_->setFont(ImpactFont(15, false));
+    versionLabel_->setFont(HeadingFont(15, false));
     versionLabel_->setGeometry(64, 42, 209, 20);
     noticeLabel_ = new QLabel(QString::fromUtf8(kNotice), this);
     noticeLabel_->setGeometry(16, 76, 257, 17);

@@ -6,6 +6,9 @@
 #include "platform/ShellOpen.h"
 #include "tests/support/qt/GuiTestSupport.h"
 
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -25,6 +28,11 @@ TEST(AboutDialog, Texts)
     EXPECT_EQ(dialog.windowTitle(), "About...");
     EXPECT_EQ(dialog.nameLabel()->text(), "Glyphora");
     EXPECT_TRUE(dialog.nameLabel()->font().bold());
+    // Impact when installed, else the application's font: never whatever the matcher offers.
+    const bool impact = QFontDatabase::families().contains(QStringLiteral("Impact"));
+    for (const QLabel* heading : {dialog.nameLabel(), dialog.versionLabel()})
+        EXPECT_EQ(QFontInfo(heading->font()).family(),
+                  impact ? QStringLiteral("Impact") : QFontInfo(QApplication::font()).family());
     EXPECT_EQ(dialog.versionLabel()->text(), GLYPHORA_VERSION);
     EXPECT_FALSE(dialog.versionLabel()->text().isEmpty());
     EXPECT_EQ(dialog.noticeLabel()->text(), QString::fromUtf8("\u00A9 Marrowfield Software"));
