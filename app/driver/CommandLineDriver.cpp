@@ -90,6 +90,8 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
         return result;
     };
 
+    if (DirectoryExists(source))
+        return fail(FormatText(TextOr(kTextSourceIsFolder, "%s is a folder. Name a file to take its icons from."), source));
     if (!FileExists(source)) return fail(FormatText(TextOr(kTextFileNotFound, "File not found: %s"), source));
     host.SelectFile(source);
     result.outcome = CommandLineOutcome::Opened;

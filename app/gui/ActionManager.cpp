@@ -58,6 +58,14 @@ WindowCommand CommandForKey(int key, Qt::KeyboardModifiers modifiers)
     return WindowCommand::None;
 }
 
+QString WithShortcutHint(const QString& text, WindowCommand command)
+{
+    const QList<QKeySequence> shortcuts = ShortcutsFor(command);
+    if (shortcuts.isEmpty())
+        return text;
+    return text + QStringLiteral(" (") + shortcuts.front().toString(QKeySequence::NativeText) + QLatin1Char(')');
+}
+
 ActionManager::ActionManager(QWidget* window)
     : QObject(window)
 {

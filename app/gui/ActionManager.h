@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QList>
 #include <QObject>
+#include <QString>
 #include <Qt>
 
 #include <array>
@@ -24,6 +25,9 @@ QList<QKeySequence> ShortcutsFor(WindowCommand command);
 
 // The command a key with modifiers runs, looked up in the same table; None for other keys.
 WindowCommand CommandForKey(int key, Qt::KeyboardModifiers modifiers);
+
+// text followed by the command's first shortcut in the desktop's notation: "Open a file (Ctrl+O)".
+QString WithShortcutHint(const QString& text, WindowCommand command);
 
 class ActionManager final : public QObject {
 public:

@@ -4,6 +4,7 @@
 
 #include "app/gui/QtDialogService.h"
 #include "app/gui/SelectionReport.h"
+#include "app/gui/ToolbarIcons.h"
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
 #include "app/gui/WindowHost.h"
@@ -20,9 +21,11 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
@@ -53,12 +56,12 @@ QToolButton* MakeButton(QWidget* parent, int x, int width, const QIcon& icon, co
     return button;
 }
 
-QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback, const QStyle* style)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name), style->standardIcon(fallback));
-}
-
 } // namespace
+
+QSize WindowMinimumSize(QSize design, QSize available)
+{
+    return available.isValid() && !available.isEmpty() ? design.boundedTo(available) : design;
+}
 
 MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs)
     : arguments_(std::move(arguments)),
@@ -73,8 +76,10 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     SetFileTypeIconProvider(&fileTypeIcons_);
 
     setWindowTitle(QApplication::applicationDisplayName());
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
-    resize(kMinimumWidth, kMinimumHeight);
+    const QSize minimum = WindowMinimumSize(QSize(kMinimumWidth, kMinimumHeight),
+                                            screen() ? screen()->availableGeometry().size() : QSize());
+    setMinimumSize(minimum);
+    resize(minimum);
 
     auto* central = new QWidget(this); // toolbar strip, grid and find strip in one column
     auto* column = new QVBoxLayout(central);
@@ -88,7 +93,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     gridView_ = new IconGridView(central);
     column->addWidget(gridView_, 1);
     auto* findStrip = new QFrame(central);
-    findStrip->setFixedHeight(kFindStripHeight);
+    findStrip->setMinimumHeight(kFindStripHeight);
     column->addWidget(findStrip);
     setCentralWidget(central);
 
@@ -96,25 +101,27 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     buildToolbar(toolbarStrip);
 
     // The find strip: the pane behind it (the folder scan) is not part of this window yet.
+    // Laid out by a layout, so that a wider font or another style never runs the label
+    // under the spin box.
+    auto* findRow = new QHBoxLayout(findStrip);
+    findRow->setContentsMargins(8, 4, 8, 4);
     auto* minimumCountLabel = new QLabel(QStringLiteral("Minimum icon count:"), findStrip);
-    minimumCountLabel->setGeometry(8, 12, 130, 17);
+    minimumCountLabel->setObjectName(QStringLiteral("minimumCountLabel"));
     auto* minimumCountBox = new QSpinBox(findStrip);
-    minimumCountBox->setGeometry(140, 8, 60, 24);
+    minimumCountBox->setObjectName(QStringLiteral("minimumCountBox"));
     minimumCountBox->setRange(1, 9999);
     minimumCountBox->setEnabled(false);
-    findButton_ = MakeButton(findStrip, 210, 27, ThemeIcon("edit-find", QStyle::SP_FileDialogContentsView, style()),
+    minimumCountLabel->setBuddy(minimumCountBox);
+    findButton_ = MakeButton(findStrip, 0, 27, ToolbarIcon(ToolbarGlyph::Find),
                            QStringLiteral("Find files with icons (not available yet)"));
-    findButton_->move(210, 7);
     findButton_->setEnabled(false);
+    findRow->addWidget(minimumCountLabel);
+    findRow->addWidget(minimumCountBox);
+    findRow->addWidget(findButton_);
+    findRow->addStretch(1);
 
-    for (int width : {250, 50, 50, 50}) {
-        auto* panel = new QLabel(statusBar());
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setFixedWidth(width);
-        statusBar()->addWidget(panel);
-        statusPanels_.push_back(panel);
-    }
+    statusPanels_ = std::make_unique<StatusPanels>(statusBar());
+    statusPanels_->fitToWidth(width());
     statusBar()->setSizeGripEnabled(true);
 
     IconGrid* grid = gridView_->grid();
@@ -206,32 +213,33 @@ void MainWindow::buildMenus()
 
 void MainWindow::buildToolbar(QWidget* toolbarStrip)
 {
-    const QStyle* s = style();
-    openButton_ = MakeButton(toolbarStrip, 8, 40, ThemeIcon("document-open", QStyle::SP_DialogOpenButton, s), QStringLiteral("Open"));
+    // Hints name the key that runs the same command.
+    const auto hint = [](int id, const char* english, WindowCommand command) {
+        return WithShortcutHint(UiText(id, english), command);
+    };
+    openButton_ = MakeButton(toolbarStrip, 8, 40, ToolbarIcon(ToolbarGlyph::Open), hint(kTextHintOpen, "Open a file", WindowCommand::Open));
     openButton_->setPopupMode(QToolButton::MenuButtonPopup);
     openButton_->setMenu(recentFilesMenu_);
     connect(openButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
 
-    saveButton_ = MakeButton(toolbarStrip, 56, 40, ThemeIcon("document-save", QStyle::SP_DialogSaveButton, s), QStringLiteral("Save"));
+    saveButton_ = MakeButton(toolbarStrip, 56, 40, ToolbarIcon(ToolbarGlyph::Save),
+                             hint(kTextHintSave, "Save icons", WindowCommand::SaveSelected));
     saveButton_->setPopupMode(QToolButton::InstantPopup);
     saveButton_->setMenu(saveMenu_);
-    copyButton_ = MakeButton(toolbarStrip, 96, 27, ThemeIcon("edit-copy", QStyle::SP_FileDialogDetailedView, s),
-                         QStringLiteral("Copy the selected icon (Ctrl+C)"));
+    copyButton_ = MakeButton(toolbarStrip, 96, 27, ToolbarIcon(ToolbarGlyph::Copy),
+                             hint(kTextHintCopy, "Copy the selected icon to the clipboard", WindowCommand::Copy));
     connect(copyButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
-    printButton_ = MakeButton(toolbarStrip, 123, 27, ThemeIcon("document-print", QStyle::SP_FileIcon, s),
-                          QStringLiteral("Print (Ctrl+P)"));
+    printButton_ = MakeButton(toolbarStrip, 123, 27, ToolbarIcon(ToolbarGlyph::Print),
+                              hint(kTextHintPrint, "Print icons", WindowCommand::Print));
     connect(printButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { print(); }); });
-    refreshButton_ = MakeButton(toolbarStrip, 158, 27, ThemeIcon("view-refresh", QStyle::SP_BrowserReload, s),
-                            QStringLiteral("Refresh (Ctrl+R)"));
+    refreshButton_ = MakeButton(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
+                                hint(kTextHintRefresh, "Reload the icons of the open file", WindowCommand::Refresh));
     connect(refreshButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
-    optionsButton_ = MakeButton(toolbarStrip, 193, 40, ThemeIcon("preferences-system", QStyle::SP_FileDialogListView, s),
-                            QStringLiteral("Options"));
+    optionsButton_ = MakeButton(toolbarStrip, 193, 40, ToolbarIcon(ToolbarGlyph::Options), UiText(kTextHintOptions, "Options"));
     optionsButton_->setPopupMode(QToolButton::InstantPopup);
     optionsButton_->setMenu(optionsMenu_);
-    helpButton_ = MakeButton(toolbarStrip, 241, 27, ThemeIcon("help-contents", QStyle::SP_DialogHelpButton, s),
-                         QStringLiteral("Help is not available yet"));
-    aboutButton_ = MakeButton(toolbarStrip, 268, 27, ThemeIcon("help-about", QStyle::SP_MessageBoxInformation, s),
-                          QStringLiteral("About Glyphora"));
+    helpButton_ = MakeButton(toolbarStrip, 241, 27, ToolbarIcon(ToolbarGlyph::Help), QStringLiteral("Help is not available yet"));
+    aboutButton_ = MakeButton(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About), UiText(kTextHintAbout, "About Glyphora"));
     connect(aboutButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { showAbout(); }); });
     for (QToolButton* button : {saveButton_, copyButton_, printButton_, refreshButton_, helpButton_})
         button->setEnabled(false);
@@ -269,7 +277,7 @@ void MainWindow::runGuarded(const std::function<void()>& command)
 
 void MainWindow::setStatus(int panel, const std::string& text)
 {
-    statusPanels_.at(static_cast<std::size_t>(panel))->setText(QString::fromStdString(text));
+    statusPanels_->setText(panel, text);
 }
 
 void MainWindow::enableFileButtons()
@@ -289,8 +297,8 @@ void MainWindow::SelectFile(const std::filesystem::path& fileName)
     IconGrid* grid = gridView_->grid();
     grid->SetFileName(fileName);
     fileName_ = fileName;
-    setWindowTitle(QApplication::applicationDisplayName() + QStringLiteral(" - ") +
-                   QString::fromStdString(fileName.filename().string()));
+    // The desktop adds the program's name to the title, so the title names the file alone.
+    setWindowTitle(QString::fromStdString(fileName.filename().string()));
     setStatus(1, {});
     const int count = grid->Count();
     enableFileButtons();
@@ -435,13 +443,18 @@ void MainWindow::buildKeyboardCommands()
     actions_->action(WindowCommand::Help)->setEnabled(false);
 }
 
+// A new font or style changes what the status texts need: the panels are laid out again.
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (statusPanels_ && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        statusPanels_->fitToWidth(width());
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    const int width = this->width();
-    statusPanels_[0]->setFixedWidth(width / 2);
-    statusPanels_[1]->setFixedWidth(width / 10);
-    statusPanels_[2]->setFixedWidth(width / 6);
+    statusPanels_->fitToWidth(width());
 }
 
 void MainWindow::postRunCommandLine()

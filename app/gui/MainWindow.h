@@ -6,6 +6,7 @@
 #include "app/gui/DialogService.h"
 #include "app/gui/ActionManager.h"
 #include "app/gui/RecentFiles.h"
+#include "app/gui/StatusPanels.h"
 #include "export/ExportSettings.h"
 #include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
@@ -35,6 +36,10 @@ struct WindowSettings {
     bool smallIcons = false;
     bool showSeparateWindow = false; // the separate icon window follows the selection
 };
+
+// The window's minimum size: its design size, but never more than the screen has room for
+// (at a large scale factor the design size may not fit).
+QSize WindowMinimumSize(QSize design, QSize available);
 
 class MainWindow final : public QMainWindow {
 public:
@@ -111,7 +116,9 @@ public:
     QAction* largeIconsAction() const { return largeIconsAction_; }
     QAction* smallIconsAction() const { return smallIconsAction_; }
     QAction* commandAction(WindowCommand command) const { return actions_->action(command); }
-    const std::vector<QLabel*>& statusPanels() const { return statusPanels_; }
+    const std::vector<QLabel*>& statusPanels() const { return statusPanels_->labels(); }
+    // The full text of a status panel (a long one is shown elided).
+    QString statusText(int panel) const { return statusPanels_->text(panel); }
 
     ExportSettings& exportSettings() { return exportSettings_; }
     WindowSettings& settings() { return settings_; }
@@ -121,6 +128,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -161,7 +169,7 @@ private:
     QMenu* optionsMenu_ = nullptr;
     QAction* largeIconsAction_ = nullptr;
     QAction* smallIconsAction_ = nullptr;
-    std::vector<QLabel*> statusPanels_;
+    std::unique_ptr<StatusPanels> statusPanels_;
     ActionManager* actions_ = nullptr;
     std::vector<std::string> arguments_;
     std::unique_ptr<QtDialogService> ownDialogs_;

@@ -21,6 +21,11 @@ inline std::filesystem::path SampleModule()
     return GLYPHORA_BUILD_DIR "/samples/glyphora-sample.dll";
 }
 
+inline std::filesystem::path SampleIcon()
+{
+    return GLYPHORA_BUILD_DIR "/samples/glyphora-sample.ico";
+}
+
 struct ShownMessage {
     std::string text;
     MessageIcon icon;
