@@ -1,8 +1,8 @@
 // The About box.
 #include "app/gui/AboutDialog.h"
 
+#include "app/gui/AppIcon.h"
 #include "app/gui/LibraryVersions.h"
-#include "app/gui/ProgramIcon.h"
 #include "platform/ShellOpen.h"
 
 #include <QApplication>
@@ -48,7 +48,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 
     iconLabel_ = new QLabel(this);
     iconLabel_->setGeometry(16, 16, 32, 32);
-    iconLabel_->setPixmap(ProgramIcon(32));
+    iconLabel_->setPixmap(ApplicationIcon().pixmap(32, 32));
     nameLabel_ = new QLabel(QStringLiteral("Glyphora"), this);
     nameLabel_->setFont(HeadingFont(26, true));
     nameLabel_->setGeometry(64, 8, 209, 34);
