@@ -9,6 +9,8 @@
 #include "app/gui/WaitCursor.h"
 #include "app/gui/WindowHost.h"
 #include "export/ProgramFlags.h"
+#include "i18n/LanguagePack.h"
+#include "i18n/Languages.h"
 #include "i18n/TextIds.h"
 #include "iconengine/IconRendering.h"
 #include "platform/Files.h"
@@ -28,6 +30,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -63,8 +66,9 @@ QSize WindowMinimumSize(QSize design, QSize available)
     return available.isValid() && !available.isEmpty() ? design.boundedTo(available) : design;
 }
 
-MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs)
+MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs, std::filesystem::path packFolder)
     : arguments_(std::move(arguments)),
+      packFolder_(packFolder.empty() ? PackFolder() : std::move(packFolder)),
       ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogService>(this)),
       dialogs_(dialogs ? dialogs : ownDialogs_.get()),
       modifiersQuery_([] { return QGuiApplication::queryKeyboardModifiers(); })
@@ -101,22 +105,20 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     buildToolbar(toolbarStrip);
 
     // The find strip: the pane behind it (the folder scan) is not part of this window yet.
-    // Laid out by a layout, so that a wider font or another style never runs the label
-    // under the spin box.
+    // Laid out by a layout, so that a wider font, another style or a longer caption in
+    // another language never runs the label under the spin box.
     auto* findRow = new QHBoxLayout(findStrip);
     findRow->setContentsMargins(8, 4, 8, 4);
-    auto* minimumCountLabel = new QLabel(QStringLiteral("Minimum icon count:"), findStrip);
-    minimumCountLabel->setObjectName(QStringLiteral("minimumCountLabel"));
-    auto* minimumCountBox = new QSpinBox(findStrip);
-    minimumCountBox->setObjectName(QStringLiteral("minimumCountBox"));
-    minimumCountBox->setRange(1, 9999);
-    minimumCountBox->setEnabled(false);
-    minimumCountLabel->setBuddy(minimumCountBox);
+    minimumCountLabel_ = new QLabel(QStringLiteral("Minimum number of icons"), findStrip);
+    minimumCountBox_ = new QSpinBox(findStrip);
+    minimumCountBox_->setRange(1, 9999);
+    minimumCountBox_->setEnabled(false);
+    minimumCountLabel_->setBuddy(minimumCountBox_);
     findButton_ = MakeButton(findStrip, 0, 27, ToolbarIcon(ToolbarGlyph::Find),
                            QStringLiteral("Find files with icons (not available yet)"));
     findButton_->setEnabled(false);
-    findRow->addWidget(minimumCountLabel);
-    findRow->addWidget(minimumCountBox);
+    findRow->addWidget(minimumCountLabel_);
+    findRow->addWidget(minimumCountBox_);
     findRow->addWidget(findButton_);
     findRow->addStretch(1);
 
@@ -130,6 +132,10 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     gridView_->SetOnSelectItem([this](int index) { showSelection(index); });
     gridView_->SetOnDropFiles([this](int, int, const QStringList& files) { openDroppedFiles(files); });
     setIconSize(IconSizing::Large);
+    // A window starts without a pack and loads the pack of its language setting, with the
+    // English fallback of a first load.
+    ReleaseLanguagePack();
+    switchLanguage(std::nullopt);
     nameControls();
 
     std::error_code ec;
@@ -187,17 +193,17 @@ void MainWindow::buildMenus()
     connect(exportXlsxAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportXlsx(); }); });
 
     optionsMenu_ = new QMenu(this);
-    QMenu* language = optionsMenu_->addMenu(UiText(kTextMenuLanguage, "Language"));
-    language->setEnabled(false); // language switching comes with the other packs
+    buildLanguageMenu();
     optionsMenu_->addSeparator();
-    showIconWindowAction_ = optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
+    showIconWindowAction_ =
+        optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
     showIconWindowAction_->setCheckable(true);
     showIconWindowAction_->setChecked(settings_.showSeparateWindow);
     connect(showIconWindowAction_, &QAction::triggered, this,
             [this](bool checked) { runGuarded([this, checked] { setShowSeparateWindow(checked); }); });
-    QMenu* iconSize = optionsMenu_->addMenu(UiText(kTextMenuIconSize, "Icon &Size"));
-    largeIconsAction_ = iconSize->addAction(UiText(kTextMenuSize32, "32x32"));
-    smallIconsAction_ = iconSize->addAction(UiText(kTextMenuSize16, "16x16"));
+    iconSizeMenu_ = optionsMenu_->addMenu(UiText(kTextMenuIconSize, "Icon &Size"));
+    largeIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize32, "32x32"));
+    smallIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize16, "16x16"));
     for (QAction* item : {largeIconsAction_, smallIconsAction_})
         item->setCheckable(true);
     // Clicking the checked small-size item removes its mark, which means large icons again.
@@ -206,9 +212,9 @@ void MainWindow::buildMenus()
         runGuarded([this, checked] { setIconSize(checked ? IconSizing::Small : IconSizing::Large); });
     });
     optionsMenu_->addSeparator();
-    QAction* registry = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
-    registry->setCheckable(true);
-    registry->setEnabled(false); // settings persistence comes later
+    saveToRegistryAction_ = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
+    saveToRegistryAction_->setCheckable(true);
+    saveToRegistryAction_->setEnabled(false); // settings persistence comes later
 }
 
 void MainWindow::buildToolbar(QWidget* toolbarStrip)
@@ -260,7 +266,10 @@ void MainWindow::nameControls()
         {exportHtmlAction_, "exportHtmlAction"}, {exportDbaseAction_, "exportDbaseAction"},
         {exportPdfAction_, "exportPdfAction"},   {exportXlsxAction_, "exportXlsxAction"},
         {optionsMenu_, "optionsMenu"},     {largeIconsAction_, "largeIconsAction"},
-        {smallIconsAction_, "smallIconsAction"}, {showIconWindowAction_, "showIconWindowAction"},
+        {smallIconsAction_, "smallIconsAction"}, {iconSizeMenu_, "iconSizeMenu"},
+        {showIconWindowAction_, "showIconWindowAction"}, {saveToRegistryAction_, "saveToRegistryAction"},
+        {languageMenu_, "languageMenu"},   {minimumCountLabel_, "minimumCountLabel"},
+        {minimumCountBox_, "minimumCountBox"},
     };
     for (const auto& [object, name] : named)
         object->setObjectName(QString::fromLatin1(name));
@@ -449,6 +458,19 @@ void MainWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (statusPanels_ && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
         statusPanels_->fitToWidth(width());
+}
+
+// A control's long hint (its status tip) goes to the first status panel, unless it holds a
+// line break or a tab, as hints made for a tooltip do.
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (!tip.contains(QLatin1Char('\r')) && !tip.contains(QLatin1Char('\n')) && !tip.contains(QLatin1Char('\t')))
+            setStatus(0, tip.toStdString());
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ class QtDialogService;
 struct WindowSettings {
     bool openAfterSave = true;
     bool smallIcons = false;
+    int language = 0;  // the interface language: 0 English, 1 Ukrainian, 2 Greek, 3 Romanian, 4 Italian, 5 Polish
     bool showSeparateWindow = false; // the separate icon window follows the selection
 };
 
@@ -44,8 +46,10 @@ QSize WindowMinimumSize(QSize design, QSize available);
 class MainWindow final : public QMainWindow {
 public:
     // arguments: the program's arguments (without the program). Without any, the window
-    // opens the program's own file. dialogs: null for the real Qt dialogs.
-    explicit MainWindow(std::vector<std::string> arguments, DialogService* dialogs = nullptr);
+    // opens the program's own file. dialogs: null for the real Qt dialogs. packFolder: where
+    // the language packs are; empty for the program's own pack folder.
+    explicit MainWindow(std::vector<std::string> arguments, DialogService* dialogs = nullptr,
+                        std::filesystem::path packFolder = {});
     ~MainWindow() override;
 
     // Runs the command-line driver once over the arguments (after the window is shown).
@@ -73,6 +77,12 @@ public:
     void openDroppedFiles(const QStringList& files);
     // Runs a keyboard command (what its action's shortcut triggers).
     void runCommand(WindowCommand command);
+    // A language item was chosen (or, without a choice, the pack of settings().language is
+    // loaded as at window creation): loads its pack, checks its item and applies its texts.
+    void switchLanguage(std::optional<int> chosen);
+    // Gives the window's controls the texts of the pack in use, each as it comes, also when
+    // it is empty.
+    void applyLanguageTexts();
 
     // Printing, the separate icon window and the About box (MainWindowPrinting.cpp,
     // MainWindowAuxiliary.cpp).
@@ -85,7 +95,6 @@ public:
     // Brings the separate icon window up to date for a grid index (-1: no icon).
     void updateIconWindow(int index);
     IconWindow* iconWindow() const { return iconWindow_; }
-    QAction* showIconWindowAction() const { return showIconWindowAction_; }
 
     // The state of Shift and Ctrl as the export commands read it (replaceable for tests).
     void setModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
@@ -115,6 +124,14 @@ public:
     QMenu* optionsMenu() const { return optionsMenu_; }
     QAction* largeIconsAction() const { return largeIconsAction_; }
     QAction* smallIconsAction() const { return smallIconsAction_; }
+    QMenu* iconSizeMenu() const { return iconSizeMenu_; }
+    QAction* showIconWindowAction() const { return showIconWindowAction_; }
+    QAction* saveToRegistryAction() const { return saveToRegistryAction_; }
+    QMenu* languageMenu() const { return languageMenu_; }
+    // The language items, by language index (the menu shows them in its own order).
+    const std::vector<QAction*>& languageActions() const { return languageActions_; }
+    QLabel* minimumCountLabel() const { return minimumCountLabel_; }
+    QSpinBox* minimumCountBox() const { return minimumCountBox_; }
     QAction* commandAction(WindowCommand command) const { return actions_->action(command); }
     const std::vector<QLabel*>& statusPanels() const { return statusPanels_->labels(); }
     // The full text of a status panel (a long one is shown elided).
@@ -130,10 +147,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void buildToolbar(QWidget* toolbarStrip);
     void buildMenus();
+    void buildLanguageMenu();
     void nameControls();
     void buildKeyboardCommands();
     void rebuildRecentMenu();
@@ -169,9 +188,17 @@ private:
     QMenu* optionsMenu_ = nullptr;
     QAction* largeIconsAction_ = nullptr;
     QAction* smallIconsAction_ = nullptr;
+    QMenu* iconSizeMenu_ = nullptr;
+    QAction* showIconWindowAction_ = nullptr;
+    QAction* saveToRegistryAction_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
+    std::vector<QAction*> languageActions_;
+    QLabel* minimumCountLabel_ = nullptr;
+    QSpinBox* minimumCountBox_ = nullptr;
     std::unique_ptr<StatusPanels> statusPanels_;
     ActionManager* actions_ = nullptr;
     std::vector<std::string> arguments_;
+    std::filesystem::path packFolder_;
     std::unique_ptr<QtDialogService> ownDialogs_;
     DialogService* dialogs_;
     QtFileTypeIconProvider fileTypeIcons_;
@@ -189,7 +216,6 @@ private:
 
     // The separate icon window, created on first need and owned as a child window.
     IconWindow* iconWindow_ = nullptr;
-    QAction* showIconWindowAction_ = nullptr;
 };
 
 } // namespace glyphora

@@ -6,8 +6,6 @@
 // serves the documentation.
 #include "app/gui/AppIcon.h"
 #include "app/gui/MainWindow.h"
-#include "i18n/LanguagePack.h"
-#include "i18n/Languages.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -24,7 +22,6 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(glyphora::ApplicationIcon());
     QApplication::setDesktopFileName(glyphora::kDesktopFileName);
 
-    glyphora::LoadLanguagePack(glyphora::PackFolder() / glyphora::LanguageFileName(0));
     // Qt has taken its own options (-style, -platform, ...) out of argv by now.
     std::vector<std::string> arguments(argv + 1, argv + argc);
     glyphora::MainWindow window(arguments);
