@@ -19,6 +19,26 @@ constexpr int kButtonTop = 168;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 27;
 
+// A labelled pair of exclusive choices: the label at top, the two choices below it.
+struct ChoicePair {
+    QLabel* label;
+    QRadioButton* first;
+    QRadioButton* second;
+};
+
+ChoicePair MakeChoicePair(QWidget* parent, int top, const QString& label, const QString& first, const QString& second,
+                          QObject* owner)
+{
+    ChoicePair pair{new QLabel(label, parent), new QRadioButton(first, parent), new QRadioButton(second, parent)};
+    pair.label->setGeometry(16, top, 320, 17);
+    pair.first->setGeometry(32, top + 22, 300, 20);
+    pair.second->setGeometry(32, top + 44, 300, 20);
+    auto* group = new QButtonGroup(owner);
+    group->addButton(pair.first);
+    group->addButton(pair.second);
+    return pair;
+}
+
 QPushButton* MakeButton(const QString& caption, int left, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
@@ -33,27 +53,21 @@ PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(UiText(kTextPrintCaption, "Printing icon(s)"));
     setFixedSize(kClientWidth, kClientHeight);
 
-    imageLabel_ = new QLabel(UiText(kTextPrintImageToPrint, "Image to print:"), this);
-    imageLabel_->setGeometry(16, 10, 320, 17);
-    fullButton_ = new QRadioButton(UiText(kTextPrintFullImage, "&Full image"), this);
-    fullButton_->setGeometry(32, 32, 300, 20);
-    selectedButton_ = new QRadioButton(UiText(kTextPrintSelectedImage, "&Selected image"), this);
-    selectedButton_->setGeometry(32, 54, 300, 20);
-    auto* imageGroup = new QButtonGroup(this);
-    imageGroup->addButton(fullButton_);
-    imageGroup->addButton(selectedButton_);
+    const ChoicePair image = MakeChoicePair(this, 10, UiText(kTextPrintImageToPrint, "Image to print:"),
+                                            UiText(kTextPrintFullImage, "&Full image"),
+                                            UiText(kTextPrintSelectedImage, "&Selected image"), this);
+    imageLabel_ = image.label;
+    fullButton_ = image.first;
+    selectedButton_ = image.second;
 
     scalePanel_ = new QWidget(this);
     scalePanel_->setGeometry(0, 80, kClientWidth, 80);
-    scaleLabel_ = new QLabel(UiText(kTextPrintScale, "Scale:"), scalePanel_);
-    scaleLabel_->setGeometry(16, 6, 320, 17);
-    actualSizeButton_ = new QRadioButton(UiText(kTextPrintActualSize, "&Actual size"), scalePanel_);
-    actualSizeButton_->setGeometry(32, 28, 300, 20);
-    fitToPageButton_ = new QRadioButton(UiText(kTextPrintFitToPage, "Fit to &page"), scalePanel_);
-    fitToPageButton_->setGeometry(32, 50, 300, 20);
-    auto* scaleGroup = new QButtonGroup(this);
-    scaleGroup->addButton(actualSizeButton_);
-    scaleGroup->addButton(fitToPageButton_);
+    const ChoicePair scale = MakeChoicePair(scalePanel_, 6, UiText(kTextPrintScale, "Scale:"),
+                                            UiText(kTextPrintActualSize, "&Actual size"),
+                                            UiText(kTextPrintFitToPage, "Fit to &page"), this);
+    scaleLabel_ = scale.label;
+    actualSizeButton_ = scale.first;
+    fitToPageButton_ = scale.second;
 
     previewButton_ = MakeButton(QStringLiteral("Pre&view"), 8, this);
     okButton_ = MakeButton(QStringLiteral("OK"), kClientWidth - 3 * (kButtonWidth + 6) - 2, this);

@@ -215,14 +215,6 @@ TEST(CliXlsxTest, IconFileSourceNamesItsGroupAfterTheFile)
     EXPECT_EQ(read.pictures.size(), 1u);
 }
 
-std::vector<std::string> FolderNames(const fs::path& dir)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST(CliXlsxTest, ReplacesAnExistingFileAndLeavesNothingBehindOnFailure)
 {
     const testing::TempFolder tmp;
@@ -241,7 +233,7 @@ TEST(CliXlsxTest, ReplacesAnExistingFileAndLeavesNothingBehindOnFailure)
     EXPECT_NE(run.output.find("blocked.xlsx"), std::string::npos) << run.output;
     EXPECT_TRUE(fs::is_directory(blocked));
     EXPECT_EQ(testing::ReadFileText(blocked / "keep.txt"), "keep");
-    EXPECT_EQ(FolderNames(tmp.path()), (std::vector<std::string>{"blocked.xlsx", "book.xlsx"}));
+    EXPECT_EQ(testing::FolderNames(tmp.path()), (std::vector<std::string>{"blocked.xlsx", "book.xlsx"}));
 }
 
 } // namespace
