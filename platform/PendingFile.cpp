@@ -1,12 +1,15 @@
-// A private file beside its target, renamed over it when complete.
+// A private file beside its target, which replaces it when complete.
 #include "platform/PendingFile.h"
 
+#include "platform/AtomicWrite.h"
 #include "platform/GlyphoraError.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <random>
+#include <vector>
 #include <string>
 #include <system_error>
 
@@ -46,10 +49,16 @@ PendingFile::~PendingFile()
 
 void PendingFile::Commit()
 {
-    std::error_code ec;
-    fs::rename(temp_, target_, ec);
-    if (ec) throw GlyphoraError("Cannot write '" + target_.string() + "': " + ec.message());
-    temp_.clear();
+    std::ifstream in(temp_, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size > 0 ? size : 0));
+    if (size >= 0) {
+        in.seekg(0);
+        in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    if (size < 0 || !in) throw GlyphoraError("Cannot read back '" + temp_.string() + "' to write '" + target_.string() + "'.");
+    in.close();
+    WriteFileAtomically(target_, bytes);
 }
 
 } // namespace glyphora

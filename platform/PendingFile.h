@@ -1,7 +1,7 @@
-// A file written under a private name beside its target and renamed over the target only when
-// it is complete, so that a failed write leaves an existing file as it was and nothing
-// half-written behind. For writers that open the file by name themselves (libraries, the
-// printer's PDF output).
+// A file for writers that open their output by name themselves (libraries, the printer's PDF
+// output): they write a private file beside the target, which replaces the target only on
+// Commit, through WriteFileAtomically. A failed write leaves an existing file as it was and
+// nothing half-written behind.
 #pragma once
 
 #include <filesystem>
@@ -22,7 +22,8 @@ public:
     const std::filesystem::path& Path() const { return temp_; }
     const std::filesystem::path& Target() const { return target_; }
 
-    // The finished file replaces the target; throws GlyphoraError when it cannot.
+    // The finished file replaces the target (flushed to the disk, the target's permission bits
+    // kept); throws GlyphoraError when it cannot.
     void Commit();
 
 private:

@@ -66,12 +66,14 @@ QSize WindowMinimumSize(QSize design, QSize available)
     return available.isValid() && !available.isEmpty() ? design.boundedTo(available) : design;
 }
 
-MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs, std::filesystem::path packFolder)
+MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs, SettingsStorage* settingsStorage,
+                       std::filesystem::path packFolder)
     : arguments_(std::move(arguments)),
       packFolder_(packFolder.empty() ? PackFolder() : std::move(packFolder)),
       ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogService>(this)),
       dialogs_(dialogs ? dialogs : ownDialogs_.get()),
-      modifiersQuery_([] { return QGuiApplication::queryKeyboardModifiers(); })
+      modifiersQuery_([] { return QGuiApplication::queryKeyboardModifiers(); }),
+      settingsStorage_(settingsStorage)
 {
     CommandLineActive = false;
     ScanActive = false;
@@ -132,11 +134,12 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     gridView_->SetOnSelectItem([this](int index) { showSelection(index); });
     gridView_->SetOnDropFiles([this](int, int, const QStringList& files) { openDroppedFiles(files); });
     setIconSize(IconSizing::Large);
+    nameControls();
+    loadSettings();
     // A window starts without a pack and loads the pack of its language setting, with the
     // English fallback of a first load.
     ReleaseLanguagePack();
     switchLanguage(std::nullopt);
-    nameControls();
 
     std::error_code ec;
     saveDialogFolder_ = std::filesystem::current_path(ec);
@@ -152,6 +155,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     MainWindowClosing = true;
+    saveSettings();
     QMainWindow::closeEvent(event);
 }
 
@@ -214,7 +218,8 @@ void MainWindow::buildMenus()
     optionsMenu_->addSeparator();
     saveToRegistryAction_ = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
     saveToRegistryAction_->setCheckable(true);
-    saveToRegistryAction_->setEnabled(false); // settings persistence comes later
+    // Nothing is written before the window closes.
+    connect(saveToRegistryAction_, &QAction::triggered, this, [this](bool checked) { settings_.settingsInRegistry = checked; });
 }
 
 void MainWindow::buildToolbar(QWidget* toolbarStrip)

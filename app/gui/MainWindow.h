@@ -10,6 +10,7 @@
 #include "export/ExportSettings.h"
 #include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
+#include "settings/Settings.h"
 
 #include <QMainWindow>
 
@@ -30,14 +31,7 @@ namespace glyphora {
 
 class IconWindow;
 class QtDialogService;
-
-// The general settings the window's commands read (kept in memory with their defaults).
-struct WindowSettings {
-    bool openAfterSave = true;
-    bool smallIcons = false;
-    int language = 0;  // the interface language: 0 English, 1 Ukrainian, 2 Greek, 3 Romanian, 4 Italian, 5 Polish
-    bool showSeparateWindow = false; // the separate icon window follows the selection
-};
+class SettingsStorage;
 
 // The window's minimum size: its design size, but never more than the screen has room for
 // (at a large scale factor the design size may not fit).
@@ -46,10 +40,12 @@ QSize WindowMinimumSize(QSize design, QSize available);
 class MainWindow final : public QMainWindow {
 public:
     // arguments: the program's arguments (without the program). Without any, the window
-    // opens the program's own file. dialogs: null for the real Qt dialogs. packFolder: where
-    // the language packs are; empty for the program's own pack folder.
+    // opens the program's own file. dialogs: null for the real Qt dialogs. settingsStorage:
+    // the stores the settings are read from at creation and written to at closing; null
+    // keeps them in memory only. packFolder: where the language packs are; empty for the
+    // program's own pack folder.
     explicit MainWindow(std::vector<std::string> arguments, DialogService* dialogs = nullptr,
-                        std::filesystem::path packFolder = {});
+                        SettingsStorage* settingsStorage = nullptr, std::filesystem::path packFolder = {});
     ~MainWindow() override;
 
     // Runs the command-line driver once over the arguments (after the window is shown).
@@ -143,6 +139,12 @@ public:
     std::filesystem::path& saveDialogFolder() { return saveDialogFolder_; }
     DialogService& dialogs() { return *dialogs_; }
 
+    // --- Settings (WindowSettingsIo.cpp) ---
+    // Everything the stores keep, as the window holds it now.
+    StoredSettings collectSettings() const;
+    // Writes the settings to their stores once; a store that cannot be written is passed by.
+    void saveSettings();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -213,6 +215,14 @@ private:
     std::filesystem::path folderDialogFolder_;
     int saveFilterIndex_ = 1;
     bool commandLinePosted_ = false;
+
+    // --- Settings (WindowSettingsIo.cpp) ---
+    // Reads the settings in the stores' order and applies them: menus, icon size, recent
+    // list, export options, placement, the find pane's stored size.
+    void loadSettings();
+    void applySettings(const StoredSettings& stored);
+    SettingsStorage* settingsStorage_ = nullptr;
+    bool settingsSaved_ = false;
 
     // The separate icon window, created on first need and owned as a child window.
     IconWindow* iconWindow_ = nullptr;

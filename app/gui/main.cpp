@@ -6,6 +6,7 @@
 // serves the documentation.
 #include "app/gui/AppIcon.h"
 #include "app/gui/MainWindow.h"
+#include "settings/SettingsStorage.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -24,7 +25,8 @@ int main(int argc, char** argv)
 
     // Qt has taken its own options (-style, -platform, ...) out of argv by now.
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    glyphora::MainWindow window(arguments);
+    glyphora::SettingsStorage settingsStorage = glyphora::OpenProgramSettingsStorage();
+    glyphora::MainWindow window(arguments, nullptr, &settingsStorage);
     window.show();
     window.postRunCommandLine();
 

@@ -7,32 +7,14 @@
 #endif
 #include <windows.h>
 
+#include "platform/windows/WideText.h"
+
 #include <optional>
 #include <vector>
 
 namespace glyphora {
 
 namespace {
-
-std::wstring Widen(const std::string& text)
-{
-    if (text.empty()) return {};
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string Narrow(const std::wstring& text)
-{
-    if (text.empty()) return {};
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0)
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr, nullptr);
-    return narrow;
-}
 
 // The default (unnamed) string value of HKEY_CLASSES_ROOT\keyPath, read-only.
 std::optional<std::wstring> DefaultValue(const std::wstring& keyPath)

@@ -61,7 +61,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        window->SelectFile(test::SampleModule());
     }
     void TearDown() override { MainWindowClosing = false; }
 
@@ -71,20 +70,34 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(IconWindowTest, OffUntilTurnedOn)
+TEST_F(IconWindowTest, OnByDefaultFromTheFirstSelection)
 {
-    EXPECT_FALSE(window->settings().showSeparateWindow);
-    EXPECT_FALSE(window->showIconWindowAction()->isChecked());
+    EXPECT_TRUE(window->settings().showSeparateWindow);
+    EXPECT_TRUE(window->showIconWindowAction()->isChecked());
     EXPECT_TRUE(window->showIconWindowAction()->isEnabled());
     EXPECT_EQ(window->showIconWindowAction()->text(), "Show Selected Icon In Separate &Window");
-    grid()->SetItemIndex(1);
     EXPECT_EQ(window->iconWindow(), nullptr) << "created on first need only";
+    window->SelectFile(test::SampleModule()); // selects icon 0
+    ASSERT_NE(window->iconWindow(), nullptr);
+    EXPECT_TRUE(window->iconWindow()->isVisible());
+}
+
+TEST_F(IconWindowTest, OffUntilTurnedOn)
+{
+    window->showIconWindowAction()->trigger();
+    EXPECT_FALSE(window->settings().showSeparateWindow);
+    window->SelectFile(test::SampleModule());
+    grid()->SetItemIndex(1);
+    EXPECT_EQ(window->iconWindow(), nullptr);
+    window->showIconWindowAction()->trigger();
+    EXPECT_TRUE(window->settings().showSeparateWindow);
+    ASSERT_NE(window->iconWindow(), nullptr);
+    EXPECT_EQ(Shown(window->iconWindow()->largePicture()), Expected(SampleIcon(1, 32), window->iconWindow()));
 }
 
 TEST_F(IconWindowTest, FollowsTheSelectionAndTheMainWindowKeepsTheFocus)
 {
-    window->showIconWindowAction()->trigger();
-    EXPECT_TRUE(window->settings().showSeparateWindow);
+    window->SelectFile(test::SampleModule());
     IconWindow* icons = window->iconWindow();
     ASSERT_NE(icons, nullptr);
     EXPECT_TRUE(icons->isVisible());
@@ -108,6 +121,8 @@ TEST_F(IconWindowTest, FollowsTheSelectionAndTheMainWindowKeepsTheFocus)
 
 TEST_F(IconWindowTest, TurnedOnWithoutASelectionShowsEmptyPictures)
 {
+    window->setShowSeparateWindow(false);
+    window->SelectFile(test::SampleModule());
     grid()->SetItemIndex(-1);
     window->setShowSeparateWindow(true);
     IconWindow* icons = window->iconWindow();
@@ -129,7 +144,7 @@ TEST_F(IconWindowTest, TurnedOnWithoutASelectionShowsEmptyPictures)
 
 TEST_F(IconWindowTest, ClosingItByHandTurnsTheOptionOff)
 {
-    window->setShowSeparateWindow(true);
+    window->SelectFile(test::SampleModule());
     IconWindow* icons = window->iconWindow();
     ASSERT_NE(icons, nullptr);
     icons->close();

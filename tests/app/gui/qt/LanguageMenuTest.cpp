@@ -72,7 +72,7 @@ protected:
 
     void Open(std::vector<std::string> arguments, const std::filesystem::path& packFolder = {})
     {
-        window = std::make_unique<MainWindow>(std::move(arguments), &dialogs, packFolder);
+        window = std::make_unique<MainWindow>(std::move(arguments), &dialogs, nullptr, packFolder);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
