@@ -4,6 +4,7 @@
 #include "app/gui/AppIcon.h"
 #include "app/gui/LibraryVersions.h"
 #include "platform/ShellOpen.h"
+#include "widgets/PushButton.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -11,7 +12,6 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPushButton>
 
 namespace glyphora {
 
@@ -72,10 +72,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     librariesLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     librariesLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_ = new PushButton(QStringLiteral("OK"), this);
     okButton_->setGeometry((kClientWidth - 75) / 2, kClientHeight - 35, 75, 27);
     okButton_->setDefault(true); // Escape closes the box too, as QDialog's cancel
-    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(okButton_, &QAbstractButton::clicked, this, &QDialog::accept);
 
     const std::pair<QObject*, const char*> named[] = {
         {iconLabel_, "iconLabel"},       {nameLabel_, "nameLabel"},     {versionLabel_, "versionLabel"},

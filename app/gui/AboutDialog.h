@@ -8,9 +8,10 @@
 #include <string>
 
 class QLabel;
-class QPushButton;
 
 namespace glyphora {
+
+class PushButton;
 
 class AboutDialog final : public QDialog {
 public:
@@ -28,7 +29,7 @@ public:
     QLabel* noticeLabel() const { return noticeLabel_; }
     QLabel* addressLabel() const { return addressLabel_; }
     QLabel* librariesLabel() const { return librariesLabel_; }
-    QPushButton* okButton() const { return okButton_; }
+    PushButton* okButton() const { return okButton_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,7 +41,7 @@ private:
     QLabel* noticeLabel_ = nullptr;
     QLabel* addressLabel_ = nullptr;
     QLabel* librariesLabel_ = nullptr;
-    QPushButton* okButton_ = nullptr;
+    PushButton* okButton_ = nullptr;
 };
 
 // What the desktop is asked to open for an address as shown: an e-mail address (it holds "@")

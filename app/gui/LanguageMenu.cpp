@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSpinBox>
-#include <QToolButton>
 
 #include <array>
 #include <utility>
@@ -124,7 +123,7 @@ void MainWindow::applyLanguageTexts()
 
     // A button's tooltip also names the key of its command; the status bar shows the text alone.
     const struct {
-        QToolButton* button;
+        SoftButton* button;
         int id;
         WindowCommand command;
     } buttonHints[] = {

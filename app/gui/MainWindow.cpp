@@ -16,6 +16,9 @@
 #include "platform/Files.h"
 #include "raster/RasterDraw.h"
 #include "platform/qt/QtImageConversion.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
+#include "widgets/SoftButton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,7 +36,7 @@
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
-#include <QToolButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -48,14 +51,15 @@ constexpr int kMinimumHeight = 455;
 constexpr int kToolbarHeight = 33;
 constexpr int kFindStripHeight = 41;
 
-QToolButton* MakeButton(QWidget* parent, int x, int width, const QIcon& icon, const QString& tip)
+// A toolbar button at its place in the 33-pixel strip: 27 pixels high, 3 from the top.
+template <typename Button>
+Button* MakeButton(QWidget* parent, int x, int width, const QIcon& icon, const QString& tip)
 {
-    auto* button = new QToolButton(parent); // owned by the toolbar strip
+    auto* button = new Button(parent); // owned by the toolbar strip
     button->setGeometry(x, 3, width, 27);
     button->setIcon(icon);
     button->setIconSize(QSize(16, 16));
     button->setToolTip(tip);
-    button->setAutoRaise(true);
     return button;
 }
 
@@ -116,13 +120,17 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     minimumCountBox_->setRange(1, 9999);
     minimumCountBox_->setEnabled(false);
     minimumCountLabel_->setBuddy(minimumCountBox_);
-    findButton_ = MakeButton(findStrip, 0, 27, ToolbarIcon(ToolbarGlyph::Find),
-                           QStringLiteral("Find files with icons (not available yet)"));
+    // The find button keeps to the strip's right end, as wide as its caption; in a narrow
+    // window it gives way before the label does (its caption is then shortened).
+    findButton_ = new PushButton(UiText(kTextShowFindPane, "Find files with icons inside >>"), findStrip);
+    findButton_->setFixedHeight(25);
+    findButton_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    findButton_->setToolTip(QStringLiteral("Finding files with icons is not available yet"));
     findButton_->setEnabled(false);
     findRow->addWidget(minimumCountLabel_);
     findRow->addWidget(minimumCountBox_);
-    findRow->addWidget(findButton_);
     findRow->addStretch(1);
+    findRow->addWidget(findButton_);
 
     statusPanels_ = std::make_unique<StatusPanels>(statusBar());
     statusPanels_->fitToWidth(width());
@@ -228,31 +236,35 @@ void MainWindow::buildToolbar(QWidget* toolbarStrip)
     const auto hint = [](int id, const char* english, WindowCommand command) {
         return WithShortcutHint(UiText(id, english), command);
     };
-    openButton_ = MakeButton(toolbarStrip, 8, 40, ToolbarIcon(ToolbarGlyph::Open), hint(kTextHintOpen, "Open a file", WindowCommand::Open));
-    openButton_->setPopupMode(QToolButton::MenuButtonPopup);
-    openButton_->setMenu(recentFilesMenu_);
-    connect(openButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
+    // The open button's arrow holds the recent files; its main part opens the file dialog.
+    openButton_ = MakeButton<PopupButton>(toolbarStrip, 8, 40, ToolbarIcon(ToolbarGlyph::Open),
+                                          hint(kTextHintOpen, "Open a file", WindowCommand::Open));
+    openButton_->setSeparateDropDown(true);
+    openButton_->setDropDown(recentFilesMenu_);
+    connect(openButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
 
-    saveButton_ = MakeButton(toolbarStrip, 56, 40, ToolbarIcon(ToolbarGlyph::Save),
-                             hint(kTextHintSave, "Save icons", WindowCommand::SaveSelected));
-    saveButton_->setPopupMode(QToolButton::InstantPopup);
-    saveButton_->setMenu(saveMenu_);
-    copyButton_ = MakeButton(toolbarStrip, 96, 27, ToolbarIcon(ToolbarGlyph::Copy),
-                             hint(kTextHintCopy, "Copy the selected icon to the clipboard", WindowCommand::Copy));
-    connect(copyButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
-    printButton_ = MakeButton(toolbarStrip, 123, 27, ToolbarIcon(ToolbarGlyph::Print),
-                              hint(kTextHintPrint, "Print icons", WindowCommand::Print));
-    connect(printButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { print(); }); });
-    refreshButton_ = MakeButton(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
-                                hint(kTextHintRefresh, "Reload the icons of the open file", WindowCommand::Refresh));
-    connect(refreshButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
-    optionsButton_ = MakeButton(toolbarStrip, 193, 40, ToolbarIcon(ToolbarGlyph::Options), UiText(kTextHintOptions, "Options"));
-    optionsButton_->setPopupMode(QToolButton::InstantPopup);
-    optionsButton_->setMenu(optionsMenu_);
-    helpButton_ = MakeButton(toolbarStrip, 241, 27, ToolbarIcon(ToolbarGlyph::Help), QStringLiteral("Help is not available yet"));
-    aboutButton_ = MakeButton(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About), UiText(kTextHintAbout, "About Glyphora"));
-    connect(aboutButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { showAbout(); }); });
-    for (QToolButton* button : {saveButton_, copyButton_, printButton_, refreshButton_, helpButton_})
+    saveButton_ = MakeButton<PopupButton>(toolbarStrip, 56, 40, ToolbarIcon(ToolbarGlyph::Save),
+                                          hint(kTextHintSave, "Save icons", WindowCommand::SaveSelected));
+    saveButton_->setDropDown(saveMenu_);
+    copyButton_ = MakeButton<SoftButton>(toolbarStrip, 96, 27, ToolbarIcon(ToolbarGlyph::Copy),
+                                         hint(kTextHintCopy, "Copy the selected icon to the clipboard", WindowCommand::Copy));
+    connect(copyButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
+    printButton_ = MakeButton<SoftButton>(toolbarStrip, 123, 27, ToolbarIcon(ToolbarGlyph::Print),
+                                          hint(kTextHintPrint, "Print icons", WindowCommand::Print));
+    connect(printButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { print(); }); });
+    refreshButton_ = MakeButton<SoftButton>(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
+                                            hint(kTextHintRefresh, "Reload the icons of the open file", WindowCommand::Refresh));
+    connect(refreshButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
+    optionsButton_ = MakeButton<PopupButton>(toolbarStrip, 193, 40, ToolbarIcon(ToolbarGlyph::Options),
+                                             UiText(kTextHintOptions, "Options"));
+    optionsButton_->setDropDown(optionsMenu_);
+    helpButton_ = MakeButton<SoftButton>(toolbarStrip, 241, 27, ToolbarIcon(ToolbarGlyph::Help),
+                                         QStringLiteral("Help is not available yet"));
+    aboutButton_ = MakeButton<SoftButton>(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About),
+                                          UiText(kTextHintAbout, "About Glyphora"));
+    connect(aboutButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { showAbout(); }); });
+    for (SoftButton* button : std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_,
+                                                                  helpButton_})
         button->setEnabled(false);
 }
 

@@ -11,6 +11,8 @@
 #include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
 #include "settings/Settings.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 
 #include <QMainWindow>
 
@@ -25,7 +27,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSpinBox;
-class QToolButton;
 
 namespace glyphora {
 
@@ -97,15 +98,15 @@ public:
 
     // The window's controls and actions, for tests and the command-line host.
     IconGridView* gridView() const { return gridView_; }
-    QToolButton* openButton() const { return openButton_; }
-    QToolButton* saveButton() const { return saveButton_; }
-    QToolButton* copyButton() const { return copyButton_; }
-    QToolButton* printButton() const { return printButton_; }
-    QToolButton* refreshButton() const { return refreshButton_; }
-    QToolButton* optionsButton() const { return optionsButton_; }
-    QToolButton* helpButton() const { return helpButton_; }
-    QToolButton* aboutButton() const { return aboutButton_; }
-    QToolButton* findButton() const { return findButton_; }
+    PopupButton* openButton() const { return openButton_; }
+    PopupButton* saveButton() const { return saveButton_; }
+    SoftButton* copyButton() const { return copyButton_; }
+    SoftButton* printButton() const { return printButton_; }
+    SoftButton* refreshButton() const { return refreshButton_; }
+    PopupButton* optionsButton() const { return optionsButton_; }
+    SoftButton* helpButton() const { return helpButton_; }
+    SoftButton* aboutButton() const { return aboutButton_; }
+    PushButton* findButton() const { return findButton_; }
     QMenu* recentFilesMenu() const { return recentFilesMenu_; }
     QAction* recentEmptyAction() const { return recentEmptyAction_; }
     QMenu* saveMenu() const { return saveMenu_; }
@@ -167,15 +168,15 @@ private:
     void runGuarded(const std::function<void()>& command);
 
     IconGridView* gridView_ = nullptr;
-    QToolButton* openButton_ = nullptr;
-    QToolButton* saveButton_ = nullptr;
-    QToolButton* copyButton_ = nullptr;
-    QToolButton* printButton_ = nullptr;
-    QToolButton* refreshButton_ = nullptr;
-    QToolButton* optionsButton_ = nullptr;
-    QToolButton* helpButton_ = nullptr;
-    QToolButton* aboutButton_ = nullptr;
-    QToolButton* findButton_ = nullptr;
+    PopupButton* openButton_ = nullptr;
+    PopupButton* saveButton_ = nullptr;
+    SoftButton* copyButton_ = nullptr;
+    SoftButton* printButton_ = nullptr;
+    SoftButton* refreshButton_ = nullptr;
+    PopupButton* optionsButton_ = nullptr;
+    SoftButton* helpButton_ = nullptr;
+    SoftButton* aboutButton_ = nullptr;
+    PushButton* findButton_ = nullptr;
     QMenu* recentFilesMenu_ = nullptr;
     QAction* recentEmptyAction_ = nullptr;
     QMenu* saveMenu_ = nullptr;

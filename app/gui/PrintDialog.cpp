@@ -3,10 +3,10 @@
 
 #include "app/gui/UiText.h"
 #include "i18n/TextIds.h"
+#include "widgets/PushButton.h"
 
 #include <QButtonGroup>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 
 namespace glyphora {
@@ -39,9 +39,9 @@ ChoicePair MakeChoicePair(QWidget* parent, int top, const QString& label, const 
     return pair;
 }
 
-QPushButton* MakeButton(const QString& caption, int left, QWidget* parent)
+PushButton* MakeButton(const QString& caption, int left, QWidget* parent)
 {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new PushButton(caption, parent);
     button->setGeometry(left, kButtonTop, kButtonWidth, kButtonHeight);
     return button;
 }
@@ -76,16 +76,16 @@ PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent)
     helpButton_ = MakeButton(UiText(kTextHelpButton, "&Help"), kClientWidth - (kButtonWidth + 6) - 2, this);
     helpButton_->setEnabled(false);
 
-    connect(okButton_, &QPushButton::clicked, this, [this] {
+    connect(okButton_, &QAbstractButton::clicked, this, [this] {
         preview_ = false;
         accept();
     });
-    connect(previewButton_, &QPushButton::clicked, this, [this] {
+    connect(previewButton_, &QAbstractButton::clicked, this, [this] {
         preview_ = true;
         accept();
     });
-    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpButton_, &QPushButton::clicked, this, [this] {
+    connect(cancelButton_, &QAbstractButton::clicked, this, &QDialog::reject);
+    connect(helpButton_, &QAbstractButton::clicked, this, [this] {
         if (helpRequest_) helpRequest_();
     });
 

@@ -1,4 +1,4 @@
-// The print choices dialog: the whole grid or the selected icon, at its screen size or fitted
+// The print choices dialog (its buttons are the in-house push buttons): the whole grid or the selected icon, at its screen size or fitted
 // to the page, then OK (print), Preview (see the page first), Cancel or Help. Captions come from
 // the language pack. Child widgets are owned by the dialog (Qt's parent ownership).
 #pragma once
@@ -10,11 +10,12 @@
 #include <functional>
 
 class QLabel;
-class QPushButton;
 class QRadioButton;
 class QWidget;
 
 namespace glyphora {
+
+class PushButton;
 
 class PrintDialog final : public QDialog {
 public:
@@ -40,10 +41,10 @@ public:
     QLabel* scaleLabel() const { return scaleLabel_; }
     QRadioButton* actualSizeButton() const { return actualSizeButton_; }
     QRadioButton* fitToPageButton() const { return fitToPageButton_; }
-    QPushButton* okButton() const { return okButton_; }
-    QPushButton* previewButton() const { return previewButton_; }
-    QPushButton* cancelButton() const { return cancelButton_; }
-    QPushButton* helpButton() const { return helpButton_; }
+    PushButton* okButton() const { return okButton_; }
+    PushButton* previewButton() const { return previewButton_; }
+    PushButton* cancelButton() const { return cancelButton_; }
+    PushButton* helpButton() const { return helpButton_; }
 
 private:
     QLabel* imageLabel_ = nullptr;
@@ -53,10 +54,10 @@ private:
     QLabel* scaleLabel_ = nullptr;
     QRadioButton* actualSizeButton_ = nullptr;
     QRadioButton* fitToPageButton_ = nullptr;
-    QPushButton* okButton_ = nullptr;
-    QPushButton* previewButton_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
-    QPushButton* helpButton_ = nullptr;
+    PushButton* okButton_ = nullptr;
+    PushButton* previewButton_ = nullptr;
+    PushButton* cancelButton_ = nullptr;
+    PushButton* helpButton_ = nullptr;
     std::function<void()> helpRequest_;
     bool preview_ = false;
 };

@@ -11,9 +11,9 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
-#include <QPushButton>
+#include "widgets/PushButton.h"
 #include <QTest>
-#include <QToolButton>
+#include "widgets/SoftButton.h"
 
 #include <gtest/gtest.h>
 

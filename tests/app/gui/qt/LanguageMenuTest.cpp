@@ -20,7 +20,6 @@
 #include <QSpinBox>
 #include <QStatusTipEvent>
 #include <QTest>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -144,7 +143,7 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
             EXPECT_EQ(read(), pack.Text(static_cast<std::uint16_t>(id))) << "text " << id;
         EXPECT_EQ(w.gridView()->toolTip().toStdString(), "") << "the grid's hint has only a long part";
         // A tooltip names the key of the button's command after the text.
-        const std::pair<QToolButton*, std::pair<int, const char*>> keyed[] = {
+        const std::pair<QAbstractButton*, std::pair<int, const char*>> keyed[] = {
             {w.openButton(), {kTextHintOpen, "Ctrl+O"}},       {w.saveButton(), {kTextHintSave, "Ctrl+S"}},
             {w.copyButton(), {kTextHintCopy, "Ctrl+C"}},       {w.printButton(), {kTextHintPrint, "Ctrl+P"}},
             {w.refreshButton(), {kTextHintRefresh, "Ctrl+R"}}, {w.helpButton(), {kTextHintHelp, "F1"}},

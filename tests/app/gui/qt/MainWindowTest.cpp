@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
-#include <QToolButton>
 
 #include <array>
 #include <fstream>
@@ -65,7 +64,9 @@ TEST_F(MainWindowTest, SelectFileShowsTheSampleAndReportsTheFirstIcon)
     const IconGrid* grid = window->gridView()->grid();
     EXPECT_EQ(grid->Count(), 6);
     EXPECT_EQ(grid->ItemIndex(), 0);
-    for (QToolButton* b : {window->saveButton(), window->copyButton(), window->refreshButton()}) EXPECT_TRUE(b->isEnabled());
+    for (QAbstractButton* b :
+         std::initializer_list<QAbstractButton*>{window->saveButton(), window->copyButton(), window->refreshButton()})
+        EXPECT_TRUE(b->isEnabled());
     EXPECT_EQ(window->exportSettings().columnCount, std::min(grid->ColCount(), 6));
     EXPECT_EQ(Panel(1), "1 / 6");
     EXPECT_EQ(Panel(2), "Images: 9") << "the first group holds nine images";

@@ -17,7 +17,7 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QTest>
-#include <QToolButton>
+#include "widgets/SoftButton.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "app/gui/PrintDialog.h"
 
 #include <QLabel>
-#include <QPushButton>
+#include "widgets/PushButton.h"
 #include <QRadioButton>
 #include <QTest>
 
@@ -78,7 +78,7 @@ TEST(PrintDialog, ButtonsCloseWithTheirResult)
 {
     const struct {
         const char* name;
-        QPushButton* (PrintDialog::*button)() const;
+        PushButton* (PrintDialog::*button)() const;
         int result;
         bool preview;
     } cases[] = {
