@@ -110,7 +110,7 @@ fi
 pass "built $(basename "$deb") ($(du -k "$deb" | cut -f1) KiB)"
 dpkg-deb -I "$deb" >"$work/info"
 depends=$(sed -n 's/^ Depends: //p' "$work/info")
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libpng16-16 libjpeg62-turbo libgif7 zlib1g libstdc++6 libc6; do
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libchm1 libpng16-16 libjpeg62-turbo libgif7 zlib1g libstdc++6 libc6; do
   [[ ", $depends," == *", $lib "* || ", $depends," == *", $lib,"* ]] || fail "Depends lacks $lib: $depends"
 done
 pass "Depends (from dpkg-shlibdeps): $depends"

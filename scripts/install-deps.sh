@@ -10,6 +10,7 @@ packages=(
   icoutils python3 python3-pil python3-dbfread python3-openpyxl qpdf poppler-utils
   qt6-base-dev xvfb xauth fonts-dejavu-core adwaita-icon-theme
   librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db shared-mime-info
+  fp-utils libchm-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 #include "app/gui/ExportOptionsDialog.h"
 
 #include "app/gui/UiText.h"
+#include "i18n/Help.h"
 #include "i18n/TextIds.h"
 
 #include <QButtonGroup>
@@ -113,12 +114,22 @@ ExportOptionsDialog::ExportOptionsDialog(QWidget* parent)
     cancelButton_->setGeometry(305, 196, 75, 27);
     helpButton_ = new QPushButton(Caption(kTextHelpButton, "&Help"), this);
     helpButton_->setGeometry(388, 196, 75, 27);
-    helpButton_->setEnabled(false); // the help system comes with the help files
+    helpButton_->setEnabled(false); // until setHelp names the help to open
+    connect(helpButton_, &QPushButton::clicked, this, [this] {
+        if (help_)
+            help_->RunHelp(kHelpTopicExport);
+    });
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(columnCountEdit_, &QLineEdit::textChanged, this, [this] { columnCountChanged(); });
     connect(exportAsButtons_, &QButtonGroup::idClicked, this, [this] { exportTypeChanged(); });
     columnCountEdit_->installEventFilter(this);
+}
+
+void ExportOptionsDialog::setHelp(HelpService* help)
+{
+    help_ = help;
+    helpButton_->setEnabled(help != nullptr);
 }
 
 void ExportOptionsDialog::placeMovable(int shift)

@@ -21,6 +21,8 @@ class QWidget;
 
 namespace glyphora {
 
+class HelpService;
+
 class ExportOptionsDialog final : public QDialog {
 public:
     explicit ExportOptionsDialog(QWidget* parent = nullptr); // captions come from the language pack
@@ -34,6 +36,9 @@ public:
     std::optional<ExportSettings> readBack(const ExportSettings& settings, std::string& error) const;
 
     ExportKind kind() const { return kind_; }
+
+    // The help the help button opens (the page "export"); without one the button is disabled.
+    void setHelp(HelpService* help);
 
     // Design distance between the tops of borderCheck_ and columnCountEdit_: what the PDF layout moves up.
     static constexpr int kPdfShift = 38;
@@ -69,6 +74,7 @@ private:
     void placeMovable(int shift);
 
     ExportKind kind_ = ExportKind::Html;
+    HelpService* help_ = nullptr;
 
     QWidget* htmlPanel_ = nullptr;
     QLabel* columnCountLabel_ = nullptr;

@@ -102,6 +102,10 @@ void MainWindow::switchLanguage(std::optional<int> chosen)
     grid->update();
     if (result.versionWarning)
         dialogs_->Show(result.versionWarning->text, result.versionWarning->icon, MessageButtons::Ok);
+    // The help follows the language. A missing help file is reported for a menu choice; at
+    // start-up only on the very first start.
+    const bool firstStart = settings_.run == 1;
+    chooseHelpFile(settings_.language, ReportMissingHelpFile(chosen.has_value(), firstStart, settings_.language));
 }
 
 // The order is that of the pack's identifier table for the main window. Controls of the

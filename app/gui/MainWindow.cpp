@@ -12,8 +12,10 @@
 #include "i18n/LanguagePack.h"
 #include "i18n/Languages.h"
 #include "i18n/TextIds.h"
+#include "i18n/qt/SystemHelpViewer.h"
 #include "iconengine/IconRendering.h"
 #include "platform/Files.h"
+#include "platform/ProgramPaths.h"
 #include "raster/RasterDraw.h"
 #include "platform/qt/QtImageConversion.h"
 #include "widgets/PopupButton.h"
@@ -84,6 +86,11 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     MainWindowClosing = false;
     SetMessageDialogs(dialogs_);
     SetFileTypeIconProvider(&fileTypeIcons_);
+    systemHelpViewer_ = MakeSystemHelpViewer(*dialogs_);
+    help_.SetViewer(systemHelpViewer_.get());
+    chooseHelpFile(0, false);
+    if (ownDialogs_)
+        ownDialogs_->setHelp(&help_);
 
     setWindowTitle(QApplication::applicationDisplayName());
     const QSize minimum = WindowMinimumSize(QSize(kMinimumWidth, kMinimumHeight),
@@ -162,6 +169,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 // Closing is always allowed.
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    help_.CloseAllHelp();
     MainWindowClosing = true;
     saveSettings();
     QMainWindow::closeEvent(event);
@@ -259,12 +267,12 @@ void MainWindow::buildToolbar(QWidget* toolbarStrip)
                                              UiText(kTextHintOptions, "Options"));
     optionsButton_->setDropDown(optionsMenu_);
     helpButton_ = MakeButton<SoftButton>(toolbarStrip, 241, 27, ToolbarIcon(ToolbarGlyph::Help),
-                                         QStringLiteral("Help is not available yet"));
+                                         hint(kTextHintHelp, "Help", WindowCommand::Help));
+    connect(helpButton_, &QAbstractButton::clicked, this, [this] { showHelpContents(); });
     aboutButton_ = MakeButton<SoftButton>(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About),
                                           UiText(kTextHintAbout, "About Glyphora"));
     connect(aboutButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { showAbout(); }); });
-    for (SoftButton* button : std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_,
-                                                                  helpButton_})
+    for (SoftButton* button : std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_})
         button->setEnabled(false);
 }
 
@@ -454,9 +462,25 @@ void MainWindow::runCommand(WindowCommand command)
         if (saveButton_->isEnabled())
             runGuarded([this] { saveSelected(); });
         break;
-    case WindowCommand::Help: break; // the help action stays disabled until the help files are part of the window
+    case WindowCommand::Help: showHelpContents(); break;
     case WindowCommand::None: break;
     }
+}
+
+void MainWindow::showHelpContents()
+{
+    runHelp({});
+}
+
+void MainWindow::runHelp(std::string_view topic)
+{
+    runGuarded([this, topic] { help_.RunHelp(topic); });
+}
+
+void MainWindow::chooseHelpFile(int language, bool reportMissing)
+{
+    // The help files ship together, so the folder of the English one holds the Ukrainian too.
+    help_.SetHelpFile(ChooseHelpFile(DataFolderHolding(HelpFileName(0)), language, reportMissing, *dialogs_));
 }
 
 void MainWindow::buildKeyboardCommands()
@@ -466,7 +490,6 @@ void MainWindow::buildKeyboardCommands()
                                   WindowCommand::Refresh, WindowCommand::SaveSelected, WindowCommand::Help}) {
         connect(actions_->action(command), &QAction::triggered, this, [this, command] { runCommand(command); });
     }
-    actions_->action(WindowCommand::Help)->setEnabled(false);
 }
 
 // A new font or style changes what the status texts need: the panels are laid out again.

@@ -8,6 +8,7 @@
 #include "app/gui/RecentFiles.h"
 #include "app/gui/StatusPanels.h"
 #include "export/ExportSettings.h"
+#include "i18n/Help.h"
 #include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
 #include "settings/Settings.h"
@@ -21,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -92,6 +94,15 @@ public:
     // Brings the separate icon window up to date for a grid index (-1: no icon).
     void updateIconWindow(int index);
     IconWindow* iconWindow() const { return iconWindow_; }
+    // Help. showHelpContents serves the help button, F1 and the very first start; runHelp
+    // shows a topic of the help file ("export"), or the contents for an empty topic.
+    void showHelpContents();
+    void runHelp(std::string_view topic);
+    // Chooses the help file that follows a language index (Ukrainian, else English); a
+    // missing file is reported when reportMissing is set (ReportMissingHelpFile says when).
+    void chooseHelpFile(int language, bool reportMissing);
+    // The window's help: its file and viewer (tests put a recording viewer in).
+    HelpService& help() { return help_; }
 
     // The state of Shift and Ctrl as the export commands read it (replaceable for tests).
     void setModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
@@ -206,6 +217,8 @@ private:
     DialogService* dialogs_;
     QtFileTypeIconProvider fileTypeIcons_;
     std::function<Qt::KeyboardModifiers()> modifiersQuery_;
+    std::unique_ptr<HelpViewer> systemHelpViewer_;
+    HelpService help_;
 
     std::filesystem::path fileName_;
     RecentFiles recent_;

@@ -2,6 +2,7 @@
 #include "app/gui/PrintDialog.h"
 
 #include "app/gui/UiText.h"
+#include "i18n/Help.h"
 #include "i18n/TextIds.h"
 #include "widgets/PushButton.h"
 
@@ -86,7 +87,7 @@ PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent)
     });
     connect(cancelButton_, &QAbstractButton::clicked, this, &QDialog::reject);
     connect(helpButton_, &QAbstractButton::clicked, this, [this] {
-        if (helpRequest_) helpRequest_();
+        if (help_) help_->RunHelp(kHelpTopicPrinting);
     });
 
     const std::pair<QObject*, const char*> named[] = {
@@ -118,10 +119,10 @@ PrintChoices PrintDialog::choices() const
     return choices;
 }
 
-void PrintDialog::setHelpRequest(std::function<void()> request)
+void PrintDialog::setHelp(HelpService* help)
 {
-    helpRequest_ = std::move(request);
-    helpButton_->setEnabled(static_cast<bool>(helpRequest_));
+    help_ = help;
+    helpButton_->setEnabled(help != nullptr);
 }
 
 } // namespace glyphora

@@ -7,21 +7,17 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class QLabel;
 class QRadioButton;
 class QWidget;
 
 namespace glyphora {
 
+class HelpService;
 class PushButton;
 
 class PrintDialog final : public QDialog {
 public:
-    // The help topic the Help button asks for.
-    static constexpr const char* kHelpTopic = "printing-icons";
-
     explicit PrintDialog(QWidget* parent = nullptr);
 
     // Starts from "Full image" and "Actual size"; "Selected image" can be chosen only when
@@ -31,8 +27,9 @@ public:
     // The choices as they stand (preview is set when the dialog was closed with Preview).
     PrintChoices choices() const;
 
-    // What the Help button does; without a handler the button is disabled.
-    void setHelpRequest(std::function<void()> request);
+    // The help the Help button opens (the page "printing-icons"); without one the button is
+    // disabled.
+    void setHelp(HelpService* help);
 
     QLabel* imageLabel() const { return imageLabel_; }
     QRadioButton* fullButton() const { return fullButton_; }
@@ -58,7 +55,7 @@ private:
     PushButton* previewButton_ = nullptr;
     PushButton* cancelButton_ = nullptr;
     PushButton* helpButton_ = nullptr;
-    std::function<void()> helpRequest_;
+    HelpService* help_ = nullptr;
     bool preview_ = false;
 };
 

@@ -110,6 +110,7 @@ std::optional<std::filesystem::path> QtDialogService::ChooseFolder(const std::st
 std::optional<ExportSettings> QtDialogService::EditExportOptions(ExportKind kind, const ExportSettings& settings)
 {
     ExportOptionsDialog dialog(owner_);
+    dialog.setHelp(help_);
     dialog.prepare(kind, settings);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -124,8 +125,7 @@ std::optional<PrintChoices> QtDialogService::ChoosePrintOptions(bool selectionAv
 {
     PrintDialog dialog(owner_);
     dialog.prepare(selectionAvailable);
-    if (helpRequest_)
-        dialog.setHelpRequest([this] { helpRequest_(PrintDialog::kHelpTopic); });
+    dialog.setHelp(help_);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choices();

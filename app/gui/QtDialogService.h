@@ -13,9 +13,14 @@ class QWidget;
 
 namespace glyphora {
 
+class HelpService;
+
 class QtDialogService final : public DialogService {
 public:
     explicit QtDialogService(QWidget* owner) : owner_(owner) {}
+
+    // The help that the help buttons of the dialogs open; none disables them.
+    void setHelp(HelpService* help) { help_ = help; }
 
     DialogAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override;
     std::optional<std::filesystem::path> OpenFile(const OpenFileRequest& request) override;
@@ -29,12 +34,9 @@ public:
     bool PreviewPrint(QPrinter& printer, const std::function<void(QPaintDevice&)>& paint) override;
     void ShowAbout() override;
 
-    // Where the dialogs' Help buttons send their help topic; without it they are disabled.
-    void SetHelpRequest(std::function<void(const std::string& topic)> request) { helpRequest_ = std::move(request); }
-
 private:
     QWidget* owner_;
-    std::function<void(const std::string&)> helpRequest_;
+    HelpService* help_ = nullptr;
 };
 
 // The descriptions of a "description|pattern|..." filter, which carry their patterns in

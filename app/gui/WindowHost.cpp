@@ -11,6 +11,17 @@
 
 namespace glyphora {
 
+bool WindowHost::IsFirstStart() const
+{
+    return window_.settings().run == 1;
+}
+
+// The very first start opens the help contents.
+void WindowHost::RunHelp()
+{
+    window_.showHelpContents();
+}
+
 void WindowHost::SelectFile(const std::string& fileName)
 {
     window_.SelectFile(fileName);

@@ -13,8 +13,8 @@ class WindowHost final : public CommandLineHost {
 public:
     explicit WindowHost(MainWindow& window) : window_(window) {}
 
-    bool IsFirstStart() const override { return false; } // the start counter comes with the settings
-    void RunHelp() override {}                           // the help system comes with the help files
+    bool IsFirstStart() const override;
+    void RunHelp() override;
     void SelectFile(const std::string& fileName) override;
     void SetSmallIcons() override;
     int SaveIcon(int iconIndex, const std::string& fileName, int fileType, bool grayScale) override;

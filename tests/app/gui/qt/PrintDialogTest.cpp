@@ -1,6 +1,8 @@
 // The print choices dialog: its texts, where its controls stand, which choices it allows, what
 // OK, Preview and Cancel give back, and the Help button's request for "printing-icons".
 #include "app/gui/PrintDialog.h"
+#include "i18n/Help.h"
+#include "tests/support/RecordingHelpViewer.h"
 
 #include <QLabel>
 #include "widgets/PushButton.h"
@@ -97,17 +99,18 @@ TEST(PrintDialog, ButtonsCloseWithTheirResult)
     }
 }
 
-TEST(PrintDialog, HelpAsksForItsTopicWhenThereIsHelp)
+TEST(PrintDialog, HelpOpensThePrintingPageWhenThereIsHelp)
 {
     PrintDialog dialog;
     EXPECT_FALSE(dialog.helpButton()->isEnabled()) << "no help to open";
-    int requests = 0;
-    dialog.setHelpRequest([&] { ++requests; });
+    testing::RecordingHelpViewer viewer;
+    HelpService help(&viewer);
+    help.SetHelpFile("english.chm");
+    dialog.setHelp(&help);
     EXPECT_TRUE(dialog.helpButton()->isEnabled());
     QTest::mouseClick(dialog.helpButton(), Qt::LeftButton);
-    EXPECT_EQ(requests, 1);
+    EXPECT_EQ(viewer.calls, std::vector<std::string>{"topic english.chm /printing-icons.htm"});
     EXPECT_EQ(dialog.result(), 0) << "the dialog stays open";
-    EXPECT_STREQ(PrintDialog::kHelpTopic, "printing-icons");
 }
 
 } // namespace
