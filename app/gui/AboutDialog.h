@@ -15,7 +15,7 @@ class PushButton;
 
 class AboutDialog final : public QDialog {
 public:
-    static constexpr const char* kWebAddress = "https://glyphora.example.org";
+    static constexpr const char* kWebAddress = GLYPHORA_HOMEPAGE_URL; // set by the build
     static constexpr const char* kNotice = "\u00A9 Marrowfield Software";
 
     explicit AboutDialog(QWidget* parent = nullptr);

@@ -37,7 +37,7 @@ TEST(AboutDialog, Texts)
     EXPECT_EQ(dialog.versionLabel()->text(), GLYPHORA_VERSION);
     EXPECT_FALSE(dialog.versionLabel()->text().isEmpty());
     EXPECT_EQ(dialog.noticeLabel()->text(), QString::fromUtf8("\u00A9 Marrowfield Software"));
-    EXPECT_EQ(dialog.addressLabel()->text(), "https://glyphora.example.org");
+    EXPECT_EQ(dialog.addressLabel()->text(), GLYPHORA_HOMEPAGE_URL);
     EXPECT_EQ(dialog.addressLabel()->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(dialog.okButton()->text(), "OK");
     EXPECT_TRUE(dialog.okButton()->isDefault());
@@ -94,7 +94,7 @@ TEST(AboutDialog, ClickingTheAddressOpensItWithTheDesktop)
     AboutDialog dialog;
     QTest::mouseClick(dialog.addressLabel(), Qt::LeftButton);
     SetShellOpener({});
-    EXPECT_EQ(opened, (std::vector<std::filesystem::path>{"https://glyphora.example.org"}));
+    EXPECT_EQ(opened, (std::vector<std::filesystem::path>{GLYPHORA_HOMEPAGE_URL}));
 }
 
 TEST(AboutDialog, TheWindowsAboutButtonShowsIt)
