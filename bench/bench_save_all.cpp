@@ -1,8 +1,9 @@
 // Every icon of a module with 200 icon groups saved as PNG files into a folder and written
-// as the HTML, dBase and PDF documents: wall time per run, and the process's peak memory
+// as the HTML, dBase, PDF and spreadsheet documents: wall time per run, and the process's peak memory
 // (maximum resident set) reported at the end.
 //   build/bench/bench_save_all
 #include "export/CurrentIcons.h"
+#include "export/OutputKind.h"
 #include "export/ProgramFlags.h"
 #include "export/SaveAll.h"
 #include "iconengine/IconSources.h"
@@ -33,7 +34,7 @@ void SaveAllOnce(benchmark::State& state, int fileType)
         request.srcFileName = kModule;
         request.fileType = fileType;
         request.destDir = fileType == 11 ? dir / "page_files" : dir;
-        request.destFileName = dir / (fileType == 12 ? "icons.dbf" : fileType == 13 ? "icons.pdf" : "page.htm");
+        request.destFileName = dir / ("icons." + std::string(OutputKindExtension(fileType)));
         request.columnCount = 12;
         request.includeNumbers = request.drawBorders = true;
         int count = 0;
@@ -50,10 +51,12 @@ void BM_SaveAllPng(benchmark::State& state) { SaveAllOnce(state, 5); }
 void BM_ExportHtml(benchmark::State& state) { SaveAllOnce(state, 11); }
 void BM_ExportDbase(benchmark::State& state) { SaveAllOnce(state, 12); }
 void BM_ExportPdf(benchmark::State& state) { SaveAllOnce(state, 13); }
+void BM_ExportXlsx(benchmark::State& state) { SaveAllOnce(state, OutputKind::Xlsx); }
 BENCHMARK(BM_SaveAllPng)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportHtml)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportDbase)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportXlsx)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

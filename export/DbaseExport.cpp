@@ -117,9 +117,7 @@ std::string DbaseFieldName(const std::string& requested)
 
 fs::path DbaseTablePath(const SaveAllRequest& request, const std::string& documentExt)
 {
-    fs::path name = request.destFileName.filename();
-    if (!name.has_extension()) name += documentExt;
-    return request.destDir.empty() ? name : request.destDir / name;
+    return SaveAllDocumentPath(request, documentExt);
 }
 
 std::vector<std::uint8_t> DbaseTableHeader(const std::tm& date, const std::string& fieldName)

@@ -14,6 +14,7 @@ const char* OutputKindExtension(int kind)
     case OutputKind::Html: return "htm";
     case OutputKind::Dbase: return "dbf";
     case OutputKind::Pdf: return "pdf";
+    case OutputKind::Xlsx: return "xlsx";
     default: return "ico";
     }
 }

@@ -16,10 +16,11 @@ inline constexpr int Png = 5;
 inline constexpr int Html = 11;
 inline constexpr int Dbase = 12;
 inline constexpr int Pdf = 13;
+inline constexpr int Xlsx = 14;
 } // namespace OutputKind
 
 // The extension (no dot) written for a target: "ico", "bmp", "jpg", "emf", "gif", "png",
-// "htm", "dbf", "pdf". The unused codes 6 to 10 and unknown codes give "ico".
+// "htm", "dbf", "pdf", "xlsx". The unused codes 6 to 10 and unknown codes give "ico".
 const char* OutputKindExtension(int kind);
 
 // The extension a single-icon save appends to a name without one: the picture extension for

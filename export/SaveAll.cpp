@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class Kind { Icons, Pictures, Html, Dbase, Pdf };
+enum class Kind { Icons, Pictures, Html, Dbase, Pdf, Xlsx };
 
 Kind KindOf(int fileType)
 {
@@ -32,6 +32,7 @@ Kind KindOf(int fileType)
     if (fileType == 11) return Kind::Html;
     if (fileType == 12) return Kind::Dbase;
     if (fileType == 13) return Kind::Pdf;
+    if (fileType == OutputKind::Xlsx) return Kind::Xlsx;
     return Kind::Icons;
 }
 
@@ -46,6 +47,12 @@ int PictureKind(const SaveAllRequest& r)
 {
     if (KindOf(r.fileType) == Kind::Html) return TargetImageOutputKind(r.targetImageType);
     return r.fileType;
+}
+
+// The documents written as one file in the document's folder, without pictures beside them.
+bool IsSingleFileDocument(Kind kind)
+{
+    return kind == Kind::Dbase || kind == Kind::Pdf || kind == Kind::Xlsx;
 }
 
 bool IsModuleOrIconExtension(const std::string& ext)
@@ -83,7 +90,7 @@ void SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& sa
     const Kind kind = KindOf(request.fileType);
     const std::string pictureExt = kind == Kind::Icons ? std::string(".ico") : "." + std::string(OutputKindExtension(PictureKind(request)));
     std::string documentExt = Lower(request.destExt);
-    if (documentExt.empty()) documentExt = kind == Kind::Html ? ".htm" : kind == Kind::Dbase ? ".dbf" : ".pdf";
+    if (documentExt.empty()) documentExt = "." + std::string(OutputKindExtension(request.fileType));
     DialogAnswer answer = confirmResult;
 
     // The source and its icons: the grid's for the current file, else extracted anew.
@@ -97,7 +104,7 @@ void SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& sa
     const std::vector<IconHandle>& icons = currentFile ? current.icons : extracted;
     const int count = static_cast<int>(icons.size());
 
-    if (kind != Kind::Dbase && kind != Kind::Pdf && !request.destDir.empty() && !DirectoryExists(request.destDir))
+    if (!IsSingleFileDocument(kind) && !request.destDir.empty() && !DirectoryExists(request.destDir))
         CreateFolder(request.destDir);
     const bool anyHandle = std::any_of(icons.begin(), icons.end(), [](const IconHandle& h) { return !h.isNull(); });
     const std::string sourceExt = LowerExtension(source);

@@ -20,7 +20,7 @@ struct SaveAllContext {
     int iconCount = 0;                // icons of the source
     int iconWidth = 32;               // size of the rendered icons
     int iconHeight = 32;
-    std::string documentExt;          // ".htm", ".dbf" or the lower-cased extension asked for
+    std::string documentExt;          // ".htm", ".dbf", ".pdf", ".xlsx" or the lower-cased extension asked for
 };
 
 class SaveAllDocument {
@@ -36,7 +36,11 @@ public:
     virtual void Finish(int saveCount) = 0;
 };
 
-// The document of a document kind (OutputKind 11, 12, 13), created before its first icon.
+// The document of a document kind (OutputKind 11, 12, 13, 14), created before its first icon.
 std::unique_ptr<SaveAllDocument> CreateSaveAllDocument(const SaveAllContext& context);
+
+// The path of a document written as one file: the chosen name in the request's folder, with
+// the document extension appended when the name has none.
+std::filesystem::path SaveAllDocumentPath(const SaveAllRequest& request, const std::string& documentExt);
 
 } // namespace glyphora

@@ -3,7 +3,9 @@
 
 #include "export/DbaseExport.h"
 #include "export/HtmlExport.h"
+#include "export/OutputKind.h"
 #include "export/PdfExport.h"
+#include "export/XlsxExport.h"
 #include "platform/GlyphoraError.h"
 
 namespace glyphora {
@@ -11,11 +13,19 @@ namespace glyphora {
 std::unique_ptr<SaveAllDocument> CreateSaveAllDocument(const SaveAllContext& context)
 {
     switch (context.request ? context.request->fileType : -1) {
-    case 11: return CreateHtmlDocument(context);
-    case 12: return CreateDbaseDocument(context);
-    case 13: return CreatePdfDocument(context);
+    case OutputKind::Html: return CreateHtmlDocument(context);
+    case OutputKind::Dbase: return CreateDbaseDocument(context);
+    case OutputKind::Pdf: return CreatePdfDocument(context);
+    case OutputKind::Xlsx: return CreateXlsxDocument(context);
     default: throw GlyphoraError("Output kind " + std::to_string(context.request ? context.request->fileType : -1) + " is not a document.");
     }
+}
+
+std::filesystem::path SaveAllDocumentPath(const SaveAllRequest& request, const std::string& documentExt)
+{
+    std::filesystem::path name = request.destFileName.filename();
+    if (!name.has_extension()) name += documentExt;
+    return request.destDir.empty() ? name : request.destDir / name;
 }
 
 } // namespace glyphora

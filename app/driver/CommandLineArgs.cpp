@@ -145,7 +145,7 @@ OutputCodes MapOutputWords(const std::string& typeWord, const std::string& dbfTy
         {"BMP", 1, "BMP", 1, 0},  {"BITMAP", 1, "BMP", 1, 0}, {"JPEG", 2, nullptr, 2, 1}, {"JPG", 2, nullptr, 2, 1},
         {"EMF", 3, nullptr, 3, 0}, {"WMF", 3, nullptr, 3, 0},  {"METAFILE", 3, "EMF", 3, 0}, {"GIF", 4, nullptr, 4, 2},
         {"PNG", 5, nullptr, 5, 0}, {"HTM", 11, nullptr, 0, 0}, {"HTML", 11, nullptr, 0, 0}, {"DBF", 12, "DBF", 0, 0},
-        {"DBASE", 12, "DBF", 0, 0}, {"PDF", 13, nullptr, 0, 0},
+        {"DBASE", 12, "DBF", 0, 0}, {"PDF", 13, nullptr, 0, 0}, {"XLSX", 14, nullptr, 0, 0},
     };
     auto find = [](const std::string& word) -> const Row* {
         for (const Row& row : kTable)

@@ -2,6 +2,7 @@
 #include "app/driver/CommandLineDriver.h"
 
 #include "app/driver/CommandLineArgs.h"
+#include "export/OutputKind.h"
 #include "export/ProgramFlags.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/TextFormat.h"
@@ -55,8 +56,8 @@ std::string Trimmed(const std::string& s)
 fs::path TargetFolder(const std::string& destination, int fileType)
 {
     const fs::path dest(destination);
-    if (fileType == 12 || fileType == 13) return dest.parent_path();
-    if (fileType == 11) {
+    if (fileType == OutputKind::Dbase || fileType == OutputKind::Pdf || fileType == OutputKind::Xlsx) return dest.parent_path();
+    if (fileType == OutputKind::Html) {
         fs::path folder = dest;
         folder.replace_extension();
         folder += "_files";

@@ -34,6 +34,8 @@ constexpr int kNumberTop = 68;
 constexpr int kGrayTop = 100;
 constexpr int kNoteTop = 124;
 constexpr int kPanelHeight = 90;
+// The spreadsheet has only the grey-scale choice: it and the note move to the top.
+constexpr int kXlsxShift = kGrayTop - 8;
 
 } // namespace
 
@@ -143,16 +145,19 @@ void ExportOptionsDialog::prepare(ExportKind kind, const ExportSettings& setting
 {
     kind_ = kind;
     const bool html = kind == ExportKind::Html, dbase = kind == ExportKind::Dbase, pdf = kind == ExportKind::Pdf;
-    setWindowTitle(html ? Caption(kTextHtmlOptionsTitle, "Export")
-                        : dbase ? Caption(kTextDbfOptionsTitle, "Export") : Caption(kTextPdfOptionsTitle, "Export"));
-    htmlPanel_->setVisible(!dbase);
+    const bool xlsx = kind == ExportKind::Xlsx;
+    setWindowTitle(html    ? Caption(kTextHtmlOptionsTitle, "Export")
+                   : dbase ? Caption(kTextDbfOptionsTitle, "Export")
+                   : pdf   ? Caption(kTextPdfOptionsTitle, "Export")
+                           : QStringLiteral("Excel sheet export options"));
+    htmlPanel_->setVisible(html || pdf);
     fieldGroup_->setVisible(dbase);
     exportAsGroup_->setVisible(dbase);
     columnCountLabel_->setVisible(html);
     columnCountEdit_->setVisible(html);
     imageTypeLabel_->setVisible(html);
     imageTypeCombo_->setVisible(html);
-    placeMovable(pdf ? kPdfShift : 0);
+    placeMovable(pdf ? kPdfShift : xlsx ? kXlsxShift : 0);
 
     columnCountEdit_->setText(QString::number(settings.columnCount));
     imageTypeCombo_->setCurrentIndex(ValidTargetImageType(settings.targetImageType));
@@ -168,8 +173,10 @@ void ExportOptionsDialog::prepare(ExportKind kind, const ExportSettings& setting
         columnCountEdit_->setFocus();
     else if (dbase)
         fieldNameEdit_->setFocus();
-    else
+    else if (pdf)
         borderCheck_->setFocus();
+    else
+        grayScaleCheck_->setFocus();
 }
 
 int ExportOptionsDialog::exportTypeIndex() const
@@ -235,6 +242,9 @@ std::optional<ExportSettings> ExportOptionsDialog::readBack(const ExportSettings
     case ExportKind::Pdf:
         result.includeNumbers = numberCheck_->isChecked();
         result.drawBorders = borderCheck_->isChecked();
+        result.grayScale = grayScaleCheck_->isChecked();
+        break;
+    case ExportKind::Xlsx:
         result.grayScale = grayScaleCheck_->isChecked();
         break;
     }

@@ -1,4 +1,4 @@
-// The export options dialog: edits the export settings before an HTML, dBase or PDF export
+// The export options dialog: edits the export settings before an HTML, dBase, PDF or spreadsheet export
 // and shows only the controls that export uses. Tests reach the controls through the
 // accessors. Child widgets are owned by the dialog (Qt's parent ownership).
 #pragma once

@@ -213,7 +213,7 @@ void MainWindow::buildMenus()
     connect(exportHtmlAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportHtml(); }); });
     connect(exportDbaseAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportDbase(); }); });
     connect(exportPdfAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportPdf(); }); });
-    connect(exportXlsxAction_, &QAction::triggered, this, [this] { exportXlsx(); });
+    connect(exportXlsxAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportXlsx(); }); });
 
     optionsMenu_ = new QMenu(this);
     buildLanguageMenu();
@@ -221,7 +221,9 @@ void MainWindow::buildMenus()
     showIconWindowAction_ =
         optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
     showIconWindowAction_->setCheckable(true);
-    showIconWindowAction_->setEnabled(false); // the separate icon window is not part of this window yet
+    showIconWindowAction_->setChecked(settings_.showSeparateWindow);
+    connect(showIconWindowAction_, &QAction::triggered, this,
+            [this](bool checked) { runGuarded([this, checked] { setShowSeparateWindow(checked); }); });
     iconSizeMenu_ = optionsMenu_->addMenu(UiText(kTextMenuIconSize, "Icon &Size"));
     largeIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize32, "32x32"));
     smallIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize16, "16x16"));
@@ -259,7 +261,8 @@ void MainWindow::buildToolbar(QWidget* toolbarStrip)
                                          hint(kTextHintCopy, "Copy the selected icon to the clipboard", WindowCommand::Copy));
     connect(copyButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
     printButton_ = MakeButton<SoftButton>(toolbarStrip, 123, 27, ToolbarIcon(ToolbarGlyph::Print),
-                                          QStringLiteral("Printing is not available yet"));
+                                          hint(kTextHintPrint, "Print icons", WindowCommand::Print));
+    connect(printButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { print(); }); });
     refreshButton_ = MakeButton<SoftButton>(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
                                             hint(kTextHintRefresh, "Reload the icons of the open file", WindowCommand::Refresh));
     connect(refreshButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
@@ -270,9 +273,9 @@ void MainWindow::buildToolbar(QWidget* toolbarStrip)
                                          hint(kTextHintHelp, "Help", WindowCommand::Help));
     connect(helpButton_, &QAbstractButton::clicked, this, [this] { showHelpContents(); });
     aboutButton_ = MakeButton<SoftButton>(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About),
-                                          QStringLiteral("About is not available yet"));
-    for (SoftButton* button : std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_,
-                                                                  aboutButton_})
+                                          UiText(kTextHintAbout, "About Glyphora"));
+    connect(aboutButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { showAbout(); }); });
+    for (SoftButton* button : std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_})
         button->setEnabled(false);
 }
 
@@ -320,7 +323,7 @@ void MainWindow::enableFileButtons()
     saveButton_->setEnabled(any);
     copyButton_->setEnabled(any);
     refreshButton_->setEnabled(any);
-    // printButton_ stays disabled until printing is part of the window.
+    printButton_->setEnabled(any);
 }
 
 void MainWindow::SelectFile(const std::filesystem::path& fileName)
@@ -369,6 +372,8 @@ void MainWindow::showSelection(int index)
     setStatus(1, status.position);
     setStatus(2, status.images);
     setStatus(3, status.colorDepth);
+    if (index >= 0)
+        updateIconWindow(index);
 }
 
 void MainWindow::openFile()
@@ -448,7 +453,10 @@ void MainWindow::runCommand(WindowCommand command)
         break;
     case WindowCommand::Copy: runGuarded([this] { copySelected(); }); break;
     case WindowCommand::Open: runGuarded([this] { openFile(); }); break;
-    case WindowCommand::Print: break; // the print action stays disabled until printing is part of the window
+    case WindowCommand::Print:
+        if (printButton_->isEnabled())
+            runGuarded([this] { print(); });
+        break;
     case WindowCommand::Refresh:
         if (refreshButton_->isEnabled())
             runGuarded([this] { refreshIcons(); });
@@ -485,7 +493,6 @@ void MainWindow::buildKeyboardCommands()
                                   WindowCommand::Refresh, WindowCommand::SaveSelected, WindowCommand::Help}) {
         connect(actions_->action(command), &QAction::triggered, this, [this, command] { runCommand(command); });
     }
-    actions_->action(WindowCommand::Print)->setEnabled(false);
 }
 
 // A new font or style changes what the status texts need: the panels are laid out again.

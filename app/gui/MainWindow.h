@@ -32,6 +32,7 @@ class QSpinBox;
 
 namespace glyphora {
 
+class IconWindow;
 class FindPane;
 class MinimumCountBox;
 class QtDialogService;
@@ -84,6 +85,17 @@ public:
     // it is empty.
     void applyLanguageTexts();
 
+    // Printing, the separate icon window and the About box (MainWindowPrinting.cpp,
+    // MainWindowAuxiliary.cpp).
+    // Asks what to print, then prints it (or, without a printer, offers a PDF file).
+    void print();
+    void showAbout();
+    // The options menu's check item: turns the separate icon window on or off and brings it
+    // up to date for the grid's selection.
+    void setShowSeparateWindow(bool on);
+    // Brings the separate icon window up to date for a grid index (-1: no icon).
+    void updateIconWindow(int index);
+    IconWindow* iconWindow() const { return iconWindow_; }
     // Help. showHelpContents serves the help button, F1 and the very first start; runHelp
     // shows a topic of the help file ("export"), or the contents for an empty topic.
     void showHelpContents();
@@ -233,6 +245,9 @@ private:
     void applySettings(const StoredSettings& stored);
     SettingsStorage* settingsStorage_ = nullptr;
     bool settingsSaved_ = false;
+
+    // The separate icon window, created on first need and owned as a child window.
+    IconWindow* iconWindow_ = nullptr;
 
     // --- The find pane (FindPane.cpp), owned through the central widget. It shows the scan's
     // status and runs its commands as the window's own. ---

@@ -1,13 +1,25 @@
 // The window's real dialogs.
 #include "app/gui/QtDialogService.h"
 
+#include "app/gui/AboutDialog.h"
 #include "app/gui/ExportOptionsDialog.h"
+#include "app/gui/PrintDialog.h"
 #include "export/SaveNames.h"
 #include "platform/qt/QtMessageDialogs.h"
 #include "scan/qt/FolderDialog.h"
 
+#include <QAbstractPrintDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
 #include <QStringList>
+#include <QVBoxLayout>
+
+#include <exception>
 
 namespace glyphora {
 
@@ -110,6 +122,70 @@ std::optional<ExportSettings> QtDialogService::EditExportOptions(ExportKind kind
     if (!edited)
         Show(error, MessageIcon::Error, MessageButtons::Ok);
     return edited;
+}
+
+std::optional<PrintChoices> QtDialogService::ChoosePrintOptions(bool selectionAvailable)
+{
+    PrintDialog dialog(owner_);
+    dialog.prepare(selectionAvailable);
+    dialog.setHelp(help_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choices();
+}
+
+bool QtDialogService::PrinterInstalled()
+{
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+// One page is printed: page ranges and the current-page choice do not apply.
+bool QtDialogService::SetUpPrinter(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, owner_);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+// The preview shows the page with the printer's page set-up; its Print button closes it and
+// the print command goes on with the printer (or the PDF file).
+bool QtDialogService::PreviewPrint(QPrinter& printer, const std::function<void(QPaintDevice&)>& paint)
+{
+    QDialog dialog(owner_);
+    dialog.setWindowTitle(QStringLiteral("Print preview"));
+    dialog.resize(640, 720);
+    auto* column = new QVBoxLayout(&dialog);
+    auto* preview = new QPrintPreviewWidget(&printer, &dialog);
+    column->addWidget(preview, 1);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* printButton = buttons->addButton(QStringLiteral("&Print..."), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QDialogButtonBox::Close);
+    printButton->setDefault(true);
+    column->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    // A failure while drawing must not cross Qt's signal machinery: it is kept and raised after.
+    std::exception_ptr failure;
+    QObject::connect(preview, &QPrintPreviewWidget::paintRequested, &dialog, [&](QPrinter* page) {
+        try {
+            paint(*page);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    preview->fitInView();
+    const bool print = dialog.exec() == QDialog::Accepted;
+    if (failure)
+        std::rethrow_exception(failure);
+    return print;
+}
+
+void QtDialogService::ShowAbout()
+{
+    AboutDialog dialog(owner_);
+    dialog.exec();
 }
 
 } // namespace glyphora

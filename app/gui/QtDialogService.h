@@ -1,9 +1,11 @@
-// The window's real dialogs: Qt file and folder dialogs, the export options dialog and
-// Qt message boxes, all owned by the window.
+// The window's real dialogs: Qt file and folder dialogs, the export options dialog, the print
+// choices dialog, Qt's print and preview dialogs, the About box and Qt message boxes, all owned
+// by the window.
 #pragma once
 
 #include "app/gui/DialogService.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,11 @@ public:
     std::optional<std::filesystem::path> ChooseFolder(const std::string& title,
                                                       const std::filesystem::path& initialDir) override;
     std::optional<ExportSettings> EditExportOptions(ExportKind kind, const ExportSettings& settings) override;
+    std::optional<PrintChoices> ChoosePrintOptions(bool selectionAvailable) override;
+    bool PrinterInstalled() override;
+    bool SetUpPrinter(QPrinter& printer) override;
+    bool PreviewPrint(QPrinter& printer, const std::function<void(QPaintDevice&)>& paint) override;
+    void ShowAbout() override;
 
 private:
     QWidget* owner_;

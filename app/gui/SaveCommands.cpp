@@ -1,11 +1,12 @@
 // The main window's save and export commands: one icon, every icon into a folder, every
-// icon as one picture, and the HTML, dBase and PDF documents. Dialogs go through the
+// icon as one picture, and the HTML, dBase, PDF and spreadsheet documents. Dialogs go through the
 // window's DialogService.
 #include "app/gui/MainWindow.h"
 
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
 #include "export/OpenSavedFile.h"
+#include "export/OutputKind.h"
 #include "export/SaveAll.h"
 #include "export/SaveAllAsOne.h"
 #include "export/SaveIcon.h"
@@ -61,6 +62,8 @@ DocumentTexts TextsFor(ExportKind kind)
                 "HTML documents (*.htm)|*.htm|HTML documents (*.html)|*.html", 11};
     case ExportKind::Dbase:
         return {kTextDbfSaveTitle, "Export icons to dBase file", kTextDbfFilter, "dBase files (*.dbf)|*.dbf", 12};
+    case ExportKind::Xlsx: // no pack translates the spreadsheet's texts: id 0 is no text
+        return {0, "Export icons to Microsoft Excel sheet", 0, "Microsoft Excel sheets (*.xlsx)|*.xlsx", OutputKind::Xlsx};
     case ExportKind::Pdf:
         break;
     }
@@ -176,12 +179,7 @@ void MainWindow::exportHtml() { exportDocument(ExportKind::Html); }
 void MainWindow::exportDbase() { exportDocument(ExportKind::Dbase); }
 void MainWindow::exportPdf() { exportDocument(ExportKind::Pdf); }
 
-void MainWindow::exportXlsx()
-{
-    dialogs_->Show("Exporting to a Microsoft Excel sheet is not available in this version of Glyphora. "
-                   "Use the HTML, dBase or PDF export instead.",
-                   MessageIcon::Information, MessageButtons::Ok);
-}
+void MainWindow::exportXlsx() { exportDocument(ExportKind::Xlsx); }
 
 void MainWindow::exportDocument(ExportKind kind)
 {
@@ -236,6 +234,7 @@ void MainWindow::exportDocument(ExportKind kind)
         break;
     }
     case ExportKind::Pdf:
+    case ExportKind::Xlsx:
         request.destDir = chosen.parent_path();
         ApplyLayoutSettings(exportSettings_, request);
         break;

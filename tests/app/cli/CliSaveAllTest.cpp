@@ -26,13 +26,7 @@ testing::ToolResult Cli(const fs::path& source, const fs::path& dest, const std:
     return testing::RunCli("-e " + ShellQuote(source.string()) + " " + ShellQuote(dest.string()) + " " + switches);
 }
 
-std::vector<std::string> Names(const fs::path& dir)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+const auto Names = testing::FolderNames;
 
 TEST(CliSaveAllTest, EveryIconIntoAFolderAndAgainWithoutAQuestion)
 {

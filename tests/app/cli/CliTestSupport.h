@@ -4,10 +4,12 @@
 
 #include "tests/support/RunTool.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace glyphora::testing {
 
@@ -19,6 +21,15 @@ inline std::string ReadFileText(const std::filesystem::path& p)
 {
     std::ifstream in(p, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The names of a folder's entries, sorted.
+inline std::vector<std::string> FolderNames(const std::filesystem::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // glyphora-cli with the given (already quoted) arguments.

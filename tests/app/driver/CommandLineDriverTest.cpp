@@ -161,6 +161,14 @@ TEST_F(CommandLineDriverTest, ArgumentListsBecomeTheExpectedCalls)
         {"PDF ignores the icon number", {"-e", app, "{T}/doc.pdf", "-iconindex=4"},
          {"SelectFile({T}/app.exe)", "SaveAll(src={T}/app.exe,dir={T},ext=.PDF,type=13,dbf=0,field=,img=0,flags=0000,confirm=0)",
           "Info(7 icon(s) saved.)"}},
+        {"spreadsheet from the type word: every icon, the document opened",
+         {"-e", app, "{T}/book", "-desttype=xlsx", "-iconindex=2", "-grayscale", "-opendestination"},
+         {"SelectFile({T}/app.exe)", "SaveAll(src={T}/app.exe,dir={T},ext=.XLSX,type=14,dbf=0,field=,img=0,flags=0010,confirm=0)",
+          "Open({T}/book,XLSX)", "Info(7 icon(s) saved.)"}},
+        {"spreadsheet from the extension", {"-e", app, "{T}/icons.XLSX", "-iconsizesmall"},
+         {"SelectFile({T}/app.exe)", "SetSmallIcons",
+          "SaveAll(src={T}/app.exe,dir={T},ext=.XLSX,type=14,dbf=0,field=,img=0,flags=0001,confirm=0)",
+          "Info(7 icon(s) saved.)"}},
     };
     for (const DriverCase& c : cases) {
         RecordingHost host;

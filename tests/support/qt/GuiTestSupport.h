@@ -4,6 +4,9 @@
 
 #include "app/gui/DialogService.h"
 
+#include <QPaintDevice>
+#include <QPrinter>
+
 #include <deque>
 #include <functional>
 #include <filesystem>
@@ -37,6 +40,15 @@ public:
     std::deque<std::optional<std::filesystem::path>> folderAnswers;
     std::deque<std::optional<ExportSettings>> exportAnswers;
     std::deque<DialogAnswer> messageAnswers;
+    std::deque<std::optional<PrintChoices>> printChoiceAnswers;
+    // The system print dialog's answer: a function that sets the printer up (for example to
+    // print into a PDF file) and says whether to print; an empty queue cancels.
+    std::deque<std::function<bool(QPrinter&)>> printerSetUps;
+    // The preview's answer (print or close); an empty queue closes. previewPage, when set,
+    // receives the page the preview would show.
+    std::deque<bool> previewAnswers;
+    QPaintDevice* previewPage = nullptr;
+    bool printerInstalled = true;
 
     // What was asked.
     std::vector<OpenFileRequest> openRequests;
@@ -44,6 +56,10 @@ public:
     std::vector<std::string> folderTitles;
     std::vector<std::pair<ExportKind, ExportSettings>> exportRequests;
     std::vector<ShownMessage> messages;
+    std::vector<bool> printChoiceRequests; // selectionAvailable of each print choices dialog
+    int printerSetUpCount = 0;
+    int previewCount = 0;
+    int aboutCount = 0;
 
     // Runs while any dialog is "open", to act out what a real modal dialog does to the
     // window (for example taking the keyboard focus away).
@@ -78,6 +94,32 @@ public:
         exportRequests.emplace_back(kind, settings);
         if (whileOpen) whileOpen();
         return Take(exportAnswers, std::optional<ExportSettings>{});
+    }
+    std::optional<PrintChoices> ChoosePrintOptions(bool selectionAvailable) override
+    {
+        printChoiceRequests.push_back(selectionAvailable);
+        if (whileOpen) whileOpen();
+        return Take(printChoiceAnswers, std::optional<PrintChoices>{});
+    }
+    bool PrinterInstalled() override { return printerInstalled; }
+    bool SetUpPrinter(QPrinter& printer) override
+    {
+        ++printerSetUpCount;
+        if (whileOpen) whileOpen();
+        const std::function<bool(QPrinter&)> setUp = Take(printerSetUps, std::function<bool(QPrinter&)>{});
+        return setUp && setUp(printer);
+    }
+    bool PreviewPrint(QPrinter&, const std::function<void(QPaintDevice&)>& paint) override
+    {
+        ++previewCount;
+        if (whileOpen) whileOpen();
+        if (previewPage) paint(*previewPage);
+        return Take(previewAnswers, false);
+    }
+    void ShowAbout() override
+    {
+        ++aboutCount;
+        if (whileOpen) whileOpen();
     }
 
 private:

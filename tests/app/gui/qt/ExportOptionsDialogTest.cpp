@@ -58,6 +58,41 @@ TEST(ExportOptionsDialog, EachExportShowsItsOwnControlsAndTitle)
     EXPECT_EQ(dialog.htmlPanel()->height(), 90 - 38);
 }
 
+TEST(ExportOptionsDialog, SpreadsheetAsksOnlyForGreyScale)
+{
+    ExportOptionsDialog dialog;
+    ExportSettings settings;
+    settings.includeNumbers = false;
+    settings.drawBorders = false;
+    settings.columnCount = 4;
+    dialog.prepare(ExportKind::Xlsx, settings);
+    EXPECT_EQ(dialog.windowTitle(), "Excel sheet export options");
+    EXPECT_TRUE(dialog.htmlPanel()->isHidden());
+    EXPECT_TRUE(dialog.fieldGroup()->isHidden());
+    EXPECT_TRUE(dialog.exportAsGroup()->isHidden());
+    EXPECT_FALSE(dialog.grayScaleCheck()->isHidden());
+    EXPECT_TRUE(dialog.grayScaleCheck()->isEnabled());
+    EXPECT_FALSE(dialog.skipNoteLabel()->isHidden());
+    EXPECT_EQ(dialog.grayScaleCheck()->y(), 8) << "no gap above the only choice";
+    EXPECT_GT(dialog.skipNoteLabel()->y(), dialog.grayScaleCheck()->y());
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+
+    dialog.grayScaleCheck()->setChecked(true);
+    dialog.borderCheck()->setChecked(true); // hidden: not read back
+    std::string error;
+    const std::optional<ExportSettings> read = dialog.readBack(settings, error);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->grayScale);
+    EXPECT_FALSE(read->drawBorders);
+    EXPECT_FALSE(read->includeNumbers);
+    EXPECT_EQ(read->columnCount, 4);
+
+    // Preparing another export afterwards brings its controls back in their places.
+    dialog.prepare(ExportKind::Html, settings);
+    EXPECT_FALSE(dialog.htmlPanel()->isHidden());
+    EXPECT_EQ(dialog.grayScaleCheck()->y(), 100);
+}
+
 TEST(ExportOptionsDialog, ColumnCountTakesDigitsOnlyAndOkNeedsANonZeroCount)
 {
     ExportOptionsDialog dialog;

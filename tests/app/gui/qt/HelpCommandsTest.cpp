@@ -3,6 +3,7 @@
 // viewer, a help window that opens on F1 and closes with the main window.
 #include "app/gui/ExportOptionsDialog.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/PrintDialog.h"
 #include "app/gui/WindowHost.h"
 #include "platform/ProgramPaths.h"
 #include "i18n/LanguagePack.h"
@@ -153,6 +154,33 @@ TEST(HelpCommandsWithRealDialogs, TheExportDialogOfTheWindowIsWiredToItsHelp)
     window.exportPdf();
     EXPECT_TRUE(sawDialog);
     EXPECT_EQ(viewer.calls, std::vector<std::string>{"topic " + DataFilePath("english.chm").string() + " /export.htm"});
+    window.help().SetViewer(nullptr);
+}
+
+// The print command with the real dialogs: the print choices dialog's help button reaches the
+// window's help while the dialog is up.
+TEST(HelpCommandsWithRealDialogs, ThePrintDialogOfTheWindowIsWiredToItsHelp)
+{
+    testing::RecordingHelpViewer viewer;
+    MainWindow window({});
+    window.help().SetViewer(&viewer);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.SelectFile(test::SampleModule());
+
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = dynamic_cast<PrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        sawDialog = true;
+        QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
+        dialog->reject();
+    });
+    window.print();
+    EXPECT_TRUE(sawDialog);
+    EXPECT_EQ(viewer.calls,
+              std::vector<std::string>{"topic " + DataFilePath("english.chm").string() + " /printing-icons.htm"});
     window.help().SetViewer(nullptr);
 }
 

@@ -185,12 +185,38 @@ TEST_F(SaveCommandsTest, DbaseExportAsksAboutALoneMemoFile)
     EXPECT_EQ(window->exportSettings().dbfType, 5);
 }
 
-TEST_F(SaveCommandsTest, ExcelItemSaysItIsNotAvailable)
+TEST_F(SaveCommandsTest, ExcelItemWritesTheSpreadsheetWithTheChosenGreyScale)
 {
+    ExportSettings edited = window->exportSettings();
+    edited.grayScale = true;
+    dialogs.exportAnswers.push_back(edited);
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "sheet.xlsx", 1});
+    window->exportXlsxAction()->trigger();
+    ASSERT_EQ(dialogs.exportRequests.size(), 1u);
+    EXPECT_EQ(dialogs.exportRequests[0].first, ExportKind::Xlsx);
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].title, "Export icons to Microsoft Excel sheet");
+    EXPECT_EQ(dialogs.saveRequests[0].filter, "Microsoft Excel sheets (*.xlsx)|*.xlsx");
+    EXPECT_EQ(dialogs.saveRequests[0].defaultExt, "xlsx");
+    EXPECT_TRUE(window->exportSettings().grayScale);
+    const std::string book = ReadText(folder.path() / "sheet.xlsx");
+    EXPECT_EQ(book.substr(0, 2), "PK");
+    EXPECT_EQ(CountOf(book, "xl/media/image"), 12) << "six pictures, each named in the archive twice";
+    EXPECT_EQ(opened, (std::vector<fs::path>{folder.path() / "sheet.xlsx"}));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // Cancelling the options writes nothing and asks for no file.
     window->exportXlsx();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_NE(dialogs.messages[0].text.find("not available"), std::string::npos);
-    EXPECT_TRUE(dialogs.saveRequests.empty());
+    EXPECT_EQ(dialogs.saveRequests.size(), 1u);
+}
+
+TEST_F(SaveCommandsTest, ShiftCtrlSkipsTheOptionsOfTheSpreadsheet)
+{
+    modifiers = Qt::ShiftModifier | Qt::ControlModifier;
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "quick.xlsx", 1});
+    window->exportXlsx();
+    EXPECT_TRUE(dialogs.exportRequests.empty());
+    EXPECT_TRUE(fs::exists(folder.path() / "quick.xlsx"));
 }
 
 } // namespace

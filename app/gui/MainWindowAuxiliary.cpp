@@ -1,0 +1,56 @@
+// The main window's auxiliary windows: the separate icon window that follows the selection,
+// and the About box.
+#include "app/gui/MainWindow.h"
+
+#include "app/gui/IconWindow.h"
+#include "iconengine/IconExtraction.h"
+#include "platform/FileTypeIcons.h"
+
+#include <QAction>
+
+namespace glyphora {
+
+void MainWindow::showAbout()
+{
+    dialogs_->ShowAbout();
+}
+
+void MainWindow::setShowSeparateWindow(bool on)
+{
+    settings_.showSeparateWindow = on;
+    showIconWindowAction_->setChecked(on);
+    updateIconWindow(gridView_->grid()->ItemIndex());
+}
+
+void MainWindow::updateIconWindow(int index)
+{
+    if (!settings_.showSeparateWindow) {
+        if (iconWindow_)
+            iconWindow_->hide();
+        return;
+    }
+    if (!iconWindow_) {
+        iconWindow_ = new IconWindow(this); // a child window: freed with the main window
+        // Closed by itself, the window stays closed until the option is turned on again.
+        iconWindow_->setOnClosedByUser([this] {
+            settings_.showSeparateWindow = false;
+            showIconWindowAction_->setChecked(false);
+        });
+    }
+    const IconGrid* grid = gridView_->grid();
+    if (index < 0) {
+        iconWindow_->showNoIcon();
+    } else if (grid->Associated()) {
+        const FileTypeIconProvider& shell = CurrentFileTypeIconProvider();
+        iconWindow_->showIcons(shell.IconForFile(fileName_, kLargeIconSize), shell.IconForFile(fileName_, kSmallIconSize));
+    } else {
+        const std::vector<IconHandle> large = ExtractFileIcons(fileName_, kLargeIconSize, index, 1);
+        const std::vector<IconHandle> small = ExtractFileIcons(fileName_, kSmallIconSize, index, 1);
+        iconWindow_->showIcons(large.empty() ? IconHandle{} : large.front(), small.empty() ? IconHandle{} : small.front());
+    }
+    // The main window keeps the keyboard focus.
+    if (isVisible() && isEnabled())
+        activateWindow();
+}
+
+} // namespace glyphora
