@@ -20,6 +20,7 @@
 #include "widgets/SearchListBox.h"
 #include "widgets/SoftButton.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
@@ -28,7 +29,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -241,18 +241,15 @@ void FindPane::applyTexts()
     searchButton_->setText(shown_ ? UiText(kTextHideFindPane, "Find files with icons inside <<")
                                   : UiText(kTextShowFindPane, "Find files with icons inside >>"));
     copyDirButton_->setToolTip(UiText(kTextHintGoToFileFolder, "Go to the folder of the open file"));
-    minimumLabel_->setText(UiText(kTextMinimumIconCount, "Minimum number of icons"));
     folderLabel_->setText(UiText(kTextFolderToScan, "Folder to scan:"));
     filesLabel_->setText(UiText(kTextFilesWithIcons, "Files (.dll, .exe, .ocx) with icons:"));
     stoppedLabel_->setText(UiText(kTextScanStopped, "Search stopped"));
     saveAllButton_->setToolTip(UiText(kTextHintSaveAllListed, "Save the icons of all listed files"));
     subfoldersCheck_->setText(UiText(kTextIncludeSubfolders, "Include subfolders"));
-    const std::pair<int, const char*> kinds[] = {
-        {kTextMenuAsIcons, "as &Icons (*.ico)"},      {kTextMenuAsBitmaps, "as &Bitmap images (*.bmp)"},
-        {kTextMenuAsJpeg, "as &JPEG images (*.jpg)"}, {kTextMenuAsMetafiles, "as &Metafiles (*.emf)"},
-        {kTextMenuAsGif, "as &GIF (*.gif)"},          {kTextMenuAsPng, "as &PNG (*.png)"}};
-    for (std::size_t tag = 0; tag < saveAllActions_.size(); ++tag)
-        saveAllActions_[tag]->setText(UiText(kinds[tag].first, kinds[tag].second));
+    // The items read as those of the window's own "Save All" menu, kind for kind.
+    const std::vector<QAction*>& windowItems = window_.saveAllActions();
+    for (std::size_t tag = 0; tag < saveAllActions_.size() && tag < windowItems.size(); ++tag)
+        saveAllActions_[tag]->setText(windowItems[tag]->text());
 
     // Texts decide some sizes: the captions fit whole.
     folderLabel_->adjustSize();

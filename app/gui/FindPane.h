@@ -13,6 +13,7 @@
 #pragma once
 
 #include "scan/FolderScan.h"
+#include "settings/Settings.h"
 
 #include <QWidget>
 
@@ -37,10 +38,10 @@ class ScanRunner;
 class SearchListBox;
 class SoftButton;
 
-// The pane's sizes and limits.
-inline constexpr int kFindPaneMinHeight = 172;  // also the least height of the area above it
-inline constexpr int kFilePanelMinWidth = 248;  // also the least width of the tree's side
-inline constexpr int kSplitterThickness = 3;
+// The pane's sizes and limits, as the settings keep them.
+inline constexpr int kFindPaneMinHeight = FindPaneSettings::kMinimumHeight;     // also the least height above it
+inline constexpr int kFilePanelMinWidth = FindPaneSettings::kMinimumFileWidth;  // also the least width of the tree's side
+inline constexpr int kSplitterThickness = FindPaneSettings::kSplitterThickness;
 
 class FindPane final : public QWidget {
     Q_OBJECT
