@@ -1,6 +1,7 @@
 // glyphora-cli: the console front end. It runs the same command-line driver as the window,
-// without any window: results on stdout, errors on stderr, exit status 0 on success and
-// non-zero on any failure.
+// without any window: results on stdout, errors on stderr, exit status 0 only when something
+// was saved as asked (or, without -e, the file was read) and 1 with one line on stderr that
+// says why otherwise.
 #include "app/cli/ConsoleHost.h"
 #include "app/driver/CommandLineDriver.h"
 #include "i18n/LanguagePack.h"
@@ -68,12 +69,12 @@ int main(int argc, char** argv)
                       << (host.Current().associated ? " (file-type icon)" : " icon(s)") << '\n';
             return 0;
         case glyphora::CommandLineOutcome::Exported:
-            return result.singleIcon && result.count == 0 ? 1 : 0;
+            return 0;
         case glyphora::CommandLineOutcome::NoArguments:
             return 0;
         }
     } catch (const std::exception& e) {
-        std::cerr << "glyphora-cli: " << e.what() << '\n';
+        host.ShowError(e.what());
         return 1;
     }
     return 0;
