@@ -199,6 +199,8 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
         if (kind == Kind::Icons) {
             if (!groups) groups.emplace(source);
             const IconGroupSource::Saved group = groups->Save(i, target);
+            // Once the file has changed under us, nothing more read from it can be trusted.
+            if (groups->SourceChanged()) throw GlyphoraError(SourceChangedText(source));
             if (!group.problem.empty()) problems.push_back(group.problem);
             saved = group.problem.empty() && (groups->IsIconFile() || group.imageCount > 0);
         } else {

@@ -15,7 +15,7 @@ std::string NothingToSaveText(const std::filesystem::path& source)
 
 std::string SourceChangedText(const std::filesystem::path& source)
 {
-    return "'" + source.string() + "' changed while its icons were read; nothing more was saved from it. Open it again.";
+    return "'" + source.string() + "' changed while its icons were read; nothing more was saved from it.";
 }
 
 } // namespace glyphora

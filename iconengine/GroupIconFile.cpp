@@ -107,11 +107,6 @@ std::optional<IcoDirectoryEntry> DescribeDib(const ByteReader& r)
     return e;
 }
 
-std::string UnableToReadText(const std::string& name, const std::filesystem::path& module, bool changed)
-{
-    return "Unable to read the icon " + name + " from '" + module.string() + "'" +
-           (changed ? ": the file changed while it was read." : ".");
-}
 
 // The number a group name spells, for names that are not found as strings.
 std::optional<std::uint32_t> NameAsNumber(const std::string& name)
@@ -137,6 +132,12 @@ std::optional<std::vector<std::uint8_t>> FindGroup(const ModuleResources& module
 }
 
 } // namespace
+
+std::string UnableToReadText(const std::string& name, const std::filesystem::path& module, bool changed)
+{
+    return "Unable to read the icon " + name + " from '" + module.string() + "'" +
+           (changed ? ": the file changed while it was read." : ".");
+}
 
 std::optional<IcoDirectoryEntry> DescribeIconImage(std::span<const std::uint8_t> image)
 {

@@ -71,6 +71,9 @@ struct GroupIconFileRead {
 GroupIconFileRead ReadGroupIconFile(const ModuleResources& module, const std::filesystem::path& moduleFileName,
                                     const std::string& resourceName, bool buildFile = true);
 
+// "Unable to read the icon NAME from 'MODULE'." (with the reason when the file changed).
+std::string UnableToReadText(const std::string& name, const std::filesystem::path& module, bool changed);
+
 // Writes the group named ResourceName of a module as an .ico file (see the .cpp for the
 // failure rules). ImageCount receives the group's image count once the group is found and
 // stays untouched otherwise; with an empty DestFileName only the count is reported.

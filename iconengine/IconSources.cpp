@@ -172,12 +172,22 @@ IconGroupSource::Saved IconGroupSource::run(int index, const fs::path& dest) con
     if (static_cast<std::size_t>(index) >= names_.size())
         throw GlyphoraError("Icon " + std::to_string(index + 1) + " does not exist in '" + modulePath_.string() + "': it holds " +
                             std::to_string(names_.size()) + " icon(s).");
-    const GroupIconFileRead read =
-        ReadGroupIconFile(*module_, modulePath_, names_[static_cast<std::size_t>(index)], !dest.empty());
+    const std::string& name = names_[static_cast<std::size_t>(index)];
+    const GroupIconFileRead read = ReadGroupIconFile(*module_, modulePath_, name, !dest.empty());
     saved.problem = read.problem;
-    if (!read.found) return saved;
+    if (!read.found) {
+        // The directory lists the group but its bytes are gone (outside a cut file, or too
+        // short to be a group): a group asked for that cannot be saved.
+        if (!dest.empty() && saved.problem.empty()) saved.problem = UnableToReadText(name, modulePath_, module_->ReadFailed());
+        return saved;
+    }
     saved.imageCount = read.imageCount;
-    if (dest.empty() || !saved.problem.empty() || read.file.bytes.empty()) return saved;
+    if (dest.empty() || !saved.problem.empty()) return saved;
+    if (read.file.bytes.empty()) {
+        // A group of no images gives no file; asked for, that is a group that cannot be saved.
+        saved.problem = "The icon " + name + " of '" + modulePath_.string() + "' holds no images.";
+        return saved;
+    }
     WriteFileAtomically(dest, read.file.bytes);
     return saved;
 }

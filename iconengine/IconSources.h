@@ -53,6 +53,8 @@ public:
     bool IsIconFile() const { return iconFile_; }
     // Groups the module holds (0 for an icon file and for a file without a module).
     int GroupCount() const { return static_cast<int>(names_.size()); }
+    // True once a read of the module failed because another program changed the file.
+    bool SourceChanged() const { return module_ && module_->ReadFailed(); }
 
     struct Saved {
         int imageCount = 0;   // the group's image count; 0 when no group was found

@@ -4,6 +4,7 @@
 // says why otherwise.
 #include "app/cli/ConsoleHost.h"
 #include "app/driver/CommandLineDriver.h"
+#include "export/SaveProblems.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/Languages.h"
 #include "platform/Console.h"
@@ -65,6 +66,10 @@ int main(int argc, char** argv)
         case glyphora::CommandLineOutcome::Failed:
             return 1;
         case glyphora::CommandLineOutcome::Opened:
+            if (host.Current().sourceChanged) {
+                host.ShowError(glyphora::SourceChangedText(host.Current().fileName));
+                return 1;
+            }
             std::cout << host.Current().fileName.string() << ": " << host.Current().icons.size()
                       << (host.Current().associated ? " (file-type icon)" : " icon(s)") << '\n';
             return 0;
