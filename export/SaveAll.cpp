@@ -62,7 +62,7 @@ bool IsModuleOrIconExtension(const std::string& ext)
 // holds for all. Returns false when the file must be skipped.
 bool MayWrite(const fs::path& target, DialogAnswer& answer, DialogAnswer& confirmResult)
 {
-    if (!fs::exists(target) || CommandLineActive) return true;
+    if (CommandLineActive || !fs::exists(target)) return true;
     if (answer != DialogAnswer::NoToAll && answer != DialogAnswer::YesToAll)
         answer = CurrentMessageDialogs().Show(FormatText(LangString(kTextOverwriteQuestion), target.string()), MessageIcon::Question,
                                               MessageButtons::YesNoNoToAllYesToAll);

@@ -152,7 +152,7 @@ IconGroupSource::IconGroupSource(const fs::path& fileName) : fileName_(fileName)
 
 IconGroupSource::~IconGroupSource() = default;
 
-IconGroupSource::Saved IconGroupSource::run(int index, const fs::path& dest) const
+IconGroupSource::Saved IconGroupSource::Save(int index, const fs::path& dest) const
 {
     Saved saved;
     if (iconFile_) {
@@ -191,10 +191,6 @@ IconGroupSource::Saved IconGroupSource::run(int index, const fs::path& dest) con
     WriteFileAtomically(dest, read.file.bytes);
     return saved;
 }
-
-IconGroupSource::Saved IconGroupSource::Save(int index, const fs::path& dest) const { return run(index, dest); }
-
-IconGroupSource::Saved IconGroupSource::Count(int index) const { return run(index, {}); }
 
 std::string CopyIconFile(const fs::path& source, const fs::path& dest)
 {

@@ -51,8 +51,6 @@ public:
     IconGroupSource& operator=(const IconGroupSource&) = delete;
 
     bool IsIconFile() const { return iconFile_; }
-    // Groups the module holds (0 for an icon file and for a file without a module).
-    int GroupCount() const { return static_cast<int>(names_.size()); }
     // True once a read of the module failed because another program changed the file.
     bool SourceChanged() const { return module_ && module_->ReadFailed(); }
 
@@ -61,16 +59,12 @@ public:
         std::string problem;  // why a group that exists could not be read; nothing was written then
     };
     // Writes the group of icon index as an .ico file at dest (an icon file is copied; a
-    // DefaultIcon association supplies its own index). Throws GlyphoraError for an index past
-    // the last group and OutputError when dest cannot be written (an existing dest then
-    // stays as it was).
+    // DefaultIcon association supplies its own index); with an empty dest only the group's
+    // image count is read. Throws GlyphoraError for an index past the last group and
+    // OutputError when dest cannot be written (an existing dest then stays as it was).
     Saved Save(int index, const std::filesystem::path& dest) const;
 
-    // The image count of icon index's group without writing anything.
-    Saved Count(int index) const;
-
 private:
-    Saved run(int index, const std::filesystem::path& dest) const;
 
     std::filesystem::path fileName_;
     bool iconFile_ = false;
