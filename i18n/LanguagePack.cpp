@@ -1,7 +1,11 @@
 // Parsing of pack files and the program-wide pack behind LangString.
 #include "i18n/LanguagePack.h"
 
+#include "i18n/ModulePack.h"
+
+#include <algorithm>
 #include <fstream>
+#include <span>
 #include <utility>
 
 namespace glyphora {
@@ -60,6 +64,15 @@ std::optional<std::string> Unescape(std::string_view raw, std::string& error) {
         }
     }
     return out;
+}
+
+// "Problems in the language pack ...:" and the problems, one a line, the first few listed.
+std::string ProblemsText(const std::string& shownPath, const std::vector<std::string>& problems) {
+    std::string text = "Problems in the language pack \"" + shownPath + "\":";
+    for (std::size_t i = 0; i < problems.size() && i < kMaxListedProblems; ++i) text += "\n" + problems[i];
+    if (problems.size() > kMaxListedProblems)
+        text += "\n... and " + std::to_string(problems.size() - kMaxListedProblems) + " more problems";
+    return text;
 }
 
 std::optional<LanguagePack>& CurrentPack() {
@@ -124,6 +137,20 @@ LanguagePack LanguagePack::Parse(std::string_view text, std::vector<PackProblem>
     return pack;
 }
 
+LanguagePack LanguagePack::FromTexts(std::unordered_map<std::uint16_t, std::string> texts) {
+    LanguagePack pack;
+    pack.texts_ = std::move(texts);
+    return pack;
+}
+
+std::vector<std::uint16_t> LanguagePack::Ids() const {
+    std::vector<std::uint16_t> ids;
+    ids.reserve(texts_.size());
+    for (const auto& entry : texts_) ids.push_back(entry.first);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
 std::string LanguagePack::Text(std::uint16_t id) const {
     const auto it = texts_.find(id);
     return it == texts_.end() ? std::string() : it->second;
@@ -142,30 +169,42 @@ LanguagePackFile LoadLanguagePackFile(const std::filesystem::path& path) {
         return result;
     }
     // Read at most one byte past the limit, so a huge file costs no more than the limit.
-    std::string text(static_cast<std::size_t>(kMaxPackFileBytes) + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    std::string bytes(static_cast<std::size_t>(kMaxPackFileBytes) + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) {
         result.error = "Cannot read the language pack \"" + shownPath + "\".";
         return result;
     }
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > kMaxPackFileBytes) {
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (bytes.size() > kMaxPackFileBytes) {
         result.error = "The language pack \"" + shownPath + "\" is larger than " +
                        std::to_string(kMaxPackFileBytes / 1024) + " KiB.";
         return result;
     }
 
-    std::vector<PackProblem> problems;
-    LanguagePack pack = LanguagePack::Parse(text, problems);
-    if (!problems.empty()) {
-        result.error = "Problems in the language pack \"" + shownPath + "\":";
-        for (std::size_t i = 0; i < problems.size() && i < kMaxListedProblems; ++i)
-            result.error += "\nline " + std::to_string(problems[i].line) + ": " + problems[i].message;
-        if (problems.size() > kMaxListedProblems)
-            result.error += "\n... and " + std::to_string(problems.size() - kMaxListedProblems) +
-                            " more problems";
+    return LanguagePackFromBytes(bytes, shownPath);
+}
+
+LanguagePackFile LanguagePackFromBytes(std::string_view bytes, const std::string& shownPath) {
+    LanguagePackFile result;
+    std::vector<std::string> problems;
+    std::optional<LanguagePack> pack;
+    if (IsModuleForm(bytes)) {
+        const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        pack = ReadModulePack(data, problems);
+        if (!pack) {
+            result.error = "The language pack \"" + shownPath +
+                           "\" looks like a module, but its resources cannot be read.";
+            return result;
+        }
+    } else {
+        std::vector<PackProblem> lineProblems;
+        pack = LanguagePack::Parse(bytes, lineProblems);
+        for (const PackProblem& problem : lineProblems)
+            problems.push_back("line " + std::to_string(problem.line) + ": " + problem.message);
     }
-    if (problems.empty() || pack.Size() > 0) result.pack = std::move(pack);
+    if (!problems.empty()) result.error = ProblemsText(shownPath, problems);
+    if (problems.empty() || pack->Size() > 0) result.pack = std::move(pack);
     return result;
 }
 

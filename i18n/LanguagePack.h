@@ -1,8 +1,10 @@
 // A language pack: the table of interface texts of one language, keyed by 16-bit text
-// identifier, read from a plain UTF-8 ".lng" file that a translator can edit. Also the one
-// pack the program has in use and the lookup `LangString` every user-visible text goes through.
+// identifier. A ".lng" file holds a pack in one of two forms, told apart by content: a plain
+// UTF-8 text that a translator can edit (below), or a resource-only PE module whose string
+// table holds the texts (ModulePack.h). Also the one pack the program has in use and the
+// lookup `LangString` every user-visible text goes through.
 //
-// Pack file format:
+// Text form:
 //   # a comment line              (first non-blank character "#")
 //   602 = %d icon(s) saved.        identifier (decimal 0..65535), "=", the text
 // Blank lines are ignored. Blanks (spaces, tabs) around the identifier and around the text
@@ -43,11 +45,15 @@ class LanguagePack {
 public:
     // Parses pack text. Lines that do not parse are skipped and appended to problems.
     static LanguagePack Parse(std::string_view text, std::vector<PackProblem>& problems);
+    // A pack of texts read some other way (the module form).
+    static LanguagePack FromTexts(std::unordered_map<std::uint16_t, std::string> texts);
 
     // The text of id; empty when the pack has none.
     std::string Text(std::uint16_t id) const;
     bool Has(std::uint16_t id) const;
     std::size_t Size() const { return texts_.size(); }
+    // The identifiers that have a text, ascending.
+    std::vector<std::uint16_t> Ids() const;
 
 private:
     std::unordered_map<std::uint16_t, std::string> texts_;
@@ -62,8 +68,13 @@ struct LanguagePackFile {
 
 // Reads and parses a pack file. The pack is absent when the file cannot be read, is larger
 // than kMaxPackFileBytes, or holds problems and not a single usable text; a pack with some
-// bad lines is kept (its good lines serve) and the bad lines are listed in error.
+// bad lines (or damaged string blocks) is kept, its good texts serve, and the problems are
+// listed in error.
 LanguagePackFile LoadLanguagePackFile(const std::filesystem::path& path);
+
+// The same over the bytes of a pack file already read; shownPath names it in error texts.
+// Bytes that start with "MZ" are read as the module form, anything else as the text form.
+LanguagePackFile LanguagePackFromBytes(std::string_view bytes, const std::string& shownPath);
 
 // The program-wide pack (none at start, at most one at a time; user-interface thread only).
 // LoadLanguagePack releases the current pack and loads path; true when a pack is in use

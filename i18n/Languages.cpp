@@ -1,7 +1,7 @@
 // Language indices, pack location and pack version comparison.
 #include "i18n/Languages.h"
 
-#include "platform/Files.h"
+#include "platform/ProgramPaths.h"
 
 #include <array>
 #include <cstdint>
@@ -18,7 +18,8 @@ std::string LanguageFileName(int languageIndex) {
 }
 
 std::filesystem::path PackFolder() {
-    return ProgramFilePath().parent_path();
+    // The packs ship together, so the folder of the English pack holds the others too.
+    return DataFolderHolding(LanguageFileName(0));
 }
 
 namespace {

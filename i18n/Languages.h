@@ -18,7 +18,8 @@ inline constexpr int kLanguageCount = 6;
 // 4 italian, 5 polish; any other index is English.
 std::string LanguageFileName(int languageIndex);
 
-// The folder that holds the packs: the folder of the running program's executable.
+// The folder that holds the packs: the executable's folder when the English pack is there
+// (the build folder, a portable copy), else the installed data folder (../share/glyphora).
 std::filesystem::path PackFolder();
 
 // Compares dotted version numbers part by part: 1 when a is greater, -1 when smaller,

@@ -87,6 +87,7 @@ inline constexpr int kTextPackObsoleteAdvice = 611;
 inline constexpr int kTextFindOnWebPage = 612;
 inline constexpr int kTextPackCannotBeLoaded = 613;
 inline constexpr int kTextNoIconsInFile = 614;
+inline constexpr int kTextSourceIsFolder = 630;       // %s: the folder's path
 
 // Dialog titles.
 inline constexpr int kTextSaveDialogTitle = 701;
@@ -213,6 +214,7 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextPackObsoleteAdvice, Placeholder::None, ""},
     TextIdInfo{kTextFindOnWebPage, Placeholder::None, ""},
     TextIdInfo{kTextPackCannotBeLoaded, Placeholder::None, ""},
+    TextIdInfo{kTextSourceIsFolder, Placeholder::String, ""},
     TextIdInfo{kTextNoIconsInFile, Placeholder::None, ""},
     TextIdInfo{kTextSaveDialogTitle, Placeholder::None, ""},
     TextIdInfo{kTextHtmlSaveTitle, Placeholder::None, ""},

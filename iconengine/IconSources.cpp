@@ -14,6 +14,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
+#include <memory>
 
 namespace glyphora {
 
@@ -144,9 +145,12 @@ IconGroupSource::IconGroupSource(const fs::path& fileName) : fileName_(fileName)
         } else {
             modulePath_ = location;
         }
+        // No association names a module (always so on Linux): a file that is itself a PE
+        // module (.cpl, .scr, .efi, .mui, .sys, ...) is its own module.
+        if (modulePath_.empty() && (module_ = ModuleResources::Open(fileName))) modulePath_ = fileName;
     }
     if (modulePath_.empty()) return;
-    module_ = ModuleResources::Open(modulePath_);
+    if (!module_) module_ = ModuleResources::Open(modulePath_);
     if (module_) names_ = EnumGroupIconNames(*module_);
 }
 

@@ -2,7 +2,8 @@
 // icons through the extraction service, or the file-type icon for a file without any), and
 // the group-icon resource behind an icon, written as an .ico file or counted. Icon files,
 // modules (.exe, .dll, .ocx) and every other file are told apart by their extension; the
-// group of any other file comes from the module its file type's DefaultIcon names.
+// group of any other file comes from the module its file type's DefaultIcon names, or, when
+// no association names one, from the file itself if it is a PE module.
 #pragma once
 
 #include "raster/IconHandle.h"

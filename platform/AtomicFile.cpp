@@ -50,9 +50,12 @@ std::string RandomTag()
 
 fs::path TemporaryPathFor(const fs::path& target)
 {
-    std::string stem = target.filename().string();
+    // Built from the native name, so that no character of it is lost in a conversion.
+    auto stem = target.filename().native();
     if (stem.size() > kMaxStemInTemporaryName) stem.resize(kMaxStemInTemporaryName);
-    const fs::path name = "." + stem + std::string(kTemporaryMarker) + RandomTag() + std::string(kTemporarySuffix);
+    fs::path name(".");
+    name += stem;
+    name += std::string(kTemporaryMarker) + RandomTag() + std::string(kTemporarySuffix);
     return target.has_parent_path() ? target.parent_path() / name : name;
 }
 
@@ -68,7 +71,7 @@ void SetSimulatedFreeSpace(std::optional<std::uint64_t> bytes)
     simulatedFreeSpace = bytes ? static_cast<std::int64_t>(std::min<std::uint64_t>(*bytes, INT64_MAX)) : -1;
 }
 
-AtomicFile::AtomicFile(fs::path target) : target_(std::move(target))
+AtomicFile::AtomicFile(fs::path target, Durability durability) : target_(std::move(target)), durability_(durability)
 {
     std::string message;
     if (target_.empty() || !target_.has_filename()) {
@@ -125,6 +128,10 @@ bool AtomicFile::Commit()
 {
     if (!IsOpen()) return false;
     std::string message;
+    if (durability_ == Durability::Synced && !flushNative(message)) {
+        Discard();
+        return fail("write", message);
+    }
     open_ = false;
     if (!closeNative(message)) {
         removeTemporaryNative();
@@ -134,6 +141,7 @@ bool AtomicFile::Commit()
         removeTemporaryNative();
         return fail("replace", message);
     }
+    if (durability_ == Durability::Synced) syncFolderNative();
     committed_ = true;
     return true;
 }
@@ -153,9 +161,9 @@ void AtomicFile::Raise() const
     throw OutputError(errorText_.empty() ? "Cannot write '" + target_.string() + "'." : errorText_);
 }
 
-void WriteFileAtomically(const fs::path& target, std::span<const std::uint8_t> bytes)
+void WriteFileAtomically(const fs::path& target, std::span<const std::uint8_t> bytes, Durability durability)
 {
-    AtomicFile file(target);
+    AtomicFile file(target, durability);
     if (!file.Write(bytes) || !file.Commit()) file.Raise();
 }
 

@@ -23,11 +23,18 @@ public:
     using GlyphoraError::GlyphoraError;
 };
 
+// How far Commit() goes. Normal: the complete file replaces the target in one step, which is
+// all that a failure of ours or of the disk needs (the exports write hundreds of files, and a
+// flush to the disk for each would cost more than the rest of the work). Synced: the file and
+// then the rename are also flushed to the disk, so that even a crash of the system leaves
+// the old file or the new one (the settings file).
+enum class Durability { Normal, Synced };
+
 class AtomicFile {
 public:
     // Creates the temporary file beside target; check IsOpen(). A target that exists and is
     // a device or a pipe (nothing a rename could replace) is written directly instead.
-    explicit AtomicFile(std::filesystem::path target);
+    explicit AtomicFile(std::filesystem::path target, Durability durability = Durability::Normal);
     ~AtomicFile();  // discards everything unless Commit() succeeded
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -68,11 +75,14 @@ private:
     // The operating system's part (platform/posix, platform/windows).
     bool openNative(std::string& message);
     bool writeNative(std::optional<std::uint64_t> offset, std::span<const std::uint8_t> bytes, std::string& message);
+    bool flushNative(std::string& message);
     bool closeNative(std::string& message);
     bool replaceNative(std::string& message);
+    void syncFolderNative() noexcept;
     void removeTemporaryNative() noexcept;
 
     std::filesystem::path target_;
+    Durability durability_;
     std::filesystem::path temporary_;  // empty when writing the target directly
     std::intptr_t handle_ = -1;
     bool open_ = false;
@@ -84,7 +94,8 @@ private:
 };
 
 // Writes bytes as the whole new content of target through an AtomicFile; throws OutputError.
-void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                         Durability durability = Durability::Normal);
 
 // A fresh name for a temporary file of target: in target's folder, hidden, unguessable, with
 // ".tmp" at its end.

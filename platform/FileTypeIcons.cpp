@@ -1,6 +1,8 @@
-// The built-in file-type provider: one generic document icon for every file, and no
-// DefaultIcon registrations (the Linux desktop has no such registry).
+// The built-in file-type provider: one generic document icon for every file, and the
+// system's DefaultIcon registrations.
 #include "platform/FileTypeIcons.h"
+
+#include "platform/FileAssociations.h"
 
 #include <algorithm>
 
@@ -11,7 +13,10 @@ namespace {
 class BuiltInProvider final : public FileTypeIconProvider {
 public:
     IconHandle IconForFile(const std::filesystem::path&, int size) const override { return BuiltInGenericFileIcon(size); }
-    std::string DefaultIconRegistration(const std::string&) const override { return {}; }
+    std::string DefaultIconRegistration(const std::string& extension) const override
+    {
+        return ReadDefaultIconRegistration(extension);
+    }
 };
 
 const BuiltInProvider kBuiltIn;

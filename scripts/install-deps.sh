@@ -9,6 +9,7 @@ packages=(
   clang lld llvm libclang-rt-14-dev
   icoutils python3 python3-pil python3-dbfread qpdf poppler-utils
   qt6-base-dev xvfb xauth fonts-dejavu-core adwaita-icon-theme
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db shared-mime-info
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors, runs the whole test suite, then
-# builds the fuzz targets with clang and gives each a short fixed-time run under ASan+UBSan.
+# Installs what is missing, builds with warnings as errors, runs the whole test suite, checks
+# the installed tree and the Debian package (installing and removing it when run as root),
+# then builds the fuzz targets with clang and gives each a short fixed-time run under ASan+UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DGLYPHORA_WERROR=ON
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
+bash scripts/check-install.sh build
 bash scripts/fuzz-smoke.sh

@@ -92,6 +92,8 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
         return result;
     };
 
+    if (DirectoryExists(source))
+        return fail(FormatText(TextOr(kTextSourceIsFolder, "%s is a folder. Name a file to take its icons from."), source));
     if (!FileExists(source)) return fail(FormatText(TextOr(kTextFileNotFound, "File not found: %s"), source));
     // A file that exists but cannot be read is no file without icons: say so instead of
     // showing (or saving) its file-type icon.

@@ -4,15 +4,21 @@
 
 #include "app/gui/QtDialogService.h"
 #include "app/gui/SelectionReport.h"
+#include "app/gui/ToolbarIcons.h"
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
 #include "app/gui/WindowHost.h"
 #include "export/ProgramFlags.h"
+#include "i18n/LanguagePack.h"
+#include "i18n/Languages.h"
 #include "i18n/TextIds.h"
 #include "iconengine/IconRendering.h"
 #include "platform/Files.h"
 #include "raster/RasterDraw.h"
 #include "platform/qt/QtImageConversion.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
+#include "widgets/SoftButton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,14 +26,17 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
-#include <QToolButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -42,29 +51,33 @@ constexpr int kMinimumHeight = 455;
 constexpr int kToolbarHeight = 33;
 constexpr int kFindStripHeight = 41;
 
-QToolButton* MakeButton(QWidget* parent, int x, int width, const QIcon& icon, const QString& tip)
+// A toolbar button at its place in the 33-pixel strip: 27 pixels high, 3 from the top.
+template <typename Button>
+Button* MakeButton(QWidget* parent, int x, int width, const QIcon& icon, const QString& tip)
 {
-    auto* button = new QToolButton(parent); // owned by the toolbar strip
+    auto* button = new Button(parent); // owned by the toolbar strip
     button->setGeometry(x, 3, width, 27);
     button->setIcon(icon);
     button->setIconSize(QSize(16, 16));
     button->setToolTip(tip);
-    button->setAutoRaise(true);
     return button;
-}
-
-QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback, const QStyle* style)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name), style->standardIcon(fallback));
 }
 
 } // namespace
 
-MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs)
+QSize WindowMinimumSize(QSize design, QSize available)
+{
+    return available.isValid() && !available.isEmpty() ? design.boundedTo(available) : design;
+}
+
+MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs, SettingsStorage* settingsStorage,
+                       std::filesystem::path packFolder)
     : arguments_(std::move(arguments)),
+      packFolder_(packFolder.empty() ? PackFolder() : std::move(packFolder)),
       ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogService>(this)),
       dialogs_(dialogs ? dialogs : ownDialogs_.get()),
-      modifiersQuery_([] { return QGuiApplication::queryKeyboardModifiers(); })
+      modifiersQuery_([] { return QGuiApplication::queryKeyboardModifiers(); }),
+      settingsStorage_(settingsStorage)
 {
     CommandLineActive = false;
     ScanActive = false;
@@ -73,8 +86,10 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     SetFileTypeIconProvider(&fileTypeIcons_);
 
     setWindowTitle(QApplication::applicationDisplayName());
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
-    resize(kMinimumWidth, kMinimumHeight);
+    const QSize minimum = WindowMinimumSize(QSize(kMinimumWidth, kMinimumHeight),
+                                            screen() ? screen()->availableGeometry().size() : QSize());
+    setMinimumSize(minimum);
+    resize(minimum);
 
     auto* central = new QWidget(this); // toolbar strip, grid and find strip in one column
     auto* column = new QVBoxLayout(central);
@@ -88,7 +103,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     gridView_ = new IconGridView(central);
     column->addWidget(gridView_, 1);
     auto* findStrip = new QFrame(central);
-    findStrip->setFixedHeight(kFindStripHeight);
+    findStrip->setMinimumHeight(kFindStripHeight);
     column->addWidget(findStrip);
     setCentralWidget(central);
 
@@ -96,25 +111,29 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     buildToolbar(toolbarStrip);
 
     // The find strip: the pane behind it (the folder scan) is not part of this window yet.
-    auto* minimumCountLabel = new QLabel(QStringLiteral("Minimum icon count:"), findStrip);
-    minimumCountLabel->setGeometry(8, 12, 130, 17);
-    auto* minimumCountBox = new QSpinBox(findStrip);
-    minimumCountBox->setGeometry(140, 8, 60, 24);
-    minimumCountBox->setRange(1, 9999);
-    minimumCountBox->setEnabled(false);
-    findButton_ = MakeButton(findStrip, 210, 27, ThemeIcon("edit-find", QStyle::SP_FileDialogContentsView, style()),
-                           QStringLiteral("Find files with icons (not available yet)"));
-    findButton_->move(210, 7);
+    // Laid out by a layout, so that a wider font, another style or a longer caption in
+    // another language never runs the label under the spin box.
+    auto* findRow = new QHBoxLayout(findStrip);
+    findRow->setContentsMargins(8, 4, 8, 4);
+    minimumCountLabel_ = new QLabel(QStringLiteral("Minimum number of icons"), findStrip);
+    minimumCountBox_ = new QSpinBox(findStrip);
+    minimumCountBox_->setRange(1, 9999);
+    minimumCountBox_->setEnabled(false);
+    minimumCountLabel_->setBuddy(minimumCountBox_);
+    // The find button keeps to the strip's right end, as wide as its caption; in a narrow
+    // window it gives way before the label does (its caption is then shortened).
+    findButton_ = new PushButton(UiText(kTextShowFindPane, "Find files with icons inside >>"), findStrip);
+    findButton_->setFixedHeight(25);
+    findButton_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    findButton_->setToolTip(QStringLiteral("Finding files with icons is not available yet"));
     findButton_->setEnabled(false);
+    findRow->addWidget(minimumCountLabel_);
+    findRow->addWidget(minimumCountBox_);
+    findRow->addStretch(1);
+    findRow->addWidget(findButton_);
 
-    for (int width : {250, 50, 50, 50}) {
-        auto* panel = new QLabel(statusBar());
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setFixedWidth(width);
-        statusBar()->addWidget(panel);
-        statusPanels_.push_back(panel);
-    }
+    statusPanels_ = std::make_unique<StatusPanels>(statusBar());
+    statusPanels_->fitToWidth(width());
     statusBar()->setSizeGripEnabled(true);
 
     IconGrid* grid = gridView_->grid();
@@ -124,10 +143,15 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     gridView_->SetOnDropFiles([this](int, int, const QStringList& files) { openDroppedFiles(files); });
     setIconSize(IconSizing::Large);
     nameControls();
+    loadSettings();
+    // A window starts without a pack and loads the pack of its language setting, with the
+    // English fallback of a first load.
+    ReleaseLanguagePack();
+    switchLanguage(std::nullopt);
 
     std::error_code ec;
     saveDialogFolder_ = std::filesystem::current_path(ec);
-    qApp->installEventFilter(this);
+    buildKeyboardCommands();
     rebuildRecentMenu();
 
     if (arguments_.empty())
@@ -139,12 +163,12 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     MainWindowClosing = true;
+    saveSettings();
     QMainWindow::closeEvent(event);
 }
 
 MainWindow::~MainWindow()
 {
-    qApp->removeEventFilter(this);
     SetFileTypeIconProvider(nullptr);
     SetMessageDialogs(nullptr);
 }
@@ -181,15 +205,15 @@ void MainWindow::buildMenus()
     connect(exportXlsxAction_, &QAction::triggered, this, [this] { exportXlsx(); });
 
     optionsMenu_ = new QMenu(this);
-    QMenu* language = optionsMenu_->addMenu(UiText(kTextMenuLanguage, "Language"));
-    language->setEnabled(false); // language switching comes with the other packs
+    buildLanguageMenu();
     optionsMenu_->addSeparator();
-    QAction* showIcon = optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
-    showIcon->setCheckable(true);
-    showIcon->setEnabled(false); // the separate icon window is not part of this window yet
-    QMenu* iconSize = optionsMenu_->addMenu(UiText(kTextMenuIconSize, "Icon &Size"));
-    largeIconsAction_ = iconSize->addAction(UiText(kTextMenuSize32, "32x32"));
-    smallIconsAction_ = iconSize->addAction(UiText(kTextMenuSize16, "16x16"));
+    showIconWindowAction_ =
+        optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
+    showIconWindowAction_->setCheckable(true);
+    showIconWindowAction_->setEnabled(false); // the separate icon window is not part of this window yet
+    iconSizeMenu_ = optionsMenu_->addMenu(UiText(kTextMenuIconSize, "Icon &Size"));
+    largeIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize32, "32x32"));
+    smallIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize16, "16x16"));
     for (QAction* item : {largeIconsAction_, smallIconsAction_})
         item->setCheckable(true);
     // Clicking the checked small-size item removes its mark, which means large icons again.
@@ -198,39 +222,45 @@ void MainWindow::buildMenus()
         runGuarded([this, checked] { setIconSize(checked ? IconSizing::Small : IconSizing::Large); });
     });
     optionsMenu_->addSeparator();
-    QAction* registry = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
-    registry->setCheckable(true);
-    registry->setEnabled(false); // settings persistence comes later
+    saveToRegistryAction_ = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
+    saveToRegistryAction_->setCheckable(true);
+    // Nothing is written before the window closes.
+    connect(saveToRegistryAction_, &QAction::triggered, this, [this](bool checked) { settings_.settingsInRegistry = checked; });
 }
 
 void MainWindow::buildToolbar(QWidget* toolbarStrip)
 {
-    const QStyle* s = style();
-    openButton_ = MakeButton(toolbarStrip, 8, 40, ThemeIcon("document-open", QStyle::SP_DialogOpenButton, s), QStringLiteral("Open"));
-    openButton_->setPopupMode(QToolButton::MenuButtonPopup);
-    openButton_->setMenu(recentFilesMenu_);
-    connect(openButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
+    // Hints name the key that runs the same command.
+    const auto hint = [](int id, const char* english, WindowCommand command) {
+        return WithShortcutHint(UiText(id, english), command);
+    };
+    // The open button's arrow holds the recent files; its main part opens the file dialog.
+    openButton_ = MakeButton<PopupButton>(toolbarStrip, 8, 40, ToolbarIcon(ToolbarGlyph::Open),
+                                          hint(kTextHintOpen, "Open a file", WindowCommand::Open));
+    openButton_->setSeparateDropDown(true);
+    openButton_->setDropDown(recentFilesMenu_);
+    connect(openButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
 
-    saveButton_ = MakeButton(toolbarStrip, 56, 40, ThemeIcon("document-save", QStyle::SP_DialogSaveButton, s), QStringLiteral("Save"));
-    saveButton_->setPopupMode(QToolButton::InstantPopup);
-    saveButton_->setMenu(saveMenu_);
-    copyButton_ = MakeButton(toolbarStrip, 96, 27, ThemeIcon("edit-copy", QStyle::SP_FileDialogDetailedView, s),
-                         QStringLiteral("Copy the selected icon (Ctrl+C)"));
-    connect(copyButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
-    printButton_ = MakeButton(toolbarStrip, 123, 27, ThemeIcon("document-print", QStyle::SP_FileIcon, s),
-                          QStringLiteral("Printing is not available yet"));
-    refreshButton_ = MakeButton(toolbarStrip, 158, 27, ThemeIcon("view-refresh", QStyle::SP_BrowserReload, s),
-                            QStringLiteral("Refresh (Ctrl+R)"));
-    connect(refreshButton_, &QToolButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
-    optionsButton_ = MakeButton(toolbarStrip, 193, 40, ThemeIcon("preferences-system", QStyle::SP_FileDialogListView, s),
-                            QStringLiteral("Options"));
-    optionsButton_->setPopupMode(QToolButton::InstantPopup);
-    optionsButton_->setMenu(optionsMenu_);
-    helpButton_ = MakeButton(toolbarStrip, 241, 27, ThemeIcon("help-contents", QStyle::SP_DialogHelpButton, s),
-                         QStringLiteral("Help is not available yet"));
-    aboutButton_ = MakeButton(toolbarStrip, 268, 27, ThemeIcon("help-about", QStyle::SP_MessageBoxInformation, s),
-                          QStringLiteral("About is not available yet"));
-    for (QToolButton* button : {saveButton_, copyButton_, printButton_, refreshButton_, helpButton_, aboutButton_})
+    saveButton_ = MakeButton<PopupButton>(toolbarStrip, 56, 40, ToolbarIcon(ToolbarGlyph::Save),
+                                          hint(kTextHintSave, "Save icons", WindowCommand::SaveSelected));
+    saveButton_->setDropDown(saveMenu_);
+    copyButton_ = MakeButton<SoftButton>(toolbarStrip, 96, 27, ToolbarIcon(ToolbarGlyph::Copy),
+                                         hint(kTextHintCopy, "Copy the selected icon to the clipboard", WindowCommand::Copy));
+    connect(copyButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
+    printButton_ = MakeButton<SoftButton>(toolbarStrip, 123, 27, ToolbarIcon(ToolbarGlyph::Print),
+                                          QStringLiteral("Printing is not available yet"));
+    refreshButton_ = MakeButton<SoftButton>(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
+                                            hint(kTextHintRefresh, "Reload the icons of the open file", WindowCommand::Refresh));
+    connect(refreshButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
+    optionsButton_ = MakeButton<PopupButton>(toolbarStrip, 193, 40, ToolbarIcon(ToolbarGlyph::Options),
+                                             UiText(kTextHintOptions, "Options"));
+    optionsButton_->setDropDown(optionsMenu_);
+    helpButton_ = MakeButton<SoftButton>(toolbarStrip, 241, 27, ToolbarIcon(ToolbarGlyph::Help),
+                                         QStringLiteral("Help is not available yet"));
+    aboutButton_ = MakeButton<SoftButton>(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About),
+                                          QStringLiteral("About is not available yet"));
+    for (SoftButton* button : std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_,
+                                                                  helpButton_, aboutButton_})
         button->setEnabled(false);
 }
 
@@ -249,7 +279,10 @@ void MainWindow::nameControls()
         {exportHtmlAction_, "exportHtmlAction"}, {exportDbaseAction_, "exportDbaseAction"},
         {exportPdfAction_, "exportPdfAction"},   {exportXlsxAction_, "exportXlsxAction"},
         {optionsMenu_, "optionsMenu"},     {largeIconsAction_, "largeIconsAction"},
-        {smallIconsAction_, "smallIconsAction"},
+        {smallIconsAction_, "smallIconsAction"}, {iconSizeMenu_, "iconSizeMenu"},
+        {showIconWindowAction_, "showIconWindowAction"}, {saveToRegistryAction_, "saveToRegistryAction"},
+        {languageMenu_, "languageMenu"},   {minimumCountLabel_, "minimumCountLabel"},
+        {minimumCountBox_, "minimumCountBox"},
     };
     for (const auto& [object, name] : named)
         object->setObjectName(QString::fromLatin1(name));
@@ -266,7 +299,7 @@ void MainWindow::runGuarded(const std::function<void()>& command)
 
 void MainWindow::setStatus(int panel, const std::string& text)
 {
-    statusPanels_.at(static_cast<std::size_t>(panel))->setText(QString::fromStdString(text));
+    statusPanels_->setText(panel, text);
 }
 
 void MainWindow::enableFileButtons()
@@ -286,8 +319,8 @@ void MainWindow::SelectFile(const std::filesystem::path& fileName)
     IconGrid* grid = gridView_->grid();
     grid->SetFileName(fileName);
     fileName_ = fileName;
-    setWindowTitle(QApplication::applicationDisplayName() + QStringLiteral(" - ") +
-                   QString::fromStdString(fileName.filename().string()));
+    // The desktop adds the program's name to the title, so the title names the file alone.
+    setWindowTitle(QString::fromStdString(fileName.filename().string()));
     setStatus(1, {});
     const int count = grid->Count();
     enableFileButtons();
@@ -394,16 +427,16 @@ void MainWindow::openDroppedFiles(const QStringList& files)
                        MessageIcon::Information, MessageButtons::Ok);
 }
 
-void MainWindow::runKeyCommand(int key, Qt::KeyboardModifiers modifiers)
+void MainWindow::runCommand(WindowCommand command)
 {
-    switch (CommandForKey(key, modifiers)) {
+    switch (command) {
     case WindowCommand::StopScan:
         if (ScanActive)
             ScanActive = false;
         break;
     case WindowCommand::Copy: runGuarded([this] { copySelected(); }); break;
     case WindowCommand::Open: runGuarded([this] { openFile(); }); break;
-    case WindowCommand::Print: break; // printButton_ stays disabled until printing is part of the window
+    case WindowCommand::Print: break; // the print action stays disabled until printing is part of the window
     case WindowCommand::Refresh:
         if (refreshButton_->isEnabled())
             runGuarded([this] { refreshIcons(); });
@@ -412,34 +445,47 @@ void MainWindow::runKeyCommand(int key, Qt::KeyboardModifiers modifiers)
         if (saveButton_->isEnabled())
             runGuarded([this] { saveSelected(); });
         break;
-    case WindowCommand::Help: break; // the help system comes with the help files
+    case WindowCommand::Help: break; // the help action stays disabled until the help files are part of the window
     case WindowCommand::None: break;
     }
 }
 
-// The window previews every key: the first receiver of a key event is the focused control
-// (or the window itself when nothing has the focus); the event then goes on unconsumed.
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+void MainWindow::buildKeyboardCommands()
 {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        QWidget* focus = QApplication::focusWidget();
-        const bool first = focus ? widget == focus : widget == this;
-        if (first && widget->window() == this) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            runKeyCommand(key->key(), key->modifiers());
-        }
+    actions_ = new ActionManager(this);
+    for (WindowCommand command : {WindowCommand::StopScan, WindowCommand::Copy, WindowCommand::Open, WindowCommand::Print,
+                                  WindowCommand::Refresh, WindowCommand::SaveSelected, WindowCommand::Help}) {
+        connect(actions_->action(command), &QAction::triggered, this, [this, command] { runCommand(command); });
     }
-    return QMainWindow::eventFilter(watched, event);
+    actions_->action(WindowCommand::Print)->setEnabled(false);
+    actions_->action(WindowCommand::Help)->setEnabled(false);
+}
+
+// A new font or style changes what the status texts need: the panels are laid out again.
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (statusPanels_ && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        statusPanels_->fitToWidth(width());
+}
+
+// A control's long hint (its status tip) goes to the first status panel, unless it holds a
+// line break or a tab, as hints made for a tooltip do.
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (!tip.contains(QLatin1Char('\r')) && !tip.contains(QLatin1Char('\n')) && !tip.contains(QLatin1Char('\t')))
+            setStatus(0, tip.toStdString());
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    const int width = this->width();
-    statusPanels_[0]->setFixedWidth(width / 2);
-    statusPanels_[1]->setFixedWidth(width / 10);
-    statusPanels_[2]->setFixedWidth(width / 6);
+    statusPanels_->fitToWidth(width());
 }
 
 void MainWindow::postRunCommandLine()

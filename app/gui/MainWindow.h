@@ -4,17 +4,22 @@
 #pragma once
 
 #include "app/gui/DialogService.h"
-#include "app/gui/KeyCommands.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/RecentFiles.h"
+#include "app/gui/StatusPanels.h"
 #include "export/ExportSettings.h"
 #include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
+#include "settings/Settings.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 
 #include <QMainWindow>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,23 +27,25 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSpinBox;
-class QToolButton;
 
 namespace glyphora {
 
 class QtDialogService;
+class SettingsStorage;
 
-// The general settings the window's commands read (kept in memory with their defaults).
-struct WindowSettings {
-    bool openAfterSave = true;
-    bool smallIcons = false;
-};
+// The window's minimum size: its design size, but never more than the screen has room for
+// (at a large scale factor the design size may not fit).
+QSize WindowMinimumSize(QSize design, QSize available);
 
 class MainWindow final : public QMainWindow {
 public:
     // arguments: the program's arguments (without the program). Without any, the window
-    // opens the program's own file. dialogs: null for the real Qt dialogs.
-    explicit MainWindow(std::vector<std::string> arguments, DialogService* dialogs = nullptr);
+    // opens the program's own file. dialogs: null for the real Qt dialogs. settingsStorage:
+    // the stores the settings are read from at creation and written to at closing; null
+    // keeps them in memory only. packFolder: where the language packs are; empty for the
+    // program's own pack folder.
+    explicit MainWindow(std::vector<std::string> arguments, DialogService* dialogs = nullptr,
+                        SettingsStorage* settingsStorage = nullptr, std::filesystem::path packFolder = {});
     ~MainWindow() override;
 
     // Runs the command-line driver once over the arguments (after the window is shown).
@@ -64,23 +71,29 @@ public:
     void setIconSize(IconSizing sizing);
     void showSelection(int index);
     void openDroppedFiles(const QStringList& files);
-    // The window's command for a key; the key is never consumed.
-    void runKeyCommand(int key, Qt::KeyboardModifiers modifiers);
+    // Runs a keyboard command (what its action's shortcut triggers).
+    void runCommand(WindowCommand command);
+    // A language item was chosen (or, without a choice, the pack of settings().language is
+    // loaded as at window creation): loads its pack, checks its item and applies its texts.
+    void switchLanguage(std::optional<int> chosen);
+    // Gives the window's controls the texts of the pack in use, each as it comes, also when
+    // it is empty.
+    void applyLanguageTexts();
 
     // The state of Shift and Ctrl as the export commands read it (replaceable for tests).
     void setModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
 
     // The window's controls and actions, for tests and the command-line host.
     IconGridView* gridView() const { return gridView_; }
-    QToolButton* openButton() const { return openButton_; }
-    QToolButton* saveButton() const { return saveButton_; }
-    QToolButton* copyButton() const { return copyButton_; }
-    QToolButton* printButton() const { return printButton_; }
-    QToolButton* refreshButton() const { return refreshButton_; }
-    QToolButton* optionsButton() const { return optionsButton_; }
-    QToolButton* helpButton() const { return helpButton_; }
-    QToolButton* aboutButton() const { return aboutButton_; }
-    QToolButton* findButton() const { return findButton_; }
+    PopupButton* openButton() const { return openButton_; }
+    PopupButton* saveButton() const { return saveButton_; }
+    SoftButton* copyButton() const { return copyButton_; }
+    SoftButton* printButton() const { return printButton_; }
+    SoftButton* refreshButton() const { return refreshButton_; }
+    PopupButton* optionsButton() const { return optionsButton_; }
+    SoftButton* helpButton() const { return helpButton_; }
+    SoftButton* aboutButton() const { return aboutButton_; }
+    PushButton* findButton() const { return findButton_; }
     QMenu* recentFilesMenu() const { return recentFilesMenu_; }
     QAction* recentEmptyAction() const { return recentEmptyAction_; }
     QMenu* saveMenu() const { return saveMenu_; }
@@ -95,7 +108,18 @@ public:
     QMenu* optionsMenu() const { return optionsMenu_; }
     QAction* largeIconsAction() const { return largeIconsAction_; }
     QAction* smallIconsAction() const { return smallIconsAction_; }
-    const std::vector<QLabel*>& statusPanels() const { return statusPanels_; }
+    QMenu* iconSizeMenu() const { return iconSizeMenu_; }
+    QAction* showIconWindowAction() const { return showIconWindowAction_; }
+    QAction* saveToRegistryAction() const { return saveToRegistryAction_; }
+    QMenu* languageMenu() const { return languageMenu_; }
+    // The language items, by language index (the menu shows them in its own order).
+    const std::vector<QAction*>& languageActions() const { return languageActions_; }
+    QLabel* minimumCountLabel() const { return minimumCountLabel_; }
+    QSpinBox* minimumCountBox() const { return minimumCountBox_; }
+    QAction* commandAction(WindowCommand command) const { return actions_->action(command); }
+    const std::vector<QLabel*>& statusPanels() const { return statusPanels_->labels(); }
+    // The full text of a status panel (a long one is shown elided).
+    QString statusText(int panel) const { return statusPanels_->text(panel); }
 
     ExportSettings& exportSettings() { return exportSettings_; }
     WindowSettings& settings() { return settings_; }
@@ -103,15 +127,24 @@ public:
     std::filesystem::path& saveDialogFolder() { return saveDialogFolder_; }
     DialogService& dialogs() { return *dialogs_; }
 
+    // --- Settings (WindowSettingsIo.cpp) ---
+    // Everything the stores keep, as the window holds it now.
+    StoredSettings collectSettings() const;
+    // Writes the settings to their stores once; a store that cannot be written is passed by.
+    void saveSettings();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void buildToolbar(QWidget* toolbarStrip);
     void buildMenus();
+    void buildLanguageMenu();
     void nameControls();
+    void buildKeyboardCommands();
     void rebuildRecentMenu();
     void enableFileButtons();
     void setStatus(int panel, const std::string& text);
@@ -122,15 +155,15 @@ private:
     void runGuarded(const std::function<void()>& command);
 
     IconGridView* gridView_ = nullptr;
-    QToolButton* openButton_ = nullptr;
-    QToolButton* saveButton_ = nullptr;
-    QToolButton* copyButton_ = nullptr;
-    QToolButton* printButton_ = nullptr;
-    QToolButton* refreshButton_ = nullptr;
-    QToolButton* optionsButton_ = nullptr;
-    QToolButton* helpButton_ = nullptr;
-    QToolButton* aboutButton_ = nullptr;
-    QToolButton* findButton_ = nullptr;
+    PopupButton* openButton_ = nullptr;
+    PopupButton* saveButton_ = nullptr;
+    SoftButton* copyButton_ = nullptr;
+    SoftButton* printButton_ = nullptr;
+    SoftButton* refreshButton_ = nullptr;
+    PopupButton* optionsButton_ = nullptr;
+    SoftButton* helpButton_ = nullptr;
+    SoftButton* aboutButton_ = nullptr;
+    PushButton* findButton_ = nullptr;
     QMenu* recentFilesMenu_ = nullptr;
     QAction* recentEmptyAction_ = nullptr;
     QMenu* saveMenu_ = nullptr;
@@ -145,8 +178,17 @@ private:
     QMenu* optionsMenu_ = nullptr;
     QAction* largeIconsAction_ = nullptr;
     QAction* smallIconsAction_ = nullptr;
-    std::vector<QLabel*> statusPanels_;
+    QMenu* iconSizeMenu_ = nullptr;
+    QAction* showIconWindowAction_ = nullptr;
+    QAction* saveToRegistryAction_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
+    std::vector<QAction*> languageActions_;
+    QLabel* minimumCountLabel_ = nullptr;
+    QSpinBox* minimumCountBox_ = nullptr;
+    std::unique_ptr<StatusPanels> statusPanels_;
+    ActionManager* actions_ = nullptr;
     std::vector<std::string> arguments_;
+    std::filesystem::path packFolder_;
     std::unique_ptr<QtDialogService> ownDialogs_;
     DialogService* dialogs_;
     QtFileTypeIconProvider fileTypeIcons_;
@@ -161,6 +203,14 @@ private:
     std::filesystem::path folderDialogFolder_;
     int saveFilterIndex_ = 1;
     bool commandLinePosted_ = false;
+
+    // --- Settings (WindowSettingsIo.cpp) ---
+    // Reads the settings in the stores' order and applies them: menus, icon size, recent
+    // list, export options, placement, the find pane's stored size.
+    void loadSettings();
+    void applySettings(const StoredSettings& stored);
+    SettingsStorage* settingsStorage_ = nullptr;
+    bool settingsSaved_ = false;
 };
 
 } // namespace glyphora

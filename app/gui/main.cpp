@@ -4,9 +4,9 @@
 // GLYPHORA_SCREENSHOT=FILE (an environment variable, outside the command line's grammar)
 // makes the program save a picture of its window to FILE shortly after start and quit; it
 // serves the documentation.
+#include "app/gui/AppIcon.h"
 #include "app/gui/MainWindow.h"
-#include "i18n/LanguagePack.h"
-#include "i18n/Languages.h"
+#include "settings/SettingsStorage.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -20,11 +20,13 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Glyphora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Glyphora"));
     QApplication::setApplicationVersion(QStringLiteral(GLYPHORA_VERSION));
+    QApplication::setWindowIcon(glyphora::ApplicationIcon());
+    QApplication::setDesktopFileName(glyphora::kDesktopFileName);
 
-    glyphora::LoadLanguagePack(glyphora::PackFolder() / glyphora::LanguageFileName(0));
     // Qt has taken its own options (-style, -platform, ...) out of argv by now.
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    glyphora::MainWindow window(arguments);
+    glyphora::SettingsStorage settingsStorage = glyphora::OpenProgramSettingsStorage();
+    glyphora::MainWindow window(arguments, nullptr, &settingsStorage);
     window.show();
     window.postRunCommandLine();
 

@@ -126,7 +126,9 @@ std::string IconGrid::MessageText() const
 {
     if (Count() == 0 && !unableMsg_.empty() && !current_.fileName.empty())
         return unableMsg_;
-    if (Count() < 3 && !text_.empty())
+    // The hint invites the user to open a file: once a file is open it would only stand
+    // beside that file's icon, so it shows on an empty grid without a file alone.
+    if (Count() == 0 && current_.fileName.empty() && !text_.empty())
         return text_;
     return {};
 }

@@ -1,6 +1,7 @@
 // POSIX side of the atomic output file: the temporary file is created with O_EXCL and
 // O_NOFOLLOW (a name someone planted, file or link, is never opened), takes the mode of the
-// file it replaces, and rename() puts it in place in one step.
+// file it replaces, and rename() puts it in place in one step; a synced commit adds fsync of
+// the file and of its folder.
 #include "platform/AtomicFile.h"
 
 #include <fcntl.h>
@@ -12,6 +13,8 @@
 #include <system_error>
 
 namespace glyphora {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -73,6 +76,15 @@ bool AtomicFile::writeNative(std::optional<std::uint64_t> offset, std::span<cons
     return true;
 }
 
+bool AtomicFile::flushNative(std::string& message)
+{
+    if (::fsync(static_cast<int>(handle_)) != 0 && errno != EINVAL) {  // EINVAL: a pipe or device
+        message = ReasonFor(errno);
+        return false;
+    }
+    return true;
+}
+
 bool AtomicFile::closeNative(std::string& message)
 {
     const int fd = static_cast<int>(handle_);
@@ -93,6 +105,16 @@ bool AtomicFile::replaceNative(std::string& message)
     }
     temporary_.clear();
     return true;
+}
+
+// Makes the rename itself durable; a folder that cannot be synced is no reason to fail.
+void AtomicFile::syncFolderNative() noexcept
+{
+    const fs::path folder = target_.parent_path();
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 void AtomicFile::removeTemporaryNative() noexcept

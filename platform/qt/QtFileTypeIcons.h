@@ -3,6 +3,7 @@
 // finally the program's built-in generic icon, so that every file shows an icon.
 #pragma once
 
+#include "platform/FileAssociations.h"
 #include "platform/FileTypeIcons.h"
 
 namespace glyphora {
@@ -10,7 +11,10 @@ namespace glyphora {
 class QtFileTypeIconProvider final : public FileTypeIconProvider {
 public:
     IconHandle IconForFile(const std::filesystem::path& path, int size) const override;
-    std::string DefaultIconRegistration(const std::string&) const override { return {}; }
+    std::string DefaultIconRegistration(const std::string& extension) const override
+    {
+        return ReadDefaultIconRegistration(extension);
+    }
 };
 
 } // namespace glyphora

@@ -1,5 +1,6 @@
 // Windows side of the atomic output file: the temporary file is created with CREATE_NEW (an
-// existing name is never opened) and MoveFileExW replaces the target in one step.
+// existing name is never opened) and MoveFileExW replaces the target in one step; a synced
+// commit adds FlushFileBuffers and MOVEFILE_WRITE_THROUGH.
 #include "platform/AtomicFile.h"
 
 #ifndef NOMINMAX
@@ -69,6 +70,15 @@ bool AtomicFile::writeNative(std::optional<std::uint64_t> offset, std::span<cons
     return true;
 }
 
+bool AtomicFile::flushNative(std::string& message)
+{
+    if (!::FlushFileBuffers(AsHandle(handle_))) {
+        message = ReasonFor(::GetLastError());
+        return false;
+    }
+    return true;
+}
+
 bool AtomicFile::closeNative(std::string& message)
 {
     const std::intptr_t h = handle_;
@@ -83,13 +93,17 @@ bool AtomicFile::closeNative(std::string& message)
 
 bool AtomicFile::replaceNative(std::string& message)
 {
-    if (!::MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durability_ == Durability::Synced ? MOVEFILE_WRITE_THROUGH : 0);
+    if (!::MoveFileExW(temporary_.c_str(), target_.c_str(), flags)) {
         message = ReasonFor(::GetLastError());
         return false;
     }
     temporary_.clear();
     return true;
 }
+
+// MOVEFILE_WRITE_THROUGH has already made a synced rename durable.
+void AtomicFile::syncFolderNative() noexcept {}
 
 void AtomicFile::removeTemporaryNative() noexcept
 {

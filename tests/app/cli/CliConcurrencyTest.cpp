@@ -118,23 +118,19 @@ TEST(CliConcurrencyTest, TruncatingTheModuleDuringAnExportNeverEndsInASignal)
             for (const auto& e : fs::directory_iterator(dir)) found.push_back(e.path());
         return found;
     };
+    // A folder of per-icon files: all of them after a success, and only complete ones ever.
+    const auto folderOf = [&](bool (*complete)(const std::string&)) {
+        return [&files, complete](const fs::path& dest, bool succeeded) {
+            const auto written = files(dest);
+            if (succeeded) {
+                EXPECT_EQ(written.size(), static_cast<std::size_t>(kManyGroupCount));
+            }
+            for (const auto& f : written) EXPECT_TRUE(complete(ReadFileText(f))) << f;
+        };
+    };
     const std::vector<ExportMode> modes = {
-        {"every group as .ico", {"-iconindex=0", "-desttype=ico"}, "icons",
-         [&](const fs::path& dest, bool succeeded) {
-             const auto written = files(dest);
-             if (succeeded) {
-                 EXPECT_EQ(written.size(), static_cast<std::size_t>(kManyGroupCount));
-             }
-             for (const auto& f : written) EXPECT_TRUE(IsCompleteIco(ReadFileText(f))) << f;
-         }},
-        {"every icon as PNG", {"-iconindex=0", "-desttype=png"}, "pictures",
-         [&](const fs::path& dest, bool succeeded) {
-             const auto written = files(dest);
-             if (succeeded) {
-                 EXPECT_EQ(written.size(), static_cast<std::size_t>(kManyGroupCount));
-             }
-             for (const auto& f : written) EXPECT_TRUE(IsCompletePng(ReadFileText(f))) << f;
-         }},
+        {"every group as .ico", {"-iconindex=0", "-desttype=ico"}, "icons", folderOf(IsCompleteIco)},
+        {"every icon as PNG", {"-iconindex=0", "-desttype=png"}, "pictures", folderOf(IsCompletePng)},
         {"one group as .ico", {"-iconindex=150"}, "one.ico",
          [](const fs::path& dest, bool succeeded) {
              EXPECT_EQ(fs::exists(dest), succeeded);

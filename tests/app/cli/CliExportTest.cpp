@@ -204,5 +204,27 @@ TEST(CliExportTest, ErrorsGoToStandardErrorWithAFailingStatus)
     EXPECT_NE(Cli("--help").output.find("-iconindex"), std::string::npos);
 }
 
+// A PE module under another extension (.cpl, .scr, .efi, ...) is its own module: its groups
+// are written as .ico files and counted, and every other kind of export sees the same icons.
+TEST(CliExportTest, ModulesUnderOtherExtensionsGiveTheirOwnGroups)
+{
+    const testing::TempFolder dir;
+    for (const char* name : {"appwiz.cpl", "saver.SCR", "boot.efi"}) {
+        SCOPED_TRACE(name);
+        const fs::path module = dir.path() / name;
+        fs::copy_file(kSample, module, fs::copy_options::overwrite_existing);
+        const fs::path fromModule = dir.path() / "module.ico", fromDll = dir.path() / "dll.ico";
+        const auto run = Cli("-e " + ShellQuote(module.string()) + " " + ShellQuote(fromModule.string()) + " -iconindex=2");
+        ASSERT_EQ(run.status, 0) << run.output;
+        ASSERT_EQ(Cli("-e " + ShellQuote(kSample.string()) + " " + ShellQuote(fromDll.string()) + " -iconindex=2").status, 0);
+        EXPECT_EQ(ReadFile(fromModule), ReadFile(fromDll));
+        EXPECT_FALSE(IcoImages(ReadFile(fromModule)).empty());
+    }
+    // A file under such an extension that is no module still has no group to write.
+    const fs::path text = dir.path() / "notes.cpl";
+    std::ofstream(text) << "MZ but no PE header follows";
+    EXPECT_NE(Cli("-e " + ShellQuote(text.string()) + " " + ShellQuote((dir.path() / "t.ico").string())).status, 0);
+}
+
 } // namespace
 } // namespace glyphora

@@ -165,6 +165,8 @@ TEST_F(CommandLineDriverTest, ArgumentListsBecomeTheExpectedCalls)
           "SelectFile({T}/app.exe)", "SaveIcon(0,{T}/x.gif,4,colour)", "Info(1 icon(s) saved.)"}},
         {"source not found", {"-e", "{T}/missing.exe", "{T}/x.png"},
          {"Error(The command line could not be carried out:\nFile not found: {T}/missing.exe)"}},
+        {"a folder as the source is named as such", {"-e", "{T}", "{T}/x.png"},
+         {"Error(The command line could not be carried out:\n{T} is a folder. Name a file to take its icons from.)"}},
         {"switches without -e become part of the name", {app, "-grayscale"},
          {"Error(The command line could not be carried out:\nFile not found: {T}/app.exe -grayscale)"}},
         {"export without destination", {"-e", app, "  "},

@@ -142,6 +142,13 @@ TEST_F(IconGridWidgetTest, HintTextsFollowTheIconCount)
     Open(130, 300);
     EXPECT_EQ(grid()->MessageText(), "");     // six icons: no hint
     EXPECT_EQ(grid()->Model().RowCount(), 2);
+    // One icon of an open file (an icon file, or the file-type icon of any other file): the
+    // invitation to open a file does not stand beside it.
+    for (const std::filesystem::path& file : {test::SampleIcon(), std::filesystem::path(GLYPHORA_SOURCE_DIR "/README.md")}) {
+        grid()->SetFileName(file);
+        EXPECT_EQ(grid()->Count(), 1) << file;
+        EXPECT_EQ(grid()->MessageText(), "") << file;
+    }
 }
 
 TEST_F(IconGridWidgetTest, PaintsTheSelectedCellInTheHighlightColour)

@@ -5,6 +5,7 @@
 #include "app/gui/DialogService.h"
 
 #include <deque>
+#include <functional>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,6 +16,11 @@ namespace glyphora::test {
 inline std::filesystem::path SampleModule()
 {
     return GLYPHORA_BUILD_DIR "/samples/glyphora-sample.dll";
+}
+
+inline std::filesystem::path SampleIcon()
+{
+    return GLYPHORA_BUILD_DIR "/samples/glyphora-sample.ico";
 }
 
 struct ShownMessage {
@@ -39,29 +45,38 @@ public:
     std::vector<std::pair<ExportKind, ExportSettings>> exportRequests;
     std::vector<ShownMessage> messages;
 
+    // Runs while any dialog is "open", to act out what a real modal dialog does to the
+    // window (for example taking the keyboard focus away).
+    std::function<void()> whileOpen;
+
     DialogAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override
     {
         messages.push_back({text, icon, buttons});
+        if (whileOpen) whileOpen();
         return Take(messageAnswers, buttons == MessageButtons::Ok ? DialogAnswer::Ok : DialogAnswer::No);
     }
     std::optional<std::filesystem::path> OpenFile(const OpenFileRequest& request) override
     {
         openRequests.push_back(request);
+        if (whileOpen) whileOpen();
         return Take(openAnswers, std::optional<std::filesystem::path>{});
     }
     std::optional<SaveFileAnswer> SaveFile(const SaveFileRequest& request) override
     {
         saveRequests.push_back(request);
+        if (whileOpen) whileOpen();
         return Take(saveAnswers, std::optional<SaveFileAnswer>{});
     }
     std::optional<std::filesystem::path> ChooseFolder(const std::string& title, const std::filesystem::path&) override
     {
         folderTitles.push_back(title);
+        if (whileOpen) whileOpen();
         return Take(folderAnswers, std::optional<std::filesystem::path>{});
     }
     std::optional<ExportSettings> EditExportOptions(ExportKind kind, const ExportSettings& settings) override
     {
         exportRequests.emplace_back(kind, settings);
+        if (whileOpen) whileOpen();
         return Take(exportAnswers, std::optional<ExportSettings>{});
     }
 

@@ -7,12 +7,13 @@
 #include "tests/support/qt/GuiTestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
-#include <QToolButton>
 
+#include <array>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -26,6 +27,8 @@ protected:
         window = std::make_unique<MainWindow>(std::vector<std::string>{}, &dialogs);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow(); // window shortcuts need the active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     std::string Panel(int i) const { return window->statusPanels().at(static_cast<std::size_t>(i))->text().toStdString(); }
     std::vector<QAction*> RecentEntries() const
@@ -57,11 +60,13 @@ TEST_F(MainWindowTest, StartsWithItsOwnFileAsTheNewestRecentEntry)
 TEST_F(MainWindowTest, SelectFileShowsTheSampleAndReportsTheFirstIcon)
 {
     window->SelectFile(test::SampleModule());
-    EXPECT_EQ(window->windowTitle().toStdString(), "Glyphora - glyphora-sample.dll");
+    EXPECT_EQ(window->windowTitle().toStdString(), "glyphora-sample.dll"); // the desktop adds " — Glyphora"
     const IconGrid* grid = window->gridView()->grid();
     EXPECT_EQ(grid->Count(), 6);
     EXPECT_EQ(grid->ItemIndex(), 0);
-    for (QToolButton* b : {window->saveButton(), window->copyButton(), window->refreshButton()}) EXPECT_TRUE(b->isEnabled());
+    for (QAbstractButton* b :
+         std::initializer_list<QAbstractButton*>{window->saveButton(), window->copyButton(), window->refreshButton()})
+        EXPECT_TRUE(b->isEnabled());
     EXPECT_EQ(window->exportSettings().columnCount, std::min(grid->ColCount(), 6));
     EXPECT_EQ(Panel(1), "1 / 6");
     EXPECT_EQ(Panel(2), "Images: 9") << "the first group holds nine images";
@@ -101,7 +106,7 @@ TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
     EXPECT_FALSE(window->refreshButton()->isEnabled());
     EXPECT_EQ(window->gridView()->grid()->MessageText(), "Unable to load or find icons in this file.");
     EXPECT_EQ(RecentEntries()[0]->text().toStdString(), "notes.txt");
-    EXPECT_EQ(window->windowTitle().toStdString(), "Glyphora - notes.txt");
+    EXPECT_EQ(window->windowTitle().toStdString(), "notes.txt");
 }
 
 TEST_F(MainWindowTest, RecentListKeepsTwelveAndMovesPathsIgnoringCase)
@@ -195,6 +200,31 @@ TEST(KeyCommands, TableOfTheWindowsKeys)
         EXPECT_EQ(CommandForKey(c.key, c.modifiers), c.expected) << c.key << " " << c.modifiers.toInt();
 }
 
+// One key press runs its command once, whether the grid or a toolbar button has the focus
+// (a command that opens a dialog must not run again when the dialog closes).
+TEST_F(MainWindowTest, OneKeyPressRunsItsCommandOnce)
+{
+    window->SelectFile(test::SampleModule());
+    // A modal dialog takes the focus; when it closes the window may have none for a moment.
+    dialogs.whileOpen = [] {
+        if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
+    };
+    for (QWidget* focus : {static_cast<QWidget*>(window->gridView()), static_cast<QWidget*>(window->openButton())}) {
+        SCOPED_TRACE(focus->objectName().toStdString());
+        const std::size_t opens = dialogs.openRequests.size(), saves = dialogs.saveRequests.size(),
+                          messages = dialogs.messages.size();
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_O, Qt::ControlModifier); // the dialog is cancelled
+        EXPECT_EQ(dialogs.openRequests.size(), opens + 1);
+        window->gridView()->grid()->SetItemIndex(0);
+        QTest::keyClick(focus, Qt::Key_S, Qt::ControlModifier); // the save dialog is cancelled
+        EXPECT_EQ(dialogs.saveRequests.size(), saves + 1);
+        window->gridView()->grid()->SetItemIndex(-1);
+        QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(dialogs.messages.size(), messages + 1); // one "No icon is selected" warning
+    }
+}
+
 TEST_F(MainWindowTest, KeysReachTheirCommandsThroughTheWindow)
 {
     window->SelectFile(test::SampleModule());
@@ -238,12 +268,81 @@ TEST_F(MainWindowTest, DroppedFilesOpenTheFirstAndSayWhenThereWereMore)
 
 TEST_F(MainWindowTest, StatusPanelsFollowTheWindowWidth)
 {
-    window->resize(800, 500);
+    // Wide enough for every text: the panels take their shares of the window.
+    window->resize(1600, 500);
     QApplication::processEvents();
     EXPECT_EQ(window->statusPanels()[0]->width(), window->width() / 2);
     EXPECT_EQ(window->statusPanels()[1]->width(), window->width() / 10);
     EXPECT_EQ(window->statusPanels()[2]->width(), window->width() / 6);
-    EXPECT_EQ(window->statusPanels()[3]->width(), 50);
+    EXPECT_GE(window->statusPanels()[3]->width(), 50);
+}
+
+TEST(StatusPanelLayout, ReportPanelsNeverGetNarrowerThanTheirTexts)
+{
+    struct Case {
+        int windowWidth;
+        std::array<int, 4> minimums;
+        std::array<int, 4> expected;
+    };
+    const Case cases[] = {
+        {800, {0, 40, 60, 30}, {400, 80, 133, 50}},  // wide enough: the window's fractions
+        {526, {0, 90, 60, 30}, {263, 90, 87, 50}},   // a position needs more than a tenth
+        {526, {0, 90, 120, 80}, {212, 90, 120, 80}}, // a large font: the path panel gives way
+        {200, {0, 90, 120, 80}, {0, 90, 120, 80}},   // nothing left for the path panel
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StatusPanelWidths(c.windowWidth, c.minimums), c.expected) << c.windowWidth;
+}
+
+TEST(WindowMinimumSizeTest, StaysWithinTheScreen)
+{
+    EXPECT_EQ(WindowMinimumSize({526, 455}, {1280, 900}), QSize(526, 455));
+    EXPECT_EQ(WindowMinimumSize({526, 455}, {640, 450}), QSize(526, 450)); // 1280 x 900 at scale 2
+    EXPECT_EQ(WindowMinimumSize({526, 455}, {}), QSize(526, 455));          // no screen known
+}
+
+// A much larger font (another style, a high scale, a user's choice): the report texts fit,
+// the find strip's label does not run under its spin box, and a long path is elided.
+TEST_F(MainWindowTest, LayoutHoldsWithALargeFont)
+{
+    QFont big = window->font();
+    big.setPointSizeF(big.pointSizeF() * 2);
+    window->setFont(big);
+    window->resize(526, 455);
+    window->SelectFile(GLYPHORA_BUILD_DIR "/samples/glyphora-many.dll");
+    window->gridView()->grid()->SetItemIndex(183);
+    QApplication::processEvents();
+    for (int panel = 1; panel <= 3; ++panel) {
+        const QLabel* label = window->statusPanels()[static_cast<std::size_t>(panel)];
+        EXPECT_EQ(label->text(), window->statusText(panel)) << panel; // shown whole, not elided
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width()) << panel;
+    }
+    EXPECT_EQ(window->statusText(1).toStdString(), "184 / 200");
+
+    const auto* label = window->findChild<QLabel*>(QStringLiteral("minimumCountLabel"));
+    const auto* box = window->findChild<QWidget*>(QStringLiteral("minimumCountBox"));
+    ASSERT_TRUE(label && box);
+    EXPECT_LE(label->geometry().right(), box->geometry().left());
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+}
+
+TEST_F(MainWindowTest, LongPathsInTheStatusBarAreElidedInTheMiddle)
+{
+    testing::TempFolder folder;
+    const std::filesystem::path deep = folder.path() / "a very long folder name that goes on" / "and on and on until it" /
+                                       "cannot fit in any panel";
+    std::filesystem::create_directories(deep);
+    const std::string longPath = (deep / "file.dll").string();
+    std::filesystem::copy_file(test::SampleModule(), longPath);
+    window->resize(526, 455);
+    window->SelectFile(longPath);
+    QApplication::processEvents();
+    RecentEntries()[0]->hover(); // hovering a recent entry shows its path
+    const QLabel* panel = window->statusPanels()[0];
+    EXPECT_EQ(window->statusText(0).toStdString(), longPath);
+    EXPECT_TRUE(panel->text().contains(QChar(0x2026))) << panel->text().toStdString();
+    EXPECT_TRUE(panel->text().endsWith(QStringLiteral("file.dll")));
+    EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()), panel->contentsRect().width());
 }
 
 } // namespace

@@ -1,0 +1,323 @@
+// The language menu of an open window on the offscreen platform: switching through all six
+// packs puts each pack's texts on the controls and refreshes the status bar; a missing,
+// damaged or old pack gives its message and the check mark stays where the language is;
+// dialogs made later speak the current language; a quiet start with arguments.
+#include "app/gui/ExportOptionsDialog.h"
+#include "app/gui/MainWindow.h"
+#include "i18n/LanguagePack.h"
+#include "i18n/Languages.h"
+#include "i18n/TextFormat.h"
+#include "i18n/TextIds.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/qt/GuiTestSupport.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusTipEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace glyphora {
+namespace {
+
+const std::filesystem::path kShippedPacks = GLYPHORA_SOURCE_DIR "/i18n/packs";
+
+LanguagePack ShippedPack(int language)
+{
+    LanguagePackFile file = LoadLanguagePackFile(kShippedPacks / LanguageFileName(language));
+    EXPECT_TRUE(file.pack.has_value()) << file.error;
+    return file.pack ? std::move(*file.pack) : LanguagePack();
+}
+
+std::string ReadText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteText(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+int CheckedLanguageCount(const MainWindow& window)
+{
+    int checked = 0;
+    for (QAction* action : window.languageActions()) checked += action->isChecked();
+    return checked;
+}
+
+class LanguageMenuTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        window.reset();
+        // Other tests read the English texts of the pack the test program starts with.
+        LoadLanguagePack(GLYPHORA_BUILD_DIR "/english.lng");
+    }
+
+    void Open(std::vector<std::string> arguments, const std::filesystem::path& packFolder = {})
+    {
+        window = std::make_unique<MainWindow>(std::move(arguments), &dialogs, nullptr, packFolder);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    std::string Panel(int i) const
+    {
+        return window->statusText(i).toStdString();
+    }
+
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
+{
+    Open({});
+    window->SelectFile(test::SampleModule());
+    ASSERT_EQ(window->gridView()->grid()->ItemIndex(), 0);
+
+    // Every text the window takes from the pack, with the control that shows it.
+    using Read = std::function<std::string()>;
+    const auto text = [](auto* control) { return [control] { return control->text().toStdString(); }; };
+    const auto title = [](QMenu* menu) { return [menu] { return menu->title().toStdString(); }; };
+    const auto tip = [](QWidget* w) { return [w] { return w->toolTip().toStdString(); }; };
+    const auto statusTip = [](QWidget* w) { return [w] { return w->statusTip().toStdString(); }; };
+    MainWindow& w = *window;
+    const IconGrid* grid = w.gridView()->grid();
+    const std::vector<std::pair<int, Read>> controls = {
+        {kTextMinimumIconCount, text(w.minimumCountLabel())},
+        {kTextEmptyGridHint, statusTip(w.gridView())},
+        {kTextEmptyGridHint, [grid] { return grid->Text(); }},
+        {kTextNoIconsInFile, [grid] { return grid->UnableToLoadOrFindIconsMsg(); }},
+        {kTextHintOpen, statusTip(w.openButton())},       {kTextHintSave, statusTip(w.saveButton())},
+        {kTextHintCopy, statusTip(w.copyButton())},       {kTextHintPrint, statusTip(w.printButton())},
+        {kTextHintRefresh, statusTip(w.refreshButton())}, {kTextHintOptions, statusTip(w.optionsButton())},
+        {kTextHintHelp, statusTip(w.helpButton())},       {kTextHintAbout, statusTip(w.aboutButton())},
+        {kTextHintOptions, tip(w.optionsButton())},       {kTextHintAbout, tip(w.aboutButton())},
+        {kTextMenuSaveSelected, text(w.saveSelectedAction())},
+        {kTextMenuSaveAllAsOneImage, text(w.saveAllAsOneImageAction())},
+        {kTextMenuSaveAll, title(w.saveAllMenu())},
+        {kTextMenuAsIcons, text(w.saveAllActions()[0])},     {kTextMenuAsBitmaps, text(w.saveAllActions()[1])},
+        {kTextMenuAsJpeg, text(w.saveAllActions()[2])},      {kTextMenuAsMetafiles, text(w.saveAllActions()[3])},
+        {kTextMenuAsGif, text(w.saveAllActions()[4])},       {kTextMenuAsPng, text(w.saveAllActions()[5])},
+        {kTextMenuToHtml, text(w.exportHtmlAction())},       {kTextMenuToDbf, text(w.exportDbaseAction())},
+        {kTextMenuToPdf, text(w.exportPdfAction())},
+        {kTextHintMinimumIconCount, tip(w.minimumCountLabel())},
+        {kTextHintMinimumIconCount, tip(w.minimumCountBox())},
+        {kTextHintMinimumIconCount, statusTip(w.minimumCountBox())},
+        {kTextMenuLanguage, title(w.languageMenu())},
+        {kTextMenuEnglish, text(w.languageActions()[0])},    {kTextMenuGreek, text(w.languageActions()[2])},
+        {kTextMenuUkrainian, text(w.languageActions()[1])},  {kTextMenuRomanian, text(w.languageActions()[3])},
+        {kTextMenuItalian, text(w.languageActions()[4])},    {kTextMenuPolish, text(w.languageActions()[5])},
+        {kTextMenuShowIconWindow, text(w.showIconWindowAction())},
+        {kTextMenuIconSize, title(w.iconSizeMenu())},
+        {kTextMenuSize32, text(w.largeIconsAction())},       {kTextMenuSize16, text(w.smallIconsAction())},
+        {kTextMenuSaveToRegistry, text(w.saveToRegistryAction())},
+        {kTextShowFindPane, text(w.findButton())},
+    };
+
+    for (int language : {1, 2, 3, 4, 5, 0}) {
+        SCOPED_TRACE(LanguageFileName(language));
+        w.languageActions()[static_cast<std::size_t>(language)]->trigger();
+        EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
+        EXPECT_EQ(w.settings().language, language);
+        EXPECT_TRUE(w.languageActions()[static_cast<std::size_t>(language)]->isChecked());
+        EXPECT_EQ(CheckedLanguageCount(w), 1);
+
+        const LanguagePack pack = ShippedPack(language);
+        for (const auto& [id, read] : controls)
+            EXPECT_EQ(read(), pack.Text(static_cast<std::uint16_t>(id))) << "text " << id;
+        EXPECT_EQ(w.gridView()->toolTip().toStdString(), "") << "the grid's hint has only a long part";
+        // A tooltip names the key of the button's command after the text.
+        const std::pair<QAbstractButton*, std::pair<int, const char*>> keyed[] = {
+            {w.openButton(), {kTextHintOpen, "Ctrl+O"}},       {w.saveButton(), {kTextHintSave, "Ctrl+S"}},
+            {w.copyButton(), {kTextHintCopy, "Ctrl+C"}},       {w.printButton(), {kTextHintPrint, "Ctrl+P"}},
+            {w.refreshButton(), {kTextHintRefresh, "Ctrl+R"}}, {w.helpButton(), {kTextHintHelp, "F1"}},
+        };
+        for (const auto& [button, expected] : keyed)
+            EXPECT_EQ(button->toolTip().toStdString(),
+                      pack.Text(static_cast<std::uint16_t>(expected.first)) + " (" + expected.second + ")");
+        // The status bar is written again in the new language.
+        EXPECT_EQ(Panel(1), "1 / 6");
+        EXPECT_EQ(Panel(2), FormatText(pack.Text(kTextStatusImageCount), "9"));
+        EXPECT_EQ(Panel(3), FormatText(pack.Text(kTextStatusColorDepth), "32"));
+        for (int panel : {2, 3}) {
+            const QLabel* label = w.statusPanels()[static_cast<std::size_t>(panel)];
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << "panel " << panel;
+        }
+    }
+    EXPECT_EQ(w.saveSelectedAction()->text().toStdString(), "Save &Selected");
+}
+
+TEST_F(LanguageMenuTest, MenuShowsTheLanguagesAsOneRadioGroupInItsOrder)
+{
+    Open({});
+    std::vector<std::string> shown;
+    for (QAction* action : window->languageMenu()->actions()) {
+        EXPECT_TRUE(action->isCheckable());
+        ASSERT_NE(action->actionGroup(), nullptr);
+        EXPECT_TRUE(action->actionGroup()->isExclusive());
+        shown.push_back(action->text().toStdString());
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"English", "Italian", "Greek", "Ukrainian", "Romanian", "Polish"}));
+    EXPECT_TRUE(window->languageActions()[0]->isChecked());
+    EXPECT_EQ(window->optionsMenu()->actions().front(), window->languageMenu()->menuAction());
+}
+
+TEST_F(LanguageMenuTest, MissingPackChosenFromTheMenuChangesNothing)
+{
+    const testing::TempFolder folder;
+    std::filesystem::copy_file(kShippedPacks / "english.lng", folder.path() / "english.lng");
+    Open({}, folder.path());
+    ASSERT_TRUE(dialogs.messages.empty());
+
+    window->languageActions()[5]->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    const std::string path = (folder.path() / "polish.lng").string();
+    EXPECT_EQ(dialogs.messages[0].text, "File does not exist:\n" + path + "\nIt can be found on the Glyphora web page.");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(window->settings().language, 0);
+    EXPECT_TRUE(window->languageActions()[0]->isChecked());
+    EXPECT_FALSE(window->languageActions()[5]->isChecked());
+    EXPECT_EQ(window->saveSelectedAction()->text().toStdString(), "Save &Selected");
+    EXPECT_EQ(LangString(kTextMenuLanguage), "Language") << "the English pack stays in use";
+}
+
+TEST_F(LanguageMenuTest, DamagedPackLeavesTheTextsAndNoPack)
+{
+    const testing::TempFolder folder;
+    std::filesystem::copy_file(kShippedPacks / "english.lng", folder.path() / "english.lng");
+    WriteText(folder.path() / "romanian.lng", "MZ but no module\n");
+    Open({}, folder.path());
+
+    window->languageActions()[3]->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Unable to load the file:\n" + (folder.path() / "romanian.lng").string());
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(window->settings().language, 0);
+    EXPECT_TRUE(window->languageActions()[0]->isChecked());
+    EXPECT_EQ(window->minimumCountLabel()->text().toStdString(), "Minimum number of icons");
+    EXPECT_FALSE(LanguagePackLoaded());
+}
+
+TEST_F(LanguageMenuTest, OldPackIsUsedAfterAWarning)
+{
+    const testing::TempFolder folder;
+    std::filesystem::copy_file(kShippedPacks / "english.lng", folder.path() / "english.lng");
+    std::string italian = ReadText(kShippedPacks / "italian.lng");
+    const std::size_t version = italian.find("50000 = 5.1.0.2");
+    ASSERT_NE(version, std::string::npos);
+    italian.replace(version, 15, "50000 = 5.1.0.1");
+    WriteText(folder.path() / "italian.lng", italian);
+    Open({}, folder.path());
+
+    window->languageActions()[4]->trigger();
+    const LanguagePack pack = ShippedPack(4);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, pack.Text(kTextPackObsolete) + "\n" + pack.Text(kTextPackObsoleteAdvice));
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(window->settings().language, 4);
+    EXPECT_TRUE(window->languageActions()[4]->isChecked());
+    EXPECT_EQ(window->saveSelectedAction()->text().toStdString(), pack.Text(kTextMenuSaveSelected));
+}
+
+TEST_F(LanguageMenuTest, StartWithoutAnyPackKeepsTheBuiltInTexts)
+{
+    const testing::TempFolder folder;
+    Open({}, folder.path());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "File does not exist:\n" + (folder.path() / "english.lng").string() +
+                                            "\nIt can be found on Glyphora web page.");
+    EXPECT_FALSE(LanguagePackLoaded());
+    EXPECT_EQ(window->saveSelectedAction()->text().toStdString(), "Save &Selected");
+    EXPECT_EQ(window->languageMenu()->title().toStdString(), "Language");
+    EXPECT_TRUE(window->languageActions()[0]->isChecked());
+}
+
+TEST_F(LanguageMenuTest, StartWithAnOldPackWarnsOnceTheTextsAreApplied)
+{
+    const testing::TempFolder folder;
+    std::string english = ReadText(kShippedPacks / "english.lng");
+    english.replace(english.find("50000 = 5.1.0.2"), 15, "50000 = 4.9");
+    WriteText(folder.path() / "english.lng", english);
+    dialogs.whileOpen = [this] {
+        // The texts are in place when the warning shows.
+        EXPECT_EQ(LangString(kTextMenuSaveSelected), "Save &Selected");
+    };
+    Open({}, folder.path());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "This language pack was made for an older version of Glyphora.\n"
+              "Please download its newer version from the Glyphora web page.");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+}
+
+TEST_F(LanguageMenuTest, StartWithArgumentsShowsNoMessage)
+{
+    const testing::TempFolder folder;
+    std::string english = ReadText(kShippedPacks / "english.lng");
+    english.replace(english.find("50000 = 5.1.0.2"), 15, "50000 = 4.9");
+    WriteText(folder.path() / "english.lng", english);
+    Open({test::SampleModule().string()}, folder.path());
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(LangString(kTextMenuLanguage), "Language");
+
+    const testing::TempFolder empty;
+    window.reset();
+    Open({test::SampleModule().string()}, empty.path());
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_FALSE(LanguagePackLoaded());
+}
+
+TEST_F(LanguageMenuTest, DialogsMadeLaterSpeakTheCurrentLanguage)
+{
+    Open({});
+    window->SelectFile(test::SampleModule());
+    window->languageActions()[1]->trigger();
+    const LanguagePack ukrainian = ShippedPack(1);
+
+    ExportOptionsDialog options(window.get());
+    options.prepare(ExportKind::Html, window->exportSettings());
+    EXPECT_EQ(options.windowTitle().toStdString(), ukrainian.Text(kTextHtmlOptionsTitle));
+    EXPECT_EQ(options.cancelButton()->text().toStdString(), ukrainian.Text(kTextCancel));
+    EXPECT_EQ(options.columnCountLabel()->text().toStdString(), ukrainian.Text(kTextColumnCount));
+
+    window->saveSelected();  // the scripted save dialog is cancelled
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].title, ukrainian.Text(kTextSaveDialogTitle));
+    window->openFile();
+    ASSERT_EQ(dialogs.openRequests.size(), 1u);
+    EXPECT_EQ(dialogs.openRequests[0].title, ukrainian.Text(kTextOpenDialogTitle));
+    EXPECT_EQ(dialogs.openRequests[0].filter, ukrainian.Text(kTextOpenFilter));
+}
+
+TEST_F(LanguageMenuTest, LongHintsGoToTheFirstStatusPanel)
+{
+    Open({});
+    QStatusTipEvent hint(QStringLiteral("Open a file"));
+    QApplication::sendEvent(window.get(), &hint);
+    EXPECT_EQ(Panel(0), "Open a file");
+    QStatusTipEvent twoLines(QStringLiteral("first\nsecond"));
+    QApplication::sendEvent(window.get(), &twoLines);
+    EXPECT_EQ(Panel(0), "Open a file") << "a hint with a line break is not for the status bar";
+    QStatusTipEvent none{QString()};
+    QApplication::sendEvent(window.get(), &none);
+    EXPECT_EQ(Panel(0), "");
+}
+
+} // namespace
+} // namespace glyphora
