@@ -82,7 +82,8 @@ bool AnyIconDecodes(const fs::path& source, int size, int count)
 }
 
 // The folder the per-icon files go to, created (one level) only when the first file is about
-// to be written, and removed again when the run fails before anything landed in it.
+// to be written, and removed again when nothing landed in it after all (the write failed,
+// or the icon had nothing to write).
 class TargetFolder {
 public:
     explicit TargetFolder(fs::path folder) : folder_(std::move(folder)) {}
@@ -90,7 +91,7 @@ public:
     TargetFolder& operator=(const TargetFolder&) = delete;
     ~TargetFolder()
     {
-        if (!created_ || kept_) return;
+        if (!created_) return;
         std::error_code ec;
         if (fs::is_empty(folder_, ec) && !ec) fs::remove(folder_, ec);
     }
@@ -112,13 +113,9 @@ public:
         created_ = true;
     }
 
-    // The run has ended as it should: the folder stays even when empty.
-    void Keep() { kept_ = true; }
-
 private:
     fs::path folder_;
     bool created_ = false;
-    bool kept_ = false;
 };
 
 } // namespace
@@ -223,7 +220,6 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
         if (problems.size() > 1) text += " (" + std::to_string(problems.size() - 1) + " more icon(s) could not be read either.)";
         throw GlyphoraError(text);
     }
-    folder.Keep();
     return summary;
 }
 
