@@ -33,7 +33,8 @@ enum class Durability { Normal, Synced };
 class AtomicFile {
 public:
     // Creates the temporary file beside target; check IsOpen(). A target that exists and is
-    // a device or a pipe (nothing a rename could replace) is written directly instead.
+    // a device or a pipe (nothing a rename could replace) is written directly instead. A
+    // symbolic link at the target is replaced by the new file, not written through.
     explicit AtomicFile(std::filesystem::path target, Durability durability = Durability::Normal);
     ~AtomicFile();  // discards everything unless Commit() succeeded
     AtomicFile(const AtomicFile&) = delete;
