@@ -17,8 +17,9 @@ settings() {
     fuzz_icon_image) echo "icon_image 16384" ;;
     fuzz_ico_file) echo "ico_file 16384" ;;
     fuzz_pe_resources) echo "pe_resources 16384" ;;
+    fuzz_settings_ini) echo "settings_ini 4096" ;;
     fuzz_export_*) echo "pe_resources,ico_file 8192" ;;
-    *) echo "${1#fuzz_} 4096" ;;
+    *) echo "${1#fuzz_} 4096" ;;  # a new target: its own seed folder; give it a line above
   esac
 }
 
