@@ -1,4 +1,4 @@
-// Every icon of a module with 200 icon groups saved as PNG files into a folder and written
+// Every icon of a module with 200 icon groups saved as icon files and as PNG files into a folder and written
 // as the HTML, dBase, PDF and spreadsheet documents: wall time per run, and the process's peak memory
 // (maximum resident set) reported at the end.
 //   build/bench/bench_save_all
@@ -47,11 +47,13 @@ void SaveAllOnce(benchmark::State& state, int fileType)
     fs::remove_all(dir);
 }
 
+void BM_SaveAllIco(benchmark::State& state) { SaveAllOnce(state, 0); }
 void BM_SaveAllPng(benchmark::State& state) { SaveAllOnce(state, 5); }
 void BM_ExportHtml(benchmark::State& state) { SaveAllOnce(state, 11); }
 void BM_ExportDbase(benchmark::State& state) { SaveAllOnce(state, 12); }
 void BM_ExportPdf(benchmark::State& state) { SaveAllOnce(state, 13); }
 void BM_ExportXlsx(benchmark::State& state) { SaveAllOnce(state, OutputKind::Xlsx); }
+BENCHMARK(BM_SaveAllIco)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveAllPng)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportHtml)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportDbase)->Unit(benchmark::kMillisecond);

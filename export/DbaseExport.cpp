@@ -1,5 +1,6 @@
-// The dBase IV table (.dbf) and its memo file (.dbt). The record count is written last, so a
-// table interrupted by a write error keeps the count 0 and no end byte.
+// The dBase IV table (.dbf) and its memo file (.dbt). Both collect in temporary files and are
+// put in place together at the end (the memo first, then the table that refers to it), so an
+// interrupted export leaves neither half of the pair half-written nor an old pair mixed.
 #include "export/DbaseExport.h"
 
 #include "export/ImageWriters.h"
@@ -55,6 +56,7 @@ public:
 #endif
         table_.Write(DbaseTableHeader(local, request_.dbfFieldName));
         memo_.Write(DbaseMemoHeader(tablePath_));
+        memoSize_ = kBlockSize;
     }
 
     bool NeedsRenderedIcon() const override { return request_.grayScale || request_.dbfType > 0; }
@@ -69,16 +71,14 @@ public:
             SaveIconToStream(data, icon);
         const std::string bytes = data.str();
 
-        const std::uint64_t start = memo_.Size();
-        const std::uint32_t block = static_cast<std::uint32_t>(start / kBlockSize);
+        const std::uint32_t block = static_cast<std::uint32_t>(memoSize_ / kBlockSize);
         const std::uint64_t length = bytes.size() + 8;
         memo_.Write(std::vector<std::uint8_t>{0xFF, 0xFF, 0x08, 0x00});
-        memo_.Write(U32Bytes(0)); // placeholder, filled in once the data is written
+        memo_.Write(U32Bytes(static_cast<std::uint32_t>(length)));
         memo_.Write(bytes);
-        memo_.WriteAt(start + 4, U32Bytes(static_cast<std::uint32_t>(length)));
         const std::uint64_t padding = (kBlockSize - length % kBlockSize) % kBlockSize;
         memo_.Write(std::vector<std::uint8_t>(static_cast<std::size_t>(padding), 0));
-        memo_.WriteAt(0, U32Bytes(static_cast<std::uint32_t>(memo_.Size() / kBlockSize)));
+        memoSize_ += length + padding;
 
         // The block number is left-aligned and padded with blanks: readers parse the field as
         // a decimal number, and zero bytes after the digits make it unreadable to them.
@@ -91,10 +91,14 @@ public:
 
     void Finish(int saveCount) override
     {
+        memo_.WriteAt(0, U32Bytes(static_cast<std::uint32_t>(memoSize_ / kBlockSize))); // the next free block
         if (saveCount > 0) table_.WriteAt(4, U32Bytes(static_cast<std::uint32_t>(saveCount)));
         table_.Write(std::vector<std::uint8_t>{0x1A});
-        table_.Close();
+        // Both complete before either is put in place.
+        table_.Flush();
+        memo_.Flush();
         memo_.Close();
+        table_.Close();
     }
 
 private:
@@ -102,6 +106,7 @@ private:
     fs::path tablePath_;
     ExportFile table_;
     ExportFile memo_;
+    std::uint64_t memoSize_ = 0;  // bytes of the memo file so far, a whole number of blocks
 };
 
 } // namespace

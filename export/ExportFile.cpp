@@ -1,31 +1,53 @@
-// A checked output file of the exports.
+// A checked, atomically replaced output file of the exports.
 #include "export/ExportFile.h"
-
-#include "platform/GlyphoraError.h"
-
-#include <cerrno>
-#include <cstring>
 
 namespace glyphora {
 
-ExportFile::ExportFile(const std::filesystem::path& path) : path_(path)
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+} // namespace
+
+ExportFile::Buffer::Buffer(AtomicFile& file) : file_(file), space_(kBufferSize)
 {
-    errno = 0;
-    stream_.open(path, std::ios::binary | std::ios::trunc | std::ios::out);
-    if (!stream_) Fail("create");
+    setp(space_.data(), space_.data() + space_.size());
 }
 
-void ExportFile::Fail(const char* what)
+bool ExportFile::Buffer::Drain()
 {
-    const int err = errno;
-    throw GlyphoraError(std::string("Cannot ") + what + " '" + path_.string() + "'" + (err ? std::string(": ") + std::strerror(err) : std::string(".")));
+    const auto used = static_cast<std::size_t>(pptr() - pbase());
+    setp(space_.data(), space_.data() + space_.size());
+    if (used == 0) return !file_.Failed();
+    return file_.Write(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(space_.data()), used));
+}
+
+ExportFile::Buffer::int_type ExportFile::Buffer::overflow(int_type c)
+{
+    if (!Drain()) return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+    }
+    return traits_type::not_eof(c);
+}
+
+int ExportFile::Buffer::sync() { return Drain() ? 0 : -1; }
+
+ExportFile::ExportFile(const std::filesystem::path& path) : file_(path), buffer_(file_), stream_(&buffer_)
+{
+    if (!file_.IsOpen()) Fail();
+}
+
+void ExportFile::Fail()
+{
+    file_.Raise();
 }
 
 void ExportFile::Write(std::span<const std::uint8_t> bytes)
 {
-    errno = 0;
     stream_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!stream_) Fail("write");
+    Check();
 }
 
 void ExportFile::Write(std::string_view text)
@@ -35,32 +57,31 @@ void ExportFile::Write(std::string_view text)
 
 void ExportFile::WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes)
 {
-    stream_.seekp(static_cast<std::streamoff>(offset));
-    Write(bytes);
-    stream_.seekp(0, std::ios::end);
-    if (!stream_) Fail("write");
+    Flush();
+    if (!file_.WriteAt(offset, bytes)) Fail();
 }
 
 std::uint64_t ExportFile::Size()
 {
-    stream_.seekp(0, std::ios::end);
-    const auto pos = stream_.tellp();
-    if (pos < 0) Fail("write");
-    return static_cast<std::uint64_t>(pos);
+    Flush();
+    return file_.Size();
 }
 
 void ExportFile::Check()
 {
-    if (!stream_) Fail("write");
+    if (!stream_ || file_.Failed()) Fail();
+}
+
+void ExportFile::Flush()
+{
+    stream_.flush();
+    Check();
 }
 
 void ExportFile::Close()
 {
-    errno = 0;
-    stream_.flush();
-    if (!stream_) Fail("write");
-    stream_.close();
-    if (!stream_) Fail("close");
+    Flush();
+    if (!file_.Commit()) Fail();
 }
 
 } // namespace glyphora

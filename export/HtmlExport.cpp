@@ -46,7 +46,8 @@ public:
     void AddIcon(int index, const IconHandle&, const Bitmap&, const fs::path& pictureFile) override
     {
         const std::string number = std::to_string(index + 1);
-        std::string cell = "<td><img src=\"" + HtmlEscape(folderName_ + "/" + pictureFile.filename().string()) + "\" width=\"" +
+        const std::string url = UrlPathSegment(folderName_) + "/" + UrlPathSegment(pictureFile.filename().string());
+        std::string cell = "<td><img src=\"" + HtmlEscape(url) + "\" width=\"" +
                            std::to_string(width_) + "\" height=\"" + std::to_string(height_) + "\"alt=\"" + number + "\">";
         if (request_.includeNumbers) cell += "<br>" + number;
         cell += "</td>" + std::string(kEol);
@@ -107,6 +108,26 @@ std::string HtmlEscape(const std::string& text)
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
         default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string UrlPathSegment(const std::string& name)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(name.size());
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
+                                byte == '-' || byte == '.' || byte == '_' || byte == '~';
+        if (unreserved) {
+            out += c;
+        } else {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
         }
     }
     return out;

@@ -14,4 +14,9 @@ std::filesystem::path HtmlDocumentPath(const std::filesystem::path& pictureFolde
 // Text inserted into the page with &, <, > and " written as character references.
 std::string HtmlEscape(const std::string& text);
 
+// A file or folder name as one segment of a relative URL: every byte outside the unreserved
+// characters (letters, digits, "-", ".", "_", "~") percent-encoded, so that names holding
+// "#", "?", "%", spaces or non-ASCII characters still lead to their file.
+std::string UrlPathSegment(const std::string& name);
+
 } // namespace glyphora

@@ -16,9 +16,10 @@ namespace glyphora {
 std::vector<std::uint8_t> EncodeBitmap(const Bitmap& bitmap, int outputKind);
 
 // Writes the picture to fileName (1 BMP, 2 JPEG, 3 EMF, 4 GIF, 5 PNG, any other value BMP),
-// replacing an existing file, whatever extension the name carries. Throws GlyphoraError with
-// the system's message when the file cannot be created or written; a partly written file is
-// left in place.
+// replacing an existing file, whatever extension the name carries. The picture is encoded in
+// memory and written through AtomicFile. Throws OutputError with the system's message when
+// the file cannot be created or written; an existing file then stays as it was and nothing
+// half-written is left.
 void SaveBitmapAs(const Bitmap& bitmap, const std::filesystem::path& fileName, int outputKind);
 
 // Writes the same picture at the stream's current position (EMF as its file image). Throws

@@ -5,6 +5,7 @@
 
 #include "export/ExportFile.h"
 #include "pdf/PdfDocument.h"
+#include "platform/GlyphoraError.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,22 +41,43 @@ public:
           file_(request_.destDir.empty() ? request_.destFileName.filename() : request_.destDir / request_.destFileName.filename()),
           pdf_(file_.Stream())
     {
-        pdf_.CheckAddFont(kNumberFontFace, false, false);
-        pdf_.WriteHeader(true, false, kPageHeight, kPageWidth, kMargin, kMargin, kMargin, kMargin, "Marrowfield Software", "",
-                         "Glyphora", "Icons");
-        file_.Check();
+        Guarded([&] {
+            pdf_.CheckAddFont(kNumberFontFace, false, false);
+            pdf_.WriteHeader(true, false, kPageHeight, kPageWidth, kMargin, kMargin, kMargin, kMargin, "Marrowfield Software",
+                             "", "Glyphora", "Icons");
+        });
     }
 
     bool NeedsRenderedIcon() const override { return true; }
 
     void AddIcon(int index, const IconHandle&, const Bitmap& rendered, const fs::path&) override
     {
-        pdf_.AddXObject(static_cast<int>(images_) + 1, index, 0, PdfBitmapImage{rendered, std::nullopt});
+        Guarded([&] { pdf_.AddXObject(static_cast<int>(images_) + 1, index, 0, PdfBitmapImage{rendered, std::nullopt}); });
         ++images_;
-        file_.Check();
     }
 
     void Finish(int) override
+    {
+        Guarded([&] { writePages(); });
+        file_.Close();
+    }
+
+private:
+    // A failure of the PDF writer's stream is raised with the file's own reason (the disk is
+    // full, the folder is gone) when the file knows it.
+    template <typename Work>
+    void Guarded(Work&& work)
+    {
+        try {
+            work();
+        } catch (const GlyphoraError&) {
+            file_.Check();
+            throw;
+        }
+        file_.Check();
+    }
+
+    void writePages()
     {
         const int in = request_.includeNumbers ? 1 : 0;
         const int db = request_.drawBorders ? 1 : 0;
@@ -98,10 +120,8 @@ public:
             }
         }
         pdf_.WriteFooter();
-        file_.Close();
     }
 
-private:
     const SaveAllRequest& request_;
     PdfExportLayout layout_;
     ExportFile file_;

@@ -17,10 +17,20 @@ using SaveAllProgress = std::function<void(int, int)>;
 // Writes the icons of request.srcFileName (empty: the current file, icons as the grid holds
 // them) as the request says. saveCount grows by one for each icon saved; confirmResult keeps
 // a "yes to all" / "no to all" answer across calls. The overwrite question goes through the
-// message dialogs and is never asked while CommandLineActive is set. Write failures are
-// raised as GlyphoraError after everything taken is released.
-void SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult,
-             const SaveAllProgress& progress = {});
+// message dialogs and is never asked while CommandLineActive is set. Every file is written
+// through AtomicFile and the per-icon folder is created only when the first file goes into
+// it. Write failures are raised as OutputError at once, after everything taken is released
+// (an existing file stays as it was, a folder created by the run and still empty is
+// removed); icons whose group could not be read are skipped, and once the run is over a
+// GlyphoraError names them. A source that changed while its icons were read is refused.
+// What a run found: the icons of the source it went through, and how many of them it left
+// because the overwrite question was answered no.
+struct SaveAllSummary {
+    int icons = 0;
+    int declined = 0;
+};
+SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult,
+                       const SaveAllProgress& progress = {});
 
 // "ico_" + stem + the 1-based number with at least four digits + extension, where the stem is
 // the lower-cased file name without extension, "_" and the lower-cased extension.

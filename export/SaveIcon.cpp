@@ -4,8 +4,8 @@
 #include "export/ImageWriters.h"
 #include "export/OutputKind.h"
 #include "export/SaveNames.h"
+#include "export/SaveProblems.h"
 #include "iconengine/IconSources.h"
-#include "platform/Files.h"
 #include "platform/GlyphoraError.h"
 #include "raster/RasterDraw.h"
 
@@ -26,20 +26,15 @@ int SaveIcon(const CurrentIcons& current, int iconIndex, const std::filesystem::
     const std::filesystem::path target = WithDefaultExtension(fileName, SingleSaveExtension(fileType));
 
     if (!picture) {
-        // A copy or group write that failed is raised with its reason rather than passed off
-        // as a save of nothing: the caller shows it (window) or prints it (console).
-        if (LowerExtension(current.fileName) == ".ico") {
-            const std::string error = CopyFileReplace(current.fileName, target);
-            if (!error.empty()) throw GlyphoraError("Cannot copy '" + current.fileName.string() + "' to '" + target.string() + "': " + error);
-            return 1;
-        }
-        int imageCount = 0;
-        std::string errorText;
-        ExtractIconGroup(current.fileName, target, iconIndex, imageCount, errorText);
-        if (!errorText.empty()) throw GlyphoraError(errorText);
-        return imageCount;
+        // A group that cannot be read or written is raised with its reason rather than passed
+        // off as a save of nothing: the caller shows it (window) or prints it (console).
+        const IconGroupSource groups(current.fileName);
+        const IconGroupSource::Saved saved = groups.Save(iconIndex, target);
+        if (!saved.problem.empty()) throw GlyphoraError(saved.problem);
+        return groups.IsIconFile() ? 1 : saved.imageCount;
     }
 
+    if (current.sourceChanged) throw GlyphoraError(SourceChangedText(current.fileName));
     if (iconIndex < 0 || static_cast<std::size_t>(iconIndex) >= current.icons.size())
         throw GlyphoraError("Icon " + std::to_string(iconIndex + 1) + " does not exist in '" + current.fileName.string() +
                             "': it shows " + std::to_string(current.icons.size()) + " icon(s).");

@@ -14,7 +14,8 @@ namespace glyphora {
 // fileType (OutputKind 0 to 5). Returns 1 when a picture was written or an .ico source was
 // copied, the group's image count when a group was written, 0 when no group was found (a
 // file without icon resources). Throws GlyphoraError when the icon does not exist or its
-// images cannot be read, and when the file cannot be written or copied.
+// images cannot be read, when an .ico source holds no icon, and OutputError when the file
+// cannot be written (an existing file then stays as it was).
 int SaveIcon(const CurrentIcons& current, int iconIndex, const std::filesystem::path& fileName, int fileType,
              bool grayScale);
 

@@ -1,13 +1,14 @@
-// Module resources read from a PE file opened as data: the file is mapped read-only, its
-// headers parsed and the icon and group-icon resources indexed once; lookups then copy
-// only the bytes of the resource asked for.
+// Module resources read from a PE file opened as data: its headers are read and parsed and
+// the icon and group-icon resources indexed once; lookups then read only the bytes of the
+// resource asked for. The file is reached through bounded reads only.
 #include "formats/ModuleResources.h"
 
-#include "platform/MappedFile.h"
 #include "formats/PeImage.h"
 #include "formats/PeModuleResources.h"
 #include "formats/PeResourceTree.h"
 #include "formats/ResourceLanguage.h"
+#include "formats/SourceReader.h"
+#include "platform/FileReader.h"
 #include "platform/UserLanguage.h"
 
 #include <array>
@@ -22,10 +23,17 @@ constexpr std::array kIndexedTypes = {ResourceType::Icon, ResourceType::GroupIco
 
 class PeModuleResources final : public ModuleResources {
 public:
-    PeModuleResources(std::optional<MappedFile> file, PeImage image) : file_(std::move(file)), image_(image) {}
-
-    bool index()
+    explicit PeModuleResources(std::unique_ptr<ByteSource> source)
+        : source_(std::move(source)), reader_(*source_)
     {
+    }
+
+    // Parses the headers and indexes the resources; false when the source is no module.
+    bool open()
+    {
+        auto image = PeImage::Parse(reader_);
+        if (!image) return false;
+        image_ = *image;
         auto reader = ResourceTreeReader::Open(image_);
         if (!reader) return false;
         for (std::size_t i = 0; i < kIndexedTypes.size(); ++i)
@@ -52,12 +60,12 @@ public:
         for (const auto& variant : resource->variants) languages.push_back(variant.language);
         const auto chosen = ChooseLanguageVariant(languages, UserLanguageId());
 
-        const auto bytes = ResourceData(image_, resource->variants[chosen].dataEntry);
-        if (!bytes) return std::nullopt;
-        return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
+        return ResourceData(image_, resource->variants[chosen].dataEntry);
     }
 
     std::size_t Count(ResourceType type) const override { return typeIndex(type).resources().size(); }
+
+    bool ReadFailed() const override { return reader_.readFailed(); }
 
 private:
     const ResourceTypeIndex& typeIndex(ResourceType type) const
@@ -65,44 +73,45 @@ private:
         return types_[type == ResourceType::Icon ? 0 : 1];
     }
 
-    std::optional<MappedFile> file_;  // owns the bytes image_ reads, when opened from a file
+    std::unique_ptr<ByteSource> source_;
+    SourceReader reader_;  // reads source_; image_ reads through it
     PeImage image_;
     std::array<ResourceTypeIndex, kIndexedTypes.size()> types_;
 };
 
-std::unique_ptr<ModuleResources> OpenParsed(std::optional<MappedFile> file, std::span<const std::uint8_t> bytes)
+} // namespace
+
+std::unique_ptr<ModuleResources> ModuleResources::Open(std::unique_ptr<ByteSource> source)
 {
-    auto image = PeImage::Parse(bytes);
-    if (!image) return nullptr;
-    auto module = std::make_unique<PeModuleResources>(std::move(file), std::move(*image));
-    if (!module->index()) return nullptr;
+    if (!source) return nullptr;
+    auto module = std::make_unique<PeModuleResources>(std::move(source));
+    if (!module->open()) return nullptr;
     return module;
 }
 
-} // namespace
-
 std::unique_ptr<ModuleResources> OpenModuleResourcesInMemory(std::span<const std::uint8_t> bytes)
 {
-    return OpenParsed(std::nullopt, bytes);
+    return ModuleResources::Open(std::make_unique<MemoryByteSource>(bytes));
 }
 
 std::unique_ptr<ModuleResources> ModuleResources::Open(const std::filesystem::path& path)
 {
-    auto file = MappedFile::Open(path);
-    if (!file) return nullptr;
-    const auto bytes = file->bytes();  // the mapping stays put when the view is moved
-    return OpenParsed(std::move(file), bytes);
+    return Open(FileReader::Open(path));
 }
 
 std::optional<std::size_t> ModuleResources::CountOf(const std::filesystem::path& path, ResourceType type)
 {
-    const auto file = MappedFile::Open(path);
-    if (!file) return std::nullopt;
-    const auto image = PeImage::Parse(file->bytes());
+    const std::unique_ptr<ByteSource> source = FileReader::Open(path);
+    if (!source) return std::nullopt;
+    SourceReader bytes(*source);
+    const auto image = PeImage::Parse(bytes);
     if (!image) return std::nullopt;
     auto reader = ResourceTreeReader::Open(*image);
     if (!reader) return std::nullopt;
-    return reader->indexType(static_cast<std::uint16_t>(type)).resources().size();
+    const std::size_t count = reader->indexType(static_cast<std::uint16_t>(type)).resources().size();
+    // A file that shrank while it was read counts as no module rather than a wrong count.
+    if (bytes.readFailed()) return std::nullopt;
+    return count;
 }
 
 } // namespace glyphora

@@ -1,9 +1,12 @@
 // Reads the resources of a PE32 or PE32+ module opened as data, never executed: our
 // counterpart of LoadLibraryEx(LOAD_LIBRARY_AS_DATAFILE) with EnumResourceNames,
-// FindResource, LoadResource and SizeofResource. The file is read through a bounded view;
-// every offset, size and count of the resource tree is checked against the real file size,
-// the tree is walked at most three levels deep and a visited set guards against cycles.
+// FindResource, LoadResource and SizeofResource. The file is read through bounded reads of
+// the parts needed (never mapped, never loaded whole); every offset, size and count of the
+// resource tree is checked against the real file size, the tree is walked at most three
+// levels deep and a visited set guards against cycles.
 #pragma once
+
+#include "platform/ByteSource.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -31,6 +34,9 @@ public:
     // module with a resource section that parses (no icons is still a valid module).
     static std::unique_ptr<ModuleResources> Open(const std::filesystem::path& path);
 
+    // The same over any byte source, which the result owns and reads for as long as it lives.
+    static std::unique_ptr<ModuleResources> Open(std::unique_ptr<ByteSource> source);
+
     // Count(type) of the module Open would give, or nullopt where Open gives nullptr. Only
     // that one type is indexed, so counting a folder of modules stays cheap.
     static std::optional<std::size_t> CountOf(const std::filesystem::path& path, ResourceType type);
@@ -54,6 +60,11 @@ public:
 
     // Number of resources of a type (cheap: no data is read).
     virtual std::size_t Count(ResourceType type) const = 0;
+
+    // True once a read of the file failed although the file had held those bytes when it was
+    // opened: another program truncated or rewrote it meanwhile, and lookups may have failed
+    // for that reason rather than for bad data.
+    virtual bool ReadFailed() const { return false; }
 };
 
 } // namespace glyphora

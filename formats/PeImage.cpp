@@ -1,6 +1,9 @@
-// Header parsing and RVA mapping of PE modules. Every field comes through ByteReader;
-// offsets are added in 64-bit arithmetic so no sum wraps.
+// Header parsing and RVA mapping of PE modules. Each header is copied out of the file in one
+// bounded read and its fields come through ByteReader; offsets are added in 64-bit arithmetic
+// so no sum wraps.
 #include "formats/PeImage.h"
+
+#include "formats/ByteReader.h"
 
 #include <algorithm>
 
@@ -30,50 +33,58 @@ constexpr OptionalHeaderLayout kPe32PlusLayout{108, 112};
 
 } // namespace
 
-std::optional<PeImage> PeImage::Parse(std::span<const std::uint8_t> bytes)
+std::optional<PeImage> PeImage::Parse(const SourceReader& file)
 {
     PeImage image;
-    image.file_ = ByteReader(bytes);
-    const ByteReader& r = image.file_;
+    image.file_ = &file;
 
-    if (!r.contains(0, kDosHeaderSize) || r.u16(0) != kDosMagic) return std::nullopt;
-    const std::uint64_t peOffset = *r.u32(kLfanewOffset);
-    if (r.u32(peOffset) != kPeSignature) return std::nullopt;
+    const auto dosBytes = file.copy(0, kDosHeaderSize);
+    if (!dosBytes) return std::nullopt;
+    const ByteReader dos(*dosBytes);
+    if (dos.u16(0) != kDosMagic) return std::nullopt;
+    const std::uint64_t peOffset = *dos.u32(kLfanewOffset);
 
-    const std::uint64_t coff = peOffset + 4;
-    if (!r.contains(coff, kCoffHeaderSize)) return std::nullopt;
-    const std::uint16_t sectionCount = *r.u16(coff + 2);
-    const std::uint64_t optionalSize = *r.u16(coff + 16);
-    const std::uint64_t optional = coff + kCoffHeaderSize;
+    // Signature and COFF header, then the optional header whose size the COFF header gives.
+    const auto coffBytes = file.copy(peOffset, 4 + kCoffHeaderSize);
+    if (!coffBytes) return std::nullopt;
+    const ByteReader coff(*coffBytes);
+    if (coff.u32(0) != kPeSignature) return std::nullopt;
+    const std::uint16_t sectionCount = *coff.u16(4 + 2);
+    const std::uint64_t optionalSize = *coff.u16(4 + 16);
+    const std::uint64_t optionalAt = peOffset + 4 + kCoffHeaderSize;
+    if (optionalSize < 2) return std::nullopt;
+    const auto optionalBytes = file.copy(optionalAt, optionalSize);
+    if (!optionalBytes) return std::nullopt;
+    const ByteReader optional(*optionalBytes);
 
-    const auto magic = r.u16(optional);
-    if (!magic || optionalSize < 2) return std::nullopt;
-    if (*magic != kPe32Magic && *magic != kPe32PlusMagic) return std::nullopt;
-    image.pe32Plus_ = *magic == kPe32PlusMagic;
+    const std::uint16_t magic = *optional.u16(0);
+    if (magic != kPe32Magic && magic != kPe32PlusMagic) return std::nullopt;
+    image.pe32Plus_ = magic == kPe32PlusMagic;
     const auto& layout = image.pe32Plus_ ? kPe32PlusLayout : kPe32Layout;
-    if (optionalSize < layout.directoriesOffset || !r.contains(optional, optionalSize)) return std::nullopt;
+    if (optionalSize < layout.directoriesOffset) return std::nullopt;
 
     // The resource directory counts only when the header declares it and has room for it.
-    const std::uint32_t rvaCount = *r.u32(optional + layout.rvaCountOffset);
+    const std::uint32_t rvaCount = *optional.u32(layout.rvaCountOffset);
     const std::uint64_t resourceEntry = layout.directoriesOffset + kResourceDirectoryIndex * kDataDirectorySize;
     if (rvaCount > kResourceDirectoryIndex && resourceEntry + kDataDirectorySize <= optionalSize)
-        image.resourceRva_ = *r.u32(optional + resourceEntry);
+        image.resourceRva_ = *optional.u32(resourceEntry);
 
     if (sectionCount > kMaxSections) return std::nullopt;
-    const std::uint64_t table = optional + optionalSize;
-    if (!r.contains(table, sectionCount * kSectionHeaderSize)) return std::nullopt;
+    const auto tableBytes = file.copy(optionalAt + optionalSize, sectionCount * kSectionHeaderSize);
+    if (!tableBytes) return std::nullopt;
+    const ByteReader table(*tableBytes);
     image.sections_.reserve(sectionCount);
     for (std::uint64_t i = 0; i < sectionCount; ++i) {
-        const std::uint64_t header = table + i * kSectionHeaderSize;
-        const std::uint64_t virtualSize = *r.u32(header + 8);
-        const std::uint64_t rawSize = *r.u32(header + 16);
+        const std::uint64_t header = i * kSectionHeaderSize;
+        const std::uint64_t virtualSize = *table.u32(header + 8);
+        const std::uint64_t rawSize = *table.u32(header + 16);
         Section s;
-        s.virtualAddress = *r.u32(header + 12);
-        s.rawOffset = *r.u32(header + 20);
+        s.virtualAddress = *table.u32(header + 12);
+        s.rawOffset = *table.u32(header + 20);
         // A virtual size of 0 is written by some linkers to mean "the raw size".
         s.backedSize = virtualSize == 0 ? rawSize : std::min(virtualSize, rawSize);
         // Raw data running past the end of the file is cut to what the file holds.
-        const std::uint64_t inFile = s.rawOffset < r.size() ? r.size() - s.rawOffset : 0;
+        const std::uint64_t inFile = s.rawOffset < file.size() ? file.size() - s.rawOffset : 0;
         s.backedSize = std::min(s.backedSize, inFile);
         image.sections_.push_back(s);
     }
@@ -97,7 +108,7 @@ std::optional<std::uint64_t> PeImage::fileOffset(std::uint64_t rva, std::uint64_
         if (delta > s.backedSize || length > s.backedSize - delta) continue;
         // A zero-length range still has to name a byte of the section or its end.
         const std::uint64_t offset = s.rawOffset + delta;
-        if (file_.contains(offset, length)) return offset;
+        if (file_->contains(offset, length)) return offset;
     }
     return std::nullopt;
 }

@@ -2,10 +2,11 @@
 // optional header and section table, and the mapping of relative virtual addresses (RVAs)
 // to file offsets through the sections. Only the bytes that a section backs in the file
 // are reachable; the zero-filled tail of a section whose raw size is smaller than its
-// virtual size is not.
+// virtual size is not. The headers are copied out of the file through a SourceReader, which
+// the image keeps pointing at for later reads of the resource tree.
 #pragma once
 
-#include "formats/ByteReader.h"
+#include "formats/SourceReader.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,10 +17,11 @@ namespace glyphora {
 
 class PeImage {
 public:
-    // Parses the headers of a file; nullopt when the bytes are not a PE module we can read.
-    static std::optional<PeImage> Parse(std::span<const std::uint8_t> file);
+    // Parses the headers of a file; nullopt when it is not a PE module we can read. The
+    // reader must outlive the image.
+    static std::optional<PeImage> Parse(const SourceReader& file);
 
-    const ByteReader& file() const { return file_; }
+    const SourceReader& file() const { return *file_; }
     bool isPe32Plus() const { return pe32Plus_; }
 
     // RVA of the resource directory, or 0 when the module has none.
@@ -39,7 +41,7 @@ private:
         std::uint64_t rawOffset = 0;
     };
 
-    ByteReader file_;
+    const SourceReader* file_ = nullptr;
     bool pe32Plus_ = false;
     std::uint32_t resourceRva_ = 0;
     std::vector<Section> sections_;

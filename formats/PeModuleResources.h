@@ -1,6 +1,6 @@
-// Internal entry point of the module-resource reader: parses a module that is already in
-// memory. ModuleResources::Open maps the file and comes through here; the fuzz target
-// feeds its input straight in, so both run the same parser.
+// Entry point of the module-resource reader for a module that is already in memory: the fuzz
+// target feeds its input straight in, and runs the same parser as ModuleResources::Open does
+// over a file.
 #pragma once
 
 #include "formats/ModuleResources.h"

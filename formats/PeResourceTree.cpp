@@ -1,7 +1,9 @@
 // Walks and indexes the three-level resource tree of a PE module. Directory offsets and
-// name offsets are relative to the root of the tree; data entries hold plain RVAs.
+// name offsets are relative to the root of the tree; data entries hold plain RVAs. Every
+// structure is copied out of the file with one bounded read before its fields are looked at.
 #include "formats/PeResourceTree.h"
 
+#include "formats/ByteReader.h"
 #include "formats/ResourceNameText.h"
 
 #include <algorithm>
@@ -17,6 +19,17 @@ constexpr std::uint64_t kDataEntrySize = 16;
 // Names are stored once each in a sound file, so their text cannot outgrow the file; a
 // file whose entries all point at one long name must not make us copy it endlessly.
 constexpr std::uint64_t kNameBudgetSlack = 4096;
+// No resource we read is larger: icon images stay far below it, and it bounds what one data
+// entry of a huge file can make us allocate.
+constexpr std::uint64_t kMaxResourceBytes = 256u * 1024u * 1024u;
+
+// The bytes of [rva, rva + length) when one section backs all of them and they can be read.
+std::optional<std::vector<std::uint8_t>> CopyAtRva(const PeImage& image, std::uint64_t rva, std::uint64_t length)
+{
+    const auto at = image.fileOffset(rva, length);
+    if (!at) return std::nullopt;
+    return image.file().copy(*at, length);
+}
 
 bool IsString(std::uint32_t nameField) { return (nameField & kHighBit) != 0; }
 bool IsDirectory(std::uint32_t target) { return (target & kHighBit) != 0; }
@@ -48,22 +61,23 @@ std::optional<ResourceTreeReader> ResourceTreeReader::Open(const PeImage& image)
 std::optional<std::vector<ResourceTreeReader::Entry>> ResourceTreeReader::readDirectory(std::uint64_t offset) const
 {
     const std::uint64_t rva = std::uint64_t{image_->resourceRva()} + offset;
-    const auto header = image_->fileOffset(rva, kDirectoryHeaderSize);
-    if (!header) return std::nullopt;
-    const ByteReader& r = image_->file();
+    const auto headerBytes = CopyAtRva(*image_, rva, kDirectoryHeaderSize);
+    if (!headerBytes) return std::nullopt;
+    const ByteReader header(*headerBytes);
     // The counts are untrusted: no more entries than the section holds after the header.
-    const std::uint64_t declared = std::uint64_t{*r.u16(*header + 12)} + *r.u16(*header + 14);
+    const std::uint64_t declared = std::uint64_t{*header.u16(12)} + *header.u16(14);
     const std::uint64_t backed = image_->backedBytesAt(rva);
     const std::uint64_t fits = backed > kDirectoryHeaderSize ? (backed - kDirectoryHeaderSize) / kDirectoryEntrySize : 0;
     const std::uint64_t count = std::min(declared, fits);
-    const auto table = image_->fileOffset(rva + kDirectoryHeaderSize, count * kDirectoryEntrySize);
-    if (!table) return std::nullopt;
+    const auto tableBytes = CopyAtRva(*image_, rva + kDirectoryHeaderSize, count * kDirectoryEntrySize);
+    if (!tableBytes) return std::nullopt;
+    const ByteReader table(*tableBytes);
 
     std::vector<Entry> entries;
     entries.reserve(static_cast<std::size_t>(count));
     for (std::uint64_t i = 0; i < count; ++i) {
-        const std::uint64_t at = *table + i * kDirectoryEntrySize;
-        entries.push_back({*r.u32(at), *r.u32(at + 4)});
+        const std::uint64_t at = i * kDirectoryEntrySize;
+        entries.push_back({*table.u32(at), *table.u32(at + 4)});
     }
     return entries;
 }
@@ -76,19 +90,20 @@ bool ResourceTreeReader::enterDirectory(std::uint32_t target)
 std::optional<std::string> ResourceTreeReader::readName(std::uint32_t nameField)
 {
     const std::uint64_t rva = std::uint64_t{image_->resourceRva()} + OffsetOf(nameField);
-    const ByteReader& r = image_->file();
-    const auto lengthAt = image_->fileOffset(rva, 2);
-    if (!lengthAt) return std::nullopt;
-    const std::uint64_t length = *r.u16(*lengthAt);
-    const auto textAt = image_->fileOffset(rva + 2, 2 * length);
+    const auto lengthBytes = CopyAtRva(*image_, rva, 2);
+    if (!lengthBytes) return std::nullopt;
+    const std::uint64_t length = *ByteReader(*lengthBytes).u16(0);
     // UTF-8 takes at most three bytes per UTF-16 unit.
-    if (!textAt || 3 * length > nameBudget_) return std::nullopt;
+    if (3 * length > nameBudget_) return std::nullopt;
+    const auto textBytes = CopyAtRva(*image_, rva + 2, 2 * length);
+    if (!textBytes) return std::nullopt;
+    const ByteReader text(*textBytes);
 
     std::vector<char16_t> units(static_cast<std::size_t>(length));
-    for (std::uint64_t i = 0; i < length; ++i) units[i] = static_cast<char16_t>(*r.u16(*textAt + 2 * i));
-    std::string text = Utf16ToUtf8(units);
-    nameBudget_ -= text.size();
-    return text;
+    for (std::uint64_t i = 0; i < length; ++i) units[i] = static_cast<char16_t>(*text.u16(2 * i));
+    std::string utf8 = Utf16ToUtf8(units);
+    nameBudget_ -= utf8.size();
+    return utf8;
 }
 
 ResourceTypeIndex ResourceTreeReader::indexType(std::uint16_t type)
@@ -139,16 +154,15 @@ ResourceTypeIndex ResourceTreeReader::indexType(std::uint16_t type)
     return index;
 }
 
-std::optional<std::span<const std::uint8_t>> ResourceData(const PeImage& image, std::uint32_t dataEntry)
+std::optional<std::vector<std::uint8_t>> ResourceData(const PeImage& image, std::uint32_t dataEntry)
 {
-    const auto entryAt = image.fileOffset(std::uint64_t{image.resourceRva()} + dataEntry, kDataEntrySize);
-    if (!entryAt) return std::nullopt;
-    const ByteReader& r = image.file();
-    const std::uint32_t dataRva = *r.u32(*entryAt);
-    const std::uint32_t size = *r.u32(*entryAt + 4);
-    const auto dataAt = image.fileOffset(dataRva, size);
-    if (!dataAt) return std::nullopt;
-    return r.slice(*dataAt, size);
+    const auto entryBytes = CopyAtRva(image, std::uint64_t{image.resourceRva()} + dataEntry, kDataEntrySize);
+    if (!entryBytes) return std::nullopt;
+    const ByteReader entry(*entryBytes);
+    const std::uint32_t dataRva = *entry.u32(0);
+    const std::uint32_t size = *entry.u32(4);
+    if (size > kMaxResourceBytes) return std::nullopt;
+    return CopyAtRva(image, dataRva, size);
 }
 
 } // namespace glyphora

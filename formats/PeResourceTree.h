@@ -69,8 +69,8 @@ private:
     std::uint64_t nameBudget_ = 0;        // UTF-8 bytes of names still allowed
 };
 
-// The bytes that a data entry of the image's resource tree names, or nullopt when the
-// entry or the bytes lie outside the file.
-std::optional<std::span<const std::uint8_t>> ResourceData(const PeImage& image, std::uint32_t dataEntry);
+// A copy of the bytes that a data entry of the image's resource tree names, or nullopt when
+// the entry or the bytes lie outside the file, cannot be read, or exceed 256 MiB.
+std::optional<std::vector<std::uint8_t>> ResourceData(const PeImage& image, std::uint32_t dataEntry);
 
 } // namespace glyphora

@@ -6,6 +6,7 @@
 #include "formats/PeResourceTree.h"
 #include "formats/ResourceLanguage.h"
 #include "formats/ResourceNameText.h"
+#include "formats/SourceReader.h"
 #include "platform/UserLanguage.h"
 
 #include <unordered_map>
@@ -68,7 +69,9 @@ bool IsModuleForm(std::string_view bytes)
 
 std::optional<LanguagePack> ReadModulePack(std::span<const std::uint8_t> bytes, std::vector<std::string>& problems)
 {
-    const auto image = PeImage::Parse(bytes);
+    const MemoryByteSource source(bytes);
+    const SourceReader reader(source);
+    const auto image = PeImage::Parse(reader);
     if (!image) return std::nullopt;
     auto tree = ResourceTreeReader::Open(*image);
     if (!tree) return std::nullopt;

@@ -15,13 +15,13 @@
 #include "iconengine/GroupIconFile.h"
 
 #include "formats/ByteReader.h"
-#include "platform/GlyphoraError.h"
 #include "formats/IconImageDecoder.h"
-#include "platform/OutputFile.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileReader.h"
+#include "platform/GlyphoraError.h"
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
 
 namespace glyphora {
 
@@ -107,10 +107,6 @@ std::optional<IcoDirectoryEntry> DescribeDib(const ByteReader& r)
     return e;
 }
 
-std::string UnableToReadText(const std::string& name, const std::filesystem::path& module)
-{
-    return "Unable to read the icon " + name + " from '" + module.string() + "'.";
-}
 
 // The number a group name spells, for names that are not found as strings.
 std::optional<std::uint32_t> NameAsNumber(const std::string& name)
@@ -136,6 +132,12 @@ std::optional<std::vector<std::uint8_t>> FindGroup(const ModuleResources& module
 }
 
 } // namespace
+
+std::string UnableToReadText(const std::string& name, const std::filesystem::path& module, bool changed)
+{
+    return "Unable to read the icon " + name + " from '" + module.string() + "'" +
+           (changed ? ": the file changed while it was read." : ".");
+}
 
 std::optional<IcoDirectoryEntry> DescribeIconImage(std::span<const std::uint8_t> image)
 {
@@ -211,58 +213,60 @@ void WriteGroupIconFile(const std::filesystem::path& ModuleFileName, const std::
     WriteGroupIconFile(*module, ModuleFileName, DestFileName, ResourceName, ImageCount, ErrorText);
 }
 
-// Failure rules of the write: every failure (the destination cannot be created, a write
-// transfers less than asked, closing fails) sets ErrorText, so that no caller takes a failed
-// write for a saved icon; the text is the system's message where it gave one. A file once
-// created is closed and left as far as it was written. Everything is read before the
-// destination is created, so a group whose images cannot be read never truncates or
-// replaces an existing file.
+GroupIconFileRead ReadGroupIconFile(const ModuleResources& module, const std::filesystem::path& moduleFileName,
+                                    const std::string& resourceName, bool buildFile)
+{
+    GroupIconFileRead result;
+    auto group = FindGroup(module, resourceName);
+    if (!group) {
+        if (module.ReadFailed()) result.problem = UnableToReadText(resourceName, moduleFileName, true);
+        return result;
+    }
+    const auto declared = GroupIconImageCount(*group);
+    if (!declared) return result; // too short to be a group: as good as not loaded
+    result.found = true;
+    result.imageCount = *declared;
+    if (!buildFile) return result;
+    result.file = BuildGroupIconFile(
+        *group, [&module](std::uint16_t nID) { return module.FindId(ResourceType::Icon, nID); });
+    if (result.file.bytes.empty() && *declared > 0)
+        result.problem = UnableToReadText(resourceName, moduleFileName, module.ReadFailed());
+    else if (module.ReadFailed())
+        result.problem = UnableToReadText(resourceName, moduleFileName, true);
+    return result;
+}
+
+// Failure rules of the write: every failure (the destination cannot be created or written,
+// or cannot replace the old file) sets ErrorText to "Cannot create|write|replace 'file':
+// reason", so that no caller takes a failed write for a saved icon. Everything is read
+// before the destination is touched, and the file is written in one piece through
+// AtomicFile, so a group whose images cannot be read, a full disk or a vanished folder never
+// truncates or replaces an existing file.
 void WriteGroupIconFile(const ModuleResources& module, const std::filesystem::path& ModuleFileName,
                         const std::filesystem::path& DestFileName, const std::string& ResourceName,
                         int& ImageCount, std::string& ErrorText)
 {
-    auto group = FindGroup(module, ResourceName);
-    if (!group) return;
-    const auto declared = GroupIconImageCount(*group);
-    if (!declared) return; // too short to be a group: as good as not loaded
-    ImageCount = *declared;
+    GroupIconFileRead read = ReadGroupIconFile(module, ModuleFileName, ResourceName, !DestFileName.empty());
+    if (!read.found) {
+        ErrorText = read.problem;
+        return;
+    }
+    ImageCount = read.imageCount;
     if (DestFileName.empty()) return;
-
-    const GroupIconFileBytes file = BuildGroupIconFile(
-        *group, [&module](std::uint16_t nID) { return module.FindId(ResourceType::Icon, nID); });
-    if (file.bytes.empty()) {
-        if (*declared > 0) ErrorText = UnableToReadText(ResourceName, ModuleFileName);
+    if (!read.problem.empty()) {
+        ErrorText = read.problem;
         return;
     }
-
-    OutputFile out(DestFileName);
-    auto fail = [&](const char* what) {
-        ErrorText = "Cannot " + std::string(what) + " '" + DestFileName.string() + "'" +
-                    (out.ErrorText().empty() ? std::string(".") : ": " + out.ErrorText());
-    };
-    if (!out.IsOpen()) return fail("create");
-    const std::span<const std::uint8_t> all(file.bytes);
-    if (out.Write(all.first(kGroupIconHeaderSize)) != kGroupIconHeaderSize) {
-        // The header's failure carries the system's message alone, as callers show it.
-        if (out.ErrorText().empty()) return fail("write");
-        ErrorText = out.ErrorText();
-        return;
-    }
-    std::size_t offset = kGroupIconHeaderSize;
-    for (int i = 0; i < file.imageCount; ++i, offset += kIcoEntrySize)
-        if (out.Write(all.subspan(offset, kIcoEntrySize)) != kIcoEntrySize) return fail("write");
-    for (std::size_t size : file.imageSizes) {
-        if (out.Write(all.subspan(offset, size)) != size) return fail("write");
-        offset += size;
-    }
-    if (!out.Close()) fail("close");
+    if (read.file.bytes.empty()) return;
+    AtomicFile out(DestFileName);
+    if (!out.Write(read.file.bytes) || !out.Commit()) ErrorText = out.ErrorText();
 }
 
 int IcoFileImageCount(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    const auto file = FileReader::Open(path);
     std::uint8_t header[kGroupIconHeaderSize] = {};
-    if (!in.read(reinterpret_cast<char*>(header), sizeof header)) return 0;
+    if (!file || !file->read(0, header)) return 0;
     return ByteReader(header).u16(4).value_or(0);
 }
 

@@ -56,6 +56,24 @@ struct GroupIconFileBytes {
 // PNG images byte for byte. Entries whose image is missing or unreadable are dropped.
 GroupIconFileBytes BuildGroupIconFile(std::span<const std::uint8_t> groupResource, const IconImageLookup& lookup);
 
+// The .ico file of the group named resourceName, read and built in memory. found is false
+// when there is no such group (or it is too short to be one); problem tells why a group that
+// was found could not be read whole (its images are missing, or the file changed while it was
+// read: then the bytes must not be written).
+struct GroupIconFileRead {
+    bool found = false;
+    int imageCount = 0;         // the group's declared image count
+    GroupIconFileBytes file;
+    std::string problem;
+};
+// With buildFile false only the group is read (found and imageCount). Throws GlyphoraError
+// when the name is neither a group name nor a number.
+GroupIconFileRead ReadGroupIconFile(const ModuleResources& module, const std::filesystem::path& moduleFileName,
+                                    const std::string& resourceName, bool buildFile = true);
+
+// "Unable to read the icon NAME from 'MODULE'." (with the reason when the file changed).
+std::string UnableToReadText(const std::string& name, const std::filesystem::path& module, bool changed);
+
 // Writes the group named ResourceName of a module as an .ico file (see the .cpp for the
 // failure rules). ImageCount receives the group's image count once the group is found and
 // stays untouched otherwise; with an empty DestFileName only the count is reported.

@@ -9,13 +9,12 @@
 #include "formats/IconChoice.h"
 #include "formats/IconImageDecoder.h"
 #include "formats/ModuleResources.h"
+#include "platform/FileReader.h"
 #include "raster/RasterDraw.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <functional>
-#include <system_error>
 
 namespace glyphora {
 namespace {
@@ -30,7 +29,7 @@ constexpr std::uint64_t kMaxGroupImages = 128;
 // An image that fails to decode hands over to the next best, a few times at most.
 constexpr std::size_t kMaxDecodeAttempts = 3;
 // .ico files are read whole; anything larger is not treated as an icon file.
-constexpr std::uintmax_t kMaxIcoFileBytes = 128u * 1024u * 1024u;
+constexpr std::uint64_t kMaxIcoFileBytes = 128u * 1024u * 1024u;
 
 bool HasIcoExtension(const std::filesystem::path& path)
 {
@@ -54,16 +53,13 @@ std::uint64_t IcoEntryCount(const ByteReader& r)
     return std::min<std::uint64_t>(*r.u16(4), fits);
 }
 
-std::optional<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path, std::uintmax_t limit)
+// The first bytes of a file, at most limit of them; nullopt when it cannot be read.
+std::optional<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path, std::uint64_t limit)
 {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min(size, limit)));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    const auto file = FileReader::Open(path);
+    if (!file) return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min(file->size(), limit)));
+    if (!file->read(0, bytes)) return std::nullopt;
     return bytes;
 }
 
@@ -165,6 +161,18 @@ std::vector<IconHandle> ExtractFileIcons(const std::filesystem::path& path, int 
     return ExtractFileIcons(path, size, 0, INT32_MAX);
 }
 
+ExtractedIcons ExtractFileIconsChecked(const std::filesystem::path& path, int size)
+{
+    ExtractedIcons result;
+    if (auto module = ModuleResources::Open(path)) {
+        result.icons = ExtractModuleIcons(*module, size, 0, INT32_MAX);
+        result.sourceChanged = module->ReadFailed();
+        return result;
+    }
+    result.icons = ExtractFileIcons(path, size, 0, INT32_MAX);
+    return result;
+}
+
 std::vector<IconHandle> ExtractFileIcons(const std::filesystem::path& path, int size, int first, int count)
 {
     if (auto module = ModuleResources::Open(path)) return ExtractModuleIcons(*module, size, first, count);
@@ -174,10 +182,7 @@ std::vector<IconHandle> ExtractFileIcons(const std::filesystem::path& path, int 
     auto head = ReadFilePrefix(path, kIcoHeaderSize);
     if (!head || !IsIcoHeader(ByteReader(*head))) return {};
     std::vector<IconHandle> icons(1);
-    std::error_code ec;
-    const std::uintmax_t fileSize = std::filesystem::file_size(path, ec);
-    if (ec || fileSize > kMaxIcoFileBytes) return icons;
-    if (auto bytes = ReadFilePrefix(path, kMaxIcoFileBytes)) icons.front() = IconFromIcoBytes(*bytes, size);
+    if (auto bytes = ReadFileBytes(path, kMaxIcoFileBytes)) icons.front() = IconFromIcoBytes(*bytes, size);
     return icons;
 }
 

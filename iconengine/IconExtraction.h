@@ -30,6 +30,14 @@ bool FileHasIcons(const std::filesystem::path& path);
 // cannot be decoded is a null handle that keeps its place. Empty when the file has none.
 std::vector<IconHandle> ExtractFileIcons(const std::filesystem::path& path, int size);
 
+// The icons of ExtractFileIcons(path, size), and whether the file changed while they were
+// read (a truncated or rewritten file: some icons may then be null or missing).
+struct ExtractedIcons {
+    std::vector<IconHandle> icons;
+    bool sourceChanged = false;
+};
+ExtractedIcons ExtractFileIconsChecked(const std::filesystem::path& path, int size);
+
 // Icons first .. first + count - 1 only (same rules), for callers that walk a file.
 std::vector<IconHandle> ExtractFileIcons(const std::filesystem::path& path, int size, int first, int count);
 

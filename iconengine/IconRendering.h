@@ -74,13 +74,19 @@ using IconErrorDisplay = std::function<void(std::string_view text, std::string_v
 //     "GetObject did NOT work" / "ERROR GetObject" through showError)
 //  -5 a conversion delivered no info or no rows
 //  -6 the file cannot be created
-//  -7 a write failed (the partial file is deleted)
+//  -7 a write failed
+// The file is written through AtomicFile: on -6 and -7 an existing file stays as it was and
+// nothing half-written is left.
 int SaveIconToFile(const std::filesystem::path& fileName, const IconHandle& icon,
                    const IconErrorDisplay& showError = {});
 
-// Appends the single-image .ico bytes of the icon at the stream's position, through a
-// temporary "qziff" file in GetTempDirectory() that never outlives the call. Leaves the
-// stream unchanged when the icon cannot be written; reports nothing.
+// The bytes SaveIconToFile writes, built in memory; code receives 0 or the failure codes -2
+// to -5 above (with an empty result).
+std::vector<std::uint8_t> IconFileBytes(const IconHandle& icon, int& code, const IconErrorDisplay& showError = {});
+
+// Appends the single-image .ico bytes of the icon at the stream's position. They are built
+// in memory: no temporary file is involved, so concurrent runs cannot mix their data. Leaves
+// the stream unchanged when the icon cannot be written; reports nothing.
 void SaveIconToStream(std::ostream& stream, const IconHandle& icon);
 
 // The temporary folder: TMP, else TEMP (each only when it names an existing folder), else the

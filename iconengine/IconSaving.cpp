@@ -1,14 +1,13 @@
-// Writing a live icon as a single-image .ico file or into a stream, and the temporary-file
-// helpers the stream writer needs.
+// Writing a live icon as a single-image .ico file or into a stream, and the temporary-folder
+// helpers.
 #include "iconengine/IconRendering.h"
 
 #include "iconengine/GroupIconFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/Files.h"
-#include "platform/OutputFile.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <system_error>
 
 namespace glyphora {
@@ -53,16 +52,6 @@ std::vector<std::uint8_t> IcoHeaderAndEntry(const ConvertedBitmap& color, const 
     return out;
 }
 
-// Removes a file when it goes out of scope, whatever path the caller took.
-struct FileRemover {
-    fs::path path;
-    ~FileRemover()
-    {
-        std::error_code ec;
-        fs::remove(path, ec);
-    }
-};
-
 fs::path ExistingFolderFromEnvironment(const char* name)
 {
     const char* value = std::getenv(name);
@@ -72,10 +61,13 @@ fs::path ExistingFolderFromEnvironment(const char* name)
 
 } // namespace
 
-int SaveIconToFile(const fs::path& fileName, const IconHandle& icon, const IconErrorDisplay& showError)
+std::vector<std::uint8_t> IconFileBytes(const IconHandle& icon, int& code, const IconErrorDisplay& showError)
 {
-    if (CharacterCount(fileName) < 4) return -1;
-    if (icon.isNull()) return -2;
+    code = 0;
+    if (icon.isNull()) {
+        code = -2;
+        return {};
+    }
 
     Bitmap mask = icon.mask;
     std::optional<Bitmap> color = icon.color;
@@ -83,7 +75,10 @@ int SaveIconToFile(const fs::path& fileName, const IconHandle& icon, const IconE
         Bitmap xorImage = SplitMonochromeIcon(mask);
         if (!xorImage.empty()) color = std::move(xorImage);
     }
-    if (!color) return -3;
+    if (!color) {
+        code = -3;
+        return {};
+    }
 
     std::optional<ConvertedBitmap> colorRows;
     if (!IsDescribable(*color)) {
@@ -92,45 +87,47 @@ int SaveIconToFile(const fs::path& fileName, const IconHandle& icon, const IconE
         colorRows = ConvertIconBitmap(*color, GetBitmapColorDepth(*color));
     }
     const std::optional<ConvertedBitmap> maskRows = ConvertIconBitmap(mask, IconColorDepth::Bits1);
-    if (!colorRows || !maskRows) return -4;
-    if (colorRows->header.info.empty() || colorRows->rows.empty() || maskRows->rows.empty()) return -5;
+    if (!colorRows || !maskRows) {
+        code = -4;
+        return {};
+    }
+    if (colorRows->header.info.empty() || colorRows->rows.empty() || maskRows->rows.empty()) {
+        code = -5;
+        return {};
+    }
 
     // The image header of an icon counts the XOR rows and the AND rows.
     std::vector<std::uint8_t> info = colorRows->header.info;
     const auto doubled = static_cast<std::uint32_t>(2 * std::int64_t{colorRows->height});
     for (int i = 0; i < 4; ++i) info[8 + i] = static_cast<std::uint8_t>(doubled >> (8 * i));
-    const std::vector<std::uint8_t> directory = IcoHeaderAndEntry(*colorRows, *maskRows);
 
-    OutputFile out(fileName);
+    std::vector<std::uint8_t> bytes = IcoHeaderAndEntry(*colorRows, *maskRows);
+    bytes.reserve(bytes.size() + info.size() + colorRows->rows.size() + maskRows->rows.size());
+    bytes.insert(bytes.end(), info.begin(), info.end());
+    bytes.insert(bytes.end(), colorRows->rows.begin(), colorRows->rows.end());
+    bytes.insert(bytes.end(), maskRows->rows.begin(), maskRows->rows.end());
+    return bytes;
+}
+
+int SaveIconToFile(const fs::path& fileName, const IconHandle& icon, const IconErrorDisplay& showError)
+{
+    if (CharacterCount(fileName) < 4) return -1;
+    int code = 0;
+    const std::vector<std::uint8_t> bytes = IconFileBytes(icon, code, showError);
+    if (code != 0) return code;
+
+    AtomicFile out(fileName);
     if (!out.IsOpen()) return -6;
-    std::uint64_t total = 0;
-    for (std::span<const std::uint8_t> part : {std::span<const std::uint8_t>(directory), std::span<const std::uint8_t>(info),
-                                               std::span<const std::uint8_t>(colorRows->rows),
-                                               std::span<const std::uint8_t>(maskRows->rows)}) {
-        const std::size_t written = out.Write(part);
-        total += written;
-        if (written != part.size()) {
-            out.Close();
-            std::error_code ec;
-            fs::remove(fileName, ec);
-            return -7;
-        }
-    }
-    if (!out.Close()) {
-        std::error_code ec;
-        fs::remove(fileName, ec);
-        return -7;
-    }
-    return static_cast<int>(total);
+    if (!out.Write(bytes) || !out.Commit()) return -7;
+    return static_cast<int>(bytes.size());
 }
 
 void SaveIconToStream(std::ostream& stream, const IconHandle& icon)
 {
-    const fs::path folder = GetTempDirectory();
-    const FileRemover temporary{folder / (MakeUniqueFileName(folder, "qziff", "tmp") + ".tmp")};
-    if (SaveIconToFile(temporary.path, icon) <= 0) return;
-    std::ifstream in(temporary.path, std::ios::binary);
-    if (in) stream << in.rdbuf();
+    int code = 0;
+    const std::vector<std::uint8_t> bytes = IconFileBytes(icon, code);
+    if (code != 0) return;
+    stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 fs::path GetTempDirectory()

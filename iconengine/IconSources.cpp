@@ -1,11 +1,14 @@
 // Icon sources: the icon list of a file and the resolution of an icon to its group.
 #include "iconengine/IconSources.h"
 
+#include "formats/ByteReader.h"
 #include "iconengine/GroupIconFile.h"
+#include "iconengine/IconExtraction.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileReader.h"
 #include "platform/FileTypeIcons.h"
 #include "platform/Files.h"
 #include "platform/GlyphoraError.h"
-#include "iconengine/IconExtraction.h"
 
 #include <algorithm>
 #include <cctype>
@@ -34,7 +37,9 @@ LoadedIcons LoadFileIcons(const fs::path& fileName, IconSizing sizing)
     LoadedIcons result;
     const int size = IconSizeFor(sizing);
     if (FileHasIcons(fileName)) {
-        result.icons = ExtractFileIcons(fileName, size);
+        ExtractedIcons extracted = ExtractFileIconsChecked(fileName, size);
+        result.icons = std::move(extracted.icons);
+        result.sourceChanged = extracted.sourceChanged;
         result.associated = false;
         return result;
     }
@@ -120,55 +125,103 @@ std::string GetDefaultIconLocation(const std::string& extension)
     return NormalizeDefaultIconLocation(CurrentFileTypeIconProvider().DefaultIconRegistration(extension));
 }
 
+IconGroupSource::IconGroupSource(const fs::path& fileName) : fileName_(fileName)
+{
+    const std::string ext = LowerExtension(fileName);
+    if (ext == ".ico") {
+        iconFile_ = true;
+        return;
+    }
+    if (ext == ".exe" || ext == ".dll" || ext == ".ocx") {
+        modulePath_ = fileName;
+    } else {
+        const std::string location = GetDefaultIconLocation(ext);
+        if (const auto comma = location.find(','); comma != std::string::npos) {
+            modulePath_ = Trim(location.substr(0, comma));
+            const std::string indexText = Trim(location.substr(comma + 1));
+            int parsed = 0;
+            const auto [end, ec] = std::from_chars(indexText.data(), indexText.data() + indexText.size(), parsed);
+            associatedIndex_ = (ec == std::errc{} && end == indexText.data() + indexText.size()) ? parsed : 0;
+        } else {
+            modulePath_ = location;
+        }
+        // No association names a module (always so on Linux): a file that is itself a PE
+        // module (.cpl, .scr, .efi, .mui, .sys, ...) is its own module.
+        if (modulePath_.empty() && (module_ = ModuleResources::Open(fileName))) modulePath_ = fileName;
+    }
+    if (modulePath_.empty()) return;
+    if (!module_) module_ = ModuleResources::Open(modulePath_);
+    if (module_) names_ = EnumGroupIconNames(*module_);
+}
+
+IconGroupSource::~IconGroupSource() = default;
+
+IconGroupSource::Saved IconGroupSource::Save(int index, const fs::path& dest) const
+{
+    Saved saved;
+    if (iconFile_) {
+        if (dest.empty())
+            saved.imageCount = IcoFileImageCount(fileName_);
+        else
+            saved.problem = CopyIconFile(fileName_, dest);
+        return saved;
+    }
+    if (names_.empty()) return saved;
+    if (associatedIndex_) index = *associatedIndex_;
+    if (index < 0) {
+        const std::string wanted = std::to_string(-static_cast<long long>(index));
+        const auto it = std::find_if(names_.begin(), names_.end(), [&](const std::string& n) { return EqualsIgnoringCase(n, wanted); });
+        index = it == names_.end() ? 0 : static_cast<int>(it - names_.begin());
+    }
+    if (static_cast<std::size_t>(index) >= names_.size())
+        throw GlyphoraError("Icon " + std::to_string(index + 1) + " does not exist in '" + modulePath_.string() + "': it holds " +
+                            std::to_string(names_.size()) + " icon(s).");
+    const std::string& name = names_[static_cast<std::size_t>(index)];
+    const GroupIconFileRead read = ReadGroupIconFile(*module_, modulePath_, name, !dest.empty());
+    saved.problem = read.problem;
+    if (!read.found) {
+        // The directory lists the group but its bytes are gone (outside a cut file, or too
+        // short to be a group): a group asked for that cannot be saved.
+        if (!dest.empty() && saved.problem.empty()) saved.problem = UnableToReadText(name, modulePath_, module_->ReadFailed());
+        return saved;
+    }
+    saved.imageCount = read.imageCount;
+    if (dest.empty() || !saved.problem.empty()) return saved;
+    if (read.file.bytes.empty()) {
+        // A group of no images gives no file; asked for, that is a group that cannot be saved.
+        saved.problem = "The icon " + name + " of '" + modulePath_.string() + "' holds no images.";
+        return saved;
+    }
+    WriteFileAtomically(dest, read.file.bytes);
+    return saved;
+}
+
+std::string CopyIconFile(const fs::path& source, const fs::path& dest)
+{
+    constexpr std::uint64_t kMaxIconFileCopy = 128u * 1024u * 1024u;
+    std::string reason;
+    const auto bytes = ReadFileBytes(source, kMaxIconFileCopy, &reason);
+    if (!bytes) return "Cannot read '" + source.string() + "': " + reason;
+    const ByteReader header(*bytes);
+    if (header.u16(0) != 0 || header.u16(2) != 1 || header.u16(4).value_or(0) == 0)
+        return "'" + source.string() + "' is not an icon file: it holds no icon images.";
+    WriteFileAtomically(dest, *bytes);
+    return {};
+}
+
 void ExtractIconGroup(const fs::path& fileName, const fs::path& destFileName, int index, int& imageCount,
                       std::string& errorText)
 {
     imageCount = 0;
-    const std::string ext = LowerExtension(fileName);
-    if (ext == ".ico") {
-        if (!destFileName.empty())
-            errorText = CopyFileReplace(fileName, destFileName);
-        else
-            imageCount = IcoFileImageCount(fileName);
-        return;
+    const IconGroupSource source(fileName);
+    try {
+        const IconGroupSource::Saved saved = source.Save(index, destFileName);
+        // A copied icon file reports no count, as before: the copy is the whole result.
+        if (!source.IsIconFile() || destFileName.empty()) imageCount = saved.imageCount;
+        if (!saved.problem.empty()) errorText = saved.problem;
+    } catch (const OutputError& e) {
+        errorText = e.what();
     }
-
-    fs::path modulePath;
-    std::unique_ptr<ModuleResources> module;
-    if (ext == ".exe" || ext == ".dll" || ext == ".ocx") {
-        modulePath = fileName;
-    } else {
-        const std::string location = GetDefaultIconLocation(ext);
-        if (const auto comma = location.find(','); comma != std::string::npos) {
-            modulePath = Trim(location.substr(0, comma));
-            const std::string indexText = Trim(location.substr(comma + 1));
-            int parsed = 0;
-            const auto [end, ec] = std::from_chars(indexText.data(), indexText.data() + indexText.size(), parsed);
-            index = (ec == std::errc{} && end == indexText.data() + indexText.size()) ? parsed : 0;
-        } else {
-            modulePath = location;
-        }
-        // No association names a module (always so on Linux): a file that is itself a PE
-        // module (.cpl, .scr, .efi, .mui, .sys, ...) is its own module.
-        if (modulePath.empty() && (module = ModuleResources::Open(fileName)))
-            modulePath = fileName;
-    }
-    if (modulePath.empty()) return;
-
-    if (!module) module = ModuleResources::Open(modulePath);
-    if (!module) return;
-    const std::vector<std::string> names = EnumGroupIconNames(*module);
-    if (names.empty()) return;
-
-    if (index < 0) {
-        const std::string wanted = std::to_string(-static_cast<long long>(index));
-        const auto it = std::find_if(names.begin(), names.end(), [&](const std::string& n) { return EqualsIgnoringCase(n, wanted); });
-        index = it == names.end() ? 0 : static_cast<int>(it - names.begin());
-    }
-    if (static_cast<std::size_t>(index) >= names.size())
-        throw GlyphoraError("Icon " + std::to_string(index + 1) + " does not exist in '" + modulePath.string() + "': it holds " +
-                            std::to_string(names.size()) + " icon(s).");
-    WriteGroupIconFile(*module, modulePath, destFileName, names[static_cast<std::size_t>(index)], imageCount, errorText);
 }
 
 } // namespace glyphora

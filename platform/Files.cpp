@@ -1,11 +1,11 @@
 // File-system services on top of std::filesystem; the messages are the system's own.
 #include "platform/Files.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/FileReader.h"
 #include "platform/GlyphoraError.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <algorithm>
 #include <system_error>
 
 namespace glyphora {
@@ -26,9 +26,19 @@ bool DirectoryExists(const fs::path& path)
 
 std::string CopyFileReplace(const fs::path& source, const fs::path& dest)
 {
-    std::error_code ec;
-    fs::copy_file(source, dest, fs::copy_options::overwrite_existing, ec);
-    return ec ? ec.message() : std::string{};
+    std::string reason;
+    const auto reader = FileReader::Open(source, &reason);
+    if (!reader) return reason;
+    AtomicFile out(dest);
+    constexpr std::uint64_t kChunk = 1u << 20;
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(kChunk, reader->size())));
+    for (std::uint64_t at = 0; at < reader->size(); at += kChunk) {
+        const std::span<std::uint8_t> part(buffer.data(), static_cast<std::size_t>(std::min(kChunk, reader->size() - at)));
+        if (!reader->read(at, part)) return "the file changed while it was copied";
+        if (!out.Write(part)) return out.SystemMessage();
+    }
+    if (!out.Commit()) return out.SystemMessage();
+    return {};
 }
 
 bool CreateFolder(const fs::path& path)
@@ -41,20 +51,15 @@ bool CreateFolder(const fs::path& path)
 
 std::vector<std::uint8_t> ReadWholeFile(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw GlyphoraError("Cannot open '" + path.string() + "': " + std::strerror(errno));
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw GlyphoraError("Cannot read '" + path.string() + "'.");
-    return bytes;
+    std::string reason;
+    auto bytes = ReadFileBytes(path, UINT64_MAX, &reason);
+    if (!bytes) throw GlyphoraError("Cannot read '" + path.string() + "': " + reason);
+    return std::move(*bytes);
 }
 
 void WriteWholeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw GlyphoraError("Cannot create '" + path.string() + "': " + std::strerror(errno));
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) throw GlyphoraError("Cannot write '" + path.string() + "': " + std::strerror(errno));
+    WriteFileAtomically(path, bytes);
 }
 
 } // namespace glyphora

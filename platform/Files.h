@@ -13,8 +13,8 @@ namespace glyphora {
 bool FileExists(const std::filesystem::path& path);      // a file (not a folder)
 bool DirectoryExists(const std::filesystem::path& path);
 
-// Copies source to dest, replacing dest. Returns an empty string on success, else the
-// system's message for the failure.
+// Copies source to dest, replacing dest only once the copy is complete (an existing dest
+// stays as it was on failure). Returns an empty string on success, else the reason.
 std::string CopyFileReplace(const std::filesystem::path& source, const std::filesystem::path& dest);
 
 // Creates one folder level (no parents). True when the folder exists afterwards.
@@ -29,7 +29,8 @@ std::filesystem::path ProgramFilePath();
 // Reads a whole file, throwing GlyphoraError when it cannot be read.
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
 
-// Writes bytes to a new file (replacing it), throwing GlyphoraError on any failure.
+// Writes bytes as the new content of path (see AtomicFile: an existing file is replaced only
+// by a complete one), throwing OutputError on any failure.
 void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 } // namespace glyphora

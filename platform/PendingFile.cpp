@@ -1,7 +1,7 @@
 // A private file beside its target, which replaces it when complete.
 #include "platform/PendingFile.h"
 
-#include "platform/AtomicWrite.h"
+#include "platform/AtomicFile.h"
 #include "platform/GlyphoraError.h"
 
 #include <cerrno>

@@ -1,7 +1,7 @@
 // INI documents on disk: a bounded read, and the atomic replacement of the whole file.
 #include "settings/IniDocument.h"
 
-#include "platform/AtomicWrite.h"
+#include "platform/AtomicFile.h"
 #include "platform/Files.h"
 #include "platform/GlyphoraError.h"
 
@@ -42,7 +42,7 @@ void WriteIniFile(const std::filesystem::path& file, const IniDocument& document
     std::error_code ignored; // a folder that cannot be made shows as the write's own failure
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ignored);
     const std::string text = document.Serialize();
-    WriteFileAtomically(file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    WriteFileAtomically(file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), Durability::Synced);
 }
 
 } // namespace glyphora

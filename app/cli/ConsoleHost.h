@@ -1,5 +1,7 @@
 // The console front end's side of the command-line driver: it keeps the current file's icon
-// list itself (there is no grid), prints results on stdout and errors on stderr.
+// list itself (there is no grid), prints results on stdout and errors and warnings on
+// stderr, one line each. The icons are decoded only when a save needs them: writing the
+// groups of a module as icon files never decodes an image.
 #pragma once
 
 #include "app/driver/CommandLineDriver.h"
@@ -29,21 +31,25 @@ public:
     void OpenSavedFile(const std::string& fileName, const std::string& ext) override;
     void ShowError(const std::string& text) override;
     void ShowInformation(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
     void SetBusyCursor(bool) override {}
     void Close() override {}
 
-    const CurrentIcons& Current() const { return current_; }
+    // The current file's icons, loaded now if no save has needed them yet.
+    const CurrentIcons& Current();
 
 private:
     void Reload();
-    int DefaultGridColumns() const;
+    int DefaultGridColumns(IconSizing sizing) const;
 
     std::ostream& out_;
     std::ostream& err_;
     bool showProgress_ = false;
     CurrentIcons current_;
+    bool loaded_ = false;  // current_.icons belong to current_.fileName at the current size
     ExportSettings settings_;
     IconSizing sizing_ = IconSizing::Large;
+    IconSizing openedSizing_ = IconSizing::Large;  // the size when the current file was opened
 };
 
 } // namespace glyphora

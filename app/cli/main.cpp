@@ -1,9 +1,11 @@
 // glyphora-cli: the console front end. It runs the same command-line driver as the window,
-// without any window: results on stdout, errors on stderr, exit status 0 on success and
-// non-zero on any failure.
+// without any window: results on stdout, errors on stderr, exit status 0 only when something
+// was saved as asked (or, without -e, the file was read) and 1 with one line on stderr that
+// says why otherwise.
 #include "app/cli/ConsoleHost.h"
 #include "app/cli/ScanCommand.h"
 #include "app/driver/CommandLineDriver.h"
+#include "export/SaveProblems.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/Languages.h"
 #include "platform/Console.h"
@@ -78,16 +80,20 @@ int main(int argc, char** argv)
         case glyphora::CommandLineOutcome::Failed:
             return 1;
         case glyphora::CommandLineOutcome::Opened:
+            if (host.Current().sourceChanged) {
+                host.ShowError(glyphora::SourceChangedText(host.Current().fileName));
+                return 1;
+            }
             std::cout << host.Current().fileName.string() << ": " << host.Current().icons.size()
                       << (host.Current().associated ? " (file-type icon)" : " icon(s)") << '\n';
             return 0;
         case glyphora::CommandLineOutcome::Exported:
-            return result.singleIcon && result.count == 0 ? 1 : 0;
+            return 0;
         case glyphora::CommandLineOutcome::NoArguments:
             return 0;
         }
     } catch (const std::exception& e) {
-        std::cerr << "glyphora-cli: " << e.what() << '\n';
+        host.ShowError(e.what());
         return 1;
     }
     return 0;

@@ -48,9 +48,14 @@ std::string FirstCharacters(const std::string& s, std::size_t n)
 bool StartsWith(const std::string& s, const std::string& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
 
 // Stores a word value only while the field is still empty: the first non-empty one wins.
-void StoreWord(std::string& field, const std::string& value)
+// A stored word the table does not know gets a warning.
+void StoreWord(std::string& field, const std::string& value, WordSwitch which, const char* name, const char* fallback,
+               std::vector<std::string>& warnings)
 {
-    if (field.empty()) field = TrimBlanksAndControls(AsciiUpper(value));
+    if (!field.empty()) return;
+    field = TrimBlanksAndControls(AsciiUpper(value));
+    if (!field.empty() && !IsKnownWord(which, field))
+        warnings.push_back(std::string("Unrecognised ") + name + " value '" + value + "': " + fallback);
 }
 
 // The flag switches and the field each one sets, in the order they are compared.
@@ -108,60 +113,90 @@ CommandLineArgs ScanCommandLine(const std::vector<std::string>& arguments)
             args.positional.push_back(arg);
             continue;
         }
+        if (!IsKnownSwitch(sw)) {
+            args.warnings.push_back("Unrecognised switch '" + arg + "': it is ignored.");
+            continue;
+        }
         const std::string value = eq != std::string::npos ? arg.substr(eq + 1) : std::string{};
 
         if (const FlagSwitch* flag = FindFlagSwitch(sw)) args.*(flag->flag) = true;
         else if (StartsWith(sw, "-dbasefieldname=")) {
             if (args.dbfFieldName.empty()) args.dbfFieldName = FirstCharacters(TrimBlanksAndControls(value), 10);
-        } else if (StartsWith(sw, "-dbasedesttype=")) StoreWord(args.dbfTypeWord, value);
-        else if (StartsWith(sw, "-htmldestimagetype=")) StoreWord(args.htmlImageWord, value);
-        else if (StartsWith(sw, "-desttype=")) StoreWord(args.typeWord, value);
-        else if (StartsWith(sw, "-iconindex=")) {
+        } else if (StartsWith(sw, "-dbasedesttype=")) {
+            StoreWord(args.dbfTypeWord, value, WordSwitch::DbaseDestType, "-dbasedesttype=", "the memos hold icon files.",
+                      args.warnings);
+        } else if (StartsWith(sw, "-htmldestimagetype=")) {
+            StoreWord(args.htmlImageWord, value, WordSwitch::HtmlDestImageType, "-htmldestimagetype=",
+                      "the pictures are written as PNG.", args.warnings);
+        } else if (StartsWith(sw, "-desttype=")) {
+            StoreWord(args.typeWord, value, WordSwitch::DestType, "-desttype=", "the icons are written as icon files.",
+                      args.warnings);
+        } else if (StartsWith(sw, "-iconindex=")) {
             if (args.iconNumber == -1) {
                 const std::string text = TrimBlanksAndControls(value);
                 int parsed = 0;
                 const char* begin = text.data();
                 if (!text.empty() && text[0] == '+') ++begin;
                 const auto [end, ec] = std::from_chars(begin, text.data() + text.size(), parsed);
-                if (!text.empty() && ec == std::errc{} && end == text.data() + text.size()) args.iconNumber = parsed;
+                if (!text.empty() && ec == std::errc{} && end == text.data() + text.size())
+                    args.iconNumber = parsed;
+                else
+                    args.warnings.push_back("Unrecognised -iconindex= value '" + value + "': it is ignored.");
             }
         }
-        // Any other switch is ignored without a message.
     }
     if (args.iconNumber < 0) args.iconNumber = 1;
     return args;
 }
 
+namespace {
+
+struct WordRow {
+    const char* word;
+    int fileType;
+    const char* normalised; // nullptr: unchanged
+    int dbfType;
+    int targetImageType;
+};
+constexpr WordRow kWordTable[] = {
+    {"BMP", 1, "BMP", 1, 0},  {"BITMAP", 1, "BMP", 1, 0}, {"JPEG", 2, nullptr, 2, 1}, {"JPG", 2, nullptr, 2, 1},
+    {"EMF", 3, nullptr, 3, 0}, {"WMF", 3, nullptr, 3, 0},  {"METAFILE", 3, "EMF", 3, 0}, {"GIF", 4, nullptr, 4, 2},
+    {"PNG", 5, nullptr, 5, 0}, {"HTM", 11, nullptr, 0, 0}, {"HTML", 11, nullptr, 0, 0}, {"DBF", 12, "DBF", 0, 0},
+    {"DBASE", 12, "DBF", 0, 0}, {"PDF", 13, nullptr, 0, 0}, {"XLSX", 14, nullptr, 0, 0},
+};
+
+const WordRow* FindWord(const std::string& word)
+{
+    for (const WordRow& row : kWordTable)
+        if (word == row.word) return &row;
+    return nullptr;
+}
+
+} // namespace
+
+bool IsKnownWord(WordSwitch which, const std::string& word)
+{
+    switch (which) {
+    case WordSwitch::HtmlDestImageType: return word == "PNG" || word == "JPEG" || word == "JPG" || word == "GIF";
+    case WordSwitch::DestType:
+    case WordSwitch::DbaseDestType: return word == "ICO" || FindWord(word) != nullptr;
+    }
+    return false;
+}
+
 OutputCodes MapOutputWords(const std::string& typeWord, const std::string& dbfTypeWord, const std::string& htmlImageWord)
 {
-    struct Row {
-        const char* word;
-        int fileType;
-        const char* normalised; // nullptr: unchanged
-        int dbfType;
-        int targetImageType;
-    };
-    static constexpr Row kTable[] = {
-        {"BMP", 1, "BMP", 1, 0},  {"BITMAP", 1, "BMP", 1, 0}, {"JPEG", 2, nullptr, 2, 1}, {"JPG", 2, nullptr, 2, 1},
-        {"EMF", 3, nullptr, 3, 0}, {"WMF", 3, nullptr, 3, 0},  {"METAFILE", 3, "EMF", 3, 0}, {"GIF", 4, nullptr, 4, 2},
-        {"PNG", 5, nullptr, 5, 0}, {"HTM", 11, nullptr, 0, 0}, {"HTML", 11, nullptr, 0, 0}, {"DBF", 12, "DBF", 0, 0},
-        {"DBASE", 12, "DBF", 0, 0}, {"PDF", 13, nullptr, 0, 0}, {"XLSX", 14, nullptr, 0, 0},
-    };
-    auto find = [](const std::string& word) -> const Row* {
-        for (const Row& row : kTable)
-            if (word == row.word) return &row;
-        return nullptr;
-    };
+    const auto find = FindWord;
     OutputCodes codes;
-    if (const Row* row = find(typeWord)) {
+    if (const WordRow* row = find(typeWord)) {
         codes.fileType = row->fileType;
         codes.typeWord = row->normalised ? row->normalised : typeWord;
     } else {
         codes.fileType = 0;
         codes.typeWord = "ICO";
     }
-    if (const Row* row = find(dbfTypeWord)) codes.dbfType = row->dbfType;
-    if (const Row* row = find(htmlImageWord)) codes.targetImageType = row->targetImageType;
+    if (const WordRow* row = find(dbfTypeWord)) codes.dbfType = row->dbfType;
+    if (const WordRow* row = find(htmlImageWord)) codes.targetImageType = row->targetImageType;
     return codes;
 }
 

@@ -27,6 +27,10 @@ struct CommandLineArgs {
     std::string typeWord;       // upper case
     int iconNumber = -1;        // 1-based; 0 = every icon; -1 unset (becomes 1 after the scan)
     std::string joinedSource;   // the first arguments joined by single spaces (plain open mode)
+    // Switches and values the grammar does not know. They are ignored (or fall back to the
+    // grammar's default) as before, but each is reported once so that a typing error does
+    // not pass unseen.
+    std::vector<std::string> warnings;
 };
 
 // Scans the program's arguments (without the program itself).
@@ -40,6 +44,12 @@ struct OutputCodes {
     int targetImageType = 0;
 };
 OutputCodes MapOutputWords(const std::string& typeWord, const std::string& dbfTypeWord, const std::string& htmlImageWord);
+
+// Whether a (normalised, upper-case) word is one the type table knows for the switch:
+// "-desttype=" and "-dbasedesttype=" know the table's words and "ICO", "-htmldestimagetype="
+// only the picture types it can write (PNG, JPEG, JPG, GIF).
+enum class WordSwitch { DestType, DbaseDestType, HtmlDestImageType };
+bool IsKnownWord(WordSwitch which, const std::string& word);
 
 // Upper-cased extension of the last path component without its dot ("" when none).
 std::string ExtensionWord(const std::string& destination);

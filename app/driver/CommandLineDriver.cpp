@@ -4,9 +4,11 @@
 #include "app/driver/CommandLineArgs.h"
 #include "export/OutputKind.h"
 #include "export/ProgramFlags.h"
+#include "export/SaveProblems.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
+#include "platform/FileReader.h"
 #include "platform/Files.h"
 
 #include <filesystem>
@@ -77,6 +79,7 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     }
 
     const CommandLineArgs args = ScanCommandLine(arguments);
+    for (const std::string& warning : args.warnings) host.ShowWarning(warning);
     const std::string source = args.exportMode ? (args.positional.size() > 0 ? args.positional[0] : std::string{})
                                                : args.joinedSource;
     const std::string destination = args.exportMode && args.positional.size() > 1 ? args.positional[1] : std::string{};
@@ -93,6 +96,9 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     if (DirectoryExists(source))
         return fail(FormatText(TextOr(kTextSourceIsFolder, "%s is a folder. Name a file to take its icons from."), source));
     if (!FileExists(source)) return fail(FormatText(TextOr(kTextFileNotFound, "File not found: %s"), source));
+    // A file that exists but cannot be read is no file without icons: say so instead of
+    // showing (or saving) its file-type icon.
+    if (std::string reason; !FileReader::Open(source, &reason)) return fail("Cannot read '" + source + "': " + reason);
     host.SelectFile(source);
     result.outcome = CommandLineOutcome::Opened;
     if (!args.exportMode) return result;
@@ -100,6 +106,7 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     if (args.small) host.SetSmallIcons();
     if (Trimmed(destination).empty()) return fail(TextOr(kTextCommandLineNoDestination, "No destination was given for the export."));
 
+    bool nothingSaved = false;
     {
         BusyCursor busy(host);
         const std::string typeWord = args.typeWord.empty() ? ExtensionWord(destination) : args.typeWord;
@@ -118,8 +125,9 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
         } else {
             SaveAllRequest request;
             request.srcFileName = source;
+            // SaveAll creates the picture folder itself when the first file goes into it, so a
+            // source without icons leaves no empty folder behind.
             request.destDir = TargetFolder(destination, codes.fileType);
-            if (codes.fileType <= 5 && !DirectoryExists(request.destDir)) CreateFolder(request.destDir);
             request.destFileName = destination;
             request.destExt = "." + codes.typeWord;
             request.dbfFieldName = args.dbfFieldName;
@@ -132,9 +140,12 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
             request.targetImageType = codes.targetImageType;
             DialogAnswer confirmResult = DialogAnswer::None;
             host.SaveAll(request, result.count, confirmResult);
-            if (args.openDestination && codes.fileType > 10) host.OpenSavedFile(destination, codes.typeWord);
+            if (result.count > 0 && args.openDestination && codes.fileType > 10)
+                host.OpenSavedFile(destination, codes.typeWord);
         }
+        nothingSaved = !args.allAsOne && result.count == 0;
     }
+    if (nothingSaved) return fail(NothingToSaveText(source));
 
     result.outcome = CommandLineOutcome::Exported;
     if (args.closeWhenDone)

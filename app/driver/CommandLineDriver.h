@@ -24,6 +24,8 @@ public:
     virtual void OpenSavedFile(const std::string& fileName, const std::string& ext) = 0;
     virtual void ShowError(const std::string& text) = 0;
     virtual void ShowInformation(const std::string& text) = 0;
+    // A switch or value the grammar does not know; the run goes on (console: a line on stderr).
+    virtual void ShowWarning(const std::string& text) = 0;
     virtual void SetBusyCursor(bool busy) = 0;
     virtual void Close() = 0;
 };
@@ -32,7 +34,7 @@ enum class CommandLineOutcome {
     NoArguments,  // nothing to do
     Opened,       // plain open mode: the file is shown
     Exported,     // an export ran to its end
-    Failed,       // the error box was shown
+    Failed,       // the error box was shown (also when the export saved nothing)
 };
 
 struct CommandLineResult {
@@ -43,7 +45,9 @@ struct CommandLineResult {
 
 // Runs the driver once over the program's arguments (without the program itself).
 // CommandLineActive is set from the first look at a file to the end, on every path; a
-// failure raised by a save propagates after the cursor is restored.
+// failure raised by a save propagates after the cursor is restored. An export succeeds only
+// when something was saved as asked: a source that cannot be read, or one without icons to
+// save, ends in the error box with the reason, and so does a save that wrote nothing.
 CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, CommandLineHost& host);
 
 } // namespace glyphora

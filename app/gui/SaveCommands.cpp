@@ -11,6 +11,7 @@
 #include "export/SaveAllAsOne.h"
 #include "export/SaveIcon.h"
 #include "export/SaveNames.h"
+#include "export/SaveProblems.h"
 #include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
 #include "platform/Files.h"
@@ -114,7 +115,11 @@ void MainWindow::saveSelected()
     if (!answer)
         return;
     const IconGrid* grid = gridView_->grid();
-    glyphora::SaveIcon(grid->Current(), grid->ItemIndex(), answer->fileName, answer->filterIndex - 1, false);
+    // A file without an icon group of its own writes no icon file: say why, as the command line does.
+    if (glyphora::SaveIcon(grid->Current(), grid->ItemIndex(), answer->fileName, answer->filterIndex - 1, false) == 0) {
+        dialogs_->Show(NothingToSaveText(grid->Current().fileName), MessageIcon::Error, MessageButtons::Ok);
+        return;
+    }
     if (settings_.openAfterSave)
         OpenSavedFile(answer->fileName, {});
 }
@@ -142,19 +147,29 @@ void MainWindow::saveAllFiles(int outputKind, const std::vector<fs::path>& sourc
         dialogs_->Show(FormatText(UiString(kTextSaveAllSuccess, "%d icon(s) saved."), static_cast<long long>(saveCount)),
                        MessageIcon::Information, MessageButtons::Ok);
     };
+    SaveAllSummary summary;
     try {
         WaitCursor wait;
-        if (sources.empty())
-            SaveAll(gridView_->grid()->Current(), request, saveCount, confirmResult);
-        for (const fs::path& source : sources) {
+        const auto saveFrom = [&](const fs::path& source) {
             request.srcFileName = source;
-            SaveAll(gridView_->grid()->Current(), request, saveCount, confirmResult);
-        }
+            const SaveAllSummary one = SaveAll(gridView_->grid()->Current(), request, saveCount, confirmResult);
+            summary.icons += one.icons;
+            summary.declined += one.declined;
+        };
+        if (sources.empty())
+            saveFrom({});
+        for (const fs::path& source : sources)
+            saveFrom(source);
     } catch (...) {
         report(); // the count of what was done comes first, then the error
         throw;
     }
-    report();
+    // Nothing saved although nothing was declined: the file (or every listed file) had
+    // nothing to save.
+    if (saveCount == 0 && summary.declined == 0 && sources.size() <= 1)
+        dialogs_->Show(NothingToSaveText(gridView_->grid()->Current().fileName), MessageIcon::Error, MessageButtons::Ok);
+    else
+        report();
 }
 
 void MainWindow::saveAllAsOneImage()
@@ -239,11 +254,17 @@ void MainWindow::exportDocument(ExportKind kind)
         ApplyLayoutSettings(exportSettings_, request);
         break;
     }
+    int saveCount = 0;
+    SaveAllSummary summary;
     {
         WaitCursor wait;
-        int saveCount = 0;
         DialogAnswer confirmResult = DialogAnswer::None;
-        SaveAll(gridView_->grid()->Current(), request, saveCount, confirmResult);
+        summary = SaveAll(gridView_->grid()->Current(), request, saveCount, confirmResult);
+    }
+    if (saveCount == 0 && summary.declined == 0) {
+        // No icon, no document: say why instead of opening a file that was not written.
+        dialogs_->Show(NothingToSaveText(gridView_->grid()->Current().fileName), MessageIcon::Error, MessageButtons::Ok);
+        return;
     }
     if (settings_.openAfterSave)
         OpenSavedFile(document, {});

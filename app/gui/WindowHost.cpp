@@ -9,6 +9,8 @@
 
 #include <QApplication>
 
+#include <iostream>
+
 namespace glyphora {
 
 bool WindowHost::IsFirstStart() const
@@ -64,6 +66,13 @@ void WindowHost::ShowError(const std::string& text)
 void WindowHost::ShowInformation(const std::string& text)
 {
     window_.dialogs().Show(text, MessageIcon::Information, MessageButtons::Ok);
+}
+
+// A warning does not stop the run and needs no answer: it goes to the console the window was
+// started from, as the console front end prints it.
+void WindowHost::ShowWarning(const std::string& text)
+{
+    std::cerr << "glyphora: warning: " << text << '\n';
 }
 
 void WindowHost::SetBusyCursor(bool busy)

@@ -23,6 +23,7 @@ public:
     void OpenSavedFile(const std::string& fileName, const std::string& ext) override;
     void ShowError(const std::string& text) override;
     void ShowInformation(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
     void SetBusyCursor(bool busy) override;
     void Close() override;
 

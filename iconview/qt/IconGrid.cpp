@@ -62,6 +62,7 @@ void IconGrid::Refresh()
     LoadedIcons loaded = LoadFileIcons(current_.fileName, model_.Sizing());
     current_.icons = std::move(loaded.icons);
     current_.associated = loaded.associated;
+    current_.sourceChanged = loaded.sourceChanged;
     model_.LoadIcons(static_cast<int>(current_.icons.size()));
     current_.itemWidth = model_.ItemWidth();
     current_.itemHeight = model_.ItemHeight();

@@ -1,5 +1,6 @@
 // The HTML page of a save-all run, byte for byte.
 #include "export/ProgramFlags.h"
+#include "export/HtmlExport.h"
 #include "export/SaveAll.h"
 #include "tests/support/TestIcons.h"
 
@@ -95,7 +96,56 @@ TEST_F(HtmlExportTest, SourceWithoutIconsWritesNoDocument)
 {
     Export(0, 2, true, true);
     EXPECT_FALSE(fs::exists(dir_ / "shell32.htm"));
-    EXPECT_TRUE(fs::is_directory(dir_ / "shell32_files"));
+    EXPECT_FALSE(fs::exists(dir_ / "shell32_files")) << "the picture folder is made only for a first picture";
+}
+
+} // namespace
+} // namespace glyphora
+
+namespace glyphora {
+namespace {
+
+TEST(HtmlUrlTest, NamesBecomeUrlSegmentsThatLeadBackToTheirFiles)
+{
+    const struct {
+        const char* name;
+        const char* segment;
+    } cases[] = {
+        {"ico_shell32_dll0001.png", "ico_shell32_dll0001.png"},
+        {"a#b?c%d", "a%23b%3Fc%25d"},
+        {"two words", "two%20words"},
+        {"x&y\"<z>", "x%26y%22%3Cz%3E"},
+        {"caf\xC3\xA9~-_.", "caf%C3%A9~-_."},
+        {"a/b\\c", "a%2Fb%5Cc"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(UrlPathSegment(c.name), c.segment) << c.name;
+}
+
+TEST(HtmlUrlTest, PicturesOfASourceWithAwkwardNamesAreLinkedPercentEncoded)
+{
+    const fs::path dir = fs::temp_directory_path() / ("glyphora-html-url-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    CommandLineActive = true;
+    CurrentIcons current;
+    current.fileName = "/W/50% #1?.dll";
+    current.icons.push_back(testing::SolidIcon(32, 0x336699));
+    SaveAllRequest request;
+    request.fileType = 11;
+    request.destDir = dir / "my #page_files";
+    request.destFileName = dir / "my #page.htm";
+    int count = 0;
+    DialogAnswer confirm = DialogAnswer::None;
+    SaveAll(current, request, count, confirm);
+    CommandLineActive = false;
+
+    std::ifstream in(dir / "my #page.htm", std::ios::binary);
+    const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string picture = "ico_50% #1?_dll0001.png";
+    EXPECT_TRUE(fs::exists(dir / "my #page_files" / picture));
+    EXPECT_NE(page.find("<img src=\"my%20%23page_files/ico_50%25%20%231%3F_dll0001.png\""), std::string::npos) << page;
+    fs::remove_all(dir);
 }
 
 } // namespace

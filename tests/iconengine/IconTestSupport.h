@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,9 @@ public:
     ScratchDir()
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("glyphora_engine_") + info->test_suite_name() + "_" + info->name();
+        // A random tag keeps two builds that run the suite at once apart.
+        std::string name = std::string("glyphora_engine_") + info->test_suite_name() + "_" + info->name() + "_" +
+                           std::to_string(std::random_device{}());
         for (char& c : name)
             if (c == '/') c = '_';
         path_ = std::filesystem::temp_directory_path() / name;

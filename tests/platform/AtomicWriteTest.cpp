@@ -1,7 +1,7 @@
 // Atomic replacement: the bytes arrive whole, and a write the system refuses (a file size
 // limit stands in for a full disk, and holds for the superuser too) leaves the old file and
 // no temporary file behind.
-#include "platform/AtomicWrite.h"
+#include "platform/AtomicFile.h"
 
 #include "platform/GlyphoraError.h"
 #include "tests/support/FileSizeLimit.h"

@@ -3,7 +3,11 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace glyphora::testing {
 
@@ -17,6 +21,27 @@ ToolResult RunTool(const std::string& commandLine)
     while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+SplitToolResult RunToolSplit(const std::string& commandLine)
+{
+    SplitToolResult result;
+    char errPath[] = "/tmp/glyphora-stderr-XXXXXX";
+    const int fd = ::mkstemp(errPath);
+    if (fd < 0) return result;
+    ::close(fd);
+    FILE* pipe = popen((commandLine + " 2>" + ShellQuote(errPath)).c_str(), "r");
+    if (pipe) {
+        std::array<char, 4096> buffer{};
+        std::size_t n = 0;
+        while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
+        const int status = pclose(pipe);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::ifstream err(errPath, std::ios::binary);
+    result.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+    ::unlink(errPath);
     return result;
 }
 

@@ -13,6 +13,14 @@ struct ToolResult {
 
 ToolResult RunTool(const std::string& commandLine);
 
+// The same with standard output and standard error kept apart.
+struct SplitToolResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+SplitToolResult RunToolSplit(const std::string& commandLine);
+
 // Quotes a path or argument for the shell.
 std::string ShellQuote(const std::string& text);
 

@@ -11,6 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace glyphora {
 namespace {
@@ -22,6 +25,7 @@ public:
     std::vector<std::string> calls;
     bool firstStart = false;
     int saveIconResult = 1;
+    int saveAllResult = 7;
     bool throwOnSave = false;
     bool activeDuringSave = false;
     int busyDepth = 0;
@@ -49,11 +53,12 @@ public:
           << ",type=" << r.fileType << ",dbf=" << r.dbfType << ",field=" << r.dbfFieldName << ",img=" << r.targetImageType
           << ",flags=" << r.includeNumbers << r.drawBorders << r.grayScale << r.small << ",confirm=" << static_cast<int>(confirm) << ")";
         calls.push_back(s.str());
-        count = 7;
+        count = saveAllResult;
     }
     void OpenSavedFile(const std::string& f, const std::string& ext) override { calls.push_back("Open(" + f + "," + ext + ")"); }
     void ShowError(const std::string& t) override { calls.push_back("Error(" + t + ")"); }
     void ShowInformation(const std::string& t) override { calls.push_back("Info(" + t + ")"); }
+    void ShowWarning(const std::string& t) override { calls.push_back("Warning(" + t + ")"); }
     void SetBusyCursor(bool busy) override { busyDepth += busy ? 1 : -1; }
     void Close() override { calls.push_back("Close"); }
 };
@@ -139,17 +144,25 @@ TEST_F(CommandLineDriverTest, ArgumentListsBecomeTheExpectedCalls)
         {"first non-empty desttype wins",
          {"-e", app, "{T}/x", "-desttype=", "-desttype=gif", "-desttype=png"},
          {"SelectFile({T}/app.exe)", "SaveIcon(0,{T}/x,4,colour)", "Info(1 icon(s) saved.)"}},
-        {"unparsable icon index is ignored",
+        {"unparsable icon index is ignored with a warning",
          {"-e", app, "{T}/x.bmp", "-iconindex=two", "-iconindex=2"},
-         {"SelectFile({T}/app.exe)", "SaveIcon(1,{T}/x.bmp,1,colour)", "Info(1 icon(s) saved.)"}},
+         {"Warning(Unrecognised -iconindex= value 'two': it is ignored.)", "SelectFile({T}/app.exe)",
+          "SaveIcon(1,{T}/x.bmp,1,colour)", "Info(1 icon(s) saved.)"}},
+        {"unknown type words fall back with a warning",
+         {"-e", app, "{T}/x", "-desttype=xyz", "-dbasedesttype=tiff", "-htmldestimagetype=bmp"},
+         {"Warning(Unrecognised -desttype= value 'xyz': the icons are written as icon files.)",
+          "Warning(Unrecognised -dbasedesttype= value 'tiff': the memos hold icon files.)",
+          "Warning(Unrecognised -htmldestimagetype= value 'bmp': the pictures are written as PNG.)",
+          "SelectFile({T}/app.exe)", "SaveIcon(0,{T}/x,0,colour)", "Info(1 icon(s) saved.)"}},
         {"negative icon index leaves icon 1",
          {"-e", app, "{T}/x.jpeg", "-iconindex=-4"},
          {"SelectFile({T}/app.exe)", "SaveIcon(0,{T}/x.jpeg,2,colour)", "Info(1 icon(s) saved.)"}},
         {"small icons reload before saving",
          {"-e", app, "{T}/x.wmf", "-iconsizesmall", "-closewhendone"},
          {"SelectFile({T}/app.exe)", "SetSmallIcons", "SaveIcon(0,{T}/x.wmf,3,colour)", "Close"}},
-        {"unknown switches are ignored", {"-e", "-frobnicate", app, "{T}/x.gif", "-x=1"},
-         {"SelectFile({T}/app.exe)", "SaveIcon(0,{T}/x.gif,4,colour)", "Info(1 icon(s) saved.)"}},
+        {"unknown switches are ignored with a warning", {"-e", "-frobnicate", app, "{T}/x.gif", "-x=1"},
+         {"Warning(Unrecognised switch '-frobnicate': it is ignored.)", "Warning(Unrecognised switch '-x=1': it is ignored.)",
+          "SelectFile({T}/app.exe)", "SaveIcon(0,{T}/x.gif,4,colour)", "Info(1 icon(s) saved.)"}},
         {"source not found", {"-e", "{T}/missing.exe", "{T}/x.png"},
          {"Error(The command line could not be carried out:\nFile not found: {T}/missing.exe)"}},
         {"a folder as the source is named as such", {"-e", "{T}", "{T}/x.png"},
@@ -178,7 +191,7 @@ TEST_F(CommandLineDriverTest, ArgumentListsBecomeTheExpectedCalls)
         EXPECT_FALSE(CommandLineActive) << c.name;
         EXPECT_EQ(host.busyDepth, 0) << c.name;
     }
-    EXPECT_TRUE(fs::is_directory(dir_ / "icons")) << "the picture folder is created one level deep";
+    EXPECT_FALSE(fs::exists(dir_ / "icons")) << "the picture folder is left to SaveAll, which creates it with the first file";
 }
 
 TEST_F(CommandLineDriverTest, OnlyTheFirst24ArgumentsAreRead)
@@ -187,7 +200,11 @@ TEST_F(CommandLineDriverTest, OnlyTheFirst24ArgumentsAreRead)
     while (args.size() < 24) args.push_back("-unknown");
     args.push_back("-grayscale"); // the 25th argument
     RecordingHost host;
-    EXPECT_EQ(Run(args, host)[1], Expand("SaveIcon(0,{T}/x.png,5,colour)"));
+    const auto calls = Run(args, host);
+    // Arguments 4 to 24 are each reported as unknown; the 25th is never looked at.
+    ASSERT_EQ(calls.size(), 21u + 3u);
+    for (std::size_t i = 0; i < 21; ++i) EXPECT_EQ(calls[i], "Warning(Unrecognised switch '-unknown': it is ignored.)");
+    EXPECT_EQ(calls[22], Expand("SaveIcon(0,{T}/x.png,5,colour)"));
 
     const CommandLineArgs scanned = ScanCommandLine(std::vector<std::string>(30, "a"));
     EXPECT_EQ(scanned.positional.size(), 24u);
@@ -214,14 +231,50 @@ TEST_F(CommandLineDriverTest, FlagIsSetDuringSavesAndClearedAfterAFailure)
     EXPECT_EQ(host.calls, std::vector<std::string>{Expand("SelectFile({T}/app.exe)")}) << "no success message, no close";
 }
 
-TEST_F(CommandLineDriverTest, FailedSingleSaveStillReportsZeroAndOpensNothing)
+TEST_F(CommandLineDriverTest, ASaveOfNothingIsAnErrorAndOpensNothing)
 {
-    RecordingHost host;
-    host.saveIconResult = 0;
-    const auto calls = Run({"-e", "{T}/app.exe", "{T}/x.ico", "-opendestination"}, host);
-    EXPECT_EQ(calls.back(), "Info(0 icon(s) saved.)");
-    for (const auto& c : calls) EXPECT_EQ(c.rfind("Open(", 0), std::string::npos);
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        bool single;
+    };
+    const Case cases[] = {
+        {"single icon file", {"-e", "{T}/app.exe", "{T}/x.ico", "-opendestination", "-closewhendone"}, true},
+        {"folder of pictures", {"-e", "{T}/app.exe", "{T}/dir", "-desttype=png", "-iconindex=0"}, false},
+        {"HTML document", {"-e", "{T}/app.exe", "{T}/page.htm", "-opendestination"}, false},
+        {"dBase table", {"-e", "{T}/app.exe", "{T}/t.dbf", "-closewhendone"}, false},
+        {"PDF document", {"-e", "{T}/app.exe", "{T}/d.pdf", "-opendestination"}, false},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host;
+        host.saveIconResult = 0;
+        host.saveAllResult = 0;
+        const auto calls = Run(c.args, host);
+        ASSERT_FALSE(calls.empty()) << c.name;
+        EXPECT_EQ(calls.back(), Expand("Error(The command line could not be carried out:\nUnable to load or find icons in this "
+                                       "file.\n{T}/app.exe)"))
+            << c.name;
+        EXPECT_EQ(calls.size(), 3u) << c.name << ": the file, the save, the error; no success message, no close";
+        for (const auto& call : calls) EXPECT_EQ(call.rfind("Open(", 0), std::string::npos) << c.name;
+        EXPECT_FALSE(CommandLineActive);
+        EXPECT_EQ(host.busyDepth, 0) << c.name;
+    }
 }
+
+#ifndef _WIN32
+TEST_F(CommandLineDriverTest, AnUnreadableSourceIsAnErrorNotAFileWithoutIcons)
+{
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads files whatever their permissions";
+    const fs::path locked = dir_ / "locked.exe";
+    std::ofstream(locked) << "MZ";
+    fs::permissions(locked, fs::perms::none);
+    RecordingHost host;
+    const auto calls = Run({"-e", locked.string(), "{T}/x.png"}, host);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_NE(calls[0].find("Cannot read '" + locked.string() + "'"), std::string::npos) << calls[0];
+    fs::permissions(locked, fs::perms::owner_all);
+}
+#endif
 
 } // namespace
 } // namespace glyphora

@@ -221,3 +221,35 @@ TEST_F(SaveCommandsTest, ShiftCtrlSkipsTheOptionsOfTheSpreadsheet)
 
 } // namespace
 } // namespace glyphora
+
+namespace glyphora {
+namespace {
+
+// The window gives the reasons the command line gives: a file without icon groups of its own
+// saves no icon file, and says so in an error box instead of a count of nothing.
+TEST_F(SaveCommandsTest, AFileWithoutGroupsSaysWhyNoIconFileWasSaved)
+{
+    const fs::path notes = folder.path() / "notes.txt";
+    std::ofstream(notes) << "no icons in here";
+    window->SelectFile(notes);
+    window->settings().openAfterSave = true;
+    window->gridView()->grid()->SetItemIndex(0);
+
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "notes.ico", 1});
+    window->saveSelected();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Unable to load or find icons in this file.\n" + notes.string());
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+    EXPECT_FALSE(fs::exists(folder.path() / "notes.ico"));
+    EXPECT_TRUE(opened.empty()) << "nothing was written, nothing is opened";
+
+    dialogs.folderAnswers.push_back(folder.path() / "icons");
+    window->saveAll(0);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text, dialogs.messages[0].text) << "not \"0 icon(s) saved.\"";
+    EXPECT_EQ(dialogs.messages[1].icon, MessageIcon::Error);
+    EXPECT_FALSE(fs::exists(folder.path() / "icons")) << "no empty folder is left";
+}
+
+} // namespace
+} // namespace glyphora

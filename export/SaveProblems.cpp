@@ -1,0 +1,21 @@
+// Texts of the save problems.
+#include "export/SaveProblems.h"
+
+#include "i18n/LanguagePack.h"
+#include "i18n/TextIds.h"
+
+namespace glyphora {
+
+std::string NothingToSaveText(const std::filesystem::path& source)
+{
+    std::string text = LangString(kTextNoIconsInFile);
+    if (text.empty()) text = "Unable to load or find icons in this file.";
+    return text + "\n" + source.string();
+}
+
+std::string SourceChangedText(const std::filesystem::path& source)
+{
+    return "'" + source.string() + "' changed while its icons were read; nothing more was saved from it.";
+}
+
+} // namespace glyphora

@@ -1,0 +1,113 @@
+// The one way every output reaches the disk: the bytes go to a private temporary file created
+// exclusively in the destination folder, and only a complete file is renamed over the target.
+// A failure (a full disk, a folder that is gone, an exception in the caller) removes the
+// temporary file and leaves an existing target exactly as it was; no fixed or guessable name
+// is ever used, so concurrent runs and planted links cannot mix their data.
+#pragma once
+
+#include "platform/GlyphoraError.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace glyphora {
+
+// A file could not be created, written or put in place. The message names the target and
+// carries the system's reason ("Cannot write 'x.png': No space left on device").
+class OutputError : public GlyphoraError {
+public:
+    using GlyphoraError::GlyphoraError;
+};
+
+// How far Commit() goes. Normal: the complete file replaces the target in one step, which is
+// all that a failure of ours or of the disk needs (the exports write hundreds of files, and a
+// flush to the disk for each would cost more than the rest of the work). Synced: the file and
+// then the rename are also flushed to the disk, so that even a crash of the system leaves
+// the old file or the new one (the settings file).
+enum class Durability { Normal, Synced };
+
+class AtomicFile {
+public:
+    // Creates the temporary file beside target; check IsOpen(). A target that exists and is
+    // a device or a pipe (nothing a rename could replace) is written directly instead. A
+    // symbolic link at the target is replaced by the new file, not written through.
+    explicit AtomicFile(std::filesystem::path target, Durability durability = Durability::Normal);
+    ~AtomicFile();  // discards everything unless Commit() succeeded
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    bool IsOpen() const;
+
+    // Appends the bytes, with one system call where the system takes them whole. False on
+    // failure; every later call then fails too and Commit() puts nothing in place.
+    bool Write(std::span<const std::uint8_t> bytes);
+    bool Write(std::string_view text)
+    {
+        return Write(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    }
+    // Overwrites bytes already written (a header filled in at the end).
+    bool WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
+
+    std::uint64_t Size() const { return size_; }
+
+    // Closes the file and renames it over the target. False (and nothing replaced) on failure.
+    bool Commit();
+    // Closes and removes the temporary file; the target is left alone.
+    void Discard();
+
+    bool Failed() const { return failed_; }
+    // "Cannot create|write|replace 'target': reason"; empty while nothing failed.
+    const std::string& ErrorText() const { return errorText_; }
+    // The system's reason alone ("No space left on device").
+    const std::string& SystemMessage() const { return systemMessage_; }
+    const std::filesystem::path& Target() const { return target_; }
+
+    // Throws OutputError with ErrorText().
+    [[noreturn]] void Raise() const;
+
+private:
+    bool fail(const char* action, std::string message);
+    bool put(std::optional<std::uint64_t> offset, std::span<const std::uint8_t> bytes);
+
+    // The operating system's part (platform/posix, platform/windows).
+    bool openNative(std::string& message);
+    bool writeNative(std::optional<std::uint64_t> offset, std::span<const std::uint8_t> bytes, std::string& message);
+    bool flushNative(std::string& message);
+    bool closeNative(std::string& message);
+    bool replaceNative(std::string& message);
+    void syncFolderNative() noexcept;
+    void removeTemporaryNative() noexcept;
+
+    std::filesystem::path target_;
+    Durability durability_;
+    std::filesystem::path temporary_;  // empty when writing the target directly
+    std::intptr_t handle_ = -1;
+    bool open_ = false;
+    bool committed_ = false;
+    bool failed_ = false;
+    std::uint64_t size_ = 0;
+    std::string errorText_;
+    std::string systemMessage_;
+};
+
+// Writes bytes as the whole new content of target through an AtomicFile; throws OutputError.
+void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                         Durability durability = Durability::Normal);
+
+// A fresh name for a temporary file of target: in target's folder, hidden, unguessable, with
+// ".tmp" at its end.
+std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
+
+// True for names made by TemporaryPathFor (so that tests can tell leftovers apart).
+bool IsTemporaryOutputName(const std::string& fileName);
+
+// Test seam of the output layer: while set, all writes of the process share this many free
+// bytes, and a write that needs more fails as on a full disk (ENOSPC), after the part that
+// still fits. nullopt ends the simulation.
+void SetSimulatedFreeSpace(std::optional<std::uint64_t> bytes);
+
+} // namespace glyphora

@@ -1,0 +1,160 @@
+// The atomic output file: a complete file replaces the target in one step, anything short of
+// that (a failed write, a full disk, no Commit) leaves the old file as it was and no
+// temporary file behind, and temporary names are private and never reused.
+#include "platform/AtomicFile.h"
+
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+namespace glyphora {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+std::string Read(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> Names(const fs::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Ends a simulated full disk however the test leaves.
+struct FreeSpace {
+    explicit FreeSpace(std::uint64_t bytes) { SetSimulatedFreeSpace(bytes); }
+    ~FreeSpace() { SetSimulatedFreeSpace(std::nullopt); }
+};
+
+TEST(AtomicFileTest, CommitReplacesTheTargetWithTheCompleteFile)
+{
+    const testing::TempFolder dir;
+    const fs::path target = dir.path() / "out.bin";
+    std::ofstream(target) << "old content that is longer";
+    AtomicFile file(target);
+    ASSERT_TRUE(file.IsOpen()) << file.ErrorText();
+    EXPECT_TRUE(file.Write(std::string_view("hello ")));
+    EXPECT_TRUE(file.Write(std::string_view("world")));
+    EXPECT_EQ(Read(target), "old content that is longer") << "nothing is visible before Commit";
+    const Bytes capital = {'H'};
+    EXPECT_TRUE(file.WriteAt(0, capital));
+    EXPECT_EQ(file.Size(), 11u);
+    ASSERT_TRUE(file.Commit()) << file.ErrorText();
+    EXPECT_EQ(Read(target), "Hello world");
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"out.bin"});
+}
+
+TEST(AtomicFileTest, WithoutCommitNothingChangesAndNothingStays)
+{
+    const testing::TempFolder dir;
+    const fs::path target = dir.path() / "keep.txt";
+    std::ofstream(target) << "keep";
+    {
+        AtomicFile file(target);
+        ASSERT_TRUE(file.Write(std::string_view("new")));
+        EXPECT_EQ(Names(dir.path()).size(), 2u) << "the temporary file lies beside the target";
+        for (const auto& name : Names(dir.path())) {
+            EXPECT_TRUE(name == "keep.txt" || IsTemporaryOutputName(name)) << name;
+        }
+    }
+    EXPECT_EQ(Read(target), "keep");
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"keep.txt"});
+
+    AtomicFile discarded(dir.path() / "new.txt");
+    ASSERT_TRUE(discarded.Write(std::string_view("x")));
+    discarded.Discard();
+    EXPECT_FALSE(discarded.Commit());
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"keep.txt"});
+}
+
+TEST(AtomicFileTest, AFullDiskFailsTheWriteAndKeepsTheOldFile)
+{
+    const testing::TempFolder dir;
+    const fs::path target = dir.path() / "keep.png";
+    std::ofstream(target) << "old picture";
+    for (std::uint64_t space : {0u, 1u, 9u}) {
+        FreeSpace full(space);
+        AtomicFile file(target);
+        ASSERT_TRUE(file.IsOpen());
+        EXPECT_FALSE(file.Write(std::string_view("0123456789")));
+        EXPECT_FALSE(file.Write(std::string_view("more"))) << "once failed, the file stays failed";
+        EXPECT_FALSE(file.Commit());
+        EXPECT_EQ(file.ErrorText(), "Cannot write '" + target.string() + "': " + std::generic_category().message(ENOSPC));
+        EXPECT_THROW(file.Raise(), OutputError);
+        file.Discard();
+        EXPECT_EQ(Read(target), "old picture") << space;
+        EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"keep.png"}) << space;
+    }
+    {
+        FreeSpace enough(10);
+        EXPECT_NO_THROW(WriteFileAtomically(target, Bytes(10, 'n')));
+    }
+    EXPECT_EQ(Read(target), std::string(10, 'n'));
+}
+
+TEST(AtomicFileTest, FailuresNameTheTargetAndTheReason)
+{
+    const testing::TempFolder dir;
+    const fs::path missing = dir.path() / "no such folder" / "x.ico";
+    AtomicFile file(missing);
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(file.ErrorText(), "Cannot create '" + missing.string() + "': " + std::system_category().message(ENOENT));
+    try {
+        WriteFileAtomically(missing, Bytes{1});
+        ADD_FAILURE() << "no exception";
+    } catch (const OutputError& e) {
+        EXPECT_EQ(std::string(e.what()), file.ErrorText());
+    }
+
+    fs::create_directory(dir.path() / "folder");
+    AtomicFile onFolder(dir.path() / "folder");
+    EXPECT_FALSE(onFolder.IsOpen() && onFolder.Commit()) << "a folder is never replaced";
+    EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
+}
+
+TEST(AtomicFileTest, TemporaryNamesArePrivateAndDoNotRepeat)
+{
+    std::set<std::string> seen;
+    const fs::path target = fs::path("dir") / std::string(300, 'n');
+    for (int i = 0; i < 200; ++i) {
+        const fs::path p = TemporaryPathFor(target);
+        EXPECT_EQ(p.parent_path(), fs::path("dir"));
+        EXPECT_TRUE(IsTemporaryOutputName(p.filename().string())) << p;
+        EXPECT_LE(p.filename().string().size(), 255u) << "long names are cut to stay a valid name";
+        EXPECT_TRUE(seen.insert(p.filename().string()).second) << p;
+    }
+    EXPECT_FALSE(IsTemporaryOutputName("keep.tmp"));
+    EXPECT_FALSE(IsTemporaryOutputName("qziff.tmp"));
+}
+
+#ifndef _WIN32
+TEST(AtomicFileTest, ReplacementKeepsTheModeAndADeviceIsWrittenInPlace)
+{
+    const testing::TempFolder dir;
+    const fs::path target = dir.path() / "script.sh";
+    std::ofstream(target) << "old";
+    fs::permissions(target, fs::perms::owner_all | fs::perms::group_read);
+    WriteFileAtomically(target, Bytes{'n', 'e', 'w'});
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_all | fs::perms::group_read);
+
+    if (fs::exists("/dev/null")) {
+        EXPECT_NO_THROW(WriteFileAtomically("/dev/null", Bytes(100, 1)));
+        EXPECT_TRUE(fs::is_character_file("/dev/null")) << "a device is written, never replaced";
+    }
+}
+#endif
+
+} // namespace
+} // namespace glyphora
