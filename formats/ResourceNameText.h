@@ -10,6 +10,9 @@
 
 namespace glyphora {
 
+// Appends the UTF-8 form of a Unicode code point (U+0000 to U+10FFFF).
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // UTF-16 code units to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::span<const char16_t> units);
 

@@ -1,6 +1,8 @@
 // Sitemap reader for help contents and index files.
 #include "i18n/HelpSitemap.h"
 
+#include "formats/ResourceNameText.h"
+
 #include "i18n/HelpText.h"
 
 #include <algorithm>
@@ -28,21 +30,7 @@ void AppendCodePoint(std::string& out, unsigned long c)
 {
     if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
         c = 0xFFFD;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    AppendUtf8(out, static_cast<char32_t>(c));
 }
 
 // An attribute value with its character references resolved, cut to kMaxSitemapText bytes.

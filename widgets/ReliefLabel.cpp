@@ -1,6 +1,6 @@
 // The 3-D label's painting: offset copies for raised and sunken text, banded gradient fill of
 // the text outline for the combined styles.
-#include "widgets/Label3D.h"
+#include "widgets/ReliefLabel.h"
 
 #include "widgets/ButtonFacePainter.h"
 
@@ -9,11 +9,11 @@
 
 namespace glyphora {
 
-Label3D::Label3D(QWidget* parent) : QLabel(parent) {}
+ReliefLabel::ReliefLabel(QWidget* parent) : QLabel(parent) {}
 
-Label3D::Label3D(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+ReliefLabel::ReliefLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
 
-void Label3D::setTextStyle(TextStyle style)
+void ReliefLabel::setTextStyle(TextStyle style)
 {
     if (style != textStyle_) {
         textStyle_ = style;
@@ -21,7 +21,7 @@ void Label3D::setTextStyle(TextStyle style)
     }
 }
 
-void Label3D::paintEvent(QPaintEvent* event)
+void ReliefLabel::paintEvent(QPaintEvent* event)
 {
     if (text().isEmpty() || textFormat() == Qt::RichText || (textFormat() == Qt::AutoText && Qt::mightBeRichText(text()))) {
         QLabel::paintEvent(event);
@@ -56,7 +56,7 @@ void Label3D::paintEvent(QPaintEvent* event)
     }
 }
 
-void Label3D::paintOutlined(QPainter& painter, const QString& text, const QColor& textColor)
+void ReliefLabel::paintOutlined(QPainter& painter, const QString& text, const QColor& textColor)
 {
     const QRect box = contentsRect();
     const QFontMetrics metrics(font());

@@ -1,7 +1,7 @@
 // The 3-D label: the raised and sunken copies around the text, and the banded outline fill.
 #include "WidgetTestSupport.h"
 
-#include "widgets/Label3D.h"
+#include "widgets/ReliefLabel.h"
 
 #include <set>
 
@@ -21,9 +21,9 @@ QPalette LabelPalette()
 }
 
 // Aliased text, so that a glyph's pixels are exactly its text colour.
-Label3D* MakeLabel(QWidget* parent, TextStyle style)
+ReliefLabel* MakeLabel(QWidget* parent, TextStyle style)
 {
-    auto* label = new Label3D(QStringLiteral("Marrowfield"), parent);
+    auto* label = new ReliefLabel(QStringLiteral("Marrowfield"), parent);
     QFont font(QStringLiteral("DejaVu Sans Mono"));
     font.setPixelSize(16);
     font.setBold(true);
@@ -35,7 +35,7 @@ Label3D* MakeLabel(QWidget* parent, TextStyle style)
     return label;
 }
 
-TEST(Label3DTest, RaisedTextHasADarkCopyBelowRightAndALightCopyAboveLeft)
+TEST(ReliefLabelTest, RaisedTextHasADarkCopyBelowRightAndALightCopyAboveLeft)
 {
     QWidget host;
     for (qreal dpr : {1.0, 2.0}) {
@@ -72,10 +72,10 @@ TEST(Label3DTest, RaisedTextHasADarkCopyBelowRightAndALightCopyAboveLeft)
     }
 }
 
-TEST(Label3DTest, DisabledLabelDrawsItsTextInTheDisabledColour)
+TEST(ReliefLabelTest, DisabledLabelDrawsItsTextInTheDisabledColour)
 {
     QWidget host;
-    Label3D* label = MakeLabel(&host, TextStyle::None);
+    ReliefLabel* label = MakeLabel(&host, TextStyle::None);
     label->setEnabled(false);
     const QImage image = Render(*label, 1.0);
     std::set<QRgb> colours;
@@ -85,11 +85,11 @@ TEST(Label3DTest, DisabledLabelDrawsItsTextInTheDisabledColour)
     EXPECT_EQ(colours, (std::set<QRgb>{kBackground.rgb(), LightPalette().color(QPalette::Disabled, QPalette::WindowText).rgb()}));
 }
 
-TEST(Label3DTest, OutlinedStylesFillTheTextWithBandsLightAtTheTopDarkAtTheBottom)
+TEST(ReliefLabelTest, OutlinedStylesFillTheTextWithBandsLightAtTheTopDarkAtTheBottom)
 {
     QWidget host;
     for (TextStyle style : {TextStyle::Combi1, TextStyle::Combi2, TextStyle::Combi3}) {
-        Label3D* label = MakeLabel(&host, style);
+        ReliefLabel* label = MakeLabel(&host, style);
         label->resize(140, 40);
         const QImage image = Render(*label, 1.0);
         // The mean brightness of text pixels per band: row 14 lies in a light band, row 25 in

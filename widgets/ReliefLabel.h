@@ -1,4 +1,4 @@
-// Label3D: a label whose text is drawn raised or sunken (a light and a dark copy offset by one
+// ReliefLabel: a label whose text is drawn raised or sunken (a light and a dark copy offset by one
 // pixel around the text), or as a gradient-filled outline of the text (Combi1..Combi4: single
 // line, vertically centred; Combi2 and Combi3 thicken the outline, Combi4 adds a light copy up
 // and left). Colours come from the palette: Light and Dark for the copies, WindowText for the
@@ -13,13 +13,13 @@ namespace glyphora {
 
 enum class TextStyle { None, Raised, Sunken, Combi1, Combi2, Combi3, Combi4 };
 
-class Label3D : public QLabel {
+class ReliefLabel : public QLabel {
     Q_OBJECT
     Q_PROPERTY(glyphora::TextStyle textStyle READ textStyle WRITE setTextStyle)
 
 public:
-    explicit Label3D(QWidget* parent = nullptr);
-    explicit Label3D(const QString& text, QWidget* parent = nullptr);
+    explicit ReliefLabel(QWidget* parent = nullptr);
+    explicit ReliefLabel(const QString& text, QWidget* parent = nullptr);
 
     TextStyle textStyle() const { return textStyle_; }
     void setTextStyle(TextStyle style);
