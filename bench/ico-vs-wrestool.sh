@@ -5,8 +5,9 @@
 # of the processor time (user + system, which a busy machine disturbs less) and their ratios
 # are printed. Then the peak memory of the same export from a 1 GB module (the same module
 # padded with a sparse tail), which must stay at a few MB. The output goes to a fresh folder
-# under $TMPDIR (default /tmp).
-#   bench/ico-vs-wrestool.sh [build-folder]      (RUNS=15 MODULE=... to change the defaults)
+# inside BENCH_DIR (default: the build folder); on a busy shared /tmp, creating files can cost
+# several times what it costs elsewhere on the same disk, for both tools alike.
+#   bench/ico-vs-wrestool.sh [build-folder]      (RUNS=15 MODULE=... BENCH_DIR=... to change the defaults)
 set -euo pipefail
 build=${1:-build}
 cli=$build/glyphora-cli
@@ -15,21 +16,20 @@ runs=${RUNS:-15}
 [ -x "$cli" ] || { echo "no $cli: build glyphora-cli first" >&2; exit 2; }
 [ -f "$module" ] || { echo "no $module: build the glyphora_bench_module target first" >&2; exit 2; }
 
-work=$(mktemp -d)
+work=$(mktemp -d -p "${BENCH_DIR:-$build}" bench-ico.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 have_wrestool=0
 command -v wrestool >/dev/null && have_wrestool=1
 
 # One run of the command with its output going to a fresh folder $work/out: prints the wall
-# time and the processor time in microseconds.
+# time and the processor time (user + system) in microseconds, measured by the shell itself
+# so that no helper process adds its own start-up to the figures.
 measure() {
   rm -rf "$work/out"
   mkdir -p "$work/out"
-  local start end cpu
-  start=$(date +%s%N)
-  cpu=$( { /usr/bin/time -f '%U %S' "$@" >/dev/null; } 2>&1 | tail -n 1)
-  end=$(date +%s%N)
-  echo "$(((end - start) / 1000)) $(awk -v u="${cpu% *}" -v s="${cpu#* }" 'BEGIN { printf "%d", (u + s) * 1000000 }')"
+  local TIMEFORMAT='%3R %3U %3S' times
+  times=$( { time "$@" >/dev/null 2>&1; } 2>&1 )
+  awk -v t="$times" 'BEGIN { split(t, f, " "); printf "%d %d\n", f[1] * 1000000, (f[2] + f[3]) * 1000000 }'
 }
 # Median of one column (1 wall, 2 processor) of measure's lines, in milliseconds.
 median() { awk -v c="$1" '{ print $c }' | sort -n | awk '{ v[NR] = $1 } END { printf "%.1f", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 / 1000 }'; }
@@ -40,7 +40,7 @@ for ((i = 0; i < runs; i++)); do
   if ((have_wrestool)); then theirs+=("$(measure wrestool -x -t14 -o "$work/out" "$module")"); fi
 done
 groups=$("$cli" "$module" | awk '{ print $2 }')
-echo "module: $module ($groups icon groups), $runs runs each, output under ${TMPDIR:-/tmp}"
+echo "module: $module ($groups icon groups), $runs runs each, output under ${BENCH_DIR:-$build}"
 ours_wall=$(printf '%s\n' "${ours[@]}" | median 1)
 ours_cpu=$(printf '%s\n' "${ours[@]}" | median 2)
 echo "glyphora-cli -iconindex=0 -desttype=ico: median wall ${ours_wall} ms, processor ${ours_cpu} ms"
