@@ -30,13 +30,14 @@ inline void WriteModule(const fs::path& path, int groups)
     testing::PeBuilder builder(groups % 2 ? testing::PeBuilder::Bits::Pe32 : testing::PeBuilder::Bits::Pe32Plus);
     builder.addResource(16, 1, 0x409, std::vector<std::uint8_t>(512, 0x5A));
     builder.addResource(24, 1, 0x409, std::vector<std::uint8_t>(256, 0x20));
-    for (int i = 1; i <= groups; ++i) builder.addResource(14, i, 0x409, {0, 0, 1, 0, 0, 0});
+    for (int i = 1; i <= groups; ++i)
+        builder.addResource(14, i, 0x409, {0, 0, 1, 0, 0, 0});
     builder.writeTo(path);
 }
 
 struct Folder {
     fs::path root;
-    std::vector<fs::path> modules;  // the PE files
+    std::vector<fs::path> modules; // the PE files
 };
 
 // count PE files: one in six a copy of the 64-bit sample, one the 32-bit sample, one a module

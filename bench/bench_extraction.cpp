@@ -42,11 +42,12 @@ void BM_CountIconsInFolder(benchmark::State& state)
     const auto& files = ModuleFolder();
     long long icons = 0;
     for (auto _ : state) {
-        for (const auto& f : files) icons += CountFileIcons(f);
+        for (const auto& f : files)
+            icons += CountFileIcons(f);
     }
     state.counters["icons/s"] = benchmark::Counter(static_cast<double>(icons), benchmark::Counter::kIsRate);
-    state.counters["files/s"] =
-        benchmark::Counter(static_cast<double>(files.size()) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["files/s"] = benchmark::Counter(
+        static_cast<double>(files.size()) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_CountIconsInFolder)->Unit(benchmark::kMillisecond);
 

@@ -47,12 +47,30 @@ void SaveAllOnce(benchmark::State& state, int fileType)
     fs::remove_all(dir);
 }
 
-void BM_SaveAllIco(benchmark::State& state) { SaveAllOnce(state, 0); }
-void BM_SaveAllPng(benchmark::State& state) { SaveAllOnce(state, 5); }
-void BM_ExportHtml(benchmark::State& state) { SaveAllOnce(state, 11); }
-void BM_ExportDbase(benchmark::State& state) { SaveAllOnce(state, 12); }
-void BM_ExportPdf(benchmark::State& state) { SaveAllOnce(state, 13); }
-void BM_ExportXlsx(benchmark::State& state) { SaveAllOnce(state, OutputKind::Xlsx); }
+void BM_SaveAllIco(benchmark::State& state)
+{
+    SaveAllOnce(state, 0);
+}
+void BM_SaveAllPng(benchmark::State& state)
+{
+    SaveAllOnce(state, 5);
+}
+void BM_ExportHtml(benchmark::State& state)
+{
+    SaveAllOnce(state, 11);
+}
+void BM_ExportDbase(benchmark::State& state)
+{
+    SaveAllOnce(state, 12);
+}
+void BM_ExportPdf(benchmark::State& state)
+{
+    SaveAllOnce(state, 13);
+}
+void BM_ExportXlsx(benchmark::State& state)
+{
+    SaveAllOnce(state, OutputKind::Xlsx);
+}
 BENCHMARK(BM_SaveAllIco)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveAllPng)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportHtml)->Unit(benchmark::kMillisecond);

@@ -25,9 +25,15 @@ using Clock = std::chrono::steady_clock;
 using glyphora::bench::Folder;
 using glyphora::bench::MakeFolder;
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
 
-bool HasWrestool() { return std::system("command -v wrestool > /dev/null 2>&1") == 0; }
+bool HasWrestool()
+{
+    return std::system("command -v wrestool > /dev/null 2>&1") == 0;
+}
 
 // A shell loop of wrestool over the same files as the scan (the file list is written first
 // and not timed).
@@ -41,8 +47,8 @@ double TimeWrestoolLoop(const Folder& folder)
             out << entry.path().string() << '\n';
         }
     }
-    const std::string command = "while IFS= read -r f; do wrestool -l -t14 \"$f\"; done < '" + list.string() +
-                                "' > /dev/null 2>&1";
+    const std::string command =
+        "while IFS= read -r f; do wrestool -l -t14 \"$f\"; done < '" + list.string() + "' > /dev/null 2>&1";
     const auto start = Clock::now();
     const int status = std::system(command.c_str());
     const double seconds = Seconds(Clock::now() - start);
@@ -53,7 +59,8 @@ double TimeWrestoolLoop(const Folder& folder)
 
 std::size_t CountFiles(const fs::path& root)
 {
-    return static_cast<std::size_t>(std::count_if(fs::recursive_directory_iterator(root), fs::recursive_directory_iterator{},
+    return static_cast<std::size_t>(std::count_if(fs::recursive_directory_iterator(root),
+                                                  fs::recursive_directory_iterator{},
                                                   [](const fs::directory_entry& e) { return e.is_regular_file(); }));
 }
 
@@ -65,8 +72,10 @@ int main(int argc, char** argv)
     bool keep = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg.rfind("--files=", 0) == 0) count = std::max(1, std::atoi(arg.c_str() + 8));
-        else if (arg == "--keep") keep = true;
+        if (arg.rfind("--files=", 0) == 0)
+            count = std::max(1, std::atoi(arg.c_str() + 8));
+        else if (arg == "--keep")
+            keep = true;
         else {
             std::cerr << "usage: bench_scan [--files=N] [--keep]\n";
             return 2;
@@ -76,7 +85,8 @@ int main(int argc, char** argv)
     const Folder folder = MakeFolder(count);
     const std::size_t files = CountFiles(folder.root);
     std::uintmax_t bytes = 0;
-    for (const auto& m : folder.modules) bytes += fs::file_size(m);
+    for (const auto& m : folder.modules)
+        bytes += fs::file_size(m);
 
     std::vector<std::string> list;
     glyphora::ScanForIconFiles(folder.root, folder.root, glyphora::kIconFileMasks, 1, true, list); // warm-up

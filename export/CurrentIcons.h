@@ -10,11 +10,11 @@
 namespace glyphora {
 
 struct CurrentIcons {
-    std::filesystem::path fileName;  // the current file; empty before the first open
-    std::vector<IconHandle> icons;   // position i is icon index i of the file
-    bool associated = false;         // the list holds the file-type icon
-    bool sourceChanged = false;      // the file changed while its icons were read: saves refuse
-    int itemWidth = 32;              // the grid's icon size
+    std::filesystem::path fileName; // the current file; empty before the first open
+    std::vector<IconHandle> icons;  // position i is icon index i of the file
+    bool associated = false;        // the list holds the file-type icon
+    bool sourceChanged = false;     // the file changed while its icons were read: saves refuse
+    int itemWidth = 32;             // the grid's icon size
     int itemHeight = 32;
 };
 

@@ -29,7 +29,8 @@ void PutU16(std::vector<std::uint8_t>& b, std::size_t at, std::uint16_t v)
 
 void PutU32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
 {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 std::vector<std::uint8_t> U32Bytes(std::uint32_t v)
@@ -59,7 +60,10 @@ public:
         memoSize_ = kBlockSize;
     }
 
-    bool NeedsRenderedIcon() const override { return request_.grayScale || request_.dbfType > 0; }
+    bool NeedsRenderedIcon() const override
+    {
+        return request_.grayScale || request_.dbfType > 0;
+    }
 
     void AddIcon(int, const IconHandle& icon, const Bitmap& rendered, const fs::path&) override
     {
@@ -106,7 +110,7 @@ private:
     fs::path tablePath_;
     ExportFile table_;
     ExportFile memo_;
-    std::uint64_t memoSize_ = 0;  // bytes of the memo file so far, a whole number of blocks
+    std::uint64_t memoSize_ = 0; // bytes of the memo file so far, a whole number of blocks
 };
 
 } // namespace
@@ -116,7 +120,8 @@ std::string DbaseFieldName(const std::string& requested)
     if (requested.empty()) return "ICON";
     // Whole UTF-8 characters only, within the 10 bytes the name area leaves before its zero.
     std::size_t end = std::min<std::size_t>(requested.size(), 10);
-    while (end > 0 && end < requested.size() && (static_cast<unsigned char>(requested[end]) & 0xC0) == 0x80) --end;
+    while (end > 0 && end < requested.size() && (static_cast<unsigned char>(requested[end]) & 0xC0) == 0x80)
+        --end;
     return requested.substr(0, end);
 }
 
@@ -149,7 +154,8 @@ std::vector<std::uint8_t> DbaseMemoHeader(const fs::path& tablePath)
     std::vector<std::uint8_t> h(kBlockSize, 0);
     PutU32(h, 0, 1);
     std::string name = tablePath.stem().string().substr(0, 8);
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     std::copy(name.begin(), name.end(), h.begin() + 8);
     PutU16(h, 20, static_cast<std::uint16_t>(kBlockSize));
     return h;

@@ -66,7 +66,7 @@ std::vector<std::uint8_t> EncodeEmf(const Bitmap& bitmap)
     // EMR_HEADER
     AppendU32(out, kEmrHeader);
     AppendU32(out, kHeaderSize);
-    AppendRectFromOrigin(out, bitmap.width, bitmap.height); // bounds, device units
+    AppendRectFromOrigin(out, bitmap.width, bitmap.height);                                 // bounds, device units
     AppendRectFromOrigin(out, HundredthsOfMm(bitmap.width), HundredthsOfMm(bitmap.height)); // frame
     AppendU32(out, kEmfSignature);
     AppendU32(out, kEmfVersion);
@@ -91,12 +91,12 @@ std::vector<std::uint8_t> EncodeEmf(const Bitmap& bitmap)
     AppendU32(out, kEmrStretchDiBits);
     AppendU32(out, drawSize);
     AppendRectFromOrigin(out, bitmap.width, bitmap.height);
-    AppendI32(out, 0); // xDest
-    AppendI32(out, 0); // yDest
-    AppendI32(out, 0); // xSrc
-    AppendI32(out, 0); // ySrc
-    AppendI32(out, bitmap.width);  // cxSrc
-    AppendI32(out, bitmap.height); // cySrc
+    AppendI32(out, 0);                                               // xDest
+    AppendI32(out, 0);                                               // yDest
+    AppendI32(out, 0);                                               // xSrc
+    AppendI32(out, 0);                                               // ySrc
+    AppendI32(out, bitmap.width);                                    // cxSrc
+    AppendI32(out, bitmap.height);                                   // cySrc
     AppendU32(out, kStretchDiBitsFixedSize);                         // offBmiSrc
     AppendU32(out, kBitmapInfoHeaderSize);                           // cbBmiSrc
     AppendU32(out, kStretchDiBitsFixedSize + kBitmapInfoHeaderSize); // offBitsSrc

@@ -15,8 +15,7 @@ void RequireEncodable(const Bitmap& bitmap, const char* formatName, int maxSide)
         throw GlyphoraError(what + "the picture is " + std::to_string(bitmap.width) + " by " +
                             std::to_string(bitmap.height) + " pixels, more than the format allows (" +
                             std::to_string(maxSide) + ").");
-    const std::uint64_t count =
-        static_cast<std::uint64_t>(bitmap.width) * static_cast<std::uint64_t>(bitmap.height);
+    const std::uint64_t count = static_cast<std::uint64_t>(bitmap.width) * static_cast<std::uint64_t>(bitmap.height);
     if (bitmap.pixels.size() != count) throw GlyphoraError(what + "the picture's pixel store is damaged.");
 }
 

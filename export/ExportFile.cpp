@@ -32,7 +32,10 @@ ExportFile::Buffer::int_type ExportFile::Buffer::overflow(int_type c)
     return traits_type::not_eof(c);
 }
 
-int ExportFile::Buffer::sync() { return Drain() ? 0 : -1; }
+int ExportFile::Buffer::sync()
+{
+    return Drain() ? 0 : -1;
+}
 
 ExportFile::ExportFile(const std::filesystem::path& path) : file_(path), buffer_(file_), stream_(&buffer_)
 {

@@ -46,7 +46,7 @@ private:
     class Buffer final : public std::streambuf {
     public:
         explicit Buffer(AtomicFile& file);
-        bool Drain();  // false when the file refused the bytes
+        bool Drain(); // false when the file refused the bytes
 
     protected:
         int_type overflow(int_type c) override;

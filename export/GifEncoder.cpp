@@ -25,14 +25,18 @@ struct IndexedPicture {
     std::vector<GifColorType> palette;
 };
 
-std::uint32_t Rgb(std::uint32_t pixel) { return pixel & 0x00FFFFFFu; }
+std::uint32_t Rgb(std::uint32_t pixel)
+{
+    return pixel & 0x00FFFFFFu;
+}
 
 // The exact palette of a picture with few colours, or nothing when it has more than 256.
 std::vector<std::uint32_t> DistinctColours(const Bitmap& bitmap)
 {
     std::vector<std::uint32_t> colours;
     colours.reserve(bitmap.pixels.size());
-    for (std::uint32_t p : bitmap.pixels) colours.push_back(Rgb(p));
+    for (std::uint32_t p : bitmap.pixels)
+        colours.push_back(Rgb(p));
     std::sort(colours.begin(), colours.end());
     colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
     if (colours.size() > kMaxPaletteSize) colours.clear();
@@ -76,7 +80,8 @@ IndexedPicture Quantise(const Bitmap& bitmap)
 void PadToPowerOfTwo(std::vector<GifColorType>& palette)
 {
     std::size_t size = 2;
-    while (size < palette.size()) size *= 2;
+    while (size < palette.size())
+        size *= 2;
     palette.resize(size, GifColorType{0, 0, 0});
 }
 

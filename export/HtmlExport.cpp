@@ -47,8 +47,8 @@ public:
     {
         const std::string number = std::to_string(index + 1);
         const std::string url = UrlPathSegment(folderName_) + "/" + UrlPathSegment(pictureFile.filename().string());
-        std::string cell = "<td><img src=\"" + HtmlEscape(url) + "\" width=\"" +
-                           std::to_string(width_) + "\" height=\"" + std::to_string(height_) + "\"alt=\"" + number + "\">";
+        std::string cell = "<td><img src=\"" + HtmlEscape(url) + "\" width=\"" + std::to_string(width_) +
+                           "\" height=\"" + std::to_string(height_) + "\"alt=\"" + number + "\">";
         if (request_.includeNumbers) cell += "<br>" + number;
         cell += "</td>" + std::string(kEol);
         if ((index + 1) % columns_ == 0) {
@@ -67,7 +67,8 @@ public:
         std::string tail;
         if (rowOpen_) {
             const long long end = (static_cast<long long>(iconCount_) / columns_ + 1) * columns_;
-            for (long long k = saveCount; k < end; ++k) tail += "<td>&nbsp;</td>";
+            for (long long k = saveCount; k < end; ++k)
+                tail += "<td>&nbsp;</td>";
             tail += "</tr>" + std::string(kEol);
         }
         tail += "</table>" + std::string(kEol) + "</body>" + kEol + "</html>";
@@ -120,8 +121,9 @@ std::string UrlPathSegment(const std::string& name)
     out.reserve(name.size());
     for (char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
-                                byte == '-' || byte == '.' || byte == '_' || byte == '~';
+        const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                                (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' ||
+                                byte == '~';
         if (unreserved) {
             out += c;
         } else {

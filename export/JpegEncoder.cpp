@@ -71,8 +71,8 @@ bool CompressRgb(JpegJob* job)
     }
     jpeg_start_compress(&job->cinfo, TRUE);
     while (job->cinfo.next_scanline < job->cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(job->rgb + static_cast<std::size_t>(job->cinfo.next_scanline) *
-                                                           job->width * 3);
+        JSAMPROW row =
+            const_cast<JSAMPROW>(job->rgb + static_cast<std::size_t>(job->cinfo.next_scanline) * job->width * 3);
         jpeg_write_scanlines(&job->cinfo, &row, 1);
     }
     jpeg_finish_compress(&job->cinfo);

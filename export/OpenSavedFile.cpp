@@ -20,7 +20,8 @@ void OpenSavedFile(const fs::path& fileName, const std::string& ext)
         // Saves append lower-case extensions while type words are upper case; on a
         // case-sensitive file system try the lower-case form as well.
         std::string lower = ext;
-        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         fs::path withLower = fileName;
         withLower += "." + lower;
         if (fs::exists(withExt))

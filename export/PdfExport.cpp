@@ -30,21 +30,24 @@ constexpr PdfColor kBlackColor = 0x000000;
 
 int PixelsToPoints(int pixels)
 {
-    return static_cast<int>(std::nearbyint(static_cast<double>(pixels) * 72.0 / kScreenPixelsPerInch)); // halves to even
+    return static_cast<int>(
+        std::nearbyint(static_cast<double>(pixels) * 72.0 / kScreenPixelsPerInch)); // halves to even
 }
 
 class PdfExportDocument final : public SaveAllDocument {
 public:
     explicit PdfExportDocument(const SaveAllContext& context)
         : request_(*context.request),
-          layout_(ComputePdfExportLayout(context.iconWidth, context.iconHeight, request_.includeNumbers, request_.drawBorders)),
-          file_(request_.destDir.empty() ? request_.destFileName.filename() : request_.destDir / request_.destFileName.filename()),
+          layout_(ComputePdfExportLayout(context.iconWidth, context.iconHeight, request_.includeNumbers,
+                                         request_.drawBorders)),
+          file_(request_.destDir.empty() ? request_.destFileName.filename()
+                                         : request_.destDir / request_.destFileName.filename()),
           pdf_(file_.Stream())
     {
         Guarded([&] {
             pdf_.CheckAddFont(kNumberFontFace, false, false);
-            pdf_.WriteHeader(true, false, kPageHeight, kPageWidth, kMargin, kMargin, kMargin, kMargin, "Marrowfield Software",
-                             "", "Glyphora", "Icons");
+            pdf_.WriteHeader(true, false, kPageHeight, kPageWidth, kMargin, kMargin, kMargin, kMargin,
+                             "Marrowfield Software", "", "Glyphora", "Icons");
         });
     }
 
@@ -52,7 +55,9 @@ public:
 
     void AddIcon(int index, const IconHandle&, const Bitmap& rendered, const fs::path&) override
     {
-        Guarded([&] { pdf_.AddXObject(static_cast<int>(images_) + 1, index, 0, PdfBitmapImage{rendered, std::nullopt}); });
+        Guarded([&] {
+            pdf_.AddXObject(static_cast<int>(images_) + 1, index, 0, PdfBitmapImage{rendered, std::nullopt});
+        });
         ++images_;
     }
 
@@ -96,7 +101,8 @@ private:
             if (db) {
                 pdf_.SetStrokeColor(kSilver);
                 pdf_.SetFillColor(kWhiteColor);
-                pdf_.Rectangle(x, kPageHeight - t - layout_.rowStep, layout_.cellWidth + 4, (s + 2) * in + layout_.cellHeight + 4);
+                pdf_.Rectangle(x, kPageHeight - t - layout_.rowStep, layout_.cellWidth + 4,
+                               (s + 2) * in + layout_.cellHeight + 4);
                 pdf_.WriteContentLine("B");
             }
             PdfRect cell;
@@ -116,7 +122,8 @@ private:
             if (in) {
                 cell.top = cell.bottom - s - 1;
                 std::string remaining;
-                pdf_.WriteTextBox(std::to_string(i + 1), false, "F0", s, kBlackColor, PdfAlignment::Center, false, cell, remaining);
+                pdf_.WriteTextBox(std::to_string(i + 1), false, "F0", s, kBlackColor, PdfAlignment::Center, false, cell,
+                                  remaining);
             }
         }
         pdf_.WriteFooter();

@@ -18,6 +18,7 @@ struct PdfExportLayout {
     int rowsPerPage = 0; // rows whose frames fit between the top and bottom margins
 };
 
-PdfExportLayout ComputePdfExportLayout(int iconWidthPixels, int iconHeightPixels, bool includeNumbers, bool drawBorders);
+PdfExportLayout ComputePdfExportLayout(int iconWidthPixels, int iconHeightPixels, bool includeNumbers,
+                                       bool drawBorders);
 
 } // namespace glyphora

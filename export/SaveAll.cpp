@@ -71,8 +71,8 @@ bool MayWrite(const fs::path& target, DialogAnswer& answer, DialogAnswer& confir
 {
     if (CommandLineActive || !fs::exists(target)) return true;
     if (answer != DialogAnswer::NoToAll && answer != DialogAnswer::YesToAll)
-        answer = CurrentMessageDialogs().Show(FormatText(LangString(kTextOverwriteQuestion), target.string()), MessageIcon::Question,
-                                              MessageButtons::YesNoNoToAllYesToAll);
+        answer = CurrentMessageDialogs().Show(FormatText(LangString(kTextOverwriteQuestion), target.string()),
+                                              MessageIcon::Question, MessageButtons::YesNoNoToAllYesToAll);
     if (answer == DialogAnswer::NoToAll || answer == DialogAnswer::YesToAll) confirmResult = answer;
     return answer != DialogAnswer::No && answer != DialogAnswer::NoToAll;
 }
@@ -108,7 +108,8 @@ public:
     {
         std::error_code ec;
         if (!folder_.empty() && fs::exists(folder_, ec) && !fs::is_directory(folder_, ec))
-            throw OutputError("Cannot create the folder '" + folder_.string() + "': a file of that name is in the way.");
+            throw OutputError("Cannot create the folder '" + folder_.string() +
+                              "': a file of that name is in the way.");
     }
 
     void Ensure()
@@ -137,12 +138,13 @@ std::string SaveAllFileName(const fs::path& source, int iconNumber, const std::s
     return "ico_" + stem + number + extension;
 }
 
-SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult,
-                       const SaveAllProgress& progress)
+SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& saveCount,
+                       DialogAnswer& confirmResult, const SaveAllProgress& progress)
 {
     SaveAllSummary summary;
     const Kind kind = KindOf(request.fileType);
-    const std::string pictureExt = kind == Kind::Icons ? std::string(".ico") : "." + std::string(OutputKindExtension(PictureKind(request)));
+    const std::string pictureExt =
+        kind == Kind::Icons ? std::string(".ico") : "." + std::string(OutputKindExtension(PictureKind(request)));
     std::string documentExt = Lower(request.destExt);
     if (documentExt.empty()) documentExt = "." + std::string(OutputKindExtension(request.fileType));
     DialogAnswer answer = confirmResult;
@@ -161,7 +163,8 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
     bool anyHandle = false;
     if (currentFile) {
         count = static_cast<int>(current.icons.size());
-        anyHandle = std::any_of(current.icons.begin(), current.icons.end(), [](const IconHandle& h) { return !h.isNull(); });
+        anyHandle =
+            std::any_of(current.icons.begin(), current.icons.end(), [](const IconHandle& h) { return !h.isNull(); });
     } else if (kind == Kind::Icons) {
         count = CountFileIcons(source);
         anyHandle = AnyIconDecodes(source, size, count);
@@ -184,8 +187,8 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
 
     SaveAllContext context{&request, source, count, iconWidth, iconHeight, documentExt};
     std::unique_ptr<SaveAllDocument> document;
-    std::optional<IconGroupSource> groups;  // opened and indexed once for the whole run
-    std::vector<std::string> problems;      // icons that could not be read, in order
+    std::optional<IconGroupSource> groups; // opened and indexed once for the whole run
+    std::vector<std::string> problems;     // icons that could not be read, in order
 
     for (int i = 0; i < count; ++i) {
         fs::path target;
@@ -210,9 +213,9 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
         } else {
             if (kind != Kind::Pictures && !document) document = CreateSaveAllDocument(context);
             const bool render = kind == Kind::Pictures || kind == Kind::Html || document->NeedsRenderedIcon();
-            const Bitmap rendered = render ? RenderIconOnWhite(icons[static_cast<std::size_t>(i)], iconWidth, iconHeight,
-                                                               request.grayScale)
-                                           : Bitmap{};
+            const Bitmap rendered =
+                render ? RenderIconOnWhite(icons[static_cast<std::size_t>(i)], iconWidth, iconHeight, request.grayScale)
+                       : Bitmap{};
             if (perIconFiles) SaveBitmapAs(rendered, target, PictureKind(request));
             if (document) document->AddIcon(i, icons[static_cast<std::size_t>(i)], rendered, target);
         }
@@ -224,7 +227,8 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
 
     if (!problems.empty()) {
         std::string text = problems.front();
-        if (problems.size() > 1) text += " (" + std::to_string(problems.size() - 1) + " more icon(s) could not be read either.)";
+        if (problems.size() > 1)
+            text += " (" + std::to_string(problems.size() - 1) + " more icon(s) could not be read either.)";
         throw GlyphoraError(text);
     }
     return summary;

@@ -29,8 +29,8 @@ struct SaveAllSummary {
     int icons = 0;
     int declined = 0;
 };
-SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult,
-                       const SaveAllProgress& progress = {});
+SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& request, int& saveCount,
+                       DialogAnswer& confirmResult, const SaveAllProgress& progress = {});
 
 // "ico_" + stem + the 1-based number with at least four digits + extension, where the stem is
 // the lower-cased file name without extension, "_" and the lower-cased extension.

@@ -17,11 +17,12 @@ Bitmap ComposeAllIcons(const IconGridModel& grid, const std::vector<IconHandle>&
     return picture;
 }
 
-void SaveAllAsOne(const IconGridModel& grid, const std::vector<IconHandle>& icons, const std::filesystem::path& fileName,
-                  int destType, bool grayScale)
+void SaveAllAsOne(const IconGridModel& grid, const std::vector<IconHandle>& icons,
+                  const std::filesystem::path& fileName, int destType, bool grayScale)
 {
     const int kind = destType >= 2 && destType <= 5 ? destType : 1;
-    SaveBitmapAs(ComposeAllIcons(grid, icons, grayScale), WithDefaultExtension(fileName, OutputKindExtension(kind)), kind);
+    SaveBitmapAs(ComposeAllIcons(grid, icons, grayScale), WithDefaultExtension(fileName, OutputKindExtension(kind)),
+                 kind);
 }
 
 } // namespace glyphora

@@ -16,7 +16,7 @@ Bitmap ComposeAllIcons(const IconGridModel& grid, const std::vector<IconHandle>&
 
 // Writes the composed picture as fileName in the format destType (2 JPEG, 3 EMF, 4 GIF,
 // 5 PNG, any other value BMP); a name without extension gets the format's.
-void SaveAllAsOne(const IconGridModel& grid, const std::vector<IconHandle>& icons, const std::filesystem::path& fileName,
-                  int destType, bool grayScale);
+void SaveAllAsOne(const IconGridModel& grid, const std::vector<IconHandle>& icons,
+                  const std::filesystem::path& fileName, int destType, bool grayScale);
 
 } // namespace glyphora

@@ -20,7 +20,7 @@ struct SaveAllContext {
     int iconCount = 0;                // icons of the source
     int iconWidth = 32;               // size of the rendered icons
     int iconHeight = 32;
-    std::string documentExt;          // ".htm", ".dbf", ".pdf", ".xlsx" or the lower-cased extension asked for
+    std::string documentExt; // ".htm", ".dbf", ".pdf", ".xlsx" or the lower-cased extension asked for
 };
 
 class SaveAllDocument {

@@ -17,7 +17,9 @@ std::unique_ptr<SaveAllDocument> CreateSaveAllDocument(const SaveAllContext& con
     case OutputKind::Dbase: return CreateDbaseDocument(context);
     case OutputKind::Pdf: return CreatePdfDocument(context);
     case OutputKind::Xlsx: return CreateXlsxDocument(context);
-    default: throw GlyphoraError("Output kind " + std::to_string(context.request ? context.request->fileType : -1) + " is not a document.");
+    default:
+        throw GlyphoraError("Output kind " + std::to_string(context.request ? context.request->fileType : -1) +
+                            " is not a document.");
     }
 }
 

@@ -11,19 +11,19 @@
 namespace glyphora {
 
 struct SaveAllRequest {
-    std::filesystem::path srcFileName;  // empty: the current file, icons as the grid holds them
+    std::filesystem::path srcFileName; // empty: the current file, icons as the grid holds them
     std::filesystem::path destDir;
     std::filesystem::path destFileName; // documents: the chosen file name
     std::string destExt;                // documents: "." + extension, empty for the default
     std::string dbfFieldName;
-    int fileType = 0;                   // OutputKind
-    int dbfType = 0;                    // OutputKind 0 to 5 stored in a dBase memo
+    int fileType = 0; // OutputKind
+    int dbfType = 0;  // OutputKind 0 to 5 stored in a dBase memo
     bool includeNumbers = false;
     bool drawBorders = false;
     bool grayScale = false;
     bool small = false;
-    int targetImageType = 0;            // HTML pictures: 0 PNG, 1 JPEG, 2 GIF
-    int columnCount = 1;                // HTML: cells per table row (the export settings' ColumnCount)
+    int targetImageType = 0; // HTML pictures: 0 PNG, 1 JPEG, 2 GIF
+    int columnCount = 1;     // HTML: cells per table row (the export settings' ColumnCount)
 };
 
 } // namespace glyphora

@@ -36,8 +36,9 @@ int SaveIcon(const CurrentIcons& current, int iconIndex, const std::filesystem::
 
     if (current.sourceChanged) throw GlyphoraError(SourceChangedText(current.fileName));
     if (iconIndex < 0 || static_cast<std::size_t>(iconIndex) >= current.icons.size())
-        throw GlyphoraError("Icon " + std::to_string(iconIndex + 1) + " does not exist in '" + current.fileName.string() +
-                            "': it shows " + std::to_string(current.icons.size()) + " icon(s).");
+        throw GlyphoraError("Icon " + std::to_string(iconIndex + 1) + " does not exist in '" +
+                            current.fileName.string() + "': it shows " + std::to_string(current.icons.size()) +
+                            " icon(s).");
     const IconHandle& icon = current.icons[static_cast<std::size_t>(iconIndex)];
     // A null icon keeps its place in the grid; it saves as an empty (white) cell of the grid's size.
     const int width = icon.isNull() ? current.itemWidth : icon.width;

@@ -74,10 +74,12 @@ public:
     {
         using namespace XlsxLayout;
         const auto row = static_cast<lxw_row_t>(FirstIconRow + rows_++);
-        Check(worksheet_set_row_pixels(sheet_, row, static_cast<std::uint32_t>(iconHeight_ + 2 * PicturePadding), nullptr));
+        Check(worksheet_set_row_pixels(sheet_, row, static_cast<std::uint32_t>(iconHeight_ + 2 * PicturePadding),
+                                       nullptr));
         Check(worksheet_write_number(sheet_, row, NumberColumn, index + 1, nullptr));
-        const IconGroupFacts facts =
-            static_cast<std::size_t>(index) < groups_.size() ? groups_[static_cast<std::size_t>(index)] : IconGroupFacts{};
+        const IconGroupFacts facts = static_cast<std::size_t>(index) < groups_.size()
+                                         ? groups_[static_cast<std::size_t>(index)]
+                                         : IconGroupFacts{};
         WriteText(static_cast<int>(row), GroupColumn, facts.name, nullptr);
         WriteValue(static_cast<int>(row), ImagesColumn, facts.imageCount ? std::to_string(*facts.imageCount) : "?");
         WriteValue(static_cast<int>(row), DepthColumn, ColorDepthLabel(GetColorCount(icon)));
@@ -112,13 +114,15 @@ private:
     void WriteText(int row, int column, const std::string& text, lxw_format* format)
     {
         if (text.empty()) return;
-        Check(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), text.c_str(), format));
+        Check(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), text.c_str(),
+                                     format));
     }
 
     void WriteValue(int row, int column, const std::string& text)
     {
         if (const std::optional<double> number = AsNumber(text))
-            Check(worksheet_write_number(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), *number, nullptr));
+            Check(worksheet_write_number(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), *number,
+                                         nullptr));
         else
             WriteText(row, column, text, nullptr);
     }

@@ -65,7 +65,8 @@ std::optional<IconImageInfo> ReadPngInfo(const ByteReader& r)
     case 0: channels = 1; break; // grey
     case 2: channels = 3; break; // RGB
     case 3: channels = 1; break; // palette
-    case 4: case 6: channels = 0; break; // with alpha: reported as 32 bits
+    case 4:
+    case 6: channels = 0; break; // with alpha: reported as 32 bits
     default: return std::nullopt;
     }
     if (*depth == 0 || *depth > 16) return std::nullopt;
@@ -119,7 +120,8 @@ std::optional<IconHandle> DecodePng(std::span<const std::uint8_t> bytes)
     }
     icon.hasAlpha = anyTransparency;
     if (!icon.hasAlpha)
-        for (auto& px : color.pixels) px &= 0x00FFFFFFu;
+        for (auto& px : color.pixels)
+            px &= 0x00FFFFFFu;
     icon.color = std::move(color);
     icon.mask = std::move(mask);
     return icon;
@@ -155,14 +157,17 @@ std::optional<DibHeader> ReadDibHeader(const ByteReader& r)
     h.colorsUsed = *colorsUsed;
     if (!WithinCeiling(h.width, h.height)) return std::nullopt;
     switch (h.bitCount) {
-    case 1: case 4: case 8: case 24:
+    case 1:
+    case 4:
+    case 8:
+    case 24:
         if (h.compression != kBiRgb) return std::nullopt;
         break;
-    case 16: case 32:
+    case 16:
+    case 32:
         if (h.compression != kBiRgb && h.compression != kBiBitfields) return std::nullopt;
         break;
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
     if (h.colorsUsed > kMaxPaletteEntries) return std::nullopt;
     return h;
@@ -192,7 +197,8 @@ struct Channel {
         if (bits >= 8) return static_cast<std::uint8_t>(v >> (bits - 8));
         // Replicate the high bits so that the full field maps to 255.
         std::uint32_t out = 0;
-        for (int filled = 0; filled < 8; filled += bits) out = (out << bits) | v;
+        for (int filled = 0; filled < 8; filled += bits)
+            out = (out << bits) | v;
         const int total = ((8 + bits - 1) / bits) * bits;
         return static_cast<std::uint8_t>(out >> (total - 8));
     }
@@ -209,15 +215,23 @@ std::optional<PixelFormat> ReadPixelFormat(const ByteReader& r, const DibHeader&
         // The three masks follow a 40-byte header or sit inside a larger one at the same offset.
         auto r0 = r.u32(40), g0 = r.u32(44), b0 = r.u32(48);
         if (!r0 || !g0 || !b0) return std::nullopt;
-        rm = *r0; gm = *g0; bm = *b0;
-        if (h.headerSize >= 56) am = r.u32(52).value_or(0);
-        else if (h.bitCount == 32 && rm == 0x00FF0000u && gm == 0x0000FF00u && bm == 0x000000FFu) am = 0xFF000000u;
+        rm = *r0;
+        gm = *g0;
+        bm = *b0;
+        if (h.headerSize >= 56)
+            am = r.u32(52).value_or(0);
+        else if (h.bitCount == 32 && rm == 0x00FF0000u && gm == 0x0000FF00u && bm == 0x000000FFu)
+            am = 0xFF000000u;
         if ((rm & gm) || (rm & bm) || (gm & bm) || (am & (rm | gm | bm))) return std::nullopt;
         if (h.bitCount == 16 && ((rm | gm | bm | am) >> 16) != 0) return std::nullopt;
     } else if (h.bitCount == 16) {
-        rm = 0x7C00; gm = 0x03E0; bm = 0x001F;
+        rm = 0x7C00;
+        gm = 0x03E0;
+        bm = 0x001F;
     } else {
-        rm = 0x00FF0000u; gm = 0x0000FF00u; bm = 0x000000FFu;
+        rm = 0x00FF0000u;
+        gm = 0x0000FF00u;
+        bm = 0x000000FFu;
         if (h.bitCount == 32) am = 0xFF000000u;
     }
     auto red = Channel::From(rm), green = Channel::From(gm), blue = Channel::From(bm), alpha = Channel::From(am);
@@ -307,7 +321,8 @@ std::optional<IconHandle> DecodeDib(std::span<const std::uint8_t> bytes)
     if (!anyAlpha) {
         // No alpha at all: the mask is the only transparency, and it must be there.
         if (!andRows) return std::nullopt;
-        for (auto& px : color.pixels) px &= 0x00FFFFFFu;
+        for (auto& px : color.pixels)
+            px &= 0x00FFFFFFu;
     } else if (!andRows) {
         for (std::size_t i = 0; i < color.pixels.size(); ++i)
             mask.pixels[i] = AlphaOf(color.pixels[i]) == 0 ? kWhite : kBlack;

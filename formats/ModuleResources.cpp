@@ -23,10 +23,7 @@ constexpr std::array kIndexedTypes = {ResourceType::Icon, ResourceType::GroupIco
 
 class PeModuleResources final : public ModuleResources {
 public:
-    explicit PeModuleResources(std::unique_ptr<ByteSource> source)
-        : source_(std::move(source)), reader_(*source_)
-    {
-    }
+    explicit PeModuleResources(std::unique_ptr<ByteSource> source) : source_(std::move(source)), reader_(*source_) {}
 
     // Parses the headers and indexes the resources; false when the source is no module.
     bool open()
@@ -46,7 +43,8 @@ public:
         std::vector<ResourceName> names;
         const auto& resources = typeIndex(type).resources();
         names.reserve(resources.size());
-        for (const auto& resource : resources) names.push_back(resource.name);
+        for (const auto& resource : resources)
+            names.push_back(resource.name);
         return names;
     }
 
@@ -57,7 +55,8 @@ public:
 
         std::vector<std::uint16_t> languages;
         languages.reserve(resource->variants.size());
-        for (const auto& variant : resource->variants) languages.push_back(variant.language);
+        for (const auto& variant : resource->variants)
+            languages.push_back(variant.language);
         const auto chosen = ChooseLanguageVariant(languages, UserLanguageId());
 
         return ResourceData(image_, resource->variants[chosen].dataEntry);
@@ -68,13 +67,10 @@ public:
     bool ReadFailed() const override { return reader_.readFailed(); }
 
 private:
-    const ResourceTypeIndex& typeIndex(ResourceType type) const
-    {
-        return types_[type == ResourceType::Icon ? 0 : 1];
-    }
+    const ResourceTypeIndex& typeIndex(ResourceType type) const { return types_[type == ResourceType::Icon ? 0 : 1]; }
 
     std::unique_ptr<ByteSource> source_;
-    SourceReader reader_;  // reads source_; image_ reads through it
+    SourceReader reader_; // reads source_; image_ reads through it
     PeImage image_;
     std::array<ResourceTypeIndex, kIndexedTypes.size()> types_;
 };

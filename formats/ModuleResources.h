@@ -22,8 +22,8 @@ enum class ResourceType : std::uint16_t { Icon = 3, GroupIcon = 14 };
 // A resource name as the directory holds it: a string (UTF-8 here) or a 16-bit number.
 struct ResourceName {
     bool isString = false;
-    std::string text;      // when isString
-    std::uint16_t id = 0;  // when !isString
+    std::string text;     // when isString
+    std::uint16_t id = 0; // when !isString
 };
 
 class ModuleResources {

@@ -11,8 +11,8 @@ namespace glyphora {
 
 namespace {
 
-constexpr std::uint16_t kDosMagic = 0x5A4D;         // "MZ"
-constexpr std::uint32_t kPeSignature = 0x00004550;  // "PE\0\0"
+constexpr std::uint16_t kDosMagic = 0x5A4D;        // "MZ"
+constexpr std::uint32_t kPeSignature = 0x00004550; // "PE\0\0"
 constexpr std::uint16_t kPe32Magic = 0x10B;
 constexpr std::uint16_t kPe32PlusMagic = 0x20B;
 constexpr std::uint64_t kDosHeaderSize = 64;
@@ -25,7 +25,7 @@ constexpr std::uint32_t kResourceDirectoryIndex = 2;
 constexpr std::uint16_t kMaxSections = 96;
 
 struct OptionalHeaderLayout {
-    std::uint64_t rvaCountOffset;   // NumberOfRvaAndSizes
+    std::uint64_t rvaCountOffset; // NumberOfRvaAndSizes
     std::uint64_t directoriesOffset;
 };
 constexpr OptionalHeaderLayout kPe32Layout{92, 96};

@@ -37,7 +37,7 @@ public:
 private:
     struct Section {
         std::uint64_t virtualAddress = 0;
-        std::uint64_t backedSize = 0;  // the part of the section present in the file
+        std::uint64_t backedSize = 0; // the part of the section present in the file
         std::uint64_t rawOffset = 0;
     };
 

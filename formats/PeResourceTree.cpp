@@ -31,9 +31,18 @@ std::optional<std::vector<std::uint8_t>> CopyAtRva(const PeImage& image, std::ui
     return image.file().copy(*at, length);
 }
 
-bool IsString(std::uint32_t nameField) { return (nameField & kHighBit) != 0; }
-bool IsDirectory(std::uint32_t target) { return (target & kHighBit) != 0; }
-std::uint32_t OffsetOf(std::uint32_t field) { return field & ~kHighBit; }
+bool IsString(std::uint32_t nameField)
+{
+    return (nameField & kHighBit) != 0;
+}
+bool IsDirectory(std::uint32_t target)
+{
+    return (target & kHighBit) != 0;
+}
+std::uint32_t OffsetOf(std::uint32_t field)
+{
+    return field & ~kHighBit;
+}
 
 } // namespace
 
@@ -67,7 +76,8 @@ std::optional<std::vector<ResourceTreeReader::Entry>> ResourceTreeReader::readDi
     // The counts are untrusted: no more entries than the section holds after the header.
     const std::uint64_t declared = std::uint64_t{*header.u16(12)} + *header.u16(14);
     const std::uint64_t backed = image_->backedBytesAt(rva);
-    const std::uint64_t fits = backed > kDirectoryHeaderSize ? (backed - kDirectoryHeaderSize) / kDirectoryEntrySize : 0;
+    const std::uint64_t fits =
+        backed > kDirectoryHeaderSize ? (backed - kDirectoryHeaderSize) / kDirectoryEntrySize : 0;
     const std::uint64_t count = std::min(declared, fits);
     const auto tableBytes = CopyAtRva(*image_, rva + kDirectoryHeaderSize, count * kDirectoryEntrySize);
     if (!tableBytes) return std::nullopt;
@@ -100,7 +110,8 @@ std::optional<std::string> ResourceTreeReader::readName(std::uint32_t nameField)
     const ByteReader text(*textBytes);
 
     std::vector<char16_t> units(static_cast<std::size_t>(length));
-    for (std::uint64_t i = 0; i < length; ++i) units[i] = static_cast<char16_t>(*text.u16(2 * i));
+    for (std::uint64_t i = 0; i < length; ++i)
+        units[i] = static_cast<char16_t>(*text.u16(2 * i));
     std::string utf8 = Utf16ToUtf8(units);
     nameBudget_ -= utf8.size();
     return utf8;
@@ -114,8 +125,8 @@ ResourceTypeIndex ResourceTreeReader::indexType(std::uint16_t type)
 
     const auto types = readDirectory(0);
     if (!types) return index;
-    const auto typeEntry = std::find_if(types->begin(), types->end(),
-                                        [&](const Entry& e) { return !IsString(e.name) && e.name == type; });
+    const auto typeEntry =
+        std::find_if(types->begin(), types->end(), [&](const Entry& e) { return !IsString(e.name) && e.name == type; });
     if (typeEntry == types->end() || !enterDirectory(typeEntry->target)) return index;
     const auto names = readDirectory(OffsetOf(typeEntry->target));
     if (!names) return index;

@@ -21,12 +21,12 @@ namespace glyphora {
 
 struct LanguageVariant {
     std::uint16_t language = 0;
-    std::uint32_t dataEntry = 0;  // offset of the data entry from the start of the tree
+    std::uint32_t dataEntry = 0; // offset of the data entry from the start of the tree
 };
 
 struct IndexedResource {
     ResourceName name;
-    std::vector<LanguageVariant> variants;  // in directory order
+    std::vector<LanguageVariant> variants; // in directory order
 };
 
 // All resources of one type in enumeration order: string names in directory order, then
@@ -40,7 +40,7 @@ public:
 private:
     friend class ResourceTreeReader;
     std::vector<IndexedResource> resources_;
-    std::size_t stringCount_ = 0;  // resources_[0, stringCount_) have string names
+    std::size_t stringCount_ = 0; // resources_[0, stringCount_) have string names
     std::unordered_map<std::string, std::size_t> byFoldedName_;
 };
 
@@ -65,8 +65,8 @@ private:
     std::optional<std::string> readName(std::uint32_t nameField);
 
     const PeImage* image_;
-    std::unordered_set<std::uint64_t> entered_;  // offsets of the directories walked
-    std::uint64_t nameBudget_ = 0;        // UTF-8 bytes of names still allowed
+    std::unordered_set<std::uint64_t> entered_; // offsets of the directories walked
+    std::uint64_t nameBudget_ = 0;              // UTF-8 bytes of names still allowed
 };
 
 // A copy of the bytes that a data entry of the image's resource tree names, or nullopt when

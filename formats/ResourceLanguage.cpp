@@ -8,11 +8,14 @@ namespace glyphora {
 
 namespace {
 
-constexpr std::uint16_t PrimaryLanguage(std::uint16_t id) { return id & 0x3FF; }
+constexpr std::uint16_t PrimaryLanguage(std::uint16_t id)
+{
+    return id & 0x3FF;
+}
 
 struct LocaleEntry {
-    std::string_view language;   // ISO 639 code of the locale name
-    std::string_view territory;  // empty: the language's default
+    std::string_view language;  // ISO 639 code of the locale name
+    std::string_view territory; // empty: the language's default
     std::uint16_t id;
 };
 
@@ -67,9 +70,8 @@ std::size_t ChooseLanguageVariant(std::span<const std::uint16_t> languages, std:
         return *i;
     if (userLanguage != 0) {
         if (auto i = FindVariant(languages, [&](std::uint16_t l) { return l == userLanguage; })) return *i;
-        if (auto i = FindVariant(languages, [&](std::uint16_t l) {
-                return PrimaryLanguage(l) == PrimaryLanguage(userLanguage);
-            }))
+        if (auto i = FindVariant(languages,
+                                 [&](std::uint16_t l) { return PrimaryLanguage(l) == PrimaryLanguage(userLanguage); }))
             return *i;
     }
     if (auto i = FindVariant(languages, [](std::uint16_t l) { return l == kLanguageEnglishUs; })) return *i;

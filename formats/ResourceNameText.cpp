@@ -50,11 +50,11 @@ char32_t FoldCase(char32_t c)
     if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
         return (c & 1) ? c - 1 : c;
     if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c & 1) ? c : c - 1;
-    if (c == 0x3C2) return 0x3A3;  // final sigma
+    if (c == 0x3C2) return 0x3A3; // final sigma
     if ((c >= 0x3B1 && c <= 0x3CB)) return c - 0x20;
     if (c >= 0x430 && c <= 0x44F) return c - 0x20;
     if (c >= 0x450 && c <= 0x45F) return c - 0x50;
-    if (c >= 0xFF41 && c <= 0xFF5A) return c - 0x20;  // full-width Latin
+    if (c >= 0xFF41 && c <= 0xFF5A) return c - 0x20; // full-width Latin
     return c;
 }
 
@@ -85,8 +85,7 @@ std::string Utf16ToUtf8(std::span<const char16_t> units)
     out.reserve(units.size());
     for (std::size_t i = 0; i < units.size(); ++i) {
         const char32_t u = units[i];
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] <= 0xDFFF) {
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
             AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00));
             ++i;
         } else if (u >= 0xD800 && u <= 0xDFFF) {
@@ -103,7 +102,8 @@ std::string FoldedNameKey(std::string_view utf8)
     std::string key;
     key.reserve(utf8.size());
     std::size_t pos = 0;
-    while (pos < utf8.size()) AppendUtf8(key, FoldCase(NextCodePoint(utf8, pos)));
+    while (pos < utf8.size())
+        AppendUtf8(key, FoldCase(NextCodePoint(utf8, pos)));
     return key;
 }
 

@@ -43,9 +43,11 @@ std::vector<std::string> Arguments(const fs::path& source, const fs::path& out)
     const std::string src = source.string();
     switch (kOutput) {
     case Output::Ico: return {"-e", src, (out / "icons").string(), "-iconindex=0", "-desttype=ico"};
-    case Output::Png: return {"-e", src, (out / "pictures").string(), "-iconindex=0", "-desttype=png", "-iconsizesmall"};
+    case Output::Png:
+        return {"-e", src, (out / "pictures").string(), "-iconindex=0", "-desttype=png", "-iconsizesmall"};
     case Output::Bmp: return {"-e", src, (out / "one.bmp").string(), "-iconindex=1", "-grayscale"};
-    case Output::Html: return {"-e", src, (out / "page.htm").string(), "-includenumbers", "-drawborders", "-htmldestimagetype=gif"};
+    case Output::Html:
+        return {"-e", src, (out / "page.htm").string(), "-includenumbers", "-drawborders", "-htmldestimagetype=gif"};
     case Output::Dbase: return {"-e", src, (out / "table.dbf").string(), "-dbasedesttype=png", "-iconsizesmall"};
     case Output::Pdf: return {"-e", src, (out / "icons.pdf").string(), "-includenumbers"};
     case Output::Composed: return {"-e", src, (out / "all.png").string(), "-alliconsasoneimage"};

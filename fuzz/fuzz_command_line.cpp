@@ -19,15 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const CommandLineArgs args = ScanCommandLine(arguments);
     if (args.positional.size() > static_cast<std::size_t>(kMaxArguments)) __builtin_trap();
-    if (args.iconNumber < 0) __builtin_trap();  // unset or negative becomes 1
-    if (args.dbfFieldName.size() > 10 * 4) __builtin_trap();  // at most 10 characters
+    if (args.iconNumber < 0) __builtin_trap();               // unset or negative becomes 1
+    if (args.dbfFieldName.size() > 10 * 4) __builtin_trap(); // at most 10 characters
     if (args.warnings.size() > static_cast<std::size_t>(kMaxArguments)) __builtin_trap();
 
     const OutputCodes codes = MapOutputWords(args.typeWord, args.dbfTypeWord, args.htmlImageWord);
     const bool knownType = codes.fileType == 0 || (codes.fileType >= 1 && codes.fileType <= 5) ||
                            (codes.fileType >= 11 && codes.fileType <= 13);
     if (!knownType || codes.typeWord.empty()) __builtin_trap();
-    if (codes.dbfType < 0 || codes.dbfType > 5 || codes.targetImageType < 0 || codes.targetImageType > 2) __builtin_trap();
-    for (const auto& a : arguments) (void)ExtensionWord(a);
+    if (codes.dbfType < 0 || codes.dbfType > 5 || codes.targetImageType < 0 || codes.targetImageType > 2)
+        __builtin_trap();
+    for (const auto& a : arguments)
+        (void)ExtensionWord(a);
     return 0;
 }

@@ -9,14 +9,15 @@
 #include <span>
 #include <string_view>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const glyphora::HelpFileInfo info = glyphora::ParseHelpSystemObject(std::span(data, size));
     const glyphora::Sitemap sitemap = glyphora::ParseSitemap(text, info.lcid);
     (void)glyphora::SitemapPages(sitemap);
     (void)glyphora::HelpPagePath(text);
-    for (auto charset : {glyphora::HelpCharset::Utf8, glyphora::HelpCharset::Windows1251,
-                         glyphora::HelpCharset::Windows1252})
+    for (auto charset :
+         {glyphora::HelpCharset::Utf8, glyphora::HelpCharset::Windows1251, glyphora::HelpCharset::Windows1252})
         (void)glyphora::ToUtf8(text, charset);
     return 0;
 }

@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const glyphora::LanguagePackFile file = glyphora::LanguagePackFromBytes(bytes, "fuzz.lng");
     if (file.pack) {

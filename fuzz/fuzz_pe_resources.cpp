@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (module->Count(type) != names.size()) __builtin_trap();
         for (const auto& name : names) {
             const auto bytes = module->Find(type, name);
-            if (bytes && bytes->size() > size) __builtin_trap();  // data must come from the input
+            if (bytes && bytes->size() > size) __builtin_trap(); // data must come from the input
         }
     }
     return 0;

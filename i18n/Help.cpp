@@ -31,8 +31,7 @@ std::string HelpTopicPage(std::string_view topic)
         suffix = topic.substr(bar + 1);
         topic = topic.substr(0, bar);
     }
-    if (topic.empty())
-        return {};
+    if (topic.empty()) return {};
     std::string page = "/";
     page += topic;
     page += ".htm";
@@ -49,8 +48,7 @@ std::filesystem::path ChooseHelpFile(const std::filesystem::path& folder, int la
                                      MessageDialogs& dialogs)
 {
     const std::string candidate = HelpFileName(language);
-    if (FileExists(folder / candidate))
-        return folder / candidate;
+    if (FileExists(folder / candidate)) return folder / candidate;
     if (reportMissing) {
         const std::string text = FormatText(TextOr(kTextFileNotFound, "File not found:\n%s"), candidate) + "\n" +
                                  TextOr(kTextFindOnWebPage, "It can be found on the Glyphora web page.");
@@ -61,8 +59,7 @@ std::filesystem::path ChooseHelpFile(const std::filesystem::path& folder, int la
 
 void HelpService::RunHelp(std::string_view topic)
 {
-    if (!viewer_)
-        return;
+    if (!viewer_) return;
     const std::string page = HelpTopicPage(topic);
     if (page.empty())
         viewer_->ShowContents(helpFile_);
@@ -72,8 +69,7 @@ void HelpService::RunHelp(std::string_view topic)
 
 void HelpService::CloseAllHelp()
 {
-    if (viewer_)
-        viewer_->CloseAll();
+    if (viewer_) viewer_->CloseAll();
 }
 
 } // namespace glyphora

@@ -23,8 +23,7 @@ std::string RecordText(std::span<const std::uint8_t> data)
 {
     std::string text;
     for (std::uint8_t byte : data) {
-        if (byte == 0 || text.size() >= kMaxSitemapText)
-            break;
+        if (byte == 0 || text.size() >= kMaxSitemapText) break;
         text += static_cast<char>(byte);
     }
     return text;
@@ -37,23 +36,20 @@ HelpFileInfo ParseHelpSystemObject(std::span<const std::uint8_t> bytes)
     HelpFileInfo info;
     const ByteReader reader(bytes);
     std::string rawTitle;
-    std::uint64_t offset = 4;  // after the version number
+    std::uint64_t offset = 4; // after the version number
     for (int record = 0; record < kMaxHelpSystemRecords; ++record) {
         const auto code = reader.u16(offset);
         const auto length = reader.u16(offset + 2);
-        if (!code || !length)
-            break;
+        if (!code || !length) break;
         const auto data = reader.slice(offset + 4, *length);
-        if (!data)
-            break;
+        if (!data) break;
         switch (*code) {
         case kRecordContentsFile: info.contentsFile = HelpPagePath(RecordText(*data)); break;
         case kRecordIndexFile: info.indexFile = HelpPagePath(RecordText(*data)); break;
         case kRecordDefaultTopic: info.defaultPage = HelpPagePath(RecordText(*data)); break;
         case kRecordTitle: rawTitle = RecordText(*data); break;
         case kRecordLanguage:
-            if (const auto lcid = ByteReader(*data).u32(0))
-                info.lcid = *lcid;
+            if (const auto lcid = ByteReader(*data).u32(0)) info.lcid = *lcid;
             break;
         default: break;
         }

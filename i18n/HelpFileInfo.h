@@ -11,11 +11,11 @@
 namespace glyphora {
 
 struct HelpFileInfo {
-    std::string contentsFile;   // path inside the help file, such as "/english.hhc"; may be empty
-    std::string indexFile;      // likewise for the index
-    std::string defaultPage;    // such as "/contents.htm"; may be empty
-    std::string title;          // UTF-8
-    std::uint32_t lcid = 0;     // Windows language identifier; 0 when not recorded
+    std::string contentsFile; // path inside the help file, such as "/english.hhc"; may be empty
+    std::string indexFile;    // likewise for the index
+    std::string defaultPage;  // such as "/contents.htm"; may be empty
+    std::string title;        // UTF-8
+    std::uint32_t lcid = 0;   // Windows language identifier; 0 when not recorded
 };
 
 inline constexpr int kMaxHelpSystemRecords = 4096;

@@ -28,8 +28,7 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 
 void AppendCodePoint(std::string& out, unsigned long c)
 {
-    if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        c = 0xFFFD;
+    if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
     AppendUtf8(out, static_cast<char32_t>(c));
 }
 
@@ -49,12 +48,18 @@ std::string DecodeEntities(std::string_view text)
         }
         const std::string_view name = text.substr(i + 1, semicolon - i - 1);
         std::optional<unsigned long> code;
-        if (name == "amp") code = '&';
-        else if (name == "lt") code = '<';
-        else if (name == "gt") code = '>';
-        else if (name == "quot") code = '"';
-        else if (name == "apos") code = '\'';
-        else if (name == "nbsp") code = 0xA0;
+        if (name == "amp")
+            code = '&';
+        else if (name == "lt")
+            code = '<';
+        else if (name == "gt")
+            code = '>';
+        else if (name == "quot")
+            code = '"';
+        else if (name == "apos")
+            code = '\'';
+        else if (name == "nbsp")
+            code = 0xA0;
         else if (name.size() > 1 && name[0] == '#') {
             const bool hex = name[1] == 'x' || name[1] == 'X';
             const std::string_view digits = name.substr(hex ? 2 : 1);
@@ -65,8 +70,11 @@ std::string DecodeEntities(std::string_view text)
                                   : hex && std::isxdigit(static_cast<unsigned char>(d))
                                       ? std::tolower(static_cast<unsigned char>(d)) - 'a' + 10
                                       : -1;
-                if (digit < 0) { ok = false; break; }
-                value = value * (hex ? 16 : 10) + static_cast<unsigned long>(digit);  // at most 8 digits
+                if (digit < 0) {
+                    ok = false;
+                    break;
+                }
+                value = value * (hex ? 16 : 10) + static_cast<unsigned long>(digit); // at most 8 digits
             }
             if (ok) code = value;
         }
@@ -77,15 +85,14 @@ std::string DecodeEntities(std::string_view text)
         AppendCodePoint(out, *code);
         i = semicolon;
     }
-    if (out.size() > kMaxSitemapText)
-        out.resize(kMaxSitemapText);
+    if (out.size() > kMaxSitemapText) out.resize(kMaxSitemapText);
     return out;
 }
 
 struct Tag {
-    std::string name;  // lower case, without the "/" of an end tag
+    std::string name; // lower case, without the "/" of an end tag
     bool end = false;
-    std::vector<std::pair<std::string, std::string>> attributes;  // names in lower case
+    std::vector<std::pair<std::string, std::string>> attributes; // names in lower case
 
     std::string Attribute(std::string_view key) const
     {
@@ -104,8 +111,7 @@ public:
     {
         for (;;) {
             const std::size_t open = text_.find('<', pos_);
-            if (open == std::string_view::npos)
-                return std::nullopt;
+            if (open == std::string_view::npos) return std::nullopt;
             if (text_.substr(open, 4) == "<!--") {
                 const std::size_t close = text_.find("-->", open + 4);
                 pos_ = close == std::string_view::npos ? text_.size() : close + 3;
@@ -122,8 +128,7 @@ public:
                 ++pos_;
             tag.name = Lower(text_.substr(nameStart, pos_ - nameStart));
             ReadAttributes(tag);
-            if (!tag.name.empty())
-                return tag;
+            if (!tag.name.empty()) return tag;
         }
     }
 
@@ -142,8 +147,7 @@ private:
         while (pos_ < text_.size()) {
             while (pos_ < text_.size() && (IsSpace(text_[pos_]) || text_[pos_] == '/'))
                 ++pos_;
-            if (pos_ >= text_.size())
-                return;
+            if (pos_ >= text_.size()) return;
             if (text_[pos_] == '>') {
                 ++pos_;
                 return;
@@ -172,8 +176,7 @@ private:
                     value = DecodeEntities(text_.substr(valueStart, pos_ - valueStart));
                 }
             }
-            if (tag.attributes.size() < 16)
-                tag.attributes.emplace_back(std::move(key), std::move(value));
+            if (tag.attributes.size() < 16) tag.attributes.emplace_back(std::move(key), std::move(value));
         }
     }
 
@@ -184,7 +187,7 @@ private:
 bool HasScheme(std::string_view s)
 {
     const std::size_t colon = s.find(':');
-    if (colon == std::string_view::npos || colon < 2)  // "C:" is a drive, not a scheme
+    if (colon == std::string_view::npos || colon < 2) // "C:" is a drive, not a scheme
         return false;
     return std::all_of(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(colon), [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
@@ -205,8 +208,7 @@ std::string HelpPagePath(std::string_view local)
         return std::string(local);
     std::string page(local);
     std::replace(page.begin(), page.end(), '\\', '/');
-    if (!page.empty() && page.front() != '/')
-        page.insert(page.begin(), '/');
+    if (!page.empty() && page.front() != '/') page.insert(page.begin(), '/');
     return page;
 }
 
@@ -235,7 +237,9 @@ Sitemap ParseSitemap(std::string_view bytes, std::uint32_t lcid)
     SitemapEntry pending;
     bool lastWasEntry = false;
 
-    auto current = [&]() -> std::vector<SitemapEntry>& { return lists.empty() ? sitemap.entries : *lists.back().entries; };
+    auto current = [&]() -> std::vector<SitemapEntry>& {
+        return lists.empty() ? sitemap.entries : *lists.back().entries;
+    };
 
     while (auto tag = scanner.Next()) {
         if (tag->name == "ul" || tag->name == "ol") {
@@ -299,10 +303,8 @@ std::vector<std::string> SitemapPages(const Sitemap& sitemap)
         }
         const SitemapEntry& entry = (*list)[index++];
         std::string page = entry.page.substr(0, entry.page.find('#'));
-        if (!page.empty() && !HasScheme(page) && seen.insert(page).second)
-            pages.push_back(std::move(page));
-        if (!entry.children.empty())
-            stack.emplace_back(&entry.children, 0);
+        if (!page.empty() && !HasScheme(page) && seen.insert(page).second) pages.push_back(std::move(page));
+        if (!entry.children.empty()) stack.emplace_back(&entry.children, 0);
     }
     return pages;
 }

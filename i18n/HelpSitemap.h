@@ -16,19 +16,19 @@ namespace glyphora {
 inline constexpr std::size_t kMaxSitemapBytes = 4 * 1024 * 1024;
 inline constexpr std::size_t kMaxSitemapDepth = 32;
 inline constexpr std::size_t kMaxSitemapEntries = 20000;
-inline constexpr std::size_t kMaxSitemapText = 1024;  // bytes of one name or page
+inline constexpr std::size_t kMaxSitemapText = 1024; // bytes of one name or page
 
 struct SitemapEntry {
-    std::string name;   // UTF-8
-    std::string page;   // a path inside the help file ("/export.htm#x"), an outside address
-                        // ("https://..."), or empty for a heading without a page
+    std::string name; // UTF-8
+    std::string page; // a path inside the help file ("/export.htm#x"), an outside address
+                      // ("https://..."), or empty for a heading without a page
     std::vector<SitemapEntry> children;
 };
 
 struct Sitemap {
     std::vector<SitemapEntry> entries;
-    std::size_t count = 0;      // entries in the whole tree
-    bool truncated = false;     // a limit was reached and the rest was left out
+    std::size_t count = 0;  // entries in the whole tree
+    bool truncated = false; // a limit was reached and the rest was left out
 };
 
 // Reads a sitemap. bytes are decoded by their declared charset, else as UTF-8 when they

@@ -33,8 +33,7 @@ constexpr std::array<char16_t, 32> kCp1252High = {
 
 char32_t FromCodePage(unsigned char byte, HelpCharset charset)
 {
-    if (byte < 0x80)
-        return byte;
+    if (byte < 0x80) return byte;
     if (charset == HelpCharset::Windows1251)
         return byte >= 0xC0 ? char32_t(0x0410 + (byte - 0xC0)) : char32_t(kCp1251High[byte - 0x80]);
     return byte < 0xA0 ? char32_t(kCp1252High[byte - 0x80]) : char32_t(byte);
@@ -44,9 +43,12 @@ char32_t FromCodePage(unsigned char byte, HelpCharset charset)
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t i)
 {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || length > text.size() - i)
-        return 0;
+    const std::size_t length = lead < 0x80           ? 1
+                               : (lead >> 5) == 0x6  ? 2
+                               : (lead >> 4) == 0xE  ? 3
+                               : (lead >> 3) == 0x1E ? 4
+                                                     : 0;
+    if (length == 0 || length > text.size() - i) return 0;
     return IsValidUtf8(text.substr(i, length)) ? length : 0;
 }
 
@@ -64,19 +66,17 @@ std::optional<HelpCharset> DeclaredCharset(std::string_view document)
 {
     const std::string head = Lower(document.substr(0, 4096));
     const std::size_t at = head.find("charset=");
-    if (at == std::string::npos)
-        return std::nullopt;
+    if (at == std::string::npos) return std::nullopt;
     std::size_t start = at + 8;
     while (start < head.size() && (head[start] == '"' || head[start] == '\'' || head[start] == ' '))
         ++start;
     std::size_t end = start;
-    while (end < head.size() && (std::isalnum(static_cast<unsigned char>(head[end])) || head[end] == '-' || head[end] == '_'))
+    while (end < head.size() &&
+           (std::isalnum(static_cast<unsigned char>(head[end])) || head[end] == '-' || head[end] == '_'))
         ++end;
     const std::string name = head.substr(start, end - start);
-    if (name == "utf-8" || name == "utf8")
-        return HelpCharset::Utf8;
-    if (name == "windows-1251" || name == "cp1251")
-        return HelpCharset::Windows1251;
+    if (name == "utf-8" || name == "utf8") return HelpCharset::Utf8;
+    if (name == "windows-1251" || name == "cp1251") return HelpCharset::Windows1251;
     if (name == "windows-1252" || name == "cp1252" || name == "iso-8859-1" || name == "us-ascii")
         return HelpCharset::Windows1252;
     return std::nullopt;
@@ -84,19 +84,18 @@ std::optional<HelpCharset> DeclaredCharset(std::string_view document)
 
 HelpCharset CharsetOfLanguage(std::uint32_t lcid)
 {
-    switch (lcid & 0x3FF) {  // the primary language
-    case 0x02:  // Bulgarian
-    case 0x19:  // Russian
-    case 0x22:  // Ukrainian
-    case 0x23:  // Belarusian
-    case 0x2F:  // Macedonian
-    case 0x3F:  // Kazakh
-    case 0x40:  // Kyrgyz
-    case 0x44:  // Tatar
-    case 0x50:  // Mongolian
+    switch (lcid & 0x3FF) { // the primary language
+    case 0x02:              // Bulgarian
+    case 0x19:              // Russian
+    case 0x22:              // Ukrainian
+    case 0x23:              // Belarusian
+    case 0x2F:              // Macedonian
+    case 0x3F:              // Kazakh
+    case 0x40:              // Kyrgyz
+    case 0x44:              // Tatar
+    case 0x50:              // Mongolian
         return HelpCharset::Windows1251;
-    default:
-        return HelpCharset::Windows1252;
+    default: return HelpCharset::Windows1252;
     }
 }
 
@@ -124,8 +123,7 @@ std::string ToUtf8(std::string_view bytes, HelpCharset charset)
 
 HelpCharset ChooseCharset(std::string_view bytes, std::uint32_t lcid)
 {
-    if (const auto declared = DeclaredCharset(bytes))
-        return *declared;
+    if (const auto declared = DeclaredCharset(bytes)) return *declared;
     return IsValidUtf8(bytes) ? HelpCharset::Utf8 : CharsetOfLanguage(lcid);
 }
 

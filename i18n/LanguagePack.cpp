@@ -16,15 +16,22 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 // Problems listed in an error text before the rest are only counted.
 constexpr std::size_t kMaxListedProblems = 20;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+std::string_view TrimBlanks(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
-std::optional<std::uint16_t> ParseId(std::string_view s) {
+std::optional<std::uint16_t> ParseId(std::string_view s)
+{
     if (s.empty() || s.size() > 10) return std::nullopt;
     std::uint64_t value = 0;
     for (char c : s) {
@@ -36,7 +43,8 @@ std::optional<std::uint16_t> ParseId(std::string_view s) {
 }
 
 // Decodes the escapes of a text; on a bad escape returns nullopt and sets error.
-std::optional<std::string> Unescape(std::string_view raw, std::string& error) {
+std::optional<std::string> Unescape(std::string_view raw, std::string& error)
+{
     std::string out;
     out.reserve(raw.size());
     for (std::size_t i = 0; i < raw.size(); ++i) {
@@ -67,22 +75,26 @@ std::optional<std::string> Unescape(std::string_view raw, std::string& error) {
 }
 
 // "Problems in the language pack ...:" and the problems, one a line, the first few listed.
-std::string ProblemsText(const std::string& shownPath, const std::vector<std::string>& problems) {
+std::string ProblemsText(const std::string& shownPath, const std::vector<std::string>& problems)
+{
     std::string text = "Problems in the language pack \"" + shownPath + "\":";
-    for (std::size_t i = 0; i < problems.size() && i < kMaxListedProblems; ++i) text += "\n" + problems[i];
+    for (std::size_t i = 0; i < problems.size() && i < kMaxListedProblems; ++i)
+        text += "\n" + problems[i];
     if (problems.size() > kMaxListedProblems)
         text += "\n... and " + std::to_string(problems.size() - kMaxListedProblems) + " more problems";
     return text;
 }
 
-std::optional<LanguagePack>& CurrentPack() {
+std::optional<LanguagePack>& CurrentPack()
+{
     static std::optional<LanguagePack> pack;
     return pack;
 }
 
 } // namespace
 
-LanguagePack LanguagePack::Parse(std::string_view text, std::vector<PackProblem>& problems) {
+LanguagePack LanguagePack::Parse(std::string_view text, std::vector<PackProblem>& problems)
+{
     LanguagePack pack;
     std::unordered_map<std::uint16_t, int> definedOn;
     if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
@@ -96,9 +108,7 @@ LanguagePack LanguagePack::Parse(std::string_view text, std::vector<PackProblem>
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
-        const auto problem = [&](std::string message) {
-            problems.push_back({lineNumber, std::move(message)});
-        };
+        const auto problem = [&](std::string message) { problems.push_back({lineNumber, std::move(message)}); };
         if (line.size() > kMaxPackLineBytes) {
             problem("the line is longer than " + std::to_string(kMaxPackLineBytes) + " bytes");
             continue;
@@ -137,30 +147,36 @@ LanguagePack LanguagePack::Parse(std::string_view text, std::vector<PackProblem>
     return pack;
 }
 
-LanguagePack LanguagePack::FromTexts(std::unordered_map<std::uint16_t, std::string> texts) {
+LanguagePack LanguagePack::FromTexts(std::unordered_map<std::uint16_t, std::string> texts)
+{
     LanguagePack pack;
     pack.texts_ = std::move(texts);
     return pack;
 }
 
-std::vector<std::uint16_t> LanguagePack::Ids() const {
+std::vector<std::uint16_t> LanguagePack::Ids() const
+{
     std::vector<std::uint16_t> ids;
     ids.reserve(texts_.size());
-    for (const auto& entry : texts_) ids.push_back(entry.first);
+    for (const auto& entry : texts_)
+        ids.push_back(entry.first);
     std::sort(ids.begin(), ids.end());
     return ids;
 }
 
-std::string LanguagePack::Text(std::uint16_t id) const {
+std::string LanguagePack::Text(std::uint16_t id) const
+{
     const auto it = texts_.find(id);
     return it == texts_.end() ? std::string() : it->second;
 }
 
-bool LanguagePack::Has(std::uint16_t id) const {
+bool LanguagePack::Has(std::uint16_t id) const
+{
     return texts_.count(id) != 0;
 }
 
-LanguagePackFile LoadLanguagePackFile(const std::filesystem::path& path) {
+LanguagePackFile LoadLanguagePackFile(const std::filesystem::path& path)
+{
     LanguagePackFile result;
     const std::string shownPath = path.string();
     std::ifstream in(path, std::ios::binary);
@@ -185,7 +201,8 @@ LanguagePackFile LoadLanguagePackFile(const std::filesystem::path& path) {
     return LanguagePackFromBytes(bytes, shownPath);
 }
 
-LanguagePackFile LanguagePackFromBytes(std::string_view bytes, const std::string& shownPath) {
+LanguagePackFile LanguagePackFromBytes(std::string_view bytes, const std::string& shownPath)
+{
     LanguagePackFile result;
     std::vector<std::string> problems;
     std::optional<LanguagePack> pack;
@@ -193,8 +210,8 @@ LanguagePackFile LanguagePackFromBytes(std::string_view bytes, const std::string
         const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         pack = ReadModulePack(data, problems);
         if (!pack) {
-            result.error = "The language pack \"" + shownPath +
-                           "\" looks like a module, but its resources cannot be read.";
+            result.error =
+                "The language pack \"" + shownPath + "\" looks like a module, but its resources cannot be read.";
             return result;
         }
     } else {
@@ -208,7 +225,8 @@ LanguagePackFile LanguagePackFromBytes(std::string_view bytes, const std::string
     return result;
 }
 
-bool LoadLanguagePack(const std::filesystem::path& path, std::string* errorText) {
+bool LoadLanguagePack(const std::filesystem::path& path, std::string* errorText)
+{
     ReleaseLanguagePack();
     LanguagePackFile file = LoadLanguagePackFile(path);
     if (errorText) *errorText = std::move(file.error);
@@ -217,19 +235,23 @@ bool LoadLanguagePack(const std::filesystem::path& path, std::string* errorText)
     return true;
 }
 
-void InstallLanguagePack(LanguagePack pack) {
+void InstallLanguagePack(LanguagePack pack)
+{
     CurrentPack() = std::move(pack);
 }
 
-void ReleaseLanguagePack() {
+void ReleaseLanguagePack()
+{
     CurrentPack().reset();
 }
 
-bool LanguagePackLoaded() {
+bool LanguagePackLoaded()
+{
     return CurrentPack().has_value();
 }
 
-std::string LangString(int id) {
+std::string LangString(int id)
+{
     const auto& pack = CurrentPack();
     if (!pack || id < 0 || id > 0xFFFF) return {};
     return CutToCharacters(pack->Text(static_cast<std::uint16_t>(id)), kMaxLangStringChars);

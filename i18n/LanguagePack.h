@@ -37,7 +37,7 @@ inline constexpr std::size_t kMaxLangStringChars = 1023;
 
 // One line of a pack file that was skipped, and why.
 struct PackProblem {
-    int line = 0;  // 1-based
+    int line = 0; // 1-based
     std::string message;
 };
 
@@ -61,9 +61,9 @@ private:
 
 // The result of reading a pack file.
 struct LanguagePackFile {
-    std::optional<LanguagePack> pack;  // absent when the file cannot serve as a pack at all
-    std::string error;                 // empty when the file is clean; else what went wrong,
-                                       // one line per problem ("line 12: ...")
+    std::optional<LanguagePack> pack; // absent when the file cannot serve as a pack at all
+    std::string error;                // empty when the file is clean; else what went wrong,
+                                      // one line per problem ("line 12: ...")
 };
 
 // Reads and parses a pack file. The pack is absent when the file cannot be read, is larger

@@ -30,9 +30,9 @@ struct LanguageMessage {
 };
 
 struct LanguageSwitchRequest {
-    int currentLanguage = 0;       // the language in use (the stored setting at start-up)
-    std::optional<int> chosen;     // the language item the user chose; none at window creation
-    bool startedWithArguments = false;  // a command line runs: no message may stop it
+    int currentLanguage = 0;           // the language in use (the stored setting at start-up)
+    std::optional<int> chosen;         // the language item the user chose; none at window creation
+    bool startedWithArguments = false; // a command line runs: no message may stop it
     std::filesystem::path packFolder;
 };
 
@@ -40,9 +40,9 @@ struct LanguageSwitchResult {
     // The pack was loaded and its texts are to be applied. Started with arguments, a pack file
     // that exists counts as loaded even when it could not be read (its texts are then empty).
     bool loaded = false;
-    int language = 0;  // the language afterwards: the one loaded, else the current one
-    std::vector<LanguageMessage> loadMessages;       // error boxes, shown at once, in order
-    std::optional<LanguageMessage> versionWarning;   // shown after the texts are applied
+    int language = 0;                              // the language afterwards: the one loaded, else the current one
+    std::vector<LanguageMessage> loadMessages;     // error boxes, shown at once, in order
+    std::optional<LanguageMessage> versionWarning; // shown after the texts are applied
 };
 
 // Loads the pack of request.chosen (or of the current language without a choice). Messages

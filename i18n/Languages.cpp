@@ -9,7 +9,8 @@
 
 namespace glyphora {
 
-std::string LanguageFileName(int languageIndex) {
+std::string LanguageFileName(int languageIndex)
+{
     static constexpr std::array<std::string_view, kLanguageCount> kFiles = {
         "english.lng", "ukrainian.lng", "greek.lng", "romanian.lng", "italian.lng", "polish.lng",
     };
@@ -17,7 +18,8 @@ std::string LanguageFileName(int languageIndex) {
     return std::string(kFiles[static_cast<std::size_t>(languageIndex)]);
 }
 
-std::filesystem::path PackFolder() {
+std::filesystem::path PackFolder()
+{
     // The packs ship together, so the folder of the English pack holds the others too.
     return DataFolderHolding(LanguageFileName(0));
 }
@@ -25,7 +27,8 @@ std::filesystem::path PackFolder() {
 namespace {
 
 // Removes and returns the text before the first "." of s (all of s when there is none).
-std::string TakePart(std::string& s) {
+std::string TakePart(std::string& s)
+{
     const std::size_t dot = s.find('.');
     std::string part = s.substr(0, dot);
     s.erase(0, dot == std::string::npos ? s.size() : dot + 1);
@@ -33,7 +36,8 @@ std::string TakePart(std::string& s) {
 }
 
 // A 32-bit signed decimal integer with an optional sign, nothing else.
-std::optional<long long> ParseInteger(const std::string& text) {
+std::optional<long long> ParseInteger(const std::string& text)
+{
     std::size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -45,7 +49,7 @@ std::optional<long long> ParseInteger(const std::string& text) {
     for (; i < text.size(); ++i) {
         if (text[i] < '0' || text[i] > '9') return std::nullopt;
         value = value * 10 + (text[i] - '0');
-        if (value > 2147483648LL) return std::nullopt;  // bounded before it can overflow
+        if (value > 2147483648LL) return std::nullopt; // bounded before it can overflow
     }
     if (negative) value = -value;
     if (value > INT32_MAX || value < INT32_MIN) return std::nullopt;
@@ -54,7 +58,8 @@ std::optional<long long> ParseInteger(const std::string& text) {
 
 } // namespace
 
-int CompareVersions(std::string a, std::string b) {
+int CompareVersions(std::string a, std::string b)
+{
     int result = 0;
     do {
         const std::string partA = TakePart(a);
@@ -63,8 +68,10 @@ int CompareVersions(std::string a, std::string b) {
         const auto numberB = ParseInteger(partB);
         result = 0;
         if (numberA && numberB) {
-            if (*numberA > *numberB) result = 1;
-            else if (*numberA < *numberB) result = -1;
+            if (*numberA > *numberB)
+                result = 1;
+            else if (*numberA < *numberB)
+                result = -1;
         }
     } while (result == 0 && !a.empty());
     return result;

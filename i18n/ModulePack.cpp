@@ -37,12 +37,10 @@ std::string ReadBlock(std::span<const std::uint8_t> data, std::uint16_t block,
     for (std::size_t i = 0; i < kStringsPerBlock; ++i) {
         const auto id = static_cast<std::uint16_t>((block - 1u) * kStringsPerBlock + i);
         const auto length = reader.u16(offset);
-        if (!length)
-            return BlockName(block) + " ends after " + std::to_string(i) + " of its 16 texts";
+        if (!length) return BlockName(block) + " ends after " + std::to_string(i) + " of its 16 texts";
         offset += 2;
         const auto units = reader.slice(offset, std::uint64_t{*length} * 2);
-        if (!units)
-            return BlockName(block) + ": text " + std::to_string(id) + " runs past the end of the block";
+        if (!units) return BlockName(block) + ": text " + std::to_string(id) + " runs past the end of the block";
         offset += std::uint64_t{*length} * 2;
         if (*length == 0) continue;
 
@@ -93,7 +91,8 @@ std::optional<LanguagePack> ReadModulePack(std::span<const std::uint8_t> bytes, 
         if (resource.variants.empty()) continue;
         std::vector<std::uint16_t> languages;
         languages.reserve(resource.variants.size());
-        for (const LanguageVariant& variant : resource.variants) languages.push_back(variant.language);
+        for (const LanguageVariant& variant : resource.variants)
+            languages.push_back(variant.language);
         const std::size_t chosen = ChooseLanguageVariant(languages, userLanguage);
         const auto data = ResourceData(*image, resource.variants[chosen].dataEntry);
         if (!data) {

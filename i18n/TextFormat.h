@@ -11,8 +11,8 @@ namespace glyphora {
 
 // How many argument placeholders a pattern holds ("%%" is a literal percent, not one).
 struct PlaceholderCount {
-    int strings = 0;   // "%s"
-    int integers = 0;  // "%d"
+    int strings = 0;  // "%s"
+    int integers = 0; // "%d"
 };
 
 PlaceholderCount CountPlaceholders(std::string_view pattern);

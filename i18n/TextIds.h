@@ -27,7 +27,7 @@ inline constexpr int kTextHintOptions = 108;
 inline constexpr int kTextHintHelp = 109;
 inline constexpr int kTextHintAbout = 110;
 inline constexpr int kTextIconWindowCaption = 111;
-inline constexpr int kTextPackFileMissing = 117;        // %s: the pack's path
+inline constexpr int kTextPackFileMissing = 117; // %s: the pack's path
 inline constexpr int kTextHintMinimumIconCount = 151;
 
 // Folder scan of the find pane.
@@ -36,8 +36,8 @@ inline constexpr int kTextScanPleaseWait = 203;
 inline constexpr int kTextScanStopped = 204;
 
 // Status bar panels.
-inline constexpr int kTextStatusColorDepth = 261;       // %s: "1" .. "32" or "?"
-inline constexpr int kTextStatusImageCount = 262;       // %s: the number or "?"
+inline constexpr int kTextStatusColorDepth = 261; // %s: "1" .. "32" or "?"
+inline constexpr int kTextStatusImageCount = 262; // %s: the number or "?"
 
 // Export options dialog.
 inline constexpr int kTextColumnCount = 301;
@@ -74,20 +74,20 @@ inline constexpr int kTextIncludeSubfolders = 551;
 
 // Messages.
 inline constexpr int kTextEmptyGridHint = 601;
-inline constexpr int kTextCommandLineSuccess = 602;     // %d: icons written
-inline constexpr int kTextSaveAllSuccess = 603;         // %d: icons written
+inline constexpr int kTextCommandLineSuccess = 602; // %d: icons written
+inline constexpr int kTextSaveAllSuccess = 603;     // %d: icons written
 inline constexpr int kTextCommandLineNoDestination = 604;
-inline constexpr int kTextFileNotFound = 605;           // %s: the path or file name
+inline constexpr int kTextFileNotFound = 605; // %s: the path or file name
 inline constexpr int kTextNoIconSelected = 606;
 inline constexpr int kTextOnlyFirstDroppedFile = 607;
 inline constexpr int kTextCommandLineErrorHeading = 608;
-inline constexpr int kTextOverwriteQuestion = 609;      // %s: the file name
+inline constexpr int kTextOverwriteQuestion = 609; // %s: the file name
 inline constexpr int kTextPackObsolete = 610;
 inline constexpr int kTextPackObsoleteAdvice = 611;
 inline constexpr int kTextFindOnWebPage = 612;
 inline constexpr int kTextPackCannotBeLoaded = 613;
 inline constexpr int kTextNoIconsInFile = 614;
-inline constexpr int kTextSourceIsFolder = 630;       // %s: the folder's path
+inline constexpr int kTextSourceIsFolder = 630; // %s: the folder's path
 
 // Dialog titles.
 inline constexpr int kTextSaveDialogTitle = 701;
@@ -147,7 +147,7 @@ enum class Placeholder { None, String, Integer };
 struct TextIdInfo {
     int id;
     Placeholder placeholder;
-    std::string_view designText;  // the built-in English caption; empty for pack-only texts
+    std::string_view designText; // the built-in English caption; empty for pack-only texts
 };
 
 inline constexpr std::array kAllTextIds = {

@@ -35,7 +35,8 @@ void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v)
 
 void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
 std::optional<std::uint32_t> BigEndianU32(const ByteReader& r, std::uint64_t offset)
@@ -57,11 +58,11 @@ int PngChannels(std::uint8_t colorType, std::uint8_t depth)
         return std::find(allowed.begin(), allowed.end(), depth) != allowed.end();
     };
     switch (colorType) {
-    case 0: return depthIn({1, 2, 4, 8, 16}) ? 1 : 0;  // grey
-    case 2: return depthIn({8, 16}) ? 3 : 0;           // RGB
-    case 3: return depthIn({1, 2, 4, 8}) ? 1 : 0;      // palette
-    case 4: return depthIn({8, 16}) ? 2 : 0;           // grey + alpha
-    case 6: return depthIn({8, 16}) ? 4 : 0;           // RGBA
+    case 0: return depthIn({1, 2, 4, 8, 16}) ? 1 : 0; // grey
+    case 2: return depthIn({8, 16}) ? 3 : 0;          // RGB
+    case 3: return depthIn({1, 2, 4, 8}) ? 1 : 0;     // palette
+    case 4: return depthIn({8, 16}) ? 2 : 0;          // grey + alpha
+    case 6: return depthIn({8, 16}) ? 4 : 0;          // RGBA
     default: return 0;
     }
 }
@@ -106,7 +107,6 @@ std::optional<IcoDirectoryEntry> DescribeDib(const ByteReader& r)
     e.bitCount = biBitCount;
     return e;
 }
-
 
 // The number a group name spells, for names that are not found as strings.
 std::optional<std::uint32_t> NameAsNumber(const std::string& name)
@@ -227,8 +227,8 @@ GroupIconFileRead ReadGroupIconFile(const ModuleResources& module, const std::fi
     result.found = true;
     result.imageCount = *declared;
     if (!buildFile) return result;
-    result.file = BuildGroupIconFile(
-        *group, [&module](std::uint16_t nID) { return module.FindId(ResourceType::Icon, nID); });
+    result.file =
+        BuildGroupIconFile(*group, [&module](std::uint16_t nID) { return module.FindId(ResourceType::Icon, nID); });
     if (result.file.bytes.empty() && *declared > 0)
         result.problem = UnableToReadText(resourceName, moduleFileName, module.ReadFailed());
     else if (module.ReadFailed())
@@ -243,8 +243,8 @@ GroupIconFileRead ReadGroupIconFile(const ModuleResources& module, const std::fi
 // AtomicFile, so a group whose images cannot be read, a full disk or a vanished folder never
 // truncates or replaces an existing file.
 void WriteGroupIconFile(const ModuleResources& module, const std::filesystem::path& ModuleFileName,
-                        const std::filesystem::path& DestFileName, const std::string& ResourceName,
-                        int& ImageCount, std::string& ErrorText)
+                        const std::filesystem::path& DestFileName, const std::string& ResourceName, int& ImageCount,
+                        std::string& ErrorText)
 {
     GroupIconFileRead read = ReadGroupIconFile(module, ModuleFileName, ResourceName, !DestFileName.empty());
     if (!read.found) {

@@ -15,10 +15,10 @@
 
 namespace glyphora {
 
-constexpr std::size_t kGroupIconHeaderSize = 6;   // GRPICONDIR and ICONDIR alike
-constexpr std::size_t kGroupIconEntrySize = 14;   // GRPICONDIRENTRY
-constexpr std::size_t kIcoEntrySize = 16;         // ICONDIRENTRY
-constexpr std::size_t kIconInfoHeaderSize = 40;   // BITMAPINFOHEADER
+constexpr std::size_t kGroupIconHeaderSize = 6; // GRPICONDIR and ICONDIR alike
+constexpr std::size_t kGroupIconEntrySize = 14; // GRPICONDIRENTRY
+constexpr std::size_t kIcoEntrySize = 16;       // ICONDIRENTRY
+constexpr std::size_t kIconInfoHeaderSize = 40; // BITMAPINFOHEADER
 
 // No .ico file we write grows past this; an entry that would push it further is dropped.
 // It keeps every offset inside 32 bits and bounds what a group naming one large image many
@@ -30,7 +30,7 @@ using IconImageLookup = std::function<std::optional<std::vector<std::uint8_t>>(s
 
 // One directory entry of an .ico file as described from the image's own bytes.
 struct IcoDirectoryEntry {
-    std::uint8_t width = 0;      // low 8 bits: 256 is stored as 0
+    std::uint8_t width = 0; // low 8 bits: 256 is stored as 0
     std::uint8_t height = 0;
     std::uint8_t colorCount = 0;
     std::uint16_t planes = 0;
@@ -46,9 +46,9 @@ std::optional<IcoDirectoryEntry> DescribeIconImage(std::span<const std::uint8_t>
 std::optional<int> GroupIconImageCount(std::span<const std::uint8_t> groupResource);
 
 struct GroupIconFileBytes {
-    std::vector<std::uint8_t> bytes;       // the whole file; empty when there is nothing to write
-    int imageCount = 0;                    // images in the file (its idCount)
-    std::vector<std::size_t> imageSizes;   // size of each image, in file order
+    std::vector<std::uint8_t> bytes;     // the whole file; empty when there is nothing to write
+    int imageCount = 0;                  // images in the file (its idCount)
+    std::vector<std::size_t> imageSizes; // size of each image, in file order
 };
 
 // Builds the .ico file of a group: the images in group order, each described from its own
@@ -62,7 +62,7 @@ GroupIconFileBytes BuildGroupIconFile(std::span<const std::uint8_t> groupResourc
 // read: then the bytes must not be written).
 struct GroupIconFileRead {
     bool found = false;
-    int imageCount = 0;         // the group's declared image count
+    int imageCount = 0; // the group's declared image count
     GroupIconFileBytes file;
     std::string problem;
 };
@@ -83,8 +83,8 @@ void WriteGroupIconFile(const std::filesystem::path& ModuleFileName, const std::
 
 // The same for a module already opened; ModuleFileName only names it in the error text.
 void WriteGroupIconFile(const ModuleResources& module, const std::filesystem::path& ModuleFileName,
-                        const std::filesystem::path& DestFileName, const std::string& ResourceName,
-                        int& ImageCount, std::string& ErrorText);
+                        const std::filesystem::path& DestFileName, const std::string& ResourceName, int& ImageCount,
+                        std::string& ErrorText);
 
 // The image count stored in an .ico file's header (u16 at offset 4), whatever the file
 // really holds. The file is opened for reading only; a file shorter than 6 bytes or one

@@ -137,7 +137,8 @@ std::vector<IconHandle> ExtractModuleIcons(const ModuleResources& module, int si
     const int total = static_cast<int>(std::min<std::size_t>(names.size(), INT32_MAX));
     const auto [begin, end] = Range(total, first, count);
     std::vector<IconHandle> icons;
-    for (int i = begin; i < end; ++i) icons.push_back(IconFromGroup(module, names[static_cast<std::size_t>(i)], size));
+    for (int i = begin; i < end; ++i)
+        icons.push_back(IconFromGroup(module, names[static_cast<std::size_t>(i)], size));
     return icons;
 }
 

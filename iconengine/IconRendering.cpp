@@ -13,7 +13,8 @@ namespace {
 
 void PutLE(std::vector<std::uint8_t>& out, std::size_t offset, std::uint32_t v)
 {
-    for (int i = 0; i < 4; ++i) out[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        out[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 // A bitmap whose pixels can be taken as they are: consistent and within the pixel ceiling.
@@ -67,7 +68,8 @@ IconColorDepth GetBitmapColorDepth(const Bitmap& bitmap)
     std::vector<std::uint32_t> storage;
     storage.reserve(bitmap.pixels.size());
     for (int y = bitmap.height - 1; y >= 0; --y)
-        for (int x = 0; x < bitmap.width; ++x) storage.push_back(bitmap.at(x, y) & keep);
+        for (int x = 0; x < bitmap.width; ++x)
+            storage.push_back(bitmap.at(x, y) & keep);
     return ClassifyColorDepth(storage);
 }
 
@@ -77,7 +79,8 @@ std::optional<IconBitmapInfo> MakeIconBitmapInfo(int width, int height, IconColo
     IconBitmapInfo result;
     result.bitCount = ColorDepthBitsPerPixel(depth);
     result.colorsUsed = ColorDepthColorsUsed(depth);
-    const std::uint64_t rowBytes = ((std::uint64_t(width) * std::uint64_t(result.bitCount) + 31) & ~std::uint64_t{31}) / 8;
+    const std::uint64_t rowBytes =
+        ((std::uint64_t(width) * std::uint64_t(result.bitCount) + 31) & ~std::uint64_t{31}) / 8;
     const std::uint64_t absHeight = height < 0 ? -std::int64_t{height} : height;
     const std::uint64_t sizeImage = rowBytes * absHeight; // both below 2^35: no overflow
     if (sizeImage > 0xFFFFFFFFu) return std::nullopt;
@@ -88,7 +91,7 @@ std::optional<IconBitmapInfo> MakeIconBitmapInfo(int width, int height, IconColo
     PutLE(result.info, 4, static_cast<std::uint32_t>(width));
     PutLE(result.info, 8, static_cast<std::uint32_t>(height));
     PutLE(result.info, 12, 1 | (static_cast<std::uint32_t>(result.bitCount) << 16)); // planes, bit count
-    PutLE(result.info, 16, 0);                                                      // uncompressed
+    PutLE(result.info, 16, 0);                                                       // uncompressed
     PutLE(result.info, 20, result.sizeImage);
     PutLE(result.info, 32, result.colorsUsed);
     PutLE(result.info, 36, result.colorsUsed); // biClrImportant
@@ -104,7 +107,8 @@ std::optional<ConvertedBitmap> ConvertIconBitmap(const Bitmap& bitmap, IconColor
     result.width = bitmap.width;
     result.height = bitmap.height;
     const auto palette = PaletteFor(header->bitCount);
-    for (std::size_t i = 0; i < palette.size(); ++i) PutLE(header->info, 40 + 4 * i, palette[i] & 0x00FFFFFFu);
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        PutLE(header->info, 40 + 4 * i, palette[i] & 0x00FFFFFFu);
     result.rows = DibRows(bitmap, header->bitCount, palette);
     if (result.rows.size() != header->sizeImage) return std::nullopt;
     result.header = std::move(*header);

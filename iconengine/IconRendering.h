@@ -42,7 +42,7 @@ struct IconBitmapInfo {
     std::vector<std::uint8_t> info; // header + palette; its size is the info size
     int bitCount = 24;
     std::uint32_t colorsUsed = 0;
-    std::uint32_t sizeImage = 0;    // row bytes x |height|
+    std::uint32_t sizeImage = 0; // row bytes x |height|
 };
 // nullopt when the width is negative or the rows would not fit a 32-bit size.
 std::optional<IconBitmapInfo> MakeIconBitmapInfo(int width, int height, IconColorDepth depth);

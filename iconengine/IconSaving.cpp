@@ -22,9 +22,8 @@ std::size_t CharacterCount(const fs::path& path)
 {
     const auto& native = path.native();
     if constexpr (sizeof(fs::path::value_type) == 1) {
-        return static_cast<std::size_t>(std::count_if(native.begin(), native.end(), [](auto c) {
-            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        }));
+        return static_cast<std::size_t>(std::count_if(
+            native.begin(), native.end(), [](auto c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
     } else {
         return native.size();
     }
@@ -38,17 +37,26 @@ bool IsDescribable(const Bitmap& b)
 
 std::vector<std::uint8_t> IcoHeaderAndEntry(const ConvertedBitmap& color, const ConvertedBitmap& mask)
 {
-    const std::uint32_t bytesInRes = static_cast<std::uint32_t>(color.header.info.size()) +
-                                     color.header.sizeImage + mask.header.sizeImage;
+    const std::uint32_t bytesInRes =
+        static_cast<std::uint32_t>(color.header.info.size()) + color.header.sizeImage + mask.header.sizeImage;
     const int bits = color.header.bitCount;
-    std::vector<std::uint8_t> out = {0, 0, 1, 0, 1, 0,
+    std::vector<std::uint8_t> out = {0,
+                                     0,
+                                     1,
+                                     0,
+                                     1,
+                                     0,
                                      static_cast<std::uint8_t>(color.width),
                                      static_cast<std::uint8_t>(color.height),
                                      static_cast<std::uint8_t>(bits < 8 ? 1u << bits : 0u),
-                                     0, 1, 0,
-                                     static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8)};
+                                     0,
+                                     1,
+                                     0,
+                                     static_cast<std::uint8_t>(bits),
+                                     static_cast<std::uint8_t>(bits >> 8)};
     for (std::uint32_t v : {bytesInRes, std::uint32_t{kGroupIconHeaderSize + kIcoEntrySize}})
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
     return out;
 }
 
@@ -99,7 +107,8 @@ std::vector<std::uint8_t> IconFileBytes(const IconHandle& icon, int& code, const
     // The image header of an icon counts the XOR rows and the AND rows.
     std::vector<std::uint8_t> info = colorRows->header.info;
     const auto doubled = static_cast<std::uint32_t>(2 * std::int64_t{colorRows->height});
-    for (int i = 0; i < 4; ++i) info[8 + i] = static_cast<std::uint8_t>(doubled >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        info[8 + i] = static_cast<std::uint8_t>(doubled >> (8 * i));
 
     std::vector<std::uint8_t> bytes = IcoHeaderAndEntry(*colorRows, *maskRows);
     bytes.reserve(bytes.size() + info.size() + colorRows->rows.size() + maskRows->rows.size());

@@ -28,7 +28,8 @@ int IconSizeFor(IconSizing sizing)
 std::string LowerExtension(const fs::path& path)
 {
     std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return ext;
 }
 
@@ -116,7 +117,8 @@ std::string NormalizeDefaultIconLocation(std::string value)
     if (const auto pct = value.find('%'); pct != std::string::npos) value.erase(pct);
     if (!value.empty() && value.front() == '"') value.erase(0, 1);
     if (!value.empty() && value.back() == '"') value.pop_back();
-    while (!value.empty() && (value.back() == ' ' || value.back() == '"')) value.pop_back();
+    while (!value.empty() && (value.back() == ' ' || value.back() == '"'))
+        value.pop_back();
     return value;
 }
 
@@ -170,19 +172,21 @@ IconGroupSource::Saved IconGroupSource::Save(int index, const fs::path& dest) co
     if (associatedIndex_) index = *associatedIndex_;
     if (index < 0) {
         const std::string wanted = std::to_string(-static_cast<long long>(index));
-        const auto it = std::find_if(names_.begin(), names_.end(), [&](const std::string& n) { return EqualsIgnoringCase(n, wanted); });
+        const auto it = std::find_if(names_.begin(), names_.end(),
+                                     [&](const std::string& n) { return EqualsIgnoringCase(n, wanted); });
         index = it == names_.end() ? 0 : static_cast<int>(it - names_.begin());
     }
     if (static_cast<std::size_t>(index) >= names_.size())
-        throw GlyphoraError("Icon " + std::to_string(index + 1) + " does not exist in '" + modulePath_.string() + "': it holds " +
-                            std::to_string(names_.size()) + " icon(s).");
+        throw GlyphoraError("Icon " + std::to_string(index + 1) + " does not exist in '" + modulePath_.string() +
+                            "': it holds " + std::to_string(names_.size()) + " icon(s).");
     const std::string& name = names_[static_cast<std::size_t>(index)];
     const GroupIconFileRead read = ReadGroupIconFile(*module_, modulePath_, name, !dest.empty());
     saved.problem = read.problem;
     if (!read.found) {
         // The directory lists the group but its bytes are gone (outside a cut file, or too
         // short to be a group): a group asked for that cannot be saved.
-        if (!dest.empty() && saved.problem.empty()) saved.problem = UnableToReadText(name, modulePath_, module_->ReadFailed());
+        if (!dest.empty() && saved.problem.empty())
+            saved.problem = UnableToReadText(name, modulePath_, module_->ReadFailed());
         return saved;
     }
     saved.imageCount = read.imageCount;

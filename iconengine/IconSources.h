@@ -56,8 +56,8 @@ public:
     bool SourceChanged() const { return module_ && module_->ReadFailed(); }
 
     struct Saved {
-        int imageCount = 0;   // the group's image count; 0 when no group was found
-        std::string problem;  // why a group that exists could not be read; nothing was written then
+        int imageCount = 0;  // the group's image count; 0 when no group was found
+        std::string problem; // why a group that exists could not be read; nothing was written then
     };
     // Writes the group of icon index as an .ico file at dest (an icon file is copied; a
     // DefaultIcon association supplies its own index); with an empty dest only the group's
@@ -66,11 +66,10 @@ public:
     Saved Save(int index, const std::filesystem::path& dest) const;
 
 private:
-
     std::filesystem::path fileName_;
     bool iconFile_ = false;
     std::filesystem::path modulePath_;
-    std::optional<int> associatedIndex_;   // the index a DefaultIcon location names
+    std::optional<int> associatedIndex_; // the index a DefaultIcon location names
     std::unique_ptr<ModuleResources> module_;
     std::vector<std::string> names_;
 };

@@ -31,8 +31,7 @@ PrintExtent PrintOutputSize(int width, int height, PrintSizing sizing, const Pri
         if (fullHeightWidth < page.width) return {fullHeightWidth, page.height};
         return {page.width, MulDivRounded(height, page.width, width)};
     }
-    case PrintSizing::PrinterPixels:
-        break;
+    case PrintSizing::PrinterPixels: break;
     }
     return {width, height};
 }

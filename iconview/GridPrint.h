@@ -20,11 +20,11 @@ enum class PrintSizing {
 
 // The page in printer pixels and the resolutions involved.
 struct PrintPage {
-    int width = 0;          // the printable area
+    int width = 0; // the printable area
     int height = 0;
-    int dpiX = 0;           // the printer's pixels per inch
+    int dpiX = 0; // the printer's pixels per inch
     int dpiY = 0;
-    int screenDpi = 96;     // the screen's pixels per inch
+    int screenDpi = 96; // the screen's pixels per inch
 };
 
 struct PrintExtent {

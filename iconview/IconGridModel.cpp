@@ -26,8 +26,7 @@ int ClampToInt(long long value)
 
 void AddRedraw(std::vector<int>& cells, int cell)
 {
-    if (std::find(cells.begin(), cells.end(), cell) == cells.end())
-        cells.push_back(cell);
+    if (std::find(cells.begin(), cells.end(), cell) == cells.end()) cells.push_back(cell);
 }
 
 } // namespace
@@ -46,13 +45,11 @@ int FitGridWidth(const ScrollBoxMetrics& box, int count, int colWidth, int rowHe
 {
     int width = box.clientWidth;
     const GridLayout first = ComputeGridLayout(width, count, colWidth, rowHeight);
-    if (box.clientHeight < first.height && box.outerWidth - width < 10)
-        width -= box.scrollBarThickness;
+    if (box.clientHeight < first.height && box.outerWidth - width < 10) width -= box.scrollBarThickness;
     return width;
 }
 
-IconGridModel::IconGridModel()
-    : itemWidth_(kLargeIconSize), itemHeight_(kLargeIconSize)
+IconGridModel::IconGridModel() : itemWidth_(kLargeIconSize), itemHeight_(kLargeIconSize)
 {
     RecomputePitch();
     // A new grid is one cell large until the scroll box lays it out.
@@ -76,8 +73,7 @@ void IconGridModel::ApplyItemSize()
 
 bool IconGridModel::SetItemWidth(int value)
 {
-    if (value == itemWidth_)
-        return false;
+    if (value == itemWidth_) return false;
     itemWidth_ = value;
     RecomputePitch();
     UpdateLayout();
@@ -86,8 +82,7 @@ bool IconGridModel::SetItemWidth(int value)
 
 bool IconGridModel::SetItemHeight(int value)
 {
-    if (value == itemHeight_)
-        return false;
+    if (value == itemHeight_) return false;
     itemHeight_ = value;
     RecomputePitch();
     UpdateLayout();
@@ -96,8 +91,7 @@ bool IconGridModel::SetItemHeight(int value)
 
 bool IconGridModel::SetOffset(int value)
 {
-    if (value == offset_)
-        return false;
+    if (value == offset_) return false;
     offset_ = value;
     RecomputePitch();
     UpdateLayout();
@@ -106,8 +100,7 @@ bool IconGridModel::SetOffset(int value)
 
 bool IconGridModel::SetIconSizing(IconSizing value)
 {
-    if (value == iconSizing_)
-        return false;
+    if (value == iconSizing_) return false;
     iconSizing_ = value;
     ApplyItemSize();
     UpdateLayout();
@@ -209,14 +202,10 @@ SelectionChange IconGridModel::SetItemIndex(int a)
     SelectionChange result;
     result.itemIndex = itemIndex_;
     result.scrollPosition = scrollPosition_;
-    if (a == itemIndex_)
-        return result;
-    if (a < -1)
-        a = -1;
-    if (a > count_ - 1)
-        a = count_ - 1;
-    if (a == itemIndex_)
-        return result;
+    if (a == itemIndex_) return result;
+    if (a < -1) a = -1;
+    if (a > count_ - 1) a = count_ - 1;
+    if (a == itemIndex_) return result;
 
     const int entryPosition = scrollPosition_;
     const int old = itemIndex_;
@@ -228,8 +217,7 @@ SelectionChange IconGridModel::SetItemIndex(int a)
     itemIndex_ = a;
 
     const auto redrawBoth = [&] {
-        if (old < count_)
-            AddRedraw(result.redrawCells, old);
+        if (old < count_) AddRedraw(result.redrawCells, old);
         AddRedraw(result.redrawCells, a);
     };
 
@@ -240,15 +228,13 @@ SelectionChange IconGridModel::SetItemIndex(int a)
         // which always shows the row; stop anyway should the range not move.
         while (static_cast<long long>(scrollPosition_) + clientHeight_ < rowBottom) {
             const int next = ClampScroll(static_cast<long long>(scrollPosition_) + step);
-            if (next == scrollPosition_)
-                break;
+            if (next == scrollPosition_) break;
             scrollPosition_ = next;
         }
     } else if (rowTop < entryPosition) {
         while (rowTop < scrollPosition_) {
             const int next = ClampScroll(static_cast<long long>(scrollPosition_) - step);
-            if (next == scrollPosition_)
-                break;
+            if (next == scrollPosition_) break;
             scrollPosition_ = next;
         }
     } else {
@@ -274,8 +260,7 @@ KeyResult IconGridModel::MoveSelection(GridKey key)
     KeyResult result;
     result.selection.itemIndex = itemIndex_;
     result.selection.scrollPosition = scrollPosition_;
-    if (count_ == 0)
-        return result;
+    if (count_ == 0) return result;
 
     const long long a = itemIndex_;
     const long long last = count_ - 1;
@@ -286,38 +271,28 @@ KeyResult IconGridModel::MoveSelection(GridKey key)
     case GridKey::PageUp:
         if (a > 0) {
             target = a - n * v;
-            if (target < 0)
-                target += n * ((-target + n - 1) / n);
+            if (target < 0) target += n * ((-target + n - 1) / n);
         }
         break;
     case GridKey::PageDown:
         if (a < last) {
             target = a + n * v;
-            if (target > last)
-                target -= n * ((target - last + n - 1) / n);
+            if (target > last) target -= n * ((target - last + n - 1) / n);
         }
         break;
-    case GridKey::End:
-        target = last;
-        break;
-    case GridKey::Home:
-        target = 0;
-        break;
+    case GridKey::End: target = last; break;
+    case GridKey::Home: target = 0; break;
     case GridKey::Left:
-        if (a > 0)
-            target = a - 1;
+        if (a > 0) target = a - 1;
         break;
     case GridKey::Up:
-        if (a > 0 && a - n >= 0)
-            target = a - n;
+        if (a > 0 && a - n >= 0) target = a - n;
         break;
     case GridKey::Right:
-        if (a < last)
-            target = a + 1;
+        if (a < last) target = a + 1;
         break;
     case GridKey::Down:
-        if (a < last && a + n <= last)
-            target = a + n;
+        if (a < last && a + n <= last) target = a + n;
         break;
     }
     result.consumed = true;
@@ -337,8 +312,7 @@ SelectionChange IconGridModel::SelectAt(int x, int y)
     const int previous = itemIndex_;
     SelectionChange result = SetItemIndex(std::min(a, count_ - 1));
     AddRedraw(result.redrawCells, previous);
-    if (a < count_)
-        AddRedraw(result.redrawCells, a);
+    if (a < count_) AddRedraw(result.redrawCells, a);
     return result;
 }
 
@@ -346,8 +320,7 @@ void IconGridModel::DrawAll(Bitmap& canvas, const std::vector<IconHandle>& icons
 {
     for (std::size_t k = 0; k < icons.size(); ++k) {
         const IconHandle& icon = icons[k];
-        if (icon.isNull())
-            continue;
+        if (icon.isNull()) continue;
         const GridRect rect = IconRect(static_cast<int>(k));
         if (paint)
             paint(canvas, icon, rect.left, rect.top, itemWidth_, itemHeight_);

@@ -16,9 +16,8 @@ std::string PdfDeflate(std::string_view data)
     }
     uLongf outLen = compressBound(static_cast<uLong>(data.size()));
     std::string out(outLen, '\0');
-    const int rc = compress2(reinterpret_cast<Bytef*>(out.data()), &outLen,
-                             reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()),
-                             Z_DEFAULT_COMPRESSION);
+    const int rc = compress2(reinterpret_cast<Bytef*>(out.data()), &outLen, reinterpret_cast<const Bytef*>(data.data()),
+                             static_cast<uLong>(data.size()), Z_DEFAULT_COMPRESSION);
     if (rc != Z_OK) {
         throw GlyphoraError("A PDF stream could not be compressed (zlib error " + std::to_string(rc) + ").");
     }

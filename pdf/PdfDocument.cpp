@@ -92,11 +92,9 @@ void PdfDocument::WriteStreamData(const std::string& data, bool a, bool b, bool 
     DocWriteLine("endstream");
 }
 
-void PdfDocument::WriteHeader(bool compress, bool unicode, int pageHeight, int pageWidth,
-                                 int pageMarginLeft, int pageMarginTop, int pageMarginRight,
-                                 int pageMarginBottom, std::string_view infoAuthor,
-                                 std::string_view infoProducer, std::string_view infoCreator,
-                                 std::string_view infoTitle)
+void PdfDocument::WriteHeader(bool compress, bool unicode, int pageHeight, int pageWidth, int pageMarginLeft,
+                              int pageMarginTop, int pageMarginRight, int pageMarginBottom, std::string_view infoAuthor,
+                              std::string_view infoProducer, std::string_view infoCreator, std::string_view infoTitle)
 {
     if (unicode) {
         throw GlyphoraError("The PDF writer does not support the Unicode font mode; write the "
@@ -227,8 +225,8 @@ void PdfDocument::SetTextMatrix(double angle, double x, double y)
     const double a = angle * 3.14 / 180.0;
     const double c = std::cos(a);
     const double s = std::sin(a);
-    WriteContentLine(PdfFixed2(c) + " " + PdfFixed2(s) + " " + PdfFixed2(-s) + " " + PdfFixed2(c) + " " +
-                     PdfFixed2(x) + " " + PdfFixed2(y) + " Tm");
+    WriteContentLine(PdfFixed2(c) + " " + PdfFixed2(s) + " " + PdfFixed2(-s) + " " + PdfFixed2(c) + " " + PdfFixed2(x) +
+                     " " + PdfFixed2(y) + " Tm");
 }
 
 void PdfDocument::WritePageFooter()

@@ -106,15 +106,14 @@ public:
     // --- fonts (register them all before WriteHeader) ---
     std::string CheckAddFont(const std::string& name, bool bold, bool italic);
     std::string CheckAddFont(const PdfFontSpec& font);
-    void AddFont(const std::string& name, const std::string& pdfName, const std::string& internalName,
-                 bool bold, bool italic);
+    void AddFont(const std::string& name, const std::string& pdfName, const std::string& internalName, bool bold,
+                 bool italic);
 
     // --- the document ---
     // Unicode mode is not provided: unicode = true raises a GlyphoraError.
-    void WriteHeader(bool compress, bool unicode, int pageHeight, int pageWidth, int pageMarginLeft,
-                     int pageMarginTop, int pageMarginRight, int pageMarginBottom,
-                     std::string_view infoAuthor, std::string_view infoProducer,
-                     std::string_view infoCreator, std::string_view infoTitle);
+    void WriteHeader(bool compress, bool unicode, int pageHeight, int pageWidth, int pageMarginLeft, int pageMarginTop,
+                     int pageMarginRight, int pageMarginBottom, std::string_view infoAuthor,
+                     std::string_view infoProducer, std::string_view infoCreator, std::string_view infoTitle);
 
     // Registers a picture as image "Img" + objCounter and writes its image object at once.
     // Raises "ExpErr-00004: Invalid image." for a palette picture whose palette does not have
@@ -143,8 +142,8 @@ public:
     // font's metrics. r.bottom becomes r.top + shown lines x (fontSize + 1), so Bottom - Top
     // is the height taken. With calcOnly nothing else happens. Lines below the bottom margin
     // are returned in remainingText for a following call, which then passes an empty text.
-    void WriteTextBox(const std::string& text, bool calcOnly, const std::string& pdfFontInternalName,
-                      int fontSize, PdfColor fontColor, PdfAlignment alignment, bool wordWrap, PdfRect& r,
+    void WriteTextBox(const std::string& text, bool calcOnly, const std::string& pdfFontInternalName, int fontSize,
+                      PdfColor fontColor, PdfAlignment alignment, bool wordWrap, PdfRect& r,
                       std::string& remainingText);
 
     void WriteWatermark(const std::string& text, WatermarkType type, PdfColor color);

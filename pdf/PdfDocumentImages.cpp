@@ -6,7 +6,6 @@
 #include "pdf/PdfFormat.h"
 #include "platform/GlyphoraError.h"
 
-
 namespace glyphora {
 
 namespace {
@@ -38,8 +37,7 @@ void Validate(const PdfImageSource& g)
         }
     } else if (const auto* j = std::get_if<PdfJpegImage>(&g)) {
         // A JPEG file starts with the SOI marker FF D8.
-        if (PixelCount(j->width, j->height) < 0 || j->bytes.size() < 2 || j->bytes[0] != 0xFF ||
-            j->bytes[1] != 0xD8) {
+        if (PixelCount(j->width, j->height) < 0 || j->bytes.size() < 2 || j->bytes[0] != 0xFF || j->bytes[1] != 0xD8) {
             throw GlyphoraError(kInvalidImage);
         }
     }

@@ -206,7 +206,7 @@ std::string PdfDocument::EscapeText(std::string_view s)
 }
 
 void PdfDocument::AddFont(const std::string& name, const std::string& pdfName, const std::string& internalName,
-                             bool bold, bool italic)
+                          bool bold, bool italic)
 {
     // Font objects take the numbers 4, 5, ... reserved ahead of every other object; a font
     // added after the first object would collide with a number already in use.
@@ -264,8 +264,8 @@ std::size_t PdfDocument::FontIndexOf(std::string_view internalName) const
 }
 
 void PdfDocument::WriteTextBox(const std::string& text, bool calcOnly, const std::string& pdfFontInternalName,
-                                  int fontSize, PdfColor fontColor, PdfAlignment alignment, bool wordWrap,
-                                  PdfRect& r, std::string& remainingText)
+                               int fontSize, PdfColor fontColor, PdfAlignment alignment, bool wordWrap, PdfRect& r,
+                               std::string& remainingText)
 {
     if (fonts_.empty()) {
         throw GlyphoraError("Internal error: PDF text was written without a registered font.");
@@ -301,7 +301,8 @@ void PdfDocument::WriteTextBox(const std::string& text, bool calcOnly, const std
         lines = SplitLines(remainingText);
     }
 
-    const auto shown = static_cast<std::size_t>(std::min<long long>(static_cast<long long>(lines.size()), linesThatFit));
+    const auto shown =
+        static_cast<std::size_t>(std::min<long long>(static_cast<long long>(lines.size()), linesThatFit));
     // Bottom - Top is the height the lines take.
     r.bottom = r.top + static_cast<int>(shown) * lineStep;
     if (calcOnly) {
@@ -347,7 +348,8 @@ void PdfDocument::WriteWatermark(const std::string& text, WatermarkType type, Pd
     if (type == WatermarkType::Comment) {
         // A line break inside the text would end the comment and leave the rest as content.
         std::string comment = text;
-        std::replace_if(comment.begin(), comment.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+        std::replace_if(
+            comment.begin(), comment.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
         WriteContentLine("%" + comment);
         return;
     }
@@ -373,8 +375,7 @@ void PdfDocument::WriteWatermark(const std::string& text, WatermarkType type, Pd
         x = pageMarginLeft_;
         y = 0;
         break;
-    default:
-        break;
+    default: break;
     }
     WriteContentLine("q");
     SetFillColor(color);

@@ -14,7 +14,13 @@ struct SizeOf {
 
 } // namespace
 
-int PdfImageWidth(const PdfImageSource& image) { return std::visit(SizeOf{true}, image); }
-int PdfImageHeight(const PdfImageSource& image) { return std::visit(SizeOf{false}, image); }
+int PdfImageWidth(const PdfImageSource& image)
+{
+    return std::visit(SizeOf{true}, image);
+}
+int PdfImageHeight(const PdfImageSource& image)
+{
+    return std::visit(SizeOf{false}, image);
+}
 
 } // namespace glyphora

@@ -37,12 +37,14 @@ std::string RandomTag()
 {
     static std::mt19937_64 generator = [] {
         std::random_device device;
-        std::seed_seq seed{device(), device(), static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
+        std::seed_seq seed{device(), device(),
+                           static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
         return std::mt19937_64(seed);
     }();
     static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::string tag;
-    for (int i = 0; i < 12; ++i) tag += kAlphabet[generator() % (sizeof kAlphabet - 1)];
+    for (int i = 0; i < 12; ++i)
+        tag += kAlphabet[generator() % (sizeof kAlphabet - 1)];
     return tag;
 }
 
@@ -85,9 +87,15 @@ AtomicFile::AtomicFile(fs::path target, Durability durability) : target_(std::mo
     open_ = true;
 }
 
-AtomicFile::~AtomicFile() { Discard(); }
+AtomicFile::~AtomicFile()
+{
+    Discard();
+}
 
-bool AtomicFile::IsOpen() const { return open_ && !failed_; }
+bool AtomicFile::IsOpen() const
+{
+    return open_ && !failed_;
+}
 
 bool AtomicFile::fail(const char* action, std::string message)
 {

@@ -36,7 +36,7 @@ public:
     // a device or a pipe (nothing a rename could replace) is written directly instead. A
     // symbolic link at the target is replaced by the new file, not written through.
     explicit AtomicFile(std::filesystem::path target, Durability durability = Durability::Normal);
-    ~AtomicFile();  // discards everything unless Commit() succeeded
+    ~AtomicFile(); // discards everything unless Commit() succeeded
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
@@ -84,7 +84,7 @@ private:
 
     std::filesystem::path target_;
     Durability durability_;
-    std::filesystem::path temporary_;  // empty when writing the target directly
+    std::filesystem::path temporary_; // empty when writing the target directly
     std::intptr_t handle_ = -1;
     bool open_ = false;
     bool committed_ = false;

@@ -4,7 +4,7 @@
 namespace glyphora {
 
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::path& path, std::uint64_t limit,
-                                                        std::string* errorText)
+                                                       std::string* errorText)
 {
     auto reader = FileReader::Open(path, errorText);
     if (!reader) return std::nullopt;

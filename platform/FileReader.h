@@ -31,7 +31,7 @@ public:
 private:
     FileReader(std::intptr_t handle, std::uint64_t size) : handle_(handle), size_(size) {}
 
-    std::intptr_t handle_;  // the system's descriptor or handle
+    std::intptr_t handle_; // the system's descriptor or handle
     std::uint64_t size_;
 };
 
@@ -39,6 +39,6 @@ private:
 // the file cannot be opened or read, is larger than limit or changed size while it was read;
 // errorText (when given) then receives the reason.
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::path& path, std::uint64_t limit,
-                                                        std::string* errorText = nullptr);
+                                                       std::string* errorText = nullptr);
 
 } // namespace glyphora

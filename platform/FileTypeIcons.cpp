@@ -12,7 +12,10 @@ namespace {
 
 class BuiltInProvider final : public FileTypeIconProvider {
 public:
-    IconHandle IconForFile(const std::filesystem::path&, int size) const override { return BuiltInGenericFileIcon(size); }
+    IconHandle IconForFile(const std::filesystem::path&, int size) const override
+    {
+        return BuiltInGenericFileIcon(size);
+    }
     std::string DefaultIconRegistration(const std::string& extension) const override
     {
         return ReadDefaultIconRegistration(extension);
@@ -50,16 +53,18 @@ IconHandle BuiltInGenericFileIcon(int size)
                         corner = MakePixel(0xC0, 0xC0, 0xC0);
     for (int y = top; y <= bottom; ++y) {
         for (int x = left; x <= right; ++x) {
-            const int intoFold = x - (right - fold);           // > 0 inside the fold's columns
+            const int intoFold = x - (right - fold); // > 0 inside the fold's columns
             const bool cutAway = intoFold > 0 && (y - top) < intoFold;
             if (cutAway) continue;
             std::uint32_t c = paper;
-            const bool edge = x == left || x == right || y == top || y == bottom || (intoFold > 0 && (y - top) == intoFold);
+            const bool edge =
+                x == left || x == right || y == top || y == bottom || (intoFold > 0 && (y - top) == intoFold);
             if (edge)
                 c = outline;
             else if (intoFold >= 0 && (y - top) <= fold && (y - top) > intoFold)
                 c = corner;
-            else if (x > left + size / 8 && x < right - size / 8 && y > top + fold + 1 && (y - top) % std::max(3, size / 8) == 0)
+            else if (x > left + size / 8 && x < right - size / 8 && y > top + fold + 1 &&
+                     (y - top) % std::max(3, size / 8) == 0)
                 c = line;
             icon.color->at(x, y) = c;
             icon.mask.at(x, y) = kBlack;

@@ -33,7 +33,8 @@ std::string CopyFileReplace(const fs::path& source, const fs::path& dest)
     constexpr std::uint64_t kChunk = 1u << 20;
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(kChunk, reader->size())));
     for (std::uint64_t at = 0; at < reader->size(); at += kChunk) {
-        const std::span<std::uint8_t> part(buffer.data(), static_cast<std::size_t>(std::min(kChunk, reader->size() - at)));
+        const std::span<std::uint8_t> part(buffer.data(),
+                                           static_cast<std::size_t>(std::min(kChunk, reader->size() - at)));
         if (!reader->read(at, part)) return "the file changed while it was copied";
         if (!out.Write(part)) return out.SystemMessage();
     }
@@ -47,7 +48,6 @@ bool CreateFolder(const fs::path& path)
     fs::create_directory(path, ec);
     return DirectoryExists(path);
 }
-
 
 std::vector<std::uint8_t> ReadWholeFile(const fs::path& path)
 {

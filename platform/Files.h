@@ -10,7 +10,7 @@
 
 namespace glyphora {
 
-bool FileExists(const std::filesystem::path& path);      // a file (not a folder)
+bool FileExists(const std::filesystem::path& path); // a file (not a folder)
 bool DirectoryExists(const std::filesystem::path& path);
 
 // Copies source to dest, replacing dest only once the copy is complete (an existing dest

@@ -12,16 +12,16 @@
 namespace glyphora {
 
 enum class EntryKind {
-    File,    // a regular file (possibly reached through a link)
-    Folder,  // a folder (possibly reached through a link)
-    Other,   // devices, pipes, sockets, dangling links: never opened
+    File,   // a regular file (possibly reached through a link)
+    Folder, // a folder (possibly reached through a link)
+    Other,  // devices, pipes, sockets, dangling links: never opened
 };
 
 struct FolderEntry {
-    std::filesystem::path name;  // the entry's own name, without folder
+    std::filesystem::path name; // the entry's own name, without folder
     EntryKind kind = EntryKind::Other;
-    bool hidden = false;         // hidden or system (POSIX: the name starts with a dot)
-    bool link = false;           // the entry itself is a symbolic link or reparse point
+    bool hidden = false; // hidden or system (POSIX: the name starts with a dot)
+    bool link = false;   // the entry itself is a symbolic link or reparse point
 };
 
 // Which folder a path leads to, whatever way it is reached (device and file number).

@@ -56,7 +56,8 @@ void PendingFile::Commit()
         in.seekg(0);
         in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
-    if (size < 0 || !in) throw GlyphoraError("Cannot read back '" + temp_.string() + "' to write '" + target_.string() + "'.");
+    if (size < 0 || !in)
+        throw GlyphoraError("Cannot read back '" + temp_.string() + "' to write '" + target_.string() + "'.");
     in.close();
     WriteFileAtomically(target_, bytes);
 }

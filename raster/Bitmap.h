@@ -21,20 +21,33 @@ struct Bitmap {
 
     Bitmap() = default;
     Bitmap(int w, int h, int bpp = 24, std::uint32_t fill = kWhite)
-        : width(w), height(h), bitsPerPixel(bpp),
+        : width(w),
+          height(h),
+          bitsPerPixel(bpp),
           pixels(static_cast<std::size_t>(w > 0 ? w : 0) * static_cast<std::size_t>(h > 0 ? h : 0), fill)
-    {
-    }
+    {}
 
     bool empty() const { return width <= 0 || height <= 0; }
     std::uint32_t& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
-inline std::uint8_t BlueOf(std::uint32_t p) { return static_cast<std::uint8_t>(p); }
-inline std::uint8_t GreenOf(std::uint32_t p) { return static_cast<std::uint8_t>(p >> 8); }
-inline std::uint8_t RedOf(std::uint32_t p) { return static_cast<std::uint8_t>(p >> 16); }
-inline std::uint8_t AlphaOf(std::uint32_t p) { return static_cast<std::uint8_t>(p >> 24); }
+inline std::uint8_t BlueOf(std::uint32_t p)
+{
+    return static_cast<std::uint8_t>(p);
+}
+inline std::uint8_t GreenOf(std::uint32_t p)
+{
+    return static_cast<std::uint8_t>(p >> 8);
+}
+inline std::uint8_t RedOf(std::uint32_t p)
+{
+    return static_cast<std::uint8_t>(p >> 16);
+}
+inline std::uint8_t AlphaOf(std::uint32_t p)
+{
+    return static_cast<std::uint8_t>(p >> 24);
+}
 inline std::uint32_t MakePixel(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a = 0)
 {
     return (static_cast<std::uint32_t>(a) << 24) | (static_cast<std::uint32_t>(r) << 16) |

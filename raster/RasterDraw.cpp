@@ -109,7 +109,8 @@ IconHandle ScaleColorIcon(const IconHandle& icon, int width, int height)
                         sum = on;
                     }
                     (transparent ? clear : opaque) += w;
-                    for (int c = 0; c < 3; ++c) sum[c] += cw * channels[c];
+                    for (int c = 0; c < 3; ++c)
+                        sum[c] += cw * channels[c];
                 }
             }
             const bool transparent = clear > opaque;
@@ -259,7 +260,9 @@ std::vector<std::uint8_t> DibRows(const Bitmap& bmp, int bitsPerPixel, std::span
             const std::uint32_t p = bmp.at(x, y);
             const std::size_t ux = static_cast<std::size_t>(x);
             switch (bitsPerPixel) {
-            case 1: case 4: case 8: {
+            case 1:
+            case 4:
+            case 8: {
                 const auto index = static_cast<std::uint32_t>(NearestPaletteIndex(p, palette));
                 const std::size_t bit = ux * static_cast<std::size_t>(bitsPerPixel);
                 const int shift = 8 - bitsPerPixel - static_cast<int>(bit % 8);

@@ -19,7 +19,10 @@ namespace {
 
 const std::string kSeparator(1, static_cast<char>(fs::path::preferred_separator));
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string_view TrimBlanks(std::string_view text)
 {
@@ -41,7 +44,7 @@ int CountIcons(const fs::path& path, EntryKind listedKind)
 // One folder on the walk's stack: its entries and how far its subfolders have been walked.
 struct PendingFolder {
     fs::path dir;
-    std::string prefix;  // the folder's text relative to the root plus a separator; empty at the root
+    std::string prefix; // the folder's text relative to the root plus a separator; empty at the root
     std::vector<FolderEntry> entries;
     std::size_t nextSubfolder = 0;
 };
@@ -50,8 +53,7 @@ class Walk {
 public:
     Walk(std::string_view masks, int minCount, std::vector<std::string>& list, const ScanControl& control)
         : patterns_(SplitMasks(masks)), minCount_(minCount), list_(list), control_(control)
-    {
-    }
+    {}
 
     bool cancelled() const { return control_.cancel != nullptr && control_.cancel->load(std::memory_order_relaxed); }
 
@@ -68,7 +70,8 @@ public:
         std::vector<std::optional<int>> counts(folder.entries.size()); // a file matching two patterns is counted once
         std::vector<std::string> names;
         names.reserve(folder.entries.size());
-        for (const FolderEntry& entry : folder.entries) names.push_back(PathText(entry.name));
+        for (const FolderEntry& entry : folder.entries)
+            names.push_back(PathText(entry.name));
 
         for (const std::string& pattern : patterns_) {
             for (std::size_t i = 0; i < folder.entries.size(); ++i) {
@@ -144,7 +147,8 @@ bool MatchesMask(std::string_view name, std::string_view pattern)
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
     return p == pattern.size();
 }
 

@@ -21,8 +21,8 @@ namespace glyphora {
 inline constexpr std::string_view kIconFileMasks = "*.dll;*.exe;*.ocx";
 
 enum class ScanOutcome : std::uint8_t {
-    Finished = 0,  // the walk ended
-    Stopped = 2,   // the progress hook (or a cancel request) stopped it
+    Finished = 0, // the walk ended
+    Stopped = 2,  // the progress hook (or a cancel request) stopped it
 };
 
 // Called after each listed file with the list's entry count and the entry just added;
@@ -30,8 +30,8 @@ enum class ScanOutcome : std::uint8_t {
 using ScanProgress = std::function<bool(int count, const std::string& entry)>;
 
 struct ScanControl {
-    ScanProgress progress;                       // none: nothing reported, no stop by the hook
-    const std::atomic<bool>* cancel = nullptr;   // looked at before every entry: ends the walk at once
+    ScanProgress progress;                     // none: nothing reported, no stop by the hook
+    const std::atomic<bool>* cancel = nullptr; // looked at before every entry: ends the walk at once
 };
 
 // Scans dir (root at the top call) and adds to list, in walk order, the text of each file

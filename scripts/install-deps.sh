@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   zlib1g-dev libpng-dev libjpeg-dev libgif-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang lld llvm libclang-rt-14-dev
+  clang clang-format lld llvm libclang-rt-14-dev
   icoutils python3 python3-pil python3-dbfread python3-openpyxl qpdf poppler-utils
   qt6-base-dev xvfb xauth fonts-dejavu-core adwaita-icon-theme
   librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db shared-mime-info

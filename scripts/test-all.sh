@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors, runs the whole test suite, checks
+# Installs what is missing, checks the code style, builds with warnings as errors, runs the whole test suite, checks
 # the installed tree and the Debian package (installing and removing it when run as root),
 # then builds the fuzz targets with clang and gives each a short fixed-time run under ASan+UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+bash scripts/check-format.sh
 cmake -S . -B build -G Ninja -DGLYPHORA_WERROR=ON
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2

@@ -41,7 +41,8 @@ std::vector<std::string_view> SplitLines(std::string_view text)
 std::string OneLine(std::string_view value)
 {
     std::string text(value);
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return text;
 }
 
@@ -112,7 +113,8 @@ std::string IniDocument::Serialize() const
 
 IniDocument::Section* IniDocument::Find(std::string_view section)
 {
-    auto it = std::find_if(sections_.begin(), sections_.end(), [&](const Section& s) { return EqualNoCase(s.name, section); });
+    auto it = std::find_if(sections_.begin(), sections_.end(),
+                           [&](const Section& s) { return EqualNoCase(s.name, section); });
     return it == sections_.end() ? nullptr : &*it;
 }
 
@@ -164,7 +166,8 @@ bool IniDocument::HasSection(std::string_view section) const
 std::vector<std::string> IniDocument::SectionNames() const
 {
     std::vector<std::string> names;
-    for (const Section& s : sections_) names.push_back(s.name);
+    for (const Section& s : sections_)
+        names.push_back(s.name);
     return names;
 }
 

@@ -42,7 +42,8 @@ void WriteIniFile(const std::filesystem::path& file, const IniDocument& document
     std::error_code ignored; // a folder that cannot be made shows as the write's own failure
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ignored);
     const std::string text = document.Serialize();
-    WriteFileAtomically(file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), Durability::Synced);
+    WriteFileAtomically(file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+                        Durability::Synced);
 }
 
 } // namespace glyphora

@@ -38,13 +38,15 @@ bool RegistryFile::KeyExists(const std::string& key) const
 bool RegistryFile::HasSubkeys(const std::string& key) const
 {
     const std::vector<std::string> names = document_.SectionNames();
-    return std::any_of(names.begin(), names.end(), [&](const std::string& name) { return IsKeyOrBelow(name, key, true); });
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& name) { return IsKeyOrBelow(name, key, true); });
 }
 
 std::vector<std::pair<std::string, std::string>> RegistryFile::Values(const std::string& key) const
 {
     std::vector<std::pair<std::string, std::string>> values;
-    for (const std::string& name : document_.Keys(key)) values.emplace_back(name, document_.Value(key, name).value_or(""));
+    for (const std::string& name : document_.Keys(key))
+        values.emplace_back(name, document_.Value(key, name).value_or(""));
     return values;
 }
 
@@ -67,7 +69,8 @@ void RegistryFile::DeleteKey(const std::string& key)
 void RegistryFile::Flush()
 {
     if (!changed_) return;
-    if (!readable_) throw GlyphoraError("The settings file '" + file_.string() + "' could not be read; it is left as it is.");
+    if (!readable_)
+        throw GlyphoraError("The settings file '" + file_.string() + "' could not be read; it is left as it is.");
     if (document_.Empty()) {
         std::error_code ec;
         std::filesystem::remove(file_, ec);

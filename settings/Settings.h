@@ -12,8 +12,8 @@ namespace glyphora {
 
 // The find pane's stored state and the limits its splitters keep it in.
 struct FindPaneSettings {
-    static constexpr int kMinimumHeight = 172;     // the horizontal splitter's minimum size
-    static constexpr int kMinimumFileWidth = 248;  // the vertical splitter's minimum size
+    static constexpr int kMinimumHeight = 172;    // the horizontal splitter's minimum size
+    static constexpr int kMinimumFileWidth = 248; // the vertical splitter's minimum size
     static constexpr int kSplitterThickness = 3;
     static constexpr int kStatusBarHeight = 19;
 

@@ -20,8 +20,7 @@ constexpr std::string_view kRegistryFileName = "registry.ini";
 
 SettingsStorage::SettingsStorage(std::filesystem::path iniFile, std::unique_ptr<UserRegistry> registry)
     : iniFile_(std::move(iniFile)), registry_(std::move(registry))
-{
-}
+{}
 
 bool SettingsStorage::SettingsKeyExists() const
 {
@@ -108,7 +107,8 @@ SettingsStorage OpenProgramSettingsStorage()
     const std::filesystem::path iniFolder = IniFolder(ProgramFilePath().parent_path(), userFolder);
     std::unique_ptr<UserRegistry> registry = OpenSystemUserRegistry();
     if (!registry)
-        registry = std::make_unique<RegistryFile>(userFolder.empty() ? std::filesystem::path{} : userFolder / kRegistryFileName);
+        registry = std::make_unique<RegistryFile>(userFolder.empty() ? std::filesystem::path{}
+                                                                     : userFolder / kRegistryFileName);
     return SettingsStorage(iniFolder.empty() ? std::filesystem::path{} : iniFolder / kIniFileName, std::move(registry));
 }
 

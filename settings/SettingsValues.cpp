@@ -92,7 +92,8 @@ std::optional<std::string> RegistryStore::Value(std::string_view section, std::s
 std::vector<std::string> RegistryStore::Keys(std::string_view section) const
 {
     std::vector<std::string> keys;
-    for (auto& [name, text] : registry_.Values(SubKey(section))) keys.push_back(name);
+    for (auto& [name, text] : registry_.Values(SubKey(section)))
+        keys.push_back(name);
     return keys;
 }
 
@@ -158,8 +159,8 @@ void ReadSharedValues(const SettingsStore& store, StoredSettings& settings)
     ExportSettings& options = settings.exportOptions;
     options.dbfFieldName =
         store.Value(kSettingsSection, "ExpDBFFieldName").value_or(defaults.exportOptions.dbfFieldName);
-    options.targetImageType =
-        ValidTargetImageType(ReadInteger(store, kSettingsSection, "ExpTargetImageType", defaults.exportOptions.targetImageType));
+    options.targetImageType = ValidTargetImageType(
+        ReadInteger(store, kSettingsSection, "ExpTargetImageType", defaults.exportOptions.targetImageType));
     options.dbfType = ValidDbfType(ReadInteger(store, kSettingsSection, "ExpDBFType", defaults.exportOptions.dbfType));
 
     std::vector<std::string> recent;
@@ -185,7 +186,8 @@ void ReadSharedValues(const SettingsStore& store, StoredSettings& settings)
 void WriteSharedValues(SettingsStore& store, const StoredSettings& settings)
 {
     WriteInteger(store, kSettingsSection, "Language", settings.window.language);
-    for (const BooleanKey& entry : kBooleanKeys) WriteBoolean(store, kSettingsSection, entry.key, Field(settings, entry));
+    for (const BooleanKey& entry : kBooleanKeys)
+        WriteBoolean(store, kSettingsSection, entry.key, Field(settings, entry));
     store.SetValue(kSettingsSection, "ExpDBFFieldName", settings.exportOptions.dbfFieldName);
     WriteInteger(store, kSettingsSection, "ExpTargetImageType", settings.exportOptions.targetImageType);
     WriteInteger(store, kSettingsSection, "ExpDBFType", settings.exportOptions.dbfType);
@@ -199,7 +201,8 @@ void WriteSharedValues(SettingsStore& store, const StoredSettings& settings)
     WriteInteger(store, kPlacementSection, "FindPanelHeight", pane.height);
     WriteInteger(store, kPlacementSection, "FilePanelWidth", pane.filePanelWidth);
     WriteBoolean(store, kPlacementSection, "FindPanelVisible", pane.visible);
-    for (const EdgeKey& entry : kEdgeKeys) WriteInteger(store, kPlacementSection, entry.key, settings.placement.*entry.edge);
+    for (const EdgeKey& entry : kEdgeKeys)
+        WriteInteger(store, kPlacementSection, entry.key, settings.placement.*entry.edge);
     WriteBoolean(store, kPlacementSection, "Maximized", settings.placement.maximized);
 }
 

@@ -18,26 +18,23 @@ namespace glyphora {
 namespace {
 
 struct FaceColors {
-    QColor highlight;   // H
-    QColor face;        // F
-    QColor shadow;      // S
-    QColor light;       // L, also the "white" of the gradients and the disabled caption
-    QColor darkShadow;  // D
-    QColor frame;       // W
+    QColor highlight;  // H
+    QColor face;       // F
+    QColor shadow;     // S
+    QColor light;      // L, also the "white" of the gradients and the disabled caption
+    QColor darkShadow; // D
+    QColor frame;      // W
     QColor greyText;
     QColor buttonText;
 };
 
 FaceColors ColorsOf(const QPalette& palette)
 {
-    return {palette.color(QPalette::Active, QPalette::Highlight),
-            palette.color(QPalette::Active, QPalette::Button),
-            palette.color(QPalette::Active, QPalette::Dark),
-            palette.color(QPalette::Active, QPalette::Light),
-            palette.color(QPalette::Active, QPalette::Shadow),
-            palette.color(QPalette::Active, QPalette::Shadow),
-            palette.color(QPalette::Disabled, QPalette::ButtonText),
-            palette.color(QPalette::Active, QPalette::ButtonText)};
+    return {
+        palette.color(QPalette::Active, QPalette::Highlight),    palette.color(QPalette::Active, QPalette::Button),
+        palette.color(QPalette::Active, QPalette::Dark),         palette.color(QPalette::Active, QPalette::Light),
+        palette.color(QPalette::Active, QPalette::Shadow),       palette.color(QPalette::Active, QPalette::Shadow),
+        palette.color(QPalette::Disabled, QPalette::ButtonText), palette.color(QPalette::Active, QPalette::ButtonText)};
 }
 
 // The three frame shades of the hot and pressed states.
@@ -54,8 +51,7 @@ Shades ShadesOf(const ButtonFace& face, const FaceColors& colors)
 // One-pixel rectangle outline inside r; r shrinks by one pixel on every side.
 void Outline(QPainter& p, QRect& r, const QColor& color)
 {
-    if (r.width() <= 0 || r.height() <= 0)
-        return;
+    if (r.width() <= 0 || r.height() <= 0) return;
     p.fillRect(QRect(r.x(), r.y(), r.width(), 1), color);
     p.fillRect(QRect(r.x(), r.y() + r.height() - 1, r.width(), 1), color);
     p.fillRect(QRect(r.x(), r.y(), 1, r.height()), color);
@@ -111,8 +107,7 @@ void PaintPart(QPainter& p, const FaceColors& colors, const ButtonFace& face, co
     if (corners != 0) {
         QRegion region(part);
         for (const CornerPixel& corner : kCorners)
-            if (corners & corner.flag)
-                region -= QRegion(QRect(corner.at(part), QSize(1, 1)));
+            if (corners & corner.flag) region -= QRegion(QRect(corner.at(part), QSize(1, 1)));
         p.setClipRegion(region, Qt::IntersectClip);
     }
 
@@ -134,14 +129,12 @@ void PaintPart(QPainter& p, const FaceColors& colors, const ButtonFace& face, co
             break;
         case FaceState::Pressed:
             Ellipse(p, part, shades.s45);
-            if (!face.flat)
-                Ellipse(p, part.adjusted(1, 1, -1, -1), shades.s15);
+            if (!face.flat) Ellipse(p, part.adjusted(1, 1, -1, -1), shades.s15);
             break;
         case FaceState::Disabled:
         case FaceState::Normal:
             Ellipse(p, part, colors.shadow);
-            if (!face.flat)
-                Ellipse(p, part.adjusted(0, 0, -1, -1), colors.light);
+            if (!face.flat) Ellipse(p, part.adjusted(0, 0, -1, -1), colors.light);
             break;
         }
         inner = part.adjusted(1, 1, -1, -1);
@@ -155,14 +148,11 @@ void PaintPart(QPainter& p, const FaceColors& colors, const ButtonFace& face, co
             p.fillRect(part, face.hotColor);
             Outline(p, inner, edge == EdgeType::Rect ? shades.s15 : shades.s45);
             break;
-        case FaceState::Disabled:
-            Outline(p, inner, colors.shadow);
-            break;
+        case FaceState::Disabled: Outline(p, inner, colors.shadow); break;
         case FaceState::Normal:
             p.fillRect(part, face.faceColor);
             Outline(p, inner, face.flat ? colors.shadow : colors.darkShadow);
-            if (!face.flat)
-                Outline(p, inner, colors.light);
+            if (!face.flat) Outline(p, inner, colors.light);
             break;
         }
     }
@@ -186,8 +176,7 @@ void PaintPart(QPainter& p, const FaceColors& colors, const ButtonFace& face, co
                                    : state == FaceState::Pressed ? shades.s15
                                                                  : colors.shadow;
         for (const CornerPixel& corner : kCorners) {
-            if (!(corners & corner.flag))
-                continue;
+            if (!(corners & corner.flag)) continue;
             const QPoint at = corner.at(part);
             p.fillRect(QRect(at + corner.inward, QSize(1, 1)), cornerColor);
             if (state != FaceState::Disabled) {
@@ -229,8 +218,7 @@ QImage GlyphFrame(const QPixmap& strip, int count, int frame)
         for (int y = 0; y < image.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
             for (int x = 0; x < image.width(); ++x)
-                if (line[x] == key)
-                    line[x] = 0;
+                if (line[x] == key) line[x] = 0;
         }
     }
     return image;
@@ -299,8 +287,7 @@ Glyph ChooseGlyph(const ButtonFace& face, qreal dpr)
         const QIcon::Mode mode = face.state == FaceState::Disabled ? QIcon::Disabled : QIcon::Normal;
         glyph.image = ToArgb(face.icon.pixmap(face.iconSize, dpr, mode));
     }
-    if (glyph.embossed)
-        glyph.image = EmbossMask(glyph.image);
+    if (glyph.embossed) glyph.image = EmbossMask(glyph.image);
     return glyph;
 }
 
@@ -338,21 +325,17 @@ void PaintCaption(QPainter& p, const FaceColors& colors, const ButtonFace& face,
     } else if (active && face.highlightMode == HighlightMode::TextGrey) {
         draw(colors.greyText, {0, 0});
         proper = colors.greyText;
-        if (face.state == FaceState::Hot)
-            offset = {-2, -2};
+        if (face.state == FaceState::Hot) offset = {-2, -2};
     }
-    if (face.focused && face.state != FaceState::Disabled)
-        proper = face.focusedTextColor;
-    if (face.layout == ButtonLayout::GlyphRight && face.state == FaceState::Pressed)
-        offset.rx() += 1;
+    if (face.focused && face.state != FaceState::Disabled) proper = face.focusedTextColor;
+    if (face.layout == ButtonLayout::GlyphRight && face.state == FaceState::Pressed) offset.rx() += 1;
     draw(proper, offset);
 }
 
 void PaintContent(QPainter& p, const FaceColors& colors, const ButtonFace& face)
 {
     QRect content = face.rect;
-    if (face.drawDropDown)
-        content.setWidth(content.width() - face.dropDownWidth);
+    if (face.drawDropDown) content.setWidth(content.width() - face.dropDownWidth);
     const qreal dpr = p.device() ? p.device()->devicePixelRatio() : 1.0;
     const Glyph glyph = ChooseGlyph(face, dpr);
     const bool hasGlyph = !glyph.image.isNull() && !glyph.size.isEmpty();
@@ -362,8 +345,7 @@ void PaintContent(QPainter& p, const FaceColors& colors, const ButtonFace& face)
         const QFontMetrics metrics = p.fontMetrics();
         QString caption = face.caption;
         const int fit = content.width() - glyph.size.width() - 8;
-        if (metrics.size(Qt::TextShowMnemonic, caption).width() > fit)
-            caption = ShortenCaption(metrics, caption, fit);
+        if (metrics.size(Qt::TextShowMnemonic, caption).width() > fit) caption = ShortenCaption(metrics, caption, fit);
         const int captionWidth = metrics.size(Qt::TextShowMnemonic, caption).width();
         const int contentWidth = std::min(captionWidth + glyph.size.width() + 6, content.width() - 5);
         const int left = content.x() + (content.width() - contentWidth) / 2;
@@ -399,8 +381,7 @@ void PaintContent(QPainter& p, const FaceColors& colors, const ButtonFace& face)
         p.fillRect(QRect(left, bottom - k - 2, right - left, 2), colors.highlight);
     }
 
-    if (!hasGlyph)
-        return;
+    if (!hasGlyph) return;
     QPoint offset(0, 0);
     if (face.state == FaceState::Pressed && face.highlightMode != HighlightMode::GlyphShadow &&
         (face.rect.width() >= 20 || face.rect.height() >= 20))
@@ -434,8 +415,7 @@ QColor Lighten(const QColor& color, int n)
 
 int GlyphCountOf(const QPixmap& glyph, int currentCount)
 {
-    if (glyph.isNull() || glyph.height() == 0 || glyph.width() % glyph.height() != 0)
-        return currentCount;
+    if (glyph.isNull() || glyph.height() == 0 || glyph.width() % glyph.height() != 0) return currentCount;
     const int frames = glyph.width() / glyph.height();
     return frames < 6 ? frames : 1;
 }
@@ -444,22 +424,17 @@ int GlyphFrameFor(FaceState state, bool focused, int frameCount)
 {
     switch (state) {
     case FaceState::Hot:
-        if (frameCount >= 3)
-            return 2;
+        if (frameCount >= 3) return 2;
         break;
     case FaceState::Pressed:
-        if (frameCount >= 4)
-            return 3;
-        if (frameCount == 3)
-            return 2;
+        if (frameCount >= 4) return 3;
+        if (frameCount == 3) return 2;
         break;
     case FaceState::Disabled:
-        if (frameCount >= 2)
-            return 1;
+        if (frameCount >= 2) return 1;
         break;
     case FaceState::Normal:
-        if (focused && frameCount >= 5)
-            return 4;
+        if (focused && frameCount >= 5) return 4;
         break;
     }
     return 0;
@@ -470,8 +445,7 @@ QString ShortenCaption(const QFontMetrics& metrics, const QString& caption, int 
     const QString ellipsis = QStringLiteral("...");
     for (qsizetype drop = 2; drop < caption.size(); ++drop) {
         const QString candidate = caption.left(caption.size() - drop) + ellipsis;
-        if (metrics.size(Qt::TextShowMnemonic, candidate).width() <= width)
-            return candidate;
+        if (metrics.size(Qt::TextShowMnemonic, candidate).width() <= width) return candidate;
     }
     return ellipsis;
 }
@@ -485,20 +459,14 @@ void PaintButtonFace(QPainter& painter, const QPalette& palette, const ButtonFac
 {
     ButtonFace face = input;
     const FaceColors colors = ColorsOf(palette);
-    if (!face.faceColor.isValid())
-        face.faceColor = colors.face;
-    if (!face.hotColor.isValid())
-        face.hotColor = face.faceColor;
-    if (!face.textColor.isValid())
-        face.textColor = colors.buttonText;
-    if (!face.focusedTextColor.isValid())
-        face.focusedTextColor = face.textColor;
-    if (!face.drawDropDown)
-        face.dropDownWidth = 0;
+    if (!face.faceColor.isValid()) face.faceColor = colors.face;
+    if (!face.hotColor.isValid()) face.hotColor = face.faceColor;
+    if (!face.textColor.isValid()) face.textColor = colors.buttonText;
+    if (!face.focusedTextColor.isValid()) face.focusedTextColor = face.textColor;
+    if (!face.drawDropDown) face.dropDownWidth = 0;
 
     const bool split = face.separateDropDown && face.dropDownWidth > 0;
-    if (!split && face.dropDownPressed)
-        face.state = FaceState::Pressed;
+    if (!split && face.dropDownPressed) face.state = FaceState::Pressed;
 
     painter.save();
     if (split) {
@@ -510,14 +478,12 @@ void PaintButtonFace(QPainter& painter, const QPalette& palette, const ButtonFac
         const bool areaPressed = face.dropDownPressed && face.state != FaceState::Disabled;
         PaintPart(painter, colors, face, area, round ? EdgeType::RoundRectRight : face.edge,
                   areaPressed ? FaceState::Pressed : face.state);
-        if (face.state != FaceState::Disabled)
-            PaintAreaEdge(painter, colors, area, areaPressed);
+        if (face.state != FaceState::Disabled) PaintAreaEdge(painter, colors, area, areaPressed);
     } else {
         PaintPart(painter, colors, face, face.rect, face.edge, face.state);
     }
     PaintContent(painter, colors, face);
-    if (face.dropDownWidth > 0)
-        PaintArrow(painter, colors, face);
+    if (face.dropDownWidth > 0) PaintArrow(painter, colors, face);
     painter.restore();
 }
 

@@ -51,7 +51,7 @@ struct ButtonFace {
 
     bool showFocus = false; // draw the focus mark when focused
     bool focused = false;
-    bool shadowed = true;   // gradient shading of the face
+    bool shadowed = true; // gradient shading of the face
     bool flat = false;
 
     QColor textColor;

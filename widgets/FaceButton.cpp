@@ -63,10 +63,8 @@ void FaceButton::setColor(const QColor& color)
 
 FaceState FaceButton::faceState() const
 {
-    if (!isEnabled())
-        return FaceState::Disabled;
-    if (isDown() || isChecked())
-        return FaceState::Pressed;
+    if (!isEnabled()) return FaceState::Disabled;
+    if (isDown() || isChecked()) return FaceState::Pressed;
     return hot_ ? FaceState::Hot : FaceState::Normal;
 }
 
@@ -148,33 +146,28 @@ void FaceButton::paintEvent(QPaintEvent*)
 
 void FaceButton::enterEvent(QEnterEvent* event)
 {
-    if (isEnabled() && QWidget::mouseGrabber() == nullptr)
-        setHot(true);
+    if (isEnabled() && QWidget::mouseGrabber() == nullptr) setHot(true);
     QPushButton::enterEvent(event);
 }
 
 void FaceButton::leaveEvent(QEvent* event)
 {
-    if (isEnabled() && !dragging_)
-        setHot(false);
+    if (isEnabled() && !dragging_) setHot(false);
     QPushButton::leaveEvent(event);
 }
 
 void FaceButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && isEnabled())
-        dragging_ = true;
+    if (event->button() == Qt::LeftButton && isEnabled()) dragging_ = true;
     QPushButton::mousePressEvent(event);
 }
 
 void FaceButton::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool wasDragging = dragging_ && event->button() == Qt::LeftButton;
-    if (wasDragging)
-        dragging_ = false;
+    if (wasDragging) dragging_ = false;
     QPushButton::mouseReleaseEvent(event);
-    if (wasDragging)
-        reevaluateHot(event->position().toPoint());
+    if (wasDragging) reevaluateHot(event->position().toPoint());
 }
 
 void FaceButton::changeEvent(QEvent* event)

@@ -67,8 +67,7 @@ PaneSplitter::PaneSplitter(QWidget* parent) : QWidget(parent)
 
 PaneSplitter::~PaneSplitter()
 {
-    if (control_)
-        qApp->removeEventFilter(this);
+    if (control_) qApp->removeEventFilter(this);
 }
 
 void PaneSplitter::setAlign(SplitterAlign align)
@@ -122,8 +121,7 @@ QSize PaneSplitter::sizeHint() const
 QWidget* PaneSplitter::siblingOn(SplitterAlign side) const
 {
     QWidget* parent = parentWidget();
-    if (!parent)
-        return nullptr;
+    if (!parent) return nullptr;
     const QRect g = geometry();
     QPoint probe;
     switch (side) {
@@ -151,8 +149,7 @@ QWidget* PaneSplitter::siblingOn(SplitterAlign side) const
             else if (side == SplitterAlign::Bottom)
                 bounds.setTop(bounds.top() - 1);
         }
-        if (bounds.contains(probe))
-            return widget;
+        if (bounds.contains(probe)) return widget;
     }
     return nullptr;
 }
@@ -174,11 +171,9 @@ bool PaneSplitter::isLineVisible() const
 
 void PaneSplitter::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || control_)
-        return;
+    if (event->button() != Qt::LeftButton || control_) return;
     QWidget* control = findControl();
-    if (!control)
-        return;
+    if (!control) return;
     control_ = control;
     downPos_ = mapToParent(event->position().toPoint());
     startSize_ = extentOf(control);
@@ -228,24 +223,20 @@ int PaneSplitter::sizeFor(const QPoint& parentPos)
 
 void PaneSplitter::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!control_ || !(event->buttons() & Qt::LeftButton))
-        return;
+    if (!control_ || !(event->buttons() & Qt::LeftButton)) return;
     int size = sizeFor(mapToParent(event->position().toPoint()));
     bool accept = true;
     emit canResize(size, accept);
-    if (!accept)
-        return;
+    if (!accept) return;
     showLine(false);
     newSize_ = size;
-    if (resizeStyle_ == ResizeStyle::Update)
-        applySize(newSize_);
+    if (resizeStyle_ == ResizeStyle::Update) applySize(newSize_);
     showLine(true);
 }
 
 void PaneSplitter::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!control_ || event->button() != Qt::LeftButton)
-        return;
+    if (!control_ || event->button() != Qt::LeftButton) return;
     showLine(false);
     applySize(newSize_);
     endDrag();
@@ -262,8 +253,7 @@ bool PaneSplitter::eventFilter(QObject* watched, QEvent* event)
 
 void PaneSplitter::showLine(bool show)
 {
-    if (!line_)
-        return;
+    if (!line_) return;
     if (!show) {
         line_->hide();
         return;
@@ -276,8 +266,7 @@ void PaneSplitter::showLine(bool show)
 
 void PaneSplitter::applySize(int size)
 {
-    if (!control_ || size == oldSize_)
-        return;
+    if (!control_ || size == oldSize_) return;
     QWidget* parent = parentWidget();
     if (parent->layout()) {
         if (splitsHeight())
@@ -303,8 +292,7 @@ void PaneSplitter::applySize(int size)
 void PaneSplitter::endDrag()
 {
     showLine(false);
-    if (line_)
-        line_->deleteLater();
+    if (line_) line_->deleteLater();
     line_ = nullptr;
     control_ = nullptr;
     qApp->removeEventFilter(this);
@@ -315,8 +303,7 @@ void PaneSplitter::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const QColor face = color_.isValid() ? color_ : palette().color(QPalette::Button);
-    if (!transparent_)
-        p.fillRect(rect(), face);
+    if (!transparent_) p.fillRect(rect(), face);
 
     if (beveled_) {
         const QRect r = splitsHeight() ? rect().adjusted(-2, 1, 2, -1) : rect().adjusted(1, -2, -1, 2);
@@ -325,8 +312,7 @@ void PaneSplitter::paintEvent(QPaintEvent*)
     }
 
     const int thickness = splitsHeight() ? height() : width();
-    if (thickness <= 2)
-        return;
+    if (thickness <= 2) return;
     const QColor light = palette().color(QPalette::Light);
     const std::array<std::pair<QPoint, QColor>, 7> dot{{
         {{0, 0}, Shade(face, 40)},

@@ -94,7 +94,7 @@ private:
     bool transparent_ = true;
 
     QPointer<QWidget> control_;
-    QPoint downPos_;   // parent coordinates
+    QPoint downPos_; // parent coordinates
     int startSize_ = 0;
     int maxSize_ = 0;
     int newSize_ = 0;

@@ -31,10 +31,8 @@ void PopupButton::setSeparateDropDown(bool separate)
 
 void PopupButton::setDropDown(QWidget* dropDown)
 {
-    if (dropDown_ == dropDown)
-        return;
-    if (auto* menu = qobject_cast<QMenu*>(dropDown_.data()))
-        disconnect(menu, nullptr, this, nullptr);
+    if (dropDown_ == dropDown) return;
+    if (auto* menu = qobject_cast<QMenu*>(dropDown_.data())) disconnect(menu, nullptr, this, nullptr);
     dropDown_ = dropDown;
     if (auto* menu = qobject_cast<QMenu*>(dropDown))
         connect(menu, &QMenu::aboutToHide, this, [this] { droppedDown_ = false; });
@@ -49,8 +47,7 @@ void PopupButton::popup()
 {
     bool handled = false;
     emit aboutToPopup(handled);
-    if (handled || !dropDown_)
-        return;
+    if (handled || !dropDown_) return;
     const QPoint anchor = dropDownAnchor();
     if (auto* menu = qobject_cast<QMenu*>(dropDown_.data())) {
         droppedDown_ = true;
@@ -78,8 +75,7 @@ bool PopupButton::event(QEvent* event)
     const bool result = SoftButton::event(event);
     if (clickPending_) {
         clickPending_ = false;
-        if (!separateDropDown_)
-            popup();
+        if (!separateDropDown_) popup();
     }
     return result;
 }
@@ -129,8 +125,7 @@ void PopupButton::mouseReleaseEvent(QMouseEvent* event)
     setHot(false);
     update();
     event->accept();
-    if (inArea(event->position().toPoint()))
-        popup();
+    if (inArea(event->position().toPoint())) popup();
 }
 
 } // namespace glyphora

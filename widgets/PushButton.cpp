@@ -67,11 +67,9 @@ ButtonFace PushButton::face() const
     ButtonFace f = FaceButton::face();
     f.showFocus = drawFocus_;
     f.focused = hasFocus();
-    if (focusText_)
-        f.focusedTextColor = focusedTextColor_;
+    if (focusText_) f.focusedTextColor = focusedTextColor_;
     f.hotColor = highlightColor_.isValid() ? highlightColor_ : palette().color(QPalette::Button);
-    if (!f.faceColor.isValid())
-        f.faceColor = palette().color(QPalette::Button);
+    if (!f.faceColor.isValid()) f.faceColor = palette().color(QPalette::Button);
     return f;
 }
 

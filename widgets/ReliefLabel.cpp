@@ -23,7 +23,8 @@ void ReliefLabel::setTextStyle(TextStyle style)
 
 void ReliefLabel::paintEvent(QPaintEvent* event)
 {
-    if (text().isEmpty() || textFormat() == Qt::RichText || (textFormat() == Qt::AutoText && Qt::mightBeRichText(text()))) {
+    if (text().isEmpty() || textFormat() == Qt::RichText ||
+        (textFormat() == Qt::AutoText && Qt::mightBeRichText(text()))) {
         QLabel::paintEvent(event);
         return;
     }
@@ -71,8 +72,7 @@ void ReliefLabel::paintOutlined(QPainter& painter, const QString& text, const QC
     QPainterPath outline;
     if (textStyle_ == TextStyle::Combi2 || textStyle_ == TextStyle::Combi3)
         outline.addText(x - 1, baseline - 1, font(), text);
-    if (textStyle_ == TextStyle::Combi3)
-        outline.addText(x + 1, baseline + 1, font(), text);
+    if (textStyle_ == TextStyle::Combi3) outline.addText(x + 1, baseline + 1, font(), text);
     outline.addText(x, baseline, font(), text);
     outline.setFillRule(Qt::WindingFill);
 

@@ -38,20 +38,14 @@ public:
 
     explicit SearchListModel(QObject* parent) : QAbstractListModel(parent) {}
 
-    int rowCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() ? 0 : int(entries_.size());
-    }
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(entries_.size()); }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!index.isValid() || index.row() >= rowCount())
-            return {};
+        if (!index.isValid() || index.row() >= rowCount()) return {};
         const Entry& entry = entries_[std::size_t(index.row())];
-        if (role == Qt::DisplayRole)
-            return entry.first;
-        if (role == Qt::UserRole)
-            return entry.second;
+        if (role == Qt::DisplayRole) return entry.first;
+        if (role == Qt::UserRole) return entry.second;
         return {};
     }
 
@@ -129,8 +123,7 @@ void SearchEdit::complete()
         if (!prefix.isEmpty() && !prefix.back().isSpace()) {
             const int exact = list_->findExact(prefix);
             if (exact >= 0) {
-                if (exact != list_->currentRow())
-                    selectAll();
+                if (exact != list_->currentRow()) selectAll();
             } else {
                 const QString typedFromStart = WithoutLeadingBlanks(typed);
                 for (int row = 0; row < list_->count(); ++row) {
@@ -166,14 +159,11 @@ void SearchEdit::enter()
         return;
     }
     const int row = list_->findExact(text());
-    if (row < 0)
-        return;
+    if (row < 0) return;
     const QModelIndexList selected = list_->selectionModel()->selectedRows();
-    if (selected.size() == 1 && selected.front().row() == row)
-        return;
-    list_->asUser([&] {
-        list_->selectionModel()->setCurrentIndex(list_->model()->index(row, 0), QItemSelectionModel::Select);
-    });
+    if (selected.size() == 1 && selected.front().row() == row) return;
+    list_->asUser(
+        [&] { list_->selectionModel()->setCurrentIndex(list_->model()->index(row, 0), QItemSelectionModel::Select); });
     list_->hideEditor();
 }
 
@@ -262,8 +252,7 @@ int SearchListBox::addItem(const QString& text, const QVariant& data)
 
 void SearchListBox::removeItem(int row)
 {
-    if (row >= 0 && row < count())
-        model_->remove(row);
+    if (row >= 0 && row < count()) model_->remove(row);
 }
 
 void SearchListBox::clear()
@@ -279,8 +268,7 @@ int SearchListBox::findExact(const QString& text) const
 {
     const auto& entries = model_->entries();
     for (std::size_t i = 0; i < entries.size(); ++i)
-        if (QString::compare(entries[i].first, text, Qt::CaseInsensitive) == 0)
-            return int(i);
+        if (QString::compare(entries[i].first, text, Qt::CaseInsensitive) == 0) return int(i);
     return -1;
 }
 
@@ -288,15 +276,13 @@ int SearchListBox::findPrefix(const QString& prefix) const
 {
     const auto& entries = model_->entries();
     for (std::size_t i = 0; i < entries.size(); ++i)
-        if (entries[i].first.startsWith(prefix, Qt::CaseInsensitive))
-            return int(i);
+        if (entries[i].first.startsWith(prefix, Qt::CaseInsensitive)) return int(i);
     return -1;
 }
 
 void SearchListBox::beginUpdate()
 {
-    if (updateDepth_++ == 0)
-        setUpdatesEnabled(false);
+    if (updateDepth_++ == 0) setUpdatesEnabled(false);
 }
 
 void SearchListBox::endUpdate()
@@ -309,11 +295,9 @@ void SearchListBox::endUpdate()
 
 void SearchListBox::setSorted(bool sorted)
 {
-    if (sorted == sorted_)
-        return;
+    if (sorted == sorted_) return;
     sorted_ = sorted;
-    if (!sorted_)
-        return;
+    if (!sorted_) return;
     auto entries = model_->entries();
     std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
         return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
@@ -361,8 +345,7 @@ int SearchListBox::topRow() const
 void SearchListBox::scrollToCurrent()
 {
     const int current = currentRow();
-    if (current < 0)
-        return;
+    if (current < 0) return;
     executeDelayedItemsLayout(); // entries added just now must count in the scroll range
     const int top = topRow();
     const int height = itemHeight();
@@ -374,8 +357,7 @@ void SearchListBox::scrollToCurrent()
 
 void SearchListBox::setEditorVisible(bool visible)
 {
-    if (visible == isEditorVisible())
-        return;
+    if (visible == isEditorVisible()) return;
     if (!visible) {
         hideEditor();
         return;
@@ -391,29 +373,25 @@ void SearchListBox::setEditorVisible(bool visible)
 void SearchListBox::hideEditor()
 {
     SearchEdit* editor = editor_;
-    if (!editor)
-        return;
+    if (!editor) return;
     editor_ = nullptr;
     const bool hadFocus = editor->hasFocus();
     editor->hide();
-    if (hadFocus)
-        setFocus(Qt::OtherFocusReason);
+    if (hadFocus) setFocus(Qt::OtherFocusReason);
     editor->deleteLater();
     viewport()->update();
 }
 
 void SearchListBox::placeEditor()
 {
-    if (!editor_)
-        return;
+    if (!editor_) return;
     const QRect client = viewport()->geometry();
     editor_->setGeometry(client.x(), client.y(), client.width(), editor_->sizeHint().height());
 }
 
 void SearchListBox::setShowAlterItem(bool show)
 {
-    if (show == showAlterItem_)
-        return;
+    if (show == showAlterItem_) return;
     showAlterItem_ = show;
     viewport()->setMouseTracking(show);
     repaintRow(alterIndex_);
@@ -421,8 +399,7 @@ void SearchListBox::setShowAlterItem(bool show)
 
 void SearchListBox::setAlterIndex(int row)
 {
-    if (row == alterIndex_)
-        return;
+    if (row == alterIndex_) return;
     const int old = alterIndex_;
     alterIndex_ = row;
     repaintRow(old);
@@ -447,19 +424,16 @@ void SearchListBox::applyFilter()
             allItems_.clear();
         }
     } else {
-        if (allItems_.empty())
-            allItems_ = model_->entries();
+        if (allItems_.empty()) allItems_ = model_->entries();
         std::vector<SearchListModel::Entry> shown;
         for (const auto& entry : allItems_)
-            if (MatchesWildcard(filter_, entry.first))
-                shown.push_back(entry);
+            if (MatchesWildcard(filter_, entry.first)) shown.push_back(entry);
         model_->reset(std::move(shown));
     }
     alterIndex_ = -1;
     if (current >= 0) {
         const int again = findExact(remembered);
-        if (again >= 0)
-            setCurrentRow(again);
+        if (again >= 0) setCurrentRow(again);
     }
     viewport()->update();
 }
@@ -477,8 +451,7 @@ ItemParams SearchListBox::rowParams(int row, QStyle::State state, bool hintQuery
 
 void SearchListBox::paintRow(QPainter& painter, const QRect& rect, int row, QStyle::State state)
 {
-    if (row < 0 || row >= count())
-        return;
+    if (row < 0 || row >= count()) return;
     const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
     const bool selected = state & QStyle::State_Selected;
     const bool alter = showAlterItem_ && row == alterIndex_ && !selected;
@@ -519,8 +492,7 @@ void SearchListBox::paintRow(QPainter& painter, const QRect& rect, int row, QSty
 
 void SearchListBox::repaintRow(int row)
 {
-    if (row >= 0 && row < count())
-        viewport()->update(visualRect(model_->index(row, 0)));
+    if (row >= 0 && row < count()) viewport()->update(visualRect(model_->index(row, 0)));
 }
 
 template <typename F>
@@ -541,11 +513,11 @@ int SearchListBox::rowAt(const QPoint& viewportPos) const
 std::optional<RowHint> SearchListBox::longTextHint(const QPoint& viewportPos)
 {
     const int row = rowAt(viewportPos);
-    if (row < 0)
-        return std::nullopt;
+    if (row < 0) return std::nullopt;
     const ItemParams params = rowParams(row, {}, true, palette().color(QPalette::Text));
     const int clientWidth = viewport()->width();
-    if (params.text.isEmpty() || QFontMetrics(params.font).horizontalAdvance(params.text) <= clientWidth - params.offset)
+    if (params.text.isEmpty() ||
+        QFontMetrics(params.font).horizontalAdvance(params.text) <= clientWidth - params.offset)
         return std::nullopt;
     const QRect rowRect = visualRect(model_->index(row, 0));
     return RowHint{params.text, QRect(params.offset - 2, rowRect.y(), clientWidth, rowRect.height())};
@@ -560,12 +532,10 @@ void SearchListBox::keyPressEvent(QKeyEvent* event)
         const int height = itemHeight();
         if (key == Qt::Key_Up && alterIndex_ > 0) {
             setAlterIndex(alterIndex_ - 1);
-            if (alterIndex_ < topRow())
-                verticalScrollBar()->setValue(topRow() - 1);
+            if (alterIndex_ < topRow()) verticalScrollBar()->setValue(topRow() - 1);
         } else if (key == Qt::Key_Down && alterIndex_ < count() - 1) {
             setAlterIndex(alterIndex_ + 1);
-            if (alterIndex_ >= viewport()->height() / height + topRow())
-                verticalScrollBar()->setValue(topRow() + 1);
+            if (alterIndex_ >= viewport()->height() / height + topRow()) verticalScrollBar()->setValue(topRow() + 1);
         }
         event->accept();
         return;
@@ -584,8 +554,7 @@ void SearchListBox::keyPressEvent(QKeyEvent* event)
 
 void SearchListBox::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton ||
-        event->button() == Qt::MiddleButton)
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton || event->button() == Qt::MiddleButton)
         setEditorVisible(false);
     asUser([&] { QListView::mousePressEvent(event); });
 }
@@ -596,8 +565,7 @@ void SearchListBox::mouseMoveEvent(QMouseEvent* event)
         const QPoint pos = event->position().toPoint();
         const int row = rowAt(pos);
         const bool underEditor = editor_ && row - topRow() < 2;
-        if (row >= 0 && !underEditor)
-            setAlterIndex(row);
+        if (row >= 0 && !underEditor) setAlterIndex(row);
     }
     asUser([&] { QListView::mouseMoveEvent(event); });
 }
@@ -629,8 +597,7 @@ bool SearchListBox::viewportEvent(QEvent* event)
         return true;
     }
     case QEvent::Leave:
-        if (showAlterItem_)
-            setAlterIndex(-1);
+        if (showAlterItem_) setAlterIndex(-1);
         break;
     default: break;
     }
@@ -661,8 +628,7 @@ void SearchListBox::dropEvent(QDropEvent* event)
     }
     QStringList files;
     for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            files.push_back(url.toLocalFile());
+        if (url.isLocalFile()) files.push_back(url.toLocalFile());
     event->acceptProposedAction();
     emit filesDropped(viewport()->mapToParent(event->position().toPoint()), files);
 }
@@ -671,19 +637,16 @@ void SearchListBox::currentChanged(const QModelIndex& current, const QModelIndex
 {
     QListView::currentChanged(current, previous);
     const int row = current.isValid() ? current.row() : -1;
-    if (row == oldRow_)
-        return;
+    if (row == oldRow_) return;
     oldRow_ = row;
-    if (userChange_)
-        emit entryChosen(row);
+    if (userChange_) emit entryChosen(row);
     emit currentRowChanged(row);
 }
 
 void SearchListBox::changeEvent(QEvent* event)
 {
     QListView::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        doItemsLayout();
+    if (event->type() == QEvent::FontChange) doItemsLayout();
 }
 
 } // namespace glyphora

@@ -12,21 +12,17 @@ SoftButton::SoftButton(QWidget* parent) : FaceButton(parent)
     setAutoDefault(false);
     resize(25, 25);
     connect(this, &QAbstractButton::toggled, this, [this](bool checked) {
-        if (checked)
-            releaseGroupMates();
+        if (checked) releaseGroupMates();
     });
 }
 
 void SoftButton::setGroupIndex(int index)
 {
-    if (index == groupIndex_)
-        return;
+    if (index == groupIndex_) return;
     groupIndex_ = index;
-    if (index == 0)
-        setChecked(false);
+    if (index == 0) setChecked(false);
     setCheckable(index != 0);
-    if (isChecked())
-        releaseGroupMates();
+    if (isChecked()) releaseGroupMates();
 }
 
 void SoftButton::setAllowAllUp(bool allow)
@@ -99,8 +95,7 @@ void SoftButton::repaintHot()
 
 void SoftButton::nextCheckState()
 {
-    if (isChecked() && !allowAllUp_)
-        return;
+    if (isChecked() && !allowAllUp_) return;
     FaceButton::nextCheckState();
 }
 
@@ -116,12 +111,10 @@ void SoftButton::mouseDoubleClickEvent(QMouseEvent* event)
 
 void SoftButton::releaseGroupMates()
 {
-    if (groupIndex_ == 0 || !parentWidget())
-        return;
+    if (groupIndex_ == 0 || !parentWidget()) return;
     const auto siblings = parentWidget()->findChildren<SoftButton*>(Qt::FindDirectChildrenOnly);
     for (SoftButton* mate : siblings) {
-        if (mate == this || mate->groupIndex_ != groupIndex_)
-            continue;
+        if (mate == this || mate->groupIndex_ != groupIndex_) continue;
         mate->allowAllUp_ = allowAllUp_;
         mate->setChecked(false);
     }

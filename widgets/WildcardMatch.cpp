@@ -22,8 +22,7 @@ std::optional<SetResult> MatchSet(QStringView pattern, qsizetype at, QChar c)
         negate = true;
         ++i;
     }
-    if (i >= pattern.size() || pattern[i] == u'[' || pattern[i] == u']')
-        return std::nullopt;
+    if (i >= pattern.size() || pattern[i] == u'[' || pattern[i] == u']') return std::nullopt;
     bool matched = false;
     while (i < pattern.size() && pattern[i] != u']') {
         const QChar low = pattern[i];
@@ -36,8 +35,7 @@ std::optional<SetResult> MatchSet(QStringView pattern, qsizetype at, QChar c)
             ++i;
         }
     }
-    if (i >= pattern.size())
-        return std::nullopt;
+    if (i >= pattern.size()) return std::nullopt;
     return SetResult{i + 1, matched != negate};
 }
 
@@ -53,21 +51,18 @@ bool MatchesWildcard(QStringView pattern, QStringView text)
         if (p < pattern.size() && pattern[p] == u'*') {
             while (p < pattern.size() && pattern[p] == u'*')
                 ++p;
-            if (p == pattern.size())
-                return true; // a final star takes the rest at once
+            if (p == pattern.size()) return true; // a final star takes the rest at once
             starPattern = p;
             starText = t;
             continue;
         }
-        if (t == text.size() && p == pattern.size())
-            return true;
+        if (t == text.size() && p == pattern.size()) return true;
         bool step = false;
         if (p < pattern.size() && t < text.size()) {
             const QChar pc = pattern[p];
             if (pc == u'[') {
                 const auto set = MatchSet(pattern, p, text[t]);
-                if (!set)
-                    return false;
+                if (!set) return false;
                 if (set->matched) {
                     p = set->next;
                     ++t;
@@ -81,10 +76,8 @@ bool MatchesWildcard(QStringView pattern, QStringView text)
         } else if (p < pattern.size() && pattern[p] == u'[' && !MatchSet(pattern, p, QChar()).has_value()) {
             return false;
         }
-        if (step)
-            continue;
-        if (starPattern < 0 || starText >= text.size())
-            return false;
+        if (step) continue;
+        if (starPattern < 0 || starText >= text.size()) return false;
         p = starPattern;
         t = ++starText;
     }

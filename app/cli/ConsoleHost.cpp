@@ -23,7 +23,8 @@ std::string OneLine(const std::string& text)
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
-            while (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n')) ++i;
+            while (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n'))
+                ++i;
             if (!line.empty() && line.back() != ' ') line += ' ';
         } else {
             line += c;

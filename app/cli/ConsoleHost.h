@@ -18,8 +18,7 @@ public:
     // showProgress: a progress line on err while many icons are saved (err is a terminal).
     ConsoleHost(std::ostream& out, std::ostream& err, bool showProgress = false)
         : out_(out), err_(err), showProgress_(showProgress)
-    {
-    }
+    {}
 
     bool IsFirstStart() const override { return false; }
     void RunHelp() override {}
@@ -46,10 +45,10 @@ private:
     std::ostream& err_;
     bool showProgress_ = false;
     CurrentIcons current_;
-    bool loaded_ = false;  // current_.icons belong to current_.fileName at the current size
+    bool loaded_ = false; // current_.icons belong to current_.fileName at the current size
     ExportSettings settings_;
     IconSizing sizing_ = IconSizing::Large;
-    IconSizing openedSizing_ = IconSizing::Large;  // the size when the current file was opened
+    IconSizing openedSizing_ = IconSizing::Large; // the size when the current file was opened
 };
 
 } // namespace glyphora

@@ -75,7 +75,8 @@ int RunScanCommand(const ScanCommand& command, std::ostream& out, std::ostream& 
     std::vector<std::string> entries;
     ScanForIconFiles(folder, folder, kIconFileMasks, minCount, command.recurse, entries);
     SortLikeFileList(entries);
-    for (const std::string& entry : entries) out << PathText(JoinPath(folder, PathFromText(entry))) << '\n';
+    for (const std::string& entry : entries)
+        out << PathText(JoinPath(folder, PathFromText(entry))) << '\n';
     return 0;
 }
 

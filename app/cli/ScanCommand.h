@@ -14,7 +14,7 @@ namespace glyphora {
 
 struct ScanCommand {
     std::string folder;
-    std::string minCountText;  // as given; empty for the default
+    std::string minCountText; // as given; empty for the default
     bool recurse = false;
 };
 

@@ -77,8 +77,7 @@ int main(int argc, char** argv)
     try {
         const glyphora::CommandLineResult result = glyphora::RunCommandLine(arguments, host);
         switch (result.outcome) {
-        case glyphora::CommandLineOutcome::Failed:
-            return 1;
+        case glyphora::CommandLineOutcome::Failed: return 1;
         case glyphora::CommandLineOutcome::Opened:
             if (host.Current().sourceChanged) {
                 host.ShowError(glyphora::SourceChangedText(host.Current().fileName));
@@ -87,10 +86,8 @@ int main(int argc, char** argv)
             std::cout << host.Current().fileName.string() << ": " << host.Current().icons.size()
                       << (host.Current().associated ? " (file-type icon)" : " icon(s)") << '\n';
             return 0;
-        case glyphora::CommandLineOutcome::Exported:
-            return 0;
-        case glyphora::CommandLineOutcome::NoArguments:
-            return 0;
+        case glyphora::CommandLineOutcome::Exported: return 0;
+        case glyphora::CommandLineOutcome::NoArguments: return 0;
         }
     } catch (const std::exception& e) {
         host.ShowError(e.what());

@@ -22,13 +22,18 @@ std::string AsciiUpper(std::string s)
 
 namespace {
 
-bool IsBlankOrControl(unsigned char c) { return c <= 0x20 || c == 0x7F; }
+bool IsBlankOrControl(unsigned char c)
+{
+    return c <= 0x20 || c == 0x7F;
+}
 
 std::string TrimBlanksAndControls(const std::string& s)
 {
     std::size_t first = 0, last = s.size();
-    while (first < last && IsBlankOrControl(static_cast<unsigned char>(s[first]))) ++first;
-    while (last > first && IsBlankOrControl(static_cast<unsigned char>(s[last - 1]))) --last;
+    while (first < last && IsBlankOrControl(static_cast<unsigned char>(s[first])))
+        ++first;
+    while (last > first && IsBlankOrControl(static_cast<unsigned char>(s[last - 1])))
+        --last;
     return s.substr(first, last - first);
 }
 
@@ -45,7 +50,10 @@ std::string FirstCharacters(const std::string& s, std::size_t n)
     return s.substr(0, i);
 }
 
-bool StartsWith(const std::string& s, const std::string& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
+bool StartsWith(const std::string& s, const std::string& prefix)
+{
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
 
 // Stores a word value only while the field is still empty: the first non-empty one wins.
 // A stored word the table does not know gets a warning.
@@ -64,13 +72,18 @@ struct FlagSwitch {
     bool CommandLineArgs::*flag;
 };
 constexpr FlagSwitch kFlagSwitches[] = {
-    {"-e", &CommandLineArgs::exportMode},           {"-export", &CommandLineArgs::exportMode},
-    {"-closewhendone", &CommandLineArgs::closeWhenDone}, {"-opendestination", &CommandLineArgs::openDestination},
-    {"-alliconsasoneimage", &CommandLineArgs::allAsOne}, {"-iconsizesmall", &CommandLineArgs::small},
-    {"-grayscale", &CommandLineArgs::grayScale},     {"-includenumbers", &CommandLineArgs::includeNumbers},
+    {"-e", &CommandLineArgs::exportMode},
+    {"-export", &CommandLineArgs::exportMode},
+    {"-closewhendone", &CommandLineArgs::closeWhenDone},
+    {"-opendestination", &CommandLineArgs::openDestination},
+    {"-alliconsasoneimage", &CommandLineArgs::allAsOne},
+    {"-iconsizesmall", &CommandLineArgs::small},
+    {"-grayscale", &CommandLineArgs::grayScale},
+    {"-includenumbers", &CommandLineArgs::includeNumbers},
     {"-drawborders", &CommandLineArgs::drawBorders},
 };
-constexpr const char* kValueSwitches[] = {"-dbasefieldname=", "-dbasedesttype=", "-htmldestimagetype=", "-desttype=", "-iconindex="};
+constexpr const char* kValueSwitches[] = {
+    "-dbasefieldname=", "-dbasedesttype=", "-htmldestimagetype=", "-desttype=", "-iconindex="};
 
 const FlagSwitch* FindFlagSwitch(const std::string& normalised)
 {
@@ -119,15 +132,16 @@ CommandLineArgs ScanCommandLine(const std::vector<std::string>& arguments)
         }
         const std::string value = eq != std::string::npos ? arg.substr(eq + 1) : std::string{};
 
-        if (const FlagSwitch* flag = FindFlagSwitch(sw)) args.*(flag->flag) = true;
+        if (const FlagSwitch* flag = FindFlagSwitch(sw))
+            args.*(flag->flag) = true;
         else if (StartsWith(sw, "-dbasefieldname=")) {
             if (args.dbfFieldName.empty()) args.dbfFieldName = FirstCharacters(TrimBlanksAndControls(value), 10);
         } else if (StartsWith(sw, "-dbasedesttype=")) {
-            StoreWord(args.dbfTypeWord, value, WordSwitch::DbaseDestType, "-dbasedesttype=", "the memos hold icon files.",
-                      args.warnings);
+            StoreWord(args.dbfTypeWord, value, WordSwitch::DbaseDestType,
+                      "-dbasedesttype=", "the memos hold icon files.", args.warnings);
         } else if (StartsWith(sw, "-htmldestimagetype=")) {
-            StoreWord(args.htmlImageWord, value, WordSwitch::HtmlDestImageType, "-htmldestimagetype=",
-                      "the pictures are written as PNG.", args.warnings);
+            StoreWord(args.htmlImageWord, value, WordSwitch::HtmlDestImageType,
+                      "-htmldestimagetype=", "the pictures are written as PNG.", args.warnings);
         } else if (StartsWith(sw, "-desttype=")) {
             StoreWord(args.typeWord, value, WordSwitch::DestType, "-desttype=", "the icons are written as icon files.",
                       args.warnings);
@@ -159,9 +173,9 @@ struct WordRow {
     int targetImageType;
 };
 constexpr WordRow kWordTable[] = {
-    {"BMP", 1, "BMP", 1, 0},  {"BITMAP", 1, "BMP", 1, 0}, {"JPEG", 2, nullptr, 2, 1}, {"JPG", 2, nullptr, 2, 1},
-    {"EMF", 3, nullptr, 3, 0}, {"WMF", 3, nullptr, 3, 0},  {"METAFILE", 3, "EMF", 3, 0}, {"GIF", 4, nullptr, 4, 2},
-    {"PNG", 5, nullptr, 5, 0}, {"HTM", 11, nullptr, 0, 0}, {"HTML", 11, nullptr, 0, 0}, {"DBF", 12, "DBF", 0, 0},
+    {"BMP", 1, "BMP", 1, 0},    {"BITMAP", 1, "BMP", 1, 0}, {"JPEG", 2, nullptr, 2, 1},   {"JPG", 2, nullptr, 2, 1},
+    {"EMF", 3, nullptr, 3, 0},  {"WMF", 3, nullptr, 3, 0},  {"METAFILE", 3, "EMF", 3, 0}, {"GIF", 4, nullptr, 4, 2},
+    {"PNG", 5, nullptr, 5, 0},  {"HTM", 11, nullptr, 0, 0}, {"HTML", 11, nullptr, 0, 0},  {"DBF", 12, "DBF", 0, 0},
     {"DBASE", 12, "DBF", 0, 0}, {"PDF", 13, nullptr, 0, 0}, {"XLSX", 14, nullptr, 0, 0},
 };
 
@@ -184,7 +198,8 @@ bool IsKnownWord(WordSwitch which, const std::string& word)
     return false;
 }
 
-OutputCodes MapOutputWords(const std::string& typeWord, const std::string& dbfTypeWord, const std::string& htmlImageWord)
+OutputCodes MapOutputWords(const std::string& typeWord, const std::string& dbfTypeWord,
+                           const std::string& htmlImageWord)
 {
     const auto find = FindWord;
     OutputCodes codes;

@@ -21,12 +21,12 @@ struct CommandLineArgs {
     bool grayScale = false;
     bool includeNumbers = false;
     bool drawBorders = false;
-    std::string dbfFieldName;   // case kept, at most 10 characters
-    std::string dbfTypeWord;    // upper case
-    std::string htmlImageWord;  // upper case
-    std::string typeWord;       // upper case
-    int iconNumber = -1;        // 1-based; 0 = every icon; -1 unset (becomes 1 after the scan)
-    std::string joinedSource;   // the first arguments joined by single spaces (plain open mode)
+    std::string dbfFieldName;  // case kept, at most 10 characters
+    std::string dbfTypeWord;   // upper case
+    std::string htmlImageWord; // upper case
+    std::string typeWord;      // upper case
+    int iconNumber = -1;       // 1-based; 0 = every icon; -1 unset (becomes 1 after the scan)
+    std::string joinedSource;  // the first arguments joined by single spaces (plain open mode)
     // Switches and values the grammar does not know. They are ignored (or fall back to the
     // grammar's default) as before, but each is reported once so that a typing error does
     // not pass unseen.
@@ -43,7 +43,8 @@ struct OutputCodes {
     int dbfType = 0;
     int targetImageType = 0;
 };
-OutputCodes MapOutputWords(const std::string& typeWord, const std::string& dbfTypeWord, const std::string& htmlImageWord);
+OutputCodes MapOutputWords(const std::string& typeWord, const std::string& dbfTypeWord,
+                           const std::string& htmlImageWord);
 
 // Whether a (normalised, upper-case) word is one the type table knows for the switch:
 // "-desttype=" and "-dbasedesttype=" know the table's words and "ICO", "-htmldestimagetype="

@@ -58,7 +58,8 @@ std::string Trimmed(const std::string& s)
 fs::path TargetFolder(const std::string& destination, int fileType)
 {
     const fs::path dest(destination);
-    if (fileType == OutputKind::Dbase || fileType == OutputKind::Pdf || fileType == OutputKind::Xlsx) return dest.parent_path();
+    if (fileType == OutputKind::Dbase || fileType == OutputKind::Pdf || fileType == OutputKind::Xlsx)
+        return dest.parent_path();
     if (fileType == OutputKind::Html) {
         fs::path folder = dest;
         folder.replace_extension();
@@ -79,9 +80,10 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     }
 
     const CommandLineArgs args = ScanCommandLine(arguments);
-    for (const std::string& warning : args.warnings) host.ShowWarning(warning);
-    const std::string source = args.exportMode ? (args.positional.size() > 0 ? args.positional[0] : std::string{})
-                                               : args.joinedSource;
+    for (const std::string& warning : args.warnings)
+        host.ShowWarning(warning);
+    const std::string source =
+        args.exportMode ? (args.positional.size() > 0 ? args.positional[0] : std::string{}) : args.joinedSource;
     const std::string destination = args.exportMode && args.positional.size() > 1 ? args.positional[1] : std::string{};
 
     ActiveScope active;
@@ -94,7 +96,8 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     };
 
     if (DirectoryExists(source))
-        return fail(FormatText(TextOr(kTextSourceIsFolder, "%s is a folder. Name a file to take its icons from."), source));
+        return fail(
+            FormatText(TextOr(kTextSourceIsFolder, "%s is a folder. Name a file to take its icons from."), source));
     if (!FileExists(source)) return fail(FormatText(TextOr(kTextFileNotFound, "File not found: %s"), source));
     // A file that exists but cannot be read is no file without icons: say so instead of
     // showing (or saving) its file-type icon.
@@ -104,7 +107,8 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     if (!args.exportMode) return result;
 
     if (args.small) host.SetSmallIcons();
-    if (Trimmed(destination).empty()) return fail(TextOr(kTextCommandLineNoDestination, "No destination was given for the export."));
+    if (Trimmed(destination).empty())
+        return fail(TextOr(kTextCommandLineNoDestination, "No destination was given for the export."));
 
     bool nothingSaved = false;
     {
@@ -151,7 +155,8 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     if (args.closeWhenDone)
         host.Close();
     else if (!args.allAsOne)
-        host.ShowInformation(FormatText(TextOr(kTextCommandLineSuccess, "%d icon(s) saved."), static_cast<long long>(result.count)));
+        host.ShowInformation(
+            FormatText(TextOr(kTextCommandLineSuccess, "%d icon(s) saved."), static_cast<long long>(result.count)));
     return result;
 }
 

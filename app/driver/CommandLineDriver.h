@@ -14,10 +14,10 @@ namespace glyphora {
 class CommandLineHost {
 public:
     virtual ~CommandLineHost() = default;
-    virtual bool IsFirstStart() const = 0;  // the start counter says this is the very first start
-    virtual void RunHelp() = 0;             // help contents
+    virtual bool IsFirstStart() const = 0; // the start counter says this is the very first start
+    virtual void RunHelp() = 0;            // help contents
     virtual void SelectFile(const std::string& fileName) = 0;
-    virtual void SetSmallIcons() = 0;       // the grid switches to small icons and reloads
+    virtual void SetSmallIcons() = 0; // the grid switches to small icons and reloads
     virtual int SaveIcon(int iconIndex, const std::string& fileName, int fileType, bool grayScale) = 0;
     virtual void SaveAllAsOne(const std::string& fileName, int destType, bool grayScale) = 0;
     virtual void SaveAll(const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult) = 0;
@@ -31,15 +31,15 @@ public:
 };
 
 enum class CommandLineOutcome {
-    NoArguments,  // nothing to do
-    Opened,       // plain open mode: the file is shown
-    Exported,     // an export ran to its end
-    Failed,       // the error box was shown (also when the export saved nothing)
+    NoArguments, // nothing to do
+    Opened,      // plain open mode: the file is shown
+    Exported,    // an export ran to its end
+    Failed,      // the error box was shown (also when the export saved nothing)
 };
 
 struct CommandLineResult {
     CommandLineOutcome outcome = CommandLineOutcome::NoArguments;
-    int count = 0;          // what the save reported
+    int count = 0;           // what the save reported
     bool singleIcon = false; // the export saved one icon (count 0 then means nothing was written)
 };
 

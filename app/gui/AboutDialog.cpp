@@ -25,8 +25,7 @@ constexpr int kClientHeight = 265; // the design's 185, and room for the library
 QFont HeadingFont(int pixelSize, bool bold)
 {
     QFont font = QApplication::font();
-    if (QFontDatabase::families().contains(QStringLiteral("Impact")))
-        font.setFamilies({QStringLiteral("Impact")});
+    if (QFontDatabase::families().contains(QStringLiteral("Impact"))) font.setFamilies({QStringLiteral("Impact")});
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
@@ -78,8 +77,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     connect(okButton_, &QAbstractButton::clicked, this, &QDialog::accept);
 
     const std::pair<QObject*, const char*> named[] = {
-        {iconLabel_, "iconLabel"},       {nameLabel_, "nameLabel"},     {versionLabel_, "versionLabel"},
-        {noticeLabel_, "noticeLabel"},   {addressLabel_, "addressLabel"}, {librariesLabel_, "librariesLabel"},
+        {iconLabel_, "iconLabel"},     {nameLabel_, "nameLabel"},       {versionLabel_, "versionLabel"},
+        {noticeLabel_, "noticeLabel"}, {addressLabel_, "addressLabel"}, {librariesLabel_, "librariesLabel"},
         {okButton_, "okButton"},
     };
     for (const auto& [object, name] : named)

@@ -53,21 +53,18 @@ WindowCommand CommandForKey(int key, Qt::KeyboardModifiers modifiers)
     const Qt::KeyboardModifiers relevant = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const QKeySequence pressed(QKeyCombination(relevant, static_cast<Qt::Key>(key)));
     for (WindowCommand command : kCommands)
-        if (ShortcutsFor(command).contains(pressed))
-            return command;
+        if (ShortcutsFor(command).contains(pressed)) return command;
     return WindowCommand::None;
 }
 
 QString WithShortcutHint(const QString& text, WindowCommand command)
 {
     const QList<QKeySequence> shortcuts = ShortcutsFor(command);
-    if (shortcuts.isEmpty())
-        return text;
+    if (shortcuts.isEmpty()) return text;
     return text + QStringLiteral(" (") + shortcuts.front().toString(QKeySequence::NativeText) + QLatin1Char(')');
 }
 
-ActionManager::ActionManager(QWidget* window)
-    : QObject(window)
+ActionManager::ActionManager(QWidget* window) : QObject(window)
 {
     for (WindowCommand command : kCommands) {
         auto* action = new QAction(window); // owned by the window

@@ -10,7 +10,8 @@ QIcon ApplicationIcon()
 {
     QIcon icon;
     QDirIterator it(QStringLiteral(":/icons"), {QStringLiteral("glyphora-*.png")}, QDir::Files);
-    while (it.hasNext()) icon.addFile(it.next());
+    while (it.hasNext())
+        icon.addFile(it.next());
     return icon;
 }
 

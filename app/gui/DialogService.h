@@ -23,23 +23,23 @@ enum class ExportKind { Html, Dbase, Pdf, Xlsx };
 
 struct OpenFileRequest {
     std::string title;
-    std::string filter;        // "description (*.ext)|*.ext|..." pairs; the first is preselected
+    std::string filter; // "description (*.ext)|*.ext|..." pairs; the first is preselected
     std::filesystem::path initialDir;
 };
 
 struct SaveFileRequest {
     std::string title;
-    std::string filter;        // as above
-    int filterIndex = 1;       // 1-based entry preselected
-    std::string defaultExt;    // appended to a name typed without extension; follows the entry
+    std::string filter;     // as above
+    int filterIndex = 1;    // 1-based entry preselected
+    std::string defaultExt; // appended to a name typed without extension; follows the entry
     std::filesystem::path initialDir;
-    std::string proposedName;  // file name without folder and extension
+    std::string proposedName; // file name without folder and extension
 };
 
 struct PrintChoices {
-    bool all = true;                            // the whole grid, or the selected icon
+    bool all = true; // the whole grid, or the selected icon
     PrintSizing sizing = PrintSizing::ActualSize;
-    bool preview = false;                       // see the page before it is printed
+    bool preview = false; // see the page before it is printed
 };
 
 struct SaveFileAnswer {

@@ -42,8 +42,7 @@ constexpr int kXlsxShift = kGrayTop - 8;
 std::optional<int> ParseColumnCount(const std::string& text)
 {
     const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return std::nullopt;
+    if (first == std::string::npos) return std::nullopt;
     const std::string trimmed = text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
     errno = 0;
     char* end = nullptr;
@@ -53,8 +52,7 @@ std::optional<int> ParseColumnCount(const std::string& text)
     return static_cast<int>(value);
 }
 
-ExportOptionsDialog::ExportOptionsDialog(QWidget* parent)
-    : QDialog(parent)
+ExportOptionsDialog::ExportOptionsDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Export"));
     setFixedSize(473, 233);
@@ -91,8 +89,8 @@ ExportOptionsDialog::ExportOptionsDialog(QWidget* parent)
     exportAsGroup_ = new QGroupBox(Caption(kTextExportAs, "Export as"), this);
     exportAsGroup_->setGeometry(236, 2, 229, 88);
     exportAsButtons_ = new QButtonGroup(this);
-    const int itemIds[] = {kTextExportAsIcon, kTextExportAsBitmap, kTextExportAsJpeg,
-                           kTextExportAsMetafile, kTextExportAsGif, kTextExportAsPng};
+    const int itemIds[] = {kTextExportAsIcon,     kTextExportAsBitmap, kTextExportAsJpeg,
+                           kTextExportAsMetafile, kTextExportAsGif,    kTextExportAsPng};
     const char* designItems[] = {"Icon", "Bitmap", "JPEG", "Metafile", "GIF", "PNG"};
     for (int i = 0; i < 6; ++i) {
         auto* item = new QRadioButton(Caption(itemIds[i], designItems[i]), exportAsGroup_);
@@ -102,7 +100,8 @@ ExportOptionsDialog::ExportOptionsDialog(QWidget* parent)
 
     grayScaleCheck_ = new QCheckBox(Caption(kTextConvertToGrayScale, "Convert images to &gray scale"), this);
     skipNoteLabel_ = new QLabel(Caption(kTextSkipOptionsNote, "To skip this window and use current settings, call this "
-                                                      "function holding CTRL+SHIFT down."), this);
+                                                              "function holding CTRL+SHIFT down."),
+                                this);
     skipNoteLabel_->setWordWrap(true);
     skipNoteLabel_->setStyleSheet(QStringLiteral("color: grey"));
     placeMovable(0);
@@ -116,8 +115,7 @@ ExportOptionsDialog::ExportOptionsDialog(QWidget* parent)
     helpButton_->setGeometry(388, 196, 75, 27);
     helpButton_->setEnabled(false); // until setHelp names the help to open
     connect(helpButton_, &QPushButton::clicked, this, [this] {
-        if (help_)
-            help_->RunHelp(kHelpTopicExport);
+        if (help_) help_->RunHelp(kHelpTopicExport);
     });
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
@@ -165,8 +163,7 @@ void ExportOptionsDialog::prepare(ExportKind kind, const ExportSettings& setting
     numberCheck_->setChecked(settings.includeNumbers);
     grayScaleCheck_->setChecked(settings.grayScale);
     fieldNameEdit_->setText(QString::fromStdString(settings.dbfFieldName));
-    if (QAbstractButton* item = exportAsButtons_->button(ValidDbfType(settings.dbfType)))
-        item->setChecked(true);
+    if (QAbstractButton* item = exportAsButtons_->button(ValidDbfType(settings.dbfType))) item->setChecked(true);
     grayScaleCheck_->setEnabled(dbase ? exportTypeIndex() > 0 : true);
     columnCountChanged();
     if (html)
@@ -208,8 +205,8 @@ bool ExportOptionsDialog::eventFilter(QObject* watched, QEvent* event)
     if (watched == columnCountEdit_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
-        const bool control = text.isEmpty() || !text.at(0).isPrint() ||
-                             (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+        const bool control =
+            text.isEmpty() || !text.at(0).isPrint() || (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
         if (!control && !(text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9')))
             return true;
     }
@@ -244,9 +241,7 @@ std::optional<ExportSettings> ExportOptionsDialog::readBack(const ExportSettings
         result.drawBorders = borderCheck_->isChecked();
         result.grayScale = grayScaleCheck_->isChecked();
         break;
-    case ExportKind::Xlsx:
-        result.grayScale = grayScaleCheck_->isChecked();
-        break;
+    case ExportKind::Xlsx: result.grayScale = grayScaleCheck_->isChecked(); break;
     }
     return result;
 }

@@ -40,10 +40,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kMargin = 8;      // the tree's left offset, kept on every side of the pane's controls
+constexpr int kMargin = 8; // the tree's left offset, kept on every side of the pane's controls
 constexpr int kRowHeight = 18;
 constexpr int kRowIconOffset = 20;
-constexpr int kNoteWidth = 58;  // the column left of the brace that holds the count and the stop note
+constexpr int kNoteWidth = 58; // the column left of the brace that holds the count and the stop note
 
 // A drawing of an opening curly brace, its point facing the save-all button: it ties the
 // button to the list it saves. Drawn at 13 x 99 and stretched to the list's height.
@@ -69,8 +69,9 @@ QPixmap BracePixmap(const QColor& color)
 QPixmap RowIcon(const fs::path& file, const QColor& background)
 {
     std::vector<IconHandle> own = ExtractFileIcons(file, kSmallIconSize, 0, 1);
-    IconHandle icon = !own.empty() && !own.front().isNull() ? std::move(own.front())
-                                                            : CurrentFileTypeIconProvider().IconForFile(file, kSmallIconSize);
+    IconHandle icon = !own.empty() && !own.front().isNull()
+                          ? std::move(own.front())
+                          : CurrentFileTypeIconProvider().IconForFile(file, kSmallIconSize);
     if (icon.isNull()) icon = BuiltInGenericFileIcon(kSmallIconSize);
     const std::uint32_t rgb = background.rgb() & 0x00FFFFFFu;
     return QPixmap::fromImage(RenderIcon(icon, kSmallIconSize, kSmallIconSize, rgb));
@@ -79,8 +80,12 @@ QPixmap RowIcon(const fs::path& file, const QColor& background)
 } // namespace
 
 FindPane::FindPane(MainWindow& window, QWidget* findStrip)
-    : QWidget(nullptr), window_(window), searchButton_(window.findButton()), minimumLabel_(window.minimumCountLabel()),
-      minimumBox_(window.minimumCountBox()), runner_(new ScanRunner(this))
+    : QWidget(nullptr),
+      window_(window),
+      searchButton_(window.findButton()),
+      minimumLabel_(window.minimumCountLabel()),
+      minimumBox_(window.minimumCountBox()),
+      runner_(new ScanRunner(this))
 {
     setObjectName(QStringLiteral("findPane"));
     buildStrip(findStrip);
@@ -195,15 +200,16 @@ void FindPane::buildPane()
     fileList_->setDirectSearch(true);
     fileList_->setAlterIndex(-1);
     connect(fileList_, &SearchListBox::entryChosen, this, &FindPane::openChosenFile);
-    connect(fileList_, &SearchListBox::itemParamsRequested, this,
-            [this](int row, QStyle::State state, ItemParams& params) {
-                params.offset = kRowIconOffset;
-                if (params.hintQuery) return;
-                const QColor background =
-                    fileList_->palette().color((state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Base);
-                params.pixmap = RowIcon(fullPath(fileList_->itemText(row)), background);
-            },
-            Qt::DirectConnection);
+    connect(
+        fileList_, &SearchListBox::itemParamsRequested, this,
+        [this](int row, QStyle::State state, ItemParams& params) {
+            params.offset = kRowIconOffset;
+            if (params.hintQuery) return;
+            const QColor background =
+                fileList_->palette().color((state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Base);
+            params.pixmap = RowIcon(fullPath(fileList_->itemText(row)), background);
+        },
+        Qt::DirectConnection);
 
     subfoldersCheck_ = new QCheckBox(filePanel_);
     subfoldersCheck_->setObjectName(QStringLiteral("subfoldersCheck"));
@@ -216,7 +222,8 @@ void FindPane::buildPane()
     row->addWidget(dirPanel_, 1);
     row->addWidget(listSplitter_);
     row->addWidget(filePanel_);
-    for (QWidget* side : {dirPanel_, filePanel_}) side->installEventFilter(this);
+    for (QWidget* side : {dirPanel_, filePanel_})
+        side->installEventFilter(this);
     connect(listSplitter_, &PaneSplitter::moved, this, &FindPane::layoutSides);
     connect(paneSplitter_, &PaneSplitter::moved, this, &FindPane::layoutSides);
 }
@@ -277,7 +284,10 @@ void FindPane::setPaneVisible(bool visible)
     if (visible != shown_) toggle();
 }
 
-int FindPane::paneHeight() const { return height(); }
+int FindPane::paneHeight() const
+{
+    return height();
+}
 
 void FindPane::setPaneHeight(int height)
 {
@@ -285,20 +295,23 @@ void FindPane::setPaneHeight(int height)
     // The room above is known only once the window is laid out; until then the window's
     // resize brings the pane within it.
     if (frame_ != nullptr && frame_->isVisible() && height >= kFindPaneMinHeight)
-        limited = std::max(kFindPaneMinHeight,
-                           std::min(limited, frame_->height() - kFindPaneMinHeight - kSplitterThickness));
+        limited =
+            std::max(kFindPaneMinHeight, std::min(limited, frame_->height() - kFindPaneMinHeight - kSplitterThickness));
     setFixedHeight(limited);
     layoutSides();
 }
 
-int FindPane::filePanelWidth() const { return filePanel_->width(); }
+int FindPane::filePanelWidth() const
+{
+    return filePanel_->width();
+}
 
 void FindPane::setFilePanelWidth(int width)
 {
     int limited = std::max(width, kFilePanelMinWidth);
     if (width >= kFilePanelMinWidth && isVisible())
-        limited = std::max(kFilePanelMinWidth,
-                           std::min(limited, this->width() - kFilePanelMinWidth - kSplitterThickness));
+        limited =
+            std::max(kFilePanelMinWidth, std::min(limited, this->width() - kFilePanelMinWidth - kSplitterThickness));
     filePanel_->setFixedWidth(limited);
     layoutSides();
 }
@@ -348,8 +361,10 @@ void FindPane::layoutFilesLabel()
 bool FindPane::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Resize) {
-        if (watched == frame_) fitToWindow();
-        else if (watched == dirPanel_ || watched == filePanel_) layoutSides();
+        if (watched == frame_)
+            fitToWindow();
+        else if (watched == dirPanel_ || watched == filePanel_)
+            layoutSides();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -362,14 +377,16 @@ std::filesystem::path FindPane::fullPath(const QString& entry) const
 std::vector<std::string> FindPane::listedEntries() const
 {
     std::vector<std::string> entries;
-    for (const QString& entry : fileList_->items()) entries.push_back(entry.toStdString());
+    for (const QString& entry : fileList_->items())
+        entries.push_back(entry.toStdString());
     return entries;
 }
 
 std::vector<std::filesystem::path> FindPane::listedFiles() const
 {
     std::vector<fs::path> files;
-    for (const QString& entry : fileList_->items()) files.push_back(fullPath(entry));
+    for (const QString& entry : fileList_->items())
+        files.push_back(fullPath(entry));
     return files;
 }
 
@@ -441,7 +458,8 @@ void FindPane::endScan(ScanOutcome outcome)
 // command through its key preview.
 void FindPane::setSearchControlsEnabled(bool enabled)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{subfoldersCheck_, minimumLabel_, minimumBox_, searchButton_})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{subfoldersCheck_, minimumLabel_, minimumBox_, searchButton_})
         control->setEnabled(enabled);
     saveAllButton_->setEnabled(enabled && fileList_->count() > 0);
     if (QWidget* client = window_.centralWidget()) client->setEnabled(enabled);

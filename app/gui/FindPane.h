@@ -39,8 +39,9 @@ class SearchListBox;
 class SoftButton;
 
 // The pane's sizes and limits, as the settings keep them.
-inline constexpr int kFindPaneMinHeight = FindPaneSettings::kMinimumHeight;     // also the least height above it
-inline constexpr int kFilePanelMinWidth = FindPaneSettings::kMinimumFileWidth;  // also the least width of the tree's side
+inline constexpr int kFindPaneMinHeight = FindPaneSettings::kMinimumHeight; // also the least height above it
+inline constexpr int kFilePanelMinWidth =
+    FindPaneSettings::kMinimumFileWidth; // also the least width of the tree's side
 inline constexpr int kSplitterThickness = FindPaneSettings::kSplitterThickness;
 
 class FindPane final : public QWidget {

@@ -25,8 +25,8 @@ namespace glyphora {
 namespace {
 
 struct LanguageItem {
-    int language;  // index of the language table, the value stored in the settings
-    int textId;    // caption text
+    int language; // index of the language table, the value stored in the settings
+    int textId;   // caption text
     const char* design;
 };
 
@@ -46,8 +46,7 @@ constexpr std::array<int, kLanguageCount> kMenuOrder = {0, 4, 2, 1, 3, 5};
 const LanguageItem& ItemOf(int language)
 {
     for (const LanguageItem& item : kLanguageItems)
-        if (item.language == language)
-            return item;
+        if (item.language == language) return item;
     return kLanguageItems[0];
 }
 
@@ -77,9 +76,8 @@ void MainWindow::buildLanguageMenu()
         action->setCheckable(true);
         action->setActionGroup(group);
         action->setObjectName(QStringLiteral("languageAction%1").arg(language));
-        connect(action, &QAction::triggered, this, [this, language] {
-            runGuarded([this, language] { switchLanguage(language); });
-        });
+        connect(action, &QAction::triggered, this,
+                [this, language] { runGuarded([this, language] { switchLanguage(language); }); });
         languageActions_[static_cast<std::size_t>(language)] = action;
     }
     languageActions_[0]->setChecked(true);
@@ -87,15 +85,13 @@ void MainWindow::buildLanguageMenu()
 
 void MainWindow::switchLanguage(std::optional<int> chosen)
 {
-    const LanguageSwitchResult result =
-        SwitchLanguage({settings_.language, chosen, !arguments_.empty(), packFolder_});
+    const LanguageSwitchResult result = SwitchLanguage({settings_.language, chosen, !arguments_.empty(), packFolder_});
     for (const LanguageMessage& message : result.loadMessages)
         dialogs_->Show(message.text, message.icon, MessageButtons::Ok);
     settings_.language = result.language;
     // After a failed switch the mark goes back to the language still in use.
     languageActions_.at(static_cast<std::size_t>(CheckedLanguageItem(settings_.language)))->setChecked(true);
-    if (!result.loaded)
-        return;
+    if (!result.loaded) return;
 
     applyLanguageTexts();
     // The report panels are as wide as their texts need in the new wording.
@@ -150,8 +146,8 @@ void MainWindow::applyLanguageTexts()
     saveSelectedAction_->setText(PackText(kTextMenuSaveSelected));
     saveAllAsOneImageAction_->setText(PackText(kTextMenuSaveAllAsOneImage));
     saveAllMenu_->setTitle(PackText(kTextMenuSaveAll));
-    const int saveAllTexts[] = {kTextMenuAsIcons, kTextMenuAsBitmaps, kTextMenuAsJpeg,
-                                kTextMenuAsMetafiles, kTextMenuAsGif, kTextMenuAsPng};
+    const int saveAllTexts[] = {kTextMenuAsIcons,     kTextMenuAsBitmaps, kTextMenuAsJpeg,
+                                kTextMenuAsMetafiles, kTextMenuAsGif,     kTextMenuAsPng};
     for (std::size_t kind = 0; kind < saveAllActions_.size(); ++kind)
         saveAllActions_[kind]->setText(PackText(saveAllTexts[kind]));
     exportHtmlAction_->setText(PackText(kTextMenuToHtml));

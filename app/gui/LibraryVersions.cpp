@@ -41,7 +41,8 @@ std::vector<LibraryVersion> UsedLibraries()
         {"Qt", qVersion()},
         {"libpng", png_get_libpng_ver(nullptr)},
         {"libjpeg", JpegVersion()},
-        {"giflib", std::to_string(GIFLIB_MAJOR) + "." + std::to_string(GIFLIB_MINOR) + "." + std::to_string(GIFLIB_RELEASE)},
+        {"giflib",
+         std::to_string(GIFLIB_MAJOR) + "." + std::to_string(GIFLIB_MINOR) + "." + std::to_string(GIFLIB_RELEASE)},
         {"zlib", zlibVersion()},
         {"libxlsxwriter", LXW_VERSION},
     };

@@ -91,8 +91,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     systemHelpViewer_ = MakeSystemHelpViewer(*dialogs_);
     help_.SetViewer(systemHelpViewer_.get());
     chooseHelpFile(0, false);
-    if (ownDialogs_)
-        ownDialogs_->setHelp(&help_);
+    if (ownDialogs_) ownDialogs_->setHelp(&help_);
 
     setWindowTitle(QApplication::applicationDisplayName());
     const QSize minimum = WindowMinimumSize(QSize(kMinimumWidth, kMinimumHeight),
@@ -164,8 +163,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     buildKeyboardCommands();
     rebuildRecentMenu();
 
-    if (arguments_.empty())
-        SelectFile(ProgramFilePath());
+    if (arguments_.empty()) SelectFile(ProgramFilePath());
     gridView_->setFocus();
 }
 
@@ -209,7 +207,8 @@ void MainWindow::buildMenus()
     exportPdfAction_ = saveAllMenu_->addAction(UiText(kTextMenuToPdf, "to PDF Document (*.pdf)"));
     exportXlsxAction_ = saveAllMenu_->addAction(QStringLiteral("to Microsoft Excel Sheet (*.xlsx)"));
     connect(saveSelectedAction_, &QAction::triggered, this, [this] { runGuarded([this] { saveSelected(); }); });
-    connect(saveAllAsOneImageAction_, &QAction::triggered, this, [this] { runGuarded([this] { saveAllAsOneImage(); }); });
+    connect(saveAllAsOneImageAction_, &QAction::triggered, this,
+            [this] { runGuarded([this] { saveAllAsOneImage(); }); });
     connect(exportHtmlAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportHtml(); }); });
     connect(exportDbaseAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportDbase(); }); });
     connect(exportPdfAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportPdf(); }); });
@@ -230,7 +229,8 @@ void MainWindow::buildMenus()
     for (QAction* item : {largeIconsAction_, smallIconsAction_})
         item->setCheckable(true);
     // Clicking the checked small-size item removes its mark, which means large icons again.
-    connect(largeIconsAction_, &QAction::triggered, this, [this] { runGuarded([this] { setIconSize(IconSizing::Large); }); });
+    connect(largeIconsAction_, &QAction::triggered, this,
+            [this] { runGuarded([this] { setIconSize(IconSizing::Large); }); });
     connect(smallIconsAction_, &QAction::triggered, this, [this](bool checked) {
         runGuarded([this, checked] { setIconSize(checked ? IconSizing::Small : IconSizing::Large); });
     });
@@ -238,7 +238,8 @@ void MainWindow::buildMenus()
     saveToRegistryAction_ = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
     saveToRegistryAction_->setCheckable(true);
     // Nothing is written before the window closes.
-    connect(saveToRegistryAction_, &QAction::triggered, this, [this](bool checked) { settings_.settingsInRegistry = checked; });
+    connect(saveToRegistryAction_, &QAction::triggered, this,
+            [this](bool checked) { settings_.settingsInRegistry = checked; });
 }
 
 void MainWindow::buildToolbar(QWidget* toolbarStrip)
@@ -257,14 +258,16 @@ void MainWindow::buildToolbar(QWidget* toolbarStrip)
     saveButton_ = MakeButton<PopupButton>(toolbarStrip, 56, 40, ToolbarIcon(ToolbarGlyph::Save),
                                           hint(kTextHintSave, "Save icons", WindowCommand::SaveSelected));
     saveButton_->setDropDown(saveMenu_);
-    copyButton_ = MakeButton<SoftButton>(toolbarStrip, 96, 27, ToolbarIcon(ToolbarGlyph::Copy),
-                                         hint(kTextHintCopy, "Copy the selected icon to the clipboard", WindowCommand::Copy));
+    copyButton_ =
+        MakeButton<SoftButton>(toolbarStrip, 96, 27, ToolbarIcon(ToolbarGlyph::Copy),
+                               hint(kTextHintCopy, "Copy the selected icon to the clipboard", WindowCommand::Copy));
     connect(copyButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
     printButton_ = MakeButton<SoftButton>(toolbarStrip, 123, 27, ToolbarIcon(ToolbarGlyph::Print),
                                           hint(kTextHintPrint, "Print icons", WindowCommand::Print));
     connect(printButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { print(); }); });
-    refreshButton_ = MakeButton<SoftButton>(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
-                                            hint(kTextHintRefresh, "Reload the icons of the open file", WindowCommand::Refresh));
+    refreshButton_ =
+        MakeButton<SoftButton>(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
+                               hint(kTextHintRefresh, "Reload the icons of the open file", WindowCommand::Refresh));
     connect(refreshButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
     optionsButton_ = MakeButton<PopupButton>(toolbarStrip, 193, 40, ToolbarIcon(ToolbarGlyph::Options),
                                              UiText(kTextHintOptions, "Options"));
@@ -275,7 +278,8 @@ void MainWindow::buildToolbar(QWidget* toolbarStrip)
     aboutButton_ = MakeButton<SoftButton>(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About),
                                           UiText(kTextHintAbout, "About Glyphora"));
     connect(aboutButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { showAbout(); }); });
-    for (SoftButton* button : std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_})
+    for (SoftButton* button :
+         std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_})
         button->setEnabled(false);
 }
 
@@ -283,20 +287,34 @@ void MainWindow::buildToolbar(QWidget* toolbarStrip)
 void MainWindow::nameControls()
 {
     const std::pair<QObject*, const char*> named[] = {
-        {gridView_, "gridView"},           {openButton_, "openButton"},
-        {saveButton_, "saveButton"},       {copyButton_, "copyButton"},
-        {printButton_, "printButton"},     {refreshButton_, "refreshButton"},
-        {optionsButton_, "optionsButton"}, {helpButton_, "helpButton"},
-        {aboutButton_, "aboutButton"},     {findButton_, "findButton"},
-        {recentFilesMenu_, "recentFilesMenu"}, {recentEmptyAction_, "recentEmptyAction"},
-        {saveMenu_, "saveMenu"},           {saveSelectedAction_, "saveSelectedAction"},
-        {saveAllAsOneImageAction_, "saveAllAsOneImageAction"}, {saveAllMenu_, "saveAllMenu"},
-        {exportHtmlAction_, "exportHtmlAction"}, {exportDbaseAction_, "exportDbaseAction"},
-        {exportPdfAction_, "exportPdfAction"},   {exportXlsxAction_, "exportXlsxAction"},
-        {optionsMenu_, "optionsMenu"},     {largeIconsAction_, "largeIconsAction"},
-        {smallIconsAction_, "smallIconsAction"}, {iconSizeMenu_, "iconSizeMenu"},
-        {showIconWindowAction_, "showIconWindowAction"}, {saveToRegistryAction_, "saveToRegistryAction"},
-        {languageMenu_, "languageMenu"},   {minimumCountLabel_, "minimumCountLabel"},
+        {gridView_, "gridView"},
+        {openButton_, "openButton"},
+        {saveButton_, "saveButton"},
+        {copyButton_, "copyButton"},
+        {printButton_, "printButton"},
+        {refreshButton_, "refreshButton"},
+        {optionsButton_, "optionsButton"},
+        {helpButton_, "helpButton"},
+        {aboutButton_, "aboutButton"},
+        {findButton_, "findButton"},
+        {recentFilesMenu_, "recentFilesMenu"},
+        {recentEmptyAction_, "recentEmptyAction"},
+        {saveMenu_, "saveMenu"},
+        {saveSelectedAction_, "saveSelectedAction"},
+        {saveAllAsOneImageAction_, "saveAllAsOneImageAction"},
+        {saveAllMenu_, "saveAllMenu"},
+        {exportHtmlAction_, "exportHtmlAction"},
+        {exportDbaseAction_, "exportDbaseAction"},
+        {exportPdfAction_, "exportPdfAction"},
+        {exportXlsxAction_, "exportXlsxAction"},
+        {optionsMenu_, "optionsMenu"},
+        {largeIconsAction_, "largeIconsAction"},
+        {smallIconsAction_, "smallIconsAction"},
+        {iconSizeMenu_, "iconSizeMenu"},
+        {showIconWindowAction_, "showIconWindowAction"},
+        {saveToRegistryAction_, "saveToRegistryAction"},
+        {languageMenu_, "languageMenu"},
+        {minimumCountLabel_, "minimumCountLabel"},
         {minimumCountBox_, "minimumCountBox"},
     };
     for (const auto& [object, name] : named)
@@ -339,8 +357,7 @@ void MainWindow::SelectFile(const std::filesystem::path& fileName)
     setStatus(1, {});
     const int count = grid->Count();
     enableFileButtons();
-    if (count > 0)
-        grid->SetItemIndex(0);
+    if (count > 0) grid->SetItemIndex(0);
     exportSettings_.columnCount = ColumnCountFor(grid->ColCount(), count);
     recent_.Add(fileName_.string());
     rebuildRecentMenu();
@@ -372,8 +389,7 @@ void MainWindow::showSelection(int index)
     setStatus(1, status.position);
     setStatus(2, status.images);
     setStatus(3, status.colorDepth);
-    if (index >= 0)
-        updateIconWindow(index);
+    if (index >= 0) updateIconWindow(index);
 }
 
 void MainWindow::openFile()
@@ -384,13 +400,10 @@ void MainWindow::openFile()
                                                "ActiveX files (*.ocx)|*.ocx|Any file (*.*)|*.*");
     request.initialDir = openDialogFolder_;
     const std::optional<std::filesystem::path> chosen = dialogs_->OpenFile(request);
-    if (!chosen)
-        return;
+    if (!chosen) return;
     openDialogFolder_ = chosen->parent_path();
-    if (saveDialogFolder_.empty())
-        saveDialogFolder_ = openDialogFolder_;
-    if (chosen->native() != fileName_.native())
-        SelectFile(*chosen);
+    if (saveDialogFolder_.empty()) saveDialogFolder_ = openDialogFolder_;
+    if (chosen->native() != fileName_.native()) SelectFile(*chosen);
     gridView_->setFocus();
 }
 
@@ -401,16 +414,14 @@ void MainWindow::refreshIcons()
 
 bool MainWindow::checkSelection()
 {
-    if (gridView_->grid()->ItemIndex() >= 0)
-        return true;
+    if (gridView_->grid()->ItemIndex() >= 0) return true;
     dialogs_->Show(UiString(kTextNoIconSelected, "No icon is selected."), MessageIcon::Warning, MessageButtons::Ok);
     return false;
 }
 
 void MainWindow::copySelected()
 {
-    if (!checkSelection())
-        return;
+    if (!checkSelection()) return;
     const IconGrid* grid = gridView_->grid();
     const IconHandle& icon = grid->GetIcon(grid->ItemIndex());
     const IconMaskSize size = GetIconSize(icon);
@@ -430,14 +441,12 @@ void MainWindow::setIconSize(IconSizing sizing)
     grid->update();
     setStatus(1, {});
     enableFileButtons();
-    if (grid->Count() > 0)
-        grid->SetItemIndex(0);
+    if (grid->Count() > 0) grid->SetItemIndex(0);
 }
 
 void MainWindow::openDroppedFiles(const QStringList& files)
 {
-    if (files.isEmpty())
-        return;
+    if (files.isEmpty()) return;
     SelectFile(files.front().toStdString());
     if (files.size() > 1)
         dialogs_->Show(UiString(kTextOnlyFirstDroppedFile, "Only the first of the dropped files has been opened."),
@@ -448,22 +457,18 @@ void MainWindow::runCommand(WindowCommand command)
 {
     switch (command) {
     case WindowCommand::StopScan:
-        if (ScanActive)
-            ScanActive = false;
+        if (ScanActive) ScanActive = false;
         break;
     case WindowCommand::Copy: runGuarded([this] { copySelected(); }); break;
     case WindowCommand::Open: runGuarded([this] { openFile(); }); break;
     case WindowCommand::Print:
-        if (printButton_->isEnabled())
-            runGuarded([this] { print(); });
+        if (printButton_->isEnabled()) runGuarded([this] { print(); });
         break;
     case WindowCommand::Refresh:
-        if (refreshButton_->isEnabled())
-            runGuarded([this] { refreshIcons(); });
+        if (refreshButton_->isEnabled()) runGuarded([this] { refreshIcons(); });
         break;
     case WindowCommand::SaveSelected:
-        if (saveButton_->isEnabled())
-            runGuarded([this] { saveSelected(); });
+        if (saveButton_->isEnabled()) runGuarded([this] { saveSelected(); });
         break;
     case WindowCommand::Help: showHelpContents(); break;
     case WindowCommand::None: break;
@@ -489,8 +494,9 @@ void MainWindow::chooseHelpFile(int language, bool reportMissing)
 void MainWindow::buildKeyboardCommands()
 {
     actions_ = new ActionManager(this);
-    for (WindowCommand command : {WindowCommand::StopScan, WindowCommand::Copy, WindowCommand::Open, WindowCommand::Print,
-                                  WindowCommand::Refresh, WindowCommand::SaveSelected, WindowCommand::Help}) {
+    for (WindowCommand command :
+         {WindowCommand::StopScan, WindowCommand::Copy, WindowCommand::Open, WindowCommand::Print,
+          WindowCommand::Refresh, WindowCommand::SaveSelected, WindowCommand::Help}) {
         connect(actions_->action(command), &QAction::triggered, this, [this, command] { runCommand(command); });
     }
 }
@@ -524,8 +530,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 
 void MainWindow::postRunCommandLine()
 {
-    if (commandLinePosted_)
-        return;
+    if (commandLinePosted_) return;
     commandLinePosted_ = true;
     QTimer::singleShot(0, this, [this] { runCommandLine(); });
 }

@@ -25,8 +25,7 @@ void MainWindow::setShowSeparateWindow(bool on)
 void MainWindow::updateIconWindow(int index)
 {
     if (!settings_.showSeparateWindow) {
-        if (iconWindow_)
-            iconWindow_->hide();
+        if (iconWindow_) iconWindow_->hide();
         return;
     }
     if (!iconWindow_) {
@@ -42,15 +41,16 @@ void MainWindow::updateIconWindow(int index)
         iconWindow_->showNoIcon();
     } else if (grid->Associated()) {
         const FileTypeIconProvider& shell = CurrentFileTypeIconProvider();
-        iconWindow_->showIcons(shell.IconForFile(fileName_, kLargeIconSize), shell.IconForFile(fileName_, kSmallIconSize));
+        iconWindow_->showIcons(shell.IconForFile(fileName_, kLargeIconSize),
+                               shell.IconForFile(fileName_, kSmallIconSize));
     } else {
         const std::vector<IconHandle> large = ExtractFileIcons(fileName_, kLargeIconSize, index, 1);
         const std::vector<IconHandle> small = ExtractFileIcons(fileName_, kSmallIconSize, index, 1);
-        iconWindow_->showIcons(large.empty() ? IconHandle{} : large.front(), small.empty() ? IconHandle{} : small.front());
+        iconWindow_->showIcons(large.empty() ? IconHandle{} : large.front(),
+                               small.empty() ? IconHandle{} : small.front());
     }
     // The main window keeps the keyboard focus.
-    if (isVisible() && isEnabled())
-        activateWindow();
+    if (isVisible() && isEnabled()) activateWindow();
 }
 
 } // namespace glyphora

@@ -24,11 +24,9 @@ constexpr const char* kNoPrinterQuestion = "No printer is installed. Print to a 
 void MainWindow::print()
 {
     IconGrid* grid = gridView_->grid();
-    if (grid->Count() <= 0)
-        return;
+    if (grid->Count() <= 0) return;
     const std::optional<PrintChoices> choices = dialogs_->ChoosePrintOptions(grid->ItemIndex() >= 0);
-    if (!choices)
-        return;
+    if (!choices) return;
     const Bitmap picture = PrintPicture(grid->Model(), grid->Current().icons, choices->all || grid->ItemIndex() < 0);
     const int screenDpi = logicalDpiX();
     const auto paint = [&](QPaintDevice& device) { PrintBitmap(device, picture, choices->sizing, screenDpi); };
@@ -39,13 +37,11 @@ void MainWindow::print()
     const bool printerInstalled = dialogs_->PrinterInstalled();
     if (!printerInstalled)
         printer.setOutputFormat(QPrinter::PdfFormat); // what the page will become, also in the preview
-    if (choices->preview && !dialogs_->PreviewPrint(printer, paint))
-        return;
+    if (choices->preview && !dialogs_->PreviewPrint(printer, paint)) return;
 
     std::optional<PendingFile> pdf;
     if (printerInstalled) {
-        if (!dialogs_->SetUpPrinter(printer))
-            return;
+        if (!dialogs_->SetUpPrinter(printer)) return;
     } else {
         if (dialogs_->Show(kNoPrinterQuestion, MessageIcon::Question, MessageButtons::YesNo) != DialogAnswer::Yes)
             return;
@@ -56,8 +52,7 @@ void MainWindow::print()
         request.initialDir = saveDialogFolder_;
         request.proposedName = UniqueSaveName(saveDialogFolder_, fileName_, request.defaultExt);
         const std::optional<SaveFileAnswer> answer = dialogs_->SaveFile(request);
-        if (!answer)
-            return;
+        if (!answer) return;
         saveDialogFolder_ = answer->fileName.parent_path();
         // The page is written beside the chosen file and replaces it only once complete.
         pdf.emplace(answer->fileName);
@@ -68,8 +63,7 @@ void MainWindow::print()
         WaitCursor wait;
         paint(printer);
     }
-    if (pdf)
-        pdf->Commit();
+    if (pdf) pdf->Commit();
 }
 
 } // namespace glyphora

@@ -32,8 +32,10 @@ QToolButton* MakeArrow(QWidget* parent, Qt::ArrowType arrow, const char* name)
 } // namespace
 
 MinimumCountBox::MinimumCountBox(QWidget* parent)
-    : QWidget(parent), edit_(new QLineEdit(QStringLiteral("1"), this)),
-      up_(MakeArrow(this, Qt::UpArrow, "upArrow")), down_(MakeArrow(this, Qt::DownArrow, "downArrow"))
+    : QWidget(parent),
+      edit_(new QLineEdit(QStringLiteral("1"), this)),
+      up_(MakeArrow(this, Qt::UpArrow, "upArrow")),
+      down_(MakeArrow(this, Qt::DownArrow, "downArrow"))
 {
     edit_->setObjectName(QStringLiteral("minimumEdit"));
     edit_->setMaxLength(4);
@@ -56,9 +58,15 @@ MinimumCountBox::MinimumCountBox(QWidget* parent)
     connect(down_, &QToolButton::clicked, this, [this] { step(-1); });
 }
 
-QString MinimumCountBox::text() const { return edit_->text(); }
+QString MinimumCountBox::text() const
+{
+    return edit_->text();
+}
 
-void MinimumCountBox::setText(const QString& text) { edit_->setText(text); }
+void MinimumCountBox::setText(const QString& text)
+{
+    edit_->setText(text);
+}
 
 std::optional<int> MinimumCountBox::value() const
 {

@@ -63,9 +63,9 @@ PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent)
 
     scalePanel_ = new QWidget(this);
     scalePanel_->setGeometry(0, 80, kClientWidth, 80);
-    const ChoicePair scale = MakeChoicePair(scalePanel_, 6, UiText(kTextPrintScale, "Scale:"),
-                                            UiText(kTextPrintActualSize, "&Actual size"),
-                                            UiText(kTextPrintFitToPage, "Fit to &page"), this);
+    const ChoicePair scale =
+        MakeChoicePair(scalePanel_, 6, UiText(kTextPrintScale, "Scale:"), UiText(kTextPrintActualSize, "&Actual size"),
+                       UiText(kTextPrintFitToPage, "Fit to &page"), this);
     scaleLabel_ = scale.label;
     actualSizeButton_ = scale.first;
     fitToPageButton_ = scale.second;
@@ -91,10 +91,10 @@ PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent)
     });
 
     const std::pair<QObject*, const char*> named[] = {
-        {imageLabel_, "imageLabel"},     {fullButton_, "fullButton"},       {selectedButton_, "selectedButton"},
-        {scalePanel_, "scalePanel"},     {scaleLabel_, "scaleLabel"},       {actualSizeButton_, "actualSizeButton"},
+        {imageLabel_, "imageLabel"},           {fullButton_, "fullButton"}, {selectedButton_, "selectedButton"},
+        {scalePanel_, "scalePanel"},           {scaleLabel_, "scaleLabel"}, {actualSizeButton_, "actualSizeButton"},
         {fitToPageButton_, "fitToPageButton"}, {okButton_, "okButton"},     {previewButton_, "previewButton"},
-        {cancelButton_, "cancelButton"}, {helpButton_, "helpButton"},
+        {cancelButton_, "cancelButton"},       {helpButton_, "helpButton"},
     };
     for (const auto& [object, name] : named)
         object->setObjectName(QString::fromLatin1(name));

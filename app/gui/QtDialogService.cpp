@@ -47,8 +47,7 @@ std::vector<std::string> FilterDescriptions(const std::string& filter)
     for (;;) {
         const std::size_t bar = filter.find('|', start);
         parts.push_back(filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
-        if (bar == std::string::npos)
-            break;
+        if (bar == std::string::npos) break;
         start = bar + 1;
     }
     std::vector<std::string> descriptions;
@@ -68,8 +67,7 @@ std::optional<std::filesystem::path> QtDialogService::OpenFile(const OpenFileReq
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(NameFilters(request.filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return std::filesystem::path(dialog.selectedFiles().front().toStdString());
 }
 
@@ -89,13 +87,11 @@ std::optional<SaveFileAnswer> QtDialogService::SaveFile(const SaveFileRequest& r
         dialog.setDefaultSuffix(QString::fromStdString(DefaultExtensionFromFilter(request.filter, index)));
     });
     dialog.selectFile(QString::fromStdString(request.proposedName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     SaveFileAnswer answer;
     answer.fileName = dialog.selectedFiles().front().toStdString();
     answer.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-    if (answer.filterIndex < 1)
-        answer.filterIndex = 1;
+    if (answer.filterIndex < 1) answer.filterIndex = 1;
     return answer;
 }
 
@@ -105,8 +101,7 @@ std::optional<std::filesystem::path> QtDialogService::ChooseFolder(const std::st
     FolderDialog dialog(owner_);
     dialog.setTitle(QString::fromStdString(title));
     dialog.setDirectory(initialDir);
-    if (!dialog.execute())
-        return std::nullopt;
+    if (!dialog.execute()) return std::nullopt;
     return dialog.directory();
 }
 
@@ -115,12 +110,10 @@ std::optional<ExportSettings> QtDialogService::EditExportOptions(ExportKind kind
     ExportOptionsDialog dialog(owner_);
     dialog.setHelp(help_);
     dialog.prepare(kind, settings);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     std::string error;
     std::optional<ExportSettings> edited = dialog.readBack(settings, error);
-    if (!edited)
-        Show(error, MessageIcon::Error, MessageButtons::Ok);
+    if (!edited) Show(error, MessageIcon::Error, MessageButtons::Ok);
     return edited;
 }
 
@@ -129,8 +122,7 @@ std::optional<PrintChoices> QtDialogService::ChoosePrintOptions(bool selectionAv
     PrintDialog dialog(owner_);
     dialog.prepare(selectionAvailable);
     dialog.setHelp(help_);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.choices();
 }
 
@@ -177,8 +169,7 @@ bool QtDialogService::PreviewPrint(QPrinter& printer, const std::function<void(Q
     });
     preview->fitInView();
     const bool print = dialog.exec() == QDialog::Accepted;
-    if (failure)
-        std::rethrow_exception(failure);
+    if (failure) std::rethrow_exception(failure);
     return print;
 }
 

@@ -23,16 +23,14 @@ void RecentFiles::Add(const std::string& path)
         entry.checked = false;
     std::erase_if(entries_, [&](const RecentEntry& entry) { return SamePathIgnoringCase(entry.path, path); });
     entries_.insert(entries_.begin(), RecentEntry{path, true});
-    if (entries_.size() > kMaxEntries)
-        entries_.resize(kMaxEntries);
+    if (entries_.size() > kMaxEntries) entries_.resize(kMaxEntries);
 }
 
 void RecentFiles::Assign(const std::vector<std::string>& paths)
 {
     entries_.clear();
     for (const std::string& path : paths) {
-        if (entries_.size() == kMaxEntries)
-            break;
+        if (entries_.size() == kMaxEntries) break;
         entries_.push_back(RecentEntry{path, false});
     }
 }

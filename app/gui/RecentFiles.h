@@ -9,7 +9,7 @@
 namespace glyphora {
 
 struct RecentEntry {
-    std::string path;     // the full path (the entry's hint); its caption is the file name
+    std::string path; // the full path (the entry's hint); its caption is the file name
     bool checked = false;
 };
 

@@ -34,7 +34,8 @@ int FilterEntryCount(const std::string& filter)
 
 std::string Lower(std::string s)
 {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
 
@@ -64,9 +65,9 @@ DocumentTexts TextsFor(ExportKind kind)
     case ExportKind::Dbase:
         return {kTextDbfSaveTitle, "Export icons to dBase file", kTextDbfFilter, "dBase files (*.dbf)|*.dbf", 12};
     case ExportKind::Xlsx: // no pack translates the spreadsheet's texts: id 0 is no text
-        return {0, "Export icons to Microsoft Excel sheet", 0, "Microsoft Excel sheets (*.xlsx)|*.xlsx", OutputKind::Xlsx};
-    case ExportKind::Pdf:
-        break;
+        return {0, "Export icons to Microsoft Excel sheet", 0, "Microsoft Excel sheets (*.xlsx)|*.xlsx",
+                OutputKind::Xlsx};
+    case ExportKind::Pdf: break;
     }
     return {kTextPdfSaveTitle, "Export icons to PDF document", kTextPdfFilter, "PDF documents (*.pdf)|*.pdf", 13};
 }
@@ -88,8 +89,7 @@ static std::optional<SaveFileAnswer> RunSaveDialog(DialogService& dialogs, const
     SaveFileRequest request;
     request.title = title;
     request.filter = filter;
-    if (filterIndex < 1 || filterIndex > FilterEntryCount(filter))
-        filterIndex = 1;
+    if (filterIndex < 1 || filterIndex > FilterEntryCount(filter)) filterIndex = 1;
     request.filterIndex = filterIndex;
     request.defaultExt = DefaultExtensionFromFilter(filter, filterIndex); // SaveDlgTypeChange
     request.initialDir = initialDir;
@@ -104,24 +104,22 @@ static std::optional<SaveFileAnswer> RunSaveDialog(DialogService& dialogs, const
 
 void MainWindow::saveSelected()
 {
-    if (!checkSelection())
-        return;
+    if (!checkSelection()) return;
     const std::string filter = UiString(kTextIconFilter, "Icon files (*.ico)|*.ico") + "|" +
                                UiString(kTextPictureFilter, "Bitmap images (*.bmp)|*.bmp|JPEG images (*.jpg)|*.jpg|"
                                                             "Enhanced metafiles (*.emf)|*.emf|GIF images (*.gif)|*.gif|"
                                                             "PNG images (*.png)|*.png");
-    const std::optional<SaveFileAnswer> answer = RunSaveDialog(
-        *dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_, saveDialogFolder_, fileName_);
-    if (!answer)
-        return;
+    const std::optional<SaveFileAnswer> answer =
+        RunSaveDialog(*dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_,
+                      saveDialogFolder_, fileName_);
+    if (!answer) return;
     const IconGrid* grid = gridView_->grid();
     // A file without an icon group of its own writes no icon file: say why, as the command line does.
     if (glyphora::SaveIcon(grid->Current(), grid->ItemIndex(), answer->fileName, answer->filterIndex - 1, false) == 0) {
         dialogs_->Show(NothingToSaveText(grid->Current().fileName), MessageIcon::Error, MessageButtons::Ok);
         return;
     }
-    if (settings_.openAfterSave)
-        OpenSavedFile(answer->fileName, {});
+    if (settings_.openAfterSave) OpenSavedFile(answer->fileName, {});
 }
 
 void MainWindow::saveAll(int outputKind)
@@ -133,8 +131,7 @@ void MainWindow::saveAllFiles(int outputKind, const std::vector<fs::path>& sourc
 {
     const std::optional<fs::path> folder =
         dialogs_->ChooseFolder(UiString(kTextSelectFolderTitle, "Select folder to save images:"), folderDialogFolder_);
-    if (!folder)
-        return;
+    if (!folder) return;
     folderDialogFolder_ = *folder;
     int saveCount = 0;
     DialogAnswer confirmResult = DialogAnswer::None;
@@ -144,8 +141,9 @@ void MainWindow::saveAllFiles(int outputKind, const std::vector<fs::path>& sourc
     ApplyLayoutSettings(exportSettings_, request);
     request.small = settings_.smallIcons;
     const auto report = [&] {
-        dialogs_->Show(FormatText(UiString(kTextSaveAllSuccess, "%d icon(s) saved."), static_cast<long long>(saveCount)),
-                       MessageIcon::Information, MessageButtons::Ok);
+        dialogs_->Show(
+            FormatText(UiString(kTextSaveAllSuccess, "%d icon(s) saved."), static_cast<long long>(saveCount)),
+            MessageIcon::Information, MessageButtons::Ok);
     };
     SaveAllSummary summary;
     try {
@@ -156,8 +154,7 @@ void MainWindow::saveAllFiles(int outputKind, const std::vector<fs::path>& sourc
             summary.icons += one.icons;
             summary.declined += one.declined;
         };
-        if (sources.empty())
-            saveFrom({});
+        if (sources.empty()) saveFrom({});
         for (const fs::path& source : sources)
             saveFrom(source);
     } catch (...) {
@@ -167,7 +164,8 @@ void MainWindow::saveAllFiles(int outputKind, const std::vector<fs::path>& sourc
     // Nothing saved although nothing was declined: the file (or every listed file) had
     // nothing to save.
     if (saveCount == 0 && summary.declined == 0 && sources.size() <= 1)
-        dialogs_->Show(NothingToSaveText(gridView_->grid()->Current().fileName), MessageIcon::Error, MessageButtons::Ok);
+        dialogs_->Show(NothingToSaveText(gridView_->grid()->Current().fileName), MessageIcon::Error,
+                       MessageButtons::Ok);
     else
         report();
 }
@@ -177,39 +175,48 @@ void MainWindow::saveAllAsOneImage()
     const std::string filter = UiString(kTextPictureFilter, "Bitmap images (*.bmp)|*.bmp|JPEG images (*.jpg)|*.jpg|"
                                                             "Enhanced metafiles (*.emf)|*.emf|GIF images (*.gif)|*.gif|"
                                                             "PNG images (*.png)|*.png");
-    const std::optional<SaveFileAnswer> answer = RunSaveDialog(
-        *dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_, saveDialogFolder_, fileName_);
-    if (!answer)
-        return;
+    const std::optional<SaveFileAnswer> answer =
+        RunSaveDialog(*dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_,
+                      saveDialogFolder_, fileName_);
+    if (!answer) return;
     {
         WaitCursor wait;
         const IconGrid* grid = gridView_->grid();
         SaveAllAsOne(grid->Model(), grid->Current().icons, answer->fileName, answer->filterIndex, false);
     }
-    if (settings_.openAfterSave)
-        OpenSavedFile(answer->fileName, {});
+    if (settings_.openAfterSave) OpenSavedFile(answer->fileName, {});
 }
 
-void MainWindow::exportHtml() { exportDocument(ExportKind::Html); }
-void MainWindow::exportDbase() { exportDocument(ExportKind::Dbase); }
-void MainWindow::exportPdf() { exportDocument(ExportKind::Pdf); }
+void MainWindow::exportHtml()
+{
+    exportDocument(ExportKind::Html);
+}
+void MainWindow::exportDbase()
+{
+    exportDocument(ExportKind::Dbase);
+}
+void MainWindow::exportPdf()
+{
+    exportDocument(ExportKind::Pdf);
+}
 
-void MainWindow::exportXlsx() { exportDocument(ExportKind::Xlsx); }
+void MainWindow::exportXlsx()
+{
+    exportDocument(ExportKind::Xlsx);
+}
 
 void MainWindow::exportDocument(ExportKind kind)
 {
     if (!skipOptionsDialog()) {
         std::optional<ExportSettings> edited = dialogs_->EditExportOptions(kind, exportSettings_);
-        if (!edited)
-            return;
+        if (!edited) return;
         exportSettings_ = *edited;
     }
     const DocumentTexts texts = TextsFor(kind);
     const std::string filter = UiString(texts.filter, texts.designFilter);
     const std::optional<SaveFileAnswer> answer = RunSaveDialog(*dialogs_, UiString(texts.saveTitle, texts.designTitle),
                                                                filter, saveFilterIndex_, saveDialogFolder_, fileName_);
-    if (!answer)
-        return;
+    if (!answer) return;
     const fs::path chosen = answer->fileName;
 
     SaveAllRequest request;
@@ -232,14 +239,13 @@ void MainWindow::exportDocument(ExportKind kind)
     }
     case ExportKind::Dbase: {
         request.destDir = chosen.parent_path();
-        if (!chosen.has_extension())
-            document += ".dbf";
+        if (!chosen.has_extension()) document += ".dbf";
         fs::path memo = document;
         memo.replace_extension(".dbt");
         if (!FileExists(document) && FileExists(memo) &&
-            dialogs_->Show(FormatText(UiString(kTextOverwriteQuestion, "The file %s already exists. Replace it?"),
-                                      memo.string()),
-                           MessageIcon::Question, MessageButtons::YesNo) != DialogAnswer::Yes)
+            dialogs_->Show(
+                FormatText(UiString(kTextOverwriteQuestion, "The file %s already exists. Replace it?"), memo.string()),
+                MessageIcon::Question, MessageButtons::YesNo) != DialogAnswer::Yes)
             return;
         request.dbfFieldName = exportSettings_.dbfFieldName;
         request.dbfType = exportSettings_.dbfType;
@@ -263,11 +269,11 @@ void MainWindow::exportDocument(ExportKind kind)
     }
     if (saveCount == 0 && summary.declined == 0) {
         // No icon, no document: say why instead of opening a file that was not written.
-        dialogs_->Show(NothingToSaveText(gridView_->grid()->Current().fileName), MessageIcon::Error, MessageButtons::Ok);
+        dialogs_->Show(NothingToSaveText(gridView_->grid()->Current().fileName), MessageIcon::Error,
+                       MessageButtons::Ok);
         return;
     }
-    if (settings_.openAfterSave)
-        OpenSavedFile(document, {});
+    if (settings_.openAfterSave) OpenSavedFile(document, {});
 }
 
 } // namespace glyphora

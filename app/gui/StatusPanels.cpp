@@ -17,9 +17,18 @@ namespace {
 
 // The widest texts the report panels show: a position among thousands of icons, an image
 // count of three digits and the widest colour depth, in the pack's wording.
-QString WidestPositionText() { return QStringLiteral("0000 / 0000"); }
-QString WidestImagesText() { return QString::fromStdString(FormatText(UiString(kTextStatusImageCount, "Images: %s"), "000")); }
-QString WidestDepthText() { return QString::fromStdString(FormatText(UiString(kTextStatusColorDepth, "%s-bit"), "32")); }
+QString WidestPositionText()
+{
+    return QStringLiteral("0000 / 0000");
+}
+QString WidestImagesText()
+{
+    return QString::fromStdString(FormatText(UiString(kTextStatusImageCount, "Images: %s"), "000"));
+}
+QString WidestDepthText()
+{
+    return QString::fromStdString(FormatText(UiString(kTextStatusColorDepth, "%s-bit"), "32"));
+}
 
 } // namespace
 

@@ -166,8 +166,7 @@ public:
         const double side = std::min(rect.width(), rect.height());
         painter->translate(rect.x() + (rect.width() - side) / 2.0, rect.y() + (rect.height() - side) / 2.0);
         painter->scale(side / 16.0, side / 16.0);
-        if (mode == QIcon::Disabled)
-            painter->setOpacity(0.4);
+        if (mode == QIcon::Disabled) painter->setOpacity(0.4);
         DrawGlyph(*painter, glyph_, QGuiApplication::palette().color(QPalette::WindowText));
         painter->restore();
     }

@@ -22,7 +22,7 @@ namespace {
 WindowPlacement PlacementOf(const QWidget& window)
 {
     QRect normal = window.isMaximized() || window.isMinimized() || window.isFullScreen() ? window.normalGeometry()
-                                                                                          : window.geometry();
+                                                                                         : window.geometry();
     if (normal.isEmpty()) normal = window.geometry();
     return WindowPlacement{normal.x(), normal.y(), normal.x() + normal.width(), normal.y() + normal.height(),
                            window.isMaximized()};
@@ -44,7 +44,8 @@ QRect OnSomeScreen(QRect rect)
 {
     const QList<QScreen*> screens = QGuiApplication::screens();
     if (screens.isEmpty()) return rect;
-    if (std::any_of(screens.begin(), screens.end(), [&](const QScreen* s) { return s->availableGeometry().intersects(rect); }))
+    if (std::any_of(screens.begin(), screens.end(),
+                    [&](const QScreen* s) { return s->availableGeometry().intersects(rect); }))
         return rect;
     rect.moveTopLeft(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
     return rect;
@@ -74,8 +75,8 @@ StoredSettings MainWindow::collectSettings() const
         stored.recentFiles.push_back(ec ? entry.path : full.string());
     }
     stored.placement = PlacementOf(*this);
-    stored.window.findPane = FindPaneSettings{findPane_->isPaneVisible(), findPane_->paneHeight(),
-                                              findPane_->filePanelWidth()};
+    stored.window.findPane =
+        FindPaneSettings{findPane_->isPaneVisible(), findPane_->paneHeight(), findPane_->filePanelWidth()};
     return stored;
 }
 

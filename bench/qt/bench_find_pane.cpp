@@ -33,8 +33,8 @@ using namespace glyphora;
 
 struct Figures {
     double scanMs = 0;
-    double longestStepMs = 0;     // wall clock, other programs' turns included
-    double longestStepCpuMs = 0;  // the window thread's own processor time
+    double longestStepMs = 0;    // wall clock, other programs' turns included
+    double longestStepCpuMs = 0; // the window thread's own processor time
     int steps = 0;
     int listed = 0;
 };
@@ -97,7 +97,8 @@ int main(int argc, char** argv)
     int count = 3000;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg.rfind("--files=", 0) == 0) count = std::max(1, std::atoi(arg.c_str() + 8));
+        if (arg.rfind("--files=", 0) == 0)
+            count = std::max(1, std::atoi(arg.c_str() + 8));
         else {
             std::cerr << "usage: bench_find_pane [--files=N]\n";
             return 2;

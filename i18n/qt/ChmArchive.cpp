@@ -36,8 +36,7 @@ int CollectObject(chmFile*, chmUnitInfo* unit, void* context)
     // chmlib fills path from the file; make sure it is terminated before reading it.
     unit->path[CHM_MAX_PATHLEN] = '\0';
     const std::string_view path(unit->path, std::strlen(unit->path));
-    if (IsOwnObject(path))
-        listing.paths.emplace_back(path);
+    if (IsOwnObject(path)) listing.paths.emplace_back(path);
     return listing.paths.size() < ChmArchive::kMaxListedObjects ? CHM_ENUMERATOR_CONTINUE : CHM_ENUMERATOR_SUCCESS;
 }
 
@@ -51,11 +50,9 @@ void ChmArchive::Closer::operator()(chmFile* file) const
 std::optional<ChmArchive> ChmArchive::Open(const std::filesystem::path& path)
 {
     // chmlib opens anything it is given; a folder or a missing file is no help file.
-    if (!FileExists(path))
-        return std::nullopt;
+    if (!FileExists(path)) return std::nullopt;
     std::unique_ptr<chmFile, Closer> file(chm_open(path.string().c_str()));
-    if (!file)
-        return std::nullopt;
+    if (!file) return std::nullopt;
     return ChmArchive(std::move(file), path);
 }
 
@@ -72,20 +69,15 @@ ChmArchive::~ChmArchive() = default;
 std::optional<std::string> ChmArchive::Read(std::string_view path, std::uint64_t maxBytes) const
 {
     const auto objectPath = ObjectPath(path);
-    if (!objectPath || !file_)
-        return std::nullopt;
+    if (!objectPath || !file_) return std::nullopt;
     chmUnitInfo unit{};
-    if (chm_resolve_object(file_.get(), objectPath->c_str(), &unit) != CHM_RESOLVE_SUCCESS)
-        return std::nullopt;
-    if (unit.length > maxBytes)
-        return std::nullopt;
+    if (chm_resolve_object(file_.get(), objectPath->c_str(), &unit) != CHM_RESOLVE_SUCCESS) return std::nullopt;
+    if (unit.length > maxBytes) return std::nullopt;
     std::string data(static_cast<std::size_t>(unit.length), '\0');
-    if (unit.length == 0)
-        return data;
+    if (unit.length == 0) return data;
     const LONGINT64 got = chm_retrieve_object(file_.get(), &unit, reinterpret_cast<unsigned char*>(data.data()), 0,
                                               static_cast<LONGINT64>(unit.length));
-    if (got != static_cast<LONGINT64>(unit.length))
-        return std::nullopt;
+    if (got != static_cast<LONGINT64>(unit.length)) return std::nullopt;
     return data;
 }
 
@@ -99,8 +91,7 @@ bool ChmArchive::Contains(std::string_view path) const
 std::vector<std::string> ChmArchive::ListFiles() const
 {
     Listing listing;
-    if (file_)
-        chm_enumerate(file_.get(), CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, CollectObject, &listing);
+    if (file_) chm_enumerate(file_.get(), CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, CollectObject, &listing);
     return listing.paths;
 }
 

@@ -64,8 +64,7 @@ std::vector<HelpWindow*> ChmHelpViewer::Windows() const
 {
     std::vector<HelpWindow*> open;
     for (const QPointer<HelpWindow>& window : windows_)
-        if (window)
-            open.push_back(window.data());
+        if (window) open.push_back(window.data());
     return open;
 }
 
@@ -74,8 +73,7 @@ HelpWindow* ChmHelpViewer::WindowFor(const std::filesystem::path& helpFile)
     std::erase_if(windows_, [](const QPointer<HelpWindow>& window) { return window.isNull(); });
     const std::filesystem::path key = Key(helpFile);
     for (const QPointer<HelpWindow>& window : windows_)
-        if (Key(window->Archive().Path()) == key)
-            return window.data();
+        if (Key(window->Archive().Path()) == key) return window.data();
 
     if (!FileExists(helpFile)) {
         dialogs_.Show(FormatText(TextOr(kTextFileNotFound, "File not found:\n%s"), helpFile.string()),
@@ -88,7 +86,7 @@ HelpWindow* ChmHelpViewer::WindowFor(const std::filesystem::path& helpFile)
                       MessageIcon::Error, MessageButtons::Ok);
         return nullptr;
     }
-    auto* window = new HelpWindow(std::move(*archive));  // a top-level window; deletes itself when closed
+    auto* window = new HelpWindow(std::move(*archive)); // a top-level window; deletes itself when closed
     windows_.emplace_back(window);
     return window;
 }

@@ -39,11 +39,12 @@ struct ViewerTexts {
 const ViewerTexts& TextsFor(std::uint32_t lcid)
 {
     static const ViewerTexts english{
-        "Back", "Forward", "Home", "Contents", "Index",
-        "<h1>Page not found</h1><p>This help file has no page <code>%1</code>.</p>"};
+        "Back",     "Forward", "Home",
+        "Contents", "Index",   "<h1>Page not found</h1><p>This help file has no page <code>%1</code>.</p>"};
     static const ViewerTexts ukrainian{
-        "Назад", "Уперед", "Початок", "Зміст", "Покажчик",
-        "<h1>Сторінку не знайдено</h1><p>У цьому файлі довідки немає сторінки <code>%1</code>.</p>"};
+        "Назад",    "Уперед",
+        "Початок",  "Зміст",
+        "Покажчик", "<h1>Сторінку не знайдено</h1><p>У цьому файлі довідки немає сторінки <code>%1</code>.</p>"};
     return (lcid & 0x3FF) == 0x22 ? ukrainian : english;
 }
 
@@ -67,24 +68,20 @@ QString PageKey(const QUrl& url)
 
 HelpBrowser::HelpBrowser(const ChmArchive& archive, QString missingNote, QWidget* parent)
     : QTextBrowser(parent), archive_(archive), missingNote_(std::move(missingNote))
-{
-}
+{}
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name)
 {
     const QUrl url = name.isRelative() ? source().resolved(name) : name;
-    if (url.scheme() != HelpWindow::Scheme())
-        return {};  // nothing is fetched from outside the help file
+    if (url.scheme() != HelpWindow::Scheme()) return {}; // nothing is fetched from outside the help file
     const QString path = url.path(QUrl::FullyDecoded);
     if (const auto data = archive_.Read(path.toStdString()))
         return QByteArray(data->data(), static_cast<qsizetype>(data->size()));
-    if (type == QTextDocument::HtmlResource)
-        return missingNote_.arg(path.toHtmlEscaped());
+    if (type == QTextDocument::HtmlResource) return missingNote_.arg(path.toHtmlEscaped());
     return {};
 }
 
-HelpWindow::HelpWindow(ChmArchive archive, QWidget* parent)
-    : QMainWindow(parent), archive_(std::move(archive))
+HelpWindow::HelpWindow(ChmArchive archive, QWidget* parent) : QMainWindow(parent), archive_(std::move(archive))
 {
     const ViewerTexts& texts = TextsFor(archive_.Info().lcid);
     title_ = archive_.Info().title.empty() ? QString::fromStdString(archive_.Path().filename().string())
@@ -94,7 +91,7 @@ HelpWindow::HelpWindow(ChmArchive archive, QWidget* parent)
     resize(880, 580);
 
     browser = new HelpBrowser(archive_, QString::fromUtf8(texts.missingNote), this);
-    browser->setOpenLinks(false);  // every link goes through OpenLink
+    browser->setOpenLinks(false); // every link goes through OpenLink
     connect(browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { OpenLink(link); });
     connect(browser, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
         SelectContentsEntry(url);
@@ -109,7 +106,8 @@ HelpWindow::HelpWindow(ChmArchive archive, QWidget* parent)
     backAction = toolbar->addAction(ThemeIcon("go-previous", QStyle::SP_ArrowBack, s), QString::fromUtf8(texts.back));
     backAction->setShortcut(QKeySequence::Back);
     backAction->setEnabled(false);
-    forwardAction = toolbar->addAction(ThemeIcon("go-next", QStyle::SP_ArrowForward, s), QString::fromUtf8(texts.forward));
+    forwardAction =
+        toolbar->addAction(ThemeIcon("go-next", QStyle::SP_ArrowForward, s), QString::fromUtf8(texts.forward));
     forwardAction->setShortcut(QKeySequence::Forward);
     forwardAction->setEnabled(false);
     homeAction = toolbar->addAction(ThemeIcon("go-home", QStyle::SP_DirHomeIcon, s), QString::fromUtf8(texts.home));
@@ -144,8 +142,7 @@ HelpWindow::HelpWindow(ChmArchive archive, QWidget* parent)
 
     connect(contentsTree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         const QString page = item->data(0, kPageRole).toString();
-        if (!page.isEmpty())
-            OpenLink(QUrl(page));
+        if (!page.isEmpty()) OpenLink(QUrl(page));
     });
     connect(contentsTree, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         const QString page = item->data(0, kPageRole).toString();
@@ -160,8 +157,7 @@ HelpWindow::HelpWindow(ChmArchive archive, QWidget* parent)
 
     BuildContents();
     BuildIndex();
-    if (indexList->count() == 0)
-        navigationTabs->setTabEnabled(1, false);
+    if (indexList->count() == 0) navigationTabs->setTabEnabled(1, false);
 }
 
 QUrl HelpWindow::PageUrl(const std::string& page)
@@ -170,20 +166,17 @@ QUrl HelpWindow::PageUrl(const std::string& page)
     QUrl url;
     url.setScheme(Scheme());
     url.setPath(FromUtf8(page.substr(0, hash)));
-    if (hash != std::string::npos)
-        url.setFragment(FromUtf8(page.substr(hash + 1)));
+    if (hash != std::string::npos) url.setFragment(FromUtf8(page.substr(hash + 1)));
     return url;
 }
 
 std::string HelpWindow::DefaultPage() const
 {
     const std::string& named = archive_.Info().defaultPage;
-    if (!named.empty() && archive_.Contains(named))
-        return named;
+    if (!named.empty() && archive_.Contains(named)) return named;
     for (QTreeWidgetItemIterator it(contentsTree); *it; ++it) {
         const QString page = (*it)->data(0, kPageRole).toString();
-        if (page.startsWith(Scheme() + QLatin1Char(':')))
-            return QUrl(page).path(QUrl::FullyDecoded).toStdString();
+        if (page.startsWith(Scheme() + QLatin1Char(':'))) return QUrl(page).path(QUrl::FullyDecoded).toStdString();
     }
     return named.empty() ? std::string("/index.htm") : named;
 }
@@ -213,7 +206,8 @@ bool HelpWindow::ShowsMissingPage() const
 void HelpWindow::OpenLink(const QUrl& link)
 {
     const QString text = link.toString();
-    if (link.scheme() == QLatin1String("ms-its") || link.scheme() == QLatin1String("mk") || text.contains(QLatin1String("::"))) {
+    if (link.scheme() == QLatin1String("ms-its") || link.scheme() == QLatin1String("mk") ||
+        text.contains(QLatin1String("::"))) {
         OpenUrl(PageUrl(HelpPagePath(text.toStdString())));
         return;
     }
@@ -258,8 +252,7 @@ void HelpWindow::BuildContents()
                 break;
             }
     const auto data = contentsFile.empty() ? std::nullopt : archive_.Read(contentsFile, kMaxSitemapBytes);
-    if (!data)
-        return;
+    if (!data) return;
     const Sitemap sitemap = ParseSitemap(*data, archive_.Info().lcid);
     const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
     const QIcon pageIcon = style()->standardIcon(QStyle::SP_FileIcon);
@@ -282,10 +275,10 @@ void HelpWindow::BuildContents()
         auto* item = level.parent ? new QTreeWidgetItem(level.parent) : new QTreeWidgetItem(contentsTree);
         item->setText(0, FromUtf8(entry.name));
         if (!entry.page.empty())
-            item->setData(0, kPageRole, entry.page.front() == '/' ? PageUrl(entry.page).toString() : FromUtf8(entry.page));
+            item->setData(0, kPageRole,
+                          entry.page.front() == '/' ? PageUrl(entry.page).toString() : FromUtf8(entry.page));
         item->setIcon(0, entry.children.empty() ? pageIcon : folderIcon);
-        if (!entry.children.empty())
-            stack.push_back({&entry.children, 0, item});
+        if (!entry.children.empty()) stack.push_back({&entry.children, 0, item});
     }
     contentsTree->expandToDepth(0);
 }
@@ -294,8 +287,7 @@ void HelpWindow::BuildIndex()
 {
     const std::string& indexFile = archive_.Info().indexFile;
     const auto data = indexFile.empty() ? std::nullopt : archive_.Read(indexFile, kMaxSitemapBytes);
-    if (!data)
-        return;
+    if (!data) return;
     const Sitemap sitemap = ParseSitemap(*data, archive_.Info().lcid);
     // Sub-entries follow their entry, indented.
     std::vector<std::pair<const std::vector<SitemapEntry>*, std::size_t>> stack{{&sitemap.entries, 0}};
@@ -310,8 +302,7 @@ void HelpWindow::BuildIndex()
         auto* item = new QListWidgetItem(indent + FromUtf8(entry.name), indexList);
         if (!entry.page.empty())
             item->setData(kPageRole, entry.page.front() == '/' ? PageUrl(entry.page).toString() : FromUtf8(entry.page));
-        if (!entry.children.empty())
-            stack.emplace_back(&entry.children, 0);
+        if (!entry.children.empty()) stack.emplace_back(&entry.children, 0);
     }
 }
 
@@ -331,8 +322,7 @@ void HelpWindow::OpenIndexEntry()
 {
     if (const QListWidgetItem* item = indexList->currentItem()) {
         const QString page = item->data(kPageRole).toString();
-        if (!page.isEmpty())
-            OpenLink(QUrl(page));
+        if (!page.isEmpty()) OpenLink(QUrl(page));
     }
 }
 

@@ -10,7 +10,7 @@ namespace glyphora {
 std::unique_ptr<HelpViewer> MakeSystemHelpViewer([[maybe_unused]] MessageDialogs& dialogs)
 {
 #ifdef _WIN32
-    return MakeHtmlHelpViewer();  // the control shows its own errors
+    return MakeHtmlHelpViewer(); // the control shows its own errors
 #else
     return std::make_unique<ChmHelpViewer>(dialogs);
 #endif

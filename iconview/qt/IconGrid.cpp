@@ -29,8 +29,7 @@ std::uint32_t PixelOf(const QColor& color)
 
 } // namespace
 
-IconGrid::IconGrid(IconGridView* scrollBox)
-    : QWidget(scrollBox), scrollBox_(scrollBox)
+IconGrid::IconGrid(IconGridView* scrollBox) : QWidget(scrollBox), scrollBox_(scrollBox)
 {
     setAutoFillBackground(false);
     setFocusPolicy(Qt::NoFocus);
@@ -51,8 +50,7 @@ void IconGrid::SyncViewport()
 
 void IconGrid::SetFileName(const std::filesystem::path& fileName)
 {
-    if (fileName.native() == current_.fileName.native())
-        return;
+    if (fileName.native() == current_.fileName.native()) return;
     current_.fileName = fileName;
     Refresh();
 }
@@ -74,8 +72,7 @@ void IconGrid::Refresh()
 
 void IconGrid::SetIconSizing(IconSizing sizing)
 {
-    if (!model_.SetIconSizing(sizing))
-        return;
+    if (!model_.SetIconSizing(sizing)) return;
     current_.itemWidth = model_.ItemWidth();
     current_.itemHeight = model_.ItemHeight();
     if (!current_.fileName.empty() && FileExists(current_.fileName)) {
@@ -94,42 +91,33 @@ void IconGrid::SetItemIndex(int index)
 
 void IconGrid::ApplySelection(const SelectionChange& change)
 {
-    if (change.scrolled)
-        scrollBox_->verticalScrollBar()->setValue(change.scrollPosition);
+    if (change.scrolled) scrollBox_->verticalScrollBar()->setValue(change.scrollPosition);
     for (int cell : change.redrawCells)
         update(ToQRect(model_.CellRect(cell < 0 ? 0 : cell)));
-    if (change.scrolled)
-        update();
-    if (change.changed)
-        scrollBox_->NotifySelectItem(change.itemIndex);
+    if (change.scrolled) update();
+    if (change.changed) scrollBox_->NotifySelectItem(change.itemIndex);
 }
 
 void IconGrid::SetText(const std::string& text)
 {
-    if (text == text_)
-        return;
+    if (text == text_) return;
     text_ = text;
-    if (Count() < 3)
-        update();
+    if (Count() < 3) update();
 }
 
 void IconGrid::SetUnableToLoadOrFindIconsMsg(const std::string& text)
 {
-    if (text == unableMsg_)
-        return;
+    if (text == unableMsg_) return;
     unableMsg_ = text;
-    if (Count() == 0)
-        update();
+    if (Count() == 0) update();
 }
 
 std::string IconGrid::MessageText() const
 {
-    if (Count() == 0 && !unableMsg_.empty() && !current_.fileName.empty())
-        return unableMsg_;
+    if (Count() == 0 && !unableMsg_.empty() && !current_.fileName.empty()) return unableMsg_;
     // The hint invites the user to open a file: once a file is open it would only stand
     // beside that file's icon, so it shows on an empty grid without a file alone.
-    if (Count() == 0 && current_.fileName.empty() && !text_.empty())
-        return text_;
+    if (Count() == 0 && current_.fileName.empty() && !text_.empty()) return text_;
     return {};
 }
 
@@ -168,13 +156,11 @@ void IconGrid::paintEvent(QPaintEvent* event)
     const int count = Count();
     if (count > 0) {
         const int selected = ItemIndex();
-        if (selected >= 0)
-            painter.fillRect(ToQRect(model_.CellRect(selected)), highlight);
+        if (selected >= 0) painter.fillRect(ToQRect(model_.CellRect(selected)), highlight);
         const QRect exposed = event->rect();
         for (int i = 0; i < count; ++i) {
             const QRect iconRect = ToQRect(model_.IconRect(i));
-            if (!iconRect.intersects(exposed) || GetIcon(i).isNull())
-                continue;
+            if (!iconRect.intersects(exposed) || GetIcon(i).isNull()) continue;
             painter.drawImage(iconRect.topLeft(), CellImage(i, i == selected ? highlight : background));
         }
         if (scrollBox_->hasFocus()) {

@@ -29,8 +29,7 @@ std::optional<GridKey> GridKeyFor(int qtKey)
     }
 }
 
-IconGridView::IconGridView(QWidget* parent)
-    : QScrollArea(parent), grid_(new IconGrid(this))
+IconGridView::IconGridView(QWidget* parent) : QScrollArea(parent), grid_(new IconGrid(this))
 {
     setWidget(grid_); // the scroll area owns the grid from here on
     setWidgetResizable(false);
@@ -98,8 +97,10 @@ void IconGridView::wheelEvent(QWheelEvent* event)
     } else {
         wheelRemainder_ -= steps * QWheelEvent::DefaultDeltasPerStep;
     }
-    for (; steps > 0; --steps) MoveSelection(GridKey::Up);
-    for (; steps < 0; ++steps) MoveSelection(GridKey::Down);
+    for (; steps > 0; --steps)
+        MoveSelection(GridKey::Up);
+    for (; steps < 0; ++steps)
+        MoveSelection(GridKey::Down);
     event->accept();
 }
 
@@ -131,14 +132,12 @@ void IconGridView::mousePressEvent(QMouseEvent* event)
 
 void IconGridView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (onDropFiles_ && event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    if (onDropFiles_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 void IconGridView::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (onDropFiles_ && event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    if (onDropFiles_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 void IconGridView::dropEvent(QDropEvent* event)
@@ -151,10 +150,8 @@ void IconGridView::DropFiles(const QMimeData& data, QPoint at)
 {
     QStringList files;
     for (const QUrl& url : data.urls())
-        if (url.isLocalFile())
-            files << url.toLocalFile();
-    if (onDropFiles_ && !files.isEmpty())
-        onDropFiles_(at.x(), at.y(), files);
+        if (url.isLocalFile()) files << url.toLocalFile();
+    if (onDropFiles_ && !files.isEmpty()) onDropFiles_(at.x(), at.y(), files);
 }
 
 } // namespace glyphora

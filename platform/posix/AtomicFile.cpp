@@ -20,7 +20,10 @@ namespace {
 
 constexpr int kCreateAttempts = 16;
 
-std::string ReasonFor(int code) { return std::system_category().message(code); }
+std::string ReasonFor(int code)
+{
+    return std::system_category().message(code);
+}
 
 } // namespace
 
@@ -52,20 +55,22 @@ bool AtomicFile::openNative(std::string& message)
         }
         handle_ = fd;
         temporary_ = candidate;
-        if (exists) ::fchmod(fd, existing.st_mode & 07777);  // best effort: the new file looks like the old one
+        if (exists) ::fchmod(fd, existing.st_mode & 07777); // best effort: the new file looks like the old one
         return true;
     }
     message = ReasonFor(EEXIST);
     return false;
 }
 
-bool AtomicFile::writeNative(std::optional<std::uint64_t> offset, std::span<const std::uint8_t> bytes, std::string& message)
+bool AtomicFile::writeNative(std::optional<std::uint64_t> offset, std::span<const std::uint8_t> bytes,
+                             std::string& message)
 {
     const int fd = static_cast<int>(handle_);
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = offset ? ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(*offset + done))
-                                 : ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n =
+            offset ? ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(*offset + done))
+                   : ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             message = ReasonFor(n < 0 ? errno : ENOSPC);
@@ -78,7 +83,7 @@ bool AtomicFile::writeNative(std::optional<std::uint64_t> offset, std::span<cons
 
 bool AtomicFile::flushNative(std::string& message)
 {
-    if (::fsync(static_cast<int>(handle_)) != 0 && errno != EINVAL) {  // EINVAL: a pipe or device
+    if (::fsync(static_cast<int>(handle_)) != 0 && errno != EINVAL) { // EINVAL: a pipe or device
         message = ReasonFor(errno);
         return false;
     }

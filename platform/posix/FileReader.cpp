@@ -46,7 +46,7 @@ bool FileReader::read(std::uint64_t offset, std::span<std::uint8_t> into) const
         const ssize_t n = ::pread(static_cast<int>(handle_), into.data() + done, into.size() - done,
                                   static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;  // an error, or the end of a file that has shrunk
+        if (n <= 0) return false; // an error, or the end of a file that has shrunk
         done += static_cast<std::size_t>(n);
     }
     return true;

@@ -15,11 +15,9 @@ namespace {
 
 QImage ImageOf(const QIcon& icon, int size)
 {
-    if (icon.isNull())
-        return {};
+    if (icon.isNull()) return {};
     const QPixmap pixmap = icon.pixmap(size, size);
-    if (pixmap.isNull())
-        return {};
+    if (pixmap.isNull()) return {};
     QImage image = pixmap.toImage();
     if (image.width() != size || image.height() != size)
         image = image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -35,14 +33,11 @@ IconHandle QtFileTypeIconProvider::IconForFile(const std::filesystem::path& path
     QImage image;
     if (mime.isValid()) {
         image = ImageOf(QIcon::fromTheme(mime.iconName()), size);
-        if (image.isNull())
-            image = ImageOf(QIcon::fromTheme(mime.genericIconName()), size);
+        if (image.isNull()) image = ImageOf(QIcon::fromTheme(mime.genericIconName()), size);
     }
-    if (image.isNull())
-        image = ImageOf(QFileIconProvider().icon(QFileInfo(name)), size);
+    if (image.isNull()) image = ImageOf(QFileIconProvider().icon(QFileInfo(name)), size);
     IconHandle icon = IconFromImage(image);
-    if (icon.isNull())
-        return BuiltInGenericFileIcon(size);
+    if (icon.isNull()) return BuiltInGenericFileIcon(size);
     return icon;
 }
 

@@ -12,16 +12,16 @@
 namespace glyphora {
 
 enum class FolderRootKind {
-    Home,       // the user's home folder (Linux) or desktop (Windows): the first root, expanded at start
-    Computer,   // a node without a file-system path that holds the drives
-    Drive,      // the root of a file system or volume
+    Home,     // the user's home folder (Linux) or desktop (Windows): the first root, expanded at start
+    Computer, // a node without a file-system path that holds the drives
+    Drive,    // the root of a file system or volume
 };
 
 struct FolderRoot {
     FolderRootKind kind = FolderRootKind::Drive;
     QString text;
-    std::filesystem::path path;      // empty for the computer node
-    std::vector<FolderRoot> fixed;   // shown before the folder's own subfolders, in this order
+    std::filesystem::path path;    // empty for the computer node
+    std::vector<FolderRoot> fixed; // shown before the folder's own subfolders, in this order
 };
 
 // Safe to call from any thread.

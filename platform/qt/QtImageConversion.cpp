@@ -7,8 +7,7 @@ namespace glyphora {
 
 QImage ImageFromBitmap(const Bitmap& bitmap)
 {
-    if (bitmap.empty() || bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * bitmap.height)
-        return {};
+    if (bitmap.empty() || bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * bitmap.height) return {};
     QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
     for (int y = 0; y < bitmap.height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -21,8 +20,7 @@ QImage ImageFromBitmap(const Bitmap& bitmap)
 IconHandle IconFromImage(const QImage& source)
 {
     IconHandle icon;
-    if (source.isNull())
-        return icon;
+    if (source.isNull()) return icon;
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);
     icon.width = image.width();
     icon.height = image.height();

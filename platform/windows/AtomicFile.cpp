@@ -17,9 +17,15 @@ namespace {
 
 constexpr int kCreateAttempts = 16;
 
-std::string ReasonFor(DWORD code) { return std::system_category().message(static_cast<int>(code)); }
+std::string ReasonFor(DWORD code)
+{
+    return std::system_category().message(static_cast<int>(code));
+}
 
-HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+HANDLE AsHandle(std::intptr_t h)
+{
+    return reinterpret_cast<HANDLE>(h);
+}
 
 } // namespace
 
@@ -32,8 +38,8 @@ bool AtomicFile::openNative(std::string& message)
     }
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
         const std::filesystem::path candidate = TemporaryPathFor(target_);
-        HANDLE file = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file =
+            ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_EXISTS) continue;
         if (file == INVALID_HANDLE_VALUE) {
             message = ReasonFor(::GetLastError());
@@ -47,7 +53,8 @@ bool AtomicFile::openNative(std::string& message)
     return false;
 }
 
-bool AtomicFile::writeNative(std::optional<std::uint64_t> offset, std::span<const std::uint8_t> bytes, std::string& message)
+bool AtomicFile::writeNative(std::optional<std::uint64_t> offset, std::span<const std::uint8_t> bytes,
+                             std::string& message)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {

@@ -21,7 +21,8 @@ std::optional<std::wstring> DefaultValue(const std::wstring& keyPath)
 {
     DWORD bytes = 0;
     if (::RegGetValueW(HKEY_CLASSES_ROOT, keyPath.c_str(), nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
-                       nullptr, nullptr, &bytes) != ERROR_SUCCESS || bytes == 0)
+                       nullptr, nullptr, &bytes) != ERROR_SUCCESS ||
+        bytes == 0)
         return std::nullopt;
     std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
     if (::RegGetValueW(HKEY_CLASSES_ROOT, keyPath.c_str(), nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,

@@ -20,7 +20,8 @@ namespace {
 
 [[noreturn]] void Fail(const std::string& what, const std::string& key, LSTATUS code)
 {
-    throw GlyphoraError(what + " 'HKEY_CURRENT_USER\\" + key + "': " + std::system_category().message(static_cast<int>(code)));
+    throw GlyphoraError(what + " 'HKEY_CURRENT_USER\\" + key +
+                        "': " + std::system_category().message(static_cast<int>(code)));
 }
 
 // An open key, closed on every path.
@@ -65,8 +66,8 @@ public:
         Key k(key, KEY_READ);
         if (!k.IsOpen()) return values;
         DWORD maxName = 0, maxData = 0;
-        if (::RegQueryInfoKeyW(k.Handle(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData,
-                               nullptr, nullptr) != ERROR_SUCCESS)
+        if (::RegQueryInfoKeyW(k.Handle(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName,
+                               &maxData, nullptr, nullptr) != ERROR_SUCCESS)
             return values;
         std::wstring name(maxName + 1, L'\0');
         std::vector<BYTE> data(maxData + sizeof(wchar_t));
@@ -81,8 +82,10 @@ public:
             // A stored string need not end in a null character; count only whole characters.
             std::size_t chars = dataSize / sizeof(wchar_t);
             const auto* text = reinterpret_cast<const wchar_t*>(data.data());
-            while (chars > 0 && text[chars - 1] == L'\0') --chars;
-            values.emplace_back(Narrow(std::wstring_view(name.data(), nameLength)), Narrow(std::wstring_view(text, chars)));
+            while (chars > 0 && text[chars - 1] == L'\0')
+                --chars;
+            values.emplace_back(Narrow(std::wstring_view(name.data(), nameLength)),
+                                Narrow(std::wstring_view(text, chars)));
         }
         return values;
     }

@@ -9,8 +9,7 @@ namespace glyphora::iconart {
 
 Colour rgb(std::uint32_t rrggbb, float alpha)
 {
-    return Colour{static_cast<float>((rrggbb >> 16) & 0xFF) / 255.0f,
-                  static_cast<float>((rrggbb >> 8) & 0xFF) / 255.0f,
+    return Colour{static_cast<float>((rrggbb >> 16) & 0xFF) / 255.0f, static_cast<float>((rrggbb >> 8) & 0xFF) / 255.0f,
                   static_cast<float>(rrggbb & 0xFF) / 255.0f, alpha};
 }
 
@@ -23,8 +22,8 @@ Paint verticalGradient(Colour top, Colour bottom, float y0, float y1)
 {
     return [=](Point p) {
         const float t = std::clamp((p.y - y0) / (y1 - y0), 0.0f, 1.0f);
-        return Colour{top.r + (bottom.r - top.r) * t, top.g + (bottom.g - top.g) * t,
-                      top.b + (bottom.b - top.b) * t, top.a + (bottom.a - top.a) * t};
+        return Colour{top.r + (bottom.r - top.r) * t, top.g + (bottom.g - top.g) * t, top.b + (bottom.b - top.b) * t,
+                      top.a + (bottom.a - top.a) * t};
     };
 }
 
@@ -41,8 +40,8 @@ void Canvas::fill(const Shape& shape, const Paint& paint)
             if (coverage <= 0) continue;
             const Colour c = paint(centre);
             const float alpha = c.a * coverage;
-            Premultiplied& d = pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(size_) +
-                                       static_cast<std::size_t>(x)];
+            Premultiplied& d =
+                pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(size_) + static_cast<std::size_t>(x)];
             d.r = c.r * alpha + d.r * (1 - alpha);
             d.g = c.g * alpha + d.g * (1 - alpha);
             d.b = c.b * alpha + d.b * (1 - alpha);

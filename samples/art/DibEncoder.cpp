@@ -21,12 +21,15 @@ struct Pixel {
 
 Pixel pixelAt(const RgbaImage& image, int x, int y)
 {
-    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(image.size) +
-                           static_cast<std::size_t>(x)) * 4;
+    const std::size_t i =
+        (static_cast<std::size_t>(y) * static_cast<std::size_t>(image.size) + static_cast<std::size_t>(x)) * 4;
     return {image.rgba[i], image.rgba[i + 1], image.rgba[i + 2], image.rgba[i + 3]};
 }
 
-bool transparent(const Pixel& p, int bitCount) { return bitCount == 32 ? p.a == 0 : p.a < 128; }
+bool transparent(const Pixel& p, int bitCount)
+{
+    return bitCount == 32 ? p.a == 0 : p.a < 128;
+}
 
 // One XOR row, left to right, packed at bitCount bits a pixel and padded to 4 bytes.
 void putColourRow(std::vector<std::uint8_t>& out, const RgbaImage& image, int y, int bitCount,
@@ -96,8 +99,10 @@ std::vector<std::uint8_t> encodeDib(const RgbaImage& image, int bitCount)
         out.push_back(e.r);
         out.push_back(0);
     }
-    for (int y = image.size - 1; y >= 0; --y) putColourRow(out, image, y, bitCount, palette);
-    for (int y = image.size - 1; y >= 0; --y) putMaskRow(out, image, y, bitCount);
+    for (int y = image.size - 1; y >= 0; --y)
+        putColourRow(out, image, y, bitCount, palette);
+    for (int y = image.size - 1; y >= 0; --y)
+        putMaskRow(out, image, y, bitCount);
     return out;
 }
 

@@ -48,7 +48,8 @@ std::vector<std::uint8_t> buildIcoFile(std::span<const EncodedImage> images)
         putU32(out, static_cast<std::uint32_t>(offset));
         offset += image.bytes.size();
     }
-    for (const EncodedImage& image : images) out.insert(out.end(), image.bytes.begin(), image.bytes.end());
+    for (const EncodedImage& image : images)
+        out.insert(out.end(), image.bytes.begin(), image.bytes.end());
     return out;
 }
 

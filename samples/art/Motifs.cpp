@@ -14,8 +14,7 @@ constexpr float kOutline = 0.022f;
 void drawGlyphMark(Canvas& canvas)
 {
     const Shape tile = roundedRect({0.06f, 0.06f}, {0.94f, 0.94f}, 0.2f);
-    canvas.fillOutlined(tile, verticalGradient(rgb(0x1F4FE8), rgb(0x0A2A9A), 0.06f, 0.94f), rgb(0x001A60),
-                        kOutline);
+    canvas.fillOutlined(tile, verticalGradient(rgb(0x1F4FE8), rgb(0x0A2A9A), 0.06f, 0.94f), rgb(0x001A60), kOutline);
 
     const Point centre{0.5f, 0.5f};
     const float radius = 0.25f, halfWidth = 0.075f;
@@ -28,10 +27,8 @@ void drawGlyphMark(Canvas& canvas)
 void drawFolder(Canvas& canvas)
 {
     const Colour outline = rgb(0x7A4A00);
-    canvas.fillOutlined(roundedRect({0.08f, 0.16f}, {0.46f, 0.36f}, 0.05f), solid(rgb(0xC88A10)), outline,
-                        kOutline);
-    canvas.fillOutlined(roundedRect({0.08f, 0.26f}, {0.92f, 0.84f}, 0.05f), solid(rgb(0xD9A01C)), outline,
-                        kOutline);
+    canvas.fillOutlined(roundedRect({0.08f, 0.16f}, {0.46f, 0.36f}, 0.05f), solid(rgb(0xC88A10)), outline, kOutline);
+    canvas.fillOutlined(roundedRect({0.08f, 0.26f}, {0.92f, 0.84f}, 0.05f), solid(rgb(0xD9A01C)), outline, kOutline);
     // The front flap is a little lower and a little wider at the top, like an open folder.
     canvas.fillOutlined(polygon({{0.12f, 0.38f}, {0.95f, 0.38f}, {0.92f, 0.84f}, {0.08f, 0.84f}}),
                         verticalGradient(rgb(0xFFE070), rgb(0xF2B430), 0.38f, 0.84f), outline, kOutline);
@@ -80,7 +77,8 @@ void drawDocument(Canvas& canvas)
 void drawMagnifier(Canvas& canvas)
 {
     const Point lens{0.42f, 0.42f};
-    canvas.fill(capsule({0.62f, 0.62f}, {0.88f, 0.88f}, 0.075f), verticalGradient(rgb(0xA03020), rgb(0x601008), 0.6f, 0.95f));
+    canvas.fill(capsule({0.62f, 0.62f}, {0.88f, 0.88f}, 0.075f),
+                verticalGradient(rgb(0xA03020), rgb(0x601008), 0.6f, 0.95f));
     canvas.fill(circle(lens, 0.26f), solid(rgb(0x80E0FF, 0.45f)));
     canvas.fill(ring(lens, 0.28f, 0.055f), verticalGradient(rgb(0xA0A0A0), rgb(0x404040), 0.1f, 0.75f));
     // A highlight on the glass.

@@ -52,7 +52,8 @@ std::vector<std::uint8_t> encodePng(const RgbaImage& image)
     std::vector<std::uint8_t> out;
     std::vector<std::uint8_t> pixels = image.rgba; // libpng wants writable row pointers
     std::vector<png_bytep> rows(static_cast<std::size_t>(image.size));
-    for (std::size_t y = 0; y < rows.size(); ++y) rows[y] = pixels.data() + y * rows.size() * 4;
+    for (std::size_t y = 0; y < rows.size(); ++y)
+        rows[y] = pixels.data() + y * rows.size() * 4;
 
     WriteStruct writer;
     if (!writer.png || !writer.info) throw GlyphoraError("libpng could not start a PNG stream (out of memory?)");

@@ -9,7 +9,10 @@ namespace glyphora::iconart {
 
 namespace {
 
-float length(float x, float y) { return std::sqrt(x * x + y * y); }
+float length(float x, float y)
+{
+    return std::sqrt(x * x + y * y);
+}
 
 // Distance from p to the segment ab.
 float segmentDistance(Point p, Point a, Point b)
@@ -61,8 +64,7 @@ Shape polygon(std::vector<Point> corners)
             const Point a = corners[i], b = corners[j];
             nearest = std::min(nearest, segmentDistance(p, a, b));
             // Even-odd crossing test along a horizontal ray to the right.
-            if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x)
-                inside = !inside;
+            if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) inside = !inside;
         }
         return inside ? -nearest : nearest;
     };

@@ -29,7 +29,8 @@ std::vector<ImageSpec> classicSet()
 {
     std::vector<ImageSpec> images;
     for (Encoding encoding : {Encoding::Dib4, Encoding::Dib8, Encoding::Dib32})
-        for (int size : {16, 32, 48}) images.push_back({size, encoding});
+        for (int size : {16, 32, 48})
+            images.push_back({size, encoding});
     return images;
 }
 
@@ -40,13 +41,16 @@ std::vector<IconSpec> sampleIcons()
     return {
         {"mainicon.ico", drawGlyphMark, std::move(mainImages)},
         {"folder.ico", drawFolder, classicSet()},
-        {"star.ico", drawStar,
+        {"star.ico",
+         drawStar,
          {{48, Encoding::Dib32}, {32, Encoding::Dib32}, {16, Encoding::Dib32}, {32, Encoding::Dib4}}},
         // A single 4-bit 32 x 32 image: 40 + 64 + 512 + 128 = 744 bytes, a 766-byte file.
         {"document.ico", drawDocument, {{32, Encoding::Dib4}}},
-        {"gear.ico", drawGear,
+        {"gear.ico",
+         drawGear,
          {{16, Encoding::Dib8}, {32, Encoding::Dib8}, {48, Encoding::Dib8}, {32, Encoding::Dib32}}},
-        {"magnifier.ico", drawMagnifier,
+        {"magnifier.ico",
+         drawMagnifier,
          {{16, Encoding::Dib4}, {32, Encoding::Dib4}, {16, Encoding::Dib32}, {32, Encoding::Dib32}}},
     };
 }

@@ -14,7 +14,10 @@
 namespace glyphora {
 
 FolderDialog::FolderDialog(QWidget* parent)
-    : QDialog(parent), tree_(new FolderTree(this)), title_(new QLabel(this)), status_(new QLabel(this)),
+    : QDialog(parent),
+      tree_(new FolderTree(this)),
+      title_(new QLabel(this)),
+      status_(new QLabel(this)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     tree_->setObjectName(QStringLiteral("folderTree"));

@@ -72,10 +72,19 @@ FolderNodeType TypeOfRoot(FolderRootKind kind)
     return FolderNodeType::Drive;
 }
 
-fs::path RawPath(const QTreeWidgetItem* node) { return PathFromQString(node->data(0, kPathRole).toString()); }
-bool IsFixed(const QTreeWidgetItem* node) { return node->data(0, kFixedRole).toBool(); }
+fs::path RawPath(const QTreeWidgetItem* node)
+{
+    return PathFromQString(node->data(0, kPathRole).toString());
+}
+bool IsFixed(const QTreeWidgetItem* node)
+{
+    return node->data(0, kFixedRole).toBool();
+}
 
-bool IsRevealed(const QTreeWidgetItem* node) { return node->data(0, kRevealedRole).toBool(); }
+bool IsRevealed(const QTreeWidgetItem* node)
+{
+    return node->data(0, kRevealedRole).toBool();
+}
 
 // The subfolders of a folder as the tree lists them: hidden ones left out, by name ignoring case.
 std::optional<std::vector<fs::path>> Subfolders(const fs::path& folder)
@@ -119,10 +128,14 @@ FolderTree::~FolderTree()
 {
     // Removing the nodes ends their watches; nothing waits for the system to confirm.
     blockSignals(true);
-    while (topLevelItemCount() > 0) deleteFolderNode(topLevelItem(0));
+    while (topLevelItemCount() > 0)
+        deleteFolderNode(topLevelItem(0));
 }
 
-std::filesystem::path FolderTree::folder() const { return pathOf(currentItem()); }
+std::filesystem::path FolderTree::folder() const
+{
+    return pathOf(currentItem());
+}
 
 void FolderTree::setFolder(const std::filesystem::path& folder)
 {
@@ -151,7 +164,10 @@ FolderNodeType FolderTree::nodeType(const QTreeWidgetItem* node) const
     return node == nullptr ? FolderNodeType::None : static_cast<FolderNodeType>(node->data(0, kTypeRole).toInt());
 }
 
-bool FolderTree::isRead(const QTreeWidgetItem* node) const { return node != nullptr && node->data(0, kReadRole).toBool(); }
+bool FolderTree::isRead(const QTreeWidgetItem* node) const
+{
+    return node != nullptr && node->data(0, kReadRole).toBool();
+}
 
 bool FolderTree::isWatched(const QTreeWidgetItem* node) const
 {
@@ -195,7 +211,8 @@ QTreeWidgetItem* FolderTree::addRootNode(QTreeWidgetItem* parent, const FolderRo
     node->setData(0, kTypeRole, static_cast<int>(type));
     node->setData(0, kFixedRole, true);
     node->setIcon(0, iconFor(type));
-    for (const FolderRoot& child : root.fixed) addRootNode(node, child);
+    for (const FolderRoot& child : root.fixed)
+        addRootNode(node, child);
     if (type == FolderNodeType::Computer)
         node->setChildIndicatorPolicy(root.fixed.empty() ? QTreeWidgetItem::DontShowIndicator
                                                          : QTreeWidgetItem::ShowIndicator);
@@ -226,7 +243,8 @@ bool FolderTree::fillFolderNode(QTreeWidgetItem* node)
     BusyCursor busy;
     const auto subfolders = Subfolders(path);
     if (!subfolders) return false; // unreadable: the expand button stays, expanding again retries
-    for (const fs::path& name : *subfolders) addFolderNode(node, QStringFromPath(name), path / name);
+    for (const fs::path& name : *subfolders)
+        addFolderNode(node, QStringFromPath(name), path / name);
     node->setData(0, kReadRole, true);
     const bool any = node->childCount() > 0;
     node->setChildIndicatorPolicy(any ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
@@ -245,7 +263,8 @@ void FolderTree::startWatching(QTreeWidgetItem* node)
 
 void FolderTree::deleteFolderNode(QTreeWidgetItem* node)
 {
-    while (node->childCount() > 0) deleteFolderNode(node->child(0));
+    while (node->childCount() > 0)
+        deleteFolderNode(node->child(0));
     if (isWatched(node)) {
         const fs::path path = RawPath(node);
         watchedNodes_.remove(QStringFromPath(path), node);
@@ -276,7 +295,8 @@ QTreeWidgetItem* FolderTree::findFolderNode(const std::filesystem::path& path)
     QTreeWidgetItem* start = nullptr;
     std::size_t startLength = 0;
     std::vector<QTreeWidgetItem*> fixed;
-    for (int i = 0; i < topLevelItemCount(); ++i) fixed.push_back(topLevelItem(i));
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        fixed.push_back(topLevelItem(i));
     while (!fixed.empty()) {
         QTreeWidgetItem* node = fixed.back();
         fixed.pop_back();
@@ -301,7 +321,8 @@ QTreeWidgetItem* FolderTree::findFolderNode(const std::filesystem::path& path)
         running /= *component;
         QTreeWidgetItem* next = nullptr;
         for (int i = 0; i < node->childCount() && next == nullptr; ++i)
-            if (!IsFixed(node->child(i)) && SameName(Normalized(RawPath(node->child(i))), running)) next = node->child(i);
+            if (!IsFixed(node->child(i)) && SameName(Normalized(RawPath(node->child(i))), running))
+                next = node->child(i);
         if (next == nullptr && isRead(node) && IdentifyFolder(running)) {
             // A hidden folder is not listed, but a path that leads into one still gets there.
             next = addFolderNode(node, QStringFromPath(*component), running);
@@ -349,10 +370,12 @@ void FolderTree::refreshBranch(QTreeWidgetItem* node)
         deleteFolderNode(child);
     }
     int at = 0;
-    while (at < node->childCount() && IsFixed(node->child(at))) ++at;
+    while (at < node->childCount() && IsFixed(node->child(at)))
+        ++at;
     for (const fs::path& name : listed) {
         // Children are in the listing's order, so each name is either the next child or new.
-        while (at < node->childCount() && IsRevealed(node->child(at))) ++at;
+        while (at < node->childCount() && IsRevealed(node->child(at)))
+            ++at;
         if (at < node->childCount() && RawPath(node->child(at)).filename() == name) {
             ++at;
             continue;
@@ -361,7 +384,7 @@ void FolderTree::refreshBranch(QTreeWidgetItem* node)
     }
     if (!now) node->setData(0, kReadRole, false); // gone or unreadable: expanding again retries
     node->setChildIndicatorPolicy(node->childCount() > 0 || !now ? QTreeWidgetItem::ShowIndicator
-                                                                : QTreeWidgetItem::DontShowIndicator);
+                                                                 : QTreeWidgetItem::DontShowIndicator);
 }
 
 std::vector<QTreeWidgetItem*> FolderTree::driveNodes() const
@@ -370,9 +393,11 @@ std::vector<QTreeWidgetItem*> FolderTree::driveNodes() const
     const auto collect = [&](QTreeWidgetItem* node) {
         if (nodeType(node) == FolderNodeType::Drive && IsFixed(node)) drives.push_back(node);
     };
-    for (int i = 0; i < topLevelItemCount(); ++i) collect(topLevelItem(i));
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        collect(topLevelItem(i));
     if (QTreeWidgetItem* computer = computerNode())
-        for (int i = 0; i < computer->childCount(); ++i) collect(computer->child(i));
+        for (int i = 0; i < computer->childCount(); ++i)
+            collect(computer->child(i));
     return drives;
 }
 
@@ -387,7 +412,10 @@ QTreeWidgetItem* FolderTree::computerNode() const
     return nullptr;
 }
 
-void FolderTree::refreshDrives() { applyDrives(roots_()); }
+void FolderTree::refreshDrives()
+{
+    applyDrives(roots_());
+}
 
 // Asking the system for its volumes can wait on a volume that does not answer (a network
 // share gone away), so the regular look happens on a pool thread and its answer comes back

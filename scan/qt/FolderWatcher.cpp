@@ -9,8 +9,7 @@
 
 namespace glyphora {
 
-FolderWatcher::FolderWatcher(QObject* parent)
-    : QObject(parent), system_(new QFileSystemWatcher(this))
+FolderWatcher::FolderWatcher(QObject* parent) : QObject(parent), system_(new QFileSystemWatcher(this))
 {
     settle_.setSingleShot(true);
     settle_.setInterval(100);

@@ -21,12 +21,12 @@ constexpr std::size_t kBatch = 64;
 struct ScanRunner::Job {
     std::atomic<bool> cancel{false};
     std::atomic<bool> threadDone{false};
-    std::mutex mutex;                 // guards the four fields below
+    std::mutex mutex; // guards the four fields below
     std::deque<std::string> pending;
     bool walkEnded = false;
     ScanOutcome outcome = ScanOutcome::Finished;
     bool deliveryPosted = false;
-    int reported = 0;                 // owning thread only
+    int reported = 0; // owning thread only
 };
 
 ScanRunner::ScanRunner(QObject* parent) : QObject(parent) {}
@@ -46,7 +46,8 @@ void ScanRunner::start(const std::filesystem::path& root, std::string masks, int
     auto job = std::make_shared<Job>();
     job_ = job;
     const auto post = [this, job] {
-        QMetaObject::invokeMethod(this, [this, job] { deliver(job); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, job] { deliver(job); }, Qt::QueuedConnection);
     };
     std::thread worker([job, post, root, masks = std::move(masks), minCount, recurse] {
         std::vector<std::string> list;
@@ -99,7 +100,8 @@ void ScanRunner::deliver(const std::shared_ptr<Job>& job)
         if (job != job_) return; // a receiver stopped or replaced the scan
     }
     if (more) {
-        QMetaObject::invokeMethod(this, [this, job] { deliver(job); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, job] { deliver(job); }, Qt::QueuedConnection);
     } else if (ended) {
         job_.reset();
         joinFinished();

@@ -44,7 +44,7 @@ private:
     void deliver(const std::shared_ptr<Job>& job);
     void joinFinished();
 
-    std::shared_ptr<Job> job_;              // the scan being reported, if any
+    std::shared_ptr<Job> job_;                                          // the scan being reported, if any
     std::vector<std::pair<std::shared_ptr<Job>, std::thread>> workers_; // threads not joined yet
 };
 

@@ -51,7 +51,8 @@ TEST(BmpEncoder, WritesHeadersAndPaddedBottomUpRowsInTheBitmapsFormat)
                     ASSERT_EQ(r.u8(at + 3), AlphaOf(p)) << x << "," << y;
                 }
             }
-            for (std::uint64_t pad = 26 * bytesPerPixel; pad < stride; ++pad) ASSERT_EQ(r.u8(row + pad), 0);
+            for (std::uint64_t pad = 26 * bytesPerPixel; pad < stride; ++pad)
+                ASSERT_EQ(r.u8(row + pad), 0);
         }
     }
 }

@@ -55,7 +55,8 @@ TEST(DbaseHeaderTest, DateFieldNameAndLengths)
 
     EXPECT_EQ(DbaseFieldName(""), "ICON");
     EXPECT_EQ(DbaseFieldName("ABCDEFGHIJKLM"), "ABCDEFGHIJ");
-    EXPECT_EQ(DbaseFieldName("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"), "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9");
+    EXPECT_EQ(DbaseFieldName("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"),
+              "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9");
 
     const auto memo = DbaseMemoHeader("/x/MyIconTable.dbf");
     ASSERT_EQ(memo.size(), 1024u);
@@ -72,7 +73,8 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         current_.fileName = "/W/app.exe";
-        current_.icons = {testing::SolidIcon(32, 0xFF0000), testing::HalfTransparentIcon(32, 0x3C6E91), testing::SolidIcon(32, 0x00FF00)};
+        current_.icons = {testing::SolidIcon(32, 0xFF0000), testing::HalfTransparentIcon(32, 0x3C6E91),
+                          testing::SolidIcon(32, 0x00FF00)};
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -115,10 +117,12 @@ TEST_P(DbaseExportTest, TableAndMemoHoldOneRecordPerIcon)
     for (std::size_t i = 0; i < 3; ++i) {
         const std::string digits = std::to_string(block);
         EXPECT_EQ(table[65 + i * 11], 0x20);
-        EXPECT_EQ(std::string(table.begin() + 65 + i * 11 + 1, table.begin() + 65 + i * 11 + 11), digits + std::string(10 - digits.size(), ' '));
+        EXPECT_EQ(std::string(table.begin() + 65 + i * 11 + 1, table.begin() + 65 + i * 11 + 11),
+                  digits + std::string(10 - digits.size(), ' '));
         const std::size_t at = block * 1024u;
         ASSERT_LE(at + 8, memo.size());
-        EXPECT_EQ((std::vector<std::uint8_t>(memo.begin() + at, memo.begin() + at + 4)), (std::vector<std::uint8_t>{0xFF, 0xFF, 0x08, 0x00}));
+        EXPECT_EQ((std::vector<std::uint8_t>(memo.begin() + at, memo.begin() + at + 4)),
+                  (std::vector<std::uint8_t>{0xFF, 0xFF, 0x08, 0x00}));
         const std::uint32_t length = U32At(memo, at + 4);
         const std::string expected = Expected(i);
         EXPECT_EQ(length, expected.size() + 8);
@@ -132,17 +136,16 @@ TEST_P(DbaseExportTest, TableAndMemoHoldOneRecordPerIcon)
     // block. (Debian's dbfread 2.0.7 reads dBase IV memos in fixed 512-byte blocks and cuts
     // them at the first 0x1F byte, so it cannot return binary memos of 1024-byte blocks; the
     // memo bytes are checked against the block layout above.)
-    const std::string script =
-        "import sys, dbfread\n"
-        "t = dbfread.DBF(sys.argv[1], raw=True)\n"
-        "f = t.fields[0]\n"
-        "print(len(t.fields), f.name, f.type, f.length, t.header.numrecords, len(t))\n"
-        "for r in t:\n"
-        "    print(int(r['ICON']))\n";
+    const std::string script = "import sys, dbfread\n"
+                               "t = dbfread.DBF(sys.argv[1], raw=True)\n"
+                               "f = t.fields[0]\n"
+                               "print(len(t.fields), f.name, f.type, f.length, t.header.numrecords, len(t))\n"
+                               "for r in t:\n"
+                               "    print(int(r['ICON']))\n";
     const fs::path py = dir_ / "read.py";
     std::ofstream(py) << script;
-    const auto result = testing::RunTool(std::string(testing::kSystemPython) + " " + testing::ShellQuote(py.string()) + " " +
-                                      testing::ShellQuote((dir_ / "icons.dbf").string()));
+    const auto result = testing::RunTool(std::string(testing::kSystemPython) + " " + testing::ShellQuote(py.string()) +
+                                         " " + testing::ShellQuote((dir_ / "icons.dbf").string()));
     ASSERT_EQ(result.status, 0) << result.output;
     std::string expectedOutput = "1 ICON B 10 3 3\n";
     std::uint32_t b = 1;

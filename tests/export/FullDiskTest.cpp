@@ -48,7 +48,8 @@ std::map<std::string, std::string> Contents(const fs::path& dir)
             files[name + "/"] = "";
             continue;
         }
-        files[name] = std::regex_replace(Read(e.path()), std::regex("/CreationDate \\(D:[0-9]+\\)"), "/CreationDate ()");
+        files[name] =
+            std::regex_replace(Read(e.path()), std::regex("/CreationDate \\(D:[0-9]+\\)"), "/CreationDate ()");
     }
     return files;
 }
@@ -63,7 +64,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(LoadLanguagePack(fs::path(GLYPHORA_SOURCE_DIR) / "i18n/packs/english.lng"));
-        CommandLineActive = true;  // replace without asking, as the command line does
+        CommandLineActive = true; // replace without asking, as the command line does
         module_ = Current(kSample);
         icoFile_ = Current(kSampleIco);
     }
@@ -119,7 +120,8 @@ TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
         {"dBase table and memos", saveAll(12, "table.dbf")},
         {"dBase with PNG memos", saveAll(12, "pictures.dbf", 5)},
         {"PDF document", saveAll(13, "icons.pdf")},
-        {"composed picture", [this](const fs::path& d) {
+        {"composed picture",
+         [this](const fs::path& d) {
              IconGridModel grid;
              grid.SetWidth(300);
              grid.LoadIcons(static_cast<int>(module_.icons.size()));
@@ -134,7 +136,8 @@ TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
         const auto complete = Contents(reference.path());
         ASSERT_FALSE(complete.empty());
         std::uint64_t total = 0;
-        for (const auto& [name, bytes] : complete) total += bytes.size();
+        for (const auto& [name, bytes] : complete)
+            total += bytes.size();
 
         for (const bool withOldFiles : {false, true}) {
             for (const std::uint64_t space : {std::uint64_t{0}, std::uint64_t{1}, total / 3, total / 2, total - 1}) {
@@ -157,12 +160,14 @@ TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
                     c.save(dest.path());
                     ADD_FAILURE() << "the save did not fail";
                 } catch (const OutputError& e) {
-                    EXPECT_NE(std::string(e.what()).find(std::generic_category().message(ENOSPC)), std::string::npos) << e.what();
+                    EXPECT_NE(std::string(e.what()).find(std::generic_category().message(ENOSPC)), std::string::npos)
+                        << e.what();
                 }
                 for (const auto& [name, bytes] : Contents(dest.path())) {
                     EXPECT_FALSE(IsTemporaryOutputName(fs::path(name).filename().string())) << name;
                     if (name.back() == '/') {
-                        EXPECT_TRUE(withOldFiles || !fs::is_empty(dest.path() / name)) << name << ": an empty folder of ours";
+                        EXPECT_TRUE(withOldFiles || !fs::is_empty(dest.path() / name))
+                            << name << ": an empty folder of ours";
                         continue;
                     }
                     const bool untouched = old.count(name) && bytes == old[name];
@@ -170,7 +175,8 @@ TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
                     EXPECT_TRUE(untouched || whole) << name << " is neither the old file nor a complete new one";
                 }
                 if (space == 0 && withOldFiles) {
-                    for (const auto& [name, bytes] : old) EXPECT_EQ(Read(dest.path() / name), bytes) << name;
+                    for (const auto& [name, bytes] : old)
+                        EXPECT_EQ(Read(dest.path() / name), bytes) << name;
                 }
                 if (space == 0 && !withOldFiles) {
                     EXPECT_TRUE(fs::is_empty(dest.path())) << "nothing of ours is left";

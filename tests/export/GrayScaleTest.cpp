@@ -12,11 +12,12 @@ TEST(GrayScaleBitmap, WeightsRedGreenBlueIntoAllThreeChannels)
         std::uint32_t colour;
         std::uint8_t grey;
     } cases[] = {
-        {MakePixel(255, 0, 0), 76},   {MakePixel(0, 255, 0), 150}, {MakePixel(0, 0, 255), 27},
-        {MakePixel(255, 255, 255), 255}, {MakePixel(0, 0, 0), 0},  {MakePixel(10, 200, 90), 130},
+        {MakePixel(255, 0, 0), 76},      {MakePixel(0, 255, 0), 150}, {MakePixel(0, 0, 255), 27},
+        {MakePixel(255, 255, 255), 255}, {MakePixel(0, 0, 0), 0},     {MakePixel(10, 200, 90), 130},
     };
     Bitmap bitmap(static_cast<int>(std::size(cases)), 1, 24);
-    for (int i = 0; i < bitmap.width; ++i) bitmap.at(i, 0) = cases[i].colour;
+    for (int i = 0; i < bitmap.width; ++i)
+        bitmap.at(i, 0) = cases[i].colour;
 
     GrayScaleBitmap(bitmap);
 

@@ -19,7 +19,8 @@ class HtmlExportTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path() / ("glyphora-html-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ = fs::temp_directory_path() /
+               ("glyphora-html-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         CommandLineActive = true; // no overwrite questions in these runs
@@ -34,7 +35,8 @@ protected:
     {
         CurrentIcons current;
         current.fileName = "/W/shell32.dll";
-        for (int i = 0; i < icons; ++i) current.icons.push_back(testing::SolidIcon(32, 0x102030u * static_cast<unsigned>(i + 1)));
+        for (int i = 0; i < icons; ++i)
+            current.icons.push_back(testing::SolidIcon(32, 0x102030u * static_cast<unsigned>(i + 1)));
         SaveAllRequest request;
         request.fileType = 11;
         request.destDir = dir_ / "shell32_files";
@@ -53,8 +55,8 @@ protected:
     static std::string Cell(int n, bool number)
     {
         const std::string s = std::to_string(n);
-        return "<td><img src=\"shell32_files/ico_shell32_dll000" + s + ".png\" width=\"32\" height=\"32\"alt=\"" + s + "\">" +
-               (number ? "<br>" + s : "") + "</td>\r\n";
+        return "<td><img src=\"shell32_files/ico_shell32_dll000" + s + ".png\" width=\"32\" height=\"32\"alt=\"" + s +
+               "\">" + (number ? "<br>" + s : "") + "</td>\r\n";
     }
     static std::string Head(bool borders)
     {
@@ -81,13 +83,13 @@ TEST_F(HtmlExportTest, ThreeIconsInTwoColumnsEndWithOneFillerCell)
 TEST_F(HtmlExportTest, LayoutVariants)
 {
     // Four icons in two columns close their last row: no filler, no empty row.
-    EXPECT_EQ(Export(4, 2, true, true),
-              Head(true) + Cell(1, true) + Cell(2, true) + "</tr>\r\n<tr>\r\n" + Cell(3, true) + Cell(4, true) + "</tr>\r\n" + kTail);
+    EXPECT_EQ(Export(4, 2, true, true), Head(true) + Cell(1, true) + Cell(2, true) + "</tr>\r\n<tr>\r\n" +
+                                            Cell(3, true) + Cell(4, true) + "</tr>\r\n" + kTail);
     // Without borders and numbers: one style line less, no break and number, alt stays.
     EXPECT_EQ(Export(2, 2, false, false), Head(false) + Cell(1, false) + Cell(2, false) + "</tr>\r\n" + kTail);
     // More columns than icons: one row filled up to the column count.
-    EXPECT_EQ(Export(2, 5, true, true),
-              Head(true) + Cell(1, true) + Cell(2, true) + "<td>&nbsp;</td><td>&nbsp;</td><td>&nbsp;</td></tr>\r\n" + kTail);
+    EXPECT_EQ(Export(2, 5, true, true), Head(true) + Cell(1, true) + Cell(2, true) +
+                                            "<td>&nbsp;</td><td>&nbsp;</td><td>&nbsp;</td></tr>\r\n" + kTail);
     // A column count of 0 is taken as 1.
     EXPECT_EQ(Export(1, 0, true, true), Head(true) + Cell(1, true) + "</tr>\r\n" + kTail);
 }
@@ -119,12 +121,14 @@ TEST(HtmlUrlTest, NamesBecomeUrlSegmentsThatLeadBackToTheirFiles)
         {"a/b\\c", "a%2Fb%5Cc"},
         {"", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(UrlPathSegment(c.name), c.segment) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(UrlPathSegment(c.name), c.segment) << c.name;
 }
 
 TEST(HtmlUrlTest, PicturesOfASourceWithAwkwardNamesAreLinkedPercentEncoded)
 {
-    const fs::path dir = fs::temp_directory_path() / ("glyphora-html-url-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const fs::path dir = fs::temp_directory_path() /
+                         ("glyphora-html-url-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     CommandLineActive = true;

@@ -30,8 +30,9 @@ std::string Signature(int outputKind)
 
 bool StartsWith(const std::vector<std::uint8_t>& bytes, const std::string& prefix)
 {
-    return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin(),
-                                                        [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
+    return bytes.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), bytes.begin(),
+                      [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
 }
 
 TEST(ImageWriters, EncodesTheFormatTheCodeNamesAndBitmapForAnyOther)

@@ -20,7 +20,7 @@ TEST(OpenSavedFileTest, FindsTheNameTheSaveCompleted)
     std::ofstream(dir.path() / "out.ico") << "x";
     std::ofstream(dir.path() / "page.htm") << "x";
 
-    OpenSavedFile(dir.path() / "out", "ICO");      // type word upper case, file written lower case
+    OpenSavedFile(dir.path() / "out", "ICO");       // type word upper case, file written lower case
     OpenSavedFile(dir.path() / "page.htm", "HTML"); // exists as named
     OpenSavedFile(dir.path() / "gone", "");         // nothing to complete: handed on as is
     SetShellOpener({});

@@ -15,11 +15,20 @@ TEST(OutputKind, ExtensionOfEveryCode)
         const char* extension;
         const char* singleSave;
     } cases[] = {
-        {OutputKind::Icon, "ico", "ico"}, {OutputKind::Bmp, "bmp", "bmp"}, {OutputKind::Jpeg, "jpg", "jpg"},
-        {OutputKind::Emf, "emf", "emf"},  {OutputKind::Gif, "gif", "gif"}, {OutputKind::Png, "png", "png"},
-        {6, "ico", "ico"},                {10, "ico", "ico"},              {OutputKind::Html, "htm", "ico"},
-        {OutputKind::Dbase, "dbf", "ico"}, {OutputKind::Pdf, "pdf", "ico"}, {OutputKind::Xlsx, "xlsx", "ico"},
-        {15, "ico", "ico"},                {-1, "ico", "ico"},
+        {OutputKind::Icon, "ico", "ico"},
+        {OutputKind::Bmp, "bmp", "bmp"},
+        {OutputKind::Jpeg, "jpg", "jpg"},
+        {OutputKind::Emf, "emf", "emf"},
+        {OutputKind::Gif, "gif", "gif"},
+        {OutputKind::Png, "png", "png"},
+        {6, "ico", "ico"},
+        {10, "ico", "ico"},
+        {OutputKind::Html, "htm", "ico"},
+        {OutputKind::Dbase, "dbf", "ico"},
+        {OutputKind::Pdf, "pdf", "ico"},
+        {OutputKind::Xlsx, "xlsx", "ico"},
+        {15, "ico", "ico"},
+        {-1, "ico", "ico"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);

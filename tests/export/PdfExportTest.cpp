@@ -33,13 +33,18 @@ TEST(PdfExportLayoutTest, ValuesForLargeAndSmallIcons)
     EXPECT_EQ(ComputePdfExportLayout(16, 16, true, true).columns, 37);
 }
 
-std::uint32_t Colour(int k) { return 0x200000u * static_cast<unsigned>(k % 7 + 1) + 0x2000u * static_cast<unsigned>(k % 5 + 1) + 0x20u * static_cast<unsigned>(k % 3 + 1); }
+std::uint32_t Colour(int k)
+{
+    return 0x200000u * static_cast<unsigned>(k % 7 + 1) + 0x2000u * static_cast<unsigned>(k % 5 + 1) +
+           0x20u * static_cast<unsigned>(k % 3 + 1);
+}
 
 class PdfExportTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path() / ("glyphora-pdf-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ = fs::temp_directory_path() /
+               ("glyphora-pdf-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -49,7 +54,8 @@ protected:
     {
         CurrentIcons current;
         current.fileName = "/W/app.exe";
-        for (int k = 0; k < icons; ++k) current.icons.push_back(testing::SolidIcon(32, Colour(k)));
+        for (int k = 0; k < icons; ++k)
+            current.icons.push_back(testing::SolidIcon(32, Colour(k)));
         SaveAllRequest request;
         request.fileType = 13;
         request.destDir = dir_;
@@ -67,7 +73,8 @@ protected:
     std::string Uncompressed(const fs::path& pdf)
     {
         const fs::path out = dir_ / "qdf.pdf";
-        const auto r = testing::RunTool("qpdf --qdf --object-streams=disable " + testing::ShellQuote(pdf.string()) + " " + testing::ShellQuote(out.string()));
+        const auto r = testing::RunTool("qpdf --qdf --object-streams=disable " + testing::ShellQuote(pdf.string()) +
+                                        " " + testing::ShellQuote(out.string()));
         EXPECT_EQ(r.status, 0) << r.output;
         std::ifstream in(out, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -86,13 +93,14 @@ TEST_F(PdfExportTest, PageIsValidAndIconsSitWhereTheLayoutPutsThem)
     EXPECT_NE(content.find("0.20 w"), std::string::npos);
     EXPECT_NE(content.find("8 745 28 39 re"), std::string::npos) << "first cell frame";
     EXPECT_NE(content.find("21.00 0 0 24.00 11.00 758.00 cm"), std::string::npos) << "first picture";
-    EXPECT_NE(content.find("8 706 28 39 re"), std::string::npos) << "the 22nd icon starts the second row 39 points lower";
+    EXPECT_NE(content.find("8 706 28 39 re"), std::string::npos)
+        << "the 22nd icon starts the second row 39 points lower";
     EXPECT_NE(content.find("/Img30 Do"), std::string::npos);
     EXPECT_NE(content.find(" 747 Td"), std::string::npos) << "first number's baseline";
 
     // Render at 72 dpi (one pixel per point) and look at the middle of each picture.
     const auto render = testing::RunTool("pdftoppm -singlefile -png -r 72 " + testing::ShellQuote(pdf.string()) + " " +
-                                      testing::ShellQuote((dir_ / "page").string()));
+                                         testing::ShellQuote((dir_ / "page").string()));
     ASSERT_EQ(render.status, 0) << render.output;
     std::ostringstream points;
     for (int k = 0; k < 30; ++k) {
@@ -104,8 +112,8 @@ TEST_F(PdfExportTest, PageIsValidAndIconsSitWhereTheLayoutPutsThem)
         "for p in sys.argv[2:]:\n    x, y = map(int, p.split(','))\n    r, g, b = im.getpixel((x, y))\n    print('%02X%02X%02X' % (r, g, b))\n";
     const fs::path py = dir_ / "pixels.py";
     std::ofstream(py) << script;
-    const auto pixels = testing::RunTool(std::string(testing::kSystemPython) + " " + testing::ShellQuote(py.string()) + " " +
-                                      testing::ShellQuote((dir_ / "page.png").string()) + " " + points.str());
+    const auto pixels = testing::RunTool(std::string(testing::kSystemPython) + " " + testing::ShellQuote(py.string()) +
+                                         " " + testing::ShellQuote((dir_ / "page.png").string()) + " " + points.str());
     ASSERT_EQ(pixels.status, 0) << pixels.output;
     std::istringstream lines(pixels.output);
     std::string line;

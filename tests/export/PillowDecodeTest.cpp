@@ -73,7 +73,8 @@ std::map<std::string, Decoded> DecodeWithPillow(const std::filesystem::path& fol
     const auto script = folder / "read.py";
     std::ofstream(script) << kReadScript;
     std::string command = std::string(kPython) + " \"" + script.string() + "\"";
-    for (const auto& name : names) command += " \"" + (folder / name).string() + "\"";
+    for (const auto& name : names)
+        command += " \"" + (folder / name).string() + "\"";
     command += " > \"" + (folder / "out.txt").string() + "\" 2> \"" + (folder / "err.txt").string() + "\"";
     if (std::system(command.c_str()) != 0) {
         ADD_FAILURE() << "Pillow could not read the pictures (is python3-pil installed?):\n"
@@ -182,7 +183,8 @@ TEST_F(PillowDecode, JpegIsBaselineWithThreeComponentsAndNearPixels)
     GrayScaleBitmap(grey);
     WriteAndDecode({{"blocks.jpg", blocks, OutputKind::Jpeg}, {"grey.jpg", grey, OutputKind::Jpeg}});
 
-    for (const auto& [name, bitmap] : {std::pair<const char*, const Bitmap&>{"blocks.jpg", blocks}, {"grey.jpg", grey}}) {
+    for (const auto& [name, bitmap] :
+         {std::pair<const char*, const Bitmap&>{"blocks.jpg", blocks}, {"grey.jpg", grey}}) {
         SCOPED_TRACE(name);
         const Decoded& d = Get(name);
         EXPECT_EQ(d.format, "JPEG");

@@ -43,7 +43,8 @@ TEST(SaveAllAsOneTest, FiveIconsInEightColumns)
     const Bitmap picture = ComposeAllIcons(grid, RedIcons(5), false);
     EXPECT_EQ(picture.width, 5 * grid.ColWidth() + 2);
     EXPECT_EQ(picture.height, grid.RowHeight() + 2);
-    for (int k = 0; k < 5; ++k) EXPECT_TRUE(CellIsRed(picture, grid, k)) << k;
+    for (int k = 0; k < 5; ++k)
+        EXPECT_TRUE(CellIsRed(picture, grid, k)) << k;
     EXPECT_EQ(picture.at(0, 0), kWhite) << "the margin is white";
 }
 
@@ -53,8 +54,10 @@ TEST(SaveAllAsOneTest, TwentyIconsGiveRowsOfEightEightAndFour)
     const Bitmap picture = ComposeAllIcons(grid, RedIcons(20), false);
     EXPECT_EQ(picture.width, 8 * grid.ColWidth() + 2);
     EXPECT_EQ(picture.height, 3 * grid.RowHeight() + 2);
-    for (int k = 0; k < 20; ++k) EXPECT_TRUE(CellIsRed(picture, grid, k)) << k;
-    for (int k = 20; k < 24; ++k) EXPECT_TRUE(CellIsWhite(picture, grid, k)) << k;
+    for (int k = 0; k < 20; ++k)
+        EXPECT_TRUE(CellIsRed(picture, grid, k)) << k;
+    for (int k = 20; k < 24; ++k)
+        EXPECT_TRUE(CellIsWhite(picture, grid, k)) << k;
 }
 
 TEST(SaveAllAsOneTest, EmptyFileGivesAWhiteStripAndGreyIconsStayOnWhite)

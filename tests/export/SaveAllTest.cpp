@@ -42,10 +42,12 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(LoadLanguagePack(fs::path(GLYPHORA_SOURCE_DIR) / "i18n/packs/english.lng"));
-        dir_ = fs::temp_directory_path() / ("glyphora-saveall-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ = fs::temp_directory_path() /
+               ("glyphora-saveall-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         current_.fileName = "/nowhere/Shell32.DLL";
-        for (std::uint32_t c : {0xFF0000u, 0x00FF00u, 0x0000FFu}) current_.icons.push_back(testing::SolidIcon(32, c));
+        for (std::uint32_t c : {0xFF0000u, 0x00FF00u, 0x0000FFu})
+            current_.icons.push_back(testing::SolidIcon(32, c));
         request_.destDir = dir_;
         request_.fileType = 5;
         SetMessageDialogs(&dialogs_);
@@ -88,7 +90,8 @@ TEST_F(SaveAllTest, AnswersAreRememberedAcrossCalls)
     EXPECT_TRUE(dialogs_.asked.empty()) << "new files are written without a question";
 
     // no skips the first, yes replaces the second, yes to all the third and everything later
-    for (int n = 1; n <= 3; ++n) Mark(n);
+    for (int n = 1; n <= 3; ++n)
+        Mark(n);
     dialogs_.answers = {DialogAnswer::No, DialogAnswer::Yes, DialogAnswer::YesToAll};
     count = 0;
     SaveAll(current_, request_, count, confirm);
@@ -101,7 +104,8 @@ TEST_F(SaveAllTest, AnswersAreRememberedAcrossCalls)
     EXPECT_NE(dialogs_.asked[0].find(File(1).string()), std::string::npos) << dialogs_.asked[0];
 
     // a second call sharing the answer replaces without asking
-    for (int n = 1; n <= 3; ++n) Mark(n);
+    for (int n = 1; n <= 3; ++n)
+        Mark(n);
     SaveAll(current_, request_, count, confirm);
     EXPECT_EQ(dialogs_.asked.size(), 3u);
     EXPECT_TRUE(Replaced(1) && Replaced(2) && Replaced(3));
@@ -137,7 +141,8 @@ TEST_F(SaveAllTest, NothingIsAskedWhileTheCommandLineRuns)
     int count = 0;
     DialogAnswer confirm = DialogAnswer::None;
     SaveAll(current_, request_, count, confirm);
-    for (int n = 1; n <= 3; ++n) Mark(n);
+    for (int n = 1; n <= 3; ++n)
+        Mark(n);
     CommandLineActive = true;
     SaveAll(current_, request_, count, confirm);
     EXPECT_TRUE(dialogs_.asked.empty());

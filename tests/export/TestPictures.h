@@ -16,7 +16,8 @@ inline Bitmap BlockPicture(int bitsPerPixel = 24)
     };
     Bitmap bitmap(26, 16, bitsPerPixel);
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 24; ++x) bitmap.at(x, y) = blocks[y / 8][x / 8];
+        for (int x = 0; x < 24; ++x)
+            bitmap.at(x, y) = blocks[y / 8][x / 8];
     bitmap.at(25, 15) = kBlack;
     return bitmap;
 }

@@ -32,15 +32,16 @@ inline void Put32(Bytes& b, std::uint32_t v)
 }
 inline void Set32(Bytes& b, std::size_t at, std::uint32_t v)
 {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 struct DibSpec {
     int width = 1;
     int height = 1;
     int bitCount = 24;
-    std::vector<std::uint32_t> palette;     // written as RGBQUADs; biClrUsed = its size
-    std::vector<std::uint32_t> bitfields;   // red, green, blue masks: BI_BITFIELDS when set
+    std::vector<std::uint32_t> palette;   // written as RGBQUADs; biClrUsed = its size
+    std::vector<std::uint32_t> bitfields; // red, green, blue masks: BI_BITFIELDS when set
     // Palette index (1-8 bits) or the raw pixel value (16, 24, 32 bits) at (x, y).
     std::function<std::uint32_t(int, int)> value = [](int, int) { return 0u; };
     std::function<bool(int, int)> transparent = [](int, int) { return false; };
@@ -61,8 +62,10 @@ inline Bytes MakeDib(const DibSpec& s)
     Put32(b, 0);
     Put32(b, static_cast<std::uint32_t>(s.palette.size()));
     Put32(b, 0);
-    for (auto m : s.bitfields) Put32(b, m);
-    for (auto c : s.palette) Put32(b, c & 0x00FFFFFF);
+    for (auto m : s.bitfields)
+        Put32(b, m);
+    for (auto c : s.palette)
+        Put32(b, c & 0x00FFFFFF);
     auto rows = [&](int bits, const std::function<std::uint32_t(int, int)>& value) {
         const std::size_t stride = (static_cast<std::size_t>(s.width) * bits + 31) / 32 * 4;
         for (int y = s.height - 1; y >= 0; --y) {
@@ -73,7 +76,8 @@ inline Bytes MakeDib(const DibSpec& s)
                 if (bits <= 8)
                     row[bit / 8] = static_cast<std::uint8_t>(row[bit / 8] | (v << (8 - bits - bit % 8)));
                 else
-                    for (int i = 0; i < bits / 8; ++i) row[bit / 8 + i] = static_cast<std::uint8_t>(v >> (8 * i));
+                    for (int i = 0; i < bits / 8; ++i)
+                        row[bit / 8 + i] = static_cast<std::uint8_t>(v >> (8 * i));
             }
             b.insert(b.end(), row.begin(), row.end());
         }
@@ -111,7 +115,8 @@ inline Bytes MakePng(int width, int height, const std::vector<std::uint32_t>& pi
     const int channels = withAlpha ? 4 : 3;
     Bytes raw;
     for (auto p : pixels)
-        for (int c = 0; c < channels; ++c) raw.push_back(static_cast<std::uint8_t>(p >> (8 * c)));
+        for (int c = 0; c < channels; ++c)
+            raw.push_back(static_cast<std::uint8_t>(p >> (8 * c)));
     png_alloc_size_t size = 0;
     if (!png_image_write_to_memory(&image, nullptr, &size, 0, raw.data(), 0, nullptr)) return {};
     Bytes out(size);
@@ -124,7 +129,8 @@ inline Bytes MakePng(int width, int height, const std::vector<std::uint32_t>& pi
 inline Bytes WithPngHeaderSize(Bytes png, std::uint32_t width, std::uint32_t height)
 {
     auto putBig = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) png[at + i] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
+        for (int i = 0; i < 4; ++i)
+            png[at + i] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
     };
     putBig(16, width);
     putBig(20, height);
@@ -134,7 +140,7 @@ inline Bytes WithPngHeaderSize(Bytes png, std::uint32_t width, std::uint32_t hei
 
 struct IcoEntry {
     Bytes image;
-    int width = 0;  // as listed in the directory (256 written as 0)
+    int width = 0; // as listed in the directory (256 written as 0)
     int height = 0;
     int bitCount = 32;
     std::optional<std::uint32_t> sizeOverride;   // dwBytesInRes written instead of the real size
@@ -168,7 +174,8 @@ inline Bytes MakeIco(const std::vector<IcoEntry>& entries, std::optional<std::ui
         Put32(b, e.offsetOverride.value_or(offset));
         offset += static_cast<std::uint32_t>(e.image.size());
     }
-    for (const auto& e : entries) b.insert(b.end(), e.image.begin(), e.image.end());
+    for (const auto& e : entries)
+        b.insert(b.end(), e.image.begin(), e.image.end());
     return b;
 }
 
@@ -180,7 +187,8 @@ inline Bytes MakeGroup(const std::vector<std::uint16_t>& ids, std::optional<std:
     Put16(b, 1);
     Put16(b, countOverride.value_or(static_cast<std::uint16_t>(ids.size())));
     for (auto id : ids) {
-        for (int i = 0; i < 4; ++i) b.push_back(0);
+        for (int i = 0; i < 4; ++i)
+            b.push_back(0);
         Put16(b, 1);
         Put16(b, 32);
         Put32(b, 0);

@@ -27,7 +27,10 @@ using Defect = PeBuilder::Defect;
 constexpr std::uint16_t kIcon = static_cast<std::uint16_t>(ResourceType::Icon);
 constexpr std::uint16_t kGroup = static_cast<std::uint16_t>(ResourceType::GroupIcon);
 
-std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> Bytes(std::string_view text)
+{
+    return {text.begin(), text.end()};
+}
 
 // One scratch folder per test, removed afterwards.
 class ScratchDir {
@@ -66,7 +69,8 @@ public:
     }
     ~LocaleEnvironment()
     {
-        for (std::size_t i = 0; i < kNames.size(); ++i) Set(kNames[i], saved_[i] ? saved_[i]->c_str() : nullptr);
+        for (std::size_t i = 0; i < kNames.size(); ++i)
+            Set(kNames[i], saved_[i] ? saved_[i]->c_str() : nullptr);
     }
 
 private:
@@ -89,7 +93,8 @@ std::string Describe(const ResourceName& name)
 std::vector<std::string> Describe(const std::vector<ResourceName>& names)
 {
     std::vector<std::string> out;
-    for (const auto& n : names) out.push_back(Describe(n));
+    for (const auto& n : names)
+        out.push_back(Describe(n));
     return out;
 }
 
@@ -127,7 +132,7 @@ TEST_P(ModuleResourcesTest, StringNamesKeepDirectoryOrderAndNumbersComeOutAscend
 
 TEST_P(ModuleResourcesTest, LinkerSortedModuleEnumeratesInItsDirectoryOrder)
 {
-    PeBuilder b(GetParam());  // sorted as a linker writes: "#200" sorts before "MAINICON"
+    PeBuilder b(GetParam()); // sorted as a linker writes: "#200" sorts before "MAINICON"
     b.addResource(kGroup, 300, 0, Bytes("a"))
         .addResource(kGroup, "MAINICON", 0, Bytes("b"))
         .addResource(kGroup, 4, 0, Bytes("c"))
@@ -168,7 +173,7 @@ TEST_P(ModuleResourcesTest, FindsByNumberAndByStringIgnoringCase)
 TEST_P(ModuleResourcesTest, NamesAreDecodedFromUtf16)
 {
     PeBuilder b(GetParam());
-    const std::string name = "Symbol \xF0\x9F\x98\x80 \xE2\x82\xAC";  // U+1F600 (a surrogate pair) and U+20AC
+    const std::string name = "Symbol \xF0\x9F\x98\x80 \xE2\x82\xAC"; // U+1F600 (a surrogate pair) and U+20AC
     b.addResource(kGroup, name, 0, Bytes("x"));
     auto module = open(b);
     ASSERT_NE(module, nullptr);
@@ -193,7 +198,7 @@ TEST_P(ModuleResourcesTest, ModuleWithoutResourceDirectoryHasNoResources)
 
 struct LanguageCase {
     const char* description;
-    std::vector<std::uint16_t> languages;  // in directory order
+    std::vector<std::uint16_t> languages; // in directory order
     const char* lcAll;
     const char* lcMessages;
     const char* lang;
@@ -209,7 +214,12 @@ TEST_P(ModuleResourcesTest, ChoosesLanguageNeutralThenUserThenUsEnglishThenFirst
         {"LC_ALL overrides LANG", {0x409, 0x407, 0x40C}, "fr_FR.UTF-8", nullptr, "de_DE.UTF-8", 0x40C},
         {"LC_MESSAGES overrides LANG", {0x409, 0x407, 0x40C}, nullptr, "fr_FR", "de_DE.UTF-8", 0x40C},
         {"same primary language, other region", {0x409, 0x807}, nullptr, nullptr, "de_DE.UTF-8", 0x807},
-        {"US English when the user's language is absent", {0x40C, 0x409, 0x407}, nullptr, nullptr, "ja_JP.UTF-8", 0x409},
+        {"US English when the user's language is absent",
+         {0x40C, 0x409, 0x407},
+         nullptr,
+         nullptr,
+         "ja_JP.UTF-8",
+         0x409},
         {"US English under the C locale", {0x407, 0x409}, "C", nullptr, "de_DE", 0x409},
         {"first variant otherwise", {0x40C, 0x407}, nullptr, nullptr, "ja_JP.UTF-8", 0x40C},
         {"first variant without any locale", {0x411, 0x40C}, nullptr, nullptr, nullptr, 0x411},
@@ -233,11 +243,22 @@ INSTANTIATE_TEST_SUITE_P(Bits, ModuleResourcesTest, ::testing::Values(Bits::Pe32
 TEST(ResourceLanguageTest, LocaleNamesMapToLanguageIds)
 {
     const std::pair<const char*, std::uint16_t> cases[] = {
-        {"de_DE.UTF-8", 0x0407}, {"de_AT", 0x0C07}, {"de_LU.UTF-8", 0x0407}, {"de", 0x0407},
-        {"en_GB.ISO-8859-1", 0x0809}, {"en_US", 0x0409}, {"pt_BR@euro", 0x0416}, {"zh_TW.UTF-8", 0x0404},
-        {"C", 0}, {"POSIX", 0}, {"C.UTF-8", 0}, {"", 0}, {"xx_YY", 0},
+        {"de_DE.UTF-8", 0x0407},
+        {"de_AT", 0x0C07},
+        {"de_LU.UTF-8", 0x0407},
+        {"de", 0x0407},
+        {"en_GB.ISO-8859-1", 0x0809},
+        {"en_US", 0x0409},
+        {"pt_BR@euro", 0x0416},
+        {"zh_TW.UTF-8", 0x0404},
+        {"C", 0},
+        {"POSIX", 0},
+        {"C.UTF-8", 0},
+        {"", 0},
+        {"xx_YY", 0},
     };
-    for (const auto& [locale, id] : cases) EXPECT_EQ(LanguageIdFromLocaleName(locale), id) << locale;
+    for (const auto& [locale, id] : cases)
+        EXPECT_EQ(LanguageIdFromLocaleName(locale), id) << locale;
 }
 
 TEST(ModuleResourcesOpenTest, MissingEmptyAndFolderPathsAreNotModules)
@@ -253,11 +274,11 @@ TEST(ModuleResourcesOpenTest, MissingEmptyAndFolderPathsAreNotModules)
 // What a damaged module must still give, checked against the resources every case starts
 // from.
 enum class Outcome {
-    Rejected,          // Open gives nullptr
-    Empty,             // opens, no names of either type
-    NamesWithoutData,  // every name is listed, no lookup gives bytes
-    IdsOnly,           // only the numeric names are listed, and they all give their bytes
-    AllFound,          // every name gives its bytes (further names may appear)
+    Rejected,         // Open gives nullptr
+    Empty,            // opens, no names of either type
+    NamesWithoutData, // every name is listed, no lookup gives bytes
+    IdsOnly,          // only the numeric names are listed, and they all give their bytes
+    AllFound,         // every name gives its bytes (further names may appear)
 };
 
 struct DamageCase {
@@ -333,7 +354,8 @@ TEST(ModuleResourcesDamageTest, DamagedModulesGiveClearResults)
             SCOPED_TRACE(std::string(c.description) + (bits == Bits::Pe32 ? " (PE32)" : " (PE32+)"));
             PeBuilder b(bits);
             for (const auto& e : all) {
-                const PeBuilder::Name name = e.name.isString ? PeBuilder::Name(e.name.text) : PeBuilder::Name(e.name.id);
+                const PeBuilder::Name name =
+                    e.name.isString ? PeBuilder::Name(e.name.text) : PeBuilder::Name(e.name.id);
                 b.addResource(static_cast<std::uint16_t>(e.type), name, 0, e.bytes);
             }
             ScratchDir dir;
@@ -358,16 +380,14 @@ TEST(ModuleResourcesDamageTest, DamagedModulesGiveClearResults)
                 EXPECT_LE(names.size(), bytes.size() / 8);
                 for (const auto& n : names) {
                     listed.push_back(Describe(n));
-                    (void)module->Find(type, n);  // whatever it gives, it must give it safely
+                    (void)module->Find(type, n); // whatever it gives, it must give it safely
                 }
             }
             std::vector<std::string> expectedNames;
             for (const auto& e : all) {
                 const auto found = module->Find(e.type, e.name);
                 switch (c.outcome) {
-                case Outcome::Empty:
-                    EXPECT_EQ(found, std::nullopt) << Describe(e.name);
-                    break;
+                case Outcome::Empty: EXPECT_EQ(found, std::nullopt) << Describe(e.name); break;
                 case Outcome::NamesWithoutData:
                     expectedNames.push_back(Describe(e.name));
                     EXPECT_EQ(found, std::nullopt) << Describe(e.name);
@@ -378,11 +398,8 @@ TEST(ModuleResourcesDamageTest, DamagedModulesGiveClearResults)
                         EXPECT_EQ(found, e.bytes) << Describe(e.name);
                     }
                     break;
-                case Outcome::AllFound:
-                    EXPECT_EQ(found, e.bytes) << Describe(e.name);
-                    break;
-                case Outcome::Rejected:
-                    break;
+                case Outcome::AllFound: EXPECT_EQ(found, e.bytes) << Describe(e.name); break;
+                case Outcome::Rejected: break;
                 }
             }
             if (c.outcome != Outcome::AllFound) {

@@ -16,7 +16,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-const std::filesystem::path kSampleModule = std::filesystem::path(GLYPHORA_BUILD_DIR) / "samples" / "glyphora-sample.dll";
+const std::filesystem::path kSampleModule =
+    std::filesystem::path(GLYPHORA_BUILD_DIR) / "samples" / "glyphora-sample.dll";
 
 // Bytes in memory that count the reads made of them, and can be cut: after readsAllowed
 // reads, or beyond cutAt, every read fails as on a file that shrank.
@@ -53,7 +54,8 @@ TEST(SourceReaderTest, SmallReadsShareCachedBlocksAndLargeOnesGoStraightThrough)
     CuttableSource source(content);
     const SourceReader reader(source);
 
-    for (std::uint64_t at = 0; at < 1000; at += 8) ASSERT_EQ(reader.copy(at, 8), Bytes(content.begin() + at, content.begin() + at + 8));
+    for (std::uint64_t at = 0; at < 1000; at += 8)
+        ASSERT_EQ(reader.copy(at, 8), Bytes(content.begin() + at, content.begin() + at + 8));
     EXPECT_EQ(source.reads, 1u) << "one block serves every small read inside it";
 
     // A range across a block boundary is put together from both blocks.
@@ -65,14 +67,16 @@ TEST(SourceReaderTest, SmallReadsShareCachedBlocksAndLargeOnesGoStraightThrough)
     EXPECT_EQ(reader.copy(last, 6), std::nullopt);
 
     const std::uint64_t before = source.reads;
-    EXPECT_EQ(reader.copy(5, 2 * SourceReader::kBlockSize), Bytes(content.begin() + 5, content.begin() + 5 + 2 * SourceReader::kBlockSize));
+    EXPECT_EQ(reader.copy(5, 2 * SourceReader::kBlockSize),
+              Bytes(content.begin() + 5, content.begin() + 5 + 2 * SourceReader::kBlockSize));
     EXPECT_EQ(source.reads, before + 1) << "a large range is one read";
     EXPECT_FALSE(reader.readFailed());
 
     // Walking the whole source in small steps reloads blocks but never holds more than the ceiling.
     source.bytesRead = 0;
     for (std::uint64_t pass = 0; pass < 2; ++pass)
-        for (std::uint64_t at = 0; at + 4 <= content.size(); at += 4096) ASSERT_TRUE(reader.copy(at, 4).has_value());
+        for (std::uint64_t at = 0; at + 4 <= content.size(); at += 4096)
+            ASSERT_TRUE(reader.copy(at, 4).has_value());
     EXPECT_LE(source.bytesRead, 2 * content.size());
 }
 
@@ -93,7 +97,8 @@ TEST(SourceReaderTest, AFailedReadInsideTheSizeIsRemembered)
 void ReadEverything(const ModuleResources& module)
 {
     for (ResourceType type : {ResourceType::GroupIcon, ResourceType::Icon})
-        for (const auto& name : module.EnumNames(type)) (void)module.Find(type, name);
+        for (const auto& name : module.EnumNames(type))
+            (void)module.Find(type, name);
     (void)ExtractModuleIcons(module, 32, 0, INT32_MAX);
 }
 
@@ -116,7 +121,7 @@ TEST(SourceReaderTest, AModuleCutShortAtAnyReadNeverCrashesAndSaysSo)
         auto source = std::make_unique<CuttableSource>(*bytes);
         source->readsAllowed = allowed;
         auto module = ModuleResources::Open(std::move(source));
-        if (!module) continue;  // cut before the headers and the index were read
+        if (!module) continue; // cut before the headers and the index were read
         ReadEverything(*module);
         EXPECT_TRUE(module->ReadFailed()) << "cut after " << allowed << " of " << total << " reads";
     }

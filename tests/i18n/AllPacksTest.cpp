@@ -75,8 +75,7 @@ char32_t FoldCase(char32_t c)
 {
     if (c >= U'A' && c <= U'Z') return c + 32;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) || (c >= 0x218 && c <= 0x21B))
-        return c | 1u;
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) || (c >= 0x218 && c <= 0x21B)) return c | 1u;
     if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c & 1u) ? c + 1 : c;
     if (c >= 0x391 && c <= 0x3A9) return c + 32;
     if (c == 0x386) return 0x3AC;
@@ -96,7 +95,7 @@ std::vector<char32_t> Shortcuts(const std::string& text)
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '&') continue;
         if (i + 1 < text.size() && text[i + 1] == '&') {
-            ++i;  // "&&" is a literal ampersand
+            ++i; // "&&" is a literal ampersand
             continue;
         }
         if (i + 1 < text.size()) keys.push_back(FoldCase(DecodeAt(text, i + 1)));
@@ -142,8 +141,8 @@ TEST_P(AllPacksTest, PlaceholdersAndLineBreaksMatchEnglish)
 
 TEST_P(AllPacksTest, FiltersKeepEnglishPatternsInOrder)
 {
-    for (int id : {kTextPictureFilter, kTextOpenFilter, kTextIconFilter, kTextHtmlFilter, kTextDbfFilter,
-                   kTextPdfFilter}) {
+    for (int id :
+         {kTextPictureFilter, kTextOpenFilter, kTextIconFilter, kTextHtmlFilter, kTextDbfFilter, kTextPdfFilter}) {
         const std::vector<std::string> parts = SplitBars(TextOf(pack_, id));
         const std::vector<std::string> englishParts = SplitBars(TextOf(english_, id));
         ASSERT_EQ(parts.size(), englishParts.size()) << "id " << id;
@@ -165,7 +164,7 @@ TEST_P(AllPacksTest, CaptionsKeepTheirFilePatterns)
         EXPECT_EQ(PatternGroups(TextOf(pack_, info.id)), groups) << "id " << info.id;
         ++checked;
     }
-    EXPECT_GE(checked, 15);  // the nine save-menu items and the six filters
+    EXPECT_GE(checked, 15); // the nine save-menu items and the six filters
 }
 
 TEST_P(AllPacksTest, ShortcutLettersAreSingleAndDistinctWithinAMenuOrDialog)

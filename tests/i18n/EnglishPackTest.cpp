@@ -19,7 +19,8 @@ const std::filesystem::path kEnglishPack = GLYPHORA_SOURCE_DIR "/i18n/packs/engl
 
 class EnglishPackTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         LanguagePackFile file = LoadLanguagePackFile(kEnglishPack);
         error_ = file.error;
         if (file.pack) pack_ = std::move(*file.pack);
@@ -28,12 +29,14 @@ protected:
     static inline std::string error_;
 };
 
-TEST_F(EnglishPackTest, ParsesCleanly) {
+TEST_F(EnglishPackTest, ParsesCleanly)
+{
     EXPECT_EQ(error_, "");
     EXPECT_GT(pack_.Size(), 0u);
 }
 
-TEST_F(EnglishPackTest, EveryIdentifierHasTextWithTheRightPlaceholder) {
+TEST_F(EnglishPackTest, EveryIdentifierHasTextWithTheRightPlaceholder)
+{
     for (const TextIdInfo& info : kAllTextIds) {
         const std::string text = pack_.Text(static_cast<std::uint16_t>(info.id));
         EXPECT_FALSE(text.empty()) << "id " << info.id;
@@ -43,7 +46,8 @@ TEST_F(EnglishPackTest, EveryIdentifierHasTextWithTheRightPlaceholder) {
     }
 }
 
-TEST_F(EnglishPackTest, BuiltInCaptionsAreKeptVerbatim) {
+TEST_F(EnglishPackTest, BuiltInCaptionsAreKeptVerbatim)
+{
     int checked = 0;
     for (const TextIdInfo& info : kAllTextIds) {
         if (info.designText.empty()) continue;
@@ -53,9 +57,11 @@ TEST_F(EnglishPackTest, BuiltInCaptionsAreKeptVerbatim) {
     EXPECT_EQ(checked, 57);
 }
 
-TEST_F(EnglishPackTest, HoldsNoIdentifierOutsideTheTable) {
+TEST_F(EnglishPackTest, HoldsNoIdentifierOutsideTheTable)
+{
     std::set<int> known;
-    for (const TextIdInfo& info : kAllTextIds) known.insert(info.id);
+    for (const TextIdInfo& info : kAllTextIds)
+        known.insert(info.id);
     EXPECT_EQ(known.size(), kAllTextIds.size()) << "the table lists an identifier twice";
     EXPECT_EQ(pack_.Size(), known.size());
     for (int id = 0; id <= 0xFFFF; ++id) {
@@ -65,24 +71,28 @@ TEST_F(EnglishPackTest, HoldsNoIdentifierOutsideTheTable) {
     }
 }
 
-TEST_F(EnglishPackTest, CarriesTheProgramVersion) {
+TEST_F(EnglishPackTest, CarriesTheProgramVersion)
+{
     const std::string version = pack_.Text(kTextLanguagePackVersion);
     EXPECT_EQ(version, kPackTargetVersion);
     EXPECT_NE(CompareVersions(std::string(kPackTargetVersion), version), 1);
 }
 
-std::vector<std::string> SplitBars(const std::string& text) {
+std::vector<std::string> SplitBars(const std::string& text)
+{
     std::vector<std::string> parts;
     std::stringstream in(text);
     std::string part;
-    while (std::getline(in, part, '|')) parts.push_back(part);
+    while (std::getline(in, part, '|'))
+        parts.push_back(part);
     return parts;
 }
 
-TEST_F(EnglishPackTest, FiltersAreDescriptionAndPatternPairs) {
+TEST_F(EnglishPackTest, FiltersAreDescriptionAndPatternPairs)
+{
     struct Case {
         int id;
-        std::vector<std::string> patterns;  // expected patterns, in order (a prefix for 804)
+        std::vector<std::string> patterns; // expected patterns, in order (a prefix for 804)
         bool exactCount;
     };
     const Case cases[] = {
@@ -102,8 +112,7 @@ TEST_F(EnglishPackTest, FiltersAreDescriptionAndPatternPairs) {
         ASSERT_GE(parts.size() / 2, c.patterns.size()) << "id " << c.id;
         for (std::size_t i = 0; i < parts.size(); i += 2) {
             // The default extension of a save dialog is read from "(pattern)" in the description.
-            EXPECT_NE(parts[i].find("(" + parts[i + 1] + ")"), std::string::npos)
-                << "id " << c.id << ": " << parts[i];
+            EXPECT_NE(parts[i].find("(" + parts[i + 1] + ")"), std::string::npos) << "id " << c.id << ": " << parts[i];
             if (i / 2 < c.patterns.size()) {
                 EXPECT_EQ(parts[i + 1], c.patterns[i / 2]) << "id " << c.id;
             }
@@ -111,7 +120,8 @@ TEST_F(EnglishPackTest, FiltersAreDescriptionAndPatternPairs) {
     }
 }
 
-TEST(EnglishPackBuild, IsCopiedBesideTheExecutables) {
+TEST(EnglishPackBuild, IsCopiedBesideTheExecutables)
+{
     const auto file = LoadLanguagePackFile(GLYPHORA_BUILD_DIR "/english.lng");
     ASSERT_TRUE(file.pack.has_value()) << file.error;
     EXPECT_EQ(file.pack->Text(kTextLanguagePackVersion), kPackTargetVersion);

@@ -44,14 +44,14 @@ TEST(HelpSitemap, PagesInReadingOrderEachOnce)
 {
     const Sitemap contents = ParseSitemap(ReadSource("i18n/help/english/english.hhc"));
     const std::vector<std::string> expected = {
-        "/contents.htm",  "/opening-files.htm", "/saving.htm",   "/export.htm",  "/printing-icons.htm",
+        "/contents.htm",  "/opening-files.htm", "/saving.htm",   "/export.htm",   "/printing-icons.htm",
         "/find-pane.htm", "/command-line.htm",  "/settings.htm", "/keyboard.htm",
     };
     EXPECT_EQ(SitemapPages(contents), expected);
 
     const Sitemap index = ParseSitemap(ReadSource("i18n/help/english/english.hhk"));
     const std::vector<std::string> pages = SitemapPages(index);
-    EXPECT_EQ(pages.size(), expected.size());  // the index reaches every page, "#switches" folded
+    EXPECT_EQ(pages.size(), expected.size()); // the index reaches every page, "#switches" folded
 }
 
 TEST(HelpSitemap, HtmlSpellingsThatOccurInTheWild)
@@ -87,7 +87,7 @@ TEST(HelpSitemap, ListsWithoutEntriesBeforeThemContinueTheOuterList)
     EXPECT_EQ(sitemap.entries[1].name, "b");
     ASSERT_EQ(sitemap.entries[1].children.size(), 1u);
     EXPECT_EQ(sitemap.entries[1].children[0].name, "b1");
-    EXPECT_EQ(sitemap.entries[2].name, "after");  // an entry after the last list still counts
+    EXPECT_EQ(sitemap.entries[2].name, "after"); // an entry after the last list still counts
 }
 
 TEST(HelpSitemap, DeclaredAndGuessedCharsets)
@@ -99,8 +99,8 @@ TEST(HelpSitemap, DeclaredAndGuessedCharsets)
     EXPECT_EQ(ParseSitemap(declared).entries.at(0).name, "Зміст");
 
     const std::string undeclared = "<UL>" + Entry(cp1251Name, "x.htm") + "</UL>";
-    EXPECT_EQ(ParseSitemap(undeclared, 0x0422).entries.at(0).name, "Зміст");       // Ukrainian file
-    EXPECT_EQ(ParseSitemap(undeclared, 0x0409).entries.at(0).name, "Çì³ñò");        // English file: 1252
+    EXPECT_EQ(ParseSitemap(undeclared, 0x0422).entries.at(0).name, "Зміст"); // Ukrainian file
+    EXPECT_EQ(ParseSitemap(undeclared, 0x0409).entries.at(0).name, "Çì³ñò"); // English file: 1252
     EXPECT_EQ(ParseSitemap("<UL>" + Entry("Зміст", "x.htm") + "</UL>", 0x0409).entries.at(0).name, "Зміст");
 }
 
@@ -111,7 +111,7 @@ TEST(HelpSitemap, NestingIsCappedAndTheRestStaysInTheDeepestList)
         text += Entry("level" + std::to_string(level), "p.htm") + "<UL>";
     const Sitemap sitemap = ParseSitemap(text);
     EXPECT_TRUE(sitemap.truncated);
-    EXPECT_EQ(sitemap.count, 100u);  // nothing is lost, the deep entries are only flattened
+    EXPECT_EQ(sitemap.count, 100u); // nothing is lost, the deep entries are only flattened
     std::size_t depth = 0;
     for (const std::vector<SitemapEntry>* list = &sitemap.entries; !list->empty(); list = &list->back().children)
         ++depth;
@@ -137,8 +137,13 @@ TEST(HelpSitemap, LongTextsAreCutAndBrokenMarkupEndsQuietly)
     EXPECT_EQ(sitemap.entries[0].name.size(), kMaxSitemapText);
 
     const char* broken[] = {
-        "", "<", "<UL", "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"unterminated",
-        "</UL></UL></UL>", "<!-- never closed", "<object type=text/sitemap><param name=Name value=x>",
+        "",
+        "<",
+        "<UL",
+        "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"unterminated",
+        "</UL></UL></UL>",
+        "<!-- never closed",
+        "<object type=text/sitemap><param name=Name value=x>",
         "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=x></OBJECT></OBJECT></UL>",
     };
     for (const char* text : broken) {
@@ -158,7 +163,7 @@ TEST(HelpSitemap, PagePaths)
         {"mk:@MSITStore:english.chm::x.htm", "/x.htm"},
         {"https://example.org/page", "https://example.org/page"},
         {"mailto:someone@example.org", "mailto:someone@example.org"},
-        {"C:\\x.htm", "/C:/x.htm"},  // a drive is no scheme; it stays a (useless) inner path
+        {"C:\\x.htm", "/C:/x.htm"}, // a drive is no scheme; it stays a (useless) inner path
         {"", ""},
     };
     for (const auto& [local, page] : cases)

@@ -39,7 +39,7 @@ void Touch(const std::filesystem::path& path)
 TEST(HelpFiles, FileNameOfEachLanguage)
 {
     const std::pair<int, const char*> cases[] = {
-        {0, "english.chm"}, {1, "ukrainian.chm"}, {2, "english.chm"}, {3, "english.chm"},
+        {0, "english.chm"}, {1, "ukrainian.chm"}, {2, "english.chm"},  {3, "english.chm"},
         {4, "english.chm"}, {5, "english.chm"},   {-1, "english.chm"}, {99, "english.chm"},
     };
     for (const auto& [language, file] : cases)
@@ -51,10 +51,11 @@ TEST(HelpFiles, TopicPages)
     const std::pair<const char*, const char*> cases[] = {
         {"export", "/export.htm"},
         {"printing-icons", "/printing-icons.htm"},
-        {"", ""},                                       // the contents
+        {"", ""}, // the contents
         {"command-line|#switches", "/command-line.htm#switches"},
-        {"|#switches", ""},                             // no name: still the contents
-        {"a|b|c", "/a.htm" "b|c"},                      // only the first bar splits
+        {"|#switches", ""}, // no name: still the contents
+        {"a|b|c", "/a.htm"
+                  "b|c"}, // only the first bar splits
         {"export|", "/export.htm"},
     };
     for (const auto& [topic, page] : cases)
@@ -70,8 +71,8 @@ TEST(HelpFiles, MissingFileIsReportedFromTheMenuOrOnTheFirstStartOfEnglishOrUkra
         bool reported;
     };
     const Case cases[] = {
-        {true, false, 2, true},   {true, false, 1, true},  {false, true, 0, true},  {false, true, 1, true},
-        {false, true, 2, false},  {false, true, 5, false}, {false, false, 1, false}, {false, false, 0, false},
+        {true, false, 2, true},  {true, false, 1, true},  {false, true, 0, true},   {false, true, 1, true},
+        {false, true, 2, false}, {false, true, 5, false}, {false, false, 1, false}, {false, false, 0, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReportMissingHelpFile(c.fromMenu, c.firstStart, c.language), c.reported)

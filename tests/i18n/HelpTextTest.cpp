@@ -22,8 +22,7 @@ TEST(HelpText, Windows1251AgreesWithIconv)
     // iconv as an independent reader.
     std::string bytes;
     for (int b = 0x80; b <= 0xFF; ++b)
-        if (b != 0x98)
-            bytes += static_cast<char>(b);
+        if (b != 0x98) bytes += static_cast<char>(b);
     testing::TempFolder folder;
     const auto input = folder.path() / "cp1251.txt";
     std::ofstream(input, std::ios::binary) << bytes;
@@ -38,8 +37,7 @@ TEST(HelpText, Windows1252AgreesWithIconv)
     const std::vector<int> unassigned = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
     std::string bytes;
     for (int b = 0x80; b <= 0xFF; ++b)
-        if (std::find(unassigned.begin(), unassigned.end(), b) == unassigned.end())
-            bytes += static_cast<char>(b);
+        if (std::find(unassigned.begin(), unassigned.end(), b) == unassigned.end()) bytes += static_cast<char>(b);
     testing::TempFolder folder;
     const auto input = folder.path() / "cp1252.txt";
     std::ofstream(input, std::ios::binary) << bytes;
@@ -51,9 +49,9 @@ TEST(HelpText, Windows1252AgreesWithIconv)
 TEST(HelpText, BrokenUtf8BecomesReplacementCharacters)
 {
     EXPECT_EQ(ToUtf8("ok \xD0\x97", HelpCharset::Utf8), "ok \xD0\x97");
-    EXPECT_EQ(ToUtf8("a\xD0", HelpCharset::Utf8), "a\xEF\xBF\xBD");             // cut sequence
-    EXPECT_EQ(ToUtf8("\xC0\xAF", HelpCharset::Utf8), "\xEF\xBF\xBD\xEF\xBF\xBD");  // overlong
-    EXPECT_EQ(ToUtf8("\xED\xA0\x80", HelpCharset::Utf8), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");  // surrogate
+    EXPECT_EQ(ToUtf8("a\xD0", HelpCharset::Utf8), "a\xEF\xBF\xBD");                               // cut sequence
+    EXPECT_EQ(ToUtf8("\xC0\xAF", HelpCharset::Utf8), "\xEF\xBF\xBD\xEF\xBF\xBD");                 // overlong
+    EXPECT_EQ(ToUtf8("\xED\xA0\x80", HelpCharset::Utf8), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"); // surrogate
 }
 
 TEST(HelpText, DeclaredCharsets)
@@ -75,11 +73,11 @@ TEST(HelpText, DeclaredCharsets)
 
 TEST(HelpText, LanguagesThatUseCyrillicCodePages)
 {
-    EXPECT_EQ(CharsetOfLanguage(0x0422), HelpCharset::Windows1251);  // Ukrainian
-    EXPECT_EQ(CharsetOfLanguage(0x0419), HelpCharset::Windows1251);  // Russian
-    EXPECT_EQ(CharsetOfLanguage(0x0402), HelpCharset::Windows1251);  // Bulgarian
-    EXPECT_EQ(CharsetOfLanguage(0x0409), HelpCharset::Windows1252);  // English
-    EXPECT_EQ(CharsetOfLanguage(0x0408), HelpCharset::Windows1252);  // Greek is read as 1252 here
+    EXPECT_EQ(CharsetOfLanguage(0x0422), HelpCharset::Windows1251); // Ukrainian
+    EXPECT_EQ(CharsetOfLanguage(0x0419), HelpCharset::Windows1251); // Russian
+    EXPECT_EQ(CharsetOfLanguage(0x0402), HelpCharset::Windows1251); // Bulgarian
+    EXPECT_EQ(CharsetOfLanguage(0x0409), HelpCharset::Windows1252); // English
+    EXPECT_EQ(CharsetOfLanguage(0x0408), HelpCharset::Windows1252); // Greek is read as 1252 here
     EXPECT_EQ(CharsetOfLanguage(0), HelpCharset::Windows1252);
 }
 
@@ -94,8 +92,16 @@ public:
         bytes.insert(bytes.end(), data.begin(), data.end());
         return *this;
     }
-    void Put16(std::uint16_t v) { bytes.push_back(std::uint8_t(v)); bytes.push_back(std::uint8_t(v >> 8)); }
-    void Put32(std::uint32_t v) { Put16(std::uint16_t(v)); Put16(std::uint16_t(v >> 16)); }
+    void Put16(std::uint16_t v)
+    {
+        bytes.push_back(std::uint8_t(v));
+        bytes.push_back(std::uint8_t(v >> 8));
+    }
+    void Put32(std::uint32_t v)
+    {
+        Put16(std::uint16_t(v));
+        Put16(std::uint16_t(v >> 16));
+    }
     std::vector<std::uint8_t> bytes;
 };
 
@@ -110,7 +116,7 @@ TEST(HelpFileInfo, RecordsOfTheSystemObject)
     system.Record(10, std::string(4, '\0'))
         .Record(4, Lcid(0x0422))
         .Record(2, std::string("contents.htm\0", 13))
-        .Record(3, std::string("\xC4\xEE\xE2\xB3\xE4\xEA\xE0 Glyphora\0", 18))  // "Довідка Glyphora" in 1251
+        .Record(3, std::string("\xC4\xEE\xE2\xB3\xE4\xEA\xE0 Glyphora\0", 18)) // "Довідка Glyphora" in 1251
         .Record(0, std::string("ukrainian.hhc\0", 14))
         .Record(1, std::string("ukrainian.hhk\0", 14));
     const HelpFileInfo info = ParseHelpSystemObject(system.bytes);
@@ -125,11 +131,11 @@ TEST(HelpFileInfo, DamagedObjectsGiveWhatWasReadBeforeTheDamage)
 {
     SystemObject system;
     system.Record(2, "first.htm").Record(3, "Title");
-    system.Put16(0);      // contents file record ...
-    system.Put16(500);    // ... claiming more bytes than follow
+    system.Put16(0);   // contents file record ...
+    system.Put16(500); // ... claiming more bytes than follow
     system.bytes.push_back('x');
     const HelpFileInfo info = ParseHelpSystemObject(system.bytes);
-    EXPECT_EQ(info.defaultPage, "/first.htm");  // a record without NUL ends at its length
+    EXPECT_EQ(info.defaultPage, "/first.htm"); // a record without NUL ends at its length
     EXPECT_EQ(info.title, "Title");
     EXPECT_EQ(info.contentsFile, "");
 

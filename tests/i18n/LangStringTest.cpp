@@ -12,16 +12,19 @@
 namespace glyphora {
 namespace {
 
-LanguagePack PackOf(const std::string& text) {
+LanguagePack PackOf(const std::string& text)
+{
     std::vector<PackProblem> problems;
     LanguagePack pack = LanguagePack::Parse(text, problems);
     EXPECT_TRUE(problems.empty());
     return pack;
 }
 
-std::size_t CountCharacters(const std::string& utf8) {
+std::size_t CountCharacters(const std::string& utf8)
+{
     std::size_t n = 0;
-    for (unsigned char c : utf8) n += (c & 0xC0u) != 0x80u;
+    for (unsigned char c : utf8)
+        n += (c & 0xC0u) != 0x80u;
     return n;
 }
 
@@ -32,40 +35,46 @@ protected:
     void TearDown() override { ReleaseLanguagePack(); }
 };
 
-TEST_F(LangStringTest, EmptyWhenNoPackIsLoaded) {
+TEST_F(LangStringTest, EmptyWhenNoPackIsLoaded)
+{
     EXPECT_FALSE(LanguagePackLoaded());
     EXPECT_EQ(LangString(kTextCommandLineSuccess), "");
     EXPECT_EQ(LangString(kTextLanguagePackVersion), "");
 }
 
-TEST_F(LangStringTest, ReadsThePackInUse) {
+TEST_F(LangStringTest, ReadsThePackInUse)
+{
     InstallLanguagePack(PackOf("1 = Abbrechen\n602 = %d Symbole gespeichert.\n"));
     EXPECT_TRUE(LanguagePackLoaded());
     EXPECT_EQ(LangString(kTextCancel), "Abbrechen");
     EXPECT_EQ(LangString(kTextCommandLineSuccess), "%d Symbole gespeichert.");
-    EXPECT_EQ(LangString(kTextHelpButton), "");  // missing in the pack
+    EXPECT_EQ(LangString(kTextHelpButton), ""); // missing in the pack
     EXPECT_EQ(LangString(-1), "");
-    EXPECT_EQ(LangString(65536 + 1), "");       // would wrap to id 1 if truncated to 16 bits
+    EXPECT_EQ(LangString(65536 + 1), ""); // would wrap to id 1 if truncated to 16 bits
 
     ReleaseLanguagePack();
     EXPECT_FALSE(LanguagePackLoaded());
     EXPECT_EQ(LangString(kTextCancel), "");
 }
 
-TEST_F(LangStringTest, DeliversAtMost1023Characters) {
+TEST_F(LangStringTest, DeliversAtMost1023Characters)
+{
     struct Case {
-        std::string unit;  // one character, 1 to 4 bytes
+        std::string unit; // one character, 1 to 4 bytes
         std::size_t repeat;
     };
     const Case cases[] = {
-        {"a", 1023}, {"a", 1024}, {"a", 5000},
-        {"\xC3\xA9", 1500},          // é
-        {"\xE2\x82\xAC", 1024},      // €
-        {"\xF0\x9F\x98\x80", 2000},  // 😀
+        {"a", 1023},
+        {"a", 1024},
+        {"a", 5000},
+        {"\xC3\xA9", 1500},         // é
+        {"\xE2\x82\xAC", 1024},     // €
+        {"\xF0\x9F\x98\x80", 2000}, // 😀
     };
     for (const auto& c : cases) {
         std::string text;
-        for (std::size_t i = 0; i < c.repeat; ++i) text += c.unit;
+        for (std::size_t i = 0; i < c.repeat; ++i)
+            text += c.unit;
         InstallLanguagePack(PackOf("9 = " + text + "\n"));
         const std::string got = LangString(9);
         const std::size_t expectedChars = std::min<std::size_t>(c.repeat, 1023);
@@ -75,7 +84,8 @@ TEST_F(LangStringTest, DeliversAtMost1023Characters) {
     }
 }
 
-TEST_F(LangStringTest, CutKeepsMixedTextWhole) {
+TEST_F(LangStringTest, CutKeepsMixedTextWhole)
+{
     // 1022 ASCII characters, then a 4-byte character, then more: the cut falls after the
     // 4-byte character, never inside it.
     const std::string text = std::string(1022, 'x') + "\xF0\x9F\x98\x80" + "tail";
@@ -83,7 +93,8 @@ TEST_F(LangStringTest, CutKeepsMixedTextWhole) {
     EXPECT_EQ(LangString(9), std::string(1022, 'x') + "\xF0\x9F\x98\x80");
 }
 
-TEST_F(LangStringTest, LoadingAFileReplacesThePackAndAFailedLoadLeavesNone) {
+TEST_F(LangStringTest, LoadingAFileReplacesThePackAndAFailedLoadLeavesNone)
+{
     const auto folder = std::filesystem::temp_directory_path() / "glyphora_langstring_test";
     std::filesystem::create_directories(folder);
     const auto path = folder / "test.lng";

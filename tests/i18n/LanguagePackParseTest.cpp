@@ -12,7 +12,8 @@
 namespace glyphora {
 namespace {
 
-LanguagePack ParseClean(std::string_view text) {
+LanguagePack ParseClean(std::string_view text)
+{
     std::vector<PackProblem> problems;
     LanguagePack pack = LanguagePack::Parse(text, problems);
     EXPECT_TRUE(problems.empty()) << "first problem: line " << problems.front().line << ": "
@@ -20,7 +21,8 @@ LanguagePack ParseClean(std::string_view text) {
     return pack;
 }
 
-TEST(LanguagePackParse, DecodesTextOfALine) {
+TEST(LanguagePackParse, DecodesTextOfALine)
+{
     struct Case {
         const char* line;
         const char* text;
@@ -48,15 +50,15 @@ TEST(LanguagePackParse, DecodesTextOfALine) {
     }
 }
 
-TEST(LanguagePackParse, SkipsCommentsAndBlankLines) {
-    const LanguagePack pack = ParseClean(
-        "# heading\n"
-        "\n"
-        "   \t \n"
-        "   # 2 = indented comment\n"
-        "1 = one\n"
-        "#3 = commented out\n"
-        "4 = four");  // the last line has no line end
+TEST(LanguagePackParse, SkipsCommentsAndBlankLines)
+{
+    const LanguagePack pack = ParseClean("# heading\n"
+                                         "\n"
+                                         "   \t \n"
+                                         "   # 2 = indented comment\n"
+                                         "1 = one\n"
+                                         "#3 = commented out\n"
+                                         "4 = four"); // the last line has no line end
     EXPECT_EQ(pack.Size(), 2u);
     EXPECT_EQ(pack.Text(1), "one");
     EXPECT_EQ(pack.Text(4), "four");
@@ -65,8 +67,10 @@ TEST(LanguagePackParse, SkipsCommentsAndBlankLines) {
     EXPECT_EQ(pack.Text(3), "");
 }
 
-TEST(LanguagePackParse, AcceptsBomAndCrLfLineEnds) {
-    const LanguagePack pack = ParseClean("\xEF\xBB\xBF" "1 = one\r\n2 = two\r\n\r\n0 = zero\r\n65535 = last\r\n");
+TEST(LanguagePackParse, AcceptsBomAndCrLfLineEnds)
+{
+    const LanguagePack pack = ParseClean("\xEF\xBB\xBF"
+                                         "1 = one\r\n2 = two\r\n\r\n0 = zero\r\n65535 = last\r\n");
     EXPECT_EQ(pack.Size(), 4u);
     EXPECT_EQ(pack.Text(1), "one");
     EXPECT_EQ(pack.Text(2), "two");
@@ -74,7 +78,8 @@ TEST(LanguagePackParse, AcceptsBomAndCrLfLineEnds) {
     EXPECT_EQ(pack.Text(65535), "last");
 }
 
-TEST(LanguagePackParse, ReportsBadLinesWithTheirNumbersAndKeepsTheRest) {
+TEST(LanguagePackParse, ReportsBadLinesWithTheirNumbersAndKeepsTheRest)
+{
     struct Case {
         std::string line;
         const char* messagePart;
@@ -96,12 +101,10 @@ TEST(LanguagePackParse, ReportsBadLinesWithTheirNumbersAndKeepsTheRest) {
     };
     for (const auto& c : cases) {
         std::vector<PackProblem> problems;
-        const LanguagePack pack =
-            LanguagePack::Parse("# first\n1 = before\n" + c.line + "\n2 = after\n", problems);
+        const LanguagePack pack = LanguagePack::Parse("# first\n1 = before\n" + c.line + "\n2 = after\n", problems);
         ASSERT_EQ(problems.size(), 1u) << c.line.substr(0, 40);
         EXPECT_EQ(problems[0].line, 3) << c.line.substr(0, 40);
-        EXPECT_NE(problems[0].message.find(c.messagePart), std::string::npos)
-            << problems[0].message;
+        EXPECT_NE(problems[0].message.find(c.messagePart), std::string::npos) << problems[0].message;
         EXPECT_EQ(pack.Size(), 2u) << c.line.substr(0, 40);
         EXPECT_EQ(pack.Text(1), "before");
         EXPECT_EQ(pack.Text(2), "after");
@@ -109,16 +112,17 @@ TEST(LanguagePackParse, ReportsBadLinesWithTheirNumbersAndKeepsTheRest) {
     }
 }
 
-TEST(LanguagePackParse, LineAtTheLengthLimitIsAccepted) {
+TEST(LanguagePackParse, LineAtTheLengthLimitIsAccepted)
+{
     const std::string line = "5 = " + std::string(kMaxPackLineBytes - 4, 'x');
     const LanguagePack pack = ParseClean(line);
     EXPECT_EQ(pack.Text(5).size(), kMaxPackLineBytes - 4);
 }
 
-TEST(LanguagePackParse, FirstDefinitionOfAnIdentifierWins) {
+TEST(LanguagePackParse, FirstDefinitionOfAnIdentifierWins)
+{
     std::vector<PackProblem> problems;
-    const LanguagePack pack =
-        LanguagePack::Parse("602 = first\n1 = other\n0602 = second\n602 = third\n", problems);
+    const LanguagePack pack = LanguagePack::Parse("602 = first\n1 = other\n0602 = second\n602 = third\n", problems);
     EXPECT_EQ(pack.Text(602), "first");
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_EQ(problems[0].line, 3);
@@ -130,16 +134,17 @@ TEST(LanguagePackParse, FirstDefinitionOfAnIdentifierWins) {
 // Writes a file in a fresh folder of the system's temporary path, removed at the end.
 class LanguagePackFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() /
-                  (std::string("glyphora_pack_") + info->name());
+        folder_ = std::filesystem::temp_directory_path() / (std::string("glyphora_pack_") + info->name());
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
 
-    std::filesystem::path Write(const std::string& name, const std::string& bytes) {
+    std::filesystem::path Write(const std::string& name, const std::string& bytes)
+    {
         const auto path = folder_ / name;
         std::ofstream out(path, std::ios::binary);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -149,7 +154,8 @@ protected:
     std::filesystem::path folder_;
 };
 
-TEST_F(LanguagePackFileTest, CleanFileLoadsWithoutError) {
+TEST_F(LanguagePackFileTest, CleanFileLoadsWithoutError)
+{
     const auto file = LoadLanguagePackFile(Write("ok.lng", "\xEF\xBB\xBF# pack\n1 = Cancel\n50000 = 5.1.0.2\n"));
     ASSERT_TRUE(file.pack.has_value());
     EXPECT_EQ(file.error, "");
@@ -157,13 +163,15 @@ TEST_F(LanguagePackFileTest, CleanFileLoadsWithoutError) {
     EXPECT_EQ(file.pack->Text(50000), "5.1.0.2");
 }
 
-TEST_F(LanguagePackFileTest, MissingFileGivesAnErrorAndNoPack) {
+TEST_F(LanguagePackFileTest, MissingFileGivesAnErrorAndNoPack)
+{
     const auto file = LoadLanguagePackFile(folder_ / "absent.lng");
     EXPECT_FALSE(file.pack.has_value());
     EXPECT_NE(file.error.find("absent.lng"), std::string::npos) << file.error;
 }
 
-TEST_F(LanguagePackFileTest, BadLinesAreListedButGoodLinesServe) {
+TEST_F(LanguagePackFileTest, BadLinesAreListedButGoodLinesServe)
+{
     const auto file = LoadLanguagePackFile(Write("some.lng", "1 = one\nbroken\n2 = two\n3 = \\x\n"));
     ASSERT_TRUE(file.pack.has_value());
     EXPECT_EQ(file.pack->Text(2), "two");
@@ -172,24 +180,29 @@ TEST_F(LanguagePackFileTest, BadLinesAreListedButGoodLinesServe) {
     EXPECT_EQ(file.error.find("line 1:"), std::string::npos) << file.error;
 }
 
-TEST_F(LanguagePackFileTest, FileWithNoUsableTextIsNoPack) {
+TEST_F(LanguagePackFileTest, FileWithNoUsableTextIsNoPack)
+{
     std::string binary;
-    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919) & 0xFF);
+    for (int i = 0; i < 4096; ++i)
+        binary += static_cast<char>((i * 7919) & 0xFF);
     const auto file = LoadLanguagePackFile(Write("binary.lng", binary));
     EXPECT_FALSE(file.pack.has_value());
     EXPECT_FALSE(file.error.empty());
 }
 
-TEST_F(LanguagePackFileTest, EmptyFileIsAnEmptyPack) {
+TEST_F(LanguagePackFileTest, EmptyFileIsAnEmptyPack)
+{
     const auto file = LoadLanguagePackFile(Write("empty.lng", ""));
     ASSERT_TRUE(file.pack.has_value());
     EXPECT_EQ(file.pack->Size(), 0u);
     EXPECT_EQ(file.error, "");
 }
 
-TEST_F(LanguagePackFileTest, ManyProblemsAreListedUpToALimit) {
+TEST_F(LanguagePackFileTest, ManyProblemsAreListedUpToALimit)
+{
     std::string text;
-    for (int i = 0; i < 50; ++i) text += "broken\n";
+    for (int i = 0; i < 50; ++i)
+        text += "broken\n";
     text += "1 = one\n";
     const auto file = LoadLanguagePackFile(Write("many.lng", text));
     ASSERT_TRUE(file.pack.has_value());
@@ -198,9 +211,11 @@ TEST_F(LanguagePackFileTest, ManyProblemsAreListedUpToALimit) {
     EXPECT_NE(file.error.find("30 more problems"), std::string::npos) << file.error;
 }
 
-TEST_F(LanguagePackFileTest, FileAboveTheSizeLimitIsRefused) {
+TEST_F(LanguagePackFileTest, FileAboveTheSizeLimitIsRefused)
+{
     std::string text;
-    while (text.size() <= kMaxPackFileBytes) text += "# filler line of a pack that grew far too large\n";
+    while (text.size() <= kMaxPackFileBytes)
+        text += "# filler line of a pack that grew far too large\n";
     text += "1 = one\n";
     const auto file = LoadLanguagePackFile(Write("huge.lng", text));
     EXPECT_FALSE(file.pack.has_value());

@@ -69,7 +69,7 @@ TEST(ModulePackForm, IsToldByContentNotByName)
     const LanguagePackFile fromText = LoadLanguagePackFile(textPath);
     ASSERT_TRUE(fromModule.pack.has_value()) << fromModule.error;
     ASSERT_TRUE(fromText.pack.has_value()) << fromText.error;
-    EXPECT_EQ(fromModule.pack->Text(kTextMenuLanguage), "\xCE\x93\xCE\xBB\xCF\x8E\xCF\x83\xCF\x83\xCE\xB1");  // Γλώσσα
+    EXPECT_EQ(fromModule.pack->Text(kTextMenuLanguage), "\xCE\x93\xCE\xBB\xCF\x8E\xCF\x83\xCF\x83\xCE\xB1"); // Γλώσσα
     EXPECT_EQ(fromText.pack->Text(kTextMenuLanguage), fromModule.pack->Text(kTextMenuLanguage));
 
     // The program-wide pack takes either form.
@@ -129,9 +129,11 @@ TEST(ModulePackRead, BlockNumberAndPositionGiveTheIdentifier)
 {
     for (const auto bits : {PeBuilder::Bits::Pe32, PeBuilder::Bits::Pe32Plus}) {
         PeBuilder builder(bits);
-        builder.addResource(6, 1, 0, Block({u"zero", u"one", {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, u"fifteen"}))
+        builder
+            .addResource(6, 1, 0,
+                         Block({u"zero", u"one", {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, u"fifteen"}))
             .addResource(6, 3126, 0, Block({u"5.1.0.2"}))
-            .addResource(6, 4096, 0, Block({}, 15))  // 15 lengths: the last text is cut off
+            .addResource(6, 4096, 0, Block({}, 15)) // 15 lengths: the last text is cut off
             .addResource(6, 39, 0, Block({{}, {}, u"text 610"}));
         const ModuleRead read = Read(builder);
         ASSERT_TRUE(read.pack.has_value());
@@ -154,12 +156,14 @@ TEST(ModulePackRead, ConvertsUtf16ToUtf8)
     };
     const Case cases[] = {
         {u"plain", "plain"},
-        {u"\u0421\u043A\u0430\u0441\u0443\u0432\u0430\u0442\u0438", "\xD0\xA1\xD0\xBA\xD0\xB0\xD1\x81\xD1\x83\xD0\xB2\xD0\xB0\xD1\x82\xD0\xB8"},
+        {u"\u0421\u043A\u0430\u0441\u0443\u0432\u0430\u0442\u0438",
+         "\xD0\xA1\xD0\xBA\xD0\xB0\xD1\x81\xD1\x83\xD0\xB2\xD0\xB0\xD1\x82\xD0\xB8"},
         {u"\u0103\u0219", "\xC4\x83\xC8\x99"},
         {u"line\r\nbreak\ttab", "line\r\nbreak\ttab"},
-        {std::u16string{0xD83D, 0xDE00}, "\xF0\x9F\x98\x80"},        // a surrogate pair
-        {std::u16string{u'a', 0xD83D, u'b'}, "a\xEF\xBF\xBD" "b"},   // an unpaired surrogate
-        {std::u16string{u'a', u'b', 0, u'c'}, "ab"},                // the text ends at a null
+        {std::u16string{0xD83D, 0xDE00}, "\xF0\x9F\x98\x80"}, // a surrogate pair
+        {std::u16string{u'a', 0xD83D, u'b'}, "a\xEF\xBF\xBD"
+                                             "b"},   // an unpaired surrogate
+        {std::u16string{u'a', u'b', 0, u'c'}, "ab"}, // the text ends at a null
     };
     for (const Case& c : cases) {
         PeBuilder builder;
@@ -181,8 +185,10 @@ public:
     }
     ~UserLocale()
     {
-        if (old_) ::setenv("LC_ALL", old_->c_str(), 1);
-        else ::unsetenv("LC_ALL");
+        if (old_)
+            ::setenv("LC_ALL", old_->c_str(), 1);
+        else
+            ::unsetenv("LC_ALL");
     }
 
 private:
@@ -193,14 +199,14 @@ TEST(ModulePackRead, ChoosesTheLanguageVariantOfEachBlockAsTheResourceLoaderDoes
 {
     struct Case {
         const char* locale;
-        std::vector<std::uint16_t> languages;  // one variant of block 1 each, text = its index
+        std::vector<std::uint16_t> languages; // one variant of block 1 each, text = its index
         std::string expected;
     };
     const Case cases[] = {
-        {"pl_PL.UTF-8", {0x0409, 0x0000, 0x0415}, "1"},  // neutral first
-        {"pl_PL.UTF-8", {0x0409, 0x0415, 0x0407}, "1"},  // then the user's language
-        {"it_IT.UTF-8", {0x0407, 0x0409, 0x0415}, "1"},  // then US English
-        {"it_IT.UTF-8", {0x0407, 0x0415}, "0"},          // then the first
+        {"pl_PL.UTF-8", {0x0409, 0x0000, 0x0415}, "1"}, // neutral first
+        {"pl_PL.UTF-8", {0x0409, 0x0415, 0x0407}, "1"}, // then the user's language
+        {"it_IT.UTF-8", {0x0407, 0x0409, 0x0415}, "1"}, // then US English
+        {"it_IT.UTF-8", {0x0407, 0x0415}, "0"},         // then the first
         {"C", {0x0415, 0x0409}, "1"},
     };
     for (const Case& c : cases) {
@@ -217,7 +223,7 @@ TEST(ModulePackRead, ChoosesTheLanguageVariantOfEachBlockAsTheResourceLoaderDoes
 TEST(ModulePackRead, DamagedBlocksAreReportedAndTheRestServes)
 {
     std::vector<std::uint8_t> runsPast = Block({u"kept", u"cut short"});
-    runsPast.resize(runsPast.size() - 40);  // the second text's units run past the block
+    runsPast.resize(runsPast.size() - 40); // the second text's units run past the block
     struct Case {
         const char* what;
         PeBuilder::Name name;
@@ -237,7 +243,8 @@ TEST(ModulePackRead, DamagedBlocksAreReportedAndTheRestServes)
         const ModuleRead read = Read(builder);
         ASSERT_TRUE(read.pack.has_value()) << c.what;
         EXPECT_EQ(read.pack->Text(0), "good") << c.what;
-        EXPECT_TRUE(AnyProblemSays(read.problems, c.problem)) << c.what << ": " << ::testing::PrintToString(read.problems);
+        EXPECT_TRUE(AnyProblemSays(read.problems, c.problem))
+            << c.what << ": " << ::testing::PrintToString(read.problems);
         if (std::string(c.what) == "text past the end") {
             EXPECT_EQ(read.pack->Text(16), "kept");
         }
@@ -251,7 +258,7 @@ TEST(ModulePackFile, DamagedModulesGiveAClearResult)
         std::optional<PeBuilder::Defect> defect;
         bool withStrings;
         bool packExpected;
-        const char* errorPart;  // "" for no error
+        const char* errorPart; // "" for no error
     };
     const Case cases[] = {
         {"clean", std::nullopt, true, true, ""},
@@ -264,12 +271,13 @@ TEST(ModulePackFile, DamagedModulesGiveAClearResult)
     };
     for (const Case& c : cases) {
         PeBuilder builder(PeBuilder::Bits::Pe32Plus);
-        if (c.withStrings) builder.addResource(6, 1, 0, Block({{}, u"Cancel", u"&Help"}));
-        else builder.addResource(14, 1, 0, {1, 2, 3, 4});
+        if (c.withStrings)
+            builder.addResource(6, 1, 0, Block({{}, u"Cancel", u"&Help"}));
+        else
+            builder.addResource(14, 1, 0, {1, 2, 3, 4});
         if (c.defect) builder.addDefect(*c.defect);
         const std::vector<std::uint8_t> bytes = builder.build();
-        const LanguagePackFile file =
-            LanguagePackFromBytes(std::string(bytes.begin(), bytes.end()), "pack.lng");
+        const LanguagePackFile file = LanguagePackFromBytes(std::string(bytes.begin(), bytes.end()), "pack.lng");
         EXPECT_EQ(file.pack.has_value(), c.packExpected) << c.what << ": " << file.error;
         if (*c.errorPart == '\0') {
             EXPECT_EQ(file.error, "") << c.what;

@@ -25,7 +25,8 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes Dib(std::int32_t width, std::int32_t biHeight, std::uint16_t planes, std::uint16_t bits, std::size_t totalSize)
 {
     Bytes b(totalSize);
-    for (std::size_t i = 0; i < totalSize; ++i) b[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    for (std::size_t i = 0; i < totalSize; ++i)
+        b[i] = static_cast<std::uint8_t>(i * 7 + 3);
     PutLE(b, 0, 40);
     PutLE(b, 4, static_cast<std::uint32_t>(width));
     PutLE(b, 8, static_cast<std::uint32_t>(biHeight));
@@ -33,14 +34,16 @@ Bytes Dib(std::int32_t width, std::int32_t biHeight, std::uint16_t planes, std::
     PutLE(b, 14, bits, 2);
     PutLE(b, 16, 0);
     PutLE(b, 20, 0x12345678);
-    for (std::size_t off = 24; off < 40 && off < totalSize; ++off) b[off] = 0; // resolution, palette size
+    for (std::size_t off = 24; off < 40 && off < totalSize; ++off)
+        b[off] = 0; // resolution, palette size
     return b;
 }
 
 void PutChunk(Bytes& b, const char* type, const Bytes& data)
 {
     const auto be32 = [&b](std::uint32_t v) {
-        for (int s = 24; s >= 0; s -= 8) b.push_back(static_cast<std::uint8_t>(v >> s));
+        for (int s = 24; s >= 0; s -= 8)
+            b.push_back(static_cast<std::uint8_t>(v >> s));
     };
     be32(static_cast<std::uint32_t>(data.size()));
     const std::size_t start = b.size();
@@ -57,7 +60,8 @@ Bytes Png(std::uint32_t width, std::uint32_t height, std::uint8_t depth, std::ui
     Bytes b = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
     Bytes ihdr;
     for (std::uint32_t v : {width, height})
-        for (int s = 24; s >= 0; s -= 8) ihdr.push_back(static_cast<std::uint8_t>(v >> s));
+        for (int s = 24; s >= 0; s -= 8)
+            ihdr.push_back(static_cast<std::uint8_t>(v >> s));
     ihdr.insert(ihdr.end(), {depth, colorType, 0, 0, 0});
     ihdr.resize(chunkLength, 0);
     PutChunk(b, chunkType, ihdr);
@@ -111,7 +115,8 @@ Bytes WithoutSizeImage(Bytes b)
 
 Bytes Slice(const Bytes& b, std::size_t offset, std::size_t size)
 {
-    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(offset), b.begin() + static_cast<std::ptrdiff_t>(offset + size));
+    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(offset),
+                 b.begin() + static_cast<std::ptrdiff_t>(offset + size));
 }
 
 TEST(BuildGroupIconFileTest, OneImageMakesA766ByteFile)
@@ -185,7 +190,7 @@ TEST(BuildGroupIconFileTest, PngBitCountIsDepthTimesChannels)
         std::uint8_t width, height;
         std::uint16_t bits;
     };
-    const Row rows[] = {{256, 256, 8, 6, 0, 0, 32}, {48, 48, 8, 2, 48, 48, 24}, {32, 16, 8, 3, 32, 16, 8},
+    const Row rows[] = {{256, 256, 8, 6, 0, 0, 32},  {48, 48, 8, 2, 48, 48, 24}, {32, 16, 8, 3, 32, 16, 8},
                         {64, 64, 16, 0, 64, 64, 16}, {20, 20, 8, 4, 20, 20, 16}, {300, 300, 16, 6, 44, 44, 64},
                         {16, 16, 1, 3, 16, 16, 1}};
     for (const Row& r : rows) {
@@ -214,8 +219,8 @@ TEST(BuildGroupIconFileTest, UnreadableImagesAreDropped)
         truncatedPng,
     };
     for (std::size_t i = 0; i < unreadable.size(); ++i) {
-        const std::map<std::uint16_t, Bytes> images = {{1, Dib(32, 64, 1, 4, 744)}, {2, unreadable[i]},
-                                                       {3, Dib(16, 32, 1, 4, 296)}};
+        const std::map<std::uint16_t, Bytes> images = {
+            {1, Dib(32, 64, 1, 4, 744)}, {2, unreadable[i]}, {3, Dib(16, 32, 1, 4, 296)}};
         const auto file = BuildGroupIconFile(Group({1, 2, 3}), LookupIn(images));
         ASSERT_EQ(file.imageCount, 2) << "case " << i;
         EXPECT_EQ(LE16(file.bytes, 4), 2u);
@@ -243,10 +248,14 @@ TEST(BuildGroupIconFileTest, CountIsCappedByTheEntriesPresent)
     EXPECT_EQ(file.bytes.size(), 1078u);
 
     const std::pair<Bytes, std::optional<int>> counts[] = {
-        {Bytes{0, 0, 1, 0, 3}, std::nullopt}, {Bytes{0, 0, 1, 0, 3, 0}, 0}, {Group({1, 2, 3}), 3},
-        {Group({1, 2, 3}, 2), 2},             {Group({1, 2}, 0xFFFF), 2},
+        {Bytes{0, 0, 1, 0, 3}, std::nullopt},
+        {Bytes{0, 0, 1, 0, 3, 0}, 0},
+        {Group({1, 2, 3}), 3},
+        {Group({1, 2, 3}, 2), 2},
+        {Group({1, 2}, 0xFFFF), 2},
     };
-    for (const auto& [group, expected] : counts) EXPECT_EQ(GroupIconImageCount(group), expected);
+    for (const auto& [group, expected] : counts)
+        EXPECT_EQ(GroupIconImageCount(group), expected);
 }
 
 TEST(BuildGroupIconFileTest, MoreThan128ImagesAreAllWritten)
@@ -461,8 +470,10 @@ TEST(IcoFileImageCountTest, ReadsTheHeaderCount)
     const struct {
         Bytes bytes;
         int count;
-    } cases[] = {{Bytes{0, 0, 1, 0, 7, 0}, 7},        {Bytes{0, 0, 1, 0, 0x2C, 0x01, 9, 9}, 300},
-                 {Bytes{0, 0, 1, 0, 7}, 0},           {Bytes{}, 0}};
+    } cases[] = {{Bytes{0, 0, 1, 0, 7, 0}, 7},
+                 {Bytes{0, 0, 1, 0, 0x2C, 0x01, 9, 9}, 300},
+                 {Bytes{0, 0, 1, 0, 7}, 0},
+                 {Bytes{}, 0}};
     int i = 0;
     for (const auto& c : cases) {
         const auto p = dir.path() / ("f" + std::to_string(i++) + ".ico");

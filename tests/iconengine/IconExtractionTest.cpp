@@ -62,14 +62,14 @@ TEST_P(BestImage, IsChosenFromTheImagesOwnHeaders)
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, BestImage,
-    ::testing::Values(
-        ChoiceCase{{{16, 16, 8}, {32, 32, 4}, {32, 32, 24}, {48, 48, 32}}, 32, 2},  // exact, deeper wins
-        ChoiceCase{{{16, 16, 8}, {32, 32, 4}, {32, 32, 24}, {48, 48, 32}}, 16, 0},  // exact
-        ChoiceCase{{{16, 16, 8}, {48, 48, 4}, {64, 64, 24}, {48, 48, 8}}, 32, 3},   // nearest larger, deeper
-        ChoiceCase{{{16, 16, 8}, {20, 20, 24}, {24, 24, 4}}, 32, 2},                // nearest smaller
-        ChoiceCase{{{16, 16, 24}, {24, 24, 8}, {24, 24, 8}}, 32, 1},                // full tie: first entry
-        ChoiceCase{{{8, 8, 32}, {256, 256, 32}}, 48, 1},                            // larger beats smaller
-        ChoiceCase{{{32, 16, 24}, {32, 32, 1}}, 32, 1}));                          // only square is exact
+    ::testing::Values(ChoiceCase{{{16, 16, 8}, {32, 32, 4}, {32, 32, 24}, {48, 48, 32}}, 32, 2}, // exact, deeper wins
+                      ChoiceCase{{{16, 16, 8}, {32, 32, 4}, {32, 32, 24}, {48, 48, 32}}, 16, 0}, // exact
+                      ChoiceCase{
+                          {{16, 16, 8}, {48, 48, 4}, {64, 64, 24}, {48, 48, 8}}, 32, 3}, // nearest larger, deeper
+                      ChoiceCase{{{16, 16, 8}, {20, 20, 24}, {24, 24, 4}}, 32, 2},       // nearest smaller
+                      ChoiceCase{{{16, 16, 24}, {24, 24, 8}, {24, 24, 8}}, 32, 1},       // full tie: first entry
+                      ChoiceCase{{{8, 8, 32}, {256, 256, 32}}, 48, 1},                   // larger beats smaller
+                      ChoiceCase{{{32, 16, 24}, {32, 32, 1}}, 32, 1}));                  // only square is exact
 
 TEST(RankIconImages, SkipsImagesWithoutAHeader)
 {
@@ -82,14 +82,16 @@ TEST(RankIconImages, SkipsImagesWithoutAHeader)
 TEST(IconFromIcoBytes, PngEntryDecodesAndAFailingBestImageHandsOver)
 {
     const Bytes png = MakePng(32, 32, std::vector<std::uint32_t>(32 * 32, 0xFF00AA00), true);
-    const IconHandle fromPng = IconFromIcoBytes(MakeIco({Entry(png, 32, 32), Entry(UniformDib(16, 16, 0xFF), 16, 16)}), 32);
+    const IconHandle fromPng =
+        IconFromIcoBytes(MakeIco({Entry(png, 32, 32), Entry(UniformDib(16, 16, 0xFF), 16, 16)}), 32);
     ASSERT_FALSE(fromPng.isNull());
     EXPECT_EQ(fromPng.color->at(5, 5), 0x00AA00u);
 
     // The 32 x 32 image has a sound header but its rows are cut off: the 16 x 16 one serves.
     Bytes cut = UniformDib(32, 32, 0xFF0000);
     cut.resize(200);
-    const IconHandle fallback = IconFromIcoBytes(MakeIco({Entry(cut, 32, 32), Entry(UniformDib(16, 16, 0xFF), 16, 16)}), 32);
+    const IconHandle fallback =
+        IconFromIcoBytes(MakeIco({Entry(cut, 32, 32), Entry(UniformDib(16, 16, 0xFF), 16, 16)}), 32);
     ASSERT_FALSE(fallback.isNull());
     EXPECT_EQ(fallback.width, 32);
     EXPECT_EQ(fallback.color->at(0, 0), 0x0000FFu);
@@ -196,7 +198,8 @@ protected:
 
 TEST_F(IconFiles, IcoFileGivesOneIconWhateverTheExtensionCase)
 {
-    const Bytes ico = MakeIco({Entry(UniformDib(16, 16, 0xABCDEF), 16, 16), Entry(UniformDib(32, 32, 0x00FF00), 32, 32)});
+    const Bytes ico =
+        MakeIco({Entry(UniformDib(16, 16, 0xABCDEF), 16, 16), Entry(UniformDib(32, 32, 0x00FF00), 32, 32)});
     for (const char* name : {"a.ico", "B.ICO", "c.Ico"}) {
         const auto path = Write(name, ico);
         EXPECT_EQ(CountFileIcons(path), 1) << name;
@@ -215,7 +218,12 @@ TEST_F(IconFiles, OtherFilesHaveNoIcons)
 {
     const Bytes ico = MakeIco({Entry(UniformDib(16, 16, 0xABCDEF), 16, 16)});
     for (const auto& path : {Write("icon.bmp", ico), Write("noext", ico), Write("empty.ico", {}),
-                             Write("cursor.ico", [&] { Bytes b = ico; b[2] = 2; return b; }()),
+                             Write("cursor.ico",
+                                   [&] {
+                                       Bytes b = ico;
+                                       b[2] = 2;
+                                       return b;
+                                   }()),
                              dir / "missing.ico"}) {
         EXPECT_EQ(CountFileIcons(path), 0) << path;
         EXPECT_FALSE(FileHasIcons(path)) << path;

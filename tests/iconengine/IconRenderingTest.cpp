@@ -41,7 +41,8 @@ TEST(GetBitmapColorDepthTest, ReadsBottomRowFirst)
     // 238 extra colours on one row and an alpha pixel on the other: whichever row comes first
     // decides, since both stop the classification.
     Bitmap bmp(238, 2, 32, kWhite);
-    for (int x = 0; x < 238; ++x) bmp.at(x, 1) = 0x123400u + static_cast<std::uint32_t>(x);
+    for (int x = 0; x < 238; ++x)
+        bmp.at(x, 1) = 0x123400u + static_cast<std::uint32_t>(x);
     bmp.at(0, 0) = 0xFF000001u;
     EXPECT_EQ(GetBitmapColorDepth(bmp), IconColorDepth::Bits24);
     std::swap_ranges(bmp.pixels.begin(), bmp.pixels.begin() + 238, bmp.pixels.begin() + 238);
@@ -66,7 +67,8 @@ TEST(GetBitmapColorDepthTest, Cases)
         {"empty", Bitmap(0, 0, 32), IconColorDepth::Bits4},
         {"inconsistent", inconsistent, IconColorDepth::Bits4},
     };
-    for (const auto& c : cases) EXPECT_EQ(GetBitmapColorDepth(c.bitmap), c.expected) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(GetBitmapColorDepth(c.bitmap), c.expected) << c.name;
 }
 
 TEST(MakeIconBitmapInfoTest, HeaderPerClass)
@@ -77,9 +79,9 @@ TEST(MakeIconBitmapInfoTest, HeaderPerClass)
         std::uint32_t used, sizeImage;
         std::size_t infoSize;
     } cases[] = {
-        {32, 32, 0, 1, 2, 128, 48},        {16, 16, 1, 4, 16, 128, 104},  {32, 32, 2, 8, 256, 1024, 1064},
-        {48, 48, 3, 24, 0, 6912, 40},      {48, 48, 4, 32, 0, 9216, 40},  {5, -3, 3, 24, 0, 48, 40},
-        {5, 3, 7, 24, 0, 48, 40},          {1, 1, 0, 1, 2, 4, 48},        {0, 0, 2, 8, 256, 0, 1064},
+        {32, 32, 0, 1, 2, 128, 48},   {16, 16, 1, 4, 16, 128, 104}, {32, 32, 2, 8, 256, 1024, 1064},
+        {48, 48, 3, 24, 0, 6912, 40}, {48, 48, 4, 32, 0, 9216, 40}, {5, -3, 3, 24, 0, 48, 40},
+        {5, 3, 7, 24, 0, 48, 40},     {1, 1, 0, 1, 2, 4, 48},       {0, 0, 2, 8, 256, 0, 1064},
     };
     for (const auto& c : cases) {
         auto info = MakeIconBitmapInfo(c.w, c.h, static_cast<IconColorDepth>(c.depth));
@@ -106,7 +108,8 @@ TEST(MakeIconBitmapInfoTest, HeaderPerClass)
 std::vector<std::uint32_t> PaletteOf(const ConvertedBitmap& c)
 {
     std::vector<std::uint32_t> p;
-    for (std::size_t off = 40; off < c.header.info.size(); off += 4) p.push_back(LE32(c.header.info, off));
+    for (std::size_t off = 40; off < c.header.info.size(); off += 4)
+        p.push_back(LE32(c.header.info, off));
     return p;
 }
 

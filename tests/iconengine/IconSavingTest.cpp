@@ -84,7 +84,8 @@ TEST(SaveIconToFileTest, Class1IsFourBits)
     ExpectLayout(s, 16, 4, 104, 128, 64);
     EXPECT_EQ(s.result, 318);
     EXPECT_EQ(LE32(s.bytes, 22 + 32), 16u);
-    for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(LE32(s.bytes, 62 + 4 * i), VgaPalette()[i]) << i;
+    for (std::size_t i = 0; i < 16; ++i)
+        EXPECT_EQ(LE32(s.bytes, 62 + 4 * i), VgaPalette()[i]) << i;
 }
 
 TEST(SaveIconToFileTest, Class2UsesTheStandardPalette)
@@ -93,7 +94,8 @@ TEST(SaveIconToFileTest, Class2UsesTheStandardPalette)
     const auto s = Save(dir, ColorIcon(32, 0x3C6E91));
     ExpectLayout(s, 32, 8, 1064, 1024, 128);
     EXPECT_EQ(s.result, 2238);
-    for (std::size_t i = 0; i < 256; ++i) EXPECT_EQ(LE32(s.bytes, 62 + 4 * i), StandardPalette()[i]) << i;
+    for (std::size_t i = 0; i < 256; ++i)
+        EXPECT_EQ(LE32(s.bytes, 62 + 4 * i), StandardPalette()[i]) << i;
 }
 
 TEST(SaveIconToFileTest, Size256IsStoredAsZero)
@@ -252,7 +254,8 @@ TEST_F(TempFolderTest, StreamWriterLeavesTheTempFolderAlone)
     EXPECT_EQ(testing::ReadBytes(temp / "qziff.tmp"), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(testing::ReadBytes(dir.path() / "victim"), Bytes{'v'});
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(temp)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(temp))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
 #ifndef _WIN32
     EXPECT_EQ(names, (std::vector<std::string>{"qziff.tmp", "qziff1.tmp"}));

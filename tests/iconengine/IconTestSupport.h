@@ -31,7 +31,8 @@ inline std::uint32_t LE32(const std::vector<std::uint8_t>& b, std::size_t off)
 }
 inline void PutLE(std::vector<std::uint8_t>& b, std::size_t off, std::uint32_t v, int bytes = 4)
 {
-    for (int i = 0; i < bytes; ++i) b.at(off + i) = static_cast<std::uint8_t>(v >> (8 * i));
+    for (int i = 0; i < bytes; ++i)
+        b.at(off + i) = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& p)
@@ -70,7 +71,8 @@ public:
     std::vector<std::string> Names() const
     {
         std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(path_)) names.push_back(e.path().filename().string());
+        for (const auto& e : std::filesystem::directory_iterator(path_))
+            names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -104,6 +106,5 @@ private:
     std::string name_;
     std::optional<std::string> old_;
 };
-
 
 } // namespace glyphora::testing

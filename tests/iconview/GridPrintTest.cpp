@@ -25,7 +25,8 @@ IconGridModel MakeGrid(int count, int width)
 std::vector<IconHandle> SolidIcons(int count, int size)
 {
     std::vector<IconHandle> icons;
-    for (int i = 0; i < count; ++i) icons.push_back(testing::SolidIcon(size, kRed + static_cast<std::uint32_t>(i)));
+    for (int i = 0; i < count; ++i)
+        icons.push_back(testing::SolidIcon(size, kRed + static_cast<std::uint32_t>(i)));
     return icons;
 }
 
@@ -80,10 +81,20 @@ TEST(GridPrint, OutputSizeOnThePage)
         PrintPage page;
         PrintExtent expected;
     } cases[] = {
-        {"32 x 32 at actual size on 600 dpi from a 96 dpi screen", 32, 32, PrintSizing::ActualSize, letter600, {200, 200}},
+        {"32 x 32 at actual size on 600 dpi from a 96 dpi screen",
+         32,
+         32,
+         PrintSizing::ActualSize,
+         letter600,
+         {200, 200}},
         {"actual size rounds each side", 3, 5, PrintSizing::ActualSize, {100, 100, 100, 120, 96}, {3, 6}},
         {"halves round to even", 5, 3, PrintSizing::ActualSize, {100, 100, 48, 48, 96}, {2, 2}},
-        {"actual size follows each axis' resolution", 96, 48, PrintSizing::ActualSize, {100, 100, 300, 150, 96}, {300, 75}},
+        {"actual size follows each axis' resolution",
+         96,
+         48,
+         PrintSizing::ActualSize,
+         {100, 100, 300, 150, 96},
+         {300, 75}},
         {"wider than tall fills the page width", 338, 44, PrintSizing::FitToPage, letter600, {4800, 625}},
         {"taller than wide fills the page height", 44, 338, PrintSizing::FitToPage, letter600, {859, 6600}},
         {"square on a tall page fills the width", 32, 32, PrintSizing::FitToPage, letter600, {4800, 4800}},

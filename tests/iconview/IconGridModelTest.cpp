@@ -99,12 +99,9 @@ TEST(IconGridModel, IconAndCellRectangles)
     // At Offset 6 three columns fit 130 pixels; at Offset 10 (pitch 50) two do, and the
     // drawing pitch (w + o + 4 = 46) differs from the layout pitch.
     const Case cases[] = {
-        {6, 0, {6, 6, 38, 38}, {2, 2, 42, 42}},
-        {6, 4, {48, 48, 80, 80}, {44, 44, 84, 84}},
-        {6, 5, {90, 48, 122, 80}, {86, 44, 126, 84}},
-        {6, 9, {6, 132, 38, 164}, {2, 128, 42, 168}},
-        {10, 3, {56, 56, 88, 88}, {52, 52, 92, 92}},
-        {10, 4, {10, 102, 42, 134}, {6, 98, 46, 138}},
+        {6, 0, {6, 6, 38, 38}, {2, 2, 42, 42}},       {6, 4, {48, 48, 80, 80}, {44, 44, 84, 84}},
+        {6, 5, {90, 48, 122, 80}, {86, 44, 126, 84}}, {6, 9, {6, 132, 38, 164}, {2, 128, 42, 168}},
+        {10, 3, {56, 56, 88, 88}, {52, 52, 92, 92}},  {10, 4, {10, 102, 42, 134}, {6, 98, 46, 138}},
     };
     for (const Case& c : cases) {
         IconGridModel model = MakeGrid(10, 130);
@@ -135,11 +132,9 @@ TEST(IconGridModel, ClickSelectsTheIconUnderItOrTheLastIcon)
         int expected;
     };
     const Case cases[] = {
-        {5, 5, 0},
-        {50, 50, 4},
-        {10, 130, 9},  // the last icon itself
-        {100, 140, 9}, // past the last icon of the last row
-        {5, 300, 9},   // below the last row
+        {5, 5, 0},     {50, 50, 4}, {10, 130, 9}, // the last icon itself
+        {100, 140, 9},                            // past the last icon of the last row
+        {5, 300, 9},                              // below the last row
     };
     for (const Case& c : cases) {
         IconGridModel model = MakeGrid(10, 130);
@@ -194,12 +189,12 @@ TEST(IconGridModel, NavigationKeys)
         {10, 8, GridKey::PageDown, 8, true}, // column 2 has nothing lower: stays
         {10, 9, GridKey::PageDown, 9, true},
         {10, 7, GridKey::PageUp, 1, true},
-        {10, 4, GridKey::PageUp, 1, true},   // -2 + 3
-        {10, 2, GridKey::PageUp, 2, true},   // -4 + 3 + 3
+        {10, 4, GridKey::PageUp, 1, true}, // -2 + 3
+        {10, 2, GridKey::PageUp, 2, true}, // -4 + 3 + 3
         {10, 0, GridKey::PageUp, 0, true},
         {10, 4, GridKey::Up, 1, true},
         {10, 1, GridKey::Up, 1, true},
-        {10, 2, GridKey::Up, 2, true},       // the first row has nothing above
+        {10, 2, GridKey::Up, 2, true}, // the first row has nothing above
         {10, 0, GridKey::Up, 0, true},
         {10, 4, GridKey::Left, 3, true},
         {10, 0, GridKey::Left, 0, true},
@@ -209,15 +204,16 @@ TEST(IconGridModel, NavigationKeys)
         {10, 7, GridKey::Down, 7, true},
         {10, 5, GridKey::Home, 0, true},
         {10, 5, GridKey::End, 9, true},
-        {2, -1, GridKey::Down, -1, true},    // no second row: Down would leave the grid
-        {0, -1, GridKey::Right, -1, false},  // an empty grid consumes nothing
+        {2, -1, GridKey::Down, -1, true},   // no second row: Down would leave the grid
+        {0, -1, GridKey::Right, -1, false}, // an empty grid consumes nothing
         {0, -1, GridKey::End, -1, false},
     };
     for (const Case& c : cases) {
         IconGridModel model = MakeGrid(c.count, 130, 84);
         model.SetItemIndex(c.start);
         ASSERT_EQ(model.ItemIndex(), c.start);
-        SCOPED_TRACE(testing::Message() << "count " << c.count << " start " << c.start << " key " << static_cast<int>(c.key));
+        SCOPED_TRACE(testing::Message() << "count " << c.count << " start " << c.start << " key "
+                                        << static_cast<int>(c.key));
         const KeyResult result = model.MoveSelection(c.key);
         EXPECT_EQ(result.consumed, c.consumed);
         EXPECT_EQ(result.selection.itemIndex, c.expected);
@@ -268,11 +264,10 @@ TEST(IconGridModel, SelectionScrollsInStepsOfTheIncrement)
     // Height 170, client 84, increment 10. Row r is visible once its bottom less Offset,
     // (r + 1) * 42 - 6, is within position + 84, or its top r * 42 is not above position.
     const Step steps[] = {
-        {0, 0},
-        {6, 40},  // row 2 ends at 120: 0 -> 40 (124 >= 120)
-        {9, 80},  // row 3 ends at 162: 40 -> 80 (164 >= 162)
-        {4, 40},  // row 1 starts at 42: 80 -> 40
-        {0, 0},   // row 0 starts at 0
+        {0, 0},  {6, 40}, // row 2 ends at 120: 0 -> 40 (124 >= 120)
+        {9, 80},          // row 3 ends at 162: 40 -> 80 (164 >= 162)
+        {4, 40},          // row 1 starts at 42: 80 -> 40
+        {0, 0},           // row 0 starts at 0
     };
     IconGridModel model = MakeGrid(10, 130, 84);
     model.SetScrollIncrement(10);
@@ -346,8 +341,7 @@ TEST(IconGridModel, DrawAllDrawsEveryIconAtItsIconRectangleInOrder)
     };
     std::vector<IconHandle> icons(5);
     for (std::size_t k = 0; k < icons.size(); ++k) {
-        if (k == 2)
-            continue; // a null handle keeps its place
+        if (k == 2) continue; // a null handle keeps its place
         icons[k].width = 32;
         icons[k].height = 32;
         icons[k].mask = Bitmap(32, 32, 1, kBlack);

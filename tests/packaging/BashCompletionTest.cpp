@@ -21,11 +21,11 @@ using testing::ShellQuote;
 std::string Complete(const std::vector<std::string>& words, const std::string& folder = ".")
 {
     std::string array;
-    for (const auto& word : words) array += " " + ShellQuote(word);
+    for (const auto& word : words)
+        array += " " + ShellQuote(word);
     const std::string script = "cd " + ShellQuote(folder) + " && source " +
                                ShellQuote(GLYPHORA_SOURCE_DIR "/packaging/bash-completion/glyphora-cli") +
-                               " && COMP_WORDS=(" + array + ") && COMP_CWORD=" +
-                               std::to_string(words.size() - 1) +
+                               " && COMP_WORDS=(" + array + ") && COMP_CWORD=" + std::to_string(words.size() - 1) +
                                " && _glyphora_cli && printf '%s\\n' \"${COMPREPLY[@]}\" | LC_ALL=C sort";
     const auto result = RunTool("bash --norc --noprofile -c " + ShellQuote(script));
     EXPECT_EQ(result.status, 0) << result.output;
@@ -42,7 +42,8 @@ TEST(BashCompletion, CompletesSwitchesTypeWordsAndFiles)
         {{"glyphora-cli", "-icon"}, "-iconindex=\n-iconsizesmall\n"},
         {{"glyphora-cli", "--v"}, "--version\n"},
         {{"glyphora-cli", "-desttype", "=", "p"}, "pdf\npng\n"},
-        {{"glyphora-cli", "-desttype", "="}, "bitmap\nbmp\ndbase\ndbf\nemf\ngif\nhtm\nhtml\nico\njpeg\njpg\nmetafile\npdf\npng\nwmf\n"},
+        {{"glyphora-cli", "-desttype", "="},
+         "bitmap\nbmp\ndbase\ndbf\nemf\ngif\nhtm\nhtml\nico\njpeg\njpg\nmetafile\npdf\npng\nwmf\n"},
         {{"glyphora-cli", "/DestType", "=", "J"}, "jpeg\njpg\n"},
         {{"glyphora-cli", "-desttype=h"}, "-desttype=htm\n-desttype=html\n"},
         {{"glyphora-cli", "-htmldestimagetype", "=", "g"}, "gif\n"},
@@ -52,7 +53,8 @@ TEST(BashCompletion, CompletesSwitchesTypeWordsAndFiles)
     };
     for (const auto& c : cases) {
         std::string line;
-        for (const auto& w : c.words) line += w + " ";
+        for (const auto& w : c.words)
+            line += w + " ";
         EXPECT_EQ(Complete(c.words), c.replies) << line;
     }
 }

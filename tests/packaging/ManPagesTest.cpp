@@ -51,13 +51,14 @@ Words Switches(const std::string& text)
     Words found;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '-') continue;
-        if (i > 0 && (std::isalnum(static_cast<unsigned char>(text[i - 1])) || text[i - 1] == '-' ||
-                      text[i - 1] == '\\'))
+        if (i > 0 &&
+            (std::isalnum(static_cast<unsigned char>(text[i - 1])) || text[i - 1] == '-' || text[i - 1] == '\\'))
             continue;
         std::size_t j = i + 1;
         if (j < text.size() && text[j] == '-') ++j;
         const std::size_t letters = j;
-        while (j < text.size() && std::islower(static_cast<unsigned char>(text[j]))) ++j;
+        while (j < text.size() && std::islower(static_cast<unsigned char>(text[j])))
+            ++j;
         if (j == letters) continue;
         if (j < text.size() && text[j] == '=') ++j;
         found.insert(text.substr(i, j - i));
@@ -129,8 +130,8 @@ TEST(ManPages, HelpListsTheSwitchesOfTheGrammar)
     const Words switches = Switches(Help());
     for (const char* expected : {"-e", "-export", "-iconindex=", "-desttype=", "-grayscale", "--help", "--version"})
         EXPECT_TRUE(switches.count(expected)) << expected;
-    EXPECT_FALSE(switches.count("-empty"));  // from "non-empty"
-    EXPECT_FALSE(switches.count("-based"));  // from "1-based"
+    EXPECT_FALSE(switches.count("-empty")); // from "non-empty"
+    EXPECT_FALSE(switches.count("-based")); // from "1-based"
 }
 
 TEST(ManPages, CliPageDocumentsExactlyTheSwitchesOfHelp)
@@ -170,7 +171,8 @@ TEST(ManPages, TypeWordsOfHelpAreDocumentedAndCompleted)
 
 TEST(ManPages, CompletionOffersOnlyWordsTheProgramKnows)
 {
-    for (const std::string& word : CompletionList("desttypes")) EXPECT_TRUE(IsTypeWord(word)) << word;
+    for (const std::string& word : CompletionList("desttypes"))
+        EXPECT_TRUE(IsTypeWord(word)) << word;
     for (const std::string& word : CompletionList("dbasetypes"))
         EXPECT_TRUE(word == "ico" || MapOutputWords("", AsciiUpper(word), "").dbfType != 0) << word;
     for (const std::string& word : CompletionList("htmltypes"))

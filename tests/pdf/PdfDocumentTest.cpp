@@ -59,7 +59,8 @@ std::vector<int> ObjectOrder(const std::string& bytes)
     for (const std::string& line : CrLfLines(bytes)) {
         const auto sp = line.find(" 0 obj");
         if (sp != std::string::npos && sp + 6 == line.size() &&
-            std::all_of(line.begin(), line.begin() + static_cast<long>(sp), [](char c) { return c >= '0' && c <= '9'; })) {
+            std::all_of(line.begin(), line.begin() + static_cast<long>(sp),
+                        [](char c) { return c >= '0' && c <= '9'; })) {
             order.push_back(std::stoi(line.substr(0, sp)));
         }
     }
@@ -281,12 +282,18 @@ TEST(PdfDocument, FontNameMapping)
         bool italic;
         const char* pdf;
     } cases[] = {
-        {"Courier New", false, false, "Courier"},    {"courier", false, false, "Courier"},
-        {"Courier", true, true, "Courier-BoldOblique"}, {"Times New Roman", true, false, "Times-Bold"},
-        {"Times New Roman", false, false, "Times-Roman"}, {"times new roman", false, true, "Times-Italic"},
-        {"Times New Roman", true, true, "Times-BoldItalic"}, {"Arial", false, true, "Helvetica-Oblique"},
-        {"Arial", true, false, "Helvetica-Bold"},    {"Times", false, false, "Helvetica"},
-        {"Courierish", false, false, "Helvetica"},   {"Segoe UI", true, true, "Helvetica-BoldOblique"},
+        {"Courier New", false, false, "Courier"},
+        {"courier", false, false, "Courier"},
+        {"Courier", true, true, "Courier-BoldOblique"},
+        {"Times New Roman", true, false, "Times-Bold"},
+        {"Times New Roman", false, false, "Times-Roman"},
+        {"times new roman", false, true, "Times-Italic"},
+        {"Times New Roman", true, true, "Times-BoldItalic"},
+        {"Arial", false, true, "Helvetica-Oblique"},
+        {"Arial", true, false, "Helvetica-Bold"},
+        {"Times", false, false, "Helvetica"},
+        {"Courierish", false, false, "Helvetica"},
+        {"Segoe UI", true, true, "Helvetica-BoldOblique"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PdfDocument::PdfFontName(c.face, c.bold, c.italic), c.pdf) << c.face;
@@ -347,12 +354,10 @@ TEST(PdfDocument, WatermarksAndComments)
     doc.WriteFooter();
     const auto pdf = ParsePdf(out.str());
     ASSERT_EQ(pdf.error, "");
-    EXPECT_EQ(CrLfLines(StreamData(pdf, 6)), (std::vector<std::string>{
-                                                 "q", "1 0 0 rg", "BT", "/F0 10 Tf",
-                                                 "1.00 0.00 -0.00 1.00 20.00 782.00 Tm", "(made \\(here\\)) Tj",
-                                                 "ET", "Q", "q", "0 0 0 rg", "BT", "/F0 10 Tf",
-                                                 "0.00 1.00 -1.00 0.00 10.00 50.00 Tm", "(side) Tj", "ET", "Q",
-                                                 "%note  next"}));
+    EXPECT_EQ(CrLfLines(StreamData(pdf, 6)),
+              (std::vector<std::string>{"q", "1 0 0 rg", "BT", "/F0 10 Tf", "1.00 0.00 -0.00 1.00 20.00 782.00 Tm",
+                                        "(made \\(here\\)) Tj", "ET", "Q", "q", "0 0 0 rg", "BT", "/F0 10 Tf",
+                                        "0.00 1.00 -1.00 0.00 10.00 50.00 Tm", "(side) Tj", "ET", "Q", "%note  next"}));
 }
 
 } // namespace

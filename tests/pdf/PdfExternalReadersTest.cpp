@@ -47,8 +47,8 @@ std::string MixedDocument(bool compress)
     }
     PdfRect r{100, 400, 300, 0};
     std::string remaining;
-    doc.WriteTextBox("Some (wrapped) text in \\ italics\twith a tab", false, "F1", 12, 0x00336699,
-                     PdfAlignment::Right, true, r, remaining);
+    doc.WriteTextBox("Some (wrapped) text in \\ italics\twith a tab", false, "F1", 12, 0x00336699, PdfAlignment::Right,
+                     true, r, remaining);
     doc.WriteWatermark("Glyphora", WatermarkType::RightLeft, 0x00808080);
     doc.WriteWatermark("comment", WatermarkType::Comment, 0);
     doc.WritePageFooter();

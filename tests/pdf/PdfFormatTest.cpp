@@ -14,8 +14,8 @@ TEST(PdfFormat, TwoDecimals)
     const struct {
         double value;
         const char* text;
-    } cases[] = {{0.2, "0.20"}, {21, "21.00"}, {758, "758.00"}, {-0.5, "-0.50"}, {1.005, "1.00"}, {2.675, "2.67"},
-                 {0.125, "0.12"}, {3.14159, "3.14"}};
+    } cases[] = {{0.2, "0.20"},   {21, "21.00"},   {758, "758.00"}, {-0.5, "-0.50"},
+                 {1.005, "1.00"}, {2.675, "2.67"}, {0.125, "0.12"}, {3.14159, "3.14"}};
     for (const auto& c : cases) {
         EXPECT_EQ(PdfFixed2(c.value), c.text) << c.value;
     }
@@ -42,8 +42,8 @@ TEST(PdfFormat, ColourComponents)
     const struct {
         int component;
         const char* text;
-    } cases[] = {{255, "1"}, {0, "0"}, {192, "0.75"}, {128, "0.5"}, {1, "0"}, {2, "0.01"}, {64, "0.25"},
-                 {127, "0.5"}, {254, "1"}, {100, "0.39"}};
+    } cases[] = {{255, "1"},  {0, "0"},     {192, "0.75"}, {128, "0.5"}, {1, "0"},
+                 {2, "0.01"}, {64, "0.25"}, {127, "0.5"},  {254, "1"},   {100, "0.39"}};
     for (const auto& c : cases) {
         EXPECT_EQ(PdfFloatStr(static_cast<std::uint8_t>(c.component)), c.text) << c.component;
     }
@@ -74,13 +74,25 @@ TEST(StandardFontMetrics, PublishedWidths)
         unsigned char ch;
         int width;
     } cases[] = {
-        {"Helvetica", 'A', 667},         {"Helvetica", ' ', 278},       {"Helvetica", '\'', 191},
-        {"Helvetica", 0x80, 556},        {"Helvetica", 0xE9, 556},      {"Helvetica-Bold", 'A', 722},
-        {"Helvetica-Oblique", 'A', 667}, {"Helvetica-BoldOblique", 'm', 889},
-        {"Times-Roman", 'A', 722},       {"Times-Roman", 'a', 444},     {"Times-Bold", 'W', 1000},
-        {"Times-Italic", 'A', 611},      {"Times-Italic", 'm', 722},    {"Times-BoldItalic", 'A', 667},
-        {"Times-BoldItalic", 'H', 778},  {"Courier", 'i', 600},         {"Courier-BoldOblique", 'W', 600},
-        {"Helvetica", 0x81, 0},          {"Helvetica", '\t', 0},
+        {"Helvetica", 'A', 667},
+        {"Helvetica", ' ', 278},
+        {"Helvetica", '\'', 191},
+        {"Helvetica", 0x80, 556},
+        {"Helvetica", 0xE9, 556},
+        {"Helvetica-Bold", 'A', 722},
+        {"Helvetica-Oblique", 'A', 667},
+        {"Helvetica-BoldOblique", 'm', 889},
+        {"Times-Roman", 'A', 722},
+        {"Times-Roman", 'a', 444},
+        {"Times-Bold", 'W', 1000},
+        {"Times-Italic", 'A', 611},
+        {"Times-Italic", 'm', 722},
+        {"Times-BoldItalic", 'A', 667},
+        {"Times-BoldItalic", 'H', 778},
+        {"Courier", 'i', 600},
+        {"Courier-BoldOblique", 'W', 600},
+        {"Helvetica", 0x81, 0},
+        {"Helvetica", '\t', 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(StandardCharWidth(c.font, c.ch), c.width) << c.font << " " << int(c.ch);

@@ -47,8 +47,8 @@ TEST(PdfTextBox, CentredNumberUnderAnIconCell)
     std::string remaining;
     page.doc().WriteTextBox("1", false, "F0", 9, 0, PdfAlignment::Center, false, r, remaining);
     EXPECT_EQ(r.bottom, 757);
-    EXPECT_EQ(page.Content(), (std::vector<std::string>{"q", "0 0 0 rg", "BT", "/F0 9 Tf", "18 747 Td", "(1) Tj",
-                                                        "ET", "Q"}));
+    EXPECT_EQ(page.Content(),
+              (std::vector<std::string>{"q", "0 0 0 rg", "BT", "/F0 9 Tf", "18 747 Td", "(1) Tj", "ET", "Q"}));
 }
 
 TEST(PdfTextBox, AlignmentTable)
@@ -80,8 +80,8 @@ TEST(PdfTextBox, CalcOnlyComputesTheBottomAndWritesNothing)
     PdfRect r{100, 30, 142, 0};
     std::string remaining = "kept";
     // 7 wrapped lines, but only (30 - 8) div 10 + 2 = 4 fit: bottom = 30 + 4 x 10.
-    page.doc().WriteTextBox("alpha beta gamma delta epsilon zeta eta theta", true, "F0", 9, 0, PdfAlignment::Left,
-                            true, r, remaining);
+    page.doc().WriteTextBox("alpha beta gamma delta epsilon zeta eta theta", true, "F0", 9, 0, PdfAlignment::Left, true,
+                            r, remaining);
     EXPECT_EQ(r.bottom, 70);
     EXPECT_EQ(remaining, "kept");
     PdfRect single{100, 700, 142, 0};
@@ -105,13 +105,19 @@ TEST(PdfTextBox, WordWrapCarriesTheLinesThatDoNotFitOver)
     EXPECT_EQ(remaining, "");
     EXPECT_EQ(next.bottom, 630);
 
-    EXPECT_EQ(page.Content(), (std::vector<std::string>{
-                                  "q", "0 0 1 rg", "BT", "/F0 9 Tf",
-                                  "100 30 Td", "(alpha) Tj", "0 -10 TD", "(beta) Tj", "0 -10 TD", "(gamma) Tj",
-                                  "0 -10 TD", "(delta) Tj", "ET", "Q",
-                                  "q", "0 0 1 rg", "BT", "/F0 9 Tf",
-                                  "100 600 Td", "(epsilon) Tj", "0 -10 TD", "(zeta eta) Tj", "0 -10 TD",
-                                  "(theta) Tj", "ET", "Q"}));
+    EXPECT_EQ(page.Content(), (std::vector<std::string>{"q",          "0 0 1 rg",
+                                                        "BT",         "/F0 9 Tf",
+                                                        "100 30 Td",  "(alpha) Tj",
+                                                        "0 -10 TD",   "(beta) Tj",
+                                                        "0 -10 TD",   "(gamma) Tj",
+                                                        "0 -10 TD",   "(delta) Tj",
+                                                        "ET",         "Q",
+                                                        "q",          "0 0 1 rg",
+                                                        "BT",         "/F0 9 Tf",
+                                                        "100 600 Td", "(epsilon) Tj",
+                                                        "0 -10 TD",   "(zeta eta) Tj",
+                                                        "0 -10 TD",   "(theta) Tj",
+                                                        "ET",         "Q"}));
 }
 
 TEST(PdfTextBox, CentredLinesMoveRelativeToThePreviousLine)
@@ -123,8 +129,8 @@ TEST(PdfTextBox, CentredLinesMoveRelativeToThePreviousLine)
     page.doc().WriteTextBox("iiii\r\nmm", false, "F0", 10, 0, PdfAlignment::Center, true, r, remaining);
     const auto lines = page.Content();
     ASSERT_EQ(lines.size(), 10u);
-    EXPECT_EQ(lines[4], "46 500 Td");  // round(50 - 4.5) = 46 (half to even)
-    EXPECT_EQ(lines[6], "-4 -11 TD");  // round(50 - 8.5) = 42 (half to even); 42 - 46
+    EXPECT_EQ(lines[4], "46 500 Td"); // round(50 - 4.5) = 46 (half to even)
+    EXPECT_EQ(lines[6], "-4 -11 TD"); // round(50 - 8.5) = 42 (half to even); 42 - 46
     EXPECT_EQ(lines[7], "(mm) Tj");
 }
 
@@ -138,10 +144,8 @@ TEST(PdfTextBox, CharactersPerLineWithoutWordWrap)
         const char* text;
         const char* shown;
     } cases[] = {
-        {"Arial", "abcdefghijkl", "(abcdefghi) Tj"},
-        {"Arial", "ABCDEFGHIJKL", "(ABCDEFGH) Tj"},
-        {"Arial", "123456789012", "(123456789) Tj"},
-        {"Courier New", "ABCDEFGHIJKL", "(ABCDEF) Tj"},
+        {"Arial", "abcdefghijkl", "(abcdefghi) Tj"},       {"Arial", "ABCDEFGHIJKL", "(ABCDEFGH) Tj"},
+        {"Arial", "123456789012", "(123456789) Tj"},       {"Courier New", "ABCDEFGHIJKL", "(ABCDEF) Tj"},
         {"Arial", "a(b)cdefghijkl", "(a\\(b\\)cdefg) Tj"},
     };
     for (const auto& c : cases) {

@@ -27,7 +27,8 @@ std::string Read(const fs::path& p)
 std::vector<std::string> Names(const fs::path& dir)
 {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(dir))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -91,7 +92,8 @@ TEST(AtomicFileTest, AFullDiskFailsTheWriteAndKeepsTheOldFile)
         EXPECT_FALSE(file.Write(std::string_view("0123456789")));
         EXPECT_FALSE(file.Write(std::string_view("more"))) << "once failed, the file stays failed";
         EXPECT_FALSE(file.Commit());
-        EXPECT_EQ(file.ErrorText(), "Cannot write '" + target.string() + "': " + std::generic_category().message(ENOSPC));
+        EXPECT_EQ(file.ErrorText(),
+                  "Cannot write '" + target.string() + "': " + std::generic_category().message(ENOSPC));
         EXPECT_THROW(file.Raise(), OutputError);
         file.Discard();
         EXPECT_EQ(Read(target), "old picture") << space;

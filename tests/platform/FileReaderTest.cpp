@@ -48,8 +48,8 @@ TEST(FileReaderTest, ReadsExactlyTheBytesAskedForAndNothingOutside)
         std::size_t length;
         bool inside;
     };
-    const Range ranges[] = {{0, 0, true},          {0, 1, true},     {65535, 3, true}, {0, 70000, true},
-                            {69999, 1, true},      {70000, 0, true}, {70000, 1, false}, {69999, 2, false},
+    const Range ranges[] = {{0, 0, true},           {0, 1, true},     {65535, 3, true},  {0, 70000, true},
+                            {69999, 1, true},       {70000, 0, true}, {70000, 1, false}, {69999, 2, false},
                             {UINT64_MAX, 1, false}, {1, 70000, false}};
     for (const Range& r : ranges) {
         Bytes into(r.length, 0xEE);
@@ -91,7 +91,7 @@ TEST(FileReaderTest, RefusesWhatIsNoReadableRegularFileWithAReason)
     EXPECT_FALSE(reason.empty());
     EXPECT_EQ(FileReader::Open("", &reason), nullptr);
 #ifndef _WIN32
-    if (::geteuid() != 0) {  // root reads files whatever their permissions
+    if (::geteuid() != 0) { // root reads files whatever their permissions
         Write(dir.path() / "locked.bin", {1, 2, 3});
         fs::permissions(dir.path() / "locked.bin", fs::perms::none);
         EXPECT_EQ(FileReader::Open(dir.path() / "locked.bin", &reason), nullptr);

@@ -35,23 +35,20 @@ TEST(ProgramPaths, FindsEachFileInTheFirstFolderThatHoldsIt)
     const fs::path share = root.path() / "usr" / "share" / "glyphora";
     const fs::path program = bin / "glyphora";
     Touch(program);
-    Touch(share / "english.lng");          // installed only
-    Touch(share / "greek.lng");            // installed, and overridden beside the program
+    Touch(share / "english.lng"); // installed only
+    Touch(share / "greek.lng");   // installed, and overridden beside the program
     Touch(bin / "greek.lng");
-    Touch(bin / "polish.lng");             // beside the program only
-    fs::create_directories(share / "folder.chm");  // a folder is not a data file
+    Touch(bin / "polish.lng");                    // beside the program only
+    fs::create_directories(share / "folder.chm"); // a folder is not a data file
 
     struct Case {
         const char* file;
         fs::path expected;
     };
     const Case cases[] = {
-        {"english.lng", share},
-        {"greek.lng", bin},
-        {"polish.lng", bin},
-        {"italian.lng", bin},   // nowhere: the first place searched
-        {"folder.chm", bin},
-        {"", bin},
+        {"english.lng", share}, {"greek.lng", bin},
+        {"polish.lng", bin},    {"italian.lng", bin}, // nowhere: the first place searched
+        {"folder.chm", bin},    {"", bin},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DataFolderHolding(c.file, program), c.expected) << c.file;

@@ -23,7 +23,8 @@ TEST(SettingsLocation, TheUserFolderFollowsXdgConfigHome)
         {"", "", ""},
         {"/etc/xdg-user", "", "/etc/xdg-user/glyphora"},
     };
-    for (const auto& [xdg, home, expected] : cases) EXPECT_EQ(UserSettingsFolderFrom(xdg, home), expected) << xdg << "|" << home;
+    for (const auto& [xdg, home, expected] : cases)
+        EXPECT_EQ(UserSettingsFolderFrom(xdg, home), expected) << xdg << "|" << home;
 }
 
 TEST(SettingsLocation, AWritableProgramFolderIsPortable)

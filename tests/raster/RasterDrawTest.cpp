@@ -19,7 +19,8 @@ IconHandle ColorIcon(int w, int h, std::vector<std::uint32_t> colors, std::vecto
     icon.color = Bitmap(w, h, 32, 0);
     icon.color->pixels = std::move(colors);
     icon.mask = Bitmap(w, h, 1, kBlack);
-    for (std::size_t i = 0; i < transparent.size(); ++i) icon.mask.pixels[i] = transparent[i] ? kWhite : kBlack;
+    for (std::size_t i = 0; i < transparent.size(); ++i)
+        icon.mask.pixels[i] = transparent[i] ? kWhite : kBlack;
     return icon;
 }
 
@@ -145,7 +146,8 @@ TEST(ScaleIcon, MonochromeStaysMonochrome)
     icon.height = 4;
     icon.mask = Bitmap(4, 8, 1, kBlack);
     for (int y = 4; y < 8; ++y)
-        for (int x = 0; x < 4; ++x) icon.mask.at(x, y) = kWhite; // XOR half white: a white square
+        for (int x = 0; x < 4; ++x)
+            icon.mask.at(x, y) = kWhite; // XOR half white: a white square
     const IconHandle scaled = ScaleIcon(icon, 2, 2);
     EXPECT_FALSE(scaled.color);
     ASSERT_EQ(scaled.mask.height, 4);
@@ -196,8 +198,8 @@ TEST(DibRows, WritesBottomUpPaddedRows)
     EXPECT_EQ(DibRows(bmp, 8, three), (std::vector<std::uint8_t>{0, 2, 0, 0, 1, 0, 1, 0}));
 
     EXPECT_EQ(DibRows(bmp, 24),
-              (std::vector<std::uint8_t>{0, 0, 0, 0x33, 0x22, 0x11, 0, 0, 0, 0, 0, 0,
-                                         0xFF, 0xFF, 0xFF, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0}));
+              (std::vector<std::uint8_t>{0,    0,    0,    0x33, 0x22, 0x11, 0,    0,    0,    0, 0, 0,
+                                         0xFF, 0xFF, 0xFF, 0,    0,    0,    0xFF, 0xFF, 0xFF, 0, 0, 0}));
     const auto rows32 = DibRows(bmp, 32);
     ASSERT_EQ(rows32.size(), 24u);
     EXPECT_EQ(rows32[4], 0x33);

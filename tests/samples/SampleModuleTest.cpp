@@ -32,7 +32,10 @@ struct ImageInfo {
     bool operator==(const ImageInfo&) const = default;
 };
 
-void PrintTo(const ImageInfo& image, std::ostream* os) { *os << image.size << "x" << image.size << "@" << image.bits; }
+void PrintTo(const ImageInfo& image, std::ostream* os)
+{
+    *os << image.size << "x" << image.size << "@" << image.bits;
+}
 
 struct SampleGroup {
     const char* name; // as wrestool names the group
@@ -44,7 +47,8 @@ std::vector<ImageInfo> classicSet()
 {
     std::vector<ImageInfo> images;
     for (int bits : {4, 8, 32})
-        for (int size : {16, 32, 48}) images.push_back({size, bits});
+        for (int size : {16, 32, 48})
+            images.push_back({size, bits});
     return images;
 }
 
@@ -88,7 +92,10 @@ CommandResult run(const std::string& command)
     return glyphora::testing::RunTool(command);
 }
 
-std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+std::string quoted(const fs::path& path)
+{
+    return "'" + path.string() + "'";
+}
 
 // The images `icotool -l` reports for an .ico file, in directory order.
 std::vector<ImageInfo> icotoolImages(const std::string& icotool, const fs::path& ico)
@@ -142,7 +149,8 @@ TEST(SampleIconFiles, ImagesKeepTheirPromisedLayout)
                 EXPECT_EQ(data.u32(0), 0x474E5089u) << "the 256 x 256 image is a PNG stream";
                 continue;
             }
-            const std::uint64_t rowXor = (static_cast<std::uint64_t>(size) * static_cast<std::uint64_t>(bits) + 31) / 32 * 4;
+            const std::uint64_t rowXor =
+                (static_cast<std::uint64_t>(size) * static_cast<std::uint64_t>(bits) + 31) / 32 * 4;
             const std::uint64_t rowAnd = (static_cast<std::uint64_t>(size) + 31) / 32 * 4;
             const std::uint64_t pixelBytes = (rowXor + rowAnd) * static_cast<std::uint64_t>(size);
             const std::uint64_t paletteBytes = bits <= 8 ? (std::uint64_t{4} << bits) : 0;
@@ -166,7 +174,10 @@ struct ModuleVariant {
     std::uint16_t optionalHeaderMagic; // 0x10B PE32, 0x20B PE32+
 };
 
-void PrintTo(const ModuleVariant& variant, std::ostream* os) { *os << variant.file; }
+void PrintTo(const ModuleVariant& variant, std::ostream* os)
+{
+    *os << variant.file;
+}
 
 class SampleModule : public ::testing::TestWithParam<ModuleVariant> {
 protected:
@@ -217,8 +228,8 @@ TEST_P(SampleModule, EachGroupHoldsItsImages)
                          ("glyphora-sample-test-" + std::to_string(::getpid()) + "-" + GetParam().file + ".ico");
     for (const SampleGroup& group : sampleGroups()) {
         SCOPED_TRACE(group.name);
-        const CommandResult extracted = run(wrestool + " -x --type=14 --name=" + group.name + " -o " + quoted(out) +
-                                            " " + quoted(module()));
+        const CommandResult extracted =
+            run(wrestool + " -x --type=14 --name=" + group.name + " -o " + quoted(out) + " " + quoted(module()));
         ASSERT_EQ(extracted.status, 0) << extracted.output;
         EXPECT_EQ(icotoolImages(icotool, out), group.images);
         // The group rebuilt from the module starts byte for byte with the .ico it was compiled
@@ -233,7 +244,9 @@ TEST_P(SampleModule, EachGroupHoldsItsImages)
 INSTANTIATE_TEST_SUITE_P(SampleBothPeLayouts, SampleModule,
                          ::testing::Values(ModuleVariant{"glyphora-sample.dll", 0x20B},
                                            ModuleVariant{"glyphora-sample32.dll", 0x10B}),
-                         [](const auto& info) { return info.param.optionalHeaderMagic == 0x20B ? "Pe32Plus" : "Pe32"; });
+                         [](const auto& info) {
+                             return info.param.optionalHeaderMagic == 0x20B ? "Pe32Plus" : "Pe32";
+                         });
 
 } // namespace
 } // namespace glyphora

@@ -31,8 +31,10 @@ void WriteModule(const fs::path& path, int groups)
 {
     fs::create_directories(path.parent_path());
     PeBuilder builder(PeBuilder::Bits::Pe32Plus);
-    builder.addResource(16, 1, 0x409, {1, 2, 3, 4}); // a version-like resource, so a module without icons still has a tree
-    for (int i = 1; i <= groups; ++i) builder.addResource(kGroupIcon, i, 0x409, {0, 0, 1, 0, 0, 0});
+    builder.addResource(16, 1, 0x409,
+                        {1, 2, 3, 4}); // a version-like resource, so a module without icons still has a tree
+    for (int i = 1; i <= groups; ++i)
+        builder.addResource(kGroupIcon, i, 0x409, {0, 0, 1, 0, 0, 0});
     builder.writeTo(path);
 }
 
@@ -72,13 +74,12 @@ TEST_P(MinimumCount, ListsTheFilesWithAtLeastThatManyIcons)
     EXPECT_EQ(listed, GetParam().listed);
 }
 
-INSTANTIATE_TEST_SUITE_P(FolderScan, MinimumCount,
-                         ::testing::Values(MinimumCase{1, {"one.dll", "three.ocx", "two.exe"}},
-                                           MinimumCase{2, {"three.ocx", "two.exe"}}, MinimumCase{3, {"three.ocx"}},
-                                           MinimumCase{4, {}},
-                                           // 0 takes every matching entry, the folder included (it counts 0).
-                                           MinimumCase{0, {"folder.dll", "none.dll", "one.dll", "text.dll", "three.ocx",
-                                                           "two.exe"}}));
+INSTANTIATE_TEST_SUITE_P(
+    FolderScan, MinimumCount,
+    ::testing::Values(MinimumCase{1, {"one.dll", "three.ocx", "two.exe"}}, MinimumCase{2, {"three.ocx", "two.exe"}},
+                      MinimumCase{3, {"three.ocx"}}, MinimumCase{4, {}},
+                      // 0 takes every matching entry, the folder included (it counts 0).
+                      MinimumCase{0, {"folder.dll", "none.dll", "one.dll", "text.dll", "three.ocx", "two.exe"}}));
 
 TEST(FolderScan, EachPatternListsItsMatchesInTurnIgnoringCase)
 {
@@ -117,7 +118,8 @@ TEST_P(Mask, MatchesAsTheListingDoes)
 }
 
 INSTANTIATE_TEST_SUITE_P(FolderScan, Mask,
-                         ::testing::Values(MaskCase{"shell32.dll", "*.dll", true}, MaskCase{"SHELL32.DLL", "*.dll", true},
+                         ::testing::Values(MaskCase{"shell32.dll", "*.dll", true},
+                                           MaskCase{"SHELL32.DLL", "*.dll", true},
                                            MaskCase{"shell32.dllx", "*.dll", false}, MaskCase{".dll", "*.dll", true},
                                            MaskCase{"a.dll.dll", "*.dll", true}, MaskCase{"abc", "a?c", true},
                                            MaskCase{"ac", "a?c", false}, MaskCase{"abc", "*", true},
@@ -153,7 +155,8 @@ TEST(FolderScan, ASubfolderScanNamesItsFilesRelativeToTheRootAndKeepsTheList)
 TEST(FolderScan, ProgressReportsEachListedFileAndCanStopTheWalk)
 {
     const testing::TempFolder tmp;
-    for (const char* name : {"a.dll", "b.dll", "c.dll"}) WriteModule(tmp.path() / name, 1);
+    for (const char* name : {"a.dll", "b.dll", "c.dll"})
+        WriteModule(tmp.path() / name, 1);
     WriteModule(tmp.path() / "sub" / "d.dll", 1);
     WriteText(tmp.path() / "z.dll", "no icons: never reported");
 
@@ -226,11 +229,11 @@ TEST(FolderScan, LinksThatLoopOrLeadToAFolderTwiceAreWalkedOnce)
     const fs::path& root = tmp.path();
     WriteModule(root / "top.dll", 1);
     WriteModule(root / "sub" / "inner.dll", 1);
-    fs::create_directory_symlink(root, root / "sub" / "up");          // back to the root
+    fs::create_directory_symlink(root, root / "sub" / "up");           // back to the root
     fs::create_directory_symlink(root / "sub", root / "sub" / "self"); // to its own folder
     fs::create_directory_symlink(root / "sub", root / "again");        // a second way into sub
     fs::create_directory_symlink(root / "missing", root / "dangling");
-    fs::create_symlink(root / "top.dll", root / "linked.dll");          // a link to a file is a file
+    fs::create_symlink(root / "top.dll", root / "linked.dll"); // a link to a file is a file
 
     const Strings listed = Scan(root, 1, true);
     EXPECT_EQ(listed, (Strings{"linked.dll", "top.dll", "again" + kSep + "inner.dll"}));
@@ -262,8 +265,8 @@ TEST(FolderScan, TheFileListOrderIgnoresCaseAndKeepsWalkOrderForTies)
     Strings entries{"b.dll", "A.dll", "_x.dll", "a.dll", "sub" + kSep + "c.dll", "Sub" + kSep + "a.dll", "a.DLL"};
     SortLikeFileList(entries);
     // "_" sorts before letters as in a lower-case comparison.
-    EXPECT_EQ(entries, (Strings{"_x.dll", "A.dll", "a.dll", "a.DLL", "b.dll", "Sub" + kSep + "a.dll",
-                                "sub" + kSep + "c.dll"}));
+    EXPECT_EQ(entries,
+              (Strings{"_x.dll", "A.dll", "a.dll", "a.DLL", "b.dll", "Sub" + kSep + "a.dll", "sub" + kSep + "c.dll"}));
 }
 
 TEST(PathJoin, OneSeparatorBetweenFolderAndName)
@@ -274,7 +277,8 @@ TEST(PathJoin, OneSeparatorBetweenFolderAndName)
     EXPECT_EQ(JoinPath("dir", "x.dll").native(), fs::path("dir" + kSep + "x.dll").native());
     EXPECT_EQ(JoinPath("dir" + kSep, "x.dll").native(), fs::path("dir" + kSep + "x.dll").native());
     EXPECT_EQ(JoinPath(kSep, "x.dll").native(), fs::path(kSep + "x.dll").native());
-    EXPECT_EQ(JoinPath("dir", "sub" + kSep + "x.dll").native(), fs::path("dir" + kSep + "sub" + kSep + "x.dll").native());
+    EXPECT_EQ(JoinPath("dir", "sub" + kSep + "x.dll").native(),
+              fs::path("dir" + kSep + "sub" + kSep + "x.dll").native());
     EXPECT_EQ(PathFromText(PathText("caf\xc3\xa9.dll")), fs::path("caf\xc3\xa9.dll"));
 }
 

@@ -15,15 +15,15 @@ TEST(IniDocument, WritesBomCrLfAndOneEmptyLineAfterEachSection)
     document.SetValue("Settings", "Run", "1");
     document.SetValue("Settings", "Language", "0");
     document.SetValue("Recent", "0", "/home/ann/app.exe");
-    EXPECT_EQ(document.Serialize(), std::string(kBom) +
-                                        "[Settings]\r\nRun=1\r\nLanguage=0\r\n\r\n"
-                                        "[Recent]\r\n0=/home/ann/app.exe\r\n\r\n");
+    EXPECT_EQ(document.Serialize(), std::string(kBom) + "[Settings]\r\nRun=1\r\nLanguage=0\r\n\r\n"
+                                                        "[Recent]\r\n0=/home/ann/app.exe\r\n\r\n");
     EXPECT_EQ(IniDocument().Serialize(), kBom);
 }
 
 TEST(IniDocument, ReadsAnyLineEndWithOrWithoutBom)
 {
-    for (std::string_view text : {"[A]\r\nx=1\r\ny=2\r\n", "[A]\nx=1\ny=2", "[A]\rx=1\ry=2\r", "\xEF\xBB\xBF[A]\n\n\nx=1\r\n  y=2  \n"}) {
+    for (std::string_view text :
+         {"[A]\r\nx=1\r\ny=2\r\n", "[A]\nx=1\ny=2", "[A]\rx=1\ry=2\r", "\xEF\xBB\xBF[A]\n\n\nx=1\r\n  y=2  \n"}) {
         const IniDocument document = IniDocument::Parse(text);
         EXPECT_EQ(document.Value("A", "x"), "1") << text;
         EXPECT_EQ(document.Value("A", "y"), "2") << text;
@@ -95,7 +95,8 @@ TEST(IniDocument, RoundTripsItsOwnText)
 TEST(IniDocument, ArbitraryBytesNeverBreakTheReader)
 {
     std::string junk;
-    for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919) % 256);
+    for (int i = 0; i < 4096; ++i)
+        junk += static_cast<char>((i * 7919) % 256);
     const IniDocument document = IniDocument::Parse(junk);
     const std::string text = document.Serialize();
     EXPECT_EQ(IniDocument::Parse(text).Serialize(), text) << "what we write from junk reads back as itself";

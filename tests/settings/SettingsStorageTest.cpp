@@ -80,36 +80,35 @@ TEST_F(SettingsStorageTest, ANewIniFileHasExactlyTheseBytes)
     settings.recentFiles = {"/home/ann/new.exe", "/home/ann/old.dll"};
     settings.placement = WindowPlacement{10, 20, 536, 475, false};
     stores.Open().WriteIni(settings);
-    EXPECT_EQ(FileText(stores.ini),
-              "\xEF\xBB\xBF"
-              "[Settings]\r\n"
-              "Run=1\r\n"
-              "SaveSettingsToRegistry=0\r\n"
-              "Language=0\r\n"
-              "OpenAfterSave=1\r\n"
-              "ShowSeparateWindow=1\r\n"
-              "SmallIcons=0\r\n"
-              "ExpIncludeNumbers=1\r\n"
-              "ExpDrawBorder=1\r\n"
-              "ExpGrayScale=0\r\n"
-              "ExpDBFFieldName=ICON\r\n"
-              "ExpTargetImageType=0\r\n"
-              "ExpDBFType=0\r\n"
-              "\r\n"
-              "[Recent]\r\n"
-              "1=/home/ann/old.dll\r\n"
-              "0=/home/ann/new.exe\r\n"
-              "\r\n"
-              "[Placement]\r\n"
-              "FindPanelHeight=172\r\n"
-              "FilePanelWidth=248\r\n"
-              "FindPanelVisible=0\r\n"
-              "Left=10\r\n"
-              "Top=20\r\n"
-              "Right=536\r\n"
-              "Bottom=475\r\n"
-              "Maximized=0\r\n"
-              "\r\n");
+    EXPECT_EQ(FileText(stores.ini), "\xEF\xBB\xBF"
+                                    "[Settings]\r\n"
+                                    "Run=1\r\n"
+                                    "SaveSettingsToRegistry=0\r\n"
+                                    "Language=0\r\n"
+                                    "OpenAfterSave=1\r\n"
+                                    "ShowSeparateWindow=1\r\n"
+                                    "SmallIcons=0\r\n"
+                                    "ExpIncludeNumbers=1\r\n"
+                                    "ExpDrawBorder=1\r\n"
+                                    "ExpGrayScale=0\r\n"
+                                    "ExpDBFFieldName=ICON\r\n"
+                                    "ExpTargetImageType=0\r\n"
+                                    "ExpDBFType=0\r\n"
+                                    "\r\n"
+                                    "[Recent]\r\n"
+                                    "1=/home/ann/old.dll\r\n"
+                                    "0=/home/ann/new.exe\r\n"
+                                    "\r\n"
+                                    "[Placement]\r\n"
+                                    "FindPanelHeight=172\r\n"
+                                    "FilePanelWidth=248\r\n"
+                                    "FindPanelVisible=0\r\n"
+                                    "Left=10\r\n"
+                                    "Top=20\r\n"
+                                    "Right=536\r\n"
+                                    "Bottom=475\r\n"
+                                    "Maximized=0\r\n"
+                                    "\r\n");
 }
 
 TEST_F(SettingsStorageTest, RewritingKeepsForeignKeysAndMovesRecentToTheEnd)
@@ -147,9 +146,9 @@ TEST_F(SettingsStorageTest, PythonsConfigParserReadsOurFile)
         "print(c['Settings']['Run'],c['Settings']['ExpDBFFieldName'],c['Placement']['Left'],c['Recent']['0'],sep='|')\n";
     const std::string scriptFile = (stores.folder.path() / "read.py").string();
     WriteText(scriptFile, script);
-    const testing::ToolResult result = testing::RunTool(std::string(testing::kSystemPython) + " " +
-                                                        testing::ShellQuote(scriptFile) + " " +
-                                                        testing::ShellQuote(stores.ini.string()));
+    const testing::ToolResult result =
+        testing::RunTool(std::string(testing::kSystemPython) + " " + testing::ShellQuote(scriptFile) + " " +
+                         testing::ShellQuote(stores.ini.string()));
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_EQ(result.output, "41|PICTURE|-30|/home/ann/ünïcode app.exe\n");
 }

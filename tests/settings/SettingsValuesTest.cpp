@@ -12,12 +12,26 @@ namespace {
 TEST(SettingsValues, StoredIntegersAreDecimalWithinThirtyTwoBits)
 {
     const std::pair<std::string_view, std::optional<int>> cases[] = {
-        {"0", 0},           {"17", 17},        {"-5", -5},         {"+8", 8},          {"  12 ", 12},
-        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"2147483648", std::nullopt}, {"", std::nullopt},
-        {"   ", std::nullopt}, {"abc", std::nullopt}, {"12abc", std::nullopt}, {"1 2", std::nullopt},
-        {"0x10", std::nullopt}, {"+-3", std::nullopt}, {"--3", std::nullopt}, {"3.5", std::nullopt},
+        {"0", 0},
+        {"17", 17},
+        {"-5", -5},
+        {"+8", 8},
+        {"  12 ", 12},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"2147483648", std::nullopt},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"abc", std::nullopt},
+        {"12abc", std::nullopt},
+        {"1 2", std::nullopt},
+        {"0x10", std::nullopt},
+        {"+-3", std::nullopt},
+        {"--3", std::nullopt},
+        {"3.5", std::nullopt},
     };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(ParseStoredInteger(text), expected) << '"' << text << '"';
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ParseStoredInteger(text), expected) << '"' << text << '"';
 }
 
 StoredSettings ReadFrom(std::string_view text, StoredSettings settings = {})
@@ -40,7 +54,8 @@ TEST(SettingsValues, UnreadableValuesGiveTheirDefaults)
 
 TEST(SettingsValues, BooleansAreTrueForAnyNonZeroInteger)
 {
-    const StoredSettings s = ReadFrom("[Settings]\nOpenAfterSave=0\nSmallIcons=-7\nExpGrayScale= 2 \n[Placement]\nMaximized=100\n");
+    const StoredSettings s =
+        ReadFrom("[Settings]\nOpenAfterSave=0\nSmallIcons=-7\nExpGrayScale= 2 \n[Placement]\nMaximized=100\n");
     EXPECT_FALSE(s.window.openAfterSave);
     EXPECT_TRUE(s.window.smallIcons);
     EXPECT_TRUE(s.exportOptions.grayScale);
@@ -81,7 +96,8 @@ TEST(SettingsValues, RecentKeepsTheTwelveReadLastWithTheLastLineFirst)
     }
     const StoredSettings s = ReadFrom(section);
     ASSERT_EQ(s.recentFiles.size(), 12u);
-    for (std::size_t k = 0; k < 12; ++k) EXPECT_EQ(s.recentFiles[k], paths[19 - k]) << k;
+    for (std::size_t k = 0; k < 12; ++k)
+        EXPECT_EQ(s.recentFiles[k], paths[19 - k]) << k;
 }
 
 TEST(SettingsValues, RecentDropsEmptyAndMissingFilesAndTakesTheFirstValueOfAKey)
@@ -90,8 +106,8 @@ TEST(SettingsValues, RecentDropsEmptyAndMissingFilesAndTakesTheFirstValueOfAKey)
     const std::string a = (folder.path() / "a.exe").string(), b = (folder.path() / "b.exe").string();
     test::WriteText(a, "x");
     test::WriteText(b, "x");
-    const StoredSettings s = ReadFrom("[Recent]\n3=" + a + "\n2=\n1=" + (folder.path() / "gone.exe").string() + "\n0=" + b +
-                                      "\n9=" + folder.path().string() + "\n0=" + a + "\n");
+    const StoredSettings s = ReadFrom("[Recent]\n3=" + a + "\n2=\n1=" + (folder.path() / "gone.exe").string() +
+                                      "\n0=" + b + "\n9=" + folder.path().string() + "\n0=" + a + "\n");
     // The second "0" line looks up the value of the first "0": b enters twice, as the
     // original list would show it.
     EXPECT_EQ(s.recentFiles, (std::vector<std::string>{b, b, a}));
@@ -112,8 +128,12 @@ TEST(SettingsValues, MissingPlacementAndPaneValuesKeepTheCurrentOnes)
 TEST(SettingsValues, TheStartCounterGrowsByOneAndStopsAtTheTop)
 {
     const std::pair<std::string_view, int> cases[] = {
-        {"", 1}, {"[Settings]\nRun=0\n", 1}, {"[Settings]\nRun=6\n", 7}, {"[Settings]\nRun=-3\n", -2},
-        {"[Settings]\nRun=junk\n", 1}, {"[Settings]\nRun=2147483647\n", INT_MAX},
+        {"", 1},
+        {"[Settings]\nRun=0\n", 1},
+        {"[Settings]\nRun=6\n", 7},
+        {"[Settings]\nRun=-3\n", -2},
+        {"[Settings]\nRun=junk\n", 1},
+        {"[Settings]\nRun=2147483647\n", INT_MAX},
     };
     for (const auto& [text, run] : cases) {
         IniDocument document = IniDocument::Parse(text);
@@ -127,10 +147,10 @@ TEST(FindPane, StoredSizesAreClampedToTheWindowsRoom)
         int height, width, clientHeight, clientWidth, expectedHeight, expectedWidth;
     };
     const Case cases[] = {
-        {50, 100, 407, 510, 172, 248},   // below the minimum sizes
-        {300, 400, 407, 510, 213, 259},  // above 407 - 172 - 3 - 19 and 510 - 248 - 3
-        {180, 255, 407, 510, 180, 255},  // fits
-        {190, 260, 300, 400, 106, 149},  // a small window: the room left wins over the minimum
+        {50, 100, 407, 510, 172, 248},  // below the minimum sizes
+        {300, 400, 407, 510, 213, 259}, // above 407 - 172 - 3 - 19 and 510 - 248 - 3
+        {180, 255, 407, 510, 180, 255}, // fits
+        {190, 260, 300, 400, 106, 149}, // a small window: the room left wins over the minimum
     };
     for (const Case& c : cases) {
         FindPaneSettings pane{true, c.height, c.width};

@@ -66,8 +66,9 @@ bool NameBefore(const PeBuilder::Name& a, const PeBuilder::Name& b)
 {
     if (a.isString != b.isString) return a.isString;
     if (!a.isString) return a.id < b.id;
-    return std::lexicographical_compare(a.text.begin(), a.text.end(), b.text.begin(), b.text.end(),
-                                        [](unsigned char x, unsigned char y) { return std::toupper(x) < std::toupper(y); });
+    return std::lexicographical_compare(
+        a.text.begin(), a.text.end(), b.text.begin(), b.text.end(),
+        [](unsigned char x, unsigned char y) { return std::toupper(x) < std::toupper(y); });
 }
 
 struct LanguageNode {
@@ -145,35 +146,42 @@ std::vector<std::uint8_t> PeBuilder::buildResourceSection(std::uint32_t sectionR
 
     // Lay out: directories level by level, data entries, name strings, then the data.
     std::size_t pos = 16 + 8 * types.size();
-    for (auto& t : types) t.directory = pos, pos += 16 + 8 * t.names.size();
     for (auto& t : types)
-        for (auto& n : t.names) n.directory = pos, pos += 16 + 8 * n.languages.size();
+        t.directory = pos, pos += 16 + 8 * t.names.size();
+    for (auto& t : types)
+        for (auto& n : t.names)
+            n.directory = pos, pos += 16 + 8 * n.languages.size();
     if (has(Defect::FourthLevel))
         for (auto& t : types)
             for (auto& n : t.names)
-                for (auto& l : n.languages) l.extraDirectory = pos, pos += 16 + 8;
+                for (auto& l : n.languages)
+                    l.extraDirectory = pos, pos += 16 + 8;
     for (auto& t : types)
         for (auto& n : t.names)
-            for (auto& l : n.languages) l.dataEntry = pos, pos += 16;
+            for (auto& l : n.languages)
+                l.dataEntry = pos, pos += 16;
     const auto placeString = [&](const Name& name, std::size_t& at) {
         if (name.isString) at = pos, pos += 2 + 2 * ToUtf16(name.text).size();
     };
     for (auto& t : types) {
         placeString(t.name, t.nameString);
-        for (auto& n : t.names) placeString(n.name, n.nameString);
+        for (auto& n : t.names)
+            placeString(n.name, n.nameString);
     }
     pos = AlignUp(pos, 8);
     dataStart = static_cast<std::uint32_t>(pos);
     for (auto& t : types)
         for (auto& n : t.names)
-            for (auto& l : n.languages) l.dataOffset = pos, pos = AlignUp(pos + l.data->size(), 8);
+            for (auto& l : n.languages)
+                l.dataOffset = pos, pos = AlignUp(pos + l.data->size(), 8);
 
     std::vector<std::uint8_t> out(pos, 0);
     const auto writeString = [&](const Name& name, std::size_t at) {
         if (!name.isString) return;
         const auto units = ToUtf16(name.text);
         Put16(out, at, static_cast<std::uint32_t>(units.size()));
-        for (std::size_t i = 0; i < units.size(); ++i) Put16(out, at + 2 + 2 * i, units[i]);
+        for (std::size_t i = 0; i < units.size(); ++i)
+            Put16(out, at + 2 + 2 * i, units[i]);
     };
     const auto nameField = [&](const Name& name, std::size_t stringAt) -> std::uint32_t {
         if (!name.isString) return name.id;
@@ -207,8 +215,9 @@ std::vector<std::uint8_t> PeBuilder::buildResourceSection(std::uint32_t sectionR
             std::size_t nameTarget = n.directory;
             if (has(Defect::NameDirectoryLoopsToRoot)) nameTarget = 0;
             if (has(Defect::LanguageDirectoryIsParent)) nameTarget = t.directory;
-            writeEntry(t.directory, ni, nameField(n.name, n.nameString), kHighBit | static_cast<std::uint32_t>(nameTarget));
-            writeDirectory(n.directory, 0, n.languages.size());  // languages are ids
+            writeEntry(t.directory, ni, nameField(n.name, n.nameString),
+                       kHighBit | static_cast<std::uint32_t>(nameTarget));
+            writeDirectory(n.directory, 0, n.languages.size()); // languages are ids
             for (std::size_t li = 0; li < n.languages.size(); ++li) {
                 auto& l = n.languages[li];
                 auto target = static_cast<std::uint32_t>(l.dataEntry);
@@ -221,7 +230,8 @@ std::vector<std::uint8_t> PeBuilder::buildResourceSection(std::uint32_t sectionR
                 const std::uint32_t dataRva = has(Defect::DataOffsetPastEnd)
                                                   ? 0x7FFFFF00u
                                                   : sectionRva + static_cast<std::uint32_t>(l.dataOffset);
-                const auto size = has(Defect::DataSizePastEnd) ? 0xFFFFFFF0u : static_cast<std::uint32_t>(l.data->size());
+                const auto size =
+                    has(Defect::DataSizePastEnd) ? 0xFFFFFFF0u : static_cast<std::uint32_t>(l.data->size());
                 Put32(out, l.dataEntry, dataRva);
                 Put32(out, l.dataEntry + 4, size);
                 std::copy(l.data->begin(), l.data->end(), out.begin() + static_cast<std::ptrdiff_t>(l.dataOffset));
@@ -236,8 +246,8 @@ std::vector<std::uint8_t> PeBuilder::build() const
     const bool plus = bits_ == Bits::Pe32Plus;
     const bool withResources = !resources_.empty();
     std::uint32_t dataStart = 0;
-    std::vector<std::uint8_t> section = withResources ? buildResourceSection(kSectionRva, dataStart)
-                                                      : std::vector<std::uint8_t>(16, 0);
+    std::vector<std::uint8_t> section =
+        withResources ? buildResourceSection(kSectionRva, dataStart) : std::vector<std::uint8_t>(16, 0);
     const auto virtualSize = static_cast<std::uint32_t>(section.size());
     const auto rawSize = static_cast<std::uint32_t>(AlignUp(section.size(), kFileAlignment));
     section.resize(rawSize, 0);
@@ -252,23 +262,23 @@ std::vector<std::uint8_t> PeBuilder::build() const
     Put16(out, coff, plus ? 0x8664 : 0x14C);
     Put16(out, coff + 2, 1);
     Put16(out, coff + 16, optionalSize);
-    Put16(out, coff + 18, plus ? 0x2022 : 0x2102);  // executable DLL (+ 32-bit machine)
+    Put16(out, coff + 18, plus ? 0x2022 : 0x2102); // executable DLL (+ 32-bit machine)
 
     const std::size_t optional = coff + 20;
     Put16(out, optional, plus ? 0x20B : 0x10B);
     if (plus) {
-        Put32(out, optional + 24, 0x40000000);  // ImageBase 0x1'4000'0000, low word
+        Put32(out, optional + 24, 0x40000000); // ImageBase 0x1'4000'0000, low word
         Put32(out, optional + 28, 0x1);
     } else {
         Put32(out, optional + 28, 0x00400000);
     }
     Put32(out, optional + 32, kSectionAlignment);
     Put32(out, optional + 36, kFileAlignment);
-    Put16(out, optional + 40, 6);  // operating system version
-    Put16(out, optional + 48, 6);  // subsystem version
+    Put16(out, optional + 40, 6); // operating system version
+    Put16(out, optional + 48, 6); // subsystem version
     Put32(out, optional + 56, static_cast<std::uint32_t>(kSectionRva + AlignUp(virtualSize, kSectionAlignment)));
     Put32(out, optional + 60, kResourceFileOffset);
-    Put16(out, optional + 68, 2);  // Windows GUI subsystem
+    Put16(out, optional + 68, 2); // Windows GUI subsystem
     const std::size_t rvaCount = optional + (plus ? 108 : 92);
     const std::size_t directories = rvaCount + 4;
     Put32(out, rvaCount, has(Defect::NoResourceDirectory) ? 2 : 16);
@@ -279,7 +289,8 @@ std::vector<std::uint8_t> PeBuilder::build() const
 
     const std::size_t header = optional + optionalSize;
     const char* sectionName = withResources ? ".rsrc" : ".data";
-    for (std::size_t i = 0; sectionName[i] != '\0'; ++i) out[header + i] = static_cast<std::uint8_t>(sectionName[i]);
+    for (std::size_t i = 0; sectionName[i] != '\0'; ++i)
+        out[header + i] = static_cast<std::uint8_t>(sectionName[i]);
     Put32(out, header + 8, virtualSize);
     Put32(out, header + 12, kSectionRva);
     std::uint32_t sectionRaw = rawSize;
@@ -287,7 +298,7 @@ std::vector<std::uint8_t> PeBuilder::build() const
     if (has(Defect::ResourceRawShorterThanVirtual)) sectionRaw = dataStart;
     Put32(out, header + 16, sectionRaw);
     Put32(out, header + 20, has(Defect::ResourceSectionPastEnd) ? 0x00F00000 : kResourceFileOffset);
-    Put32(out, header + 36, 0x40000040);  // initialised data, readable
+    Put32(out, header + 36, 0x40000040); // initialised data, readable
 
     out.insert(out.end(), section.begin(), section.end());
 
@@ -300,6 +311,9 @@ std::vector<std::uint8_t> PeBuilder::build() const
     return out;
 }
 
-void PeBuilder::writeTo(const std::filesystem::path& path) const { WriteWholeFile(path, build()); }
+void PeBuilder::writeTo(const std::filesystem::path& path) const
+{
+    WriteWholeFile(path, build());
+}
 
 } // namespace glyphora::testing

@@ -23,31 +23,31 @@ public:
 
     // How entries are ordered inside each directory.
     enum class Order {
-        Sorted,   // as a linker writes them: string names (case-insensitive), then ids ascending
-        AsAdded,  // in the order of addResource calls
+        Sorted,  // as a linker writes them: string names (case-insensitive), then ids ascending
+        AsAdded, // in the order of addResource calls
     };
 
     // Damage applied to the written module. Where a defect concerns tree entries it is
     // applied to every entry of that kind.
     enum class Defect {
-        BadDosMagic,                  // "MZ" missing
-        LfanewPastEnd,                // the PE header offset points past the end of the file
-        BadPeSignature,               // "PE\0\0" missing
-        BadOptionalHeaderMagic,       // neither 0x10B nor 0x20B
-        SectionTablePastEnd,          // more section headers declared than the file holds
-        NoResourceDirectory,          // NumberOfRvaAndSizes too small to hold the resource entry
-        ResourceRvaOutsideSections,   // the resource directory lies in no section
-        ResourceSectionPastEnd,       // the resource section's raw data starts past the end
-        ResourceSectionZeroSize,      // the resource section has no raw data at all
-        ResourceRawShorterThanVirtual,// raw data ends before the resource bytes (zero-filled tail)
-        DataOffsetPastEnd,            // data entries point past the end of the file
-        DataSizePastEnd,              // data entries declare sizes running past the end
-        StringNameOutsideFile,        // string names point past the end of the file
-        TypeDirectoryIsRoot,          // type entries lead back to the root directory
-        NameDirectoryLoopsToRoot,     // name entries lead back to the root directory
-        LanguageDirectoryIsParent,    // name entries lead to their own directory
-        HugeEntryCounts,              // every directory declares 0xFFFF + 0xFFFF entries
-        FourthLevel,                  // language entries lead to one more directory level
+        BadDosMagic,                   // "MZ" missing
+        LfanewPastEnd,                 // the PE header offset points past the end of the file
+        BadPeSignature,                // "PE\0\0" missing
+        BadOptionalHeaderMagic,        // neither 0x10B nor 0x20B
+        SectionTablePastEnd,           // more section headers declared than the file holds
+        NoResourceDirectory,           // NumberOfRvaAndSizes too small to hold the resource entry
+        ResourceRvaOutsideSections,    // the resource directory lies in no section
+        ResourceSectionPastEnd,        // the resource section's raw data starts past the end
+        ResourceSectionZeroSize,       // the resource section has no raw data at all
+        ResourceRawShorterThanVirtual, // raw data ends before the resource bytes (zero-filled tail)
+        DataOffsetPastEnd,             // data entries point past the end of the file
+        DataSizePastEnd,               // data entries declare sizes running past the end
+        StringNameOutsideFile,         // string names point past the end of the file
+        TypeDirectoryIsRoot,           // type entries lead back to the root directory
+        NameDirectoryLoopsToRoot,      // name entries lead back to the root directory
+        LanguageDirectoryIsParent,     // name entries lead to their own directory
+        HugeEntryCounts,               // every directory declares 0xFFFF + 0xFFFF entries
+        FourthLevel,                   // language entries lead to one more directory level
     };
 
     // A resource type or name: a number or a string. Strings are written as UTF-16.

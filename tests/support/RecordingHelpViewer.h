@@ -11,7 +11,10 @@ namespace glyphora::testing {
 
 class RecordingHelpViewer final : public HelpViewer {
 public:
-    void ShowContents(const std::filesystem::path& helpFile) override { calls.push_back("contents " + helpFile.string()); }
+    void ShowContents(const std::filesystem::path& helpFile) override
+    {
+        calls.push_back("contents " + helpFile.string());
+    }
     void ShowTopic(const std::filesystem::path& helpFile, const std::string& page) override
     {
         calls.push_back("topic " + helpFile.string() + " " + page);

@@ -244,8 +244,7 @@ public:
     std::vector<QRegion> regions;
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
-            regions.push_back(static_cast<QPaintEvent*>(event)->region());
+        if (event->type() == QEvent::Paint) regions.push_back(static_cast<QPaintEvent*>(event)->region());
         return false;
     }
 };

@@ -60,7 +60,7 @@ TEST_P(ButtonFaceTest, NormalSoftButtonHasDarkFrameLightRingRoundedCornersAndSha
     button.resize(27, 27);
     const QImage image = render(button);
 
-    EXPECT_COLOR(At(image, 0, 0), kBackground);     // the rounded corner lets the parent show
+    EXPECT_COLOR(At(image, 0, 0), kBackground); // the rounded corner lets the parent show
     EXPECT_COLOR(At(image, 26, 26), kBackground);
     EXPECT_COLOR(At(image, 1, 1), role(QPalette::Dark)); // corner colour inside and beside it
     EXPECT_COLOR(At(image, 1, 0), role(QPalette::Dark));
@@ -69,7 +69,7 @@ TEST_P(ButtonFaceTest, NormalSoftButtonHasDarkFrameLightRingRoundedCornersAndSha
         EXPECT_COLOR(At(image, x, y), role(QPalette::Shadow)) << x << "," << y;
     EXPECT_COLOR(At(image, 5, 1), role(QPalette::Light));
     EXPECT_COLOR(At(image, 1, 5), role(QPalette::Light));
-    EXPECT_TRUE(Near(Smooth(image, 13, 2), role(QPalette::Light), 16));  // white ...
+    EXPECT_TRUE(Near(Smooth(image, 13, 2), role(QPalette::Light), 16));   // white ...
     EXPECT_TRUE(Near(Smooth(image, 13, 24), role(QPalette::Button), 16)); // ... to the face colour
 }
 
@@ -159,7 +159,7 @@ TEST_P(ButtonFaceTest, SplitPopupButtonShowsEdgeAndArrowAndPressesOnlyItsArea)
     EXPECT_COLOR(At(image, 26, 13), role(QPalette::Dark)); // etched edge left of the area
     EXPECT_COLOR(At(image, 27, 13), role(QPalette::Light));
     EXPECT_COLOR(At(image, 25, 0), role(QPalette::Shadow)); // the main part's square right corner
-    EXPECT_COLOR(At(image, 39, 0), kBackground);             // the area's rounded corner
+    EXPECT_COLOR(At(image, 39, 0), kBackground);            // the area's rounded corner
     // Arrow: a 5-3-1 triangle centred on the area, in the button text colour.
     for (int x = 30; x <= 34; ++x)
         EXPECT_COLOR(At(image, x, 12), text) << x;
@@ -178,7 +178,7 @@ TEST_P(ButtonFaceTest, SplitPopupButtonShowsEdgeAndArrowAndPressesOnlyItsArea)
     EXPECT_COLOR(At(image, 35, 0), highlightShade(45));
     EXPECT_COLOR(At(image, 38, 0), highlightShade(15)); // beside the area's rounded corner
     EXPECT_TRUE(Near(Smooth(image, 33, 1), role(QPalette::Dark), 16));
-    EXPECT_COLOR(At(image, 25, 13), role(QPalette::Dark));      // sunken edge, one pixel further left
+    EXPECT_COLOR(At(image, 25, 13), role(QPalette::Dark)); // sunken edge, one pixel further left
     EXPECT_COLOR(At(image, 26, 13), role(QPalette::Shadow));
     for (int x = 31; x <= 35; ++x)
         EXPECT_COLOR(At(image, x, 13), text) << x; // the arrow moves one pixel right and down

@@ -38,8 +38,7 @@ protected:
         SendMouse(splitter, QEvent::MouseButtonPress, {200, 1}, Qt::LeftButton, Qt::LeftButton);
         SendMouse(splitter, QEvent::MouseMove, {200, 1 + dy / 2}, Qt::NoButton, Qt::LeftButton);
         SendMouse(splitter, QEvent::MouseMove, {200, 1 + dy}, Qt::NoButton, Qt::LeftButton);
-        if (release)
-            SendMouse(splitter, QEvent::MouseButtonRelease, {200, 1 + dy}, Qt::LeftButton, Qt::NoButton);
+        if (release) SendMouse(splitter, QEvent::MouseButtonRelease, {200, 1 + dy}, Qt::LeftButton, Qt::NoButton);
     }
 
     QWidget parent;

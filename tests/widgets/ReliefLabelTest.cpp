@@ -82,7 +82,8 @@ TEST(ReliefLabelTest, DisabledLabelDrawsItsTextInTheDisabledColour)
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 140; ++x)
             colours.insert(image.pixel(x, y));
-    EXPECT_EQ(colours, (std::set<QRgb>{kBackground.rgb(), LightPalette().color(QPalette::Disabled, QPalette::WindowText).rgb()}));
+    EXPECT_EQ(colours, (std::set<QRgb>{kBackground.rgb(),
+                                       LightPalette().color(QPalette::Disabled, QPalette::WindowText).rgb()}));
 }
 
 TEST(ReliefLabelTest, OutlinedStylesFillTheTextWithBandsLightAtTheTopDarkAtTheBottom)

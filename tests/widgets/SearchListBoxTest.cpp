@@ -323,17 +323,15 @@ TEST_F(SearchListBoxTest, RowsDrawTheSuppliedIconCentredInTheOffsetAndTheTextAft
     list->setPalette(LightPalette());
     fill({QStringLiteral("a.dll"), QStringLiteral("b.dll")});
     std::vector<bool> hintQueries;
-    QObject::connect(list, &SearchListBox::itemParamsRequested, &scope,
-                     [&](int, QStyle::State, ItemParams& params) {
-                         hintQueries.push_back(params.hintQuery);
-                         params.offset = 20;
-                         if (params.hintQuery)
-                             return;
-                         QPixmap icon(32, 32);
-                         icon.setDevicePixelRatio(2);
-                         icon.fill(QColor(0, 160, 0));
-                         params.pixmap = icon;
-                     });
+    QObject::connect(list, &SearchListBox::itemParamsRequested, &scope, [&](int, QStyle::State, ItemParams& params) {
+        hintQueries.push_back(params.hintQuery);
+        params.offset = 20;
+        if (params.hintQuery) return;
+        QPixmap icon(32, 32);
+        icon.setDevicePixelRatio(2);
+        icon.fill(QColor(0, 160, 0));
+        params.pixmap = icon;
+    });
     list->setCurrentRow(1);
     for (qreal dpr : {1.0, 2.0}) {
         const QImage image = Render(*list, dpr);
@@ -387,7 +385,8 @@ TEST(SearchListBoxDropTest, DroppedFilesAreReportedWithTheDropPoint)
         files = dropped;
     });
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/one.dll")), QUrl::fromLocalFile(QStringLiteral("/tmp/two.exe"))});
+    data.setUrls(
+        {QUrl::fromLocalFile(QStringLiteral("/tmp/one.dll")), QUrl::fromLocalFile(QStringLiteral("/tmp/two.exe"))});
     QDragEnterEvent enter(QPoint(15, 25), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     list.dragEnterEvent(&enter);
     EXPECT_TRUE(enter.isAccepted());

@@ -87,8 +87,7 @@ inline std::string Describe(const QColor& c)
 
 #define EXPECT_COLOR(actual, expected) EXPECT_EQ(Describe(actual), Describe(expected))
 
-inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,
-                      Qt::MouseButtons buttons)
+inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
     QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);

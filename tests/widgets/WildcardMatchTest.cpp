@@ -46,11 +46,11 @@ const MatchCase kCases[] = {
     {u"[^a-c]x", u"dx", true},
     {u"[^a-c]x", u"ax", false},
     {u"x[a-]", u"x-", true},
-    {u"ab[c]", u"ab", false},  // a set never matches at the end
-    {u"[]x", u"]x", false},    // empty set
-    {u"[^]x", u"x", false},    // empty negated set
-    {u"[[a]", u"[", false},    // a set starting with "["
-    {u"[abc", u"a", false},    // never closed
+    {u"ab[c]", u"ab", false}, // a set never matches at the end
+    {u"[]x", u"]x", false},   // empty set
+    {u"[^]x", u"x", false},   // empty negated set
+    {u"[[a]", u"[", false},   // a set starting with "["
+    {u"[abc", u"a", false},   // never closed
     {u"*[abc", u"zzza", false},
     {u"a*b*c", u"aXbYbZc", true},
     {u"a*b*c", u"aXbYbZ", false},
@@ -61,7 +61,9 @@ const MatchCase kCases[] = {
 // Named by position: the generated default would print the case's pointers, which differ
 // from run to run.
 INSTANTIATE_TEST_SUITE_P(Cases, WildcardMatchTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<MatchCase>& info) { return "Case" + std::to_string(info.index); });
+                         [](const testing::TestParamInfo<MatchCase>& info) {
+                             return "Case" + std::to_string(info.index);
+                         });
 
 } // namespace
 } // namespace glyphora

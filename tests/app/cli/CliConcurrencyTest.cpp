@@ -33,7 +33,10 @@ std::uint32_t U16(const std::string& b, std::size_t at)
 {
     return static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8);
 }
-std::uint32_t U32(const std::string& b, std::size_t at) { return U16(b, at) | (U16(b, at + 2) << 16); }
+std::uint32_t U32(const std::string& b, std::size_t at)
+{
+    return U16(b, at) | (U16(b, at + 2) << 16);
+}
 
 // An .ico file whose directory and images add up exactly to its size.
 bool IsCompleteIco(const std::string& b)
@@ -76,7 +79,8 @@ Finished RunWhileChanging(const std::vector<std::string>& args, const fs::path& 
     std::vector<std::string> argv = {GLYPHORA_CLI_PATH};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> pointers;
-    for (auto& a : argv) pointers.push_back(a.data());
+    for (auto& a : argv)
+        pointers.push_back(a.data());
     pointers.push_back(nullptr);
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, GLYPHORA_CLI_PATH, &actions, nullptr, pointers.data(), environ);
@@ -89,8 +93,7 @@ Finished RunWhileChanging(const std::vector<std::string>& args, const fs::path& 
     std::this_thread::sleep_for(delay);
     change();
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     result.signaled = WIFSIGNALED(status);
     result.signal = result.signaled ? WTERMSIG(status) : 0;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -101,7 +104,7 @@ Finished RunWhileChanging(const std::vector<std::string>& args, const fs::path& 
 
 struct ExportMode {
     const char* name;
-    std::vector<std::string> switches;  // after -e SOURCE DEST ("" first: no -e, only count)
+    std::vector<std::string> switches; // after -e SOURCE DEST ("" first: no -e, only count)
     const char* dest;
     // A successful run must have written all of it; a failed one only complete files.
     std::function<void(const fs::path& dest, bool succeeded)> check;
@@ -115,7 +118,8 @@ TEST(CliConcurrencyTest, TruncatingTheModuleDuringAnExportNeverEndsInASignal)
     const auto files = [](const fs::path& dir) {
         std::vector<fs::path> found;
         if (fs::is_directory(dir))
-            for (const auto& e : fs::directory_iterator(dir)) found.push_back(e.path());
+            for (const auto& e : fs::directory_iterator(dir))
+                found.push_back(e.path());
         return found;
     };
     // A folder of per-icon files: all of them after a success, and only complete ones ever.
@@ -125,26 +129,33 @@ TEST(CliConcurrencyTest, TruncatingTheModuleDuringAnExportNeverEndsInASignal)
             if (succeeded) {
                 EXPECT_EQ(written.size(), static_cast<std::size_t>(kManyGroupCount));
             }
-            for (const auto& f : written) EXPECT_TRUE(complete(ReadFileText(f))) << f;
+            for (const auto& f : written)
+                EXPECT_TRUE(complete(ReadFileText(f))) << f;
         };
     };
     const std::vector<ExportMode> modes = {
         {"every group as .ico", {"-iconindex=0", "-desttype=ico"}, "icons", folderOf(IsCompleteIco)},
         {"every icon as PNG", {"-iconindex=0", "-desttype=png"}, "pictures", folderOf(IsCompletePng)},
-        {"one group as .ico", {"-iconindex=150"}, "one.ico",
+        {"one group as .ico",
+         {"-iconindex=150"},
+         "one.ico",
          [](const fs::path& dest, bool succeeded) {
              EXPECT_EQ(fs::exists(dest), succeeded);
              if (succeeded) {
                  EXPECT_TRUE(IsCompleteIco(ReadFileText(dest)));
              }
          }},
-        {"HTML", {}, "page.htm",
+        {"HTML",
+         {},
+         "page.htm",
          [](const fs::path& dest, bool succeeded) {
              if (!succeeded) return;
              const std::string page = ReadFileText(dest);
              EXPECT_NE(page.find("</html>"), std::string::npos);
          }},
-        {"PDF", {}, "icons.pdf",
+        {"PDF",
+         {},
+         "icons.pdf",
          [](const fs::path& dest, bool succeeded) {
              EXPECT_EQ(fs::exists(dest), succeeded);
              if (succeeded) {
@@ -237,7 +248,8 @@ TEST(CliConcurrencyTest, TwoDbaseExportsAtOnceWriteWhatOneAloneWrites)
     }
     EXPECT_EQ(ReadFileText(dir.path() / "victim.txt"), "untouched");
     std::vector<std::string> inTemp;
-    for (const auto& e : fs::directory_iterator(temp)) inTemp.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(temp))
+        inTemp.push_back(e.path().filename().string());
     EXPECT_EQ(inTemp, std::vector<std::string>{"qziff.tmp"}) << "nothing is written into the temporary folder";
 }
 

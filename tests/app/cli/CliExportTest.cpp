@@ -27,7 +27,9 @@ const auto Cli = testing::RunCli;
 std::vector<std::string> IcoImages(const std::string& ico)
 {
     std::vector<std::string> images;
-    auto u16 = [&](std::size_t at) { return static_cast<unsigned char>(ico[at]) | (static_cast<unsigned char>(ico[at + 1]) << 8); };
+    auto u16 = [&](std::size_t at) {
+        return static_cast<unsigned char>(ico[at]) | (static_cast<unsigned char>(ico[at + 1]) << 8);
+    };
     auto u32 = [&](std::size_t at) {
         return static_cast<std::uint32_t>(u16(at)) | (static_cast<std::uint32_t>(u16(at + 2)) << 16);
     };
@@ -49,11 +51,12 @@ struct GroupCase {
 TEST(CliExportTest, EveryGroupIsWrittenWithTheModulesOwnImages)
 {
     const testing::TempFolder dir;
-    const GroupCase groups[] = {{1, "folder.ico"}, {2, "mainicon.ico"}, {3, "star.ico"},
-                                {4, "document.ico"}, {5, "gear.ico"}, {6, "magnifier.ico"}};
+    const GroupCase groups[] = {{1, "folder.ico"},   {2, "mainicon.ico"}, {3, "star.ico"},
+                                {4, "document.ico"}, {5, "gear.ico"},     {6, "magnifier.ico"}};
     for (const GroupCase& g : groups) {
         const fs::path out = dir.path() / ("group" + std::to_string(g.number) + ".ico");
-        const auto run = Cli("-e " + ShellQuote(kSample.string()) + " " + ShellQuote(out.string()) + " -iconindex=" + std::to_string(g.number));
+        const auto run = Cli("-e " + ShellQuote(kSample.string()) + " " + ShellQuote(out.string()) +
+                             " -iconindex=" + std::to_string(g.number));
         ASSERT_EQ(run.status, 0) << run.output;
 
         // Byte for byte the module's image resources (the art the module was made from),
@@ -73,18 +76,25 @@ TEST(CliExportTest, EveryGroupIsWrittenWithTheModulesOwnImages)
         auto strip = [](std::string s) {
             std::string out;
             std::istringstream lines(s);
-            for (std::string line; std::getline(lines, line);) out += line.substr(line.find(" --")) + "\n";
+            for (std::string line; std::getline(lines, line);)
+                out += line.substr(line.find(" --")) + "\n";
             return out;
         };
         EXPECT_EQ(strip(ours.output), strip(theirs.output)) << g.art;
-        const fs::path xa = dir.path() / ("x" + std::to_string(g.number) + "a"), xb = dir.path() / ("x" + std::to_string(g.number) + "b");
+        const fs::path xa = dir.path() / ("x" + std::to_string(g.number) + "a"),
+                       xb = dir.path() / ("x" + std::to_string(g.number) + "b");
         fs::create_directories(xa);
         fs::create_directories(xb);
         ASSERT_EQ(RunTool("icotool -x -o " + ShellQuote(xa.string()) + " " + ShellQuote(out.string())).status, 0);
-        ASSERT_EQ(RunTool("icotool -x -o " + ShellQuote(xb.string()) + " " + ShellQuote((kBuild / "samples" / "art" / g.art).string())).status, 0);
+        ASSERT_EQ(RunTool("icotool -x -o " + ShellQuote(xb.string()) + " " +
+                          ShellQuote((kBuild / "samples" / "art" / g.art).string()))
+                      .status,
+                  0);
         std::vector<std::string> a, b;
-        for (const auto& e : fs::directory_iterator(xa)) a.push_back(ReadFile(e.path()));
-        for (const auto& e : fs::directory_iterator(xb)) b.push_back(ReadFile(e.path()));
+        for (const auto& e : fs::directory_iterator(xa))
+            a.push_back(ReadFile(e.path()));
+        for (const auto& e : fs::directory_iterator(xb))
+            b.push_back(ReadFile(e.path()));
         std::sort(a.begin(), a.end());
         std::sort(b.begin(), b.end());
         EXPECT_EQ(a.size(), source.size());
@@ -115,11 +125,14 @@ TEST(CliExportTest, PicturesAreOpaqueWithWhiteWhereTheIconIsTransparent)
     for (const bool small : {false, true})
         for (const bool grey : {false, true})
             for (const PictureCase& t : types) {
-                const fs::path out = dir.path() / (std::string("icon") + (small ? "16" : "32") + (grey ? "g" : "c") + "." + t.type);
-                const auto run = Cli("-e " + ShellQuote(kSample.string()) + " " + ShellQuote(out.string()) + " -iconindex=2 -desttype=" +
-                                     t.type + (small ? " -iconsizesmall" : "") + (grey ? " -grayscale" : ""));
+                const fs::path out =
+                    dir.path() / (std::string("icon") + (small ? "16" : "32") + (grey ? "g" : "c") + "." + t.type);
+                const auto run = Cli("-e " + ShellQuote(kSample.string()) + " " + ShellQuote(out.string()) +
+                                     " -iconindex=2 -desttype=" + t.type + (small ? " -iconsizesmall" : "") +
+                                     (grey ? " -grayscale" : ""));
                 ASSERT_EQ(run.status, 0) << run.output;
-                const auto check = RunTool(std::string(testing::kSystemPython) + " " + ShellQuote(py.string()) + " " + ShellQuote(out.string()));
+                const auto check = RunTool(std::string(testing::kSystemPython) + " " + ShellQuote(py.string()) + " " +
+                                           ShellQuote(out.string()));
                 ASSERT_EQ(check.status, 0) << check.output;
                 std::istringstream fields(check.output);
                 std::string format, mode, corner, transparent;
@@ -150,7 +163,8 @@ TEST(CliExportTest, MetafileShowsTheBitmapAtTheOriginAtItsPixelSize)
     const std::string emf = ReadFile(out);
     auto u32 = [&](std::size_t at) {
         std::uint32_t v = 0;
-        for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(emf[at + i]);
+        for (int i = 3; i >= 0; --i)
+            v = (v << 8) | static_cast<unsigned char>(emf[at + i]);
         return v;
     };
     ASSERT_GE(emf.size(), 108u);
@@ -180,14 +194,16 @@ TEST(CliExportTest, MetafileShowsTheBitmapAtTheOriginAtItsPixelSize)
 TEST(CliExportTest, ErrorsGoToStandardErrorWithAFailingStatus)
 {
     const testing::TempFolder dir;
-    const auto missing = Cli("-e " + ShellQuote((dir.path() / "nothing.exe").string()) + " " + ShellQuote((dir.path() / "x.png").string()));
+    const auto missing = Cli("-e " + ShellQuote((dir.path() / "nothing.exe").string()) + " " +
+                             ShellQuote((dir.path() / "x.png").string()));
     EXPECT_NE(missing.status, 0);
     EXPECT_NE(missing.output.find("nothing.exe"), std::string::npos) << missing.output;
 
     const auto noDestination = Cli("-e " + ShellQuote(kSample.string()));
     EXPECT_NE(noDestination.status, 0);
 
-    const auto pastTheEnd = Cli("-e " + ShellQuote(kSample.string()) + " " + ShellQuote((dir.path() / "x.ico").string()) + " -iconindex=99");
+    const auto pastTheEnd = Cli("-e " + ShellQuote(kSample.string()) + " " +
+                                ShellQuote((dir.path() / "x.ico").string()) + " -iconindex=99");
     EXPECT_NE(pastTheEnd.status, 0);
     EXPECT_NE(pastTheEnd.output.find("99"), std::string::npos) << pastTheEnd.output;
     EXPECT_FALSE(fs::exists(dir.path() / "x.ico"));
@@ -197,7 +213,8 @@ TEST(CliExportTest, ErrorsGoToStandardErrorWithAFailingStatus)
         const auto failed = Cli("-e " + ShellQuote(kSample.string()) + " " + ShellQuote(unwritable.string()));
         EXPECT_NE(failed.status, 0) << name;
         EXPECT_NE(failed.output.find("no such folder"), std::string::npos) << failed.output;
-        EXPECT_EQ(failed.output.find("saved"), std::string::npos) << "a failed write is not reported as a save: " << failed.output;
+        EXPECT_EQ(failed.output.find("saved"), std::string::npos)
+            << "a failed write is not reported as a save: " << failed.output;
     }
 
     EXPECT_EQ(Cli("--version").status, 0);
@@ -214,9 +231,11 @@ TEST(CliExportTest, ModulesUnderOtherExtensionsGiveTheirOwnGroups)
         const fs::path module = dir.path() / name;
         fs::copy_file(kSample, module, fs::copy_options::overwrite_existing);
         const fs::path fromModule = dir.path() / "module.ico", fromDll = dir.path() / "dll.ico";
-        const auto run = Cli("-e " + ShellQuote(module.string()) + " " + ShellQuote(fromModule.string()) + " -iconindex=2");
+        const auto run =
+            Cli("-e " + ShellQuote(module.string()) + " " + ShellQuote(fromModule.string()) + " -iconindex=2");
         ASSERT_EQ(run.status, 0) << run.output;
-        ASSERT_EQ(Cli("-e " + ShellQuote(kSample.string()) + " " + ShellQuote(fromDll.string()) + " -iconindex=2").status, 0);
+        ASSERT_EQ(
+            Cli("-e " + ShellQuote(kSample.string()) + " " + ShellQuote(fromDll.string()) + " -iconindex=2").status, 0);
         EXPECT_EQ(ReadFile(fromModule), ReadFile(fromDll));
         EXPECT_FALSE(IcoImages(ReadFile(fromModule)).empty());
     }

@@ -26,11 +26,13 @@ public:
     explicit SmallFileSystem(const fs::path& at) : at_(at)
     {
         fs::create_directories(at_);
-        mounted_ = testing::RunTool("mount -t tmpfs -o size=256k,mode=0777 tmpfs " + ShellQuote(at_.string())).status == 0;
+        mounted_ =
+            testing::RunTool("mount -t tmpfs -o size=256k,mode=0777 tmpfs " + ShellQuote(at_.string())).status == 0;
     }
     ~SmallFileSystem()
     {
-        if (mounted_) testing::RunTool("umount " + ShellQuote(at_.string()) + " || umount -l " + ShellQuote(at_.string()));
+        if (mounted_)
+            testing::RunTool("umount " + ShellQuote(at_.string()) + " || umount -l " + ShellQuote(at_.string()));
     }
     SmallFileSystem(const SmallFileSystem&) = delete;
     SmallFileSystem& operator=(const SmallFileSystem&) = delete;
@@ -41,8 +43,7 @@ public:
     {
         std::ofstream filler(at_ / "filler", std::ios::binary);
         const std::string block(4096, 'f');
-        while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {
-        }
+        while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {}
     }
 
 private:
@@ -60,9 +61,9 @@ TEST(CliFullDiskTest, EveryOutputKindFailsClearlyAndKeepsTheOldFile)
 
     struct Case {
         const char* name;
-        std::string dest;                 // under the full disk
+        std::string dest; // under the full disk
         std::string switches;
-        std::vector<std::string> keep;    // files that exist before and must stay as they are
+        std::vector<std::string> keep; // files that exist before and must stay as they are
     };
     const std::vector<Case> cases = {
         {"one icon file", "keep.ico", "", {"keep.ico"}},
@@ -85,13 +86,15 @@ TEST(CliFullDiskTest, EveryOutputKindFailsClearlyAndKeepsTheOldFile)
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto run = testing::RunToolSplit(ShellQuote(GLYPHORA_CLI_PATH) + " -e " + ShellQuote((tmp.path() / "app.dll").string()) +
-                                               " " + ShellQuote((disk / c.dest).string()) + " " + c.switches + " < /dev/null");
+        const auto run = testing::RunToolSplit(
+            ShellQuote(GLYPHORA_CLI_PATH) + " -e " + ShellQuote((tmp.path() / "app.dll").string()) + " " +
+            ShellQuote((disk / c.dest).string()) + " " + c.switches + " < /dev/null");
         EXPECT_EQ(run.status, 1) << run.out << run.err;
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        for (const auto& k : c.keep) EXPECT_EQ(testing::ReadFileText(disk / k), "old " + k) << k;
+        for (const auto& k : c.keep)
+            EXPECT_EQ(testing::ReadFileText(disk / k), "old " + k) << k;
     }
     for (const auto& e : fs::recursive_directory_iterator(disk))
         EXPECT_FALSE(IsTemporaryOutputName(e.path().filename().string())) << e.path();

@@ -36,19 +36,21 @@ TEST(CliSaveAllTest, EveryIconIntoAFolderAndAgainWithoutAQuestion)
     ASSERT_EQ(first.status, 0) << first.output;
     EXPECT_NE(first.output.find(std::to_string(kSampleGroups)), std::string::npos) << first.output;
     std::vector<std::string> expected;
-    for (int n = 1; n <= kSampleGroups; ++n) expected.push_back("ico_glyphora-sample_dll000" + std::to_string(n) + ".png");
+    for (int n = 1; n <= kSampleGroups; ++n)
+        expected.push_back("ico_glyphora-sample_dll000" + std::to_string(n) + ".png");
     EXPECT_EQ(Names(dir), expected);
 
     std::ofstream(dir / expected[0], std::ios::trunc) << "old";
-    auto second = RunTool(ShellQuote(GLYPHORA_CLI_PATH) + " -e " + ShellQuote(kSample.string()) + " " + ShellQuote(dir.string()) +
-                          " -desttype=png -iconindex=0 < /dev/null");
+    auto second = RunTool(ShellQuote(GLYPHORA_CLI_PATH) + " -e " + ShellQuote(kSample.string()) + " " +
+                          ShellQuote(dir.string()) + " -desttype=png -iconindex=0 < /dev/null");
     ASSERT_EQ(second.status, 0) << second.output;
     EXPECT_EQ(ReadFile(dir / expected[0]).substr(1, 3), "PNG") << "replaced without a question";
 
     const fs::path icos = tmp.path() / "groups";
     ASSERT_EQ(Cli(kSample, icos, "-desttype=ico -iconindex=0").status, 0);
     EXPECT_EQ(Names(icos).size(), static_cast<std::size_t>(kSampleGroups));
-    for (const auto& name : Names(icos)) EXPECT_EQ(RunTool("icotool -l " + ShellQuote((icos / name).string())).status, 0) << name;
+    for (const auto& name : Names(icos))
+        EXPECT_EQ(RunTool("icotool -l " + ShellQuote((icos / name).string())).status, 0) << name;
 
     const fs::path copied = tmp.path() / "fromico";
     ASSERT_EQ(Cli(kSampleIco, copied, "-desttype=ico -iconindex=0").status, 0);
@@ -63,9 +65,10 @@ TEST(CliSaveAllTest, AllIconsAsOnePictureHasTheGridGeometry)
     const auto run = Cli(kSample, out, "-alliconsasoneimage");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(run.output, "") << "no success message for the composed picture";
-    const auto size = RunTool(std::string(testing::kSystemPython) + " -c " +
-                              ShellQuote("import sys; from PIL import Image; im = Image.open(sys.argv[1]); print(im.format, *im.size)") + " " +
-                              ShellQuote(out.string()));
+    const auto size = RunTool(
+        std::string(testing::kSystemPython) + " -c " +
+        ShellQuote("import sys; from PIL import Image; im = Image.open(sys.argv[1]); print(im.format, *im.size)") +
+        " " + ShellQuote(out.string()));
     // Six 32-pixel icons in the default grid (12 columns of 42 pixels): 6 * 42 + 2 wide, one row.
     EXPECT_EQ(size.output, "PNG 254 44\n");
 }

@@ -28,7 +28,8 @@ Lines SplitLines(const std::string& text)
 {
     Lines lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     return lines;
 }
 
@@ -55,7 +56,8 @@ protected:
     {
         testing::PeBuilder builder;
         builder.addResource(16, 1, 0x409, {1, 2, 3, 4});
-        for (int i = 1; i <= groups; ++i) builder.addResource(14, i, 0x409, {0, 0, 1, 0, 0, 0});
+        for (int i = 1; i <= groups; ++i)
+            builder.addResource(14, i, 0x409, {0, 0, 1, 0, 0, 0});
         builder.writeTo(path);
     }
 
@@ -78,7 +80,8 @@ TEST_F(CliScan, PrintsTheFilesWithEnoughIconsInTheFileListOrder)
 
     auto many = RunCli("-scan=" + ShellQuote(folder()) + " -recurse -mincount=3");
     ASSERT_EQ(many.status, 0) << many.output;
-    EXPECT_EQ(SplitLines(many.output), (Lines{at("glyphora-sample.dll"), at("sub/deeper/three.ocx"), at("sub/Sample32.DLL")}));
+    EXPECT_EQ(SplitLines(many.output),
+              (Lines{at("glyphora-sample.dll"), at("sub/deeper/three.ocx"), at("sub/Sample32.DLL")}));
 
     auto none = RunCli("-scan=" + ShellQuote(folder()) + " -recurse -mincount=7");
     EXPECT_EQ(none.status, 0);
@@ -118,9 +121,8 @@ TEST_F(CliScan, AgreesWithWrestoolsGroupCount)
         // One line per group ("--type=14 --name=..."); complaints about files that are no
         // modules come on the same stream and are not counted.
         const Lines lines = SplitLines(RunTool("wrestool -l -t14 " + ShellQuote(file.string())).output);
-        return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
-            return line.rfind("--type=14 ", 0) == 0;
-        }));
+        return static_cast<int>(std::count_if(
+            lines.begin(), lines.end(), [](const std::string& line) { return line.rfind("--type=14 ", 0) == 0; }));
     };
     for (int minCount : {1, 3, 6}) {
         auto result = RunCli("-scan=" + ShellQuote(folder()) + " -recurse -mincount=" + std::to_string(minCount));

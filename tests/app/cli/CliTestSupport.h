@@ -27,7 +27,8 @@ inline std::string ReadFileText(const std::filesystem::path& p)
 inline std::vector<std::string> FolderNames(const std::filesystem::path& dir)
 {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }

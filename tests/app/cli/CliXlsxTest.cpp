@@ -78,8 +78,10 @@ Workbook ReadWithOpenpyxl(const fs::path& book, const fs::path& scratch, const s
     Workbook result;
     const fs::path script = scratch / "read_xlsx.py";
     std::ofstream(script) << kReadScript;
-    std::string command = std::string(testing::kSystemPython) + " " + ShellQuote(script.string()) + " " + ShellQuote(book.string());
-    for (const fs::path& p : references) command += " " + ShellQuote(p.string());
+    std::string command =
+        std::string(testing::kSystemPython) + " " + ShellQuote(script.string()) + " " + ShellQuote(book.string());
+    for (const fs::path& p : references)
+        command += " " + ShellQuote(p.string());
     const testing::ToolResult run = RunTool(command + " 2>&1");
     if (run.status != 0) {
         ADD_FAILURE() << "openpyxl could not read " << book << " (are python3-openpyxl and python3-pil installed?):\n"
@@ -116,7 +118,8 @@ Workbook ReadWithOpenpyxl(const fs::path& book, const fs::path& scratch, const s
 
 testing::ToolResult Cli(const fs::path& source, const fs::path& dest, const std::string& switches)
 {
-    return testing::RunCli("-e " + ShellQuote(source.string()) + " " + ShellQuote(dest.string()) + " " + switches + " < /dev/null");
+    return testing::RunCli("-e " + ShellQuote(source.string()) + " " + ShellQuote(dest.string()) + " " + switches +
+                           " < /dev/null");
 }
 
 // The sample module's groups as its README lists them; the depth is the 32 x 32 (or 16 x 16)
@@ -154,7 +157,8 @@ TEST(CliXlsxTest, OneRowPerIconWithItsFactsAndItsPicture)
     ASSERT_EQ(read.sheets, 1);
     ASSERT_EQ(read.rows.size(), static_cast<std::size_t>(XlsxLayout::FirstIconRow + kSampleCount));
     EXPECT_EQ(read.rows[XlsxLayout::TitleRow][0], "Icons from " + testing::kSampleModule.string());
-    EXPECT_EQ(read.rows[XlsxLayout::HeaderRow], (std::vector<std::string>{"No.", "Group", "Images", "Color depth", "Icon"}));
+    EXPECT_EQ(read.rows[XlsxLayout::HeaderRow],
+              (std::vector<std::string>{"No.", "Group", "Images", "Color depth", "Icon"}));
     for (int i = 0; i < kSampleCount; ++i) {
         SCOPED_TRACE(i);
         const std::vector<std::string>& row = read.rows[static_cast<std::size_t>(XlsxLayout::FirstIconRow + i)];
@@ -179,11 +183,13 @@ TEST(CliXlsxTest, OneRowPerIconWithItsFactsAndItsPicture)
         const int icon = p.row - XlsxLayout::FirstIconRow;
         ASSERT_GE(icon, 0);
         ASSERT_LT(icon, kSampleCount);
-        EXPECT_EQ(p.digest, read.referenceDigests[static_cast<std::size_t>(icon)]) << "the picture of icon " << icon + 1;
+        EXPECT_EQ(p.digest, read.referenceDigests[static_cast<std::size_t>(icon)])
+            << "the picture of icon " << icon + 1;
     }
     std::sort(rowsWithPictures.begin(), rowsWithPictures.end());
     for (int i = 0; i < kSampleCount; ++i)
-        EXPECT_EQ(rowsWithPictures[static_cast<std::size_t>(i)], XlsxLayout::FirstIconRow + i) << "one picture in each icon row";
+        EXPECT_EQ(rowsWithPictures[static_cast<std::size_t>(i)], XlsxLayout::FirstIconRow + i)
+            << "one picture in each icon row";
 }
 
 TEST(CliXlsxTest, GreyScaleAndSmallIconsFollowTheSwitches)

@@ -38,7 +38,8 @@ public:
     {
         activeDuringSave = CommandLineActive;
         if (throwOnSave) throw GlyphoraError("disk full");
-        calls.push_back("SaveIcon(" + std::to_string(index) + "," + f + "," + std::to_string(type) + "," + (gray ? "gray" : "colour") + ")");
+        calls.push_back("SaveIcon(" + std::to_string(index) + "," + f + "," + std::to_string(type) + "," +
+                        (gray ? "gray" : "colour") + ")");
         return saveIconResult;
     }
     void SaveAllAsOne(const std::string& f, int type, bool gray) override
@@ -50,12 +51,16 @@ public:
         activeDuringSave = CommandLineActive;
         std::ostringstream s;
         s << "SaveAll(src=" << r.srcFileName.string() << ",dir=" << r.destDir.string() << ",ext=" << r.destExt
-          << ",type=" << r.fileType << ",dbf=" << r.dbfType << ",field=" << r.dbfFieldName << ",img=" << r.targetImageType
-          << ",flags=" << r.includeNumbers << r.drawBorders << r.grayScale << r.small << ",confirm=" << static_cast<int>(confirm) << ")";
+          << ",type=" << r.fileType << ",dbf=" << r.dbfType << ",field=" << r.dbfFieldName
+          << ",img=" << r.targetImageType << ",flags=" << r.includeNumbers << r.drawBorders << r.grayScale << r.small
+          << ",confirm=" << static_cast<int>(confirm) << ")";
         calls.push_back(s.str());
         count = saveAllResult;
     }
-    void OpenSavedFile(const std::string& f, const std::string& ext) override { calls.push_back("Open(" + f + "," + ext + ")"); }
+    void OpenSavedFile(const std::string& f, const std::string& ext) override
+    {
+        calls.push_back("Open(" + f + "," + ext + ")");
+    }
     void ShowError(const std::string& t) override { calls.push_back("Error(" + t + ")"); }
     void ShowInformation(const std::string& t) override { calls.push_back("Info(" + t + ")"); }
     void ShowWarning(const std::string& t) override { calls.push_back("Warning(" + t + ")"); }
@@ -68,8 +73,9 @@ protected:
     void SetUp() override
     {
         ReleaseLanguagePack(); // the built-in English texts below do not depend on a pack
-        dir_ = fs::temp_directory_path() / ("glyphora-driver-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() /
+               ("glyphora-driver-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "Program Files");
         std::ofstream(dir_ / "app.exe") << "x";
@@ -80,13 +86,15 @@ protected:
     // "{T}" in a text stands for the test's folder.
     std::string Expand(std::string s) const
     {
-        for (auto p = s.find("{T}"); p != std::string::npos; p = s.find("{T}")) s.replace(p, 3, dir_.string());
+        for (auto p = s.find("{T}"); p != std::string::npos; p = s.find("{T}"))
+            s.replace(p, 3, dir_.string());
         return s;
     }
     std::vector<std::string> Run(const std::vector<std::string>& args, RecordingHost& host)
     {
         std::vector<std::string> expanded;
-        for (const auto& a : args) expanded.push_back(Expand(a));
+        for (const auto& a : args)
+            expanded.push_back(Expand(a));
         RunCommandLine(expanded, host);
         return host.calls;
     }
@@ -104,7 +112,9 @@ TEST_F(CommandLineDriverTest, ArgumentListsBecomeTheExpectedCalls)
 {
     const std::string app = "{T}/app.exe";
     const std::vector<DriverCase> cases = {
-        {"unquoted path with spaces is joined", {"{T}/Program", "Files/app.exe"}, {"SelectFile({T}/Program Files/app.exe)"}},
+        {"unquoted path with spaces is joined",
+         {"{T}/Program", "Files/app.exe"},
+         {"SelectFile({T}/Program Files/app.exe)"}},
         {"no extension, no type: first group as icon file",
          {"-e", app, "{T}/out"},
          {"SelectFile({T}/app.exe)", "SaveIcon(0,{T}/out,0,colour)", "Info(1 icon(s) saved.)"}},
@@ -130,7 +140,8 @@ TEST_F(CommandLineDriverTest, ArgumentListsBecomeTheExpectedCalls)
           "Info(7 icon(s) saved.)"}},
         {"DBASE and METAFILE words are rewritten",
          {"-e", app, "{T}/t", "-desttype=dbase", "-dbasedesttype=METAFILE"},
-         {"SelectFile({T}/app.exe)", "SaveAll(src={T}/app.exe,dir={T},ext=.DBF,type=12,dbf=3,field=,img=0,flags=0000,confirm=0)",
+         {"SelectFile({T}/app.exe)",
+          "SaveAll(src={T}/app.exe,dir={T},ext=.DBF,type=12,dbf=3,field=,img=0,flags=0000,confirm=0)",
           "Info(7 icon(s) saved.)"}},
         {"all as one GIF: no success message",
          {"-e", app, "{T}/all.gif", "-alliconsasoneimage", "-opendestination"},
@@ -160,25 +171,36 @@ TEST_F(CommandLineDriverTest, ArgumentListsBecomeTheExpectedCalls)
         {"small icons reload before saving",
          {"-e", app, "{T}/x.wmf", "-iconsizesmall", "-closewhendone"},
          {"SelectFile({T}/app.exe)", "SetSmallIcons", "SaveIcon(0,{T}/x.wmf,3,colour)", "Close"}},
-        {"unknown switches are ignored with a warning", {"-e", "-frobnicate", app, "{T}/x.gif", "-x=1"},
-         {"Warning(Unrecognised switch '-frobnicate': it is ignored.)", "Warning(Unrecognised switch '-x=1': it is ignored.)",
-          "SelectFile({T}/app.exe)", "SaveIcon(0,{T}/x.gif,4,colour)", "Info(1 icon(s) saved.)"}},
-        {"source not found", {"-e", "{T}/missing.exe", "{T}/x.png"},
+        {"unknown switches are ignored with a warning",
+         {"-e", "-frobnicate", app, "{T}/x.gif", "-x=1"},
+         {"Warning(Unrecognised switch '-frobnicate': it is ignored.)",
+          "Warning(Unrecognised switch '-x=1': it is ignored.)", "SelectFile({T}/app.exe)",
+          "SaveIcon(0,{T}/x.gif,4,colour)", "Info(1 icon(s) saved.)"}},
+        {"source not found",
+         {"-e", "{T}/missing.exe", "{T}/x.png"},
          {"Error(The command line could not be carried out:\nFile not found: {T}/missing.exe)"}},
-        {"a folder as the source is named as such", {"-e", "{T}", "{T}/x.png"},
+        {"a folder as the source is named as such",
+         {"-e", "{T}", "{T}/x.png"},
          {"Error(The command line could not be carried out:\n{T} is a folder. Name a file to take its icons from.)"}},
-        {"switches without -e become part of the name", {app, "-grayscale"},
+        {"switches without -e become part of the name",
+         {app, "-grayscale"},
          {"Error(The command line could not be carried out:\nFile not found: {T}/app.exe -grayscale)"}},
-        {"export without destination", {"-e", app, "  "},
-         {"SelectFile({T}/app.exe)", "Error(The command line could not be carried out:\nNo destination was given for the export.)"}},
-        {"PDF ignores the icon number", {"-e", app, "{T}/doc.pdf", "-iconindex=4"},
-         {"SelectFile({T}/app.exe)", "SaveAll(src={T}/app.exe,dir={T},ext=.PDF,type=13,dbf=0,field=,img=0,flags=0000,confirm=0)",
+        {"export without destination",
+         {"-e", app, "  "},
+         {"SelectFile({T}/app.exe)",
+          "Error(The command line could not be carried out:\nNo destination was given for the export.)"}},
+        {"PDF ignores the icon number",
+         {"-e", app, "{T}/doc.pdf", "-iconindex=4"},
+         {"SelectFile({T}/app.exe)",
+          "SaveAll(src={T}/app.exe,dir={T},ext=.PDF,type=13,dbf=0,field=,img=0,flags=0000,confirm=0)",
           "Info(7 icon(s) saved.)"}},
         {"spreadsheet from the type word: every icon, the document opened",
          {"-e", app, "{T}/book", "-desttype=xlsx", "-iconindex=2", "-grayscale", "-opendestination"},
-         {"SelectFile({T}/app.exe)", "SaveAll(src={T}/app.exe,dir={T},ext=.XLSX,type=14,dbf=0,field=,img=0,flags=0010,confirm=0)",
+         {"SelectFile({T}/app.exe)",
+          "SaveAll(src={T}/app.exe,dir={T},ext=.XLSX,type=14,dbf=0,field=,img=0,flags=0010,confirm=0)",
           "Open({T}/book,XLSX)", "Info(7 icon(s) saved.)"}},
-        {"spreadsheet from the extension", {"-e", app, "{T}/icons.XLSX", "-iconsizesmall"},
+        {"spreadsheet from the extension",
+         {"-e", app, "{T}/icons.XLSX", "-iconsizesmall"},
          {"SelectFile({T}/app.exe)", "SetSmallIcons",
           "SaveAll(src={T}/app.exe,dir={T},ext=.XLSX,type=14,dbf=0,field=,img=0,flags=0001,confirm=0)",
           "Info(7 icon(s) saved.)"}},
@@ -186,24 +208,28 @@ TEST_F(CommandLineDriverTest, ArgumentListsBecomeTheExpectedCalls)
     for (const DriverCase& c : cases) {
         RecordingHost host;
         std::vector<std::string> expected;
-        for (const auto& e : c.expected) expected.push_back(Expand(e));
+        for (const auto& e : c.expected)
+            expected.push_back(Expand(e));
         EXPECT_EQ(Run(c.args, host), expected) << c.name;
         EXPECT_FALSE(CommandLineActive) << c.name;
         EXPECT_EQ(host.busyDepth, 0) << c.name;
     }
-    EXPECT_FALSE(fs::exists(dir_ / "icons")) << "the picture folder is left to SaveAll, which creates it with the first file";
+    EXPECT_FALSE(fs::exists(dir_ / "icons"))
+        << "the picture folder is left to SaveAll, which creates it with the first file";
 }
 
 TEST_F(CommandLineDriverTest, OnlyTheFirst24ArgumentsAreRead)
 {
     std::vector<std::string> args = {"-e", "{T}/app.exe", "{T}/x.png"};
-    while (args.size() < 24) args.push_back("-unknown");
+    while (args.size() < 24)
+        args.push_back("-unknown");
     args.push_back("-grayscale"); // the 25th argument
     RecordingHost host;
     const auto calls = Run(args, host);
     // Arguments 4 to 24 are each reported as unknown; the 25th is never looked at.
     ASSERT_EQ(calls.size(), 21u + 3u);
-    for (std::size_t i = 0; i < 21; ++i) EXPECT_EQ(calls[i], "Warning(Unrecognised switch '-unknown': it is ignored.)");
+    for (std::size_t i = 0; i < 21; ++i)
+        EXPECT_EQ(calls[i], "Warning(Unrecognised switch '-unknown': it is ignored.)");
     EXPECT_EQ(calls[22], Expand("SaveIcon(0,{T}/x.png,5,colour)"));
 
     const CommandLineArgs scanned = ScanCommandLine(std::vector<std::string>(30, "a"));
@@ -228,7 +254,8 @@ TEST_F(CommandLineDriverTest, FlagIsSetDuringSavesAndClearedAfterAFailure)
     EXPECT_TRUE(host.activeDuringSave);
     EXPECT_FALSE(CommandLineActive);
     EXPECT_EQ(host.busyDepth, 0);
-    EXPECT_EQ(host.calls, std::vector<std::string>{Expand("SelectFile({T}/app.exe)")}) << "no success message, no close";
+    EXPECT_EQ(host.calls, std::vector<std::string>{Expand("SelectFile({T}/app.exe)")})
+        << "no success message, no close";
 }
 
 TEST_F(CommandLineDriverTest, ASaveOfNothingIsAnErrorAndOpensNothing)
@@ -251,11 +278,13 @@ TEST_F(CommandLineDriverTest, ASaveOfNothingIsAnErrorAndOpensNothing)
         host.saveAllResult = 0;
         const auto calls = Run(c.args, host);
         ASSERT_FALSE(calls.empty()) << c.name;
-        EXPECT_EQ(calls.back(), Expand("Error(The command line could not be carried out:\nUnable to load or find icons in this "
-                                       "file.\n{T}/app.exe)"))
+        EXPECT_EQ(calls.back(),
+                  Expand("Error(The command line could not be carried out:\nUnable to load or find icons in this "
+                         "file.\n{T}/app.exe)"))
             << c.name;
         EXPECT_EQ(calls.size(), 3u) << c.name << ": the file, the save, the error; no success message, no close";
-        for (const auto& call : calls) EXPECT_EQ(call.rfind("Open(", 0), std::string::npos) << c.name;
+        for (const auto& call : calls)
+            EXPECT_EQ(call.rfind("Open(", 0), std::string::npos) << c.name;
         EXPECT_FALSE(CommandLineActive);
         EXPECT_EQ(host.busyDepth, 0) << c.name;
     }

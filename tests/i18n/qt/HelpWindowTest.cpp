@@ -34,7 +34,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::vector<std::string> kPages = {
-    "/contents.htm",  "/opening-files.htm", "/saving.htm",   "/export.htm",  "/printing-icons.htm",
+    "/contents.htm",  "/opening-files.htm", "/saving.htm",   "/export.htm",   "/printing-icons.htm",
     "/find-pane.htm", "/command-line.htm",  "/settings.htm", "/keyboard.htm",
 };
 
@@ -50,7 +50,6 @@ std::string ReadBytes(const fs::path& path)
     bytes << in.rdbuf();
     return bytes.str();
 }
-
 
 TEST(ChmArchive, ListsEveryPageOfTheEnglishHelp)
 {
@@ -79,15 +78,15 @@ TEST(ChmArchive, ReadsObjectsByPathWithinTheirLimit)
     const auto page = archive->Read("/export.htm");
     ASSERT_TRUE(page);
     EXPECT_NE(page->find("<h1>Export options</h1>"), std::string::npos);
-    EXPECT_FALSE(archive->Read("/export.htm#skip"));     // a path, not an address with a fragment
-    EXPECT_EQ(archive->Read("/EXPORT.HTM"), page);       // paths inside a help file ignore case
+    EXPECT_FALSE(archive->Read("/export.htm#skip")); // a path, not an address with a fragment
+    EXPECT_EQ(archive->Read("/EXPORT.HTM"), page);   // paths inside a help file ignore case
 
     const std::string picture = ReadBytes(fs::path(GLYPHORA_SOURCE_DIR) / "docs" / "screenshot.png");
     EXPECT_EQ(archive->Read("/images/main-window.png"), picture);
     EXPECT_FALSE(archive->Read("/images/main-window.png", picture.size() - 1));
 
     EXPECT_FALSE(archive->Read("/nope.htm"));
-    EXPECT_FALSE(archive->Read("export.htm"));  // not a path inside the file
+    EXPECT_FALSE(archive->Read("export.htm")); // not a path inside the file
     EXPECT_FALSE(archive->Read(""));
     EXPECT_FALSE(archive->Read("/" + std::string(600, 'x')));
     EXPECT_FALSE(archive->Read(std::string("/export.htm\0x", 13)));
@@ -124,11 +123,12 @@ TEST(ChmArchive, DamagedCopiesNeitherCrashNorReadPastTheirEnd)
                 (void)archive->Read(page);
         }
     };
-    for (std::size_t size : {std::size_t(16), std::size_t(100), std::size_t(600), std::size_t(4096), whole.size() / 2,
-                             whole.size() - 1})
+    for (std::size_t size :
+         {std::size_t(16), std::size_t(100), std::size_t(600), std::size_t(4096), whole.size() / 2, whole.size() - 1})
         tryCopy(whole.substr(0, size));
     // Bytes changed in the directory and in the compressed content.
-    for (std::size_t at : {std::size_t(0x60), std::size_t(0x200), std::size_t(0x1100), whole.size() / 3, whole.size() - 200}) {
+    for (std::size_t at :
+         {std::size_t(0x60), std::size_t(0x200), std::size_t(0x1100), whole.size() / 3, whole.size() - 200}) {
         std::string changed = whole;
         for (std::size_t i = at; i < std::min(at + 16, changed.size()); ++i)
             changed[i] = static_cast<char>(changed[i] ^ 0x5A);
@@ -147,15 +147,14 @@ TEST(ChmArchive, LinksOfBothHelpFilesResolve)
         ASSERT_TRUE(archive) << name;
         const QRegularExpression reference(QStringLiteral("(?:href|src)=\"([^\"]+)\""));
         for (const std::string& file : archive->ListFiles()) {
-            if (file.size() < 4 || file.substr(file.size() - 4) != ".htm")
-                continue;
+            if (file.size() < 4 || file.substr(file.size() - 4) != ".htm") continue;
             pagesByLanguage[language].insert(file);
             const QString text = QString::fromStdString(*archive->Read(file));
             for (auto it = reference.globalMatch(text); it.hasNext();) {
                 const QString target = it.next().captured(1);
-                const QUrl resolved = QUrl(QStringLiteral("chm:") + QString::fromStdString(file)).resolved(QUrl(target));
-                if (resolved.scheme() != QStringLiteral("chm"))
-                    continue;
+                const QUrl resolved =
+                    QUrl(QStringLiteral("chm:") + QString::fromStdString(file)).resolved(QUrl(target));
+                if (resolved.scheme() != QStringLiteral("chm")) continue;
                 const std::string path = resolved.path().toStdString();
                 const auto targetText = archive->Read(path);
                 ASSERT_TRUE(targetText) << name << file << " links to missing " << target.toStdString();
@@ -178,10 +177,9 @@ TEST(ChmArchive, LinksOfBothHelpFilesResolve)
 std::unique_ptr<HelpWindow> OpenWindow(const char* language)
 {
     auto archive = ChmArchive::Open(HelpFile(language));
-    if (!archive)
-        return nullptr;
+    if (!archive) return nullptr;
     auto window = std::make_unique<HelpWindow>(std::move(*archive));
-    window->setAttribute(Qt::WA_DeleteOnClose, false);  // the test owns it
+    window->setAttribute(Qt::WA_DeleteOnClose, false); // the test owns it
     return window;
 }
 
@@ -223,7 +221,7 @@ TEST(HelpWindow, BackForwardAndLinksBetweenPages)
     window->ShowContents();
     EXPECT_FALSE(window->backAction->isEnabled());
 
-    emit window->browser->anchorClicked(QUrl(QStringLiteral("printing-icons.htm")));  // a relative link
+    emit window->browser->anchorClicked(QUrl(QStringLiteral("printing-icons.htm"))); // a relative link
     EXPECT_EQ(window->CurrentPage(), "/printing-icons.htm");
     EXPECT_TRUE(window->backAction->isEnabled());
     emit window->browser->anchorClicked(QUrl(QStringLiteral("ms-its:english.chm::/settings.htm")));
@@ -263,15 +261,22 @@ TEST(HelpWindow, PicturesAndStyleSheetComeFromTheHelpFile)
                 pictureInPage = true;
     EXPECT_TRUE(pictureInPage);
 
-    const QVariant picture = window->browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/main-window.png")));
+    const QVariant picture =
+        window->browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/main-window.png")));
     const QImage image = QImage::fromData(picture.toByteArray());
-    EXPECT_EQ(image.size(), QImage(QString::fromStdString((fs::path(GLYPHORA_SOURCE_DIR) / "docs" / "screenshot.png").string())).size());
+    EXPECT_EQ(
+        image.size(),
+        QImage(QString::fromStdString((fs::path(GLYPHORA_SOURCE_DIR) / "docs" / "screenshot.png").string())).size());
     EXPECT_FALSE(image.isNull());
-    const QVariant css = window->browser->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("help.css")));
+    const QVariant css =
+        window->browser->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("help.css")));
     EXPECT_TRUE(css.toByteArray().contains("font-family"));
     // Nothing is fetched from outside the help file.
-    EXPECT_FALSE(window->browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("https://example.org/x.png"))).isValid());
-    EXPECT_FALSE(window->browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("file:///etc/passwd"))).isValid());
+    EXPECT_FALSE(
+        window->browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("https://example.org/x.png")))
+            .isValid());
+    EXPECT_FALSE(window->browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("file:///etc/passwd")))
+                     .isValid());
 }
 
 TEST(HelpWindow, AMissingPageSaysSo)
@@ -311,7 +316,7 @@ TEST(HelpWindow, TheUkrainianHelpReadsUkrainianThroughout)
     const auto window = OpenWindow("ukrainian");
     ASSERT_TRUE(window);
     EXPECT_EQ(window->Archive().Info().lcid, 0x0422u);
-    EXPECT_EQ(window->Archive().Info().title, "Довідка Glyphora");  // stored in windows-1251
+    EXPECT_EQ(window->Archive().Info().title, "Довідка Glyphora"); // stored in windows-1251
     window->ShowContents();
     EXPECT_EQ(window->navigationTabs->tabText(0).toStdString(), "Зміст");
     EXPECT_EQ(window->navigationTabs->tabText(1).toStdString(), "Покажчик");
@@ -338,7 +343,7 @@ TEST(ChmHelpViewer, OneWindowPerHelpFileClosedTogether)
     EXPECT_TRUE(english->isVisible());
     EXPECT_EQ(english->CurrentPage(), "/contents.htm");
 
-    viewer.ShowTopic(fs::path(GLYPHORA_BUILD_DIR) / "." / "english.chm", "/export.htm");  // the same file
+    viewer.ShowTopic(fs::path(GLYPHORA_BUILD_DIR) / "." / "english.chm", "/export.htm"); // the same file
     ASSERT_EQ(viewer.Windows().size(), 1u);
     EXPECT_EQ(english->CurrentPage(), "/export.htm");
 

@@ -65,7 +65,7 @@ TEST_F(IconGridWidgetTest, ClickSelectsTheCellUnderTheMouseOrTheLastIcon)
 }
 
 struct KeyCase {
-    int start;    // -1: nothing selected
+    int start; // -1: nothing selected
     Qt::Key key;
     int expected;
 };
@@ -77,12 +77,12 @@ TEST_F(IconGridWidgetTest, EveryKeyOfTheKeyTableMovesAsTheTableSays)
     Open(200, 50);
     ASSERT_EQ(grid()->ColCount(), 4);
     const KeyCase cases[] = {
-        {-1, Qt::Key_Right, 0},   {-1, Qt::Key_Down, 3},   {-1, Qt::Key_Left, -1},   {-1, Qt::Key_Up, -1},
-        {-1, Qt::Key_PageUp, -1}, {-1, Qt::Key_Home, 0},   {-1, Qt::Key_End, 5},     {4, Qt::Key_Left, 3},
-        {0, Qt::Key_Left, 0},     {4, Qt::Key_Right, 5},   {5, Qt::Key_Right, 5},    {5, Qt::Key_Up, 1},
-        {1, Qt::Key_Up, 1},       {1, Qt::Key_Down, 5},    {2, Qt::Key_Down, 2},     {1, Qt::Key_PageDown, 5},
-        {2, Qt::Key_PageDown, 2}, {5, Qt::Key_PageDown, 5}, {5, Qt::Key_PageUp, 1},  {0, Qt::Key_PageUp, 0},
-        {3, Qt::Key_PageUp, 3},   {3, Qt::Key_Home, 0},    {1, Qt::Key_End, 5},
+        {-1, Qt::Key_Right, 0},   {-1, Qt::Key_Down, 3},    {-1, Qt::Key_Left, -1}, {-1, Qt::Key_Up, -1},
+        {-1, Qt::Key_PageUp, -1}, {-1, Qt::Key_Home, 0},    {-1, Qt::Key_End, 5},   {4, Qt::Key_Left, 3},
+        {0, Qt::Key_Left, 0},     {4, Qt::Key_Right, 5},    {5, Qt::Key_Right, 5},  {5, Qt::Key_Up, 1},
+        {1, Qt::Key_Up, 1},       {1, Qt::Key_Down, 5},     {2, Qt::Key_Down, 2},   {1, Qt::Key_PageDown, 5},
+        {2, Qt::Key_PageDown, 2}, {5, Qt::Key_PageDown, 5}, {5, Qt::Key_PageUp, 1}, {0, Qt::Key_PageUp, 0},
+        {3, Qt::Key_PageUp, 3},   {3, Qt::Key_Home, 0},     {1, Qt::Key_End, 5},
     };
     for (const KeyCase& c : cases) {
         grid()->SetItemIndex(-1);
@@ -140,11 +140,12 @@ TEST_F(IconGridWidgetTest, HintTextsFollowTheIconCount)
     grid()->SetUnableToLoadOrFindIconsMsg("no icons");
     EXPECT_EQ(grid()->MessageText(), "hint"); // empty grid, no file yet
     Open(130, 300);
-    EXPECT_EQ(grid()->MessageText(), "");     // six icons: no hint
+    EXPECT_EQ(grid()->MessageText(), ""); // six icons: no hint
     EXPECT_EQ(grid()->Model().RowCount(), 2);
     // One icon of an open file (an icon file, or the file-type icon of any other file): the
     // invitation to open a file does not stand beside it.
-    for (const std::filesystem::path& file : {test::SampleIcon(), std::filesystem::path(GLYPHORA_SOURCE_DIR "/README.md")}) {
+    for (const std::filesystem::path& file :
+         {test::SampleIcon(), std::filesystem::path(GLYPHORA_SOURCE_DIR "/README.md")}) {
         grid()->SetFileName(file);
         EXPECT_EQ(grid()->Count(), 1) << file;
         EXPECT_EQ(grid()->MessageText(), "") << file;
@@ -192,7 +193,8 @@ TEST_F(IconGridWidgetTest, DroppedFilesArriveInDropOrder)
     box.SetOnDropFiles([&](int, int, const QStringList& files) { received = files; });
     EXPECT_TRUE(box.viewport()->acceptDrops());
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile("/tmp/a.dll"), QUrl::fromLocalFile("/tmp/b.exe"), QUrl::fromLocalFile("/tmp/c.ico")});
+    data.setUrls(
+        {QUrl::fromLocalFile("/tmp/a.dll"), QUrl::fromLocalFile("/tmp/b.exe"), QUrl::fromLocalFile("/tmp/c.ico")});
     box.DropFiles(data, QPoint(10, 10));
     EXPECT_EQ(received, (QStringList{"/tmp/a.dll", "/tmp/b.exe", "/tmp/c.ico"}));
     box.SetOnDropFiles({});

@@ -30,7 +30,8 @@ constexpr int kChangeShownWithinMs = 1000;
 QStringList ChildTexts(const QTreeWidgetItem* node)
 {
     QStringList texts;
-    for (int i = 0; i < node->childCount(); ++i) texts << node->child(i)->text(0);
+    for (int i = 0; i < node->childCount(); ++i)
+        texts << node->child(i)->text(0);
     return texts;
 }
 

@@ -126,8 +126,7 @@ private:
     template <typename T>
     static T Take(std::deque<T>& queue, T fallback)
     {
-        if (queue.empty())
-            return fallback;
+        if (queue.empty()) return fallback;
         T value = std::move(queue.front());
         queue.pop_front();
         return value;

@@ -84,7 +84,8 @@ TEST(AboutDialog, AddressTargets)
         {"www.someone@example.org", "mailto:www.someone@example.org"}, // an e-mail address wins
         {"ftp.example.org", "ftp.example.org"},
     };
-    for (const auto& [caption, target] : cases) EXPECT_EQ(AddressTarget(caption), target) << caption;
+    for (const auto& [caption, target] : cases)
+        EXPECT_EQ(AddressTarget(caption), target) << caption;
 }
 
 TEST(AboutDialog, ClickingTheAddressOpensItWithTheDesktop)

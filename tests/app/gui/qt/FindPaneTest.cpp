@@ -117,7 +117,7 @@ TEST_F(FindPaneTest, TheFindButtonShowsAndHidesThePaneWithItsStripControls)
     QCoreApplication::processEvents();
     EXPECT_TRUE(pane->isPaneVisible());
     for (QWidget* shown : std::initializer_list<QWidget*>{pane, pane->paneSplitter(), pane->copyDirButton(),
-                                                           pane->minimumLabel(), pane->minimumBox()})
+                                                          pane->minimumLabel(), pane->minimumBox()})
         EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
     EXPECT_EQ(button->text(), "Find files with icons inside <<");
     EXPECT_EQ(pane->height(), kFindPaneMinHeight);
@@ -241,7 +241,8 @@ TEST_F(FindPaneTest, ChoosingAListedFileOpensItOnce)
 
 TEST_F(FindPaneTest, EscapeStopsTheScanAfterTheFileBeingListed)
 {
-    for (int i = 0; i < 40; ++i) fs::copy_file(test::SampleModule(), root() / ("m" + std::to_string(100 + i) + ".dll"));
+    for (int i = 0; i < 40; ++i)
+        fs::copy_file(test::SampleModule(), root() / ("m" + std::to_string(100 + i) + ".dll"));
     pane->toggle();
 
     // At the first listed file: the scan is running with the window closed to input; Escape

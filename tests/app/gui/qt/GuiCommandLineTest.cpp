@@ -43,12 +43,13 @@ TEST(GuiCommandLine, FolderExportMatchesTheConsoleFrontEndByteForByte)
     const QString module = QString::fromStdString(test::SampleModule().string());
     const QStringList tail{QStringLiteral("-desttype=png"), QStringLiteral("-iconindex=0")};
     ASSERT_EQ(RunProgram(GLYPHORA_GUI_PATH, QStringList{"-e", module, QString::fromStdString(gui.string())} + tail +
-                                         QStringList{"-closewhendone"}),
+                                                QStringList{"-closewhendone"}),
               0);
     ASSERT_EQ(RunProgram(GLYPHORA_CLI_PATH, QStringList{"-e", module, QString::fromStdString(cli.string())} + tail), 0);
 
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(cli)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(cli))
+        names.push_back(entry.path().filename().string());
     ASSERT_EQ(names.size(), 6u);
     for (const std::string& name : names) {
         ASSERT_TRUE(fs::exists(gui / name)) << name;

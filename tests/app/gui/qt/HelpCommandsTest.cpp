@@ -56,7 +56,7 @@ TEST_F(HelpCommandsTest, HelpButtonAndF1OpenTheContents)
     EXPECT_EQ(viewer.calls, std::vector<std::string>{Contents()});
 
     QTest::keyClick(window->gridView(), Qt::Key_F1);
-    QTest::keyClick(window->gridView(), Qt::Key_F1, Qt::ShiftModifier);  // F1 with any modifier
+    QTest::keyClick(window->gridView(), Qt::Key_F1, Qt::ShiftModifier); // F1 with any modifier
     EXPECT_EQ(viewer.calls, (std::vector<std::string>{Contents(), Contents(), Contents()}));
 }
 
@@ -74,7 +74,7 @@ TEST(HelpOnTheFirstStart, OnlyTheVeryFirstStartWithoutArgumentsOpensTheContents)
     test::StoreFiles stores;
     test::ScriptedDialogs dialogs;
     struct Case {
-        const char* storedRun;  // nothing stored yet on the very first start
+        const char* storedRun; // nothing stored yet on the very first start
         std::vector<std::string> arguments;
         bool opensHelp;
     };
@@ -86,15 +86,15 @@ TEST(HelpOnTheFirstStart, OnlyTheVeryFirstStartWithoutArgumentsOpensTheContents)
     };
     for (const Case& c : cases) {
         std::filesystem::remove(stores.ini);
-        if (c.storedRun)
-            test::WriteText(stores.ini, std::string("[Settings]\nRun=") + c.storedRun + "\n");
+        if (c.storedRun) test::WriteText(stores.ini, std::string("[Settings]\nRun=") + c.storedRun + "\n");
         SettingsStorage storage = stores.Open();
         testing::RecordingHelpViewer viewer;
         MainWindow window(c.arguments, &dialogs, &storage);
         window.help().SetViewer(&viewer);
         EXPECT_EQ(WindowHost(window).IsFirstStart(), c.storedRun == nullptr);
         window.runCommandLine();
-        EXPECT_EQ(viewer.calls.size(), c.opensHelp ? 1u : 0u) << (c.storedRun ? c.storedRun : "first") << c.arguments.size();
+        EXPECT_EQ(viewer.calls.size(), c.opensHelp ? 1u : 0u)
+            << (c.storedRun ? c.storedRun : "first") << c.arguments.size();
         window.help().SetViewer(nullptr);
     }
     EXPECT_TRUE(dialogs.messages.empty());
@@ -103,11 +103,11 @@ TEST(HelpOnTheFirstStart, OnlyTheVeryFirstStartWithoutArgumentsOpensTheContents)
 TEST_F(HelpCommandsTest, TheHelpFileFollowsTheLanguage)
 {
     EXPECT_EQ(window->help().HelpFile(), DataFilePath("english.chm"));
-    window->languageActions()[1]->trigger();  // Ukrainian
+    window->languageActions()[1]->trigger(); // Ukrainian
     EXPECT_EQ(window->help().HelpFile(), DataFilePath("ukrainian.chm"));
     QTest::keyClick(window->gridView(), Qt::Key_F1);
     EXPECT_EQ(viewer.calls, std::vector<std::string>{"contents " + DataFilePath("ukrainian.chm").string()});
-    window->languageActions()[2]->trigger();  // Greek has no help of its own
+    window->languageActions()[2]->trigger(); // Greek has no help of its own
     EXPECT_EQ(window->help().HelpFile(), DataFilePath("english.chm"));
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -145,8 +145,7 @@ TEST(HelpCommandsWithRealDialogs, TheExportDialogOfTheWindowIsWiredToItsHelp)
     bool sawDialog = false;
     QTimer::singleShot(0, [&] {
         auto* dialog = dynamic_cast<ExportOptionsDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
+        if (!dialog) return;
         sawDialog = true;
         QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
         dialog->reject();
@@ -171,8 +170,7 @@ TEST(HelpCommandsWithRealDialogs, ThePrintDialogOfTheWindowIsWiredToItsHelp)
     bool sawDialog = false;
     QTimer::singleShot(0, [&] {
         auto* dialog = dynamic_cast<PrintDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
+        if (!dialog) return;
         sawDialog = true;
         QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
         dialog->reject();
@@ -190,15 +188,14 @@ TEST(HelpCommandsWithTheRealViewer, F1OpensAHelpWindowThatClosesWithTheMainWindo
 {
     test::ScriptedDialogs dialogs;
     MainWindow window({}, &dialogs);
-    ASSERT_EQ(window.help().HelpFile(), DataFilePath("english.chm"));  // beside the test program, as for the program
+    ASSERT_EQ(window.help().HelpFile(), DataFilePath("english.chm")); // beside the test program, as for the program
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
     QTest::keyClick(window.gridView(), Qt::Key_F1);
     QPointer<HelpWindow> help;
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* found = dynamic_cast<HelpWindow*>(widget); found && found->isVisible())
-            help = found;
+        if (auto* found = dynamic_cast<HelpWindow*>(widget); found && found->isVisible()) help = found;
     ASSERT_TRUE(help);
     EXPECT_EQ(help->CurrentPage(), "/contents.htm");
     EXPECT_TRUE(dialogs.messages.empty());

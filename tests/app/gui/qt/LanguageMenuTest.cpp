@@ -56,7 +56,8 @@ void WriteText(const std::filesystem::path& path, const std::string& text)
 int CheckedLanguageCount(const MainWindow& window)
 {
     int checked = 0;
-    for (QAction* action : window.languageActions()) checked += action->isChecked();
+    for (QAction* action : window.languageActions())
+        checked += action->isChecked();
     return checked;
 }
 
@@ -75,10 +76,7 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    std::string Panel(int i) const
-    {
-        return window->statusText(i).toStdString();
-    }
+    std::string Panel(int i) const { return window->statusText(i).toStdString(); }
 
     test::ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
@@ -103,29 +101,42 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
         {kTextEmptyGridHint, statusTip(w.gridView())},
         {kTextEmptyGridHint, [grid] { return grid->Text(); }},
         {kTextNoIconsInFile, [grid] { return grid->UnableToLoadOrFindIconsMsg(); }},
-        {kTextHintOpen, statusTip(w.openButton())},       {kTextHintSave, statusTip(w.saveButton())},
-        {kTextHintCopy, statusTip(w.copyButton())},       {kTextHintPrint, statusTip(w.printButton())},
-        {kTextHintRefresh, statusTip(w.refreshButton())}, {kTextHintOptions, statusTip(w.optionsButton())},
-        {kTextHintHelp, statusTip(w.helpButton())},       {kTextHintAbout, statusTip(w.aboutButton())},
-        {kTextHintOptions, tip(w.optionsButton())},       {kTextHintAbout, tip(w.aboutButton())},
+        {kTextHintOpen, statusTip(w.openButton())},
+        {kTextHintSave, statusTip(w.saveButton())},
+        {kTextHintCopy, statusTip(w.copyButton())},
+        {kTextHintPrint, statusTip(w.printButton())},
+        {kTextHintRefresh, statusTip(w.refreshButton())},
+        {kTextHintOptions, statusTip(w.optionsButton())},
+        {kTextHintHelp, statusTip(w.helpButton())},
+        {kTextHintAbout, statusTip(w.aboutButton())},
+        {kTextHintOptions, tip(w.optionsButton())},
+        {kTextHintAbout, tip(w.aboutButton())},
         {kTextMenuSaveSelected, text(w.saveSelectedAction())},
         {kTextMenuSaveAllAsOneImage, text(w.saveAllAsOneImageAction())},
         {kTextMenuSaveAll, title(w.saveAllMenu())},
-        {kTextMenuAsIcons, text(w.saveAllActions()[0])},     {kTextMenuAsBitmaps, text(w.saveAllActions()[1])},
-        {kTextMenuAsJpeg, text(w.saveAllActions()[2])},      {kTextMenuAsMetafiles, text(w.saveAllActions()[3])},
-        {kTextMenuAsGif, text(w.saveAllActions()[4])},       {kTextMenuAsPng, text(w.saveAllActions()[5])},
-        {kTextMenuToHtml, text(w.exportHtmlAction())},       {kTextMenuToDbf, text(w.exportDbaseAction())},
+        {kTextMenuAsIcons, text(w.saveAllActions()[0])},
+        {kTextMenuAsBitmaps, text(w.saveAllActions()[1])},
+        {kTextMenuAsJpeg, text(w.saveAllActions()[2])},
+        {kTextMenuAsMetafiles, text(w.saveAllActions()[3])},
+        {kTextMenuAsGif, text(w.saveAllActions()[4])},
+        {kTextMenuAsPng, text(w.saveAllActions()[5])},
+        {kTextMenuToHtml, text(w.exportHtmlAction())},
+        {kTextMenuToDbf, text(w.exportDbaseAction())},
         {kTextMenuToPdf, text(w.exportPdfAction())},
         {kTextHintMinimumIconCount, tip(w.minimumCountLabel())},
         {kTextHintMinimumIconCount, tip(w.minimumCountBox())},
         {kTextHintMinimumIconCount, statusTip(w.minimumCountBox())},
         {kTextMenuLanguage, title(w.languageMenu())},
-        {kTextMenuEnglish, text(w.languageActions()[0])},    {kTextMenuGreek, text(w.languageActions()[2])},
-        {kTextMenuUkrainian, text(w.languageActions()[1])},  {kTextMenuRomanian, text(w.languageActions()[3])},
-        {kTextMenuItalian, text(w.languageActions()[4])},    {kTextMenuPolish, text(w.languageActions()[5])},
+        {kTextMenuEnglish, text(w.languageActions()[0])},
+        {kTextMenuGreek, text(w.languageActions()[2])},
+        {kTextMenuUkrainian, text(w.languageActions()[1])},
+        {kTextMenuRomanian, text(w.languageActions()[3])},
+        {kTextMenuItalian, text(w.languageActions()[4])},
+        {kTextMenuPolish, text(w.languageActions()[5])},
         {kTextMenuShowIconWindow, text(w.showIconWindowAction())},
         {kTextMenuIconSize, title(w.iconSizeMenu())},
-        {kTextMenuSize32, text(w.largeIconsAction())},       {kTextMenuSize16, text(w.smallIconsAction())},
+        {kTextMenuSize32, text(w.largeIconsAction())},
+        {kTextMenuSize16, text(w.smallIconsAction())},
         {kTextMenuSaveToRegistry, text(w.saveToRegistryAction())},
         {kTextShowFindPane, text(w.findButton())},
     };
@@ -188,7 +199,8 @@ TEST_F(LanguageMenuTest, MissingPackChosenFromTheMenuChangesNothing)
     window->languageActions()[5]->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const std::string path = (folder.path() / "polish.lng").string();
-    EXPECT_EQ(dialogs.messages[0].text, "File does not exist:\n" + path + "\nIt can be found on the Glyphora web page.");
+    EXPECT_EQ(dialogs.messages[0].text,
+              "File does not exist:\n" + path + "\nIt can be found on the Glyphora web page.");
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(window->settings().language, 0);
     EXPECT_TRUE(window->languageActions()[0]->isChecked());
@@ -260,9 +272,8 @@ TEST_F(LanguageMenuTest, StartWithAnOldPackWarnsOnceTheTextsAreApplied)
     };
     Open({}, folder.path());
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text,
-              "This language pack was made for an older version of Glyphora.\n"
-              "Please download its newer version from the Glyphora web page.");
+    EXPECT_EQ(dialogs.messages[0].text, "This language pack was made for an older version of Glyphora.\n"
+                                        "Please download its newer version from the Glyphora web page.");
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
 }
 
@@ -296,7 +307,7 @@ TEST_F(LanguageMenuTest, DialogsMadeLaterSpeakTheCurrentLanguage)
     EXPECT_EQ(options.cancelButton()->text().toStdString(), ukrainian.Text(kTextCancel));
     EXPECT_EQ(options.columnCountLabel()->text().toStdString(), ukrainian.Text(kTextColumnCount));
 
-    window->saveSelected();  // the scripted save dialog is cancelled
+    window->saveSelected(); // the scripted save dialog is cancelled
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     EXPECT_EQ(dialogs.saveRequests[0].title, ukrainian.Text(kTextSaveDialogTitle));
     window->openFile();

@@ -31,7 +31,10 @@ protected:
         window->activateWindow(); // window shortcuts need the active window
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    std::string Panel(int i) const { return window->statusPanels().at(static_cast<std::size_t>(i))->text().toStdString(); }
+    std::string Panel(int i) const
+    {
+        return window->statusPanels().at(static_cast<std::size_t>(i))->text().toStdString();
+    }
     std::vector<QAction*> RecentEntries() const
     {
         std::vector<QAction*> entries;
@@ -299,7 +302,7 @@ TEST(WindowMinimumSizeTest, StaysWithinTheScreen)
 {
     EXPECT_EQ(WindowMinimumSize({526, 455}, {1280, 900}), QSize(526, 455));
     EXPECT_EQ(WindowMinimumSize({526, 455}, {640, 450}), QSize(526, 450)); // 1280 x 900 at scale 2
-    EXPECT_EQ(WindowMinimumSize({526, 455}, {}), QSize(526, 455));          // no screen known
+    EXPECT_EQ(WindowMinimumSize({526, 455}, {}), QSize(526, 455));         // no screen known
 }
 
 // A much larger font (another style, a high scale, a user's choice): the report texts fit,
@@ -331,8 +334,8 @@ TEST_F(MainWindowTest, LayoutHoldsWithALargeFont)
 TEST_F(MainWindowTest, LongPathsInTheStatusBarAreElidedInTheMiddle)
 {
     testing::TempFolder folder;
-    const std::filesystem::path deep = folder.path() / "a very long folder name that goes on" / "and on and on until it" /
-                                       "cannot fit in any panel";
+    const std::filesystem::path deep =
+        folder.path() / "a very long folder name that goes on" / "and on and on until it" / "cannot fit in any panel";
     std::filesystem::create_directories(deep);
     const std::string longPath = (deep / "file.dll").string();
     std::filesystem::copy_file(test::SampleModule(), longPath);

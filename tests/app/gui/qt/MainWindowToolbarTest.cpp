@@ -52,10 +52,10 @@ TEST_F(MainWindowToolbarTest, ButtonsSitWhereTheToolbarLaysThemOut)
         bool popup;
     };
     const Place places[] = {
-        {window->openButton(), {8, 3, 40, 27}, true},     {window->saveButton(), {56, 3, 40, 27}, true},
-        {window->copyButton(), {96, 3, 27, 27}, false},   {window->printButton(), {123, 3, 27, 27}, false},
+        {window->openButton(), {8, 3, 40, 27}, true},       {window->saveButton(), {56, 3, 40, 27}, true},
+        {window->copyButton(), {96, 3, 27, 27}, false},     {window->printButton(), {123, 3, 27, 27}, false},
         {window->refreshButton(), {158, 3, 27, 27}, false}, {window->optionsButton(), {193, 3, 40, 27}, true},
-        {window->helpButton(), {241, 3, 27, 27}, false},  {window->aboutButton(), {268, 3, 27, 27}, false},
+        {window->helpButton(), {241, 3, 27, 27}, false},    {window->aboutButton(), {268, 3, 27, 27}, false},
     };
     for (const Place& place : places) {
         EXPECT_EQ(place.button->geometry(), place.geometry) << place.button->objectName().toStdString();

@@ -69,17 +69,20 @@ else:
 void ExpectPictureKeptExactly(const fs::path& pdf, const Bitmap& picture, const fs::path& scratch)
 {
     const fs::path prefix = scratch / "embedded";
-    const testing::ToolResult extract = RunTool("pdfimages -png " + ShellQuote(pdf.string()) + " " + ShellQuote(prefix.string()));
+    const testing::ToolResult extract =
+        RunTool("pdfimages -png " + ShellQuote(pdf.string()) + " " + ShellQuote(prefix.string()));
     ASSERT_EQ(extract.status, 0) << "pdfimages (poppler-utils) failed:\n" << extract.output;
     ASSERT_TRUE(fs::exists(prefix.string() + "-000.png"));
     EXPECT_FALSE(fs::exists(prefix.string() + "-001.png")) << "one picture on the page";
     const fs::path meant = scratch / "meant.png";
     const std::vector<std::uint8_t> png = EncodeBitmap(picture, OutputKind::Png);
-    std::ofstream(meant, std::ios::binary).write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    std::ofstream(meant, std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     const fs::path script = scratch / "same.py";
     std::ofstream(script) << kSameScript;
-    const testing::ToolResult compare = RunTool(std::string(testing::kSystemPython) + " " + ShellQuote(script.string()) + " " +
-                                                ShellQuote(prefix.string() + "-000.png") + " " + ShellQuote(meant.string()));
+    const testing::ToolResult compare =
+        RunTool(std::string(testing::kSystemPython) + " " + ShellQuote(script.string()) + " " +
+                ShellQuote(prefix.string() + "-000.png") + " " + ShellQuote(meant.string()));
     EXPECT_EQ(compare.output, "DIFFERENT 0\n");
     fs::remove(prefix.string() + "-000.png");
 }
@@ -117,9 +120,8 @@ RenderedPage RenderAndMeasure(const fs::path& pdf, const fs::path& scratch, cons
 {
     RenderedPage page;
     const fs::path png = scratch / "page";
-    const testing::ToolResult render =
-        RunTool("pdftoppm -r " + std::to_string(kRenderDpi) + " -png -singlefile " + ShellQuote(pdf.string()) + " " +
-                ShellQuote(png.string()));
+    const testing::ToolResult render = RunTool("pdftoppm -r " + std::to_string(kRenderDpi) + " -png -singlefile " +
+                                               ShellQuote(pdf.string()) + " " + ShellQuote(png.string()));
     if (render.status != 0) {
         ADD_FAILURE() << "pdftoppm could not render " << pdf << " (is poppler-utils installed?):\n" << render.output;
         return page;
@@ -232,7 +234,8 @@ TEST_F(PrintCommandTest, EachIconLandsWhereTheChoicesPutIt)
 {
     const PrintCase cases[] = {
         {"whole grid at actual size", true, PrintSizing::ActualSize, QPageLayout::Portrait},
-        {"whole grid fitted: wider than tall, fills the page width", true, PrintSizing::FitToPage, QPageLayout::Portrait},
+        {"whole grid fitted: wider than tall, fills the page width", true, PrintSizing::FitToPage,
+         QPageLayout::Portrait},
         {"selected icon at actual size", false, PrintSizing::ActualSize, QPageLayout::Portrait},
         {"selected icon fitted on a landscape page: fills the page height", false, PrintSizing::FitToPage,
          QPageLayout::Landscape},
@@ -256,7 +259,8 @@ TEST_F(PrintCommandTest, EachIconLandsWhereTheChoicesPutIt)
         const Bitmap picture = PrintPicture(model, grid()->Current().icons, c.all);
         std::vector<GridRect> cells;
         if (c.all)
-            for (int k = 0; k < grid()->Count(); ++k) cells.push_back(model.IconRect(k));
+            for (int k = 0; k < grid()->Count(); ++k)
+                cells.push_back(model.IconRect(k));
         else
             cells.push_back({0, 0, picture.width, picture.height});
 
@@ -264,7 +268,8 @@ TEST_F(PrintCommandTest, EachIconLandsWhereTheChoicesPutIt)
         const bool landscape = c.orientation == QPageLayout::Landscape;
         const QSizeF paper = QPageSize(QPageSize::A4).size(QPageSize::Point);
         const double pageWidth = ((landscape ? paper.height() : paper.width()) - 2 * kMarginPoints) * kRenderDpi / 72.0;
-        const double pageHeight = ((landscape ? paper.width() : paper.height()) - 2 * kMarginPoints) * kRenderDpi / 72.0;
+        const double pageHeight =
+            ((landscape ? paper.width() : paper.height()) - 2 * kMarginPoints) * kRenderDpi / 72.0;
         double scale = 0;
         if (c.sizing == PrintSizing::ActualSize) {
             scale = double(kRenderDpi) / screenDpi; // the size it has on the screen
@@ -339,9 +344,10 @@ TEST_F(PrintCommandTest, WithoutAPrinterItSaysSoAndOffersAPdfFile)
     const QRectF paintRect = reference.pageLayout().paintRect(QPageLayout::Point);
     const Bitmap picture = PrintPicture(grid()->Model(), grid()->Current().icons, true);
     std::vector<GridRect> cells;
-    for (int k = 0; k < grid()->Count(); ++k) cells.push_back(grid()->Model().IconRect(k));
-    ExpectIconsOnPage(pdf, picture, cells, double(kRenderDpi) / window->logicalDpiX(), paintRect.left() * kRenderDpi / 72.0,
-                      paintRect.top() * kRenderDpi / 72.0);
+    for (int k = 0; k < grid()->Count(); ++k)
+        cells.push_back(grid()->Model().IconRect(k));
+    ExpectIconsOnPage(pdf, picture, cells, double(kRenderDpi) / window->logicalDpiX(),
+                      paintRect.left() * kRenderDpi / 72.0, paintRect.top() * kRenderDpi / 72.0);
 }
 
 TEST_F(PrintCommandTest, PreviewShowsThePageAndPrintsOnlyWhenAsked)

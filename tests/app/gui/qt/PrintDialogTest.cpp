@@ -26,12 +26,17 @@ TEST(PrintDialog, TextsAndLayout)
     EXPECT_EQ(dialog.windowTitle(), "Printing icon(s)");
     EXPECT_EQ(dialog.size(), QSize(360, 205));
     const std::pair<QAbstractButton*, const char*> buttons[] = {
-        {dialog.fullButton(), "&Full image"},      {dialog.selectedButton(), "&Selected image"},
-        {dialog.actualSizeButton(), "&Actual size"}, {dialog.fitToPageButton(), "Fit to &page"},
-        {dialog.okButton(), "OK"},                 {dialog.cancelButton(), "Cancel"},
-        {dialog.helpButton(), "&Help"},            {dialog.previewButton(), "Pre&view"},
+        {dialog.fullButton(), "&Full image"},
+        {dialog.selectedButton(), "&Selected image"},
+        {dialog.actualSizeButton(), "&Actual size"},
+        {dialog.fitToPageButton(), "Fit to &page"},
+        {dialog.okButton(), "OK"},
+        {dialog.cancelButton(), "Cancel"},
+        {dialog.helpButton(), "&Help"},
+        {dialog.previewButton(), "Pre&view"},
     };
-    for (const auto& [button, text] : buttons) EXPECT_EQ(button->text(), text);
+    for (const auto& [button, text] : buttons)
+        EXPECT_EQ(button->text(), text);
     EXPECT_EQ(dialog.imageLabel()->text(), "Image to print:");
     EXPECT_EQ(dialog.scaleLabel()->text(), "Scale:");
     EXPECT_EQ(dialog.scaleLabel()->parentWidget(), dialog.scalePanel());
@@ -39,7 +44,8 @@ TEST(PrintDialog, TextsAndLayout)
     EXPECT_TRUE(dialog.okButton()->isDefault());
     // Every control lies inside the client area.
     for (QWidget* child : dialog.findChildren<QWidget*>())
-        EXPECT_TRUE(dialog.rect().contains(child->mapTo(&dialog, child->rect().bottomRight()))) << child->objectName().toStdString();
+        EXPECT_TRUE(dialog.rect().contains(child->mapTo(&dialog, child->rect().bottomRight())))
+            << child->objectName().toStdString();
 }
 
 TEST(PrintDialog, SelectedImageNeedsASelection)

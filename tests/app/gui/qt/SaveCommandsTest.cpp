@@ -25,7 +25,8 @@ std::string ReadText(const fs::path& path)
 int CountOf(const std::string& text, const std::string& what)
 {
     int n = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
     return n;
 }
 
@@ -168,7 +169,8 @@ TEST_F(SaveCommandsTest, DbaseExportAsksAboutALoneMemoFile)
     ExportSettings edited = window->exportSettings();
     edited.dbfType = 5;
     dialogs.exportAnswers = {edited, edited};
-    dialogs.saveAnswers = {SaveFileAnswer{folder.path() / "table.dbf", 1}, SaveFileAnswer{folder.path() / "table.dbf", 1}};
+    dialogs.saveAnswers = {SaveFileAnswer{folder.path() / "table.dbf", 1},
+                           SaveFileAnswer{folder.path() / "table.dbf", 1}};
     dialogs.messageAnswers = {DialogAnswer::No, DialogAnswer::Yes};
 
     window->exportDbase();

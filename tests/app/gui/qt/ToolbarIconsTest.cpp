@@ -26,9 +26,9 @@ int OpaquePixels(const QImage& image)
 
 TEST(ToolbarIcons, EveryGlyphIsDrawnAndNoTwoAreAlike)
 {
-    const ToolbarGlyph glyphs[] = {ToolbarGlyph::Open,    ToolbarGlyph::Save, ToolbarGlyph::Copy,
-                                   ToolbarGlyph::Print,   ToolbarGlyph::Refresh, ToolbarGlyph::Options,
-                                   ToolbarGlyph::Help,    ToolbarGlyph::About, ToolbarGlyph::Find};
+    const ToolbarGlyph glyphs[] = {ToolbarGlyph::Open,  ToolbarGlyph::Save,    ToolbarGlyph::Copy,
+                                   ToolbarGlyph::Print, ToolbarGlyph::Refresh, ToolbarGlyph::Options,
+                                   ToolbarGlyph::Help,  ToolbarGlyph::About,   ToolbarGlyph::Find};
     for (const qreal ratio : {1.0, 2.0}) {
         std::set<QByteArray> seen;
         for (ToolbarGlyph glyph : glyphs) {
@@ -41,7 +41,8 @@ TEST(ToolbarIcons, EveryGlyphIsDrawnAndNoTwoAreAlike)
             EXPECT_GT(opaque, image.width() * image.height() / 10);
             EXPECT_LT(opaque, image.width() * image.height());
             seen.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
-            const QImage disabled = icon.pixmap(QSize(16, 16), ratio, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32);
+            const QImage disabled =
+                icon.pixmap(QSize(16, 16), ratio, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32);
             EXPECT_NE(disabled, image) << "the disabled glyph is faded";
         }
         EXPECT_EQ(seen.size(), std::size(glyphs));

@@ -52,11 +52,14 @@ TEST_F(WindowSettingsTest, StoredSettingsAreAppliedAtCreation)
     const std::string sample = test::SampleModule().string();
     const std::string other = (stores.folder.path() / "other.exe").string();
     WriteText(other, "MZ");
-    WriteText(stores.ini, "[Settings]\nRun=4\nSaveSettingsToRegistry=1\nLanguage=3\nShowSeparateWindow=0\nSmallIcons=1\n"
-                          "ExpIncludeNumbers=0\nExpGrayScale=1\nExpDBFFieldName=PIC\nExpTargetImageType=1\nExpDBFType=4\n"
-                          "[Recent]\n1=" + other + "\n0=" + sample + "\n"
-                          "[Placement]\nLeft=30\nTop=40\nRight=630\nBottom=540\nFindPanelVisible=1\nFindPanelHeight=50\n"
-                          "FilePanelWidth=260\n");
+    WriteText(stores.ini,
+              "[Settings]\nRun=4\nSaveSettingsToRegistry=1\nLanguage=3\nShowSeparateWindow=0\nSmallIcons=1\n"
+              "ExpIncludeNumbers=0\nExpGrayScale=1\nExpDBFFieldName=PIC\nExpTargetImageType=1\nExpDBFType=4\n"
+              "[Recent]\n1=" +
+                  other + "\n0=" + sample +
+                  "\n"
+                  "[Placement]\nLeft=30\nTop=40\nRight=630\nBottom=540\nFindPanelVisible=1\nFindPanelHeight=50\n"
+                  "FilePanelWidth=260\n");
     const auto window = Start();
 
     EXPECT_EQ(window->settings().run, 5);
