@@ -257,6 +257,36 @@ std::uint32_t ReadPixelBits(std::span<const std::uint8_t> row, int x, int bitCou
     }
 }
 
+// Where the parts of a DIB icon image lie, from its header alone.
+struct DibLayout {
+    std::uint64_t paletteOffset = 0;
+    std::uint64_t paletteEntries = 0;
+    std::uint64_t xorOffset = 0;
+    std::uint64_t xorStride = 0;
+    std::uint64_t andStride = 0;
+    std::uint64_t height = 0;
+
+    std::uint64_t andOffset() const { return xorOffset + xorStride * height; }
+    std::uint64_t end() const { return andOffset() + andStride * height; }
+};
+
+DibLayout LayOut(const DibHeader& h)
+{
+    DibLayout layout;
+    layout.paletteOffset = h.headerSize;
+    if (h.compression == kBiBitfields && h.headerSize == kDibHeaderSize) layout.paletteOffset += 12;
+    // Palette: biClrUsed entries, or the full 2^bits when it is 0. Larger depths may carry
+    // an optional table that is skipped.
+    layout.paletteEntries = h.colorsUsed;
+    if (h.bitCount <= 8 && layout.paletteEntries == 0) layout.paletteEntries = 1u << h.bitCount;
+    layout.xorOffset = layout.paletteOffset + layout.paletteEntries * 4;
+    const std::uint64_t width = static_cast<std::uint64_t>(h.width);
+    layout.xorStride = RowBytes(width, static_cast<std::uint64_t>(h.bitCount));
+    layout.andStride = RowBytes(width, 1);
+    layout.height = static_cast<std::uint64_t>(h.height);
+    return layout;
+}
+
 std::optional<IconHandle> DecodeDib(std::span<const std::uint8_t> bytes)
 {
     const ByteReader r(bytes);
@@ -266,29 +296,21 @@ std::optional<IconHandle> DecodeDib(std::span<const std::uint8_t> bytes)
     auto format = ReadPixelFormat(r, h);
     if (!format) return std::nullopt;
 
-    std::uint64_t offset = h.headerSize;
-    if (h.compression == kBiBitfields && h.headerSize == kDibHeaderSize) offset += 12;
-
-    // Palette: biClrUsed entries, or the full 2^bits when it is 0. Larger depths may carry
-    // an optional table that is skipped.
+    const DibLayout layout = LayOut(h);
     std::vector<std::uint32_t> palette;
-    std::uint64_t paletteEntries = h.colorsUsed;
-    if (h.bitCount <= 8 && paletteEntries == 0) paletteEntries = 1u << h.bitCount;
-    if (!r.contains(offset, paletteEntries * 4)) return std::nullopt;
+    if (!r.contains(layout.paletteOffset, layout.paletteEntries * 4)) return std::nullopt;
     if (h.bitCount <= 8) {
-        palette.reserve(paletteEntries);
-        for (std::uint64_t i = 0; i < paletteEntries; ++i)
-            palette.push_back(*r.u32(offset + i * 4) & 0x00FFFFFFu);
+        palette.reserve(layout.paletteEntries);
+        for (std::uint64_t i = 0; i < layout.paletteEntries; ++i)
+            palette.push_back(*r.u32(layout.paletteOffset + i * 4) & 0x00FFFFFFu);
     }
-    offset += paletteEntries * 4;
 
-    const std::uint64_t width = static_cast<std::uint64_t>(h.width);
-    const std::uint64_t height = static_cast<std::uint64_t>(h.height);
-    const std::uint64_t xorStride = RowBytes(width, static_cast<std::uint64_t>(h.bitCount));
-    const std::uint64_t andStride = RowBytes(width, 1);
-    auto xorRows = r.slice(offset, xorStride * height);
+    const std::uint64_t height = layout.height;
+    const std::uint64_t xorStride = layout.xorStride;
+    const std::uint64_t andStride = layout.andStride;
+    auto xorRows = r.slice(layout.xorOffset, xorStride * height);
     if (!xorRows) return std::nullopt;
-    auto andRows = r.slice(offset + xorStride * height, andStride * height);
+    auto andRows = r.slice(layout.andOffset(), andStride * height);
     const bool maybeAlpha = h.bitCount == 32 && format->alpha.bits > 0;
     if (!andRows && !maybeAlpha) return std::nullopt;
 
@@ -346,6 +368,26 @@ std::optional<IconImageInfo> ReadIconImageInfo(std::span<const std::uint8_t> ima
     auto h = ReadDibHeader(r);
     if (!h) return std::nullopt;
     return IconImageInfo{h->width, h->height, h->bitCount, false};
+}
+
+std::optional<std::uint64_t> IconImageExtent(std::span<const std::uint8_t> image)
+{
+    const ByteReader r(image);
+    if (IsPngSignature(image)) {
+        // Chunk after chunk (length, type, data, CRC) up to the end of IEND; every chunk
+        // takes at least 12 bytes, so the walk ends within the bytes.
+        std::uint64_t at = 8;
+        while (true) {
+            auto length = BigEndian32(r, at);
+            if (!length || !r.contains(at, std::uint64_t{12} + *length)) return std::nullopt;
+            const bool last = r.u8(at + 4) == 'I' && r.u8(at + 5) == 'E' && r.u8(at + 6) == 'N' && r.u8(at + 7) == 'D';
+            at += std::uint64_t{12} + *length;
+            if (last) return at;
+        }
+    }
+    auto h = ReadDibHeader(r);
+    if (!h) return std::nullopt;
+    return LayOut(*h).end();
 }
 
 std::optional<IconHandle> DecodeIconImage(std::span<const std::uint8_t> image)

@@ -33,6 +33,11 @@ struct IconImageInfo {
 };
 std::optional<IconImageInfo> ReadIconImageInfo(std::span<const std::uint8_t> image);
 
+// How many bytes the image takes by its own description: a DIB's header, colour table, XOR
+// and AND rows; a PNG stream up to the end of its IEND chunk. nullopt when the header cannot
+// be read (or no IEND chunk lies within the bytes). Bytes past it belong to no image.
+std::optional<std::uint64_t> IconImageExtent(std::span<const std::uint8_t> image);
+
 // The full decode; nullopt for anything malformed or over the pixel ceiling.
 std::optional<IconHandle> DecodeIconImage(std::span<const std::uint8_t> image);
 

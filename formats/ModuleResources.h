@@ -1,9 +1,12 @@
-// Reads the resources of a PE32 or PE32+ module opened as data, never executed: our
-// counterpart of LoadLibraryEx(LOAD_LIBRARY_AS_DATAFILE) with EnumResourceNames,
-// FindResource, LoadResource and SizeofResource. The file is read through bounded reads of
-// the parts needed (never mapped, never loaded whole); every offset, size and count of the
-// resource tree is checked against the real file size, the tree is walked at most three
-// levels deep and a visited set guards against cycles.
+// Reads the resources of a module opened as data, never executed: our counterpart of
+// LoadLibraryEx(LOAD_LIBRARY_AS_DATAFILE) with EnumResourceNames, FindResource, LoadResource
+// and SizeofResource. Two kinds of module are read, told apart by their content (the
+// signature behind the DOS header), never by their extension: PE32 and PE32+ modules, and
+// 16-bit NE modules (Windows 3.x programs, libraries and .icl icon libraries). The file is
+// read through bounded reads of the parts needed (never mapped, never loaded whole); every
+// offset, size and count is checked against the real file size, a PE resource tree is walked
+// at most three levels deep with a visited set against cycles, and an NE resource table is
+// walked forward only, within its bounded size.
 #pragma once
 
 #include "platform/ByteSource.h"
@@ -16,6 +19,10 @@
 #include <vector>
 
 namespace glyphora {
+
+// No resource we read is larger: icon images stay far below it, and it bounds what one entry
+// of a huge file can make us allocate.
+inline constexpr std::uint64_t kMaxResourceBytes = 256u * 1024u * 1024u;
 
 enum class ResourceType : std::uint16_t { Icon = 3, GroupIcon = 14 };
 
@@ -30,8 +37,8 @@ class ModuleResources {
 public:
     virtual ~ModuleResources() = default;
 
-    // Opens a module as data. Returns nullptr when the file cannot be read or is not a PE
-    // module with a resource section that parses (no icons is still a valid module).
+    // Opens a module as data. Returns nullptr when the file cannot be read or is not a PE or
+    // NE module whose resources parse (no icons is still a valid module).
     static std::unique_ptr<ModuleResources> Open(const std::filesystem::path& path);
 
     // The same over any byte source, which the result owns and reads for as long as it lives.
@@ -41,13 +48,16 @@ public:
     // that one type is indexed, so counting a folder of modules stays cheap.
     static std::optional<std::size_t> CountOf(const std::filesystem::path& path, ResourceType type);
 
-    // Names of all resources of a type in enumeration order: string names first, in
-    // directory order, then numeric names ascending.
+    // Names of all resources of a type in enumeration order. PE: string names first, in
+    // directory order, then numeric names ascending. NE: the resource table's order, which is
+    // the order the 16-bit shell numbers icons in (an icon index of a Windows 3.x program or
+    // icon library counts groups in that order).
     virtual std::vector<ResourceName> EnumNames(ResourceType type) const = 0;
 
     // The bytes of a resource, or nullopt when it is absent or its data lies outside the
-    // file. A string name is compared without regard to letter case. Where a name has
-    // several language variants the choice is: neutral, user's language, 0x409, first.
+    // file. A string name is compared without regard to letter case; of two resources with
+    // one name the first in enumeration order counts. Where a name has several language
+    // variants (PE only) the choice is: neutral, user's language, 0x409, first.
     virtual std::optional<std::vector<std::uint8_t>> Find(ResourceType type, const ResourceName& name) const = 0;
     std::optional<std::vector<std::uint8_t>> FindString(ResourceType type, const std::string& name) const
     {

@@ -4,6 +4,7 @@
 #include "formats/PeImage.h"
 
 #include "formats/ByteReader.h"
+#include "formats/MzHeader.h"
 
 #include <algorithm>
 
@@ -11,12 +12,9 @@ namespace glyphora {
 
 namespace {
 
-constexpr std::uint16_t kDosMagic = 0x5A4D;        // "MZ"
 constexpr std::uint32_t kPeSignature = 0x00004550; // "PE\0\0"
 constexpr std::uint16_t kPe32Magic = 0x10B;
 constexpr std::uint16_t kPe32PlusMagic = 0x20B;
-constexpr std::uint64_t kDosHeaderSize = 64;
-constexpr std::uint64_t kLfanewOffset = 0x3C;
 constexpr std::uint64_t kCoffHeaderSize = 20;
 constexpr std::uint64_t kSectionHeaderSize = 40;
 constexpr std::uint64_t kDataDirectorySize = 8;
@@ -38,11 +36,9 @@ std::optional<PeImage> PeImage::Parse(const SourceReader& file)
     PeImage image;
     image.file_ = &file;
 
-    const auto dosBytes = file.copy(0, kDosHeaderSize);
-    if (!dosBytes) return std::nullopt;
-    const ByteReader dos(*dosBytes);
-    if (dos.u16(0) != kDosMagic) return std::nullopt;
-    const std::uint64_t peOffset = *dos.u32(kLfanewOffset);
+    const auto newHeader = NewHeaderOffset(file);
+    if (!newHeader) return std::nullopt;
+    const std::uint64_t peOffset = *newHeader;
 
     // Signature and COFF header, then the optional header whose size the COFF header gives.
     const auto coffBytes = file.copy(peOffset, 4 + kCoffHeaderSize);

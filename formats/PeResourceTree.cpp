@@ -19,9 +19,6 @@ constexpr std::uint64_t kDataEntrySize = 16;
 // Names are stored once each in a sound file, so their text cannot outgrow the file; a
 // file whose entries all point at one long name must not make us copy it endlessly.
 constexpr std::uint64_t kNameBudgetSlack = 4096;
-// No resource we read is larger: icon images stay far below it, and it bounds what one data
-// entry of a huge file can make us allocate.
-constexpr std::uint64_t kMaxResourceBytes = 256u * 1024u * 1024u;
 
 // The bytes of [rva, rva + length) when one section backs all of them and they can be read.
 std::optional<std::vector<std::uint8_t>> CopyAtRva(const PeImage& image, std::uint64_t rva, std::uint64_t length)

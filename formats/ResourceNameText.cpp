@@ -1,8 +1,6 @@
 // UTF-16 to UTF-8 conversion and case folding for resource names.
 #include "formats/ResourceNameText.h"
 
-#include <cstdint>
-
 namespace glyphora {
 
 namespace {
@@ -94,6 +92,21 @@ std::string Utf16ToUtf8(std::span<const char16_t> units)
             AppendUtf8(out, u);
         }
     }
+    return out;
+}
+
+std::string AnsiToUtf8(std::span<const std::uint8_t> bytes)
+{
+    // Windows-1252 differs from Latin-1 only in 0x80 to 0x9F.
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    std::string out;
+    out.reserve(bytes.size());
+    for (const std::uint8_t b : bytes)
+        AppendUtf8(out, b >= 0x80 && b <= 0x9F ? kHigh[b - 0x80] : char32_t{b});
     return out;
 }
 

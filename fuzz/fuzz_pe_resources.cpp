@@ -1,7 +1,7 @@
 // Fuzz target of the module-resource reader: parses the input as a PE module from memory
 // (the same parser ModuleResources::Open runs on a mapped file), lists the group icons
 // and icons and looks every one of them up.
-#include "formats/PeModuleResources.h"
+#include "formats/ModuleReaders.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,6 +5,7 @@
 
 #include "platform/Files.h"
 #include "formats/ResourceLanguage.h"
+#include "tests/formats/ModuleTestSupport.h"
 #include "tests/support/PeBuilder.h"
 
 #include <gtest/gtest.h>
@@ -85,18 +86,7 @@ private:
     std::array<std::optional<std::string>, 3> saved_;
 };
 
-std::string Describe(const ResourceName& name)
-{
-    return name.isString ? "\"" + name.text + "\"" : std::to_string(name.id);
-}
-
-std::vector<std::string> Describe(const std::vector<ResourceName>& names)
-{
-    std::vector<std::string> out;
-    for (const auto& n : names)
-        out.push_back(Describe(n));
-    return out;
-}
+using testing::Describe;
 
 class ModuleResourcesTest : public ::testing::TestWithParam<Bits> {
 protected:
@@ -361,12 +351,8 @@ TEST(ModuleResourcesDamageTest, DamagedModulesGiveClearResults)
             ScratchDir dir;
             const auto path = dir.file("damaged.dll");
             const auto bytes = c.make(b);
-            WriteWholeFile(path, bytes);
-            auto module = ModuleResources::Open(path);
             // The count-only path agrees with the full reader on every damaged module.
-            for (ResourceType type : {ResourceType::Icon, ResourceType::GroupIcon})
-                EXPECT_EQ(ModuleResources::CountOf(path, type),
-                          module ? std::optional<std::size_t>(module->Count(type)) : std::nullopt);
+            auto module = testing::WriteAndOpenModule(path, bytes);
 
             if (c.outcome == Outcome::Rejected) {
                 EXPECT_EQ(module, nullptr);

@@ -3,6 +3,7 @@
 #include "tests/support/PeBuilder.h"
 
 #include "platform/Files.h"
+#include "tests/support/LittleEndian.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,24 +17,6 @@ constexpr std::uint32_t kSectionRva = 0x1000;
 constexpr std::uint32_t kFileAlignment = 0x200;
 constexpr std::uint32_t kSectionAlignment = 0x1000;
 constexpr std::uint32_t kPeOffset = 0x40;
-
-std::size_t AlignUp(std::size_t value, std::size_t alignment)
-{
-    return (value + alignment - 1) / alignment * alignment;
-}
-
-void Put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value)
-{
-    if (out.size() < at + 2) out.resize(at + 2);
-    out[at] = static_cast<std::uint8_t>(value);
-    out[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value)
-{
-    Put16(out, at, value & 0xFFFF);
-    Put16(out, at + 2, value >> 16);
-}
 
 // Test names are valid UTF-8; decode them to UTF-16 code units.
 std::u16string ToUtf16(const std::string& text)
@@ -54,11 +37,6 @@ std::u16string ToUtf16(const std::string& text)
         }
     }
     return out;
-}
-
-bool SameName(const PeBuilder::Name& a, const PeBuilder::Name& b)
-{
-    return a.isString == b.isString && (a.isString ? a.text == b.text : a.id == b.id);
 }
 
 // Linker order: string names first, compared without regard to ASCII case, then numbers.
@@ -95,7 +73,7 @@ template <typename Node>
 Node& FindOrAdd(std::vector<Node>& nodes, const PeBuilder::Name& name)
 {
     for (auto& node : nodes)
-        if (SameName(node.name, name)) return node;
+        if (node.name == name) return node;
     nodes.push_back(Node{name, {}});
     return nodes.back();
 }

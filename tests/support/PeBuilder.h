@@ -8,6 +8,8 @@
 //   std::vector<std::uint8_t> module = b.build();   // or b.writeTo(path)
 #pragma once
 
+#include "tests/support/ResourceId.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -51,14 +53,7 @@ public:
     };
 
     // A resource type or name: a number or a string. Strings are written as UTF-16.
-    struct Name {
-        Name(int number) : id(static_cast<std::uint16_t>(number)) {}
-        Name(const char* string) : isString(true), text(string) {}
-        Name(std::string string) : isString(true), text(std::move(string)) {}
-        bool isString = false;
-        std::string text;
-        std::uint16_t id = 0;
-    };
+    using Name = ResourceId;
 
     explicit PeBuilder(Bits bits = Bits::Pe32) : bits_(bits) {}
 
