@@ -62,7 +62,7 @@ bool IsSingleFileDocument(Kind kind)
 
 bool IsModuleOrIconExtension(const std::string& ext)
 {
-    return ext == ".exe" || ext == ".dll" || ext == ".ocx" || ext == ".ico";
+    return IsModuleExtension(ext) || ext == ".ico";
 }
 
 // Asks before replacing an existing file, unless the command line runs or an earlier answer

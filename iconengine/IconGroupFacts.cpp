@@ -18,11 +18,6 @@ std::optional<int> CountOrNothing(int imageCount, const std::string& errorText)
     return errorText.empty() ? std::optional<int>(imageCount) : std::nullopt;
 }
 
-bool IsModuleExtension(const std::string& ext)
-{
-    return ext == ".exe" || ext == ".dll" || ext == ".ocx";
-}
-
 } // namespace
 
 std::optional<int> GroupImageCount(const fs::path& file, int index)

@@ -33,6 +33,11 @@ std::string LowerExtension(const fs::path& path)
     return ext;
 }
 
+bool IsModuleExtension(const std::string& lowerExtension)
+{
+    return lowerExtension == ".exe" || lowerExtension == ".dll" || lowerExtension == ".ocx" || lowerExtension == ".icl";
+}
+
 LoadedIcons LoadFileIcons(const fs::path& fileName, IconSizing sizing)
 {
     LoadedIcons result;
@@ -134,7 +139,7 @@ IconGroupSource::IconGroupSource(const fs::path& fileName) : fileName_(fileName)
         iconFile_ = true;
         return;
     }
-    if (ext == ".exe" || ext == ".dll" || ext == ".ocx") {
+    if (IsModuleExtension(ext)) {
         modulePath_ = fileName;
     } else {
         const std::string location = GetDefaultIconLocation(ext);
@@ -147,8 +152,8 @@ IconGroupSource::IconGroupSource(const fs::path& fileName) : fileName_(fileName)
         } else {
             modulePath_ = location;
         }
-        // No association names a module (always so on Linux): a file that is itself a PE
-        // module (.cpl, .scr, .efi, .mui, .sys, ...) is its own module.
+        // No association names a module (always so on Linux): a file that is itself a module
+        // (.cpl, .scr, .efi, .mui, .sys, a 16-bit .drv, ...) is its own module.
         if (modulePath_.empty() && (module_ = ModuleResources::Open(fileName))) modulePath_ = fileName;
     }
     if (modulePath_.empty()) return;

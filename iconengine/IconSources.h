@@ -1,9 +1,10 @@
 // Where the icons of a file come from: the icon list that the grid shows (the file's own
 // icons through the extraction service, or the file-type icon for a file without any), and
 // the group-icon resource behind an icon, written as an .ico file or counted. Icon files,
-// modules (.exe, .dll, .ocx) and every other file are told apart by their extension; the
-// group of any other file comes from the module its file type's DefaultIcon names, or, when
-// no association names one, from the file itself if it is a PE module.
+// modules (.exe, .dll, .ocx, and .icl icon libraries) and every other file are told apart by
+// their extension; the group of any other file comes from the module its file type's
+// DefaultIcon names, or, when no association names one, from the file itself if it is a
+// module (PE or NE).
 #pragma once
 
 #include "raster/IconHandle.h"
@@ -88,5 +89,9 @@ std::string NormalizeDefaultIconLocation(std::string value);
 
 // Lower-cased extension with its dot ("" when there is none).
 std::string LowerExtension(const std::filesystem::path& path);
+
+// True for the extensions whose files are their own modules: ".exe", ".dll", ".ocx" and
+// ".icl" (icon libraries, NE or PE), given in lower case.
+bool IsModuleExtension(const std::string& lowerExtension);
 
 } // namespace glyphora

@@ -18,7 +18,7 @@
 namespace glyphora {
 
 // The masks the find pane scans with.
-inline constexpr std::string_view kIconFileMasks = "*.dll;*.exe;*.ocx";
+inline constexpr std::string_view kIconFileMasks = "*.dll;*.exe;*.ocx;*.icl";
 
 enum class ScanOutcome : std::uint8_t {
     Finished = 0, // the walk ended

@@ -1,9 +1,10 @@
-// The folder scan over folders of modules written by PeBuilder: the minimum count, the masks,
+// The folder scan over folders of modules written by PeBuilder (and NeBuilder): the minimum count, the masks,
 // recursion and walk order, stopping, files and folders that vanish or cannot be read, and
 // links that loop.
 #include "scan/FolderScan.h"
 
 #include "scan/PathJoin.h"
+#include "tests/support/NeBuilder.h"
 #include "tests/support/PeBuilder.h"
 #include "tests/support/TempFolder.h"
 
@@ -92,6 +93,29 @@ TEST(FolderScan, EachPatternListsItsMatchesInTurnIgnoringCase)
     EXPECT_EQ(Scan(tmp.path(), 1, false, "?.dl*"), (Strings{"a.dll", "b.DLL", "e.dll.bak", "g.dl"}));
     // Blanks after a ";" are dropped; a file matching two patterns is listed twice.
     EXPECT_EQ(Scan(tmp.path(), 1, false, "a.*;  *.DLL"), (Strings{"a.dll", "a.dll", "b.DLL"}));
+}
+
+// 16-bit modules count as PE ones do, from their resource table alone; icon libraries (.icl,
+// NE or PE) are listed after the other kinds, as the masks come.
+TEST(FolderScan, NeModulesAndIconLibrariesCountTheirGroups)
+{
+    const testing::TempFolder tmp;
+    const auto writeNe = [&](const char* name, int groups, bool damaged) {
+        testing::NeBuilder builder;
+        for (int i = 1; i <= groups; ++i)
+            builder.addResource(kGroupIcon, i, {0, 0, 1, 0, 0, 0});
+        if (damaged) builder.addDefect(testing::NeBuilder::Defect::HugeCounts);
+        builder.writeTo(tmp.path() / name);
+    };
+    writeNe("program.exe", 2, false);
+    writeNe("library.icl", 3, false);
+    writeNe("driver.drv", 3, false);
+    writeNe("damaged.icl", 3, true);
+    WriteModule(tmp.path() / "icons.icl", 1);
+
+    EXPECT_EQ(Scan(tmp.path(), 1, false), (Strings{"program.exe", "icons.icl", "library.icl"}));
+    EXPECT_EQ(Scan(tmp.path(), 3, false), (Strings{"library.icl"}));
+    EXPECT_EQ(Scan(tmp.path(), 3, false, "*.drv"), (Strings{"driver.drv"}));
 }
 
 TEST(FolderScan, SplitMasksTrimsWhatFollowsEachSemicolon)

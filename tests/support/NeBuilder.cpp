@@ -186,6 +186,8 @@ std::vector<std::uint8_t> NeBuilder::build() const
             const std::size_t at = out.size();
             out.insert(out.end(), r->data.begin(), r->data.end());
             out.resize(AlignUp(out.size(), unit), 0);
+            if ((at >> shift_) > 0xFFFF || ((out.size() - at) >> shift_) > 0xFFFF)
+                throw std::invalid_argument("NeBuilder: the data needs a larger alignment shift");
             placed.emplace_back(at >> shift_, (out.size() - at) >> shift_);
         }
 

@@ -42,7 +42,8 @@ public:
     // The images of an .ico file as icon resources (ordinals counting up from 1 across the
     // module) and a group named name listing them in the file's order.
     NeBuilder& addIconGroup(Name name, std::span<const std::uint8_t> icoFile);
-    // The unit the data is laid out in: 2^shift bytes (0 to 12).
+    // The unit the data is laid out in: 2^shift bytes (0 to 12). Offsets and lengths count
+    // units in 16 bits, so byte units (0) reach 64 KiB into the file only.
     NeBuilder& setAlignShift(std::uint16_t shift);
     // Writes another shift into the table than the data was laid out with.
     NeBuilder& claimAlignShift(std::uint16_t shift);

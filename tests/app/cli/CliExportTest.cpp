@@ -23,24 +23,7 @@ const fs::path& kSample = testing::kSampleModule;
 const auto ReadFile = testing::ReadFileText;
 const auto Cli = testing::RunCli;
 
-// The images of an .ico file, in directory order.
-std::vector<std::string> IcoImages(const std::string& ico)
-{
-    std::vector<std::string> images;
-    auto u16 = [&](std::size_t at) {
-        return static_cast<unsigned char>(ico[at]) | (static_cast<unsigned char>(ico[at + 1]) << 8);
-    };
-    auto u32 = [&](std::size_t at) {
-        return static_cast<std::uint32_t>(u16(at)) | (static_cast<std::uint32_t>(u16(at + 2)) << 16);
-    };
-    if (ico.size() < 6) return images;
-    const int count = u16(4);
-    for (int i = 0; i < count; ++i) {
-        const std::size_t entry = 6 + 16 * static_cast<std::size_t>(i);
-        images.push_back(ico.substr(u32(entry + 12), u32(entry + 8)));
-    }
-    return images;
-}
+const auto IcoImages = testing::IcoImages;
 
 // Group N of the sample (1-based, module order) and the art file it was compiled from.
 struct GroupCase {

@@ -5,6 +5,7 @@
 #include "tests/support/RunTool.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -31,6 +32,25 @@ inline std::vector<std::string> FolderNames(const std::filesystem::path& dir)
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// The images of an .ico file, in directory order.
+inline std::vector<std::string> IcoImages(const std::string& ico)
+{
+    std::vector<std::string> images;
+    auto u16 = [&](std::size_t at) {
+        return static_cast<unsigned char>(ico[at]) | (static_cast<unsigned char>(ico[at + 1]) << 8);
+    };
+    auto u32 = [&](std::size_t at) {
+        return static_cast<std::uint32_t>(u16(at)) | (static_cast<std::uint32_t>(u16(at + 2)) << 16);
+    };
+    if (ico.size() < 6) return images;
+    const int count = u16(4);
+    for (int i = 0; i < count; ++i) {
+        const std::size_t entry = 6 + 16 * static_cast<std::size_t>(i);
+        images.push_back(ico.substr(u32(entry + 12), u32(entry + 8)));
+    }
+    return images;
 }
 
 // glyphora-cli with the given (already quoted) arguments.
