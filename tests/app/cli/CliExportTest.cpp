@@ -204,12 +204,12 @@ TEST(CliExportTest, ErrorsGoToStandardErrorWithAFailingStatus)
     EXPECT_NE(Cli("--help").output.find("-iconindex"), std::string::npos);
 }
 
-// A PE module under another extension (.cpl, .scr, .efi, ...) is its own module: its groups
+// A PE module under another extension (.cpl, .scr, .efi, an .icl icon library, ...) is its own module: its groups
 // are written as .ico files and counted, and every other kind of export sees the same icons.
 TEST(CliExportTest, ModulesUnderOtherExtensionsGiveTheirOwnGroups)
 {
     const testing::TempFolder dir;
-    for (const char* name : {"appwiz.cpl", "saver.SCR", "boot.efi"}) {
+    for (const char* name : {"appwiz.cpl", "saver.SCR", "boot.efi", "icons.icl"}) {
         SCOPED_TRACE(name);
         const fs::path module = dir.path() / name;
         fs::copy_file(kSample, module, fs::copy_options::overwrite_existing);

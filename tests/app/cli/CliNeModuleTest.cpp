@@ -170,6 +170,41 @@ TEST(CliNeModule, PngExportsShowTheBestLargeImageOverWhite)
     }
 }
 
+// Every save and export of the console sees the six groups; the spreadsheet names them in the
+// table's order.
+TEST(CliNeModule, EveryExportSeesTheGroupsInTableOrder)
+{
+    const testing::TempFolder dir;
+    const fs::path module = WriteArtModule(dir.path() / "library.icl", 4);
+    const auto at = [&](const char* name) { return ShellQuote((dir.path() / name).string()); };
+    const std::string exports[] = {
+        at("icons") + " -iconindex=0",
+        at("pictures") + " -iconindex=0 -desttype=png",
+        at("page.html"),
+        at("table.dbf"),
+        at("document.pdf"),
+        at("sheet.xlsx"),
+    };
+    for (const std::string& destination : exports) {
+        const auto run = RunCli("-e " + ShellQuote(module.string()) + " " + destination);
+        EXPECT_EQ(run.status, 0) << destination << ": " << run.output;
+        EXPECT_EQ(run.output, "Done: 6 icon(s) saved.\n") << destination;
+    }
+    EXPECT_EQ(testing::FolderNames(dir.path() / "icons").size(), 6u);
+    const auto composed = RunCli("-e " + ShellQuote(module.string()) + " " + at("all.png") + " -alliconsasoneimage");
+    EXPECT_EQ(composed.status, 0) << composed.output;
+    EXPECT_GT(fs::file_size(dir.path() / "all.png"), 0u);
+
+    const fs::path py = dir.path() / "strings.py";
+    std::ofstream(py) << "import re, sys, zipfile\n"
+                         "text = zipfile.ZipFile(sys.argv[1]).read('xl/sharedStrings.xml').decode()\n"
+                         "print(' '.join(re.findall(r'<t[^>]*>([^<]*)</t>', text)[6:]))\n";
+    const auto names =
+        RunTool(std::string(testing::kSystemPython) + " " + ShellQuote(py.string()) + " " + at("sheet.xlsx"));
+    ASSERT_EQ(names.status, 0) << names.output;
+    EXPECT_EQ(names.output, "7 MAINICON 2 Folder 300 ALPHA\n");
+}
+
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
