@@ -2,6 +2,7 @@
 # Builds the libFuzzer targets with clang and runs each for a few seconds from its seeds.
 # Every target has its own seed folders and input size cap (-max_len): the parsers and the
 # export path need a few kilobytes to reach everything, and large inputs only slow the run.
+# FUZZ_TARGETS (names separated by blanks, shell patterns allowed) runs only those targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-20}
@@ -17,8 +18,9 @@ settings() {
     fuzz_icon_image) echo "icon_image 16384" ;;
     fuzz_ico_file) echo "ico_file 16384" ;;
     fuzz_pe_resources) echo "pe_resources 16384" ;;
+    fuzz_ne_resources) echo "ne_resources 16384" ;;
     fuzz_settings_ini) echo "settings_ini 4096" ;;
-    fuzz_export_*) echo "pe_resources,ico_file 8192" ;;
+    fuzz_export_*) echo "pe_resources,ne_resources,ico_file 8192" ;;
     *) echo "${1#fuzz_} 4096" ;;  # a new target: its own seed folder; give it a line above
   esac
 }
@@ -27,6 +29,15 @@ status=0
 for target in build-fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
+  if [ -n "${FUZZ_TARGETS:-}" ]; then
+    read -ra patterns <<<"$FUZZ_TARGETS"
+    wanted=0
+    for pattern in "${patterns[@]}"; do
+      # shellcheck disable=SC2254
+      case "$name" in $pattern) wanted=1 ;; esac
+    done
+    [ "$wanted" -eq 1 ] || continue
+  fi
   read -r seedList maxLen <<<"$(settings "$name")"
   corpus=$(mktemp -d)
   IFS=, read -ra seedDirs <<<"$seedList"
