@@ -20,7 +20,11 @@ std::optional<std::vector<std::uint8_t>> TransparentPngOfImage(std::span<const s
     const auto icon = DecodeIconImage(image);
     if (!icon || icon->isNull()) return std::nullopt;
     if (IsPngSignature(image)) return std::vector<std::uint8_t>(image.begin(), image.end());
-    return TransparentPng(*icon);
+    try {
+        return TransparentPng(*icon);
+    } catch (const GlyphoraError&) {
+        return std::nullopt;
+    }
 }
 
 } // namespace glyphora

@@ -17,7 +17,8 @@ namespace glyphora {
 std::vector<std::uint8_t> TransparentPng(const IconHandle& icon);
 
 // The PNG of one stored image (an RT_ICON resource or an .ico entry): a PNG stream as it is
-// once it decodes, any other image through TransparentPng. nullopt when it does not decode.
+// once it decodes, any other image through TransparentPng. nullopt when it cannot be
+// decoded or written.
 std::optional<std::vector<std::uint8_t>> TransparentPngOfImage(std::span<const std::uint8_t> image);
 
 } // namespace glyphora

@@ -27,6 +27,7 @@ inline constexpr int kTextHintOptions = 108;
 inline constexpr int kTextHintHelp = 109;
 inline constexpr int kTextHintAbout = 110;
 inline constexpr int kTextIconWindowCaption = 111;
+inline constexpr int kTextImageBitDepth = 112;   // %d: bits per pixel of an image of a group
 inline constexpr int kTextPackFileMissing = 117; // %s: the pack's path
 inline constexpr int kTextHintMinimumIconCount = 151;
 
@@ -166,6 +167,7 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextHintHelp, Placeholder::None, ""},
     TextIdInfo{kTextHintAbout, Placeholder::None, ""},
     TextIdInfo{kTextIconWindowCaption, Placeholder::None, ""},
+    TextIdInfo{kTextImageBitDepth, Placeholder::Integer, "%d-bit"},
     TextIdInfo{kTextPackFileMissing, Placeholder::String, ""},
     TextIdInfo{kTextHintMinimumIconCount, Placeholder::None, ""},
     TextIdInfo{kTextScanning, Placeholder::None, ""},

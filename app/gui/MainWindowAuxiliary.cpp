@@ -3,6 +3,7 @@
 #include "app/gui/MainWindow.h"
 
 #include "app/gui/IconWindow.h"
+#include "iconengine/GroupImages.h"
 #include "iconengine/IconExtraction.h"
 #include "platform/FileTypeIcons.h"
 
@@ -47,7 +48,7 @@ void MainWindow::updateIconWindow(int index)
         const std::vector<IconHandle> large = ExtractFileIcons(fileName_, kLargeIconSize, index, 1);
         const std::vector<IconHandle> small = ExtractFileIcons(fileName_, kSmallIconSize, index, 1);
         iconWindow_->showIcons(large.empty() ? IconHandle{} : large.front(),
-                               small.empty() ? IconHandle{} : small.front());
+                               small.empty() ? IconHandle{} : small.front(), ReadGroupImages(fileName_, index));
     }
     // The main window keeps the keyboard focus.
     if (isVisible() && isEnabled()) activateWindow();
