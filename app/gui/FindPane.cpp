@@ -9,7 +9,7 @@
 #include "i18n/TextIds.h"
 #include "iconengine/DeviceIcons.h"
 #include "iconengine/IconExtraction.h"
-#include "platform/FileTypeIcons.h"
+#include "iconengine/FileTypeIcons.h"
 #include "platform/qt/QtImageConversion.h"
 #include "platform/qt/QtPaths.h"
 #include "scan/PathJoin.h"
