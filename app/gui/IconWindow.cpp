@@ -99,7 +99,8 @@ void IconWindow::showNoIcon()
     showOnce();
 }
 
-// The strip's content: one column a picture, its picture above its label, bottoms aligned.
+// The strip's content: one column an image, the picture above its label, centred in the
+// strip's height.
 void IconWindow::fillStrip(const std::vector<GroupImage>& images)
 {
     imagePictures_.clear();
@@ -120,6 +121,7 @@ void IconWindow::fillStrip(const std::vector<GroupImage>& images)
         column->addStretch(1);
         column->addWidget(picture, 0, Qt::AlignHCenter);
         column->addWidget(label, 0, Qt::AlignHCenter);
+        column->addStretch(1);
         row->addLayout(column);
         imagePictures_.push_back(picture);
         imageLabels_.push_back(label);
