@@ -243,6 +243,7 @@ else
            "$sample 256 48" "$modules/glyphora-sample32.dll 128 48" "$modules/setup32.exe 256 256" \
            "$modules/setup64.exe 128 128" "$modules/plain.dll 256 0" >"$work/factory.log" 2>&1; then
         pass "GNOME's thumbnail factory: $(grep -c '^ok' "$work/factory.log") files as expected"
+        grep '^ok' "$work/factory.log" | sed 's/^/    /'
       else
         fail "GNOME's thumbnail factory"; grep -v "^(process\|^$" "$work/factory.log" | tail -n 40 >&2
       fi

@@ -29,13 +29,20 @@ QPixmap IconPixmap(const IconHandle& icon, const QColor& background)
     return QPixmap::fromImage(RenderIcon(icon, icon.width, icon.height, rgb));
 }
 
-// The icon on the window's background, at the size its mask gives.
-void ShowIcon(QLabel* picture, const IconHandle& icon, const QColor& background)
+// The icon on the window's background, at the size its mask gives; drawn from sharp (the icon
+// for the screen's physical pixels) where there is one.
+void ShowIcon(QLabel* picture, const IconHandle& icon, const QColor& background, const IconHandle& sharp,
+              double ratio)
 {
     const IconMaskSize size = GetIconSize(icon);
     picture->resize(size.width, size.height);
     if (icon.isNull()) {
         picture->clear();
+        return;
+    }
+    if (ratio > 1.0 && !sharp.isNull()) {
+        const std::uint32_t rgb = static_cast<std::uint32_t>(background.rgb()) & 0x00FFFFFF;
+        picture->setPixmap(QPixmap::fromImage(RenderDeviceIcon(sharp, icon.width, icon.height, rgb, ratio)));
         return;
     }
     picture->setPixmap(IconPixmap(icon, background));
@@ -75,11 +82,12 @@ QString IconWindow::imageLabelText(const GroupImage& image)
                                   ", " + depth);
 }
 
-void IconWindow::showIcons(const IconHandle& large, const IconHandle& small, const std::vector<GroupImage>& images)
+void IconWindow::showIcons(const IconHandle& large, const IconHandle& small, const std::vector<GroupImage>& images,
+                           const DeviceIconPair& sharp)
 {
     const QColor background = palette().window().color();
-    ShowIcon(largePicture_, large, background);
-    ShowIcon(smallPicture_, small, background);
+    ShowIcon(largePicture_, large, background, sharp.large, sharp.ratio);
+    ShowIcon(smallPicture_, small, background, sharp.small, sharp.ratio);
     const IconMaskSize largeSize = GetIconSize(large);
     // The area as the window has it now (the user may have resized it), grown for the icon.
     pictureArea_ =

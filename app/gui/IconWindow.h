@@ -18,6 +18,14 @@ class QScrollArea;
 
 namespace glyphora {
 
+// The large and small icon chosen for a HiDPI screen's physical pixels (ratio above 1), drawn
+// in place of the logical icons at the logical icons' sizes.
+struct DeviceIconPair {
+    IconHandle large;
+    IconHandle small;
+    double ratio = 1.0;
+};
+
 class IconWindow final : public QWidget {
 public:
     static constexpr int kDesignWidth = 287;
@@ -32,7 +40,8 @@ public:
     // never shrinks, and holds the large icon centred in its left half and the small one in
     // its right half; the strip below is as tall as its tallest image and its label; the
     // window is shown.
-    void showIcons(const IconHandle& large, const IconHandle& small, const std::vector<GroupImage>& images = {});
+    void showIcons(const IconHandle& large, const IconHandle& small, const std::vector<GroupImage>& images = {},
+                   const DeviceIconPair& sharp = {});
     // Empties both pictures, which keep their sizes, removes the images, and shows the window.
     void showNoIcon();
 

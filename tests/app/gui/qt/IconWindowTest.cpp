@@ -241,5 +241,23 @@ TEST(IconWindow, GrowsToTwiceALargeIconAndNeverShrinks)
     window.close();
 }
 
+TEST(IconWindow, OnAHiDpiScreenDrawsTheIconsForItsPhysicalPixelsAtTheLogicalSizes)
+{
+    QWidget owner;
+    IconWindow window(&owner);
+    const IconHandle large = SampleIcon(1, 32), small = SampleIcon(1, 16);
+    const IconHandle sharpLarge = SampleIcon(1, 64), sharpSmall = SampleIcon(1, 32);
+    window.showIcons(large, small, {}, DeviceIconPair{sharpLarge, sharpSmall, 2.0});
+    EXPECT_EQ(window.largePicture()->size(), QSize(32, 32)) << "laid out in logical pixels";
+    EXPECT_EQ(window.smallPicture()->size(), QSize(16, 16));
+    const QPixmap shown = window.largePicture()->pixmap();
+    EXPECT_EQ(shown.devicePixelRatio(), 2.0);
+    EXPECT_EQ(shown.toImage().convertToFormat(QImage::Format_RGB32), Expected(sharpLarge, &window));
+    EXPECT_EQ(window.smallPicture()->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+              Expected(sharpSmall, &window));
+    ExpectCentredInHalves(window);
+    window.close();
+}
+
 } // namespace
 } // namespace glyphora
