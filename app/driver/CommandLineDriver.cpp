@@ -9,6 +9,7 @@
 #include "i18n/LanguagePack.h"
 #include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
+#include "platform/AsciiText.h"
 #include "platform/FileReader.h"
 #include "platform/Files.h"
 
@@ -46,13 +47,6 @@ std::string TextOr(int id, const char* builtIn)
 {
     std::string text = LangString(id);
     return text.empty() ? std::string(builtIn) : text;
-}
-
-std::string Trimmed(const std::string& s)
-{
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 // The folder SaveAll writes into, derived from the destination by the kind of output.
@@ -108,7 +102,7 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     if (!args.exportMode) return result;
 
     if (args.small) host.SetSmallIcons();
-    if (Trimmed(destination).empty())
+    if (Trim(destination, IsAsciiSpace).empty())
         return fail(TextOr(kTextCommandLineNoDestination, "No destination was given for the export."));
 
     bool nothingSaved = false;
