@@ -31,8 +31,7 @@ QPixmap IconPixmap(const IconHandle& icon, const QColor& background)
 
 // The icon on the window's background, at the size its mask gives; drawn from sharp (the icon
 // for the screen's physical pixels) where there is one.
-void ShowIcon(QLabel* picture, const IconHandle& icon, const QColor& background, const IconHandle& sharp,
-              double ratio)
+void ShowIcon(QLabel* picture, const IconHandle& icon, const QColor& background, const IconHandle& sharp, double ratio)
 {
     const IconMaskSize size = GetIconSize(icon);
     picture->resize(size.width, size.height);

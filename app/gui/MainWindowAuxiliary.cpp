@@ -57,7 +57,9 @@ void MainWindow::updateIconWindow(int index)
         const std::vector<IconHandle> large = ExtractFileIcons(fileName_, kLargeIconSize, index, 1);
         const std::vector<IconHandle> small = ExtractFileIcons(fileName_, kSmallIconSize, index, 1);
         if (hiDpi) {
-            const auto first = [](std::vector<IconHandle> icons) { return icons.empty() ? IconHandle{} : icons.front(); };
+            const auto first = [](std::vector<IconHandle> icons) {
+                return icons.empty() ? IconHandle{} : icons.front();
+            };
             sharp.large = first(ExtractDeviceIcons(fileName_, kLargeIconSize, sharp.ratio, index, 1));
             sharp.small = first(ExtractDeviceIcons(fileName_, kSmallIconSize, sharp.ratio, index, 1));
         }
