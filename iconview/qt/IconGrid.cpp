@@ -82,6 +82,7 @@ void IconGrid::SetIconSizing(IconSizing sizing)
         Refresh();
         return;
     }
+    deviceIconsRatio_ = 0; // read again for the new cell size
     ResizeToModel();
     update();
 }
