@@ -29,9 +29,15 @@ public:
 
     std::optional<std::vector<std::uint8_t>> Find(ResourceType type, const ResourceName& name) const override
     {
+        return FindHead(type, name, SIZE_MAX);
+    }
+
+    std::optional<std::vector<std::uint8_t>> FindHead(ResourceType type, const ResourceName& name,
+                                                      std::size_t limit) const override
+    {
         const NeResource* resource = table_.list(type).find(name);
         if (resource == nullptr) return std::nullopt;
-        return NeResourceData(file_->reader, table_, type, *resource);
+        return NeResourceData(file_->reader, table_, type, *resource, limit);
     }
 
     std::size_t Count(ResourceType type) const override { return table_.list(type).resources().size(); }

@@ -144,7 +144,8 @@ std::optional<NeResourceTable> NeResourceTable::Read(const SourceReader& file)
 }
 
 std::optional<std::vector<std::uint8_t>> NeResourceData(const SourceReader& file, const NeResourceTable& table,
-                                                        ResourceType type, const NeResource& resource)
+                                                        ResourceType type, const NeResource& resource,
+                                                        std::uint64_t limit)
 {
     const std::uint16_t shift = table.alignShift();
     if (shift > kMaxAlignShift) return std::nullopt;
@@ -153,16 +154,20 @@ std::optional<std::vector<std::uint8_t>> NeResourceData(const SourceReader& file
     if (offset > file.size()) return std::nullopt;
     const std::uint64_t held = std::min(length, file.size() - offset);
     if (held > kMaxResourceBytes) return std::nullopt;
-    auto bytes = file.copy(offset, held);
+    // A resource inside the file is copied as far as asked; one that the end of the file cuts
+    // is read as far as the file goes, to see whether only its padding is missing.
+    const bool whole = held == length;
+    auto bytes = file.copy(offset, whole ? std::min(held, limit) : held);
     if (!bytes) return std::nullopt;
 
     // The padding after the resource's own end is less than one unit.
     const auto extent = OwnExtent(type, *bytes);
     if (extent && *extent <= held && length - *extent < (std::uint64_t{1} << shift)) {
-        bytes->resize(static_cast<std::size_t>(*extent));
-        return bytes;
+        if (*extent < bytes->size()) bytes->resize(static_cast<std::size_t>(*extent));
+    } else if (!whole) {
+        return std::nullopt;
     }
-    if (held < length) return std::nullopt;
+    if (bytes->size() > limit) bytes->resize(static_cast<std::size_t>(limit));
     return bytes;
 }
 

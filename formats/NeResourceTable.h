@@ -70,8 +70,10 @@ private:
 // A copy of a resource's bytes, or nullopt when they lie outside the file, cannot be read or
 // exceed kMaxResourceBytes, or the alignment shift is too large for any resource to lie in a
 // file. An icon image or a group directory ends where its own header says: the padding up to
-// the end of its last unit is not part of it, and may be missing where the file ends.
+// the end of its last unit is not part of it, and may be missing where the file ends. With a
+// limit only the first limit bytes of that are copied.
 std::optional<std::vector<std::uint8_t>> NeResourceData(const SourceReader& file, const NeResourceTable& table,
-                                                        ResourceType type, const NeResource& resource);
+                                                        ResourceType type, const NeResource& resource,
+                                                        std::uint64_t limit = UINT64_MAX);
 
 } // namespace glyphora
