@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace glyphora {
 
@@ -19,6 +20,17 @@ struct ModuleFile {
     std::unique_ptr<ByteSource> source;
     SourceReader reader;
 };
+
+// The names of indexed resources (anything with a name member), in their order.
+template <typename Resources>
+std::vector<ResourceName> NamesOf(const Resources& resources)
+{
+    std::vector<ResourceName> names;
+    names.reserve(resources.size());
+    for (const auto& resource : resources)
+        names.push_back(resource.name);
+    return names;
+}
 
 // nullptr when the file is not a module of that kind whose resources parse.
 std::unique_ptr<ModuleResources> OpenPeModule(std::unique_ptr<ModuleFile> file);

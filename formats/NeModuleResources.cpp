@@ -19,12 +19,7 @@ public:
     // In the table's order, strings and numbers as they come.
     std::vector<ResourceName> EnumNames(ResourceType type) const override
     {
-        std::vector<ResourceName> names;
-        const auto& resources = table_.list(type).resources();
-        names.reserve(resources.size());
-        for (const auto& resource : resources)
-            names.push_back(resource.name);
-        return names;
+        return NamesOf(table_.list(type).resources());
     }
 
     std::optional<std::vector<std::uint8_t>> Find(ResourceType type, const ResourceName& name) const override

@@ -36,12 +36,7 @@ public:
 
     std::vector<ResourceName> EnumNames(ResourceType type) const override
     {
-        std::vector<ResourceName> names;
-        const auto& resources = typeIndex(type).resources();
-        names.reserve(resources.size());
-        for (const auto& resource : resources)
-            names.push_back(resource.name);
-        return names;
+        return NamesOf(typeIndex(type).resources());
     }
 
     std::optional<std::vector<std::uint8_t>> Find(ResourceType type, const ResourceName& name) const override

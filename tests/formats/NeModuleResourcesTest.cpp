@@ -99,7 +99,7 @@ TEST_F(NeModuleTest, FindsByNumberAndByStringIgnoringCase)
 }
 
 // Shift 0 counts bytes (it does not stand for 512-byte units), and every shift finds the same
-// images and groups, without the padding of their last unit.
+// images and groups, without the padding of their last unit, whole or as far as asked.
 TEST_F(NeModuleTest, EveryAlignmentShiftFindsTheSameResources)
 {
     const Bytes dib = testimages::UniformDib(16, 16, 0x3C6E91); // 40 + 768 + 64 = 872 bytes
@@ -118,6 +118,34 @@ TEST_F(NeModuleTest, EveryAlignmentShiftFindsTheSameResources)
         ASSERT_TRUE(app.has_value());
         EXPECT_EQ(app->size(), 6u + 2 * 14);
         EXPECT_EQ(module->FindId(ResourceType::GroupIcon, 9), group);
+        // A head is the start of what Find gives, however far it reaches.
+        for (const Bytes* whole : {&dib, &png})
+            for (const std::size_t limit : {std::size_t{0}, std::size_t{5}, std::size_t{40}, whole->size() - 1,
+                                            whole->size(), whole->size() + 7, SIZE_MAX}) {
+                const ResourceName name{false, {}, static_cast<std::uint16_t>(whole == &dib ? 1 : 2)};
+                const Bytes head(whole->begin(),
+                                 whole->begin() + static_cast<std::ptrdiff_t>(std::min(limit, whole->size())));
+                EXPECT_EQ(module->FindHead(ResourceType::Icon, name, limit), head) << "limit " << limit;
+            }
+    }
+}
+
+// The last resource's padding may be missing where the file ends; the resource itself may not.
+TEST_F(NeModuleTest, AResourceCutOnlyInItsPaddingIsWhole)
+{
+    const Bytes image = testimages::UniformDib(8, 8, 0x3C6E91);
+    NeBuilder b;
+    b.addIconGroup(1, testimages::MakeIco({testimages::Entry(image, 8, 8)})); // the group comes last: 20 of 32 bytes
+    const Bytes whole = b.build();
+    const Bytes group(whole.end() - 32, whole.end() - 12);
+    for (const std::size_t cut : {0, 1, 12, 13, 32}) {
+        SCOPED_TRACE("cut by " + std::to_string(cut));
+        auto module = testing::WriteAndOpenModule(dir_.path() / "cut.icl", Bytes(whole.begin(), whole.end() - cut));
+        ASSERT_NE(module, nullptr);
+        EXPECT_EQ(module->FindId(ResourceType::Icon, 1), image);
+        EXPECT_EQ(module->FindId(ResourceType::GroupIcon, 1), cut <= 12 ? std::optional(group) : std::nullopt);
+        EXPECT_EQ(module->FindHead(ResourceType::GroupIcon, {false, {}, 1}, 6),
+                  cut <= 12 ? std::optional(Bytes(group.begin(), group.begin() + 6)) : std::nullopt);
     }
 }
 

@@ -4,10 +4,12 @@
 // own reading of the art, the folder scan, and what damaged files give.
 #include "tests/app/cli/CliTestSupport.h"
 #include "tests/support/NeBuilder.h"
+#include "tests/support/PillowImages.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -203,6 +205,49 @@ TEST(CliNeModule, EveryExportSeesTheGroupsInTableOrder)
         RunTool(std::string(testing::kSystemPython) + " " + ShellQuote(py.string()) + " " + at("sheet.xlsx"));
     ASSERT_EQ(names.status, 0) << names.output;
     EXPECT_EQ(names.output, "7 MAINICON 2 Folder 300 ALPHA\n");
+}
+
+// The desktop's additions read NE modules as they read PE ones: the thumbnail of an icon
+// library and the icon theme of one of its groups are the group's own images, the PNG image
+// byte for byte (without the padding of its last unit), the others pixel for pixel with
+// their alpha as Pillow reads them from the art.
+TEST(CliNeModule, ThumbnailAndIconThemeShowTheGroupsOwnImages)
+{
+    const testing::TempFolder dir;
+    const fs::path module = dir.path() / "icons.icl";
+    NeBuilder b; // 16-byte units: the PNG image's length is no multiple of them
+    b.addIconGroup("MAINICON", Art("mainicon.ico")).addIconGroup(2, Art("folder.ico")).writeTo(module);
+    const auto artImages = testing::ReadIcoImagesWithPillow(kArt / "mainicon.ico");
+    ASSERT_TRUE(artImages.front().error.empty()) << artImages.front().error;
+    const auto deepest = [&](int size) {
+        return std::find_if(artImages.begin(), artImages.end(),
+                            [&](const testing::RgbaPicture& p) { return p.width == size && p.bitCount == 32; });
+    };
+    std::string artPng;
+    for (const std::string& image : IcoImages(testing::ReadFileText(kArt / "mainicon.ico")))
+        if (image.compare(1, 3, "PNG") == 0) artPng = image;
+    ASSERT_FALSE(artPng.empty());
+
+    const auto thumbnail = [&](int size, const fs::path& out) {
+        return testing::RunToolSplit(ShellQuote(GLYPHORA_THUMBNAILER_PATH) + " -s " + std::to_string(size) + " " +
+                                     ShellQuote(module.string()) + " " + ShellQuote(out.string()));
+    };
+    const fs::path large = dir.path() / "large.png", small = dir.path() / "small.png";
+    const auto largeRun = thumbnail(256, large);
+    ASSERT_EQ(largeRun.status, 0) << largeRun.err;
+    EXPECT_EQ(testing::ReadFileText(large), artPng);
+    const auto smallRun = thumbnail(48, small);
+    ASSERT_EQ(smallRun.status, 0) << smallRun.err;
+    ASSERT_NE(deepest(48), artImages.end());
+    EXPECT_EQ(testing::ReadPngWithPillow(small).rgba, deepest(48)->rgba);
+
+    const fs::path tree = dir.path() / "hicolor";
+    const auto theme =
+        RunCli("-e " + ShellQuote(module.string()) + " " + ShellQuote(tree.string()) + " -icontheme -iconindex=1");
+    ASSERT_EQ(theme.status, 0) << theme.output;
+    EXPECT_EQ(testing::ReadFileText(tree / "256x256" / "apps" / "icons.png"), artPng);
+    ASSERT_NE(deepest(32), artImages.end());
+    EXPECT_EQ(testing::ReadPngWithPillow(tree / "32x32" / "apps" / "icons.png").rgba, deepest(32)->rgba);
 }
 
 std::vector<std::string> Lines(const std::string& text)
