@@ -245,14 +245,13 @@ QWidget* FindPane::withUpperArea(QWidget* upperArea)
 
 void FindPane::applyTexts()
 {
-    searchButton_->setText(shown_ ? UiText(kTextHideFindPane, "Find files with icons inside <<")
-                                  : UiText(kTextShowFindPane, "Find files with icons inside >>"));
-    copyDirButton_->setToolTip(UiText(kTextHintGoToFileFolder, "Go to the folder of the open file"));
-    folderLabel_->setText(UiText(kTextFolderToScan, "Folder to scan:"));
-    filesLabel_->setText(UiText(kTextFilesWithIcons, "Files (.dll, .exe, .ocx) with icons:"));
-    stoppedLabel_->setText(UiText(kTextScanStopped, "Search stopped"));
-    saveAllButton_->setToolTip(UiText(kTextHintSaveAllListed, "Save the icons of all listed files"));
-    subfoldersCheck_->setText(UiText(kTextIncludeSubfolders, "Include subfolders"));
+    searchButton_->setText(shown_ ? UiText(kTextHideFindPane) : UiText(kTextShowFindPane));
+    copyDirButton_->setToolTip(UiText(kTextHintGoToFileFolder));
+    folderLabel_->setText(UiText(kTextFolderToScan));
+    filesLabel_->setText(UiText(kTextFilesWithIcons));
+    stoppedLabel_->setText(UiText(kTextScanStopped));
+    saveAllButton_->setToolTip(UiText(kTextHintSaveAllListed));
+    subfoldersCheck_->setText(UiText(kTextIncludeSubfolders));
     // The items read as those of the window's own "Save All" menu, kind for kind.
     const std::vector<QAction*>& windowItems = window_.saveAllActions();
     for (std::size_t tag = 0; tag < saveAllActions_.size() && tag < windowItems.size(); ++tag)
@@ -415,8 +414,7 @@ void FindPane::rescan()
         return;
     }
     setSearchControlsEnabled(false);
-    window_.setStatus(0, UiString(kTextScanning, "Searching for files with icons.") + " " +
-                             UiString(kTextScanPleaseWait, "Please wait..."));
+    window_.setStatus(0, InterfaceText(kTextScanning) + " " + InterfaceText(kTextScanPleaseWait));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     scanning_ = true;
     ScanActive = true;

@@ -34,7 +34,7 @@ void ShowIcon(QLabel* picture, const IconHandle& icon, const QColor& background)
 
 IconWindow::IconWindow(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), owner_(owner)
 {
-    setWindowTitle(UiText(kTextIconWindowCaption, "Selected icon"));
+    setWindowTitle(UiText(kTextIconWindowCaption));
     resize(kDesignWidth, kDesignHeight);
     largePicture_ = new QLabel(this);
     smallPicture_ = new QLabel(this);

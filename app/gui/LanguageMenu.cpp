@@ -27,17 +27,16 @@ namespace {
 struct LanguageItem {
     int language; // index of the language table, the value stored in the settings
     int textId;   // caption text
-    const char* design;
 };
 
 // In the order of their caption texts.
 constexpr std::array<LanguageItem, kLanguageCount> kLanguageItems = {{
-    {0, kTextMenuEnglish, "English"},
-    {2, kTextMenuGreek, "Greek"},
-    {1, kTextMenuUkrainian, "Ukrainian"},
-    {3, kTextMenuRomanian, "Romanian"},
-    {4, kTextMenuItalian, "Italian"},
-    {5, kTextMenuPolish, "Polish"},
+    {0, kTextMenuEnglish},
+    {2, kTextMenuGreek},
+    {1, kTextMenuUkrainian},
+    {3, kTextMenuRomanian},
+    {4, kTextMenuItalian},
+    {5, kTextMenuPolish},
 }};
 
 // The languages in the order the menu shows them.
@@ -48,11 +47,6 @@ const LanguageItem& ItemOf(int language)
     for (const LanguageItem& item : kLanguageItems)
         if (item.language == language) return item;
     return kLanguageItems[0];
-}
-
-QString PackText(int id)
-{
-    return QString::fromStdString(LangString(id));
 }
 
 // A hint that is both the tooltip and the status-bar text.
@@ -66,13 +60,13 @@ void SetHint(QWidget* widget, const QString& hint)
 
 void MainWindow::buildLanguageMenu()
 {
-    languageMenu_ = optionsMenu_->addMenu(UiText(kTextMenuLanguage, "Language"));
+    languageMenu_ = optionsMenu_->addMenu(UiText(kTextMenuLanguage));
     auto* group = new QActionGroup(languageMenu_); // one radio group; owned by the menu
     group->setExclusive(true);
     languageActions_.assign(kLanguageCount, nullptr);
     for (const int language : kMenuOrder) {
         const LanguageItem& item = ItemOf(language);
-        QAction* action = languageMenu_->addAction(UiText(item.textId, item.design));
+        QAction* action = languageMenu_->addAction(UiText(item.textId));
         action->setCheckable(true);
         action->setActionGroup(group);
         action->setObjectName(QStringLiteral("languageAction%1").arg(language));

@@ -128,7 +128,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     minimumCountLabel_->setBuddy(minimumCountBox_);
     // The find button keeps to the strip's right end, as wide as its caption; in a narrow
     // window it gives way before the label does (its caption is then shortened).
-    findButton_ = new PushButton(UiText(kTextShowFindPane, "Find files with icons inside >>"), findStrip);
+    findButton_ = new PushButton(UiText(kTextShowFindPane), findStrip);
     findButton_->setFixedHeight(25);
     findButton_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     findRow->addWidget(minimumCountLabel_);
@@ -146,8 +146,8 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     statusBar()->setSizeGripEnabled(true);
 
     IconGrid* grid = gridView_->grid();
-    grid->SetText(UiString(kTextEmptyGridHint, "Open a file, or drop one here, to see its icons."));
-    grid->SetUnableToLoadOrFindIconsMsg(UiString(kTextNoIconsInFile, "Unable to load or find icons in this file."));
+    grid->SetText(InterfaceText(kTextEmptyGridHint));
+    grid->SetUnableToLoadOrFindIconsMsg(InterfaceText(kTextNoIconsInFile));
     gridView_->SetOnSelectItem([this](int index) { showSelection(index); });
     gridView_->SetOnDropFiles([this](int, int, const QStringList& files) { openDroppedFiles(files); });
     setIconSize(IconSizing::Large);
@@ -189,22 +189,20 @@ void MainWindow::buildMenus()
     recentEmptyAction_->setEnabled(false);
 
     saveMenu_ = new QMenu(this);
-    saveSelectedAction_ = saveMenu_->addAction(UiText(kTextMenuSaveSelected, "Save &Selected"));
-    saveAllAsOneImageAction_ = saveMenu_->addAction(UiText(kTextMenuSaveAllAsOneImage, "Save All as &One Image"));
-    saveAllMenu_ = saveMenu_->addMenu(UiText(kTextMenuSaveAll, "Save &All"));
-    const std::pair<int, const char*> kinds[] = {
-        {kTextMenuAsIcons, "as &Icons (*.ico)"},      {kTextMenuAsBitmaps, "as &Bitmap images (*.bmp)"},
-        {kTextMenuAsJpeg, "as &JPEG images (*.jpg)"}, {kTextMenuAsMetafiles, "as &Metafiles (*.emf)"},
-        {kTextMenuAsGif, "as &GIF (*.gif)"},          {kTextMenuAsPng, "as &PNG (*.png)"}};
+    saveSelectedAction_ = saveMenu_->addAction(UiText(kTextMenuSaveSelected));
+    saveAllAsOneImageAction_ = saveMenu_->addAction(UiText(kTextMenuSaveAllAsOneImage));
+    saveAllMenu_ = saveMenu_->addMenu(UiText(kTextMenuSaveAll));
+    const int kinds[] = {kTextMenuAsIcons,     kTextMenuAsBitmaps, kTextMenuAsJpeg,
+                         kTextMenuAsMetafiles, kTextMenuAsGif,     kTextMenuAsPng};
     for (int tag = 0; tag < 6; ++tag) {
-        QAction* item = saveAllMenu_->addAction(UiText(kinds[tag].first, kinds[tag].second));
+        QAction* item = saveAllMenu_->addAction(UiText(kinds[tag]));
         connect(item, &QAction::triggered, this, [this, tag] { runGuarded([this, tag] { saveAll(tag); }); });
         saveAllActions_.push_back(item);
     }
     saveAllMenu_->addSeparator();
-    exportHtmlAction_ = saveAllMenu_->addAction(UiText(kTextMenuToHtml, "to HTML Document (*.htm, *.html)"));
-    exportDbaseAction_ = saveAllMenu_->addAction(UiText(kTextMenuToDbf, "to dBase file (*.dbf)"));
-    exportPdfAction_ = saveAllMenu_->addAction(UiText(kTextMenuToPdf, "to PDF Document (*.pdf)"));
+    exportHtmlAction_ = saveAllMenu_->addAction(UiText(kTextMenuToHtml));
+    exportDbaseAction_ = saveAllMenu_->addAction(UiText(kTextMenuToDbf));
+    exportPdfAction_ = saveAllMenu_->addAction(UiText(kTextMenuToPdf));
     exportXlsxAction_ = saveAllMenu_->addAction(QStringLiteral("to Microsoft Excel Sheet (*.xlsx)"));
     connect(saveSelectedAction_, &QAction::triggered, this, [this] { runGuarded([this] { saveSelected(); }); });
     connect(saveAllAsOneImageAction_, &QAction::triggered, this,
@@ -217,15 +215,14 @@ void MainWindow::buildMenus()
     optionsMenu_ = new QMenu(this);
     buildLanguageMenu();
     optionsMenu_->addSeparator();
-    showIconWindowAction_ =
-        optionsMenu_->addAction(UiText(kTextMenuShowIconWindow, "Show Selected Icon In Separate &Window"));
+    showIconWindowAction_ = optionsMenu_->addAction(UiText(kTextMenuShowIconWindow));
     showIconWindowAction_->setCheckable(true);
     showIconWindowAction_->setChecked(settings_.showSeparateWindow);
     connect(showIconWindowAction_, &QAction::triggered, this,
             [this](bool checked) { runGuarded([this, checked] { setShowSeparateWindow(checked); }); });
-    iconSizeMenu_ = optionsMenu_->addMenu(UiText(kTextMenuIconSize, "Icon &Size"));
-    largeIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize32, "32x32"));
-    smallIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize16, "16x16"));
+    iconSizeMenu_ = optionsMenu_->addMenu(UiText(kTextMenuIconSize));
+    largeIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize32));
+    smallIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize16));
     for (QAction* item : {largeIconsAction_, smallIconsAction_})
         item->setCheckable(true);
     // Clicking the checked small-size item removes its mark, which means large icons again.
@@ -235,7 +232,7 @@ void MainWindow::buildMenus()
         runGuarded([this, checked] { setIconSize(checked ? IconSizing::Small : IconSizing::Large); });
     });
     optionsMenu_->addSeparator();
-    saveToRegistryAction_ = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry, "Save Setting to Registry"));
+    saveToRegistryAction_ = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry));
     saveToRegistryAction_->setCheckable(true);
     // Nothing is written before the window closes.
     connect(saveToRegistryAction_, &QAction::triggered, this,
@@ -245,38 +242,34 @@ void MainWindow::buildMenus()
 void MainWindow::buildToolbar(QWidget* toolbarStrip)
 {
     // Hints name the key that runs the same command.
-    const auto hint = [](int id, const char* english, WindowCommand command) {
-        return WithShortcutHint(UiText(id, english), command);
-    };
+    const auto hint = [](int id, WindowCommand command) { return WithShortcutHint(UiText(id), command); };
     // The open button's arrow holds the recent files; its main part opens the file dialog.
     openButton_ = MakeButton<PopupButton>(toolbarStrip, 8, 40, ToolbarIcon(ToolbarGlyph::Open),
-                                          hint(kTextHintOpen, "Open a file", WindowCommand::Open));
+                                          hint(kTextHintOpen, WindowCommand::Open));
     openButton_->setSeparateDropDown(true);
     openButton_->setDropDown(recentFilesMenu_);
     connect(openButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
 
     saveButton_ = MakeButton<PopupButton>(toolbarStrip, 56, 40, ToolbarIcon(ToolbarGlyph::Save),
-                                          hint(kTextHintSave, "Save icons", WindowCommand::SaveSelected));
+                                          hint(kTextHintSave, WindowCommand::SaveSelected));
     saveButton_->setDropDown(saveMenu_);
-    copyButton_ =
-        MakeButton<SoftButton>(toolbarStrip, 96, 27, ToolbarIcon(ToolbarGlyph::Copy),
-                               hint(kTextHintCopy, "Copy the selected icon to the clipboard", WindowCommand::Copy));
+    copyButton_ = MakeButton<SoftButton>(toolbarStrip, 96, 27, ToolbarIcon(ToolbarGlyph::Copy),
+                                         hint(kTextHintCopy, WindowCommand::Copy));
     connect(copyButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
     printButton_ = MakeButton<SoftButton>(toolbarStrip, 123, 27, ToolbarIcon(ToolbarGlyph::Print),
-                                          hint(kTextHintPrint, "Print icons", WindowCommand::Print));
+                                          hint(kTextHintPrint, WindowCommand::Print));
     connect(printButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { print(); }); });
-    refreshButton_ =
-        MakeButton<SoftButton>(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
-                               hint(kTextHintRefresh, "Reload the icons of the open file", WindowCommand::Refresh));
+    refreshButton_ = MakeButton<SoftButton>(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
+                                            hint(kTextHintRefresh, WindowCommand::Refresh));
     connect(refreshButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
-    optionsButton_ = MakeButton<PopupButton>(toolbarStrip, 193, 40, ToolbarIcon(ToolbarGlyph::Options),
-                                             UiText(kTextHintOptions, "Options"));
+    optionsButton_ =
+        MakeButton<PopupButton>(toolbarStrip, 193, 40, ToolbarIcon(ToolbarGlyph::Options), UiText(kTextHintOptions));
     optionsButton_->setDropDown(optionsMenu_);
     helpButton_ = MakeButton<SoftButton>(toolbarStrip, 241, 27, ToolbarIcon(ToolbarGlyph::Help),
-                                         hint(kTextHintHelp, "Help", WindowCommand::Help));
+                                         hint(kTextHintHelp, WindowCommand::Help));
     connect(helpButton_, &QAbstractButton::clicked, this, [this] { showHelpContents(); });
-    aboutButton_ = MakeButton<SoftButton>(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About),
-                                          UiText(kTextHintAbout, "About Glyphora"));
+    aboutButton_ =
+        MakeButton<SoftButton>(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About), UiText(kTextHintAbout));
     connect(aboutButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { showAbout(); }); });
     for (SoftButton* button :
          std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_})
@@ -395,9 +388,8 @@ void MainWindow::showSelection(int index)
 void MainWindow::openFile()
 {
     OpenFileRequest request;
-    request.title = UiString(kTextOpenDialogTitle, "Select file");
-    request.filter = UiString(kTextOpenFilter, "Executable files (*.exe)|*.exe|Dynamic-link libraries (*.dll)|*.dll|"
-                                               "ActiveX files (*.ocx)|*.ocx|Any file (*.*)|*.*");
+    request.title = InterfaceText(kTextOpenDialogTitle);
+    request.filter = InterfaceText(kTextOpenFilter);
     request.initialDir = openDialogFolder_;
     const std::optional<std::filesystem::path> chosen = dialogs_->OpenFile(request);
     if (!chosen) return;
@@ -415,7 +407,7 @@ void MainWindow::refreshIcons()
 bool MainWindow::checkSelection()
 {
     if (gridView_->grid()->ItemIndex() >= 0) return true;
-    dialogs_->Show(UiString(kTextNoIconSelected, "No icon is selected."), MessageIcon::Warning, MessageButtons::Ok);
+    dialogs_->Show(InterfaceText(kTextNoIconSelected), MessageIcon::Warning, MessageButtons::Ok);
     return false;
 }
 
@@ -449,8 +441,7 @@ void MainWindow::openDroppedFiles(const QStringList& files)
     if (files.isEmpty()) return;
     SelectFile(files.front().toStdString());
     if (files.size() > 1)
-        dialogs_->Show(UiString(kTextOnlyFirstDroppedFile, "Only the first of the dropped files has been opened."),
-                       MessageIcon::Information, MessageButtons::Ok);
+        dialogs_->Show(InterfaceText(kTextOnlyFirstDroppedFile), MessageIcon::Information, MessageButtons::Ok);
 }
 
 void MainWindow::runCommand(WindowCommand command)

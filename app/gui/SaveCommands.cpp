@@ -48,28 +48,24 @@ void ApplyLayoutSettings(const ExportSettings& settings, SaveAllRequest& request
     request.columnCount = std::max(1, settings.columnCount);
 }
 
+// The save dialog's title and filter of a document export: pack texts, or for the
+// spreadsheet, which no pack translates, fixed English ones.
 struct DocumentTexts {
-    int saveTitle;
-    const char* designTitle;
-    int filter;
-    const char* designFilter;
+    std::string saveTitle;
+    std::string filter;
     int fileType;
 };
 
 DocumentTexts TextsFor(ExportKind kind)
 {
     switch (kind) {
-    case ExportKind::Html:
-        return {kTextHtmlSaveTitle, "Export icons to HTML document", kTextHtmlFilter,
-                "HTML documents (*.htm)|*.htm|HTML documents (*.html)|*.html", 11};
-    case ExportKind::Dbase:
-        return {kTextDbfSaveTitle, "Export icons to dBase file", kTextDbfFilter, "dBase files (*.dbf)|*.dbf", 12};
-    case ExportKind::Xlsx: // no pack translates the spreadsheet's texts: id 0 is no text
-        return {0, "Export icons to Microsoft Excel sheet", 0, "Microsoft Excel sheets (*.xlsx)|*.xlsx",
-                OutputKind::Xlsx};
+    case ExportKind::Html: return {InterfaceText(kTextHtmlSaveTitle), InterfaceText(kTextHtmlFilter), 11};
+    case ExportKind::Dbase: return {InterfaceText(kTextDbfSaveTitle), InterfaceText(kTextDbfFilter), 12};
+    case ExportKind::Xlsx:
+        return {"Export icons to Microsoft Excel sheet", "Microsoft Excel sheets (*.xlsx)|*.xlsx", OutputKind::Xlsx};
     case ExportKind::Pdf: break;
     }
-    return {kTextPdfSaveTitle, "Export icons to PDF document", kTextPdfFilter, "PDF documents (*.pdf)|*.pdf", 13};
+    return {InterfaceText(kTextPdfSaveTitle), InterfaceText(kTextPdfFilter), 13};
 }
 
 } // namespace
@@ -105,13 +101,9 @@ static std::optional<SaveFileAnswer> RunSaveDialog(DialogService& dialogs, const
 void MainWindow::saveSelected()
 {
     if (!checkSelection()) return;
-    const std::string filter = UiString(kTextIconFilter, "Icon files (*.ico)|*.ico") + "|" +
-                               UiString(kTextPictureFilter, "Bitmap images (*.bmp)|*.bmp|JPEG images (*.jpg)|*.jpg|"
-                                                            "Enhanced metafiles (*.emf)|*.emf|GIF images (*.gif)|*.gif|"
-                                                            "PNG images (*.png)|*.png");
-    const std::optional<SaveFileAnswer> answer =
-        RunSaveDialog(*dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_,
-                      saveDialogFolder_, fileName_);
+    const std::string filter = InterfaceText(kTextIconFilter) + "|" + InterfaceText(kTextPictureFilter);
+    const std::optional<SaveFileAnswer> answer = RunSaveDialog(*dialogs_, InterfaceText(kTextSaveDialogTitle), filter,
+                                                               saveFilterIndex_, saveDialogFolder_, fileName_);
     if (!answer) return;
     const IconGrid* grid = gridView_->grid();
     // A file without an icon group of its own writes no icon file: say why, as the command line does.
@@ -130,7 +122,7 @@ void MainWindow::saveAll(int outputKind)
 void MainWindow::saveAllFiles(int outputKind, const std::vector<fs::path>& sources)
 {
     const std::optional<fs::path> folder =
-        dialogs_->ChooseFolder(UiString(kTextSelectFolderTitle, "Select folder to save images:"), folderDialogFolder_);
+        dialogs_->ChooseFolder(InterfaceText(kTextSelectFolderTitle), folderDialogFolder_);
     if (!folder) return;
     folderDialogFolder_ = *folder;
     int saveCount = 0;
@@ -141,9 +133,8 @@ void MainWindow::saveAllFiles(int outputKind, const std::vector<fs::path>& sourc
     ApplyLayoutSettings(exportSettings_, request);
     request.small = settings_.smallIcons;
     const auto report = [&] {
-        dialogs_->Show(
-            FormatText(UiString(kTextSaveAllSuccess, "%d icon(s) saved."), static_cast<long long>(saveCount)),
-            MessageIcon::Information, MessageButtons::Ok);
+        dialogs_->Show(FormatText(InterfaceText(kTextSaveAllSuccess), static_cast<long long>(saveCount)),
+                       MessageIcon::Information, MessageButtons::Ok);
     };
     SaveAllSummary summary;
     try {
@@ -172,12 +163,9 @@ void MainWindow::saveAllFiles(int outputKind, const std::vector<fs::path>& sourc
 
 void MainWindow::saveAllAsOneImage()
 {
-    const std::string filter = UiString(kTextPictureFilter, "Bitmap images (*.bmp)|*.bmp|JPEG images (*.jpg)|*.jpg|"
-                                                            "Enhanced metafiles (*.emf)|*.emf|GIF images (*.gif)|*.gif|"
-                                                            "PNG images (*.png)|*.png");
-    const std::optional<SaveFileAnswer> answer =
-        RunSaveDialog(*dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_,
-                      saveDialogFolder_, fileName_);
+    const std::string filter = InterfaceText(kTextPictureFilter);
+    const std::optional<SaveFileAnswer> answer = RunSaveDialog(*dialogs_, InterfaceText(kTextSaveDialogTitle), filter,
+                                                               saveFilterIndex_, saveDialogFolder_, fileName_);
     if (!answer) return;
     {
         WaitCursor wait;
@@ -213,9 +201,8 @@ void MainWindow::exportDocument(ExportKind kind)
         exportSettings_ = *edited;
     }
     const DocumentTexts texts = TextsFor(kind);
-    const std::string filter = UiString(texts.filter, texts.designFilter);
-    const std::optional<SaveFileAnswer> answer = RunSaveDialog(*dialogs_, UiString(texts.saveTitle, texts.designTitle),
-                                                               filter, saveFilterIndex_, saveDialogFolder_, fileName_);
+    const std::optional<SaveFileAnswer> answer =
+        RunSaveDialog(*dialogs_, texts.saveTitle, texts.filter, saveFilterIndex_, saveDialogFolder_, fileName_);
     if (!answer) return;
     const fs::path chosen = answer->fileName;
 
@@ -243,9 +230,8 @@ void MainWindow::exportDocument(ExportKind kind)
         fs::path memo = document;
         memo.replace_extension(".dbt");
         if (!FileExists(document) && FileExists(memo) &&
-            dialogs_->Show(
-                FormatText(UiString(kTextOverwriteQuestion, "The file %s already exists. Replace it?"), memo.string()),
-                MessageIcon::Question, MessageButtons::YesNo) != DialogAnswer::Yes)
+            dialogs_->Show(FormatText(InterfaceText(kTextOverwriteQuestion), memo.string()), MessageIcon::Question,
+                           MessageButtons::YesNo) != DialogAnswer::Yes)
             return;
         request.dbfFieldName = exportSettings_.dbfFieldName;
         request.dbfType = exportSettings_.dbfType;

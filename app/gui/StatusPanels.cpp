@@ -23,11 +23,11 @@ QString WidestPositionText()
 }
 QString WidestImagesText()
 {
-    return QString::fromStdString(FormatText(UiString(kTextStatusImageCount, "Images: %s"), "000"));
+    return QString::fromStdString(FormatText(InterfaceText(kTextStatusImageCount), "000"));
 }
 QString WidestDepthText()
 {
-    return QString::fromStdString(FormatText(UiString(kTextStatusColorDepth, "%s-bit"), "32"));
+    return QString::fromStdString(FormatText(InterfaceText(kTextStatusColorDepth), "32"));
 }
 
 } // namespace
