@@ -82,7 +82,8 @@ QPixmap RowIcon(const fs::path& file, const QColor& background)
 FindPane::FindPane(MainWindow& window, QWidget* findStrip)
     : QWidget(nullptr),
       window_(window),
-      searchButton_(window.findButton()),
+      actions_(window.actions()),
+      searchButton_(actions_.pushButton(Command::ToggleFindPane)),
       minimumLabel_(window.minimumCountLabel()),
       minimumBox_(window.minimumCountBox()),
       runner_(new ScanRunner(this))
@@ -107,21 +108,19 @@ FindPane::~FindPane()
 
 void FindPane::buildStrip(QWidget* findStrip)
 {
-    copyDirButton_ = new SoftButton(findStrip);
-    copyDirButton_->setObjectName(QStringLiteral("copyDirButton"));
+    actions_.addButton(Command::GoToFileFolder, findStrip);
+    copyDirButton_ = actions_.softButton(Command::GoToFileFolder);
     copyDirButton_->setFixedSize(27, 27);
-    copyDirButton_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     copyDirButton_->setIconSize(QSize(16, 16));
     if (auto* row = qobject_cast<QBoxLayout*>(findStrip->layout()))
         row->insertWidget(0, copyDirButton_);
     else
         copyDirButton_->move(6, 7);
-    connect(copyDirButton_, &QAbstractButton::clicked, this, &FindPane::goToFileFolder);
+    actions_.setHandler(Command::GoToFileFolder, [this] { goToFileFolder(); });
+    actions_.setCheckHandler(Command::ToggleFindPane, [this](bool checked) { setPaneVisible(checked); });
+    actions_.setHandler(Command::StopScan, [this] { stopScan(); });
+    actions_.setMemberHandler(Command::SaveListedAs, [this](int kind) { saveAllListed(kind); });
     connect(minimumBox_, &MinimumCountBox::changed, this, &FindPane::rescan);
-
-    searchButton_->setEnabled(true);
-    searchButton_->setToolTip({});
-    connect(searchButton_, &QAbstractButton::clicked, this, &FindPane::toggle);
     for (QWidget* control : std::initializer_list<QWidget*>{copyDirButton_, minimumLabel_, minimumBox_})
         control->hide();
 }
@@ -171,20 +170,10 @@ void FindPane::buildPane()
     stoppedLabel_->setPalette(red);
     stoppedLabel_->hide();
 
-    saveAllMenu_ = new QMenu(this);
-    saveAllMenu_->setObjectName(QStringLiteral("saveAllListedMenu"));
-    for (int tag = 0; tag < 6; ++tag) {
-        QAction* item = saveAllMenu_->addAction(QString());
-        connect(item, &QAction::triggered, this, [this, tag] { saveAllListed(tag); });
-        saveAllActions_.push_back(item);
-    }
-    saveAllButton_ = new PopupButton(filePanel_);
-    saveAllButton_->setObjectName(QStringLiteral("saveAllListedButton"));
+    actions_.addButton(Command::SaveListed, filePanel_);
+    saveAllButton_ = actions_.popupButton(Command::SaveListed);
     saveAllButton_->setGeometry(9, 71, 40, 27);
-    saveAllButton_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     saveAllButton_->setIconSize(QSize(16, 16));
-    saveAllButton_->setDropDown(saveAllMenu_);
-    saveAllButton_->setEnabled(false);
 
     braceImage_ = new QLabel(filePanel_);
     braceImage_->setObjectName(QStringLiteral("braceImage"));
@@ -245,17 +234,10 @@ QWidget* FindPane::withUpperArea(QWidget* upperArea)
 
 void FindPane::applyTexts()
 {
-    searchButton_->setText(shown_ ? UiText(kTextHideFindPane) : UiText(kTextShowFindPane));
-    copyDirButton_->setToolTip(UiText(kTextHintGoToFileFolder));
     folderLabel_->setText(UiText(kTextFolderToScan));
     filesLabel_->setText(UiText(kTextFilesWithIcons));
     stoppedLabel_->setText(UiText(kTextScanStopped));
-    saveAllButton_->setToolTip(UiText(kTextHintSaveAllListed));
     subfoldersCheck_->setText(UiText(kTextIncludeSubfolders));
-    // The items read as those of the window's own "Save All" menu, kind for kind.
-    const std::vector<QAction*>& windowItems = window_.saveAllActions();
-    for (std::size_t tag = 0; tag < saveAllActions_.size() && tag < windowItems.size(); ++tag)
-        saveAllActions_[tag]->setText(windowItems[tag]->text());
 
     // Texts decide some sizes: the captions fit whole.
     folderLabel_->adjustSize();
@@ -273,7 +255,8 @@ void FindPane::toggle()
     for (QWidget* control : std::initializer_list<QWidget*>{copyDirButton_, minimumLabel_, minimumBox_, this})
         control->setVisible(show);
     paneSplitter_->setVisible(show);
-    applyTexts();
+    // The find button's caption offers to open or to close the pane.
+    actions_.action(Command::ToggleFindPane)->setChecked(show);
     fitToWindow();
     if (show) rescan();
 }
@@ -400,7 +383,7 @@ void FindPane::rescan()
     fileList_->clear();
     const fs::path folder = tree_->folder();
     if (folder.empty()) {
-        saveAllButton_->setEnabled(false);
+        actions_.setCondition(Condition::FilesListed, false);
         return;
     }
     countLabel_->setText(QStringLiteral("0..."));
@@ -431,6 +414,11 @@ void FindPane::fileListed(const QString& entry, int count)
     if (!ScanActive) runner_->stop(); // Escape: the scan ends with this file
 }
 
+void FindPane::stopScan()
+{
+    if (ScanActive) ScanActive = false;
+}
+
 void FindPane::scanEnded(ScanOutcome outcome)
 {
     if (!scanning_) return;
@@ -456,10 +444,11 @@ void FindPane::endScan(ScanOutcome outcome)
 // command through its key preview.
 void FindPane::setSearchControlsEnabled(bool enabled)
 {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{subfoldersCheck_, minimumLabel_, minimumBox_, searchButton_})
+    for (QWidget* control : std::initializer_list<QWidget*>{subfoldersCheck_, minimumLabel_, minimumBox_})
         control->setEnabled(enabled);
-    saveAllButton_->setEnabled(enabled && fileList_->count() > 0);
+    // The find button, the save button and Escape follow the scan through their actions.
+    actions_.setCondition(Condition::FilesListed, fileList_->count() > 0);
+    actions_.setCondition(Condition::Scanning, !enabled);
     if (QWidget* client = window_.centralWidget()) client->setEnabled(enabled);
     if (!enabled) window_.setFocus(Qt::OtherFocusReason);
 }

@@ -28,6 +28,7 @@ class QVBoxLayout;
 
 namespace glyphora {
 
+class ActionManager;
 class FolderTree;
 class MainWindow;
 class MinimumCountBox;
@@ -91,8 +92,6 @@ public:
     QLabel* filesLabel() const { return filesLabel_; }
     QLabel* braceImage() const { return braceImage_; }
     PopupButton* saveAllButton() const { return saveAllButton_; }
-    QMenu* saveAllMenu() const { return saveAllMenu_; }
-    const std::vector<QAction*>& saveAllActions() const { return saveAllActions_; }
     SoftButton* copyDirButton() const { return copyDirButton_; }
     PushButton* searchButton() const { return searchButton_; }
     PaneSplitter* paneSplitter() const { return paneSplitter_; }
@@ -112,6 +111,8 @@ private:
     void buildPane();
     void openChosenFile(int row);
     void goToFileFolder();
+    // Escape: the scan ends after the file being listed.
+    void stopScan();
     void saveAllListed(int outputKind);
     void fileListed(const QString& entry, int count);
     void scanEnded(ScanOutcome outcome);
@@ -125,6 +126,7 @@ private:
     std::filesystem::path fullPath(const QString& entry) const;
 
     MainWindow& window_;
+    ActionManager& actions_;
     QWidget* frame_ = nullptr; // the client area holding upper area, splitter and pane
     QWidget* upperArea_ = nullptr;
     PushButton* searchButton_;
@@ -141,8 +143,6 @@ private:
     QLabel* countLabel_ = nullptr;
     QLabel* stoppedLabel_ = nullptr;
     PopupButton* saveAllButton_ = nullptr;
-    QMenu* saveAllMenu_ = nullptr;
-    std::vector<QAction*> saveAllActions_;
     QLabel* braceImage_ = nullptr;
     SearchListBox* fileList_ = nullptr;
     QCheckBox* subfoldersCheck_ = nullptr;

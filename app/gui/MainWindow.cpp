@@ -55,18 +55,6 @@ constexpr int kMinimumHeight = 455;
 constexpr int kToolbarHeight = 33;
 constexpr int kFindStripHeight = 41;
 
-// A toolbar button at its place in the 33-pixel strip: 27 pixels high, 3 from the top.
-template <typename Button>
-Button* MakeButton(QWidget* parent, int x, int width, const QIcon& icon, const QString& tip)
-{
-    auto* button = new Button(parent); // owned by the toolbar strip
-    button->setGeometry(x, 3, width, 27);
-    button->setIcon(icon);
-    button->setIconSize(QSize(16, 16));
-    button->setToolTip(tip);
-    return button;
-}
-
 } // namespace
 
 QSize WindowMinimumSize(QSize design, QSize available)
@@ -115,8 +103,9 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     column->addWidget(findStrip);
     setCentralWidget(central);
 
-    buildMenus();
-    buildToolbar(toolbarStrip);
+    actions_ = new ActionManager(this, [this](const std::function<void()>& command) { runGuarded(command); });
+    actions_->addToolbar(toolbarStrip);
+    connectCommands();
 
     // The find strip: the minimum-count box with its label and the find button (the find
     // pane shows and hides them). Laid out by a layout, so that a wider font, another style
@@ -128,13 +117,13 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     minimumCountLabel_->setBuddy(minimumCountBox_);
     // The find button keeps to the strip's right end, as wide as its caption; in a narrow
     // window it gives way before the label does (its caption is then shortened).
-    findButton_ = new PushButton(UiText(kTextShowFindPane), findStrip);
-    findButton_->setFixedHeight(25);
-    findButton_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    FaceButton* findButton = actions_->addButton(Command::ToggleFindPane, findStrip);
+    findButton->setFixedHeight(25);
+    findButton->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     findRow->addWidget(minimumCountLabel_);
     findRow->addWidget(minimumCountBox_);
     findRow->addStretch(1);
-    findRow->addWidget(findButton_);
+    findRow->addWidget(findButton);
 
     // The find pane below the upper area, with the splitter between them; the pane adds its
     // folder button to the find strip (FindPane.cpp).
@@ -150,8 +139,10 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     grid->SetUnableToLoadOrFindIconsMsg(InterfaceText(kTextNoIconsInFile));
     gridView_->SetOnSelectItem([this](int index) { showSelection(index); });
     gridView_->SetOnDropFiles([this](int, int, const QStringList& files) { openDroppedFiles(files); });
+    gridView_->setObjectName(QStringLiteral("gridView"));
+    minimumCountLabel_->setObjectName(QStringLiteral("minimumCountLabel"));
+    minimumCountBox_->setObjectName(QStringLiteral("minimumCountBox"));
     setIconSize(IconSizing::Large);
-    nameControls();
     loadSettings();
     // A window starts without a pack and loads the pack of its language setting, with the
     // English fallback of a first load.
@@ -160,7 +151,6 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 
     std::error_code ec;
     saveDialogFolder_ = std::filesystem::current_path(ec);
-    buildKeyboardCommands();
     rebuildRecentMenu();
 
     if (arguments_.empty()) SelectFile(ProgramFilePath());
@@ -182,136 +172,32 @@ MainWindow::~MainWindow()
     SetMessageDialogs(nullptr);
 }
 
-void MainWindow::buildMenus()
+// What each command does; the action library defines the commands themselves. The find pane
+// sets the handlers of its own commands.
+void MainWindow::connectCommands()
 {
-    recentFilesMenu_ = new QMenu(this);
-    recentEmptyAction_ = new QAction(QStringLiteral("<Empty>"), this);
-    recentEmptyAction_->setEnabled(false);
-
-    saveMenu_ = new QMenu(this);
-    saveSelectedAction_ = saveMenu_->addAction(UiText(kTextMenuSaveSelected));
-    saveAllAsOneImageAction_ = saveMenu_->addAction(UiText(kTextMenuSaveAllAsOneImage));
-    saveAllMenu_ = saveMenu_->addMenu(UiText(kTextMenuSaveAll));
-    const int kinds[] = {kTextMenuAsIcons,     kTextMenuAsBitmaps, kTextMenuAsJpeg,
-                         kTextMenuAsMetafiles, kTextMenuAsGif,     kTextMenuAsPng};
-    for (int tag = 0; tag < 6; ++tag) {
-        QAction* item = saveAllMenu_->addAction(UiText(kinds[tag]));
-        connect(item, &QAction::triggered, this, [this, tag] { runGuarded([this, tag] { saveAll(tag); }); });
-        saveAllActions_.push_back(item);
-    }
-    saveAllMenu_->addSeparator();
-    exportHtmlAction_ = saveAllMenu_->addAction(UiText(kTextMenuToHtml));
-    exportDbaseAction_ = saveAllMenu_->addAction(UiText(kTextMenuToDbf));
-    exportPdfAction_ = saveAllMenu_->addAction(UiText(kTextMenuToPdf));
-    exportXlsxAction_ = saveAllMenu_->addAction(QStringLiteral("to Microsoft Excel Sheet (*.xlsx)"));
-    connect(saveSelectedAction_, &QAction::triggered, this, [this] { runGuarded([this] { saveSelected(); }); });
-    connect(saveAllAsOneImageAction_, &QAction::triggered, this,
-            [this] { runGuarded([this] { saveAllAsOneImage(); }); });
-    connect(exportHtmlAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportHtml(); }); });
-    connect(exportDbaseAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportDbase(); }); });
-    connect(exportPdfAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportPdf(); }); });
-    connect(exportXlsxAction_, &QAction::triggered, this, [this] { runGuarded([this] { exportXlsx(); }); });
-
-    optionsMenu_ = new QMenu(this);
-    buildLanguageMenu();
-    optionsMenu_->addSeparator();
-    showIconWindowAction_ = optionsMenu_->addAction(UiText(kTextMenuShowIconWindow));
-    showIconWindowAction_->setCheckable(true);
-    showIconWindowAction_->setChecked(settings_.showSeparateWindow);
-    connect(showIconWindowAction_, &QAction::triggered, this,
-            [this](bool checked) { runGuarded([this, checked] { setShowSeparateWindow(checked); }); });
-    iconSizeMenu_ = optionsMenu_->addMenu(UiText(kTextMenuIconSize));
-    largeIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize32));
-    smallIconsAction_ = iconSizeMenu_->addAction(UiText(kTextMenuSize16));
-    for (QAction* item : {largeIconsAction_, smallIconsAction_})
-        item->setCheckable(true);
+    ActionManager& a = *actions_;
+    a.setHandler(Command::Open, [this] { openFile(); });
+    a.setHandler(Command::SaveSelected, [this] { saveSelected(); });
+    a.setHandler(Command::SaveAllAsOneImage, [this] { saveAllAsOneImage(); });
+    a.setMemberHandler(Command::SaveAllAs, [this](int kind) { saveAll(kind); });
+    a.setHandler(Command::ExportHtml, [this] { exportHtml(); });
+    a.setHandler(Command::ExportDbase, [this] { exportDbase(); });
+    a.setHandler(Command::ExportPdf, [this] { exportPdf(); });
+    a.setHandler(Command::ExportXlsx, [this] { exportXlsx(); });
+    a.setHandler(Command::Copy, [this] { copySelected(); });
+    a.setHandler(Command::Print, [this] { print(); });
+    a.setHandler(Command::Refresh, [this] { refreshIcons(); });
+    a.setMemberHandler(Command::Language, [this](int language) { switchLanguage(language); });
+    a.setCheckHandler(Command::ShowIconWindow, [this](bool checked) { setShowSeparateWindow(checked); });
     // Clicking the checked small-size item removes its mark, which means large icons again.
-    connect(largeIconsAction_, &QAction::triggered, this,
-            [this] { runGuarded([this] { setIconSize(IconSizing::Large); }); });
-    connect(smallIconsAction_, &QAction::triggered, this, [this](bool checked) {
-        runGuarded([this, checked] { setIconSize(checked ? IconSizing::Small : IconSizing::Large); });
-    });
-    optionsMenu_->addSeparator();
-    saveToRegistryAction_ = optionsMenu_->addAction(UiText(kTextMenuSaveToRegistry));
-    saveToRegistryAction_->setCheckable(true);
+    a.setHandler(Command::LargeIcons, [this] { setIconSize(IconSizing::Large); });
+    a.setCheckHandler(Command::SmallIcons,
+                      [this](bool checked) { setIconSize(checked ? IconSizing::Small : IconSizing::Large); });
     // Nothing is written before the window closes.
-    connect(saveToRegistryAction_, &QAction::triggered, this,
-            [this](bool checked) { settings_.settingsInRegistry = checked; });
-}
-
-void MainWindow::buildToolbar(QWidget* toolbarStrip)
-{
-    // Hints name the key that runs the same command.
-    const auto hint = [](int id, WindowCommand command) { return WithShortcutHint(UiText(id), command); };
-    // The open button's arrow holds the recent files; its main part opens the file dialog.
-    openButton_ = MakeButton<PopupButton>(toolbarStrip, 8, 40, ToolbarIcon(ToolbarGlyph::Open),
-                                          hint(kTextHintOpen, WindowCommand::Open));
-    openButton_->setSeparateDropDown(true);
-    openButton_->setDropDown(recentFilesMenu_);
-    connect(openButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { openFile(); }); });
-
-    saveButton_ = MakeButton<PopupButton>(toolbarStrip, 56, 40, ToolbarIcon(ToolbarGlyph::Save),
-                                          hint(kTextHintSave, WindowCommand::SaveSelected));
-    saveButton_->setDropDown(saveMenu_);
-    copyButton_ = MakeButton<SoftButton>(toolbarStrip, 96, 27, ToolbarIcon(ToolbarGlyph::Copy),
-                                         hint(kTextHintCopy, WindowCommand::Copy));
-    connect(copyButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { copySelected(); }); });
-    printButton_ = MakeButton<SoftButton>(toolbarStrip, 123, 27, ToolbarIcon(ToolbarGlyph::Print),
-                                          hint(kTextHintPrint, WindowCommand::Print));
-    connect(printButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { print(); }); });
-    refreshButton_ = MakeButton<SoftButton>(toolbarStrip, 158, 27, ToolbarIcon(ToolbarGlyph::Refresh),
-                                            hint(kTextHintRefresh, WindowCommand::Refresh));
-    connect(refreshButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { refreshIcons(); }); });
-    optionsButton_ =
-        MakeButton<PopupButton>(toolbarStrip, 193, 40, ToolbarIcon(ToolbarGlyph::Options), UiText(kTextHintOptions));
-    optionsButton_->setDropDown(optionsMenu_);
-    helpButton_ = MakeButton<SoftButton>(toolbarStrip, 241, 27, ToolbarIcon(ToolbarGlyph::Help),
-                                         hint(kTextHintHelp, WindowCommand::Help));
-    connect(helpButton_, &QAbstractButton::clicked, this, [this] { showHelpContents(); });
-    aboutButton_ =
-        MakeButton<SoftButton>(toolbarStrip, 268, 27, ToolbarIcon(ToolbarGlyph::About), UiText(kTextHintAbout));
-    connect(aboutButton_, &QAbstractButton::clicked, this, [this] { runGuarded([this] { showAbout(); }); });
-    for (SoftButton* button :
-         std::initializer_list<SoftButton*>{saveButton_, copyButton_, printButton_, refreshButton_})
-        button->setEnabled(false);
-}
-
-// Object names let style sheets, accessibility tools and tests find the controls by role.
-void MainWindow::nameControls()
-{
-    const std::pair<QObject*, const char*> named[] = {
-        {gridView_, "gridView"},
-        {openButton_, "openButton"},
-        {saveButton_, "saveButton"},
-        {copyButton_, "copyButton"},
-        {printButton_, "printButton"},
-        {refreshButton_, "refreshButton"},
-        {optionsButton_, "optionsButton"},
-        {helpButton_, "helpButton"},
-        {aboutButton_, "aboutButton"},
-        {findButton_, "findButton"},
-        {recentFilesMenu_, "recentFilesMenu"},
-        {recentEmptyAction_, "recentEmptyAction"},
-        {saveMenu_, "saveMenu"},
-        {saveSelectedAction_, "saveSelectedAction"},
-        {saveAllAsOneImageAction_, "saveAllAsOneImageAction"},
-        {saveAllMenu_, "saveAllMenu"},
-        {exportHtmlAction_, "exportHtmlAction"},
-        {exportDbaseAction_, "exportDbaseAction"},
-        {exportPdfAction_, "exportPdfAction"},
-        {exportXlsxAction_, "exportXlsxAction"},
-        {optionsMenu_, "optionsMenu"},
-        {largeIconsAction_, "largeIconsAction"},
-        {smallIconsAction_, "smallIconsAction"},
-        {iconSizeMenu_, "iconSizeMenu"},
-        {showIconWindowAction_, "showIconWindowAction"},
-        {saveToRegistryAction_, "saveToRegistryAction"},
-        {languageMenu_, "languageMenu"},
-        {minimumCountLabel_, "minimumCountLabel"},
-        {minimumCountBox_, "minimumCountBox"},
-    };
-    for (const auto& [object, name] : named)
-        object->setObjectName(QString::fromLatin1(name));
+    a.setCheckHandler(Command::SaveToRegistry, [this](bool checked) { settings_.settingsInRegistry = checked; });
+    a.setHandler(Command::Help, [this] { showHelpContents(); });
+    a.setHandler(Command::About, [this] { showAbout(); });
 }
 
 void MainWindow::runGuarded(const std::function<void()>& command)
@@ -330,11 +216,7 @@ void MainWindow::setStatus(int panel, const std::string& text)
 
 void MainWindow::enableFileButtons()
 {
-    const bool any = gridView_->grid()->Count() > 0;
-    saveButton_->setEnabled(any);
-    copyButton_->setEnabled(any);
-    refreshButton_->setEnabled(any);
-    printButton_->setEnabled(any);
+    actions_->setCondition(Condition::FileHasIcons, gridView_->grid()->Count() > 0);
 }
 
 void MainWindow::SelectFile(const std::filesystem::path& fileName)
@@ -359,19 +241,9 @@ void MainWindow::SelectFile(const std::filesystem::path& fileName)
 
 void MainWindow::rebuildRecentMenu()
 {
-    recentFilesMenu_->clear();
-    for (const RecentEntry& entry : recent_.Entries()) {
-        QAction* item = recentFilesMenu_->addAction(QString::fromStdString(RecentCaption(entry.path)));
-        item->setCheckable(true);
-        item->setChecked(entry.checked);
-        item->setStatusTip(QString::fromStdString(entry.path));
-        item->setToolTip(QString::fromStdString(entry.path));
-        const std::string path = entry.path;
-        connect(item, &QAction::triggered, this, [this, path] { runGuarded([this, path] { SelectFile(path); }); });
-        connect(item, &QAction::hovered, this, [this, path] { setStatus(0, path); });
-    }
-    recentFilesMenu_->addAction(recentEmptyAction_);
-    recentEmptyAction_->setVisible(recent_.Empty());
+    actions_->setRecentFiles(
+        recent_.Entries(), [this](const std::string& path) { SelectFile(path); },
+        [this](const std::string& path) { setStatus(0, path); });
 }
 
 void MainWindow::showSelection(int index)
@@ -425,8 +297,8 @@ void MainWindow::copySelected()
 void MainWindow::setIconSize(IconSizing sizing)
 {
     const bool small = sizing == IconSizing::Small;
-    largeIconsAction_->setChecked(!small);
-    smallIconsAction_->setChecked(small);
+    actions_->action(Command::LargeIcons)->setChecked(!small);
+    actions_->action(Command::SmallIcons)->setChecked(small);
     settings_.smallIcons = small;
     IconGrid* grid = gridView_->grid();
     grid->SetIconSizing(sizing);
@@ -444,28 +316,6 @@ void MainWindow::openDroppedFiles(const QStringList& files)
         dialogs_->Show(InterfaceText(kTextOnlyFirstDroppedFile), MessageIcon::Information, MessageButtons::Ok);
 }
 
-void MainWindow::runCommand(WindowCommand command)
-{
-    switch (command) {
-    case WindowCommand::StopScan:
-        if (ScanActive) ScanActive = false;
-        break;
-    case WindowCommand::Copy: runGuarded([this] { copySelected(); }); break;
-    case WindowCommand::Open: runGuarded([this] { openFile(); }); break;
-    case WindowCommand::Print:
-        if (printButton_->isEnabled()) runGuarded([this] { print(); });
-        break;
-    case WindowCommand::Refresh:
-        if (refreshButton_->isEnabled()) runGuarded([this] { refreshIcons(); });
-        break;
-    case WindowCommand::SaveSelected:
-        if (saveButton_->isEnabled()) runGuarded([this] { saveSelected(); });
-        break;
-    case WindowCommand::Help: showHelpContents(); break;
-    case WindowCommand::None: break;
-    }
-}
-
 void MainWindow::showHelpContents()
 {
     runHelp({});
@@ -480,16 +330,6 @@ void MainWindow::chooseHelpFile(int language, bool reportMissing)
 {
     // The help files ship together, so the folder of the English one holds the Ukrainian too.
     help_.SetHelpFile(ChooseHelpFile(DataFolderHolding(HelpFileName(0)), language, reportMissing, *dialogs_));
-}
-
-void MainWindow::buildKeyboardCommands()
-{
-    actions_ = new ActionManager(this);
-    for (WindowCommand command :
-         {WindowCommand::StopScan, WindowCommand::Copy, WindowCommand::Open, WindowCommand::Print,
-          WindowCommand::Refresh, WindowCommand::SaveSelected, WindowCommand::Help}) {
-        connect(actions_->action(command), &QAction::triggered, this, [this, command] { runCommand(command); });
-    }
 }
 
 // A new font or style changes what the status texts need: the panels are laid out again.

@@ -12,8 +12,6 @@
 #include "iconview/qt/IconGridView.h"
 #include "platform/qt/QtFileTypeIcons.h"
 #include "settings/Settings.h"
-#include "widgets/PopupButton.h"
-#include "widgets/PushButton.h"
 
 #include <QMainWindow>
 
@@ -76,8 +74,6 @@ public:
     void setIconSize(IconSizing sizing);
     void showSelection(int index);
     void openDroppedFiles(const QStringList& files);
-    // Runs a keyboard command (what its action's shortcut triggers).
-    void runCommand(WindowCommand command);
     // A language item was chosen (or, without a choice, the pack of settings().language is
     // loaded as at window creation): loads its pack, checks its item and applies its texts.
     void switchLanguage(std::optional<int> chosen);
@@ -109,40 +105,12 @@ public:
     // The state of Shift and Ctrl as the export commands read it (replaceable for tests).
     void setModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
 
-    // The window's controls and actions, for tests and the command-line host.
+    // The window's commands: their actions, menus and buttons (ActionManager.h).
+    ActionManager& actions() const { return *actions_; }
+    // The window's controls, for tests and the command-line host.
     IconGridView* gridView() const { return gridView_; }
-    PopupButton* openButton() const { return openButton_; }
-    PopupButton* saveButton() const { return saveButton_; }
-    SoftButton* copyButton() const { return copyButton_; }
-    SoftButton* printButton() const { return printButton_; }
-    SoftButton* refreshButton() const { return refreshButton_; }
-    PopupButton* optionsButton() const { return optionsButton_; }
-    SoftButton* helpButton() const { return helpButton_; }
-    SoftButton* aboutButton() const { return aboutButton_; }
-    PushButton* findButton() const { return findButton_; }
-    QMenu* recentFilesMenu() const { return recentFilesMenu_; }
-    QAction* recentEmptyAction() const { return recentEmptyAction_; }
-    QMenu* saveMenu() const { return saveMenu_; }
-    QAction* saveSelectedAction() const { return saveSelectedAction_; }
-    QAction* saveAllAsOneImageAction() const { return saveAllAsOneImageAction_; }
-    QMenu* saveAllMenu() const { return saveAllMenu_; }
-    const std::vector<QAction*>& saveAllActions() const { return saveAllActions_; }
-    QAction* exportHtmlAction() const { return exportHtmlAction_; }
-    QAction* exportDbaseAction() const { return exportDbaseAction_; }
-    QAction* exportPdfAction() const { return exportPdfAction_; }
-    QAction* exportXlsxAction() const { return exportXlsxAction_; }
-    QMenu* optionsMenu() const { return optionsMenu_; }
-    QAction* largeIconsAction() const { return largeIconsAction_; }
-    QAction* smallIconsAction() const { return smallIconsAction_; }
-    QMenu* iconSizeMenu() const { return iconSizeMenu_; }
-    QAction* showIconWindowAction() const { return showIconWindowAction_; }
-    QAction* saveToRegistryAction() const { return saveToRegistryAction_; }
-    QMenu* languageMenu() const { return languageMenu_; }
-    // The language items, by language index (the menu shows them in its own order).
-    const std::vector<QAction*>& languageActions() const { return languageActions_; }
     QLabel* minimumCountLabel() const { return minimumCountLabel_; }
     MinimumCountBox* minimumCountBox() const { return minimumCountBox_; }
-    QAction* commandAction(WindowCommand command) const { return actions_->action(command); }
     const std::vector<QLabel*>& statusPanels() const { return statusPanels_->labels(); }
     // The full text of a status panel (a long one is shown elided).
     QString statusText(int panel) const { return statusPanels_->text(panel); }
@@ -172,11 +140,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void buildToolbar(QWidget* toolbarStrip);
-    void buildMenus();
-    void buildLanguageMenu();
-    void nameControls();
-    void buildKeyboardCommands();
+    void connectCommands();
     void rebuildRecentMenu();
     void enableFileButtons();
     void setStatus(int panel, const std::string& text);
@@ -187,34 +151,6 @@ private:
     void runGuarded(const std::function<void()>& command);
 
     IconGridView* gridView_ = nullptr;
-    PopupButton* openButton_ = nullptr;
-    PopupButton* saveButton_ = nullptr;
-    SoftButton* copyButton_ = nullptr;
-    SoftButton* printButton_ = nullptr;
-    SoftButton* refreshButton_ = nullptr;
-    PopupButton* optionsButton_ = nullptr;
-    SoftButton* helpButton_ = nullptr;
-    SoftButton* aboutButton_ = nullptr;
-    PushButton* findButton_ = nullptr;
-    QMenu* recentFilesMenu_ = nullptr;
-    QAction* recentEmptyAction_ = nullptr;
-    QMenu* saveMenu_ = nullptr;
-    QAction* saveSelectedAction_ = nullptr;
-    QAction* saveAllAsOneImageAction_ = nullptr;
-    QMenu* saveAllMenu_ = nullptr;
-    std::vector<QAction*> saveAllActions_;
-    QAction* exportHtmlAction_ = nullptr;
-    QAction* exportDbaseAction_ = nullptr;
-    QAction* exportPdfAction_ = nullptr;
-    QAction* exportXlsxAction_ = nullptr;
-    QMenu* optionsMenu_ = nullptr;
-    QAction* largeIconsAction_ = nullptr;
-    QAction* smallIconsAction_ = nullptr;
-    QMenu* iconSizeMenu_ = nullptr;
-    QAction* showIconWindowAction_ = nullptr;
-    QAction* saveToRegistryAction_ = nullptr;
-    QMenu* languageMenu_ = nullptr;
-    std::vector<QAction*> languageActions_;
     QLabel* minimumCountLabel_ = nullptr;
     MinimumCountBox* minimumCountBox_ = nullptr;
     std::unique_ptr<StatusPanels> statusPanels_;

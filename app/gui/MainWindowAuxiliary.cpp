@@ -18,7 +18,7 @@ void MainWindow::showAbout()
 void MainWindow::setShowSeparateWindow(bool on)
 {
     settings_.showSeparateWindow = on;
-    showIconWindowAction_->setChecked(on);
+    actions_->action(Command::ShowIconWindow)->setChecked(on);
     updateIconWindow(gridView_->grid()->ItemIndex());
 }
 
@@ -33,7 +33,7 @@ void MainWindow::updateIconWindow(int index)
         // Closed by itself, the window stays closed until the option is turned on again.
         iconWindow_->setOnClosedByUser([this] {
             settings_.showSeparateWindow = false;
-            showIconWindowAction_->setChecked(false);
+            actions_->action(Command::ShowIconWindow)->setChecked(false);
         });
     }
     const IconGrid* grid = gridView_->grid();

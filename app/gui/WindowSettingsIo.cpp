@@ -102,8 +102,8 @@ void MainWindow::applySettings(const StoredSettings& stored)
     findPane_->setFilePanelWidth(settings_.findPane.filePanelWidth);
     findPane_->setPaneVisible(settings_.findPane.visible);
 
-    saveToRegistryAction_->setChecked(settings_.settingsInRegistry);
-    showIconWindowAction_->setChecked(settings_.showSeparateWindow);
+    actions_->action(Command::SaveToRegistry)->setChecked(settings_.settingsInRegistry);
+    actions_->action(Command::ShowIconWindow)->setChecked(settings_.showSeparateWindow);
     setIconSize(settings_.smallIcons ? IconSizing::Small : IconSizing::Large);
 }
 

@@ -21,6 +21,7 @@
 #include "widgets/SoftButton.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,7 +103,7 @@ protected:
 
 TEST_F(FindPaneTest, TheFindButtonShowsAndHidesThePaneWithItsStripControls)
 {
-    PushButton* button = window->findButton();
+    PushButton* button = window->actions().pushButton(Command::ToggleFindPane);
     EXPECT_EQ(button, pane->searchButton());
     EXPECT_TRUE(button->isEnabled());
     EXPECT_FALSE(pane->isVisible());
@@ -281,6 +282,62 @@ TEST_F(FindPaneTest, EscapeStopsTheScanAfterTheFileBeingListed)
     EXPECT_FALSE(pane->stoppedLabel()->isVisible());
 }
 
+// Escape pressed through the window's own key and shortcut dispatch: the focused control still
+// receives it (the list's search editor closes, a splitter drag is cancelled), and while a scan
+// runs it stops the scan.
+TEST_F(FindPaneTest, EscapeReachesTheFocusedControlAndStillStopsAScan)
+{
+    for (int i = 0; i < 40; ++i)
+        fs::copy_file(test::SampleModule(), root() / ("m" + std::to_string(100 + i) + ".dll"));
+    window->activateWindow(); // window shortcuts need the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(scan(root()));
+    ASSERT_EQ(pane->fileList()->count(), 40);
+    // Escape as the user presses it: to whichever control has the focus.
+    const auto pressEscape = [this] {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : window.get(), Qt::Key_Escape);
+    };
+
+    // The list's search editor opens with the first letter typed and closes with Escape.
+    SearchListBox* list = pane->fileList();
+    list->setFocus();
+    QTest::keyClicks(list, QStringLiteral("m1"));
+    ASSERT_TRUE(list->isEditorVisible());
+    pressEscape();
+    EXPECT_FALSE(list->isEditorVisible());
+
+    // A drag of the splitter above the pane ends with Escape and leaves every size as it was.
+    PaneSplitter* splitter = pane->paneSplitter();
+    const int paneHeight = pane->paneHeight();
+    const int gridHeight = window->gridView()->height();
+    test::SendMouse(splitter, QEvent::MouseButtonPress, {100, 1}, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(splitter, QEvent::MouseMove, {100, -39}, Qt::NoButton, Qt::LeftButton);
+    ASSERT_TRUE(splitter->isDragging());
+    pressEscape();
+    EXPECT_FALSE(splitter->isDragging());
+    test::SendMouse(splitter, QEvent::MouseButtonRelease, {100, -39}, Qt::LeftButton, Qt::NoButton);
+    QApplication::processEvents();
+    EXPECT_EQ(pane->paneHeight(), paneHeight);
+    EXPECT_EQ(window->gridView()->height(), gridHeight);
+
+    // While a scan runs, Escape stops it after the file being listed.
+    bool pressed = false;
+    QMetaObject::Connection hook = QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, [&] {
+        if (pressed) return;
+        pressed = true;
+        pressEscape();
+    });
+    QSignalSpy done(pane, &FindPane::scanFinished);
+    pane->rescan();
+    ASSERT_TRUE(done.wait(10000));
+    QObject::disconnect(hook);
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(done.takeFirst().at(0).value<ScanOutcome>(), ScanOutcome::Stopped);
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_TRUE(pane->stoppedLabel()->isVisible());
+}
+
 // A branch read again during a scan can move the tree's selection; that scan gives way to
 // one of the new folder.
 TEST_F(FindPaneTest, AFolderChangeDuringAScanReplacesIt)
@@ -328,11 +385,11 @@ TEST_F(FindPaneTest, SavingAllListedFilesAsksOnceForEveryFile)
     ASSERT_EQ(pane->fileList()->count(), 3);
     const fs::path dest = root() / "icons";
 
-    ASSERT_EQ(pane->saveAllActions().size(), 6u);
-    EXPECT_EQ(pane->saveAllActions()[5]->text(), "as &PNG (*.png)");
-    EXPECT_EQ(pane->saveAllButton()->dropDown(), static_cast<QWidget*>(pane->saveAllMenu()));
+    ASSERT_EQ(window->actions().members(Command::SaveListedAs).size(), 6u);
+    EXPECT_EQ(window->actions().members(Command::SaveListedAs)[5]->text(), "as &PNG (*.png)");
+    EXPECT_EQ(pane->saveAllButton()->dropDown(), static_cast<QWidget*>(window->actions().menu(Menu::SaveListed)));
     dialogs.folderAnswers.push_back(dest);
-    pane->saveAllActions()[5]->trigger();
+    window->actions().members(Command::SaveListedAs)[5]->trigger();
     ASSERT_EQ(dialogs.folderTitles, Strings{"Select folder to save images:"});
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "18 icon(s) saved.");
@@ -346,7 +403,7 @@ TEST_F(FindPaneTest, SavingAllListedFilesAsksOnceForEveryFile)
     dialogs.folderAnswers.push_back(dest);
     dialogs.messageAnswers.push_back(DialogAnswer::YesToAll);
     std::ofstream(dest / "ico_one_dll0001.png", std::ios::trunc) << "old";
-    pane->saveAllActions()[5]->trigger();
+    window->actions().members(Command::SaveListedAs)[5]->trigger();
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNoNoToAllYesToAll);
     EXPECT_NE(dialogs.messages[0].text.find((dest / "ico_one_dll0001.png").string()), std::string::npos);
@@ -457,7 +514,7 @@ TEST(FindPaneSettingsTest, ThePaneComesBackAsItWasLeft)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
     QCoreApplication::processEvents();
     EXPECT_TRUE(again.findPane()->isPaneVisible());
-    EXPECT_EQ(again.findButton()->text(), "Find files with icons inside <<");
+    EXPECT_EQ(again.actions().pushButton(Command::ToggleFindPane)->text(), "Find files with icons inside <<");
     EXPECT_EQ(again.findPane()->paneHeight(), kFindPaneMinHeight + 40);
     EXPECT_EQ(again.findPane()->filePanelWidth(), kFilePanelMinWidth + 20);
 }

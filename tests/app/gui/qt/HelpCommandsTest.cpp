@@ -3,6 +3,8 @@
 // viewer, a help window that opens on F1 and closes with the main window.
 #include "app/gui/ExportOptionsDialog.h"
 #include "app/gui/MainWindow.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 #include "app/gui/PrintDialog.h"
 #include "app/gui/WindowHost.h"
 #include "platform/ProgramPaths.h"
@@ -51,8 +53,8 @@ protected:
 
 TEST_F(HelpCommandsTest, HelpButtonAndF1OpenTheContents)
 {
-    ASSERT_TRUE(window->helpButton()->isEnabled());
-    QTest::mouseClick(window->helpButton(), Qt::LeftButton);
+    ASSERT_TRUE(window->actions().softButton(Command::Help)->isEnabled());
+    QTest::mouseClick(window->actions().softButton(Command::Help), Qt::LeftButton);
     EXPECT_EQ(viewer.calls, std::vector<std::string>{Contents()});
 
     QTest::keyClick(window->gridView(), Qt::Key_F1);
@@ -103,11 +105,11 @@ TEST(HelpOnTheFirstStart, OnlyTheVeryFirstStartWithoutArgumentsOpensTheContents)
 TEST_F(HelpCommandsTest, TheHelpFileFollowsTheLanguage)
 {
     EXPECT_EQ(window->help().HelpFile(), DataFilePath("english.chm"));
-    window->languageActions()[1]->trigger(); // Ukrainian
+    window->actions().members(Command::Language)[1]->trigger(); // Ukrainian
     EXPECT_EQ(window->help().HelpFile(), DataFilePath("ukrainian.chm"));
     QTest::keyClick(window->gridView(), Qt::Key_F1);
     EXPECT_EQ(viewer.calls, std::vector<std::string>{"contents " + DataFilePath("ukrainian.chm").string()});
-    window->languageActions()[2]->trigger(); // Greek has no help of its own
+    window->actions().members(Command::Language)[2]->trigger(); // Greek has no help of its own
     EXPECT_EQ(window->help().HelpFile(), DataFilePath("english.chm"));
     EXPECT_TRUE(dialogs.messages.empty());
 }

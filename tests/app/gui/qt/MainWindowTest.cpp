@@ -2,6 +2,8 @@
 // opening files, the status bar, the recent list, copying and the keyboard commands.
 #include "app/gui/FindPane.h"
 #include "app/gui/MainWindow.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 #include "export/ProgramFlags.h"
 #include "platform/Files.h"
 #include "tests/support/TempFolder.h"
@@ -38,8 +40,8 @@ protected:
     std::vector<QAction*> RecentEntries() const
     {
         std::vector<QAction*> entries;
-        for (QAction* a : window->recentFilesMenu()->actions())
-            if (a != window->recentEmptyAction()) entries.push_back(a);
+        for (QAction* a : window->actions().menu(Menu::RecentFiles)->actions())
+            if (a != window->actions().recentEmptyAction()) entries.push_back(a);
         return entries;
     }
 
@@ -53,7 +55,7 @@ TEST_F(MainWindowTest, StartsWithItsOwnFileAsTheNewestRecentEntry)
     ASSERT_EQ(RecentEntries().size(), 1u);
     EXPECT_EQ(RecentEntries()[0]->statusTip().toStdString(), ProgramFilePath().string());
     EXPECT_TRUE(RecentEntries()[0]->isChecked());
-    EXPECT_FALSE(window->recentEmptyAction()->isVisible());
+    EXPECT_FALSE(window->actions().recentEmptyAction()->isVisible());
     // Our own executable has no icon resources: the grid shows its file-type icon.
     EXPECT_EQ(window->gridView()->grid()->Count(), 1);
     EXPECT_TRUE(window->gridView()->grid()->Associated());
@@ -68,8 +70,9 @@ TEST_F(MainWindowTest, SelectFileShowsTheSampleAndReportsTheFirstIcon)
     const IconGrid* grid = window->gridView()->grid();
     EXPECT_EQ(grid->Count(), 6);
     EXPECT_EQ(grid->ItemIndex(), 0);
-    for (QAbstractButton* b :
-         std::initializer_list<QAbstractButton*>{window->saveButton(), window->copyButton(), window->refreshButton()})
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{window->actions().popupButton(Command::Save),
+                                                                      window->actions().softButton(Command::Copy),
+                                                                      window->actions().softButton(Command::Refresh)})
         EXPECT_TRUE(b->isEnabled());
     EXPECT_EQ(window->exportSettings().columnCount, std::min(grid->ColCount(), 6));
     EXPECT_EQ(Panel(1), "1 / 6");
@@ -95,7 +98,7 @@ public:
 TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
 {
     window->SelectFile(test::SampleModule());
-    EXPECT_TRUE(window->saveButton()->isEnabled());
+    EXPECT_TRUE(window->actions().popupButton(Command::Save)->isEnabled());
     testing::TempFolder folder;
     const auto empty = folder.path() / "notes.txt";
     std::ofstream(empty) << "no icons";
@@ -105,9 +108,9 @@ TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
     SetFileTypeIconProvider(nullptr);
     EXPECT_EQ(window->FileName(), empty);
     EXPECT_EQ(window->gridView()->grid()->Count(), 0);
-    EXPECT_FALSE(window->saveButton()->isEnabled());
-    EXPECT_FALSE(window->copyButton()->isEnabled());
-    EXPECT_FALSE(window->refreshButton()->isEnabled());
+    EXPECT_FALSE(window->actions().popupButton(Command::Save)->isEnabled());
+    EXPECT_FALSE(window->actions().softButton(Command::Copy)->isEnabled());
+    EXPECT_FALSE(window->actions().softButton(Command::Refresh)->isEnabled());
     EXPECT_EQ(window->gridView()->grid()->MessageText(), "Unable to load or find icons in this file.");
     EXPECT_EQ(RecentEntries()[0]->text().toStdString(), "notes.txt");
     EXPECT_EQ(window->windowTitle().toStdString(), "notes.txt");
@@ -179,26 +182,26 @@ TEST_F(MainWindowTest, CtrlCCopiesTheSelectedIconOnWhiteOrWarns)
 struct KeyCommandCase {
     int key;
     Qt::KeyboardModifiers modifiers;
-    WindowCommand expected;
+    std::optional<Command> expected;
 };
 
 TEST(KeyCommands, TableOfTheWindowsKeys)
 {
     const KeyCommandCase cases[] = {
-        {Qt::Key_Escape, Qt::NoModifier, WindowCommand::StopScan},
-        {Qt::Key_Escape, Qt::ShiftModifier, WindowCommand::StopScan},
-        {Qt::Key_C, Qt::ControlModifier, WindowCommand::Copy},
-        {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, WindowCommand::None},
-        {Qt::Key_C, Qt::ControlModifier | Qt::AltModifier, WindowCommand::None},
-        {Qt::Key_C, Qt::NoModifier, WindowCommand::None},
-        {Qt::Key_O, Qt::ControlModifier, WindowCommand::Open},
-        {Qt::Key_P, Qt::ControlModifier, WindowCommand::Print},
-        {Qt::Key_R, Qt::ControlModifier, WindowCommand::Refresh},
-        {Qt::Key_S, Qt::ControlModifier, WindowCommand::SaveSelected},
-        {Qt::Key_S, Qt::ShiftModifier, WindowCommand::None},
-        {Qt::Key_F1, Qt::NoModifier, WindowCommand::Help},
-        {Qt::Key_F1, Qt::ControlModifier, WindowCommand::Help},
-        {Qt::Key_X, Qt::ControlModifier, WindowCommand::None},
+        {Qt::Key_Escape, Qt::NoModifier, Command::StopScan},
+        {Qt::Key_Escape, Qt::ShiftModifier, Command::StopScan},
+        {Qt::Key_C, Qt::ControlModifier, Command::Copy},
+        {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, std::nullopt},
+        {Qt::Key_C, Qt::ControlModifier | Qt::AltModifier, std::nullopt},
+        {Qt::Key_C, Qt::NoModifier, std::nullopt},
+        {Qt::Key_O, Qt::ControlModifier, Command::Open},
+        {Qt::Key_P, Qt::ControlModifier, Command::Print},
+        {Qt::Key_R, Qt::ControlModifier, Command::Refresh},
+        {Qt::Key_S, Qt::ControlModifier, Command::SaveSelected},
+        {Qt::Key_S, Qt::ShiftModifier, std::nullopt},
+        {Qt::Key_F1, Qt::NoModifier, Command::Help},
+        {Qt::Key_F1, Qt::ControlModifier, Command::Help},
+        {Qt::Key_X, Qt::ControlModifier, std::nullopt},
     };
     for (const KeyCommandCase& c : cases)
         EXPECT_EQ(CommandForKey(c.key, c.modifiers), c.expected) << c.key << " " << c.modifiers.toInt();
@@ -213,7 +216,8 @@ TEST_F(MainWindowTest, OneKeyPressRunsItsCommandOnce)
     dialogs.whileOpen = [] {
         if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
     };
-    for (QWidget* focus : {static_cast<QWidget*>(window->gridView()), static_cast<QWidget*>(window->openButton())}) {
+    for (QWidget* focus : {static_cast<QWidget*>(window->gridView()),
+                           static_cast<QWidget*>(window->actions().popupButton(Command::Open))}) {
         SCOPED_TRACE(focus->objectName().toStdString());
         const std::size_t opens = dialogs.openRequests.size(), saves = dialogs.saveRequests.size(),
                           messages = dialogs.messages.size();
@@ -232,9 +236,11 @@ TEST_F(MainWindowTest, OneKeyPressRunsItsCommandOnce)
 TEST_F(MainWindowTest, KeysReachTheirCommandsThroughTheWindow)
 {
     window->SelectFile(test::SampleModule());
+    window->actions().setCondition(Condition::Scanning, true); // Escape stops a scan only while one runs
     ScanActive = true;
     QTest::keyClick(window->gridView(), Qt::Key_Escape);
     EXPECT_FALSE(ScanActive);
+    window->actions().setCondition(Condition::Scanning, false);
 
     QTest::keyClick(window->gridView(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs.openRequests.size(), 1u);
@@ -250,15 +256,17 @@ TEST_F(MainWindowTest, KeysReachTheirCommandsThroughTheWindow)
 TEST_F(MainWindowTest, IconSizeItemsSwitchTheGridAndSelectTheFirstIcon)
 {
     window->SelectFile(test::SampleModule());
-    window->smallIconsAction()->trigger();
-    EXPECT_TRUE(window->smallIconsAction()->isChecked());
-    EXPECT_FALSE(window->largeIconsAction()->isChecked());
+    window->actions().action(Command::SmallIcons)->trigger();
+    EXPECT_TRUE(window->actions().action(Command::SmallIcons)->isChecked());
+    EXPECT_FALSE(window->actions().action(Command::LargeIcons)->isChecked());
     EXPECT_TRUE(window->settings().smallIcons);
     EXPECT_EQ(window->gridView()->grid()->Model().ItemWidth(), 16);
     EXPECT_EQ(window->gridView()->grid()->Model().RowHeight(), 26);
     EXPECT_EQ(window->gridView()->grid()->ItemIndex(), 0);
-    window->smallIconsAction()->trigger(); // clicking the checked item removes its mark: large icons again
-    EXPECT_FALSE(window->smallIconsAction()->isChecked());
+    window->actions()
+        .action(Command::SmallIcons)
+        ->trigger(); // clicking the checked item removes its mark: large icons again
+    EXPECT_FALSE(window->actions().action(Command::SmallIcons)->isChecked());
     EXPECT_EQ(window->gridView()->grid()->Model().ItemWidth(), 32);
 }
 

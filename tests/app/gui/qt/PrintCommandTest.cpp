@@ -4,6 +4,8 @@
 // how large it is. Also: no printer (the question and the PDF route), the preview, and when
 // the command can run at all (the button, Ctrl+P).
 #include "app/gui/MainWindow.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 #include "export/ImageWriters.h"
 #include "export/OutputKind.h"
 #include "iconview/GridPrint.h"
@@ -399,7 +401,7 @@ TEST_F(PrintCommandTest, APrintJobThatCannotStartIsReported)
         SetUpPdfPrinter(printer, folder.path() / "missing-folder" / "page.pdf", QPageLayout::Portrait);
         return true;
     });
-    window->printButton()->click();
+    window->actions().softButton(Command::Print)->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(dialogs.messages[0].text, "The print job could not be started.");
@@ -413,15 +415,15 @@ TEST(PrintCommand, OnlyReachableWithIconsByButtonAndCtrlP)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_FALSE(window.printButton()->isEnabled());
+    EXPECT_FALSE(window.actions().softButton(Command::Print)->isEnabled());
     QTest::keyClick(window.gridView(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(dialogs.printChoiceRequests.empty());
 
     window.SelectFile(test::SampleModule());
-    EXPECT_TRUE(window.printButton()->isEnabled());
+    EXPECT_TRUE(window.actions().softButton(Command::Print)->isEnabled());
     QTest::keyClick(window.gridView(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(dialogs.printChoiceRequests.size(), 1u);
-    window.printButton()->click();
+    window.actions().softButton(Command::Print)->click();
     EXPECT_EQ(dialogs.printChoiceRequests.size(), 2u);
 }
 
