@@ -35,7 +35,7 @@ std::string_view BuiltInPackText()
   return()
 endif()
 
-# Adds the generated source to target (the library that holds i18n/BuiltInTexts.cpp).
+# Adds the generated source to target (the i18n layer, which holds i18n/BuiltInTexts.cpp).
 function(glyphora_built_in_texts target)
   set(pack ${CMAKE_SOURCE_DIR}/i18n/packs/english.lng)
   set(out ${CMAKE_BINARY_DIR}/generated/BuiltInPackText.cpp)
