@@ -2,12 +2,14 @@
 // listed files.
 #include "app/gui/FindPane.h"
 
-#include "app/gui/MainWindow.h"
+#include "app/gui/ActionManager.h"
+#include "app/gui/FindPaneHost.h"
 #include "app/gui/MinimumCountBox.h"
 #include "app/gui/UiText.h"
 #include "export/ProgramFlags.h"
 #include "i18n/TextIds.h"
 #include "iconengine/IconExtraction.h"
+#include "platform/GlyphoraError.h"
 #include "iconengine/FileTypeIcons.h"
 #include "platform/qt/QtImageConversion.h"
 #include "platform/qt/QtPaths.h"
@@ -79,14 +81,8 @@ QPixmap RowIcon(const fs::path& file, const QColor& background)
 
 } // namespace
 
-FindPane::FindPane(MainWindow& window, QWidget* findStrip)
-    : QWidget(nullptr),
-      window_(window),
-      actions_(window.actions()),
-      searchButton_(actions_.pushButton(Command::ToggleFindPane)),
-      minimumLabel_(window.minimumCountLabel()),
-      minimumBox_(window.minimumCountBox()),
-      runner_(new ScanRunner(this))
+FindPane::FindPane(FindPaneHost& host, ActionManager& actions, QWidget* findStrip)
+    : QWidget(nullptr), host_(host), actions_(actions), runner_(new ScanRunner(this))
 {
     setObjectName(QStringLiteral("findPane"));
     buildStrip(findStrip);
@@ -106,16 +102,32 @@ FindPane::~FindPane()
     }
 }
 
+// The strip: the folder button, the minimum-count box with its label, and at the right end the
+// find button, as wide as its caption; in a narrow window it gives way before the label does
+// (its caption is then shortened). Laid out by a layout, so that a wider font, another style
+// or a longer caption in another language never runs the label under the box.
 void FindPane::buildStrip(QWidget* findStrip)
 {
+    auto* row = new QHBoxLayout(findStrip);
+    row->setContentsMargins(8, 4, 8, 4);
     actions_.addButton(Command::GoToFileFolder, findStrip);
     copyDirButton_ = actions_.softButton(Command::GoToFileFolder);
     copyDirButton_->setFixedSize(27, 27);
     copyDirButton_->setIconSize(QSize(16, 16));
-    if (auto* row = qobject_cast<QBoxLayout*>(findStrip->layout()))
-        row->insertWidget(0, copyDirButton_);
-    else
-        copyDirButton_->move(6, 7);
+    minimumLabel_ = new QLabel(UiText(kTextMinimumIconCount), findStrip);
+    minimumLabel_->setObjectName(QStringLiteral("minimumCountLabel"));
+    minimumBox_ = new MinimumCountBox(findStrip);
+    minimumBox_->setObjectName(QStringLiteral("minimumCountBox"));
+    minimumLabel_->setBuddy(minimumBox_);
+    actions_.addButton(Command::ToggleFindPane, findStrip);
+    searchButton_ = actions_.pushButton(Command::ToggleFindPane);
+    searchButton_->setFixedHeight(25);
+    searchButton_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    row->addWidget(copyDirButton_);
+    row->addWidget(minimumLabel_);
+    row->addWidget(minimumBox_);
+    row->addStretch(1);
+    row->addWidget(searchButton_);
     actions_.setHandler(Command::GoToFileFolder, [this] { goToFileFolder(); });
     actions_.setCheckHandler(Command::ToggleFindPane, [this](bool checked) { setPaneVisible(checked); });
     actions_.setHandler(Command::StopScan, [this] { stopScan(); });
@@ -230,6 +242,17 @@ QWidget* FindPane::withUpperArea(QWidget* upperArea)
     column->addWidget(this);
     frame_->installEventFilter(this);
     return frame_;
+}
+
+void FindPane::applyPackTexts()
+{
+    minimumLabel_->setText(PackText(kTextMinimumIconCount));
+    for (QWidget* control : std::initializer_list<QWidget*>{minimumLabel_, minimumBox_}) {
+        // A hint that is both the tooltip and the status-bar text.
+        control->setToolTip(PackText(kTextHintMinimumIconCount));
+        control->setStatusTip(PackText(kTextHintMinimumIconCount));
+    }
+    applyTexts();
 }
 
 void FindPane::applyTexts()
@@ -392,12 +415,12 @@ void FindPane::rescan()
     if (!minimum) {
         // Pasted text that is no number: the scan does not start, and the user is told why.
         countLabel_->setText(QStringLiteral("0"));
-        window_.dialogs().Show("'" + minimumBox_->text().toStdString() + "' is not a valid integer value.",
-                               MessageIcon::Error, MessageButtons::Ok);
+        const std::string text = minimumBox_->text().toStdString();
+        host_.runGuarded([&] { throw GlyphoraError("'" + text + "' is not a valid integer value."); });
         return;
     }
     setSearchControlsEnabled(false);
-    window_.setStatus(0, InterfaceText(kTextScanning) + " " + InterfaceText(kTextScanPleaseWait));
+    host_.setStatusText(InterfaceText(kTextScanning) + " " + InterfaceText(kTextScanPleaseWait));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     scanning_ = true;
     ScanActive = true;
@@ -432,7 +455,7 @@ void FindPane::endScan(ScanOutcome outcome)
     fileList_->endUpdate();
     stoppedLabel_->setVisible(outcome == ScanOutcome::Stopped);
     ScanActive = false;
-    window_.setStatus(0, {});
+    host_.setStatusText({});
     QString count = countLabel_->text();
     if (count.endsWith(QStringLiteral("..."))) count.chop(3);
     countLabel_->setText(count);
@@ -449,27 +472,29 @@ void FindPane::setSearchControlsEnabled(bool enabled)
     // The find button, the save button and Escape follow the scan through their actions.
     actions_.setCondition(Condition::FilesListed, fileList_->count() > 0);
     actions_.setCondition(Condition::Scanning, !enabled);
-    if (QWidget* client = window_.centralWidget()) client->setEnabled(enabled);
-    if (!enabled) window_.setFocus(Qt::OtherFocusReason);
+    if (frame_ != nullptr) {
+        frame_->setEnabled(enabled);
+        if (!enabled) frame_->window()->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void FindPane::openChosenFile(int row)
 {
     if (row < 0) return;
     const fs::path file = fullPath(fileList_->itemText(row));
-    if (file.native() != window_.FileName().native()) window_.SelectFile(file);
+    if (file.native() != host_.currentFile().native()) host_.SelectFile(file);
 }
 
 void FindPane::goToFileFolder()
 {
-    const fs::path& file = window_.FileName();
+    const fs::path& file = host_.currentFile();
     if (file.empty()) return;
     tree_->setFolder(file.parent_path());
 }
 
 void FindPane::saveAllListed(int outputKind)
 {
-    window_.runGuarded([&] { window_.saveAllFiles(outputKind, listedFiles()); });
+    host_.saveFiles(outputKind, listedFiles());
 }
 
 } // namespace glyphora

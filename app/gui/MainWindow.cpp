@@ -1,15 +1,19 @@
-// The main window: layout, the current file, the recent list and the commands that are not
-// save or export commands.
+// The main window: its layout and parts, the current file, the recent list, the grid's
+// commands, help and the command line.
 #include "app/gui/MainWindow.h"
 
+#include "app/gui/ActionManager.h"
+#include "app/gui/AuxiliaryWindows.h"
 #include "app/gui/FindPane.h"
-#include "app/gui/MinimumCountBox.h"
+#include "app/gui/LanguageSwitcher.h"
+#include "app/gui/PrintController.h"
 #include "app/gui/QtDialogService.h"
+#include "app/gui/SaveController.h"
 #include "app/gui/SelectionReport.h"
-#include "app/gui/ToolbarIcons.h"
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
 #include "app/gui/WindowHost.h"
+#include "app/gui/WindowSettingsIo.h"
 #include "export/ProgramFlags.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/Languages.h"
@@ -18,11 +22,8 @@
 #include "iconengine/IconRendering.h"
 #include "platform/Files.h"
 #include "platform/ProgramPaths.h"
-#include "raster/RasterDraw.h"
 #include "platform/qt/QtImageConversion.h"
-#include "widgets/PopupButton.h"
-#include "widgets/PushButton.h"
-#include "widgets/SoftButton.h"
+#include "raster/RasterDraw.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,20 +31,13 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QScreen>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QStyle>
 #include <QTimer>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <exception>
 
 namespace glyphora {
@@ -65,11 +59,8 @@ QSize WindowMinimumSize(QSize design, QSize available)
 MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs, SettingsStorage* settingsStorage,
                        std::filesystem::path packFolder)
     : arguments_(std::move(arguments)),
-      packFolder_(packFolder.empty() ? PackFolder() : std::move(packFolder)),
       ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogService>(this)),
-      dialogs_(dialogs ? dialogs : ownDialogs_.get()),
-      modifiersQuery_([] { return QGuiApplication::queryKeyboardModifiers(); }),
-      settingsStorage_(settingsStorage)
+      dialogs_(dialogs ? dialogs : ownDialogs_.get())
 {
     CommandLineActive = false;
     ScanActive = false;
@@ -97,6 +88,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     toolbarStrip->setFixedHeight(kToolbarHeight);
     column->addWidget(toolbarStrip);
     gridView_ = new IconGridView(central);
+    gridView_->setObjectName(QStringLiteral("gridView"));
     column->addWidget(gridView_, 1);
     auto* findStrip = new QFrame(central);
     findStrip->setMinimumHeight(kFindStripHeight);
@@ -105,52 +97,39 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 
     actions_ = new ActionManager(this, [this](const std::function<void()>& command) { runGuarded(command); });
     actions_->addToolbar(toolbarStrip);
-    connectCommands();
-
-    // The find strip: the minimum-count box with its label and the find button (the find
-    // pane shows and hides them). Laid out by a layout, so that a wider font, another style
-    // or a longer caption in another language never runs the label under the box.
-    auto* findRow = new QHBoxLayout(findStrip);
-    findRow->setContentsMargins(8, 4, 8, 4);
-    minimumCountLabel_ = new QLabel(QStringLiteral("Minimum number of icons"), findStrip);
-    minimumCountBox_ = new MinimumCountBox(findStrip);
-    minimumCountLabel_->setBuddy(minimumCountBox_);
-    // The find button keeps to the strip's right end, as wide as its caption; in a narrow
-    // window it gives way before the label does (its caption is then shortened).
-    FaceButton* findButton = actions_->addButton(Command::ToggleFindPane, findStrip);
-    findButton->setFixedHeight(25);
-    findButton->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    findRow->addWidget(minimumCountLabel_);
-    findRow->addWidget(minimumCountBox_);
-    findRow->addStretch(1);
-    findRow->addWidget(findButton);
-
-    // The find pane below the upper area, with the splitter between them; the pane adds its
-    // folder button to the find strip (FindPane.cpp).
-    findPane_ = new FindPane(*this, findStrip);
+    // The find pane fills the find strip and goes below the upper area, with the splitter
+    // between them.
+    findPane_ = new FindPane(*this, *actions_, findStrip);
     setCentralWidget(findPane_->withUpperArea(takeCentralWidget()));
 
     statusPanels_ = std::make_unique<StatusPanels>(statusBar());
     statusPanels_->fitToWidth(width());
     statusBar()->setSizeGripEnabled(true);
 
-    IconGrid* grid = gridView_->grid();
-    grid->SetText(InterfaceText(kTextEmptyGridHint));
-    grid->SetUnableToLoadOrFindIconsMsg(InterfaceText(kTextNoIconsInFile));
+    const IconGrid& grid = *gridView_->grid();
+    saves_ = std::make_unique<SaveController>(*dialogs_, grid, settings_, exportSettings_);
+    printing_ = std::make_unique<PrintController>(*this, *dialogs_, grid, saves_->saveDialogFolder());
+    auxiliary_ = std::make_unique<AuxiliaryWindows>(*this, *dialogs_, grid, settings_,
+                                                    *actions_->action(Command::ShowIconWindow));
+    languages_ = std::make_unique<LanguageSwitcher>(
+        *actions_, *dialogs_, settings_, !arguments_.empty(), packFolder.empty() ? PackFolder() : std::move(packFolder),
+        LanguageSwitcher::Window{
+            [this] { applyLanguageTexts(); },
+            [this](int language, bool reportMissing) { chooseHelpFile(language, reportMissing); }});
+    settingsIo_ = std::make_unique<WindowSettingsIo>(
+        settingsStorage, WindowSettingsParts{*this, settings_, exportSettings_, recent_, *findPane_});
+    connectCommands();
+
+    gridView_->grid()->SetText(InterfaceText(kTextEmptyGridHint));
+    gridView_->grid()->SetUnableToLoadOrFindIconsMsg(InterfaceText(kTextNoIconsInFile));
     gridView_->SetOnSelectItem([this](int index) { showSelection(index); });
     gridView_->SetOnDropFiles([this](int, int, const QStringList& files) { openDroppedFiles(files); });
-    gridView_->setObjectName(QStringLiteral("gridView"));
-    minimumCountLabel_->setObjectName(QStringLiteral("minimumCountLabel"));
-    minimumCountBox_->setObjectName(QStringLiteral("minimumCountBox"));
     setIconSize(IconSizing::Large);
     loadSettings();
     // A window starts without a pack and loads the pack of its language setting, with the
     // English fallback of a first load.
     ReleaseLanguagePack();
-    switchLanguage(std::nullopt);
-
-    std::error_code ec;
-    saveDialogFolder_ = std::filesystem::current_path(ec);
+    languages_->switchTo(std::nullopt);
     rebuildRecentMenu();
 
     if (arguments_.empty()) SelectFile(ProgramFilePath());
@@ -162,12 +141,13 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     help_.CloseAllHelp();
     MainWindowClosing = true;
-    saveSettings();
+    settingsIo_->save();
     QMainWindow::closeEvent(event);
 }
 
 MainWindow::~MainWindow()
 {
+    auxiliary_.reset(); // the separate icon window goes first
     SetFileTypeIconProvider(nullptr);
     SetMessageDialogs(nullptr);
 }
@@ -178,18 +158,18 @@ void MainWindow::connectCommands()
 {
     ActionManager& a = *actions_;
     a.setHandler(Command::Open, [this] { openFile(); });
-    a.setHandler(Command::SaveSelected, [this] { saveSelected(); });
-    a.setHandler(Command::SaveAllAsOneImage, [this] { saveAllAsOneImage(); });
-    a.setMemberHandler(Command::SaveAllAs, [this](int kind) { saveAll(kind); });
-    a.setHandler(Command::ExportHtml, [this] { exportHtml(); });
-    a.setHandler(Command::ExportDbase, [this] { exportDbase(); });
-    a.setHandler(Command::ExportPdf, [this] { exportPdf(); });
-    a.setHandler(Command::ExportXlsx, [this] { exportXlsx(); });
+    a.setHandler(Command::SaveSelected, [this] { saves_->saveSelected(); });
+    a.setHandler(Command::SaveAllAsOneImage, [this] { saves_->saveAllAsOneImage(); });
+    a.setMemberHandler(Command::SaveAllAs, [this](int kind) { saves_->saveAll(kind); });
+    a.setHandler(Command::ExportHtml, [this] { saves_->exportDocument(ExportKind::Html); });
+    a.setHandler(Command::ExportDbase, [this] { saves_->exportDocument(ExportKind::Dbase); });
+    a.setHandler(Command::ExportPdf, [this] { saves_->exportDocument(ExportKind::Pdf); });
+    a.setHandler(Command::ExportXlsx, [this] { saves_->exportDocument(ExportKind::Xlsx); });
     a.setHandler(Command::Copy, [this] { copySelected(); });
-    a.setHandler(Command::Print, [this] { print(); });
+    a.setHandler(Command::Print, [this] { printing_->print(); });
     a.setHandler(Command::Refresh, [this] { refreshIcons(); });
-    a.setMemberHandler(Command::Language, [this](int language) { switchLanguage(language); });
-    a.setCheckHandler(Command::ShowIconWindow, [this](bool checked) { setShowSeparateWindow(checked); });
+    a.setMemberHandler(Command::Language, [this](int language) { languages_->switchTo(language); });
+    a.setCheckHandler(Command::ShowIconWindow, [this](bool checked) { auxiliary_->setShowSeparateWindow(checked); });
     // Clicking the checked small-size item removes its mark, which means large icons again.
     a.setHandler(Command::LargeIcons, [this] { setIconSize(IconSizing::Large); });
     a.setCheckHandler(Command::SmallIcons,
@@ -197,7 +177,48 @@ void MainWindow::connectCommands()
     // Nothing is written before the window closes.
     a.setCheckHandler(Command::SaveToRegistry, [this](bool checked) { settings_.settingsInRegistry = checked; });
     a.setHandler(Command::Help, [this] { showHelpContents(); });
-    a.setHandler(Command::About, [this] { showAbout(); });
+    a.setHandler(Command::About, [this] { auxiliary_->showAbout(); });
+}
+
+// The stores' settings, and the menus and the grid brought in line with them.
+void MainWindow::loadSettings()
+{
+    settingsIo_->load();
+    rebuildRecentMenu();
+    actions_->action(Command::SaveToRegistry)->setChecked(settings_.settingsInRegistry);
+    actions_->action(Command::ShowIconWindow)->setChecked(settings_.showSeparateWindow);
+    setIconSize(settings_.smallIcons ? IconSizing::Small : IconSizing::Large);
+}
+
+// The order is that of the pack's identifier table for the main window. The open and folder
+// dialogs (708, 802, 707) are made when they are shown and read their title and filter then.
+void MainWindow::applyLanguageTexts()
+{
+    // The grid's hint has no short part: nothing pops up over the icons, the status bar
+    // shows the text.
+    gridView_->setToolTip(QString());
+    gridView_->setStatusTip(PackText(kTextEmptyGridHint));
+    IconGrid* grid = gridView_->grid();
+    grid->SetText(LangString(kTextEmptyGridHint));
+    grid->SetUnableToLoadOrFindIconsMsg(LangString(kTextNoIconsInFile));
+    // The commands' captions and hints, the menus' titles, the find pane's own controls.
+    actions_->applyPackTexts();
+    findPane_->applyPackTexts();
+
+    // The report panels are as wide as their texts need in the new wording.
+    statusPanels_->fitToWidth(width());
+    showSelection(grid->ItemIndex());
+    grid->update();
+}
+
+void MainWindow::setStatusText(const std::string& text)
+{
+    setStatus(0, text);
+}
+
+void MainWindow::saveFiles(int outputKind, const std::vector<std::filesystem::path>& files)
+{
+    saves_->saveAllFiles(outputKind, files);
 }
 
 void MainWindow::runGuarded(const std::function<void()>& command)
@@ -254,7 +275,7 @@ void MainWindow::showSelection(int index)
     setStatus(1, status.position);
     setStatus(2, status.images);
     setStatus(3, status.colorDepth);
-    if (index >= 0) updateIconWindow(index);
+    if (index >= 0) auxiliary_->updateIconWindow(index);
 }
 
 void MainWindow::openFile()
@@ -266,7 +287,7 @@ void MainWindow::openFile()
     const std::optional<std::filesystem::path> chosen = dialogs_->OpenFile(request);
     if (!chosen) return;
     openDialogFolder_ = chosen->parent_path();
-    if (saveDialogFolder_.empty()) saveDialogFolder_ = openDialogFolder_;
+    if (saves_->saveDialogFolder().empty()) saves_->saveDialogFolder() = openDialogFolder_;
     if (chosen->native() != fileName_.native()) SelectFile(*chosen);
     gridView_->setFocus();
 }
@@ -276,17 +297,10 @@ void MainWindow::refreshIcons()
     gridView_->grid()->Refresh();
 }
 
-bool MainWindow::checkSelection()
-{
-    if (gridView_->grid()->ItemIndex() >= 0) return true;
-    dialogs_->Show(InterfaceText(kTextNoIconSelected), MessageIcon::Warning, MessageButtons::Ok);
-    return false;
-}
-
 void MainWindow::copySelected()
 {
-    if (!checkSelection()) return;
     const IconGrid* grid = gridView_->grid();
+    if (!CheckSelection(*grid, *dialogs_)) return;
     const IconHandle& icon = grid->GetIcon(grid->ItemIndex());
     const IconMaskSize size = GetIconSize(icon);
     Bitmap bitmap(size.width, size.height, 24, kWhite);

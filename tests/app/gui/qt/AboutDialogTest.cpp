@@ -3,6 +3,7 @@
 #include "app/gui/AboutDialog.h"
 #include "app/gui/AppIcon.h"
 #include "app/gui/LibraryVersions.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "widgets/PopupButton.h"
 #include "widgets/PushButton.h"

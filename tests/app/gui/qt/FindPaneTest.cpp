@@ -4,6 +4,7 @@
 // file's folder, saving the icons of every listed file with one overwrite answer, and the
 // splitters' limits and stored sizes.
 #include "app/gui/FindPane.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/MinimumCountBox.h"
 #include "export/ProgramFlags.h"
@@ -109,8 +110,8 @@ TEST_F(FindPaneTest, TheFindButtonShowsAndHidesThePaneWithItsStripControls)
     EXPECT_FALSE(pane->isVisible());
     EXPECT_FALSE(pane->paneSplitter()->isVisible());
     EXPECT_FALSE(pane->minimumBox()->isVisible());
-    EXPECT_EQ(pane->minimumBox(), window->minimumCountBox());
-    EXPECT_EQ(pane->minimumLabel(), window->minimumCountLabel());
+    EXPECT_EQ(pane->minimumBox(), window->findPane()->minimumBox());
+    EXPECT_EQ(pane->minimumLabel(), window->findPane()->minimumLabel());
     EXPECT_EQ(button->text(), "Find files with icons inside >>");
 
     const int gridHeight = window->gridView()->height();

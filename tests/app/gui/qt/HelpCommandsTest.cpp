@@ -2,7 +2,10 @@
 // first start and closing the window, each reaching the help service; and, with the real
 // viewer, a help window that opens on F1 and closes with the main window.
 #include "app/gui/ExportOptionsDialog.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/PrintController.h"
+#include "app/gui/SaveController.h"
 #include "widgets/PopupButton.h"
 #include "widgets/PushButton.h"
 #include "app/gui/PrintDialog.h"
@@ -140,7 +143,7 @@ TEST(HelpCommandsWithRealDialogs, TheExportDialogOfTheWindowIsWiredToItsHelp)
     testing::RecordingHelpViewer viewer;
     MainWindow window({});
     window.help().SetViewer(&viewer);
-    window.setModifiersQuery([] { return Qt::KeyboardModifiers(Qt::NoModifier); });
+    window.saves().setModifiersQuery([] { return Qt::KeyboardModifiers(Qt::NoModifier); });
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
@@ -152,7 +155,7 @@ TEST(HelpCommandsWithRealDialogs, TheExportDialogOfTheWindowIsWiredToItsHelp)
         QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
         dialog->reject();
     });
-    window.exportPdf();
+    window.saves().exportDocument(ExportKind::Pdf);
     EXPECT_TRUE(sawDialog);
     EXPECT_EQ(viewer.calls, std::vector<std::string>{"topic " + DataFilePath("english.chm").string() + " /export.htm"});
     window.help().SetViewer(nullptr);
@@ -177,7 +180,7 @@ TEST(HelpCommandsWithRealDialogs, ThePrintDialogOfTheWindowIsWiredToItsHelp)
         QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
         dialog->reject();
     });
-    window.print();
+    window.printing().print();
     EXPECT_TRUE(sawDialog);
     EXPECT_EQ(viewer.calls,
               std::vector<std::string>{"topic " + DataFilePath("english.chm").string() + " /printing-icons.htm"});

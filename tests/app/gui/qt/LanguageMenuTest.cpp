@@ -3,7 +3,10 @@
 // damaged or old pack gives its message and the check mark stays where the language is;
 // dialogs made later speak the current language; a quiet start with arguments.
 #include "app/gui/ExportOptionsDialog.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/FindPane.h"
+#include "app/gui/SaveController.h"
 #include "widgets/PopupButton.h"
 #include "widgets/PushButton.h"
 #include "app/gui/MinimumCountBox.h"
@@ -99,7 +102,7 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
     MainWindow& w = *window;
     const IconGrid* grid = w.gridView()->grid();
     const std::vector<std::pair<int, Read>> controls = {
-        {kTextMinimumIconCount, text(w.minimumCountLabel())},
+        {kTextMinimumIconCount, text(w.findPane()->minimumLabel())},
         {kTextEmptyGridHint, statusTip(w.gridView())},
         {kTextEmptyGridHint, [grid] { return grid->Text(); }},
         {kTextNoIconsInFile, [grid] { return grid->UnableToLoadOrFindIconsMsg(); }},
@@ -125,9 +128,9 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
         {kTextMenuToHtml, text(w.actions().action(Command::ExportHtml))},
         {kTextMenuToDbf, text(w.actions().action(Command::ExportDbase))},
         {kTextMenuToPdf, text(w.actions().action(Command::ExportPdf))},
-        {kTextHintMinimumIconCount, tip(w.minimumCountLabel())},
-        {kTextHintMinimumIconCount, tip(w.minimumCountBox())},
-        {kTextHintMinimumIconCount, statusTip(w.minimumCountBox())},
+        {kTextHintMinimumIconCount, tip(w.findPane()->minimumLabel())},
+        {kTextHintMinimumIconCount, tip(w.findPane()->minimumBox())},
+        {kTextHintMinimumIconCount, statusTip(w.findPane()->minimumBox())},
         {kTextMenuLanguage, title(w.actions().menu(Menu::Language))},
         {kTextMenuEnglish, text(w.actions().members(Command::Language)[0])},
         {kTextMenuGreek, text(w.actions().members(Command::Language)[2])},
@@ -228,7 +231,7 @@ TEST_F(LanguageMenuTest, DamagedPackLeavesTheTextsAndNoPack)
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(window->settings().language, 0);
     EXPECT_TRUE(window->actions().members(Command::Language)[0]->isChecked());
-    EXPECT_EQ(window->minimumCountLabel()->text().toStdString(), "Minimum number of icons");
+    EXPECT_EQ(window->findPane()->minimumLabel()->text().toStdString(), "Minimum number of icons");
     EXPECT_FALSE(LanguagePackLoaded());
 }
 
@@ -313,7 +316,7 @@ TEST_F(LanguageMenuTest, DialogsMadeLaterSpeakTheCurrentLanguage)
     EXPECT_EQ(options.cancelButton()->text().toStdString(), ukrainian.Text(kTextCancel));
     EXPECT_EQ(options.columnCountLabel()->text().toStdString(), ukrainian.Text(kTextColumnCount));
 
-    window->saveSelected(); // the scripted save dialog is cancelled
+    window->saves().saveSelected(); // the scripted save dialog is cancelled
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     EXPECT_EQ(dialogs.saveRequests[0].title, ukrainian.Text(kTextSaveDialogTitle));
     window->openFile();

@@ -1,6 +1,7 @@
 // The main window on the offscreen platform with scripted dialogs: start without arguments,
 // opening files, the status bar, the recent list, copying and the keyboard commands.
 #include "app/gui/FindPane.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "widgets/PopupButton.h"
 #include "widgets/PushButton.h"

@@ -1,6 +1,7 @@
 // The main window's toolbar and find button: our own buttons at their places, the open
 // button's arrow holding the recent files, the menus of the save and options buttons, and
 // the faces following the window's palette.
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "tests/support/qt/GuiTestSupport.h"
 #include "widgets/PopupButton.h"

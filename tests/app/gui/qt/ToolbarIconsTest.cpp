@@ -1,5 +1,6 @@
 // Our own toolbar glyphs: each draws something of its own at every size and pixel ratio,
 // and the toolbar's hints name the keys of their commands.
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "widgets/PopupButton.h"
 #include "widgets/PushButton.h"

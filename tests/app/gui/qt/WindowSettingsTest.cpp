@@ -1,5 +1,6 @@
 // The window and its settings: applied at creation, written when it closes, the "Save Setting
 // to Registry" switch and the start counter, each start a new window over the same stores.
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 
 #include "settings/IniDocument.h"
