@@ -1,40 +1,18 @@
 // The argument grammar of the command line.
 #include "app/driver/CommandLineArgs.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 #include <charconv>
 
 namespace glyphora {
 
-std::string AsciiLower(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-std::string AsciiUpper(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 namespace {
 
-bool IsBlankOrControl(unsigned char c)
+std::string TrimBlanksAndControls(std::string_view s)
 {
-    return c <= 0x20 || c == 0x7F;
-}
-
-std::string TrimBlanksAndControls(const std::string& s)
-{
-    std::size_t first = 0, last = s.size();
-    while (first < last && IsBlankOrControl(static_cast<unsigned char>(s[first])))
-        ++first;
-    while (last > first && IsBlankOrControl(static_cast<unsigned char>(s[last - 1])))
-        --last;
-    return s.substr(first, last - first);
+    return std::string(Trim(s, IsBlankOrControl));
 }
 
 // The first n characters of a UTF-8 text (never a partial character).

@@ -55,9 +55,4 @@ bool IsKnownWord(WordSwitch which, const std::string& word);
 // Upper-cased extension of the last path component without its dot ("" when none).
 std::string ExtensionWord(const std::string& destination);
 
-// ASCII case mapping: the switches and words of the grammar are plain ASCII, and non-ASCII
-// bytes of a UTF-8 value are left as they are.
-std::string AsciiLower(std::string s);
-std::string AsciiUpper(std::string s);
-
 } // namespace glyphora

@@ -8,6 +8,7 @@
 #include "i18n/BuiltInTexts.h"
 #include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
+#include "platform/AsciiText.h"
 #include "platform/FileReader.h"
 #include "platform/Files.h"
 
@@ -38,13 +39,6 @@ public:
 private:
     CommandLineHost& host_;
 };
-
-std::string Trimmed(const std::string& s)
-{
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 // The folder SaveAll writes into, derived from the destination by the kind of output.
 fs::path TargetFolder(const std::string& destination, int fileType)
@@ -97,7 +91,7 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     if (!args.exportMode) return result;
 
     if (args.small) host.SetSmallIcons();
-    if (Trimmed(destination).empty()) return fail(InterfaceText(kTextCommandLineNoDestination));
+    if (Trim(destination, IsAsciiSpace).empty()) return fail(InterfaceText(kTextCommandLineNoDestination));
 
     bool nothingSaved = false;
     {

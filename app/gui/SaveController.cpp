@@ -14,6 +14,7 @@
 #include "iconview/qt/IconGrid.h"
 #include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
+#include "platform/AsciiText.h"
 #include "platform/Files.h"
 #include "settings/Settings.h"
 
@@ -31,13 +32,6 @@ namespace {
 int FilterEntryCount(const std::string& filter)
 {
     return static_cast<int>(std::count(filter.begin(), filter.end(), '|') + 1) / 2;
-}
-
-std::string Lower(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
 }
 
 // The options dialog's layout choices as the save engine takes them.
@@ -215,7 +209,7 @@ void SaveController::exportDocument(ExportKind kind)
         fs::path pictures = chosen;
         pictures.replace_extension();
         document = pictures;
-        document += Lower(request.destExt.empty() ? std::string(".htm") : request.destExt);
+        document += AsciiLower(request.destExt.empty() ? std::string(".htm") : request.destExt);
         pictures += "_files";
         request.destDir = pictures;
         ApplyLayoutSettings(exportSettings_, request);
