@@ -213,7 +213,7 @@ void MainWindow::applyLanguageTexts()
 
 void MainWindow::setStatusText(const std::string& text)
 {
-    setStatus(0, text);
+    setStatus(StatusPanel::Hint, text);
 }
 
 void MainWindow::saveFiles(int outputKind, const std::vector<std::filesystem::path>& files)
@@ -230,7 +230,7 @@ void MainWindow::runGuarded(const std::function<void()>& command)
     }
 }
 
-void MainWindow::setStatus(int panel, const std::string& text)
+void MainWindow::setStatus(StatusPanel panel, const std::string& text)
 {
     statusPanels_->setText(panel, text);
 }
@@ -242,15 +242,15 @@ void MainWindow::enableFileButtons()
 
 void MainWindow::SelectFile(const std::filesystem::path& fileName)
 {
-    setStatus(2, {});
-    setStatus(3, {});
+    setStatus(StatusPanel::Images, {});
+    setStatus(StatusPanel::ColorDepth, {});
     WaitCursor wait;
     IconGrid* grid = gridView_->grid();
     grid->SetFileName(fileName);
     fileName_ = fileName;
     // The desktop adds the program's name to the title, so the title names the file alone.
     setWindowTitle(QString::fromStdString(fileName.filename().string()));
-    setStatus(1, {});
+    setStatus(StatusPanel::Position, {});
     const int count = grid->Count();
     enableFileButtons();
     if (count > 0) grid->SetItemIndex(0);
@@ -264,7 +264,7 @@ void MainWindow::rebuildRecentMenu()
 {
     actions_->setRecentFiles(
         recent_.Entries(), [this](const std::string& path) { SelectFile(path); },
-        [this](const std::string& path) { setStatus(0, path); });
+        [this](const std::string& path) { setStatus(StatusPanel::Hint, path); });
 }
 
 void MainWindow::showSelection(int index)
@@ -272,9 +272,9 @@ void MainWindow::showSelection(int index)
     IconGrid* grid = gridView_->grid();
     const SelectionStatus status =
         ReportSelection(index, grid->Count(), fileName_, index >= 0 ? &grid->GetIcon(index) : nullptr);
-    setStatus(1, status.position);
-    setStatus(2, status.images);
-    setStatus(3, status.colorDepth);
+    setStatus(StatusPanel::Position, status.position);
+    setStatus(StatusPanel::Images, status.images);
+    setStatus(StatusPanel::ColorDepth, status.colorDepth);
     if (index >= 0) auxiliary_->updateIconWindow(index);
 }
 
@@ -317,7 +317,7 @@ void MainWindow::setIconSize(IconSizing sizing)
     IconGrid* grid = gridView_->grid();
     grid->SetIconSizing(sizing);
     grid->update();
-    setStatus(1, {});
+    setStatus(StatusPanel::Position, {});
     enableFileButtons();
     if (grid->Count() > 0) grid->SetItemIndex(0);
 }
@@ -361,7 +361,7 @@ bool MainWindow::event(QEvent* event)
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
         if (!tip.contains(QLatin1Char('\r')) && !tip.contains(QLatin1Char('\n')) && !tip.contains(QLatin1Char('\t')))
-            setStatus(0, tip.toStdString());
+            setStatus(StatusPanel::Hint, tip.toStdString());
         return true;
     }
     return QMainWindow::event(event);

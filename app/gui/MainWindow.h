@@ -94,9 +94,9 @@ public:
 
     // The grid and the status bar, for tests and the command-line host.
     IconGridView* gridView() const { return gridView_; }
-    const std::vector<QLabel*>& statusPanels() const { return statusPanels_->labels(); }
+    QLabel* statusPanel(StatusPanel panel) const { return statusPanels_->label(panel); }
     // The full text of a status panel (a long one is shown elided).
-    QString statusText(int panel) const { return statusPanels_->text(panel); }
+    QString statusText(StatusPanel panel) const { return statusPanels_->text(panel); }
 
     ExportSettings& exportSettings() { return exportSettings_; }
     WindowSettings& settings() { return settings_; }
@@ -122,7 +122,7 @@ private:
     void applyLanguageTexts();
     void rebuildRecentMenu();
     void enableFileButtons();
-    void setStatus(int panel, const std::string& text);
+    void setStatus(StatusPanel panel, const std::string& text);
 
     IconGridView* gridView_ = nullptr;
     std::unique_ptr<StatusPanels> statusPanels_;

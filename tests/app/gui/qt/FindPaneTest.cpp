@@ -256,7 +256,7 @@ TEST_F(FindPaneTest, EscapeStopsTheScanAfterTheFileBeingListed)
         EXPECT_TRUE(ScanActive);
         EXPECT_FALSE(window->centralWidget()->isEnabled());
         EXPECT_FALSE(pane->searchButton()->isEnabled());
-        EXPECT_EQ(window->statusPanels()[0]->text(), "Searching for files with icons. Please wait...");
+        EXPECT_EQ(window->statusPanel(StatusPanel::Hint)->text(), "Searching for files with icons. Please wait...");
         QTest::keyClick(window.get(), Qt::Key_Escape);
         EXPECT_FALSE(ScanActive);
     });
@@ -272,7 +272,7 @@ TEST_F(FindPaneTest, EscapeStopsTheScanAfterTheFileBeingListed)
     EXPECT_EQ(pane->stoppedLabel()->text(), "Search stopped");
     EXPECT_TRUE(window->centralWidget()->isEnabled());
     EXPECT_TRUE(pane->saveAllButton()->isEnabled());
-    EXPECT_EQ(window->statusPanels()[0]->text(), "");
+    EXPECT_EQ(window->statusPanel(StatusPanel::Hint)->text(), "");
     QTest::qWait(50); // nothing more arrives from the stopped walk
     EXPECT_EQ(pane->fileList()->count(), 1);
 

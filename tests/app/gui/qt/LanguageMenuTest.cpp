@@ -81,7 +81,7 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    std::string Panel(int i) const { return window->statusText(i).toStdString(); }
+    std::string Panel(StatusPanel panel) const { return window->statusText(panel).toStdString(); }
 
     test::ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
@@ -171,12 +171,13 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
             EXPECT_EQ(button->toolTip().toStdString(),
                       pack.Text(static_cast<std::uint16_t>(expected.first)) + " (" + expected.second + ")");
         // The status bar is written again in the new language.
-        EXPECT_EQ(Panel(1), "1 / 6");
-        EXPECT_EQ(Panel(2), FormatText(pack.Text(kTextStatusImageCount), "9"));
-        EXPECT_EQ(Panel(3), FormatText(pack.Text(kTextStatusColorDepth), "32"));
-        for (int panel : {2, 3}) {
-            const QLabel* label = w.statusPanels()[static_cast<std::size_t>(panel)];
-            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << "panel " << panel;
+        EXPECT_EQ(Panel(StatusPanel::Position), "1 / 6");
+        EXPECT_EQ(Panel(StatusPanel::Images), FormatText(pack.Text(kTextStatusImageCount), "9"));
+        EXPECT_EQ(Panel(StatusPanel::ColorDepth), FormatText(pack.Text(kTextStatusColorDepth), "32"));
+        for (StatusPanel panel : {StatusPanel::Images, StatusPanel::ColorDepth}) {
+            const QLabel* label = w.statusPanel(panel);
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << "panel " << static_cast<int>(panel);
         }
     }
     EXPECT_EQ(w.actions().action(Command::SaveSelected)->text().toStdString(), "Save &Selected");
@@ -330,13 +331,13 @@ TEST_F(LanguageMenuTest, LongHintsGoToTheFirstStatusPanel)
     Open({});
     QStatusTipEvent hint(QStringLiteral("Open a file"));
     QApplication::sendEvent(window.get(), &hint);
-    EXPECT_EQ(Panel(0), "Open a file");
+    EXPECT_EQ(Panel(StatusPanel::Hint), "Open a file");
     QStatusTipEvent twoLines(QStringLiteral("first\nsecond"));
     QApplication::sendEvent(window.get(), &twoLines);
-    EXPECT_EQ(Panel(0), "Open a file") << "a hint with a line break is not for the status bar";
+    EXPECT_EQ(Panel(StatusPanel::Hint), "Open a file") << "a hint with a line break is not for the status bar";
     QStatusTipEvent none{QString()};
     QApplication::sendEvent(window.get(), &none);
-    EXPECT_EQ(Panel(0), "");
+    EXPECT_EQ(Panel(StatusPanel::Hint), "");
 }
 
 } // namespace

@@ -34,10 +34,7 @@ protected:
         window->activateWindow(); // window shortcuts need the active window
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    std::string Panel(int i) const
-    {
-        return window->statusPanels().at(static_cast<std::size_t>(i))->text().toStdString();
-    }
+    std::string Panel(StatusPanel panel) const { return window->statusPanel(panel)->text().toStdString(); }
     std::vector<QAction*> RecentEntries() const
     {
         std::vector<QAction*> entries;
@@ -76,16 +73,16 @@ TEST_F(MainWindowTest, SelectFileShowsTheSampleAndReportsTheFirstIcon)
                                                                       window->actions().softButton(Command::Refresh)})
         EXPECT_TRUE(b->isEnabled());
     EXPECT_EQ(window->exportSettings().columnCount, std::min(grid->ColCount(), 6));
-    EXPECT_EQ(Panel(1), "1 / 6");
-    EXPECT_EQ(Panel(2), "Images: 9") << "the first group holds nine images";
-    EXPECT_EQ(Panel(3), "32-bit") << "its 32-pixel image carries alpha";
+    EXPECT_EQ(Panel(StatusPanel::Position), "1 / 6");
+    EXPECT_EQ(Panel(StatusPanel::Images), "Images: 9") << "the first group holds nine images";
+    EXPECT_EQ(Panel(StatusPanel::ColorDepth), "32-bit") << "its 32-pixel image carries alpha";
 
     window->gridView()->grid()->SetItemIndex(2);
-    EXPECT_EQ(Panel(1), "3 / 6");
+    EXPECT_EQ(Panel(StatusPanel::Position), "3 / 6");
     window->gridView()->grid()->SetItemIndex(-1);
-    EXPECT_EQ(Panel(1), "6");
-    EXPECT_EQ(Panel(2), "");
-    EXPECT_EQ(Panel(3), "");
+    EXPECT_EQ(Panel(StatusPanel::Position), "6");
+    EXPECT_EQ(Panel(StatusPanel::Images), "");
+    EXPECT_EQ(Panel(StatusPanel::ColorDepth), "");
 }
 
 // Every file shows at least its file-type icon; a file yields no icon at all only when no
@@ -284,10 +281,10 @@ TEST_F(MainWindowTest, StatusPanelsFollowTheWindowWidth)
     // Wide enough for every text: the panels take their shares of the window.
     window->resize(1600, 500);
     QApplication::processEvents();
-    EXPECT_EQ(window->statusPanels()[0]->width(), window->width() / 2);
-    EXPECT_EQ(window->statusPanels()[1]->width(), window->width() / 10);
-    EXPECT_EQ(window->statusPanels()[2]->width(), window->width() / 6);
-    EXPECT_GE(window->statusPanels()[3]->width(), 50);
+    EXPECT_EQ(window->statusPanel(StatusPanel::Hint)->width(), window->width() / 2);
+    EXPECT_EQ(window->statusPanel(StatusPanel::Position)->width(), window->width() / 10);
+    EXPECT_EQ(window->statusPanel(StatusPanel::Images)->width(), window->width() / 6);
+    EXPECT_GE(window->statusPanel(StatusPanel::ColorDepth)->width(), 50);
 }
 
 TEST(StatusPanelLayout, ReportPanelsNeverGetNarrowerThanTheirTexts)
@@ -326,12 +323,13 @@ TEST_F(MainWindowTest, LayoutHoldsWithALargeFont)
     window->gridView()->grid()->SetItemIndex(183);
     window->findPane()->setPaneVisible(true); // the find strip's label and box show with the pane
     QApplication::processEvents();
-    for (int panel = 1; panel <= 3; ++panel) {
-        const QLabel* label = window->statusPanels()[static_cast<std::size_t>(panel)];
-        EXPECT_EQ(label->text(), window->statusText(panel)) << panel; // shown whole, not elided
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width()) << panel;
+    for (StatusPanel panel : {StatusPanel::Position, StatusPanel::Images, StatusPanel::ColorDepth}) {
+        const QLabel* label = window->statusPanel(panel);
+        const int shown = static_cast<int>(panel);
+        EXPECT_EQ(label->text(), window->statusText(panel)) << shown; // shown whole, not elided
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width()) << shown;
     }
-    EXPECT_EQ(window->statusText(1).toStdString(), "184 / 200");
+    EXPECT_EQ(window->statusText(StatusPanel::Position).toStdString(), "184 / 200");
 
     const auto* label = window->findChild<QLabel*>(QStringLiteral("minimumCountLabel"));
     const auto* box = window->findChild<QWidget*>(QStringLiteral("minimumCountBox"));
@@ -352,8 +350,8 @@ TEST_F(MainWindowTest, LongPathsInTheStatusBarAreElidedInTheMiddle)
     window->SelectFile(longPath);
     QApplication::processEvents();
     RecentEntries()[0]->hover(); // hovering a recent entry shows its path
-    const QLabel* panel = window->statusPanels()[0];
-    EXPECT_EQ(window->statusText(0).toStdString(), longPath);
+    const QLabel* panel = window->statusPanel(StatusPanel::Hint);
+    EXPECT_EQ(window->statusText(StatusPanel::Hint).toStdString(), longPath);
     EXPECT_TRUE(panel->text().contains(QChar(0x2026))) << panel->text().toStdString();
     EXPECT_TRUE(panel->text().endsWith(QStringLiteral("file.dll")));
     EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()), panel->contentsRect().width());
