@@ -540,11 +540,9 @@ void ActionManager::setRecentFiles(const std::vector<RecentEntry>& entries,
                                    std::function<void(const std::string&)> hover)
 {
     QMenu* menu = menus_.at(Menu::RecentFiles);
-    for (QAction* item : menu->actions())
-        if (item != recentEmpty_) delete item; // the entries are the menu's own
-    menu->clear();
+    menu->clear(); // deletes the entries, which the menu owns; "<Empty>" is the window's
     for (const RecentEntry& recent : entries) {
-        auto* item = new QAction(QString::fromStdString(RecentCaption(recent.path)), menu);
+        QAction* item = menu->addAction(QString::fromStdString(RecentCaption(recent.path)));
         item->setCheckable(true);
         item->setChecked(recent.checked);
         item->setStatusTip(QString::fromStdString(recent.path));
@@ -552,7 +550,6 @@ void ActionManager::setRecentFiles(const std::vector<RecentEntry>& entries,
         const std::string path = recent.path;
         connect(item, &QAction::triggered, this, [this, open, path] { guard_([&] { open(path); }); });
         connect(item, &QAction::hovered, this, [hover, path] { hover(path); });
-        menu->addAction(item);
     }
     menu->addAction(recentEmpty_);
     recentEmpty_->setVisible(entries.empty());

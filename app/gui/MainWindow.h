@@ -86,7 +86,7 @@ public:
     HelpService& help() { return help_; }
 
     // The window's parts.
-    ActionManager& actions() const { return *actions_; }
+    ActionManager& commands() const { return *actions_; }
     SaveController& saves() const { return *saves_; }
     PrintController& printing() const { return *printing_; }
     AuxiliaryWindows& auxiliary() const { return *auxiliary_; }

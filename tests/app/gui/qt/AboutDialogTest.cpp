@@ -105,8 +105,8 @@ TEST(AboutDialog, TheWindowsAboutButtonShowsIt)
 {
     test::ScriptedDialogs dialogs;
     MainWindow window({"-unused"}, &dialogs);
-    EXPECT_TRUE(window.actions().softButton(Command::About)->isEnabled()) << "also without a file";
-    window.actions().softButton(Command::About)->click();
+    EXPECT_TRUE(window.commands().softButton(Command::About)->isEnabled()) << "also without a file";
+    window.commands().softButton(Command::About)->click();
     EXPECT_EQ(dialogs.aboutCount, 1);
 }
 

@@ -104,7 +104,7 @@ protected:
 
 TEST_F(FindPaneTest, TheFindButtonShowsAndHidesThePaneWithItsStripControls)
 {
-    PushButton* button = window->actions().pushButton(Command::ToggleFindPane);
+    PushButton* button = window->commands().pushButton(Command::ToggleFindPane);
     EXPECT_EQ(button, pane->searchButton());
     EXPECT_TRUE(button->isEnabled());
     EXPECT_FALSE(pane->isVisible());
@@ -386,11 +386,11 @@ TEST_F(FindPaneTest, SavingAllListedFilesAsksOnceForEveryFile)
     ASSERT_EQ(pane->fileList()->count(), 3);
     const fs::path dest = root() / "icons";
 
-    ASSERT_EQ(window->actions().members(Command::SaveListedAs).size(), 6u);
-    EXPECT_EQ(window->actions().members(Command::SaveListedAs)[5]->text(), "as &PNG (*.png)");
-    EXPECT_EQ(pane->saveAllButton()->dropDown(), static_cast<QWidget*>(window->actions().menu(Menu::SaveListed)));
+    ASSERT_EQ(window->commands().members(Command::SaveListedAs).size(), 6u);
+    EXPECT_EQ(window->commands().members(Command::SaveListedAs)[5]->text(), "as &PNG (*.png)");
+    EXPECT_EQ(pane->saveAllButton()->dropDown(), static_cast<QWidget*>(window->commands().menu(Menu::SaveListed)));
     dialogs.folderAnswers.push_back(dest);
-    window->actions().members(Command::SaveListedAs)[5]->trigger();
+    window->commands().members(Command::SaveListedAs)[5]->trigger();
     ASSERT_EQ(dialogs.folderTitles, Strings{"Select folder to save images:"});
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "18 icon(s) saved.");
@@ -404,7 +404,7 @@ TEST_F(FindPaneTest, SavingAllListedFilesAsksOnceForEveryFile)
     dialogs.folderAnswers.push_back(dest);
     dialogs.messageAnswers.push_back(DialogAnswer::YesToAll);
     std::ofstream(dest / "ico_one_dll0001.png", std::ios::trunc) << "old";
-    window->actions().members(Command::SaveListedAs)[5]->trigger();
+    window->commands().members(Command::SaveListedAs)[5]->trigger();
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNoNoToAllYesToAll);
     EXPECT_NE(dialogs.messages[0].text.find((dest / "ico_one_dll0001.png").string()), std::string::npos);
@@ -515,7 +515,7 @@ TEST(FindPaneSettingsTest, ThePaneComesBackAsItWasLeft)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
     QCoreApplication::processEvents();
     EXPECT_TRUE(again.findPane()->isPaneVisible());
-    EXPECT_EQ(again.actions().pushButton(Command::ToggleFindPane)->text(), "Find files with icons inside <<");
+    EXPECT_EQ(again.commands().pushButton(Command::ToggleFindPane)->text(), "Find files with icons inside <<");
     EXPECT_EQ(again.findPane()->paneHeight(), kFindPaneMinHeight + 40);
     EXPECT_EQ(again.findPane()->filePanelWidth(), kFilePanelMinWidth + 20);
 }

@@ -56,8 +56,8 @@ protected:
 
 TEST_F(HelpCommandsTest, HelpButtonAndF1OpenTheContents)
 {
-    ASSERT_TRUE(window->actions().softButton(Command::Help)->isEnabled());
-    QTest::mouseClick(window->actions().softButton(Command::Help), Qt::LeftButton);
+    ASSERT_TRUE(window->commands().softButton(Command::Help)->isEnabled());
+    QTest::mouseClick(window->commands().softButton(Command::Help), Qt::LeftButton);
     EXPECT_EQ(viewer.calls, std::vector<std::string>{Contents()});
 
     QTest::keyClick(window->gridView(), Qt::Key_F1);
@@ -108,11 +108,11 @@ TEST(HelpOnTheFirstStart, OnlyTheVeryFirstStartWithoutArgumentsOpensTheContents)
 TEST_F(HelpCommandsTest, TheHelpFileFollowsTheLanguage)
 {
     EXPECT_EQ(window->help().HelpFile(), DataFilePath("english.chm"));
-    window->actions().members(Command::Language)[1]->trigger(); // Ukrainian
+    window->commands().members(Command::Language)[1]->trigger(); // Ukrainian
     EXPECT_EQ(window->help().HelpFile(), DataFilePath("ukrainian.chm"));
     QTest::keyClick(window->gridView(), Qt::Key_F1);
     EXPECT_EQ(viewer.calls, std::vector<std::string>{"contents " + DataFilePath("ukrainian.chm").string()});
-    window->actions().members(Command::Language)[2]->trigger(); // Greek has no help of its own
+    window->commands().members(Command::Language)[2]->trigger(); // Greek has no help of its own
     EXPECT_EQ(window->help().HelpFile(), DataFilePath("english.chm"));
     EXPECT_TRUE(dialogs.messages.empty());
 }

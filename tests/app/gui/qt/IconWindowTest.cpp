@@ -75,9 +75,9 @@ protected:
 TEST_F(IconWindowTest, OnByDefaultFromTheFirstSelection)
 {
     EXPECT_TRUE(window->settings().showSeparateWindow);
-    EXPECT_TRUE(window->actions().action(Command::ShowIconWindow)->isChecked());
-    EXPECT_TRUE(window->actions().action(Command::ShowIconWindow)->isEnabled());
-    EXPECT_EQ(window->actions().action(Command::ShowIconWindow)->text(), "Show Selected Icon In Separate &Window");
+    EXPECT_TRUE(window->commands().action(Command::ShowIconWindow)->isChecked());
+    EXPECT_TRUE(window->commands().action(Command::ShowIconWindow)->isEnabled());
+    EXPECT_EQ(window->commands().action(Command::ShowIconWindow)->text(), "Show Selected Icon In Separate &Window");
     EXPECT_EQ(window->auxiliary().iconWindow(), nullptr) << "created on first need only";
     window->SelectFile(test::SampleModule()); // selects icon 0
     ASSERT_NE(window->auxiliary().iconWindow(), nullptr);
@@ -86,12 +86,12 @@ TEST_F(IconWindowTest, OnByDefaultFromTheFirstSelection)
 
 TEST_F(IconWindowTest, OffUntilTurnedOn)
 {
-    window->actions().action(Command::ShowIconWindow)->trigger();
+    window->commands().action(Command::ShowIconWindow)->trigger();
     EXPECT_FALSE(window->settings().showSeparateWindow);
     window->SelectFile(test::SampleModule());
     grid()->SetItemIndex(1);
     EXPECT_EQ(window->auxiliary().iconWindow(), nullptr);
-    window->actions().action(Command::ShowIconWindow)->trigger();
+    window->commands().action(Command::ShowIconWindow)->trigger();
     EXPECT_TRUE(window->settings().showSeparateWindow);
     ASSERT_NE(window->auxiliary().iconWindow(), nullptr);
     EXPECT_EQ(Shown(window->auxiliary().iconWindow()->largePicture()),
@@ -135,12 +135,12 @@ TEST_F(IconWindowTest, TurnedOnWithoutASelectionShowsEmptyPictures)
     EXPECT_TRUE(icons->smallPicture()->pixmap().isNull());
 
     // Turning it off hides it; on again it shows the selection.
-    window->actions().action(Command::ShowIconWindow)->trigger();
+    window->commands().action(Command::ShowIconWindow)->trigger();
     EXPECT_FALSE(window->settings().showSeparateWindow);
     EXPECT_FALSE(icons->isVisible());
     grid()->SetItemIndex(4);
     EXPECT_FALSE(icons->isVisible()) << "a selection does not bring it back";
-    window->actions().action(Command::ShowIconWindow)->trigger();
+    window->commands().action(Command::ShowIconWindow)->trigger();
     EXPECT_TRUE(icons->isVisible());
     EXPECT_EQ(Shown(icons->largePicture()), Expected(SampleIcon(4, 32), icons));
 }
@@ -152,7 +152,7 @@ TEST_F(IconWindowTest, ClosingItByHandTurnsTheOptionOff)
     ASSERT_NE(icons, nullptr);
     icons->close();
     EXPECT_FALSE(window->settings().showSeparateWindow) << "stored off, so it stays closed after a restart";
-    EXPECT_FALSE(window->actions().action(Command::ShowIconWindow)->isChecked());
+    EXPECT_FALSE(window->commands().action(Command::ShowIconWindow)->isChecked());
     grid()->SetItemIndex(1);
     EXPECT_FALSE(icons->isVisible());
 
@@ -161,7 +161,7 @@ TEST_F(IconWindowTest, ClosingItByHandTurnsTheOptionOff)
     MainWindowClosing = true;
     icons->close();
     EXPECT_TRUE(window->settings().showSeparateWindow);
-    EXPECT_TRUE(window->actions().action(Command::ShowIconWindow)->isChecked());
+    EXPECT_TRUE(window->commands().action(Command::ShowIconWindow)->isChecked());
 }
 
 TEST_F(IconWindowTest, AFileWithoutIconsShowsItsFileTypeIcon)

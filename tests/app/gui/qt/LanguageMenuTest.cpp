@@ -61,7 +61,7 @@ void WriteText(const std::filesystem::path& path, const std::string& text)
 int CheckedLanguageCount(const MainWindow& window)
 {
     int checked = 0;
-    for (QAction* action : window.actions().members(Command::Language))
+    for (QAction* action : window.commands().members(Command::Language))
         checked += action->isChecked();
     return checked;
 }
@@ -106,52 +106,52 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
         {kTextEmptyGridHint, statusTip(w.gridView())},
         {kTextEmptyGridHint, [grid] { return grid->Text(); }},
         {kTextNoIconsInFile, [grid] { return grid->UnableToLoadOrFindIconsMsg(); }},
-        {kTextHintOpen, statusTip(w.actions().popupButton(Command::Open))},
-        {kTextHintSave, statusTip(w.actions().popupButton(Command::Save))},
-        {kTextHintCopy, statusTip(w.actions().softButton(Command::Copy))},
-        {kTextHintPrint, statusTip(w.actions().softButton(Command::Print))},
-        {kTextHintRefresh, statusTip(w.actions().softButton(Command::Refresh))},
-        {kTextHintOptions, statusTip(w.actions().popupButton(Command::Options))},
-        {kTextHintHelp, statusTip(w.actions().softButton(Command::Help))},
-        {kTextHintAbout, statusTip(w.actions().softButton(Command::About))},
-        {kTextHintOptions, tip(w.actions().popupButton(Command::Options))},
-        {kTextHintAbout, tip(w.actions().softButton(Command::About))},
-        {kTextMenuSaveSelected, text(w.actions().action(Command::SaveSelected))},
-        {kTextMenuSaveAllAsOneImage, text(w.actions().action(Command::SaveAllAsOneImage))},
-        {kTextMenuSaveAll, title(w.actions().menu(Menu::SaveAll))},
-        {kTextMenuAsIcons, text(w.actions().members(Command::SaveAllAs)[0])},
-        {kTextMenuAsBitmaps, text(w.actions().members(Command::SaveAllAs)[1])},
-        {kTextMenuAsJpeg, text(w.actions().members(Command::SaveAllAs)[2])},
-        {kTextMenuAsMetafiles, text(w.actions().members(Command::SaveAllAs)[3])},
-        {kTextMenuAsGif, text(w.actions().members(Command::SaveAllAs)[4])},
-        {kTextMenuAsPng, text(w.actions().members(Command::SaveAllAs)[5])},
-        {kTextMenuToHtml, text(w.actions().action(Command::ExportHtml))},
-        {kTextMenuToDbf, text(w.actions().action(Command::ExportDbase))},
-        {kTextMenuToPdf, text(w.actions().action(Command::ExportPdf))},
+        {kTextHintOpen, statusTip(w.commands().popupButton(Command::Open))},
+        {kTextHintSave, statusTip(w.commands().popupButton(Command::Save))},
+        {kTextHintCopy, statusTip(w.commands().softButton(Command::Copy))},
+        {kTextHintPrint, statusTip(w.commands().softButton(Command::Print))},
+        {kTextHintRefresh, statusTip(w.commands().softButton(Command::Refresh))},
+        {kTextHintOptions, statusTip(w.commands().popupButton(Command::Options))},
+        {kTextHintHelp, statusTip(w.commands().softButton(Command::Help))},
+        {kTextHintAbout, statusTip(w.commands().softButton(Command::About))},
+        {kTextHintOptions, tip(w.commands().popupButton(Command::Options))},
+        {kTextHintAbout, tip(w.commands().softButton(Command::About))},
+        {kTextMenuSaveSelected, text(w.commands().action(Command::SaveSelected))},
+        {kTextMenuSaveAllAsOneImage, text(w.commands().action(Command::SaveAllAsOneImage))},
+        {kTextMenuSaveAll, title(w.commands().menu(Menu::SaveAll))},
+        {kTextMenuAsIcons, text(w.commands().members(Command::SaveAllAs)[0])},
+        {kTextMenuAsBitmaps, text(w.commands().members(Command::SaveAllAs)[1])},
+        {kTextMenuAsJpeg, text(w.commands().members(Command::SaveAllAs)[2])},
+        {kTextMenuAsMetafiles, text(w.commands().members(Command::SaveAllAs)[3])},
+        {kTextMenuAsGif, text(w.commands().members(Command::SaveAllAs)[4])},
+        {kTextMenuAsPng, text(w.commands().members(Command::SaveAllAs)[5])},
+        {kTextMenuToHtml, text(w.commands().action(Command::ExportHtml))},
+        {kTextMenuToDbf, text(w.commands().action(Command::ExportDbase))},
+        {kTextMenuToPdf, text(w.commands().action(Command::ExportPdf))},
         {kTextHintMinimumIconCount, tip(w.findPane()->minimumLabel())},
         {kTextHintMinimumIconCount, tip(w.findPane()->minimumBox())},
         {kTextHintMinimumIconCount, statusTip(w.findPane()->minimumBox())},
-        {kTextMenuLanguage, title(w.actions().menu(Menu::Language))},
-        {kTextMenuEnglish, text(w.actions().members(Command::Language)[0])},
-        {kTextMenuGreek, text(w.actions().members(Command::Language)[2])},
-        {kTextMenuUkrainian, text(w.actions().members(Command::Language)[1])},
-        {kTextMenuRomanian, text(w.actions().members(Command::Language)[3])},
-        {kTextMenuItalian, text(w.actions().members(Command::Language)[4])},
-        {kTextMenuPolish, text(w.actions().members(Command::Language)[5])},
-        {kTextMenuShowIconWindow, text(w.actions().action(Command::ShowIconWindow))},
-        {kTextMenuIconSize, title(w.actions().menu(Menu::IconSize))},
-        {kTextMenuSize32, text(w.actions().action(Command::LargeIcons))},
-        {kTextMenuSize16, text(w.actions().action(Command::SmallIcons))},
-        {kTextMenuSaveToRegistry, text(w.actions().action(Command::SaveToRegistry))},
-        {kTextShowFindPane, text(w.actions().pushButton(Command::ToggleFindPane))},
+        {kTextMenuLanguage, title(w.commands().menu(Menu::Language))},
+        {kTextMenuEnglish, text(w.commands().members(Command::Language)[0])},
+        {kTextMenuGreek, text(w.commands().members(Command::Language)[2])},
+        {kTextMenuUkrainian, text(w.commands().members(Command::Language)[1])},
+        {kTextMenuRomanian, text(w.commands().members(Command::Language)[3])},
+        {kTextMenuItalian, text(w.commands().members(Command::Language)[4])},
+        {kTextMenuPolish, text(w.commands().members(Command::Language)[5])},
+        {kTextMenuShowIconWindow, text(w.commands().action(Command::ShowIconWindow))},
+        {kTextMenuIconSize, title(w.commands().menu(Menu::IconSize))},
+        {kTextMenuSize32, text(w.commands().action(Command::LargeIcons))},
+        {kTextMenuSize16, text(w.commands().action(Command::SmallIcons))},
+        {kTextMenuSaveToRegistry, text(w.commands().action(Command::SaveToRegistry))},
+        {kTextShowFindPane, text(w.commands().pushButton(Command::ToggleFindPane))},
     };
 
     for (int language : {1, 2, 3, 4, 5, 0}) {
         SCOPED_TRACE(LanguageFileName(language));
-        w.actions().members(Command::Language)[static_cast<std::size_t>(language)]->trigger();
+        w.commands().members(Command::Language)[static_cast<std::size_t>(language)]->trigger();
         EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
         EXPECT_EQ(w.settings().language, language);
-        EXPECT_TRUE(w.actions().members(Command::Language)[static_cast<std::size_t>(language)]->isChecked());
+        EXPECT_TRUE(w.commands().members(Command::Language)[static_cast<std::size_t>(language)]->isChecked());
         EXPECT_EQ(CheckedLanguageCount(w), 1);
 
         const LanguagePack pack = ShippedPack(language);
@@ -160,12 +160,12 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
         EXPECT_EQ(w.gridView()->toolTip().toStdString(), "") << "the grid's hint has only a long part";
         // A tooltip names the key of the button's command after the text.
         const std::pair<QAbstractButton*, std::pair<int, const char*>> keyed[] = {
-            {w.actions().popupButton(Command::Open), {kTextHintOpen, "Ctrl+O"}},
-            {w.actions().popupButton(Command::Save), {kTextHintSave, "Ctrl+S"}},
-            {w.actions().softButton(Command::Copy), {kTextHintCopy, "Ctrl+C"}},
-            {w.actions().softButton(Command::Print), {kTextHintPrint, "Ctrl+P"}},
-            {w.actions().softButton(Command::Refresh), {kTextHintRefresh, "Ctrl+R"}},
-            {w.actions().softButton(Command::Help), {kTextHintHelp, "F1"}},
+            {w.commands().popupButton(Command::Open), {kTextHintOpen, "Ctrl+O"}},
+            {w.commands().popupButton(Command::Save), {kTextHintSave, "Ctrl+S"}},
+            {w.commands().softButton(Command::Copy), {kTextHintCopy, "Ctrl+C"}},
+            {w.commands().softButton(Command::Print), {kTextHintPrint, "Ctrl+P"}},
+            {w.commands().softButton(Command::Refresh), {kTextHintRefresh, "Ctrl+R"}},
+            {w.commands().softButton(Command::Help), {kTextHintHelp, "F1"}},
         };
         for (const auto& [button, expected] : keyed)
             EXPECT_EQ(button->toolTip().toStdString(),
@@ -180,23 +180,23 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
                 << "panel " << static_cast<int>(panel);
         }
     }
-    EXPECT_EQ(w.actions().action(Command::SaveSelected)->text().toStdString(), "Save &Selected");
+    EXPECT_EQ(w.commands().action(Command::SaveSelected)->text().toStdString(), "Save &Selected");
 }
 
 TEST_F(LanguageMenuTest, MenuShowsTheLanguagesAsOneRadioGroupInItsOrder)
 {
     Open({});
     std::vector<std::string> shown;
-    for (QAction* action : window->actions().menu(Menu::Language)->actions()) {
+    for (QAction* action : window->commands().menu(Menu::Language)->actions()) {
         EXPECT_TRUE(action->isCheckable());
         ASSERT_NE(action->actionGroup(), nullptr);
         EXPECT_TRUE(action->actionGroup()->isExclusive());
         shown.push_back(action->text().toStdString());
     }
     EXPECT_EQ(shown, (std::vector<std::string>{"English", "Italian", "Greek", "Ukrainian", "Romanian", "Polish"}));
-    EXPECT_TRUE(window->actions().members(Command::Language)[0]->isChecked());
-    EXPECT_EQ(window->actions().menu(Menu::Options)->actions().front(),
-              window->actions().menu(Menu::Language)->menuAction());
+    EXPECT_TRUE(window->commands().members(Command::Language)[0]->isChecked());
+    EXPECT_EQ(window->commands().menu(Menu::Options)->actions().front(),
+              window->commands().menu(Menu::Language)->menuAction());
 }
 
 TEST_F(LanguageMenuTest, MissingPackChosenFromTheMenuChangesNothing)
@@ -206,16 +206,16 @@ TEST_F(LanguageMenuTest, MissingPackChosenFromTheMenuChangesNothing)
     Open({}, folder.path());
     ASSERT_TRUE(dialogs.messages.empty());
 
-    window->actions().members(Command::Language)[5]->trigger();
+    window->commands().members(Command::Language)[5]->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const std::string path = (folder.path() / "polish.lng").string();
     EXPECT_EQ(dialogs.messages[0].text,
               "File does not exist:\n" + path + "\nIt can be found on the Glyphora web page.");
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(window->settings().language, 0);
-    EXPECT_TRUE(window->actions().members(Command::Language)[0]->isChecked());
-    EXPECT_FALSE(window->actions().members(Command::Language)[5]->isChecked());
-    EXPECT_EQ(window->actions().action(Command::SaveSelected)->text().toStdString(), "Save &Selected");
+    EXPECT_TRUE(window->commands().members(Command::Language)[0]->isChecked());
+    EXPECT_FALSE(window->commands().members(Command::Language)[5]->isChecked());
+    EXPECT_EQ(window->commands().action(Command::SaveSelected)->text().toStdString(), "Save &Selected");
     EXPECT_EQ(LangString(kTextMenuLanguage), "Language") << "the English pack stays in use";
 }
 
@@ -226,12 +226,12 @@ TEST_F(LanguageMenuTest, DamagedPackLeavesTheTextsAndNoPack)
     WriteText(folder.path() / "romanian.lng", "MZ but no module\n");
     Open({}, folder.path());
 
-    window->actions().members(Command::Language)[3]->trigger();
+    window->commands().members(Command::Language)[3]->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Unable to load the file:\n" + (folder.path() / "romanian.lng").string());
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(window->settings().language, 0);
-    EXPECT_TRUE(window->actions().members(Command::Language)[0]->isChecked());
+    EXPECT_TRUE(window->commands().members(Command::Language)[0]->isChecked());
     EXPECT_EQ(window->findPane()->minimumLabel()->text().toStdString(), "Minimum number of icons");
     EXPECT_FALSE(LanguagePackLoaded());
 }
@@ -247,14 +247,14 @@ TEST_F(LanguageMenuTest, OldPackIsUsedAfterAWarning)
     WriteText(folder.path() / "italian.lng", italian);
     Open({}, folder.path());
 
-    window->actions().members(Command::Language)[4]->trigger();
+    window->commands().members(Command::Language)[4]->trigger();
     const LanguagePack pack = ShippedPack(4);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, pack.Text(kTextPackObsolete) + "\n" + pack.Text(kTextPackObsoleteAdvice));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(window->settings().language, 4);
-    EXPECT_TRUE(window->actions().members(Command::Language)[4]->isChecked());
-    EXPECT_EQ(window->actions().action(Command::SaveSelected)->text().toStdString(), pack.Text(kTextMenuSaveSelected));
+    EXPECT_TRUE(window->commands().members(Command::Language)[4]->isChecked());
+    EXPECT_EQ(window->commands().action(Command::SaveSelected)->text().toStdString(), pack.Text(kTextMenuSaveSelected));
 }
 
 TEST_F(LanguageMenuTest, StartWithoutAnyPackKeepsTheBuiltInTexts)
@@ -265,9 +265,9 @@ TEST_F(LanguageMenuTest, StartWithoutAnyPackKeepsTheBuiltInTexts)
     EXPECT_EQ(dialogs.messages[0].text, "File does not exist:\n" + (folder.path() / "english.lng").string() +
                                             "\nIt can be found on Glyphora web page.");
     EXPECT_FALSE(LanguagePackLoaded());
-    EXPECT_EQ(window->actions().action(Command::SaveSelected)->text().toStdString(), "Save &Selected");
-    EXPECT_EQ(window->actions().menu(Menu::Language)->title().toStdString(), "Language");
-    EXPECT_TRUE(window->actions().members(Command::Language)[0]->isChecked());
+    EXPECT_EQ(window->commands().action(Command::SaveSelected)->text().toStdString(), "Save &Selected");
+    EXPECT_EQ(window->commands().menu(Menu::Language)->title().toStdString(), "Language");
+    EXPECT_TRUE(window->commands().members(Command::Language)[0]->isChecked());
 }
 
 TEST_F(LanguageMenuTest, StartWithAnOldPackWarnsOnceTheTextsAreApplied)
@@ -308,7 +308,7 @@ TEST_F(LanguageMenuTest, DialogsMadeLaterSpeakTheCurrentLanguage)
 {
     Open({});
     window->SelectFile(test::SampleModule());
-    window->actions().members(Command::Language)[1]->trigger();
+    window->commands().members(Command::Language)[1]->trigger();
     const LanguagePack ukrainian = ShippedPack(1);
 
     ExportOptionsDialog options(window.get());

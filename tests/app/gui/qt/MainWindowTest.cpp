@@ -19,6 +19,7 @@
 
 #include <array>
 #include <fstream>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace glyphora {
@@ -38,8 +39,8 @@ protected:
     std::vector<QAction*> RecentEntries() const
     {
         std::vector<QAction*> entries;
-        for (QAction* a : window->actions().menu(Menu::RecentFiles)->actions())
-            if (a != window->actions().recentEmptyAction()) entries.push_back(a);
+        for (QAction* a : window->commands().menu(Menu::RecentFiles)->actions())
+            if (a != window->commands().recentEmptyAction()) entries.push_back(a);
         return entries;
     }
 
@@ -53,7 +54,7 @@ TEST_F(MainWindowTest, StartsWithItsOwnFileAsTheNewestRecentEntry)
     ASSERT_EQ(RecentEntries().size(), 1u);
     EXPECT_EQ(RecentEntries()[0]->statusTip().toStdString(), ProgramFilePath().string());
     EXPECT_TRUE(RecentEntries()[0]->isChecked());
-    EXPECT_FALSE(window->actions().recentEmptyAction()->isVisible());
+    EXPECT_FALSE(window->commands().recentEmptyAction()->isVisible());
     // Our own executable has no icon resources: the grid shows its file-type icon.
     EXPECT_EQ(window->gridView()->grid()->Count(), 1);
     EXPECT_TRUE(window->gridView()->grid()->Associated());
@@ -68,9 +69,9 @@ TEST_F(MainWindowTest, SelectFileShowsTheSampleAndReportsTheFirstIcon)
     const IconGrid* grid = window->gridView()->grid();
     EXPECT_EQ(grid->Count(), 6);
     EXPECT_EQ(grid->ItemIndex(), 0);
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{window->actions().popupButton(Command::Save),
-                                                                      window->actions().softButton(Command::Copy),
-                                                                      window->actions().softButton(Command::Refresh)})
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{window->commands().popupButton(Command::Save),
+                                                                      window->commands().softButton(Command::Copy),
+                                                                      window->commands().softButton(Command::Refresh)})
         EXPECT_TRUE(b->isEnabled());
     EXPECT_EQ(window->exportSettings().columnCount, std::min(grid->ColCount(), 6));
     EXPECT_EQ(Panel(StatusPanel::Position), "1 / 6");
@@ -96,7 +97,7 @@ public:
 TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
 {
     window->SelectFile(test::SampleModule());
-    EXPECT_TRUE(window->actions().popupButton(Command::Save)->isEnabled());
+    EXPECT_TRUE(window->commands().popupButton(Command::Save)->isEnabled());
     testing::TempFolder folder;
     const auto empty = folder.path() / "notes.txt";
     std::ofstream(empty) << "no icons";
@@ -106,9 +107,9 @@ TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
     SetFileTypeIconProvider(nullptr);
     EXPECT_EQ(window->FileName(), empty);
     EXPECT_EQ(window->gridView()->grid()->Count(), 0);
-    EXPECT_FALSE(window->actions().popupButton(Command::Save)->isEnabled());
-    EXPECT_FALSE(window->actions().softButton(Command::Copy)->isEnabled());
-    EXPECT_FALSE(window->actions().softButton(Command::Refresh)->isEnabled());
+    EXPECT_FALSE(window->commands().popupButton(Command::Save)->isEnabled());
+    EXPECT_FALSE(window->commands().softButton(Command::Copy)->isEnabled());
+    EXPECT_FALSE(window->commands().softButton(Command::Refresh)->isEnabled());
     EXPECT_EQ(window->gridView()->grid()->MessageText(), "Unable to load or find icons in this file.");
     EXPECT_EQ(RecentEntries()[0]->text().toStdString(), "notes.txt");
     EXPECT_EQ(window->windowTitle().toStdString(), "notes.txt");
@@ -205,6 +206,23 @@ TEST(KeyCommands, TableOfTheWindowsKeys)
         EXPECT_EQ(CommandForKey(c.key, c.modifiers), c.expected) << c.key << " " << c.modifiers.toInt();
 }
 
+// A key that two actions of the window carried would be ambiguous to Qt and run neither: every
+// key sequence of the window belongs to one action, and each is the key of its command.
+TEST_F(MainWindowTest, EveryKeyOfTheWindowBelongsToOneAction)
+{
+    std::map<QString, QString> owner;
+    for (QAction* action : window->QWidget::actions()) {
+        for (const QKeySequence& key : action->shortcuts()) {
+            const auto [where, fresh] = owner.emplace(key.toString(), action->objectName());
+            EXPECT_TRUE(fresh) << key.toString().toStdString() << ": " << where->second.toStdString() << " and "
+                               << action->objectName().toStdString();
+            EXPECT_TRUE(CommandForKey(key[0].key(), key[0].keyboardModifiers()).has_value())
+                << key.toString().toStdString();
+        }
+    }
+    EXPECT_EQ(owner.size(), 5u + 8u + 8u) << "Ctrl+C, O, P, R, S; Escape and F1 with any modifiers";
+}
+
 // One key press runs its command once, whether the grid or a toolbar button has the focus
 // (a command that opens a dialog must not run again when the dialog closes).
 TEST_F(MainWindowTest, OneKeyPressRunsItsCommandOnce)
@@ -215,7 +233,7 @@ TEST_F(MainWindowTest, OneKeyPressRunsItsCommandOnce)
         if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
     };
     for (QWidget* focus : {static_cast<QWidget*>(window->gridView()),
-                           static_cast<QWidget*>(window->actions().popupButton(Command::Open))}) {
+                           static_cast<QWidget*>(window->commands().popupButton(Command::Open))}) {
         SCOPED_TRACE(focus->objectName().toStdString());
         const std::size_t opens = dialogs.openRequests.size(), saves = dialogs.saveRequests.size(),
                           messages = dialogs.messages.size();
@@ -234,11 +252,11 @@ TEST_F(MainWindowTest, OneKeyPressRunsItsCommandOnce)
 TEST_F(MainWindowTest, KeysReachTheirCommandsThroughTheWindow)
 {
     window->SelectFile(test::SampleModule());
-    window->actions().setCondition(Condition::Scanning, true); // Escape stops a scan only while one runs
+    window->commands().setCondition(Condition::Scanning, true); // Escape stops a scan only while one runs
     ScanActive = true;
     QTest::keyClick(window->gridView(), Qt::Key_Escape);
     EXPECT_FALSE(ScanActive);
-    window->actions().setCondition(Condition::Scanning, false);
+    window->commands().setCondition(Condition::Scanning, false);
 
     QTest::keyClick(window->gridView(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs.openRequests.size(), 1u);
@@ -254,17 +272,17 @@ TEST_F(MainWindowTest, KeysReachTheirCommandsThroughTheWindow)
 TEST_F(MainWindowTest, IconSizeItemsSwitchTheGridAndSelectTheFirstIcon)
 {
     window->SelectFile(test::SampleModule());
-    window->actions().action(Command::SmallIcons)->trigger();
-    EXPECT_TRUE(window->actions().action(Command::SmallIcons)->isChecked());
-    EXPECT_FALSE(window->actions().action(Command::LargeIcons)->isChecked());
+    window->commands().action(Command::SmallIcons)->trigger();
+    EXPECT_TRUE(window->commands().action(Command::SmallIcons)->isChecked());
+    EXPECT_FALSE(window->commands().action(Command::LargeIcons)->isChecked());
     EXPECT_TRUE(window->settings().smallIcons);
     EXPECT_EQ(window->gridView()->grid()->Model().ItemWidth(), 16);
     EXPECT_EQ(window->gridView()->grid()->Model().RowHeight(), 26);
     EXPECT_EQ(window->gridView()->grid()->ItemIndex(), 0);
-    window->actions()
+    window->commands()
         .action(Command::SmallIcons)
         ->trigger(); // clicking the checked item removes its mark: large icons again
-    EXPECT_FALSE(window->actions().action(Command::SmallIcons)->isChecked());
+    EXPECT_FALSE(window->commands().action(Command::SmallIcons)->isChecked());
     EXPECT_EQ(window->gridView()->grid()->Model().ItemWidth(), 32);
 }
 

@@ -28,8 +28,8 @@ protected:
     }
     void TearDown() override
     {
-        for (QMenu* menu : {window->actions().menu(Menu::RecentFiles), window->actions().menu(Menu::Save),
-                            window->actions().menu(Menu::Options)})
+        for (QMenu* menu : {window->commands().menu(Menu::RecentFiles), window->commands().menu(Menu::Save),
+                            window->commands().menu(Menu::Options)})
             menu->hide();
     }
     static void Click(QWidget* widget, QPoint pos)
@@ -54,28 +54,28 @@ TEST_F(MainWindowToolbarTest, ButtonsSitWhereTheToolbarLaysThemOut)
         bool popup;
     };
     const Place places[] = {
-        {window->actions().popupButton(Command::Open), {8, 3, 40, 27}, true},
-        {window->actions().popupButton(Command::Save), {56, 3, 40, 27}, true},
-        {window->actions().softButton(Command::Copy), {96, 3, 27, 27}, false},
-        {window->actions().softButton(Command::Print), {123, 3, 27, 27}, false},
-        {window->actions().softButton(Command::Refresh), {158, 3, 27, 27}, false},
-        {window->actions().popupButton(Command::Options), {193, 3, 40, 27}, true},
-        {window->actions().softButton(Command::Help), {241, 3, 27, 27}, false},
-        {window->actions().softButton(Command::About), {268, 3, 27, 27}, false},
+        {window->commands().popupButton(Command::Open), {8, 3, 40, 27}, true},
+        {window->commands().popupButton(Command::Save), {56, 3, 40, 27}, true},
+        {window->commands().softButton(Command::Copy), {96, 3, 27, 27}, false},
+        {window->commands().softButton(Command::Print), {123, 3, 27, 27}, false},
+        {window->commands().softButton(Command::Refresh), {158, 3, 27, 27}, false},
+        {window->commands().popupButton(Command::Options), {193, 3, 40, 27}, true},
+        {window->commands().softButton(Command::Help), {241, 3, 27, 27}, false},
+        {window->commands().softButton(Command::About), {268, 3, 27, 27}, false},
     };
     for (const Place& place : places) {
         EXPECT_EQ(place.button->geometry(), place.geometry) << place.button->objectName().toStdString();
         EXPECT_EQ(qobject_cast<PopupButton*>(place.button) != nullptr, place.popup);
         EXPECT_NE(qobject_cast<SoftButton*>(place.button), nullptr);
     }
-    EXPECT_TRUE(window->actions().popupButton(Command::Open)->separateDropDown());
-    EXPECT_FALSE(window->actions().popupButton(Command::Save)->separateDropDown());
-    EXPECT_FALSE(window->actions().popupButton(Command::Options)->separateDropDown());
-    EXPECT_EQ(window->actions().popupButton(Command::Open)->dropDown(), window->actions().menu(Menu::RecentFiles));
-    EXPECT_EQ(window->actions().popupButton(Command::Save)->dropDown(), window->actions().menu(Menu::Save));
-    EXPECT_EQ(window->actions().popupButton(Command::Options)->dropDown(), window->actions().menu(Menu::Options));
+    EXPECT_TRUE(window->commands().popupButton(Command::Open)->separateDropDown());
+    EXPECT_FALSE(window->commands().popupButton(Command::Save)->separateDropDown());
+    EXPECT_FALSE(window->commands().popupButton(Command::Options)->separateDropDown());
+    EXPECT_EQ(window->commands().popupButton(Command::Open)->dropDown(), window->commands().menu(Menu::RecentFiles));
+    EXPECT_EQ(window->commands().popupButton(Command::Save)->dropDown(), window->commands().menu(Menu::Save));
+    EXPECT_EQ(window->commands().popupButton(Command::Options)->dropDown(), window->commands().menu(Menu::Options));
 
-    PushButton* find = window->actions().pushButton(Command::ToggleFindPane);
+    PushButton* find = window->commands().pushButton(Command::ToggleFindPane);
     EXPECT_EQ(find->text(), "Find files with icons inside >>");
     EXPECT_EQ(find->height(), 25);
     EXPECT_EQ(find->y(), 8);
@@ -89,14 +89,14 @@ TEST_F(MainWindowToolbarTest, ButtonsSitWhereTheToolbarLaysThemOut)
 
 TEST_F(MainWindowToolbarTest, OpenButtonArrowShowsRecentFilesAndItsMainPartTheOpenDialog)
 {
-    PopupButton* open = window->actions().popupButton(Command::Open);
+    PopupButton* open = window->commands().popupButton(Command::Open);
     Click(open, {open->width() - 6, 13});
-    EXPECT_TRUE(window->actions().menu(Menu::RecentFiles)->isVisible());
+    EXPECT_TRUE(window->commands().menu(Menu::RecentFiles)->isVisible());
     EXPECT_TRUE(dialogs.openRequests.empty());
-    window->actions().menu(Menu::RecentFiles)->hide();
+    window->commands().menu(Menu::RecentFiles)->hide();
 
     Click(open, {8, 13});
-    EXPECT_FALSE(window->actions().menu(Menu::RecentFiles)->isVisible());
+    EXPECT_FALSE(window->commands().menu(Menu::RecentFiles)->isVisible());
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].title, "Select file");
 }
@@ -104,10 +104,10 @@ TEST_F(MainWindowToolbarTest, OpenButtonArrowShowsRecentFilesAndItsMainPartTheOp
 TEST_F(MainWindowToolbarTest, SaveAndOptionsButtonsOpenTheirMenusBelowThemselves)
 {
     window->SelectFile(test::SampleModule());
-    ASSERT_TRUE(window->actions().popupButton(Command::Save)->isEnabled());
+    ASSERT_TRUE(window->commands().popupButton(Command::Save)->isEnabled());
     for (auto [button, menu] :
-         {std::pair{window->actions().popupButton(Command::Save), window->actions().menu(Menu::Save)},
-          std::pair{window->actions().popupButton(Command::Options), window->actions().menu(Menu::Options)}}) {
+         {std::pair{window->commands().popupButton(Command::Save), window->commands().menu(Menu::Save)},
+          std::pair{window->commands().popupButton(Command::Options), window->commands().menu(Menu::Options)}}) {
         Click(button, {8, 13});
         ASSERT_TRUE(menu->isVisible());
         EXPECT_EQ(menu->pos(), button->mapToGlobal(QPoint(0, button->height())));

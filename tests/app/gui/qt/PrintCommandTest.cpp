@@ -404,7 +404,7 @@ TEST_F(PrintCommandTest, APrintJobThatCannotStartIsReported)
         SetUpPdfPrinter(printer, folder.path() / "missing-folder" / "page.pdf", QPageLayout::Portrait);
         return true;
     });
-    window->actions().softButton(Command::Print)->click();
+    window->commands().softButton(Command::Print)->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(dialogs.messages[0].text, "The print job could not be started.");
@@ -418,15 +418,15 @@ TEST(PrintCommand, OnlyReachableWithIconsByButtonAndCtrlP)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_FALSE(window.actions().softButton(Command::Print)->isEnabled());
+    EXPECT_FALSE(window.commands().softButton(Command::Print)->isEnabled());
     QTest::keyClick(window.gridView(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(dialogs.printChoiceRequests.empty());
 
     window.SelectFile(test::SampleModule());
-    EXPECT_TRUE(window.actions().softButton(Command::Print)->isEnabled());
+    EXPECT_TRUE(window.commands().softButton(Command::Print)->isEnabled());
     QTest::keyClick(window.gridView(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(dialogs.printChoiceRequests.size(), 1u);
-    window.actions().softButton(Command::Print)->click();
+    window.commands().softButton(Command::Print)->click();
     EXPECT_EQ(dialogs.printChoiceRequests.size(), 2u);
 }
 

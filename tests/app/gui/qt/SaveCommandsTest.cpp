@@ -195,7 +195,7 @@ TEST_F(SaveCommandsTest, ExcelItemWritesTheSpreadsheetWithTheChosenGreyScale)
     edited.grayScale = true;
     dialogs.exportAnswers.push_back(edited);
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "sheet.xlsx", 1});
-    window->actions().action(Command::ExportXlsx)->trigger();
+    window->commands().action(Command::ExportXlsx)->trigger();
     ASSERT_EQ(dialogs.exportRequests.size(), 1u);
     EXPECT_EQ(dialogs.exportRequests[0].first, ExportKind::Xlsx);
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);

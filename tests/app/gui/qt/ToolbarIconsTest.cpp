@@ -56,12 +56,12 @@ TEST(ToolbarIcons, HintsNameTheShortcuts)
 {
     test::ScriptedDialogs dialogs;
     MainWindow window({}, &dialogs);
-    EXPECT_EQ(window.actions().popupButton(Command::Open)->toolTip().toStdString(), "Open a file (Ctrl+O)");
-    EXPECT_EQ(window.actions().softButton(Command::Copy)->toolTip().toStdString(),
+    EXPECT_EQ(window.commands().popupButton(Command::Open)->toolTip().toStdString(), "Open a file (Ctrl+O)");
+    EXPECT_EQ(window.commands().softButton(Command::Copy)->toolTip().toStdString(),
               "Copy the selected icon to the clipboard (Ctrl+C)");
-    EXPECT_EQ(window.actions().softButton(Command::Refresh)->toolTip().toStdString(),
+    EXPECT_EQ(window.commands().softButton(Command::Refresh)->toolTip().toStdString(),
               "Reload the icons of the open file (Ctrl+R)");
-    EXPECT_EQ(window.actions().popupButton(Command::Save)->toolTip().toStdString(), "Save icons (Ctrl+S)");
+    EXPECT_EQ(window.commands().popupButton(Command::Save)->toolTip().toStdString(), "Save icons (Ctrl+S)");
 }
 
 } // namespace
