@@ -59,9 +59,11 @@ constexpr FlagSwitch kFlagSwitches[] = {
     {"-grayscale", &CommandLineArgs::grayScale},
     {"-includenumbers", &CommandLineArgs::includeNumbers},
     {"-drawborders", &CommandLineArgs::drawBorders},
+    {"-iconset", &CommandLineArgs::iconSet},
+    {"-icontheme", &CommandLineArgs::iconTheme},
 };
 constexpr const char* kValueSwitches[] = {
-    "-dbasefieldname=", "-dbasedesttype=", "-htmldestimagetype=", "-desttype=", "-iconindex="};
+    "-dbasefieldname=", "-dbasedesttype=", "-htmldestimagetype=", "-desttype=", "-iconindex=", "-iconname="};
 
 const FlagSwitch* FindFlagSwitch(const std::string& normalised)
 {
@@ -123,6 +125,8 @@ CommandLineArgs ScanCommandLine(const std::vector<std::string>& arguments)
         } else if (StartsWith(sw, "-desttype=")) {
             StoreWord(args.typeWord, value, WordSwitch::DestType, "-desttype=", "the icons are written as icon files.",
                       args.warnings);
+        } else if (StartsWith(sw, "-iconname=")) {
+            if (args.iconName.empty()) args.iconName = TrimBlanksAndControls(value);
         } else if (StartsWith(sw, "-iconindex=")) {
             if (args.iconNumber == -1) {
                 const std::string text = TrimBlanksAndControls(value);
@@ -138,6 +142,7 @@ CommandLineArgs ScanCommandLine(const std::vector<std::string>& arguments)
         }
     }
     if (args.iconNumber < 0) args.iconNumber = 1;
+    if (args.iconTheme) args.iconSet = true;
     return args;
 }
 

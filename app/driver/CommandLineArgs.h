@@ -21,6 +21,9 @@ struct CommandLineArgs {
     bool grayScale = false;
     bool includeNumbers = false;
     bool drawBorders = false;
+    bool iconSet = false;      // every image of the group as a transparent PNG
+    bool iconTheme = false;    // the icon set as a hicolor icon-theme tree (implies iconSet)
+    std::string iconName;      // the icon set's file name, as given (made safe when used)
     std::string dbfFieldName;  // case kept, at most 10 characters
     std::string dbfTypeWord;   // upper case
     std::string htmlImageWord; // upper case

@@ -2,6 +2,7 @@
 #include "app/driver/CommandLineDriver.h"
 
 #include "app/driver/CommandLineArgs.h"
+#include "export/IconSet.h"
 #include "export/OutputKind.h"
 #include "export/ProgramFlags.h"
 #include "export/SaveProblems.h"
@@ -94,6 +95,7 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     if (Trim(destination, IsAsciiSpace).empty()) return fail(InterfaceText(kTextCommandLineNoDestination));
 
     bool nothingSaved = false;
+    std::string setProblem; // why an icon set is incomplete (or, when nothing was saved, missing)
     {
         BusyCursor busy(host);
         const std::string typeWord = args.typeWord.empty() ? ExtensionWord(destination) : args.typeWord;
@@ -102,7 +104,14 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
         int iconNumber = args.iconNumber;
         if (args.allAsOne || codes.fileType >= 11) iconNumber = 0;
 
-        if (iconNumber >= 1) {
+        if (args.iconSet) {
+            const IconSetRun run = SaveIconSets(source, destination, args.iconNumber, args.iconName,
+                                                args.iconTheme ? IconSetLayout::Theme : IconSetLayout::Flat);
+            result.count = run.written;
+            setProblem = run.problem;
+            if (result.count > 0 && !setProblem.empty()) host.ShowWarning(setProblem);
+            if (result.count > 0 && args.openDestination) host.OpenSavedFile(destination, {});
+        } else if (iconNumber >= 1) {
             result.singleIcon = true;
             result.count = host.SaveIcon(iconNumber - 1, destination, codes.fileType, args.grayScale);
             if (result.count > 0 && args.openDestination) host.OpenSavedFile(destination, codes.typeWord);
@@ -130,14 +139,14 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
             if (result.count > 0 && args.openDestination && codes.fileType > 10)
                 host.OpenSavedFile(destination, codes.typeWord);
         }
-        nothingSaved = !args.allAsOne && result.count == 0;
+        nothingSaved = (args.iconSet || !args.allAsOne) && result.count == 0;
     }
-    if (nothingSaved) return fail(NothingToSaveText(source));
+    if (nothingSaved) return fail(setProblem.empty() ? NothingToSaveText(source) : setProblem);
 
     result.outcome = CommandLineOutcome::Exported;
     if (args.closeWhenDone)
         host.Close();
-    else if (!args.allAsOne)
+    else if (args.iconSet || !args.allAsOne)
         host.ShowInformation(FormatText(InterfaceText(kTextCommandLineSuccess), static_cast<long long>(result.count)));
     return result;
 }

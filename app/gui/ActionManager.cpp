@@ -91,6 +91,7 @@ const CommandRow kCommands[] = {
      .key = Qt::Key_S, .keys = Keys::ExactlyCtrl, .enabled = WhenFileHasIcons},
     {.command = Command::SaveAllAsOneImage, .name = "saveAllAsOneImage", .textId = kTextMenuSaveAllAsOneImage},
     {.command = Command::SaveAllAs, .name = "saveAllAs", .members = Members::PictureKinds},
+    {.command = Command::SaveIconSet, .name = "saveIconSet", .textId = kTextMenuSaveIconSet},
     {.command = Command::ExportHtml, .name = "exportHtml", .textId = kTextMenuToHtml},
     {.command = Command::ExportDbase, .name = "exportDbase", .textId = kTextMenuToDbf},
     {.command = Command::ExportPdf, .name = "exportPdf", .textId = kTextMenuToPdf},
@@ -329,11 +330,12 @@ void ActionManager::buildMenus(QWidget* window)
             menus_.at(menu)->addAction(member);
     };
 
-    // The save menu: one icon, all as one picture, and the "Save All" submenu of picture kinds
-    // and documents.
+    // The save menu: one icon, all as one picture, the "Save All" submenu of picture kinds and
+    // documents, and the icon set.
     add(Menu::Save, Command::SaveSelected);
     add(Menu::Save, Command::SaveAllAsOneImage);
     menus_.at(Menu::Save)->addMenu(menus_.at(Menu::SaveAll));
+    add(Menu::Save, Command::SaveIconSet);
     addMembers(Menu::SaveAll, Command::SaveAllAs);
     menus_.at(Menu::SaveAll)->addSeparator();
     for (Command command : {Command::ExportHtml, Command::ExportDbase, Command::ExportPdf, Command::ExportXlsx})

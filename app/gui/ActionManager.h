@@ -49,6 +49,7 @@ enum class Command {
     SaveSelected,      // Ctrl+S
     SaveAllAsOneImage, //
     SaveAllAs,         // one item per picture kind, in the "Save All" submenu
+    SaveIconSet,       // the selected icon's images as a theme or flat
     ExportHtml,
     ExportDbase,
     ExportPdf,

@@ -2,6 +2,8 @@
 #include "app/gui/AuxiliaryWindows.h"
 
 #include "app/gui/DialogService.h"
+#include "iconengine/DeviceIcons.h"
+#include "iconengine/GroupImages.h"
 #include "iconengine/IconExtraction.h"
 #include "iconengine/FileTypeIcons.h"
 #include "iconview/qt/IconGrid.h"
@@ -48,17 +50,33 @@ void AuxiliaryWindows::updateIconWindow(int index)
             showIconWindow_.setChecked(false);
         });
     }
+    const std::filesystem::path& file = icons_.FileName();
+    // On a HiDPI screen the two pictures are drawn from the icons for its physical pixels.
+    DeviceIconPair sharp;
+    sharp.ratio = iconWindow_->devicePixelRatioF();
+    const bool hiDpi = sharp.ratio > 1.0;
     if (index < 0) {
         iconWindow_->showNoIcon();
     } else if (icons_.Associated()) {
         const FileTypeIconProvider& shell = CurrentFileTypeIconProvider();
-        iconWindow_->showIcons(shell.IconForFile(icons_.FileName(), kLargeIconSize),
-                               shell.IconForFile(icons_.FileName(), kSmallIconSize));
+        if (hiDpi) {
+            sharp.large = shell.IconForFile(file, DevicePixelSize(kLargeIconSize, sharp.ratio));
+            sharp.small = shell.IconForFile(file, DevicePixelSize(kSmallIconSize, sharp.ratio));
+        }
+        iconWindow_->showIcons(shell.IconForFile(file, kLargeIconSize), shell.IconForFile(file, kSmallIconSize), {},
+                               sharp);
     } else {
-        const std::vector<IconHandle> large = ExtractFileIcons(icons_.FileName(), kLargeIconSize, index, 1);
-        const std::vector<IconHandle> small = ExtractFileIcons(icons_.FileName(), kSmallIconSize, index, 1);
+        const std::vector<IconHandle> large = ExtractFileIcons(file, kLargeIconSize, index, 1);
+        const std::vector<IconHandle> small = ExtractFileIcons(file, kSmallIconSize, index, 1);
+        if (hiDpi) {
+            const auto first = [](std::vector<IconHandle> icons) {
+                return icons.empty() ? IconHandle{} : icons.front();
+            };
+            sharp.large = first(ExtractDeviceIcons(file, kLargeIconSize, sharp.ratio, index, 1));
+            sharp.small = first(ExtractDeviceIcons(file, kSmallIconSize, sharp.ratio, index, 1));
+        }
         iconWindow_->showIcons(large.empty() ? IconHandle{} : large.front(),
-                               small.empty() ? IconHandle{} : small.front());
+                               small.empty() ? IconHandle{} : small.front(), ReadGroupImages(file, index), sharp);
     }
     // The main window keeps the keyboard focus.
     if (owner_.isVisible() && owner_.isEnabled()) owner_.activateWindow();

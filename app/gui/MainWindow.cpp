@@ -160,6 +160,7 @@ void MainWindow::connectCommands()
     a.setHandler(Command::Open, [this] { openFile(); });
     a.setHandler(Command::SaveSelected, [this] { saves_->saveSelected(); });
     a.setHandler(Command::SaveAllAsOneImage, [this] { saves_->saveAllAsOneImage(); });
+    a.setHandler(Command::SaveIconSet, [this] { saves_->saveIconSet(); });
     a.setMemberHandler(Command::SaveAllAs, [this](int kind) { saves_->saveAll(kind); });
     a.setHandler(Command::ExportHtml, [this] { saves_->exportDocument(ExportKind::Html); });
     a.setHandler(Command::ExportDbase, [this] { saves_->exportDocument(ExportKind::Dbase); });

@@ -4,6 +4,7 @@
 
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
+#include "export/IconSet.h"
 #include "export/OpenSavedFile.h"
 #include "export/OutputKind.h"
 #include "export/SaveAll.h"
@@ -124,6 +125,39 @@ void SaveController::saveSelected()
         return;
     }
     if (settings_.openAfterSave) OpenSavedFile(answer->fileName, {});
+}
+
+void SaveController::saveIconSet()
+{
+    if (!CheckSelection(icons_, dialogs_)) return;
+    const fs::path& source = icons_.FileName();
+    // A file shown with its file-type icon has no group of its own to take the images from.
+    if (icons_.Associated()) {
+        dialogs_.Show(NothingToSaveText(source), MessageIcon::Error, MessageButtons::Ok);
+        return;
+    }
+    const DialogAnswer layout =
+        dialogs_.Show(InterfaceText(kTextIconSetAsThemeQuestion), MessageIcon::Question, MessageButtons::YesNo);
+    if (layout != DialogAnswer::Yes && layout != DialogAnswer::No) return;
+    const std::optional<fs::path> folder =
+        dialogs_.ChooseFolder(InterfaceText(kTextIconSetFolderTitle), folderDialogFolder_);
+    if (!folder) return;
+    folderDialogFolder_ = *folder;
+    IconSetRun run;
+    {
+        WaitCursor wait;
+        run = SaveIconSets(source, *folder, icons_.ItemIndex() + 1, {},
+                           layout == DialogAnswer::Yes ? IconSetLayout::Theme : IconSetLayout::Flat);
+    }
+    if (run.written == 0) {
+        dialogs_.Show(run.problem.empty() ? NothingToSaveText(source) : run.problem, MessageIcon::Error,
+                      MessageButtons::Ok);
+        return;
+    }
+    std::string text = FormatText(InterfaceText(kTextSaveAllSuccess), static_cast<long long>(run.written));
+    if (!run.problem.empty()) text += "\n" + run.problem;
+    dialogs_.Show(text, run.problem.empty() ? MessageIcon::Information : MessageIcon::Warning, MessageButtons::Ok);
+    if (settings_.openAfterSave) OpenSavedFile(*folder, {});
 }
 
 void SaveController::saveAll(int outputKind)

@@ -1,8 +1,9 @@
 // The window's save and export commands: the selected icon, every icon into a folder (of the
-// open file or of several files), every icon as one picture, and the HTML, dBase, PDF and
-// spreadsheet documents. It works on the current icons (the grid's icon list, layout and
-// selection), asks its questions through the dialog service, and remembers the save dialog's
-// folder and filter and the folder dialog's folder between commands.
+// open file or of several files), every icon as one picture, the selected icon's images as an
+// icon set, and the HTML, dBase, PDF and spreadsheet documents. It works on the current icons
+// (the grid's icon list, layout and selection), asks its questions through the dialog service,
+// and remembers the save dialog's folder and filter and the folder dialog's folder between
+// commands.
 #pragma once
 
 #include "app/gui/DialogService.h"
@@ -39,6 +40,9 @@ public:
     // the open file).
     void saveAllFiles(int outputKind, const std::vector<std::filesystem::path>& sources);
     void saveAllAsOneImage();
+    // Every image of the selected icon's group as a transparent PNG into a folder, flat or as
+    // an icon theme (the window's counterpart of -iconset and -icontheme).
+    void saveIconSet();
     // The export of kind, after its options dialog unless Shift and Ctrl are held.
     void exportDocument(ExportKind kind);
 
