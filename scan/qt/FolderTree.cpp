@@ -1,6 +1,7 @@
 // The folder tree: lazily read branches, path lookup, watched branches read again on change.
 #include "scan/qt/FolderTree.h"
 
+#include "platform/FileSystemKind.h"
 #include "platform/FolderEntries.h"
 #include "platform/qt/QtPaths.h"
 
@@ -86,14 +87,21 @@ bool IsRevealed(const QTreeWidgetItem* node)
     return node->data(0, kRevealedRole).toBool();
 }
 
-// The subfolders of a folder as the tree lists them: hidden ones left out, by name ignoring case.
+bool OnPseudoFileSystem(const fs::path& folder)
+{
+    return FileSystemKindOf(folder) == FileSystemKind::Pseudo;
+}
+
+// The subfolders of a folder as the tree lists them, by name ignoring case: hidden ones and
+// those on a pseudo file system (the process table, the device tree) left out.
 std::optional<std::vector<fs::path>> Subfolders(const fs::path& folder)
 {
     auto entries = ListFolder(folder);
     if (!entries) return std::nullopt;
     std::vector<fs::path> names;
     for (const FolderEntry& entry : *entries)
-        if (entry.kind == EntryKind::Folder && !entry.hidden) names.push_back(entry.name);
+        if (entry.kind == EntryKind::Folder && !entry.hidden && !OnPseudoFileSystem(folder / entry.name))
+            names.push_back(entry.name);
     std::stable_sort(names.begin(), names.end(), [](const fs::path& a, const fs::path& b) {
         return QString::compare(QStringFromPath(a), QStringFromPath(b), Qt::CaseInsensitive) < 0;
     });
@@ -323,7 +331,7 @@ QTreeWidgetItem* FolderTree::findFolderNode(const std::filesystem::path& path)
         for (int i = 0; i < node->childCount() && next == nullptr; ++i)
             if (!IsFixed(node->child(i)) && SameName(Normalized(RawPath(node->child(i))), running))
                 next = node->child(i);
-        if (next == nullptr && isRead(node) && IdentifyFolder(running)) {
+        if (next == nullptr && isRead(node) && IdentifyFolder(running) && !OnPseudoFileSystem(running)) {
             // A hidden folder is not listed, but a path that leads into one still gets there.
             next = addFolderNode(node, QStringFromPath(*component), running);
             next->setData(0, kRevealedRole, true);

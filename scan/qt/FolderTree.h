@@ -1,8 +1,9 @@
 // FolderTree: a read-only tree of folders for choosing the folder to scan. Its top comes from
 // the desktop (see QtFolderRoots.h); every other node is a folder whose subfolders are read
 // when it is first expanded or when a path lookup passes through it. Hidden folders are left
-// out, as the desktop's file dialogs do, unless a path lookup leads into one. Every branch that has
-// been read is watched: when a subfolder appears, disappears or is renamed there, the branch
+// out, as the desktop's file dialogs do, unless a path lookup leads into one; folders on a
+// pseudo file system (proc, sysfs, devtmpfs and the like) are never shown. Every branch that
+// has been read is watched: when a subfolder appears, disappears or is renamed there, the branch
 // follows: new subfolders are added in their place, those that went are removed (a selection
 // inside one moves to the branch's node), the others stay as they were, open or closed and
 // selected or not. File changes alone leave the tree alone. The mounted volumes are looked at

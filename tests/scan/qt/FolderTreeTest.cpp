@@ -147,6 +147,18 @@ TEST_F(FolderTreeTest, HiddenFoldersAreLeftOutUntilAPathLeadsIntoOne)
     EXPECT_EQ(ChildTexts(top()), (QStringList{"a", "b", "C", ".hidden"}));
 }
 
+#ifdef __linux__
+// Told by the file system's type: a link into the process table is no folder to show.
+TEST_F(FolderTreeTest, FoldersOnPseudoFileSystemsAreNotShown)
+{
+    fs::create_directory_symlink("/proc", root() / "processes");
+    fs::create_directory_symlink(root() / "a", root() / "linked");
+    tree->refreshBranch(top());
+    EXPECT_EQ(ChildTexts(top()), (QStringList{"a", "b", "C", "linked"}));
+    EXPECT_EQ(tree->pathOf(selectAndWait(root() / "processes" / "self")), root());
+}
+#endif
+
 TEST_F(FolderTreeTest, ANewSubfolderShowsAndARemovedOneGoes)
 {
     QTreeWidgetItem* a = Child(top(), "a");
