@@ -13,8 +13,6 @@
 
 namespace glyphora {
 
-constexpr std::uint64_t kMaxIconPixels = 16u * 1024u * 1024u;
-
 inline bool IsPngSignature(std::span<const std::uint8_t> bytes)
 {
     static constexpr std::uint8_t sig[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};

@@ -6,17 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 namespace glyphora {
 
 constexpr std::uint16_t kLanguageNeutral = 0x0000;
 constexpr std::uint16_t kLanguageEnglishUs = 0x0409;
-
-// The Windows language id of a POSIX locale name such as "de_DE.UTF-8" or "pt_BR@euro";
-// 0 for "C", "POSIX", an empty name or a language the table does not know. A known
-// language with an unknown or missing territory gets its default sublanguage.
-std::uint16_t LanguageIdFromLocaleName(std::string_view locale);
 
 // Index of the variant to use among the language ids of one resource name, in directory
 // order. Neutral (primary language 0) first, then userLanguage exactly, then a variant of

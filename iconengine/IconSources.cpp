@@ -6,7 +6,7 @@
 #include "iconengine/IconExtraction.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileReader.h"
-#include "platform/FileTypeIcons.h"
+#include "iconengine/FileTypeIcons.h"
 #include "platform/Files.h"
 #include "platform/GlyphoraError.h"
 

@@ -8,9 +8,13 @@
 
 #include "raster/Bitmap.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace glyphora {
+
+// The pixel ceiling of every icon image: nothing is decoded, scaled or drawn larger.
+constexpr std::uint64_t kMaxIconPixels = 16u * 1024u * 1024u;
 
 struct IconHandle {
     int width = 0;

@@ -3,7 +3,6 @@
 #include "raster/RasterDraw.h"
 
 #include "platform/GlyphoraError.h"
-#include "formats/IconImageDecoder.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include "export/ProgramFlags.h"
 #include "i18n/TextIds.h"
 #include "iconengine/IconExtraction.h"
-#include "platform/FileTypeIcons.h"
+#include "iconengine/FileTypeIcons.h"
 #include "platform/qt/QtImageConversion.h"
 #include "platform/qt/QtPaths.h"
 #include "scan/PathJoin.h"

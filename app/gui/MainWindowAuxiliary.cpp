@@ -4,7 +4,7 @@
 
 #include "app/gui/IconWindow.h"
 #include "iconengine/IconExtraction.h"
-#include "platform/FileTypeIcons.h"
+#include "iconengine/FileTypeIcons.h"
 
 #include <QAction>
 

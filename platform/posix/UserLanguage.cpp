@@ -2,7 +2,7 @@
 // order the C library gives them precedence for messages.
 #include "platform/UserLanguage.h"
 
-#include "formats/ResourceLanguage.h"
+#include "platform/LocaleLanguage.h"
 
 #include <cstdlib>
 

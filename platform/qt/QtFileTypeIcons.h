@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/FileAssociations.h"
-#include "platform/FileTypeIcons.h"
+#include "iconengine/FileTypeIcons.h"
 
 namespace glyphora {
 

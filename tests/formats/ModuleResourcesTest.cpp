@@ -4,7 +4,6 @@
 #include "formats/ModuleResources.h"
 
 #include "platform/Files.h"
-#include "formats/ResourceLanguage.h"
 #include "tests/support/PeBuilder.h"
 
 #include <gtest/gtest.h>
@@ -239,27 +238,6 @@ TEST_P(ModuleResourcesTest, ChoosesLanguageNeutralThenUserThenUsEnglishThenFirst
 
 INSTANTIATE_TEST_SUITE_P(Bits, ModuleResourcesTest, ::testing::Values(Bits::Pe32, Bits::Pe32Plus),
                          [](const auto& info) { return info.param == Bits::Pe32 ? "Pe32" : "Pe32Plus"; });
-
-TEST(ResourceLanguageTest, LocaleNamesMapToLanguageIds)
-{
-    const std::pair<const char*, std::uint16_t> cases[] = {
-        {"de_DE.UTF-8", 0x0407},
-        {"de_AT", 0x0C07},
-        {"de_LU.UTF-8", 0x0407},
-        {"de", 0x0407},
-        {"en_GB.ISO-8859-1", 0x0809},
-        {"en_US", 0x0409},
-        {"pt_BR@euro", 0x0416},
-        {"zh_TW.UTF-8", 0x0404},
-        {"C", 0},
-        {"POSIX", 0},
-        {"C.UTF-8", 0},
-        {"", 0},
-        {"xx_YY", 0},
-    };
-    for (const auto& [locale, id] : cases)
-        EXPECT_EQ(LanguageIdFromLocaleName(locale), id) << locale;
-}
 
 TEST(ModuleResourcesOpenTest, MissingEmptyAndFolderPathsAreNotModules)
 {

@@ -6,7 +6,7 @@
 #include "app/gui/MainWindow.h"
 #include "export/ProgramFlags.h"
 #include "iconengine/IconExtraction.h"
-#include "platform/FileTypeIcons.h"
+#include "iconengine/FileTypeIcons.h"
 #include "platform/qt/QtImageConversion.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestIcons.h"

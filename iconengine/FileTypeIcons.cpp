@@ -1,6 +1,6 @@
 // The built-in file-type provider: one generic document icon for every file, and the
 // system's DefaultIcon registrations.
-#include "platform/FileTypeIcons.h"
+#include "iconengine/FileTypeIcons.h"
 
 #include "platform/FileAssociations.h"
 
