@@ -71,6 +71,7 @@ inline constexpr int kTextMinimumIconCount = 501;
 inline constexpr int kTextFolderToScan = 502;
 inline constexpr int kTextFilesWithIcons = 503;
 inline constexpr int kTextIncludeSubfolders = 551;
+inline constexpr int kTextShowHiddenFolders = 552; // the folder tree's context menu
 
 // Messages.
 inline constexpr int kTextEmptyGridHint = 601;
@@ -201,6 +202,7 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextFolderToScan, Placeholder::None, "Folder to scan:"},
     TextIdInfo{kTextFilesWithIcons, Placeholder::None, "Files (.dll, .exe, .ocx) with icons:"},
     TextIdInfo{kTextIncludeSubfolders, Placeholder::None, "Include subfolders"},
+    TextIdInfo{kTextShowHiddenFolders, Placeholder::None, "Show Hidden Folders"},
     TextIdInfo{kTextEmptyGridHint, Placeholder::None, ""},
     TextIdInfo{kTextCommandLineSuccess, Placeholder::Integer, ""},
     TextIdInfo{kTextSaveAllSuccess, Placeholder::Integer, ""},

@@ -195,7 +195,7 @@ ScanOutcome ScanForIconFiles(const fs::path& root, const fs::path& dir, std::str
         }
         if (walk.cancelled()) return ScanOutcome::Stopped;
         const FolderEntry& entry = folder.entries[folder.nextSubfolder++];
-        if (entry.kind != EntryKind::Folder || entry.hidden) continue;
+        if (entry.kind != EntryKind::Folder || (entry.hidden && !options.enterHiddenFolders)) continue;
         const fs::path sub = folder.dir / entry.name;
         if (!walk.enter(sub)) continue;
         auto opened = OpenFolder(sub, folder.prefix + PathText(entry.name) + kSeparator);

@@ -1,8 +1,8 @@
 // The folder scan behind the find pane and `glyphora-cli -scan`: the files of a folder (and,
 // when asked, of its subfolders) that match the masks and hold at least a minimum number of
 // icons. Icons are counted without decoding any image. Each folder's own files come before
-// its subfolders, which are walked depth first; hidden subfolders are not entered, hidden
-// files are listed. Pseudo file systems (proc, sysfs, devtmpfs and the like, told by their
+// its subfolders, which are walked depth first; hidden files are listed, hidden subfolders
+// are entered only when the options say so. Pseudo file systems (proc, sysfs, devtmpfs and the like, told by their
 // type) are never entered, so their links back into the real folders list nothing twice. A
 // folder reached twice (through a link or a bind mount) is walked once, so links that loop
 // end the walk instead of trapping it. Folders that cannot be read and files that vanish or
@@ -40,6 +40,9 @@ struct ScanControl {
 
 // Which folders the walk enters.
 struct ScanOptions {
+    // Hidden subfolders (on Windows also system ones) are entered too: the find pane asks for
+    // it while its folder tree lists them. The console scan leaves them alone.
+    bool enterHiddenFolders = false;
     // Tells the pseudo file systems from the others; empty: the platform's FileSystemKindOf.
     FileSystemKindLookup fileSystemKind;
 };

@@ -145,6 +145,10 @@ void FindPane::buildPane()
     tree_->setObjectName(QStringLiteral("folderTree"));
     tree_->setGeometry(kMargin, 24, 249, 137);
     connect(tree_, &FolderTree::folderChanged, this, &FindPane::rescan);
+    // The scan enters the hidden folders the tree shows, so a switch changes what it finds below.
+    connect(tree_, &FolderTree::showHiddenFoldersChanged, this, [this] {
+        if (subfoldersCheck_->isChecked()) rescan();
+    });
 
     listSplitter_ = new PaneSplitter(this);
     listSplitter_->setObjectName(QStringLiteral("listSplitter"));
@@ -253,6 +257,7 @@ void FindPane::applyTexts()
     stoppedLabel_->setText(UiText(kTextScanStopped, "Search stopped"));
     saveAllButton_->setToolTip(UiText(kTextHintSaveAllListed, "Save the icons of all listed files"));
     subfoldersCheck_->setText(UiText(kTextIncludeSubfolders, "Include subfolders"));
+    tree_->showHiddenFoldersAction()->setText(UiText(kTextShowHiddenFolders, "Show Hidden Folders"));
     // The items read as those of the window's own "Save All" menu, kind for kind.
     const std::vector<QAction*>& windowItems = window_.saveAllActions();
     for (std::size_t tag = 0; tag < saveAllActions_.size() && tag < windowItems.size(); ++tag)
@@ -421,7 +426,9 @@ void FindPane::rescan()
     scanning_ = true;
     ScanActive = true;
     fileList_->beginUpdate();
-    runner_->start(folder, std::string(kIconFileMasks), *minimum, subfoldersCheck_->isChecked());
+    ScanOptions options;
+    options.enterHiddenFolders = tree_->showsHiddenFolders(); // the scan enters what the tree shows
+    runner_->start(folder, std::string(kIconFileMasks), *minimum, subfoldersCheck_->isChecked(), options);
 }
 
 void FindPane::fileListed(const QString& entry, int count)

@@ -4,6 +4,7 @@
 #include "app/gui/MainWindow.h"
 
 #include "app/gui/FindPane.h"
+#include "scan/qt/FolderTree.h"
 #include "settings/SettingsStorage.h"
 
 #include <QAction>
@@ -77,6 +78,7 @@ StoredSettings MainWindow::collectSettings() const
     stored.placement = PlacementOf(*this);
     stored.window.findPane =
         FindPaneSettings{findPane_->isPaneVisible(), findPane_->paneHeight(), findPane_->filePanelWidth()};
+    stored.window.showHiddenFolders = findPane_->tree()->showsHiddenFolders();
     return stored;
 }
 
@@ -101,6 +103,7 @@ void MainWindow::applySettings(const StoredSettings& stored)
     findPane_->setPaneHeight(settings_.findPane.height);
     findPane_->setFilePanelWidth(settings_.findPane.filePanelWidth);
     findPane_->setPaneVisible(settings_.findPane.visible);
+    findPane_->tree()->setShowHiddenFolders(settings_.showHiddenFolders);
 
     saveToRegistryAction_->setChecked(settings_.settingsInRegistry);
     showIconWindowAction_->setChecked(settings_.showSeparateWindow);

@@ -6,7 +6,10 @@
 #include "platform/qt/QtPaths.h"
 
 #include <QApplication>
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPointer>
 #include <QThreadPool>
 
@@ -92,15 +95,16 @@ bool OnPseudoFileSystem(const fs::path& folder)
     return FileSystemKindOf(folder) == FileSystemKind::Pseudo;
 }
 
-// The subfolders of a folder as the tree lists them, by name ignoring case: hidden ones and
-// those on a pseudo file system (the process table, the device tree) left out.
-std::optional<std::vector<fs::path>> Subfolders(const fs::path& folder)
+// The subfolders of a folder as the tree lists them, by name ignoring case: those on a pseudo
+// file system (the process table, the device tree) left out, and hidden ones unless asked for.
+std::optional<std::vector<fs::path>> Subfolders(const fs::path& folder, bool withHidden)
 {
     auto entries = ListFolder(folder);
     if (!entries) return std::nullopt;
     std::vector<fs::path> names;
     for (const FolderEntry& entry : *entries)
-        if (entry.kind == EntryKind::Folder && !entry.hidden && !OnPseudoFileSystem(folder / entry.name))
+        if (entry.kind == EntryKind::Folder && (withHidden || !entry.hidden) &&
+            !OnPseudoFileSystem(folder / entry.name))
             names.push_back(entry.name);
     std::stable_sort(names.begin(), names.end(), [](const fs::path& a, const fs::path& b) {
         return QString::compare(QStringFromPath(a), QStringFromPath(b), Qt::CaseInsensitive) < 0;
@@ -111,8 +115,17 @@ std::optional<std::vector<fs::path>> Subfolders(const fs::path& folder)
 } // namespace
 
 FolderTree::FolderTree(QWidget* parent, RootsProvider roots)
-    : QTreeWidget(parent), roots_(std::move(roots)), watcher_(new FolderWatcher(this))
+    : QTreeWidget(parent),
+      roots_(std::move(roots)),
+      watcher_(new FolderWatcher(this)),
+      contextMenu_(new QMenu(this)),
+      showHiddenAction_(contextMenu_->addAction(QStringLiteral("Show Hidden Folders")))
 {
+    showHiddenAction_->setObjectName(QStringLiteral("showHiddenFoldersAction"));
+    showHiddenAction_->setCheckable(true);
+    showHiddenAction_->setChecked(showHidden_);
+    connect(showHiddenAction_, &QAction::toggled, this, &FolderTree::setShowHiddenFolders);
+
     setHeaderHidden(true);
     setColumnCount(1);
     setIndentation(19);
@@ -150,6 +163,38 @@ void FolderTree::setFolder(const std::filesystem::path& folder)
     if (folder == this->folder()) return;
     pendingFolder_ = folder;
     QMetaObject::invokeMethod(this, &FolderTree::selectPendingFolder, Qt::QueuedConnection);
+}
+
+void FolderTree::setShowHiddenFolders(bool show)
+{
+    if (show == showHidden_) return;
+    showHidden_ = show;
+    showHiddenAction_->setChecked(show);
+    // Every branch read so far follows; the selection stays on its folder, revealed as a path
+    // into a hidden folder reveals it when hidden folders are left out.
+    const fs::path selected = folder();
+    {
+        const QSignalBlocker quiet(this);
+        for (int i = 0; i < topLevelItemCount(); ++i)
+            refreshTree(topLevelItem(i));
+        if (!selected.empty()) setCurrentItem(findFolderNode(selected));
+    }
+    if (folder() != selected) emit folderChanged();
+    emit showHiddenFoldersChanged(show);
+}
+
+void FolderTree::refreshTree(QTreeWidgetItem* node)
+{
+    refreshBranch(node);
+    // The children left after the refresh: those it removed are not visited.
+    for (int i = 0; i < node->childCount(); ++i)
+        if (isRead(node->child(i)) || IsFixed(node->child(i))) refreshTree(node->child(i));
+}
+
+void FolderTree::contextMenuEvent(QContextMenuEvent* event)
+{
+    contextMenu_->popup(event->globalPos());
+    event->accept();
 }
 
 void FolderTree::selectPendingFolder()
@@ -249,7 +294,7 @@ bool FolderTree::fillFolderNode(QTreeWidgetItem* node)
     const fs::path path = RawPath(node);
     if (path.empty()) return node->childCount() > 0; // the computer node holds only its fixed drives
     BusyCursor busy;
-    const auto subfolders = Subfolders(path);
+    const auto subfolders = Subfolders(path, showHidden_);
     if (!subfolders) return false; // unreadable: the expand button stays, expanding again retries
     for (const fs::path& name : *subfolders)
         addFolderNode(node, QStringFromPath(name), path / name);
@@ -359,7 +404,7 @@ void FolderTree::refreshBranch(QTreeWidgetItem* node)
 {
     if (!isRead(node)) return; // nothing shown below it yet: the next expansion reads it
     const fs::path path = RawPath(node);
-    const auto now = Subfolders(path);
+    const auto now = Subfolders(path, showHidden_);
     const std::vector<fs::path> listed = now ? *now : std::vector<fs::path>{};
 
     const auto selectionInside = [this](QTreeWidgetItem* branch) {
@@ -371,8 +416,10 @@ void FolderTree::refreshBranch(QTreeWidgetItem* node)
         QTreeWidgetItem* child = node->child(i);
         if (IsFixed(child)) continue;
         const fs::path name = RawPath(child).filename();
-        const bool stays = std::find(listed.begin(), listed.end(), name) != listed.end() ||
-                           (IsRevealed(child) && now && IdentifyFolder(RawPath(child)));
+        // A folder a path revealed while hidden folders were left out keeps its node while it
+        // is there; once the listing shows it, a node in its place in the order takes over.
+        const bool listedNow = std::find(listed.begin(), listed.end(), name) != listed.end();
+        const bool stays = IsRevealed(child) ? !listedNow && now && IdentifyFolder(RawPath(child)) : listedNow;
         if (stays) continue;
         if (selectionInside(child)) setCurrentItem(node);
         deleteFolderNode(child);

@@ -1,13 +1,14 @@
 // FolderTree: a read-only tree of folders for choosing the folder to scan. Its top comes from
 // the desktop (see QtFolderRoots.h); every other node is a folder whose subfolders are read
-// when it is first expanded or when a path lookup passes through it. Hidden folders are left
-// out, as the desktop's file dialogs do, unless a path lookup leads into one; folders on a
-// pseudo file system (proc, sysfs, devtmpfs and the like) are never shown. Every branch that
-// has been read is watched: when a subfolder appears, disappears or is renamed there, the branch
-// follows: new subfolders are added in their place, those that went are removed (a selection
-// inside one moves to the branch's node), the others stay as they were, open or closed and
-// selected or not. File changes alone leave the tree alone. The mounted volumes are looked at
-// again every few seconds, so a volume mounted or unmounted comes and goes.
+// when it is first expanded or when a path lookup passes through it. Hidden folders (on
+// Linux those whose names start with a dot) are listed with the others; "Show Hidden Folders"
+// in the context menu leaves them out for those who keep to the desktop's convention, and then
+// a path lookup that leads into one still reveals it. Folders on a pseudo file system (proc, sysfs, devtmpfs and the like) are never shown. Every branch that
+// has been read is watched: when a subfolder appears, disappears or is renamed there, the
+// branch follows: new subfolders are added in their place, those that went are removed (a
+// selection inside one moves to the branch's node), the others stay as they were, open or
+// closed and selected or not. File changes alone leave the tree alone. The mounted volumes are
+// looked at again every few seconds, so a volume mounted or unmounted comes and goes.
 //
 // folder() is the selected node's path (empty for nothing selected and for nodes without a
 // path, such as the computer node). setFolder() selects the deepest node on the way to a path
@@ -26,6 +27,9 @@
 #include <filesystem>
 #include <functional>
 #include <vector>
+
+class QAction;
+class QMenu;
 
 namespace glyphora {
 
@@ -63,9 +67,21 @@ public:
 
     FolderWatcher& watcher() { return *watcher_; }
 
+    // Whether hidden folders are listed (on by default). Changing it brings every branch read
+    // so far up to date and keeps the selection on its folder.
+    bool showsHiddenFolders() const { return showHidden_; }
+    void setShowHiddenFolders(bool show);
+    // The checkable item of the context menu that switches it; its text is the caller's.
+    QAction* showHiddenFoldersAction() const { return showHiddenAction_; }
+    QMenu* contextMenu() const { return contextMenu_; }
+
 signals:
     void folderChanged();
     void rootsBuilt();
+    void showHiddenFoldersChanged(bool shown);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void buildRootNodes();
@@ -74,6 +90,8 @@ private:
     QTreeWidgetItem* addFolderNode(QTreeWidgetItem* parent, const QString& text, const std::filesystem::path& path,
                                    int index = -1);
     bool fillFolderNode(QTreeWidgetItem* node);
+    // Refreshes node's branch and every branch below it that has been read.
+    void refreshTree(QTreeWidgetItem* node);
     void deleteFolderNode(QTreeWidgetItem* node);
     void deleteFolderChildren(QTreeWidgetItem* node);
     void startWatching(QTreeWidgetItem* node);
@@ -91,7 +109,10 @@ private:
     QMultiHash<QString, QTreeWidgetItem*> watchedNodes_; // watched path -> the nodes showing it
     QFileIconProvider icons_;
     QTimer drivePoll_;
+    QMenu* contextMenu_;
+    QAction* showHiddenAction_;
     std::filesystem::path pendingFolder_;
+    bool showHidden_ = true;
     bool built_ = false;
     bool drivePollRunning_ = false;
 };

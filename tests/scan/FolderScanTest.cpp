@@ -44,10 +44,11 @@ void WriteText(const fs::path& path, const std::string& text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-Strings Scan(const fs::path& root, int minCount, bool recurse, std::string_view masks = kIconFileMasks)
+Strings Scan(const fs::path& root, int minCount, bool recurse, std::string_view masks = kIconFileMasks,
+             const ScanOptions& options = {})
 {
     Strings list{"left over from an earlier scan"};
-    EXPECT_EQ(ScanForIconFiles(root, root, masks, minCount, recurse, list), ScanOutcome::Finished);
+    EXPECT_EQ(ScanForIconFiles(root, root, masks, minCount, recurse, list, {}, options), ScanOutcome::Finished);
     return list;
 }
 
@@ -141,6 +142,13 @@ TEST(FolderScan, OwnFilesComeBeforeSubfoldersWhichAreWalkedDepthFirst)
     EXPECT_EQ(Scan(root, 1, false), (Strings{".dotted.dll", "top.dll"}));
     EXPECT_EQ(Scan(root, 1, true), (Strings{".dotted.dll", "top.dll", "a" + kSep + "in-a.dll",
                                             "a" + kSep + "deep" + kSep + "in-deep.dll", "b" + kSep + "in-b.dll"}));
+
+    // Asked to, the walk enters hidden folders too, in their place in the name order.
+    ScanOptions withHidden;
+    withHidden.enterHiddenFolders = true;
+    EXPECT_EQ(Scan(root, 1, true, kIconFileMasks, withHidden),
+              (Strings{".dotted.dll", "top.dll", ".hidden" + kSep + "in-hidden.dll", "a" + kSep + "in-a.dll",
+                       "a" + kSep + "deep" + kSep + "in-deep.dll", "b" + kSep + "in-b.dll"}));
 }
 
 TEST(FolderScan, ASubfolderScanNamesItsFilesRelativeToTheRootAndKeepsTheList)

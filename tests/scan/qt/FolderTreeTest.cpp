@@ -8,7 +8,9 @@
 #include "platform/qt/QtPaths.h"
 #include "tests/support/TempFolder.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThreadPool>
@@ -138,13 +140,44 @@ TEST_F(FolderTreeTest, SetFolderSelectsTheDeepestExistingNodeOnceTheLoopRuns)
     EXPECT_EQ(tree->findFolderNode(fs::path()), nullptr);
 }
 
-TEST_F(FolderTreeTest, HiddenFoldersAreLeftOutUntilAPathLeadsIntoOne)
+// Hidden folders are listed; "Show Hidden Folders" in the context menu leaves them out, and a
+// path that leads into one then still reveals it. The selection keeps its folder throughout.
+TEST_F(FolderTreeTest, HiddenFoldersAreListedUnlessTheContextMenuLeavesThemOut)
 {
     fs::create_directories(root() / ".hidden" / "inner");
     tree->refreshBranch(top());
+    EXPECT_EQ(ChildTexts(top()), (QStringList{".hidden", "a", "b", "C"}));
+
+    tree->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tree.get()));
+    // A right click through the window system, which makes the context menu event of it.
+    QTest::mouseClick(tree->windowHandle(), Qt::RightButton, {}, tree->viewport()->mapTo(tree.get(), QPoint(20, 5)));
+    QMenu* menu = tree->contextMenu();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 2000));
+    QAction* showHidden = tree->showHiddenFoldersAction();
+    EXPECT_EQ(showHidden->text(), "Show Hidden Folders");
+    EXPECT_TRUE(showHidden->isChecked());
+    QSignalSpy switched(tree.get(), &FolderTree::showHiddenFoldersChanged);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(showHidden).center());
+    EXPECT_FALSE(tree->showsHiddenFolders());
+    EXPECT_EQ(switched.count(), 1);
     EXPECT_EQ(ChildTexts(top()), (QStringList{"a", "b", "C"}));
+
     EXPECT_EQ(tree->pathOf(selectAndWait(root() / ".hidden" / "inner")), root() / ".hidden" / "inner");
     EXPECT_EQ(ChildTexts(top()), (QStringList{"a", "b", "C", ".hidden"}));
+
+    // Listed again, the revealed folder takes its place in the order and stays selected.
+    QSignalSpy changed(tree.get(), &FolderTree::folderChanged);
+    tree->setShowHiddenFolders(true);
+    EXPECT_TRUE(showHidden->isChecked());
+    EXPECT_EQ(ChildTexts(top()), (QStringList{".hidden", "a", "b", "C"}));
+    EXPECT_EQ(tree->folder(), root() / ".hidden" / "inner");
+    EXPECT_EQ(changed.count(), 0);
+    // Left out again with the selection inside: it stays there, the folder revealed once more.
+    tree->setShowHiddenFolders(false);
+    EXPECT_EQ(tree->folder(), root() / ".hidden" / "inner");
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(switched.count(), 3);
 }
 
 #ifdef __linux__
