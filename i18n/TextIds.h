@@ -72,6 +72,10 @@ inline constexpr int kTextFolderToScan = 502;
 inline constexpr int kTextFilesWithIcons = 503;
 inline constexpr int kTextIncludeSubfolders = 551;
 inline constexpr int kTextShowHiddenFolders = 552; // the folder tree's context menu
+// The folder dialog: the label of its path field and its button that makes a folder (whose
+// caption without the shortcut mark names the folder it makes).
+inline constexpr int kTextFolderField = 553;
+inline constexpr int kTextNewFolder = 554;
 
 // Messages.
 inline constexpr int kTextEmptyGridHint = 601;
@@ -203,6 +207,8 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextFilesWithIcons, Placeholder::None, "Files (.dll, .exe, .ocx) with icons:"},
     TextIdInfo{kTextIncludeSubfolders, Placeholder::None, "Include subfolders"},
     TextIdInfo{kTextShowHiddenFolders, Placeholder::None, "Show Hidden Folders"},
+    TextIdInfo{kTextFolderField, Placeholder::None, "&Folder:"},
+    TextIdInfo{kTextNewFolder, Placeholder::None, "&New Folder"},
     TextIdInfo{kTextEmptyGridHint, Placeholder::None, ""},
     TextIdInfo{kTextCommandLineSuccess, Placeholder::Integer, ""},
     TextIdInfo{kTextSaveAllSuccess, Placeholder::Integer, ""},

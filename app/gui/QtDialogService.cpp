@@ -4,7 +4,9 @@
 #include "app/gui/AboutDialog.h"
 #include "app/gui/ExportOptionsDialog.h"
 #include "app/gui/PrintDialog.h"
+#include "app/gui/UiText.h"
 #include "export/SaveNames.h"
+#include "i18n/TextIds.h"
 #include "platform/qt/QtMessageDialogs.h"
 #include "scan/qt/FolderDialog.h"
 
@@ -100,6 +102,10 @@ std::optional<std::filesystem::path> QtDialogService::ChooseFolder(const std::st
 {
     FolderDialog dialog(owner_);
     dialog.setTitle(QString::fromStdString(title));
+    dialog.setTexts(
+        {UiText(kTextFolderField, "&Folder:"), UiText(kTextNewFolder, "&New Folder"),
+         UiText(kTextShowHiddenFolders, "Show Hidden Folders"),
+         UiText(kTextFileNotFound, "File not found:\n%s").replace(QStringLiteral("%s"), QStringLiteral("%1"))});
     dialog.setDirectory(initialDir);
     if (!dialog.execute()) return std::nullopt;
     return dialog.directory();

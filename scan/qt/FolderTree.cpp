@@ -10,11 +10,16 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QPointer>
 #include <QThreadPool>
 
 #include <algorithm>
 #include <optional>
+#include <system_error>
 
 namespace glyphora {
 
@@ -136,9 +141,16 @@ FolderTree::FolderTree(QWidget* parent, RootsProvider roots)
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
     connect(this, &QTreeWidget::itemExpanded, this, &FolderTree::expandNode);
-    connect(this, &QTreeWidget::currentItemChanged, this, [this] { emit folderChanged(); });
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        // The selected folder's branch is read (and so watched) even while it is closed: a
+        // subfolder made in it by another program then shows, with the expand button.
+        if (current != nullptr && !isRead(current) && !RawPath(current).empty()) fillFolderNode(current);
+        emit folderChanged();
+    });
     connect(watcher_, &FolderWatcher::folderChanged, this, &FolderTree::folderChangedOnDisk);
     connect(&drivePoll_, &QTimer::timeout, this, &FolderTree::pollDrives);
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this] { keepSelectionInView_ = false; });
 
     // Built once the creating code has finished, so that it can still place and configure
     // the control first.
@@ -202,6 +214,57 @@ void FolderTree::selectPendingFolder()
     QTreeWidgetItem* node = findFolderNode(pendingFolder_);
     setCurrentItem(node);
     if (node != nullptr) scrollToItem(node);
+    keepSelectionInView_ = node != nullptr;
+}
+
+// A branch read on the way to the selection widens the tree's contents, and the horizontal
+// scroll bar that then appears would cover the row scrolled to; until the user moves, the
+// selected row is brought back into view whenever the room for the rows changes.
+void FolderTree::updateGeometries()
+{
+    QTreeWidget::updateGeometries();
+    if (keepSelectionInView_ && currentItem() != nullptr) scrollToItem(currentItem());
+}
+
+void FolderTree::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    if (keepSelectionInView_ && currentItem() != nullptr) scrollToItem(currentItem());
+}
+
+void FolderTree::mousePressEvent(QMouseEvent* event)
+{
+    keepSelectionInView_ = false;
+    QTreeWidget::mousePressEvent(event);
+}
+
+void FolderTree::wheelEvent(QWheelEvent* event)
+{
+    keepSelectionInView_ = false;
+    QTreeWidget::wheelEvent(event);
+}
+
+// Right opens a closed folder and enters an open one, Left closes an open folder and goes up
+// from a closed one, as in a file dialog; where there is nowhere to go (a folder without
+// subfolders, a top folder) they do nothing, instead of scrolling sideways as Qt's tree does.
+QModelIndex FolderTree::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    keepSelectionInView_ = false;
+    QTreeWidgetItem* node = currentItem();
+    if (node == nullptr || (action != MoveRight && action != MoveLeft))
+        return QTreeWidget::moveCursor(action, modifiers);
+    if (action == MoveRight) {
+        if (!node->isExpanded()) {
+            node->setExpanded(true); // reads the branch; a folder without subfolders stays closed
+            return currentIndex();
+        }
+        return node->childCount() > 0 ? indexFromItem(node->child(0)) : currentIndex();
+    }
+    if (node->isExpanded()) {
+        node->setExpanded(false);
+        return currentIndex();
+    }
+    return node->parent() != nullptr ? indexFromItem(node->parent()) : currentIndex();
 }
 
 std::filesystem::path FolderTree::pathOf(const QTreeWidgetItem* node) const
@@ -335,8 +398,7 @@ void FolderTree::deleteFolderChildren(QTreeWidgetItem* node)
 // A node without children is read first and opens only when it has any.
 void FolderTree::expandNode(QTreeWidgetItem* node)
 {
-    if (isRead(node)) return;
-    if (!fillFolderNode(node)) node->setExpanded(false);
+    if (isRead(node) ? node->childCount() == 0 : !fillFolderNode(node)) node->setExpanded(false);
 }
 
 QTreeWidgetItem* FolderTree::findFolderNode(const std::filesystem::path& path)
@@ -385,6 +447,70 @@ QTreeWidgetItem* FolderTree::findFolderNode(const std::filesystem::path& path)
         node = next;
     }
     return node;
+}
+
+QTreeWidgetItem* FolderTree::childShowing(QTreeWidgetItem* node, const fs::path& path) const
+{
+    for (int i = 0; i < node->childCount(); ++i)
+        if (!IsFixed(node->child(i)) && SameName(RawPath(node->child(i)), path)) return node->child(i);
+    return nullptr;
+}
+
+QTreeWidgetItem* FolderTree::makeSubfolder(QTreeWidgetItem* node, const QString& baseName, std::error_code& error)
+{
+    error.clear();
+    const fs::path parent = node == nullptr ? fs::path() : RawPath(node);
+    if (parent.empty() || baseName.trimmed().isEmpty()) {
+        error = std::make_error_code(std::errc::invalid_argument);
+        return nullptr;
+    }
+    fs::path made;
+    for (int n = 1; n <= 999 && made.empty(); ++n) {
+        const QString name = n == 1 ? baseName.trimmed() : QStringLiteral("%1 (%2)").arg(baseName.trimmed()).arg(n);
+        const fs::path candidate = parent / PathFromQString(name);
+        if (fs::create_directory(candidate, error)) made = candidate;
+        if (error == std::errc::file_exists) error.clear(); // a file of that name: try the next one
+        if (error) return nullptr;
+    }
+    if (made.empty()) {
+        error = std::make_error_code(std::errc::file_exists);
+        return nullptr;
+    }
+    if (isRead(node))
+        refreshBranch(node);
+    else
+        fillFolderNode(node);
+    node->setExpanded(true);
+    return childShowing(node, made);
+}
+
+QTreeWidgetItem* FolderTree::renameFolder(QTreeWidgetItem* node, const QString& name, std::error_code& error)
+{
+    error.clear();
+    QTreeWidgetItem* parent = node == nullptr ? nullptr : node->parent();
+    if (parent == nullptr || IsFixed(node)) {
+        error = std::make_error_code(std::errc::operation_not_permitted);
+        return nullptr;
+    }
+    const fs::path from = RawPath(node);
+    const fs::path newName = PathFromQString(name.trimmed());
+    // A name, not a path: no separator, and none of the names that mean a folder already there.
+    if (newName.empty() || newName.has_parent_path() || !newName.has_filename() || newName == "." || newName == "..") {
+        error = std::make_error_code(std::errc::invalid_argument);
+        return nullptr;
+    }
+    const fs::path to = from.parent_path() / newName;
+    if (to == from) return node;
+    std::error_code probe;
+    // rename() would replace an empty folder of that name without a word.
+    if (fs::exists(fs::symlink_status(to, probe)) && !fs::equivalent(from, to, probe)) {
+        error = std::make_error_code(std::errc::file_exists);
+        return nullptr;
+    }
+    fs::rename(from, to, error);
+    if (error) return nullptr;
+    refreshBranch(parent);
+    return childShowing(parent, to);
 }
 
 void FolderTree::folderChangedOnDisk(const std::filesystem::path& folder)

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -285,10 +286,10 @@ TEST_F(FolderTreeTest, TheFolderDialogReturnsTheChosenFolderAndKeepsItOnCancel)
     dialog.setDirectory(root() / "a" / "x");
     dialog.prepare();
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.tree()->folder() == root() / "a" / "x"; }, 5000));
-    EXPECT_EQ(dialog.statusLabel()->text(), QStringFromPath(root() / "a" / "x"));
+    EXPECT_EQ(dialog.pathField()->text(), QStringFromPath(root() / "a" / "x"));
 
     dialog.tree()->setCurrentItem(dialog.tree()->findFolderNode(root() / "C"));
-    EXPECT_EQ(dialog.statusLabel()->text(), QStringFromPath(root() / "C"));
+    EXPECT_EQ(dialog.pathField()->text(), QStringFromPath(root() / "C"));
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.directory(), root() / "C");
