@@ -5,6 +5,7 @@
 #include "scan/qt/FolderTree.h"
 
 #include "platform/qt/QtPaths.h"
+#include "tests/scan/qt/TreeNodes.h"
 #include "tests/support/TempFolder.h"
 
 #include <QApplication>
@@ -24,14 +25,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kChangeShownWithinMs = 1000;
-
-QTreeWidgetItem* Child(const QTreeWidgetItem* node, const QString& text)
-{
-    for (int i = 0; i < node->childCount(); ++i)
-        if (node->child(i)->text(0) == text) return node->child(i);
-    return nullptr;
-}
+using test::Child;
+using test::kChangeShownWithinMs;
 
 class FolderDialogTest : public ::testing::Test {
 protected:

@@ -6,6 +6,7 @@
 
 #include "app/gui/QtDialogService.h"
 #include "platform/qt/QtPaths.h"
+#include "tests/scan/qt/TreeNodes.h"
 #include "tests/support/TempFolder.h"
 
 #include <QAction>
@@ -27,23 +28,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The tree shows a folder change within a second of it happening on disk.
-constexpr int kChangeShownWithinMs = 1000;
-
-QStringList ChildTexts(const QTreeWidgetItem* node)
-{
-    QStringList texts;
-    for (int i = 0; i < node->childCount(); ++i)
-        texts << node->child(i)->text(0);
-    return texts;
-}
-
-QTreeWidgetItem* Child(const QTreeWidgetItem* node, const QString& text)
-{
-    for (int i = 0; i < node->childCount(); ++i)
-        if (node->child(i)->text(0) == text) return node->child(i);
-    return nullptr;
-}
+using test::Child;
+using test::ChildTexts;
+using test::kChangeShownWithinMs;
 
 // A tree whose only root is a temporary folder holding a/x, b (empty) and C.
 class FolderTreeTest : public ::testing::Test {
