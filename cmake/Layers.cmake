@@ -18,7 +18,7 @@ function(glyphora_stage_headers root)
     file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR} ${header})
     list(APPEND wanted ${root}/${relative})
     # file(CONFIGURE) writes only when the text changes, so a configure run rebuilds nothing.
-    file(CONFIGURE OUTPUT ${root}/${relative} CONTENT "#include \"${header}\"\n")
+    file(CONFIGURE OUTPUT ${root}/${relative} CONTENT "#include \"${header}\"\n" @ONLY)
   endforeach()
   file(GLOB_RECURSE present LIST_DIRECTORIES false ${root}/*)
   foreach(file ${present})
@@ -115,7 +115,7 @@ function(glyphora_layer_tests)
     string(APPEND table "set(GLYPHORA_LAYER_${layer}_FOLDERS ${folders})\n")
     string(APPEND table "set(GLYPHORA_LAYER_${layer}_USES ${uses})\n")
   endforeach()
-  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/GlyphoraLayers.cmake CONTENT "${table}")
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/GlyphoraLayers.cmake CONTENT "${table}" @ONLY)
   add_test(NAME Layers.IncludesReachOnlyUsedLayers
     COMMAND ${CMAKE_COMMAND} -DTABLE=${CMAKE_BINARY_DIR}/GlyphoraLayers.cmake -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
       -P ${CMAKE_SOURCE_DIR}/cmake/CheckLayers.cmake)

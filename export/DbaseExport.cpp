@@ -6,9 +6,9 @@
 #include "export/ImageWriters.h"
 #include "export/ExportFile.h"
 #include "iconengine/IconRendering.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <sstream>
 
 namespace glyphora {
@@ -153,9 +153,7 @@ std::vector<std::uint8_t> DbaseMemoHeader(const fs::path& tablePath)
 {
     std::vector<std::uint8_t> h(kBlockSize, 0);
     PutU32(h, 0, 1);
-    std::string name = tablePath.stem().string().substr(0, 8);
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string name = AsciiUpper(tablePath.stem().string().substr(0, 8));
     std::copy(name.begin(), name.end(), h.begin() + 8);
     PutU16(h, 20, static_cast<std::uint16_t>(kBlockSize));
     return h;

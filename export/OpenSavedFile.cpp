@@ -1,11 +1,9 @@
 // Opening a written file afterwards.
 #include "export/OpenSavedFile.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Files.h"
 #include "platform/ShellOpen.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace glyphora {
 
@@ -19,11 +17,8 @@ void OpenSavedFile(const fs::path& fileName, const std::string& ext)
         withExt += "." + ext;
         // Saves append lower-case extensions while type words are upper case; on a
         // case-sensitive file system try the lower-case form as well.
-        std::string lower = ext;
-        std::transform(lower.begin(), lower.end(), lower.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         fs::path withLower = fileName;
-        withLower += "." + lower;
+        withLower += "." + AsciiLower(ext);
         if (fs::exists(withExt))
             target = withExt;
         else if (fs::exists(withLower))

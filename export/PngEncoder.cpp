@@ -28,6 +28,7 @@ struct PngJob {
     png_infop info = nullptr;
     char message[kMessageLength];
     const std::uint8_t* rgb = nullptr; // packed rows, top-down
+    int channels = 3;                  // 3: red, green, blue; 4: with alpha
     png_uint_32 width = 0;
     png_uint_32 height = 0;
     std::vector<std::uint8_t>* output = nullptr;
@@ -72,11 +73,13 @@ bool WriteRgbPng(PngJob* job)
     job->info = png_create_info_struct(job->png);
     if (job->info == nullptr) png_error(job->png, "cannot start the PNG codec");
     png_set_write_fn(job->png, job, PngAppend, PngFlush);
-    png_set_IHDR(job->png, job->info, job->width, job->height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    png_set_IHDR(job->png, job->info, job->width, job->height, 8,
+                 job->channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(job->png, job->info);
+    const std::size_t stride = static_cast<std::size_t>(job->width) * static_cast<std::size_t>(job->channels);
     for (png_uint_32 y = 0; y < job->height; ++y)
-        png_write_row(job->png, job->rgb + static_cast<std::size_t>(y) * job->width * 3);
+        png_write_row(job->png, job->rgb + static_cast<std::size_t>(y) * stride);
     png_write_end(job->png, job->info);
     png_destroy_write_struct(&job->png, &job->info);
     return true;
@@ -84,20 +87,42 @@ bool WriteRgbPng(PngJob* job)
 
 } // namespace
 
-std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap)
+namespace {
+
+// rows: packed top-down rows of channels bytes a pixel.
+std::vector<std::uint8_t> EncodeRows(const Bitmap& bitmap, const std::vector<std::uint8_t>& rows, int channels)
 {
-    // PNG allows 2^31 - 1 per side; libpng's default user limit is 1,000,000.
-    RequireEncodable(bitmap, "PNG", 1000000);
-    const std::vector<std::uint8_t> rgb = PackRgb(bitmap);
     std::vector<std::uint8_t> output;
     auto job = std::make_unique<PngJob>();
     job->message[0] = '\0';
-    job->rgb = rgb.data();
+    job->rgb = rows.data();
+    job->channels = channels;
     job->width = static_cast<png_uint_32>(bitmap.width);
     job->height = static_cast<png_uint_32>(bitmap.height);
     job->output = &output;
     if (!WriteRgbPng(job.get())) throw GlyphoraError(std::string("Cannot write the PNG picture: ") + job->message);
     return output;
+}
+
+// PNG allows 2^31 - 1 per side; libpng's default user limit is 1,000,000.
+constexpr int kMaxPngSide = 1000000;
+
+} // namespace
+
+std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap)
+{
+    RequireEncodable(bitmap, "PNG", kMaxPngSide);
+    return EncodeRows(bitmap, PackRgb(bitmap), 3);
+}
+
+std::vector<std::uint8_t> EncodePngWithAlpha(const Bitmap& bitmap)
+{
+    RequireEncodable(bitmap, "PNG", kMaxPngSide);
+    std::vector<std::uint8_t> rgba;
+    rgba.reserve(bitmap.pixels.size() * 4);
+    for (const std::uint32_t p : bitmap.pixels)
+        rgba.insert(rgba.end(), {RedOf(p), GreenOf(p), BlueOf(p), AlphaOf(p)});
+    return EncodeRows(bitmap, rgba, 4);
 }
 
 } // namespace glyphora

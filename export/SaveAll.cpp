@@ -12,13 +12,13 @@
 #include "i18n/TextIds.h"
 #include "iconengine/IconExtraction.h"
 #include "iconengine/IconSources.h"
+#include "platform/AsciiText.h"
 #include "platform/AtomicFile.h"
 #include "platform/Files.h"
 #include "platform/GlyphoraError.h"
 #include "platform/MessageDialogs.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <optional>
 #include <system_error>
@@ -39,12 +39,6 @@ Kind KindOf(int fileType)
     if (fileType == 13) return Kind::Pdf;
     if (fileType == OutputKind::Xlsx) return Kind::Xlsx;
     return Kind::Icons;
-}
-
-std::string Lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
 }
 
 // The format of the per-icon pictures: the kind's own, or the HTML page's picture type.
@@ -130,9 +124,9 @@ private:
 
 std::string SaveAllFileName(const fs::path& source, int iconNumber, const std::string& extension)
 {
-    std::string ext = Lower(source.extension().string());
+    std::string ext = LowerExtension(source);
     if (!ext.empty()) ext.erase(0, 1);
-    const std::string stem = Lower(source.stem().string()) + "_" + ext;
+    const std::string stem = AsciiLower(source.stem().string()) + "_" + ext;
     char number[16];
     std::snprintf(number, sizeof number, "%04d", iconNumber);
     return "ico_" + stem + number + extension;
@@ -145,7 +139,7 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
     const Kind kind = KindOf(request.fileType);
     const std::string pictureExt =
         kind == Kind::Icons ? std::string(".ico") : "." + std::string(OutputKindExtension(PictureKind(request)));
-    std::string documentExt = Lower(request.destExt);
+    std::string documentExt = AsciiLower(request.destExt);
     if (documentExt.empty()) documentExt = "." + std::string(OutputKindExtension(request.fileType));
     DialogAnswer answer = confirmResult;
 

@@ -8,8 +8,8 @@
 #include "export/OutputKind.h"
 #include "iconengine/IconGroupFacts.h"
 #include "iconengine/IconRendering.h"
+#include "platform/AtomicFile.h"
 #include "platform/GlyphoraError.h"
-#include "platform/PendingFile.h"
 
 #include <xlsxwriter.h>
 
@@ -39,11 +39,12 @@ class XlsxDocument final : public SaveAllDocument {
 public:
     explicit XlsxDocument(const SaveAllContext& context)
         : target_(SaveAllDocumentPath(*context.request, context.documentExt)),
-          pending_(target_),
+          output_(target_, kByNameWriter),
           groups_(ReadIconGroupFacts(context.sourceFile, context.iconCount)),
           iconHeight_(context.iconHeight)
     {
-        const std::string tempName = pending_.Path().string();
+        if (!output_.IsOpen()) output_.Raise();
+        const std::string tempName = output_.WritePath().string();
         workbook_.reset(workbook_new(tempName.c_str()));
         if (!workbook_) throw GlyphoraError("Cannot start the spreadsheet '" + target_.string() + "'.");
         sheet_ = workbook_add_worksheet(workbook_.get(), "Icons");
@@ -101,7 +102,7 @@ public:
         const lxw_error result = workbook_close(workbook_.release());
         if (result != LXW_NO_ERROR)
             throw GlyphoraError("Cannot write '" + target_.string() + "': " + lxw_strerror(result));
-        pending_.Commit();
+        if (!output_.Commit()) output_.Raise();
     }
 
 private:
@@ -128,7 +129,7 @@ private:
     }
 
     fs::path target_;
-    PendingFile pending_;
+    AtomicFile output_; // libxlsxwriter writes it by name
     std::vector<IconGroupFacts> groups_;
     int iconHeight_;
     std::string title_;

@@ -50,6 +50,12 @@ public:
 
     std::optional<std::vector<std::uint8_t>> Find(ResourceType type, const ResourceName& name) const override
     {
+        return FindHead(type, name, SIZE_MAX);
+    }
+
+    std::optional<std::vector<std::uint8_t>> FindHead(ResourceType type, const ResourceName& name,
+                                                      std::size_t limit) const override
+    {
         const IndexedResource* resource = typeIndex(type).find(name);
         if (resource == nullptr || resource->variants.empty()) return std::nullopt;
 
@@ -59,7 +65,7 @@ public:
             languages.push_back(variant.language);
         const auto chosen = ChooseLanguageVariant(languages, UserLanguageId());
 
-        return ResourceData(image_, resource->variants[chosen].dataEntry);
+        return ResourceData(image_, resource->variants[chosen].dataEntry, limit);
     }
 
     std::size_t Count(ResourceType type) const override { return typeIndex(type).resources().size(); }

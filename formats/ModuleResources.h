@@ -58,6 +58,16 @@ public:
         return Find(type, ResourceName{false, {}, id});
     }
 
+    // The first limit bytes of a resource (all of it when it is shorter), chosen as Find
+    // chooses: a header can be read, or a size ceiling checked, without copying a huge resource.
+    virtual std::optional<std::vector<std::uint8_t>> FindHead(ResourceType type, const ResourceName& name,
+                                                              std::size_t limit) const
+    {
+        auto bytes = Find(type, name);
+        if (bytes && bytes->size() > limit) bytes->resize(limit);
+        return bytes;
+    }
+
     // Number of resources of a type (cheap: no data is read).
     virtual std::size_t Count(ResourceType type) const = 0;
 

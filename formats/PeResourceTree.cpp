@@ -165,7 +165,8 @@ ResourceTypeIndex ResourceTreeReader::indexType(std::uint16_t type)
     return index;
 }
 
-std::optional<std::vector<std::uint8_t>> ResourceData(const PeImage& image, std::uint32_t dataEntry)
+std::optional<std::vector<std::uint8_t>> ResourceData(const PeImage& image, std::uint32_t dataEntry,
+                                                      std::uint64_t limit)
 {
     const auto entryBytes = CopyAtRva(image, std::uint64_t{image.resourceRva()} + dataEntry, kDataEntrySize);
     if (!entryBytes) return std::nullopt;
@@ -173,7 +174,10 @@ std::optional<std::vector<std::uint8_t>> ResourceData(const PeImage& image, std:
     const std::uint32_t dataRva = *entry.u32(0);
     const std::uint32_t size = *entry.u32(4);
     if (size > kMaxResourceBytes) return std::nullopt;
-    return CopyAtRva(image, dataRva, size);
+    if (limit >= size) return CopyAtRva(image, dataRva, size);
+    const auto at = image.fileOffset(dataRva, size);
+    if (!at) return std::nullopt;
+    return image.file().copy(*at, limit);
 }
 
 } // namespace glyphora

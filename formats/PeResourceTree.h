@@ -70,7 +70,9 @@ private:
 };
 
 // A copy of the bytes that a data entry of the image's resource tree names, or nullopt when
-// the entry or the bytes lie outside the file, cannot be read, or exceed 256 MiB.
-std::optional<std::vector<std::uint8_t>> ResourceData(const PeImage& image, std::uint32_t dataEntry);
+// the entry or the bytes lie outside the file, cannot be read, or exceed 256 MiB. With a
+// limit only the first limit bytes are copied (the whole resource must still lie inside).
+std::optional<std::vector<std::uint8_t>> ResourceData(const PeImage& image, std::uint32_t dataEntry,
+                                                      std::uint64_t limit = UINT64_MAX);
 
 } // namespace glyphora

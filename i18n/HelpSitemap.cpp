@@ -4,6 +4,7 @@
 #include "formats/ResourceNameText.h"
 
 #include "i18n/HelpText.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,13 +18,6 @@ namespace {
 bool IsSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 void AppendCodePoint(std::string& out, unsigned long c)
@@ -66,10 +60,9 @@ std::string DecodeEntities(std::string_view text)
             unsigned long value = 0;
             bool ok = !digits.empty();
             for (char d : digits) {
-                const int digit = std::isdigit(static_cast<unsigned char>(d)) ? d - '0'
-                                  : hex && std::isxdigit(static_cast<unsigned char>(d))
-                                      ? std::tolower(static_cast<unsigned char>(d)) - 'a' + 10
-                                      : -1;
+                const int digit = std::isdigit(static_cast<unsigned char>(d))           ? d - '0'
+                                  : hex && std::isxdigit(static_cast<unsigned char>(d)) ? AsciiLower(d) - 'a' + 10
+                                                                                        : -1;
                 if (digit < 0) {
                     ok = false;
                     break;
@@ -133,13 +126,8 @@ public:
     }
 
 private:
-    static std::string Lower(std::string_view s)
-    {
-        std::string lower(s.substr(0, 64));
-        std::transform(lower.begin(), lower.end(), lower.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return lower;
-    }
+    // Names are kept to 64 characters: no tag or attribute the reader knows is longer.
+    static std::string Lower(std::string_view s) { return AsciiLower(s.substr(0, 64)); }
 
     // Reads attributes up to and including the closing ">" (or to the end of the text).
     void ReadAttributes(Tag& tag)

@@ -4,6 +4,7 @@
 #include "formats/ResourceNameText.h"
 
 #include "i18n/TextFormat.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <array>
@@ -52,19 +53,11 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i)
     return IsValidUtf8(text.substr(i, length)) ? length : 0;
 }
 
-std::string Lower(std::string_view text)
-{
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
-
 } // namespace
 
 std::optional<HelpCharset> DeclaredCharset(std::string_view document)
 {
-    const std::string head = Lower(document.substr(0, 4096));
+    const std::string head = AsciiLower(document.substr(0, 4096));
     const std::size_t at = head.find("charset=");
     if (at == std::string::npos) return std::nullopt;
     std::size_t start = at + 8;

@@ -2,6 +2,7 @@
 #include "i18n/LanguagePack.h"
 
 #include "i18n/ModulePack.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <fstream>
@@ -15,20 +16,6 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 // Problems listed in an error text before the rest are only counted.
 constexpr std::size_t kMaxListedProblems = 20;
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view s)
-{
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 std::optional<std::uint16_t> ParseId(std::string_view s)
 {
@@ -117,7 +104,7 @@ LanguagePack LanguagePack::Parse(std::string_view text, std::vector<PackProblem>
             problem("the line is not valid UTF-8 text (save the pack as UTF-8)");
             continue;
         }
-        const std::string_view trimmed = TrimBlanks(line);
+        const std::string_view trimmed = Trim(line);
         if (trimmed.empty() || trimmed.front() == '#') continue;
 
         const std::size_t equals = trimmed.find('=');
@@ -125,13 +112,13 @@ LanguagePack LanguagePack::Parse(std::string_view text, std::vector<PackProblem>
             problem("expected \"identifier = text\"");
             continue;
         }
-        const auto id = ParseId(TrimBlanks(trimmed.substr(0, equals)));
+        const auto id = ParseId(Trim(trimmed.substr(0, equals)));
         if (!id) {
             problem("the identifier must be a number from 0 to 65535");
             continue;
         }
         std::string error;
-        auto value = Unescape(TrimBlanks(trimmed.substr(equals + 1)), error);
+        auto value = Unescape(Trim(trimmed.substr(equals + 1)), error);
         if (!value) {
             problem(std::move(error));
             continue;

@@ -27,6 +27,7 @@ inline constexpr int kTextHintOptions = 108;
 inline constexpr int kTextHintHelp = 109;
 inline constexpr int kTextHintAbout = 110;
 inline constexpr int kTextIconWindowCaption = 111;
+inline constexpr int kTextImageBitDepth = 112;   // %d: bits per pixel of an image of a group
 inline constexpr int kTextPackFileMissing = 117; // %s: the pack's path
 inline constexpr int kTextHintMinimumIconCount = 151;
 
@@ -92,6 +93,7 @@ inline constexpr int kTextPackObsoleteAdvice = 611;
 inline constexpr int kTextFindOnWebPage = 612;
 inline constexpr int kTextPackCannotBeLoaded = 613;
 inline constexpr int kTextNoIconsInFile = 614;
+inline constexpr int kTextIconSetAsThemeQuestion = 615;
 inline constexpr int kTextSourceIsFolder = 630; // %s: the folder's path
 
 // Dialog titles.
@@ -104,6 +106,7 @@ inline constexpr int kTextSelectFolderTitle = 707;
 inline constexpr int kTextOpenDialogTitle = 708;
 inline constexpr int kTextPdfSaveTitle = 709;
 inline constexpr int kTextPdfOptionsTitle = 710;
+inline constexpr int kTextIconSetFolderTitle = 711;
 
 // File dialog filters ("description (*.ext)|*.ext" pairs joined by "|").
 inline constexpr int kTextPictureFilter = 801;
@@ -126,6 +129,7 @@ inline constexpr int kTextMenuPolish = 906;
 inline constexpr int kTextMenuSaveSelected = 921;
 inline constexpr int kTextMenuSaveAllAsOneImage = 922;
 inline constexpr int kTextMenuSaveAll = 923;
+inline constexpr int kTextMenuSaveIconSet = 930;
 inline constexpr int kTextMenuAsIcons = 924;
 inline constexpr int kTextMenuAsBitmaps = 925;
 inline constexpr int kTextMenuAsJpeg = 926;
@@ -171,6 +175,7 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextHintHelp, Placeholder::None, ""},
     TextIdInfo{kTextHintAbout, Placeholder::None, ""},
     TextIdInfo{kTextIconWindowCaption, Placeholder::None, ""},
+    TextIdInfo{kTextImageBitDepth, Placeholder::Integer, ""},
     TextIdInfo{kTextPackFileMissing, Placeholder::String, ""},
     TextIdInfo{kTextHintMinimumIconCount, Placeholder::None, ""},
     TextIdInfo{kTextScanning, Placeholder::None, ""},
@@ -224,6 +229,7 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextPackCannotBeLoaded, Placeholder::None, ""},
     TextIdInfo{kTextSourceIsFolder, Placeholder::String, ""},
     TextIdInfo{kTextNoIconsInFile, Placeholder::None, ""},
+    TextIdInfo{kTextIconSetAsThemeQuestion, Placeholder::None, ""},
     TextIdInfo{kTextSaveDialogTitle, Placeholder::None, ""},
     TextIdInfo{kTextHtmlSaveTitle, Placeholder::None, ""},
     TextIdInfo{kTextHtmlOptionsTitle, Placeholder::None, ""},
@@ -233,6 +239,7 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextOpenDialogTitle, Placeholder::None, "Select file"},
     TextIdInfo{kTextPdfSaveTitle, Placeholder::None, ""},
     TextIdInfo{kTextPdfOptionsTitle, Placeholder::None, ""},
+    TextIdInfo{kTextIconSetFolderTitle, Placeholder::None, ""},
     TextIdInfo{kTextPictureFilter, Placeholder::None, ""},
     TextIdInfo{kTextOpenFilter, Placeholder::None,
                "Executable files (*.exe)|*.exe|Dynamic-link libraries (*.dll)|*.dll|"
@@ -251,6 +258,7 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextMenuSaveSelected, Placeholder::None, "Save &Selected"},
     TextIdInfo{kTextMenuSaveAllAsOneImage, Placeholder::None, "Save All as &One Image"},
     TextIdInfo{kTextMenuSaveAll, Placeholder::None, "Save &All"},
+    TextIdInfo{kTextMenuSaveIconSet, Placeholder::None, ""},
     TextIdInfo{kTextMenuAsIcons, Placeholder::None, "as &Icons (*.ico)"},
     TextIdInfo{kTextMenuAsBitmaps, Placeholder::None, "as &Bitmap images (*.bmp)"},
     TextIdInfo{kTextMenuAsJpeg, Placeholder::None, "as &JPEG images (*.jpg)"},

@@ -9,11 +9,11 @@
 #include "formats/IconChoice.h"
 #include "formats/IconImageDecoder.h"
 #include "formats/ModuleResources.h"
+#include "platform/AsciiText.h"
 #include "platform/FileReader.h"
 #include "raster/RasterDraw.h"
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 
 namespace glyphora {
@@ -33,9 +33,7 @@ constexpr std::uint64_t kMaxIcoFileBytes = 128u * 1024u * 1024u;
 
 bool HasIcoExtension(const std::filesystem::path& path)
 {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext == ".ico";
+    return EqualsIgnoringCase(path.extension().string(), ".ico");
 }
 
 // True for the 6-byte header of an icon file that lists at least one image.

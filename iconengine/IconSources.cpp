@@ -2,16 +2,16 @@
 #include "iconengine/IconSources.h"
 
 #include "formats/ByteReader.h"
+#include "iconengine/FileTypeIcons.h"
 #include "iconengine/GroupIconFile.h"
 #include "iconengine/IconExtraction.h"
+#include "platform/AsciiText.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileReader.h"
-#include "iconengine/FileTypeIcons.h"
 #include "platform/Files.h"
 #include "platform/GlyphoraError.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstdlib>
 #include <memory>
@@ -27,10 +27,7 @@ int IconSizeFor(IconSizing sizing)
 
 std::string LowerExtension(const fs::path& path)
 {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
+    return AsciiLower(path.extension().string());
 }
 
 LoadedIcons LoadFileIcons(const fs::path& fileName, IconSizing sizing)
@@ -63,21 +60,6 @@ std::vector<std::string> EnumGroupIconNames(const ModuleResources& module)
 }
 
 namespace {
-
-std::string Trim(const std::string& s)
-{
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    const auto last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
 
 // %NAME% references replaced by the environment's values; unknown names stay as written.
 std::string ExpandEnvironmentReferences(const std::string& text)
@@ -139,8 +121,8 @@ IconGroupSource::IconGroupSource(const fs::path& fileName) : fileName_(fileName)
     } else {
         const std::string location = GetDefaultIconLocation(ext);
         if (const auto comma = location.find(','); comma != std::string::npos) {
-            modulePath_ = Trim(location.substr(0, comma));
-            const std::string indexText = Trim(location.substr(comma + 1));
+            modulePath_ = std::string(Trim(std::string_view(location).substr(0, comma)));
+            const std::string_view indexText = Trim(std::string_view(location).substr(comma + 1));
             int parsed = 0;
             const auto [end, ec] = std::from_chars(indexText.data(), indexText.data() + indexText.size(), parsed);
             associatedIndex_ = (ec == std::errc{} && end == indexText.data() + indexText.size()) ? parsed : 0;

@@ -4,6 +4,7 @@
 
 #include "pdf/PdfFormat.h"
 #include "pdf/StandardFontMetrics.h"
+#include "platform/AsciiText.h"
 #include "platform/GlyphoraError.h"
 
 #include <algorithm>
@@ -12,17 +13,6 @@
 namespace glyphora {
 
 namespace {
-
-std::string AsciiLower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
 
 // Upper case of one WinAnsi character (ASCII, Latin-1 letters and the three Latin
 // pairs WinAnsi places in 0x80..0x9F).
@@ -51,20 +41,10 @@ bool EqualsOwnUpperCase(std::string_view s)
     });
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 // True when the text, without surrounding blanks, is a decimal number ("12", "-3.5", "1e3").
 bool ReadsAsNumber(std::string_view s)
 {
-    while (!s.empty() && IsBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && IsBlank(s.back())) {
-        s.remove_suffix(1);
-    }
+    s = Trim(s);
     if (!s.empty() && s.front() == '+') {
         s.remove_prefix(1);
     }
@@ -74,16 +54,6 @@ bool ReadsAsNumber(std::string_view s)
     double value = 0;
     const auto result = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
     return result.ec == std::errc() && result.ptr == s.data() + s.size();
-}
-
-// Removes trailing blanks and control characters.
-std::string TrimRight(std::string_view s)
-{
-    std::size_t end = s.size();
-    while (end > 0 && static_cast<unsigned char>(s[end - 1]) <= ' ') {
-        --end;
-    }
-    return std::string(s.substr(0, end));
 }
 
 // Splits at CR LF, CR or LF. An empty text has no lines; a final line break adds none.
@@ -113,14 +83,14 @@ void WrapInto(std::string line, std::size_t maxChars, std::vector<std::string>& 
     while (line.size() > maxChars) {
         std::size_t cut = std::string::npos;
         for (std::size_t i = std::min(maxChars, line.size() - 1) + 1; i-- > 0;) {
-            if (IsBlank(line[i])) {
+            if (IsAsciiBlank(line[i])) {
                 cut = i;
                 break;
             }
         }
         if (cut == std::string::npos) {
             for (std::size_t i = maxChars + 1; i < line.size(); ++i) {
-                if (IsBlank(line[i])) {
+                if (IsAsciiBlank(line[i])) {
                     cut = i;
                     break;
                 }
@@ -289,7 +259,7 @@ void PdfDocument::WriteTextBox(const std::string& text, bool calcOnly, const std
 
     std::vector<std::string> lines;
     if (!text.empty() || remainingText.empty()) {
-        const std::string trimmed = TrimRight(text);
+        const std::string trimmed(TrimRight(text, IsBlankOrControl)); // trailing blanks and control characters
         if (!wordWrap) {
             lines.push_back(trimmed.substr(0, maxChars));
         } else {

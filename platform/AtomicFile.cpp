@@ -75,6 +75,24 @@ void SetSimulatedFreeSpace(std::optional<std::uint64_t> bytes)
 
 AtomicFile::AtomicFile(fs::path target, Durability durability) : target_(std::move(target)), durability_(durability)
 {
+    open();
+}
+
+AtomicFile::AtomicFile(fs::path target, ByNameWriter)
+    : target_(std::move(target)), durability_(Durability::Normal), byName_(true)
+{
+    open();
+    // The name is ours now; the writer opens the file again by it.
+    std::string message;
+    if (open_ && !closeNative(message)) {
+        open_ = false;
+        removeTemporaryNative();
+        fail("create", message);
+    }
+}
+
+void AtomicFile::open()
+{
     std::string message;
     if (target_.empty() || !target_.has_filename()) {
         fail("create", std::generic_category().message(ENOENT));
@@ -110,6 +128,7 @@ bool AtomicFile::fail(const char* action, std::string message)
 bool AtomicFile::put(std::optional<std::uint64_t> offset, std::span<const std::uint8_t> bytes)
 {
     if (!IsOpen()) return false;
+    if (byName_) return fail("write", std::generic_category().message(EBADF));
     if (bytes.empty()) return true;
     const std::size_t allowed = TakeSimulatedSpace(bytes.size());
     std::string message;

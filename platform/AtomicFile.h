@@ -1,5 +1,7 @@
 // The one way every output reaches the disk: the bytes go to a private temporary file created
 // exclusively in the destination folder, and only a complete file is renamed over the target.
+// The bytes come through Write, or from a writer that opens its output by name itself (a
+// library, the printer's PDF output), which is handed the temporary file's path.
 // A failure (a full disk, a folder that is gone, an exception in the caller) removes the
 // temporary file and leaves an existing target exactly as it was; no fixed or guessable name
 // is ever used, so concurrent runs and planted links cannot mix their data.
@@ -30,12 +32,22 @@ public:
 // the old file or the new one (the settings file).
 enum class Durability { Normal, Synced };
 
+// Selects the constructor for a writer that opens its output by name.
+struct ByNameWriter {
+    explicit ByNameWriter() = default;
+};
+inline constexpr ByNameWriter kByNameWriter{};
+
 class AtomicFile {
 public:
     // Creates the temporary file beside target; check IsOpen(). A target that exists and is
     // a device or a pipe (nothing a rename could replace) is written directly instead. A
     // symbolic link at the target is replaced by the new file, not written through.
     explicit AtomicFile(std::filesystem::path target, Durability durability = Durability::Normal);
+    // For a writer that opens its output by name: the temporary file is created as above and
+    // closed again at once, the writer writes WritePath() and closes it, and Commit() renames
+    // it over the target (Durability::Normal). Write and WriteAt fail.
+    AtomicFile(std::filesystem::path target, ByNameWriter);
     ~AtomicFile(); // discards everything unless Commit() succeeded
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -53,6 +65,9 @@ public:
     bool WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
 
     std::uint64_t Size() const { return size_; }
+    // Where a by-name writer writes: the temporary file, or the target itself where that is
+    // a device or a pipe.
+    const std::filesystem::path& WritePath() const { return temporary_.empty() ? target_ : temporary_; }
 
     // Closes the file and renames it over the target. False (and nothing replaced) on failure.
     bool Commit();
@@ -72,6 +87,7 @@ public:
 private:
     bool fail(const char* action, std::string message);
     bool put(std::optional<std::uint64_t> offset, std::span<const std::uint8_t> bytes);
+    void open();
 
     // The operating system's part (platform/posix, platform/windows).
     bool openNative(std::string& message);
@@ -84,6 +100,7 @@ private:
 
     std::filesystem::path target_;
     Durability durability_;
+    bool byName_ = false;
     std::filesystem::path temporary_; // empty when writing the target directly
     std::intptr_t handle_ = -1;
     bool open_ = false;

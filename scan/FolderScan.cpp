@@ -4,6 +4,7 @@
 #include "scan/FolderScan.h"
 
 #include "iconengine/IconExtraction.h"
+#include "platform/AsciiText.h"
 #include "platform/FolderEntries.h"
 #include "platform/Files.h"
 #include "scan/PathJoin.h"
@@ -19,19 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kSeparator(1, static_cast<char>(fs::path::preferred_separator));
-
-char FoldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string_view TrimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 // The icon count of a listed entry. The kind is looked at again right before the file is
 // opened: between the listing and this moment the file may have been replaced by a pipe or a
@@ -132,7 +120,7 @@ std::vector<std::string> SplitMasks(std::string_view masks)
         const auto semicolon = masks.find(';');
         patterns.emplace_back(masks.substr(0, semicolon));
         if (semicolon == std::string_view::npos) break;
-        masks = TrimBlanks(masks.substr(semicolon + 1));
+        masks = Trim(masks.substr(semicolon + 1));
     }
     return patterns;
 }
@@ -143,7 +131,7 @@ bool MatchesMask(std::string_view name, std::string_view pattern)
     std::size_t n = 0, p = 0;
     std::size_t starPattern = std::string_view::npos, starName = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || AsciiLower(pattern[p]) == AsciiLower(name[n]))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -165,7 +153,7 @@ void SortLikeFileList(std::vector<std::string>& entries)
 {
     std::stable_sort(entries.begin(), entries.end(), [](const std::string& a, const std::string& b) {
         return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return static_cast<unsigned char>(FoldAscii(x)) < static_cast<unsigned char>(FoldAscii(y));
+            return static_cast<unsigned char>(AsciiLower(x)) < static_cast<unsigned char>(AsciiLower(y));
         });
     });
 }

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Checks Glyphora as a user of a Linux desktop gets it, from an existing build folder:
 #  1. `cmake --install` into a staging folder (DESTDIR): the tree, the desktop entry, the
-#     AppStream entry, the file types, the manual pages, the icons, and the staged programs;
+#     AppStream entry, the file types, the thumbnailer's key file (also for a prefix outside
+#     /usr), the manual pages, the icons, and the staged programs;
 #  2. the Debian package from `cpack -G DEB`: its fields and contents; then (as root only)
 #     `apt-get install` of it, the installed programs, the window under xvfb-run started as
-#     its menu entry starts it, and removal, which must leave the machine as it was.
+#     its menu entry starts it, GNOME's own thumbnail factory running the thumbnailer in its
+#     bubblewrap sandbox, and removal, which must leave the machine as it was.
 # Usage: scripts/check-install.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,12 +34,13 @@ DESTDIR=$stage cmake --install "$build" --prefix /usr >"$work/install.log"
 usr=$stage/usr
 
 expected=(
-  bin/glyphora bin/glyphora-cli
+  bin/glyphora bin/glyphora-cli bin/glyphora-thumbnailer
   share/applications/$app_id.desktop
+  share/thumbnailers/glyphora.thumbnailer
   share/metainfo/$app_id.metainfo.xml
   share/mime/packages/glyphora.xml
   share/icons/hicolor/scalable/apps/glyphora.svg
-  share/man/man1/glyphora.1.gz share/man/man1/glyphora-cli.1.gz
+  share/man/man1/glyphora.1.gz share/man/man1/glyphora-cli.1.gz share/man/man1/glyphora-thumbnailer.1.gz
   share/bash-completion/completions/glyphora-cli
   share/glyphora/glyphora-sample.dll
   share/doc/glyphora/README.md
@@ -50,13 +53,13 @@ for file in "${expected[@]}"; do [ -f "$usr/$file" ] || { fail "staged tree lack
 [ $missing -eq 0 ] && pass "staged tree holds all ${#expected[@]} expected files"
 extra=$(cd "$usr" && find . -type f | sed 's|^\./||' | sort | comm -23 - <(printf '%s\n' "${expected[@]}" | sort))
 [ -z "$extra" ] && pass "staged tree holds nothing else" || fail "unexpected files in the staged tree: $extra"
-for exe in glyphora glyphora-cli; do
+for exe in glyphora glyphora-cli glyphora-thumbnailer; do
   [ -x "$usr/bin/$exe" ] || fail "/usr/bin/$exe is not executable"
 done
 
 check "desktop-file-validate" desktop-file-validate "$usr/share/applications/$app_id.desktop"
 check "appstreamcli validate --no-net" appstreamcli validate --no-net "$usr/share/metainfo/$app_id.metainfo.xml"
-for page in glyphora glyphora-cli; do
+for page in glyphora glyphora-cli glyphora-thumbnailer; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] && pass "man --warnings -l $page.1" || fail "man --warnings -l $page.1: $warnings"
 done
@@ -90,6 +93,39 @@ for ext in exe dll ocx cpl scr ico; do
     fail ".$ext maps to '${type}', not one of the desktop entry's types ($types)"
   fi
 done
+
+# The thumbnailer's key file names the program where the installation put it, so that any
+# prefix works whatever the file manager's PATH; in GNOME's sandbox (which shows only /usr)
+# the program needs nothing outside /usr.
+key=$usr/share/thumbnailers/glyphora.thumbnailer
+check "the thumbnailer entry runs /usr/bin/glyphora-thumbnailer" grep -qx \
+  'Exec=/usr/bin/glyphora-thumbnailer -s %s %i %o' "$key"
+check "the thumbnailer entry's TryExec" grep -qx 'TryExec=/usr/bin/glyphora-thumbnailer' "$key"
+check "the thumbnailer entry's group" grep -qx '\[Thumbnailer Entry\]' "$key"
+thumbnailer_types=$(sed -n 's/^MimeType=//p' "$key")
+for ext in exe dll ocx cpl scr; do
+  type=$(awk -F: -v glob="*.$ext" '$3 == glob { print $2; exit }' "$mime/globs2")
+  [[ ";$thumbnailer_types" == *";$type;"* ]] && pass "the thumbnailer takes .$ext ($type)" ||
+    fail "the thumbnailer's types ($thumbnailer_types) lack .$ext's $type"
+done
+# (ldd says "not a dynamic executable", and fails, for the static build.)
+outside=$( (ldd "$usr/bin/glyphora-thumbnailer" 2>/dev/null || true) | awk '$3 ~ /^\// && $3 !~ /^\/(usr\/)?lib/ { print $3 }')
+[ -z "$outside" ] && pass "glyphora-thumbnailer needs only libraries below /usr" ||
+  fail "glyphora-thumbnailer needs libraries outside /usr: $outside"
+(ldd "$usr/bin/glyphora-thumbnailer" 2>/dev/null || true) | grep -qi "libqt" && fail "glyphora-thumbnailer links Qt" ||
+  pass "glyphora-thumbnailer does not link Qt"
+opt=$work/opt
+DESTDIR=$opt cmake --install "$build" --prefix /opt/glyphora >"$work/install-opt.log"
+check "installed under /opt, the entry names /opt/glyphora/bin/glyphora-thumbnailer" grep -qx \
+  'Exec=/opt/glyphora/bin/glyphora-thumbnailer -s %s %i %o' "$opt/opt/glyphora/share/thumbnailers/glyphora.thumbnailer"
+rm -rf "$opt"
+rm -f "$work/thumb.png"
+if "$usr/bin/glyphora-thumbnailer" -s 128 "$usr/share/glyphora/glyphora-sample.dll" "$work/thumb.png" &&
+  /usr/bin/python3 -c 'import sys; from PIL import Image; im = Image.open(sys.argv[1]); assert im.size == (48, 48) and im.mode == "RGBA"' "$work/thumb.png"; then
+  pass "staged glyphora-thumbnailer draws the sample's first icon"
+else
+  fail "staged glyphora-thumbnailer on the sample"
+fi
 
 # The staged programs find their packs in ../share/glyphora (the English text 604 is the
 # pack's, not the built-in one).
@@ -184,6 +220,39 @@ else
     done
     [ $offered -eq 0 ] && pass "file managers offer Glyphora for ${types//;/ }"
     check "the installed MIME database knows .ocx" grep -q "vnd.microsoft.portable-executable:\*.ocx" /usr/share/mime/globs2
+
+    # GNOME's own thumbnail factory, as Files asks it, runs the installed thumbnailer in its
+    # bubblewrap sandbox: the sample modules (first icon: 16 to 48 pixels), a PE32 and a
+    # PE32+ executable whose first icon has a 256 x 256 PNG image (drawn at 256 and scaled
+    # down to 128), and a module without icons, which it must refuse.
+    if command -v bwrap >/dev/null && /usr/bin/python3 -c 'import gi; gi.require_version("GnomeDesktop", "3.0")' 2>/dev/null; then
+      modules=$home/modules
+      mkdir -p "$modules"
+      llvm_rc=$(sed -n 's/^GLYPHORA_LLVM_RC:FILEPATH=//p' "$build/CMakeCache.txt")
+      lld_link=$(sed -n 's/^GLYPHORA_LLD_LINK:FILEPATH=//p' "$build/CMakeCache.txt")
+      cp "$build/samples/art/mainicon.ico" "$build/samples/glyphora-sample32.dll" "$modules/"
+      printf '1 ICON "mainicon.ico"\n' >"$modules/icon.rc"
+      printf 'STRINGTABLE { 1, "no icons here" }\n' >"$modules/plain.rc"
+      (cd "$modules" && "$llvm_rc" -FO icon.res -- icon.rc && "$llvm_rc" -FO plain.res -- plain.rc &&
+        "$lld_link" -dll -noentry -machine:x86 -out:setup32.exe icon.res &&
+        "$lld_link" -dll -noentry -machine:x64 -out:setup64.exe icon.res &&
+        "$lld_link" -dll -noentry -machine:x64 -out:plain.dll plain.res) >"$work/modules.log" 2>&1 ||
+        { fail "building the thumbnail factory's modules"; cat "$work/modules.log" >&2; }
+      chown -R nobody "$modules"
+      if as_user env G_MESSAGES_DEBUG=all /usr/bin/python3 scripts/thumbnail-factory-check.py \
+           "$sample 256 48" "$modules/glyphora-sample32.dll 128 48" "$modules/setup32.exe 256 256" \
+           "$modules/setup64.exe 128 128" "$modules/plain.dll 256 0" >"$work/factory.log" 2>&1; then
+        pass "GNOME's thumbnail factory: $(grep -c '^ok' "$work/factory.log") files as expected"
+        grep '^ok' "$work/factory.log" | sed 's/^/    /'
+      else
+        fail "GNOME's thumbnail factory"; grep -v "^(process\|^$" "$work/factory.log" | tail -n 40 >&2
+      fi
+      grep -q "About to launch script: bwrap .*glyphora-thumbnailer" "$work/factory.log" &&
+        pass "the factory ran glyphora-thumbnailer inside bwrap" ||
+        { fail "the factory did not run glyphora-thumbnailer inside bwrap"; tail -n 40 "$work/factory.log" >&2; }
+    else
+      fail "bubblewrap or GNOME's thumbnail factory (gir1.2-gnomedesktop-3.0) is missing: run scripts/install-deps.sh"
+    fi
   else
     fail "apt-get install $(basename "$deb")"; cat "$work/apt.log" >&2
   fi

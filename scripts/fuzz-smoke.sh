@@ -19,6 +19,7 @@ settings() {
     fuzz_pe_resources) echo "pe_resources 16384" ;;
     fuzz_settings_ini) echo "settings_ini 4096" ;;
     fuzz_export_*) echo "pe_resources,ico_file 8192" ;;
+    fuzz_thumbnail) echo "pe_resources,ico_file 16384" ;;
     *) echo "${1#fuzz_} 4096" ;;  # a new target: its own seed folder; give it a line above
   esac
 }

@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev xvfb xauth fonts-dejavu-core adwaita-icon-theme
   librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db shared-mime-info
   fp-utils libchm-dev
+  bubblewrap python3-gi gir1.2-gnomedesktop-3.0
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,8 @@
 // The INI text form: parsing and writing.
 #include "settings/IniDocument.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 
 namespace glyphora {
@@ -9,20 +11,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string_view Trim(std::string_view text)
-{
-    constexpr std::string_view kSpace = " \t";
-    const std::size_t first = text.find_first_not_of(kSpace);
-    if (first == std::string_view::npos) return {};
-    const std::size_t last = text.find_last_not_of(kSpace);
-    return text.substr(first, last - first + 1);
-}
 
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
@@ -47,12 +35,6 @@ std::string OneLine(std::string_view value)
 }
 
 } // namespace
-
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
 
 IniDocument IniDocument::Parse(std::string_view text)
 {
@@ -114,7 +96,7 @@ std::string IniDocument::Serialize() const
 IniDocument::Section* IniDocument::Find(std::string_view section)
 {
     auto it = std::find_if(sections_.begin(), sections_.end(),
-                           [&](const Section& s) { return EqualNoCase(s.name, section); });
+                           [&](const Section& s) { return EqualsIgnoringCase(s.name, section); });
     return it == sections_.end() ? nullptr : &*it;
 }
 
@@ -127,7 +109,7 @@ std::optional<std::string> IniDocument::Value(std::string_view section, std::str
 {
     if (const Section* s = Find(section))
         for (const Line& line : s->lines)
-            if (line.entry && EqualNoCase(line.key, key)) return line.text;
+            if (line.entry && EqualsIgnoringCase(line.key, key)) return line.text;
     return std::nullopt;
 }
 
@@ -145,7 +127,7 @@ void IniDocument::SetValue(std::string_view section, std::string_view key, std::
     Section* s = Find(section);
     if (!s) s = &sections_.emplace_back(Section{std::string(section), {}});
     for (Line& line : s->lines) {
-        if (line.entry && EqualNoCase(line.key, key)) {
+        if (line.entry && EqualsIgnoringCase(line.key, key)) {
             line.text = OneLine(value);
             return;
         }
@@ -155,7 +137,7 @@ void IniDocument::SetValue(std::string_view section, std::string_view key, std::
 
 void IniDocument::EraseSection(std::string_view section)
 {
-    std::erase_if(sections_, [&](const Section& s) { return EqualNoCase(s.name, section); });
+    std::erase_if(sections_, [&](const Section& s) { return EqualsIgnoringCase(s.name, section); });
 }
 
 bool IniDocument::HasSection(std::string_view section) const

@@ -56,9 +56,6 @@ private:
     std::vector<Section> sections_;
 };
 
-// ASCII letter case is the only case the names of both stores ignore.
-bool EqualNoCase(std::string_view a, std::string_view b);
-
 // The document stored in file: an empty document when the file does not exist, nothing when
 // it exists but cannot be read as a settings file (not a regular file, unreadable, or larger
 // than any settings file the program writes).

@@ -1,6 +1,7 @@
 // The file-backed hive.
 #include "settings/RegistryFile.h"
 
+#include "platform/AsciiText.h"
 #include "platform/GlyphoraError.h"
 
 #include <algorithm>
@@ -13,8 +14,8 @@ namespace {
 // True when name is key itself (subkey false) or lies below it (subkey true).
 bool IsKeyOrBelow(std::string_view name, std::string_view key, bool subkey)
 {
-    if (name.size() == key.size()) return !subkey && EqualNoCase(name, key);
-    return name.size() > key.size() && name[key.size()] == '\\' && EqualNoCase(name.substr(0, key.size()), key);
+    if (name.size() == key.size()) return !subkey && EqualsIgnoringCase(name, key);
+    return name.size() > key.size() && name[key.size()] == '\\' && EqualsIgnoringCase(name.substr(0, key.size()), key);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Keys, value conversions and the read and write orders of the stored settings.
 #include "settings/SettingsValues.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Files.h"
 #include "platform/UserRegistry.h"
 
@@ -88,7 +89,7 @@ std::string RegistryStore::SubKey(std::string_view section) const
 std::optional<std::string> RegistryStore::Value(std::string_view section, std::string_view key) const
 {
     for (auto& [name, text] : registry_.Values(SubKey(section)))
-        if (EqualNoCase(name, key)) return text;
+        if (EqualsIgnoringCase(name, key)) return text;
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 #include "app/cli/ScanCommand.h"
 
 #include "app/driver/CommandLineArgs.h"
+#include "platform/AsciiText.h"
 #include "platform/Files.h"
 #include "scan/FolderScan.h"
 #include "scan/PathJoin.h"

@@ -1,40 +1,18 @@
 // The argument grammar of the command line.
 #include "app/driver/CommandLineArgs.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 #include <charconv>
 
 namespace glyphora {
 
-std::string AsciiLower(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-std::string AsciiUpper(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 namespace {
 
-bool IsBlankOrControl(unsigned char c)
+std::string TrimBlanksAndControls(std::string_view s)
 {
-    return c <= 0x20 || c == 0x7F;
-}
-
-std::string TrimBlanksAndControls(const std::string& s)
-{
-    std::size_t first = 0, last = s.size();
-    while (first < last && IsBlankOrControl(static_cast<unsigned char>(s[first])))
-        ++first;
-    while (last > first && IsBlankOrControl(static_cast<unsigned char>(s[last - 1])))
-        --last;
-    return s.substr(first, last - first);
+    return std::string(Trim(s, IsBlankOrControl));
 }
 
 // The first n characters of a UTF-8 text (never a partial character).
@@ -81,9 +59,11 @@ constexpr FlagSwitch kFlagSwitches[] = {
     {"-grayscale", &CommandLineArgs::grayScale},
     {"-includenumbers", &CommandLineArgs::includeNumbers},
     {"-drawborders", &CommandLineArgs::drawBorders},
+    {"-iconset", &CommandLineArgs::iconSet},
+    {"-icontheme", &CommandLineArgs::iconTheme},
 };
 constexpr const char* kValueSwitches[] = {
-    "-dbasefieldname=", "-dbasedesttype=", "-htmldestimagetype=", "-desttype=", "-iconindex="};
+    "-dbasefieldname=", "-dbasedesttype=", "-htmldestimagetype=", "-desttype=", "-iconindex=", "-iconname="};
 
 const FlagSwitch* FindFlagSwitch(const std::string& normalised)
 {
@@ -145,6 +125,8 @@ CommandLineArgs ScanCommandLine(const std::vector<std::string>& arguments)
         } else if (StartsWith(sw, "-desttype=")) {
             StoreWord(args.typeWord, value, WordSwitch::DestType, "-desttype=", "the icons are written as icon files.",
                       args.warnings);
+        } else if (StartsWith(sw, "-iconname=")) {
+            if (args.iconName.empty()) args.iconName = TrimBlanksAndControls(value);
         } else if (StartsWith(sw, "-iconindex=")) {
             if (args.iconNumber == -1) {
                 const std::string text = TrimBlanksAndControls(value);
@@ -160,6 +142,7 @@ CommandLineArgs ScanCommandLine(const std::vector<std::string>& arguments)
         }
     }
     if (args.iconNumber < 0) args.iconNumber = 1;
+    if (args.iconTheme) args.iconSet = true;
     return args;
 }
 

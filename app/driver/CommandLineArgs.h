@@ -21,6 +21,9 @@ struct CommandLineArgs {
     bool grayScale = false;
     bool includeNumbers = false;
     bool drawBorders = false;
+    bool iconSet = false;      // every image of the group as a transparent PNG
+    bool iconTheme = false;    // the icon set as a hicolor icon-theme tree (implies iconSet)
+    std::string iconName;      // the icon set's file name, as given (made safe when used)
     std::string dbfFieldName;  // case kept, at most 10 characters
     std::string dbfTypeWord;   // upper case
     std::string htmlImageWord; // upper case
@@ -54,10 +57,5 @@ bool IsKnownWord(WordSwitch which, const std::string& word);
 
 // Upper-cased extension of the last path component without its dot ("" when none).
 std::string ExtensionWord(const std::string& destination);
-
-// ASCII case mapping: the switches and words of the grammar are plain ASCII, and non-ASCII
-// bytes of a UTF-8 value are left as they are.
-std::string AsciiLower(std::string s);
-std::string AsciiUpper(std::string s);
 
 } // namespace glyphora

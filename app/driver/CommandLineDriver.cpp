@@ -2,12 +2,14 @@
 #include "app/driver/CommandLineDriver.h"
 
 #include "app/driver/CommandLineArgs.h"
+#include "export/IconSet.h"
 #include "export/OutputKind.h"
 #include "export/ProgramFlags.h"
 #include "export/SaveProblems.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
+#include "platform/AsciiText.h"
 #include "platform/FileReader.h"
 #include "platform/Files.h"
 
@@ -45,13 +47,6 @@ std::string TextOr(int id, const char* builtIn)
 {
     std::string text = LangString(id);
     return text.empty() ? std::string(builtIn) : text;
-}
-
-std::string Trimmed(const std::string& s)
-{
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 // The folder SaveAll writes into, derived from the destination by the kind of output.
@@ -107,10 +102,11 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     if (!args.exportMode) return result;
 
     if (args.small) host.SetSmallIcons();
-    if (Trimmed(destination).empty())
+    if (Trim(destination, IsAsciiSpace).empty())
         return fail(TextOr(kTextCommandLineNoDestination, "No destination was given for the export."));
 
     bool nothingSaved = false;
+    std::string setProblem; // why an icon set is incomplete (or, when nothing was saved, missing)
     {
         BusyCursor busy(host);
         const std::string typeWord = args.typeWord.empty() ? ExtensionWord(destination) : args.typeWord;
@@ -119,7 +115,14 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
         int iconNumber = args.iconNumber;
         if (args.allAsOne || codes.fileType >= 11) iconNumber = 0;
 
-        if (iconNumber >= 1) {
+        if (args.iconSet) {
+            const IconSetRun run = SaveIconSets(source, destination, args.iconNumber, args.iconName,
+                                                args.iconTheme ? IconSetLayout::Theme : IconSetLayout::Flat);
+            result.count = run.written;
+            setProblem = run.problem;
+            if (result.count > 0 && !setProblem.empty()) host.ShowWarning(setProblem);
+            if (result.count > 0 && args.openDestination) host.OpenSavedFile(destination, {});
+        } else if (iconNumber >= 1) {
             result.singleIcon = true;
             result.count = host.SaveIcon(iconNumber - 1, destination, codes.fileType, args.grayScale);
             if (result.count > 0 && args.openDestination) host.OpenSavedFile(destination, codes.typeWord);
@@ -147,14 +150,14 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
             if (result.count > 0 && args.openDestination && codes.fileType > 10)
                 host.OpenSavedFile(destination, codes.typeWord);
         }
-        nothingSaved = !args.allAsOne && result.count == 0;
+        nothingSaved = (args.iconSet || !args.allAsOne) && result.count == 0;
     }
-    if (nothingSaved) return fail(NothingToSaveText(source));
+    if (nothingSaved) return fail(setProblem.empty() ? NothingToSaveText(source) : setProblem);
 
     result.outcome = CommandLineOutcome::Exported;
     if (args.closeWhenDone)
         host.Close();
-    else if (!args.allAsOne)
+    else if (args.iconSet || !args.allAsOne)
         host.ShowInformation(
             FormatText(TextOr(kTextCommandLineSuccess, "%d icon(s) saved."), static_cast<long long>(result.count)));
     return result;

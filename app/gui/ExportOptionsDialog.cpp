@@ -4,6 +4,7 @@
 #include "app/gui/UiText.h"
 #include "i18n/Help.h"
 #include "i18n/TextIds.h"
+#include "platform/AsciiText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -41,9 +42,8 @@ constexpr int kXlsxShift = kGrayTop - 8;
 
 std::optional<int> ParseColumnCount(const std::string& text)
 {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return std::nullopt;
-    const std::string trimmed = text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    const std::string trimmed(Trim(text, IsAsciiSpace));
+    if (trimmed.empty()) return std::nullopt;
     errno = 0;
     char* end = nullptr;
     const long value = std::strtol(trimmed.c_str(), &end, 10);
@@ -190,7 +190,7 @@ void ExportOptionsDialog::columnCountChanged()
     }
     const std::string text = columnCountEdit_->text().toStdString();
     const std::optional<int> value = ParseColumnCount(text);
-    const bool blank = text.find_first_not_of(" \t\r\n") == std::string::npos;
+    const bool blank = Trim(text, IsAsciiSpace).empty();
     okButton_->setEnabled(!blank && !(value && *value <= 0));
 }
 

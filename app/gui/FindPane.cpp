@@ -7,6 +7,7 @@
 #include "app/gui/UiText.h"
 #include "export/ProgramFlags.h"
 #include "i18n/TextIds.h"
+#include "iconengine/DeviceIcons.h"
 #include "iconengine/IconExtraction.h"
 #include "iconengine/FileTypeIcons.h"
 #include "platform/qt/QtImageConversion.h"
@@ -65,16 +66,18 @@ QPixmap BracePixmap(const QColor& color)
 }
 
 // The small icon a listed file shows: its own first icon, else the desktop's icon for its
-// type, drawn on the row's background.
-QPixmap RowIcon(const fs::path& file, const QColor& background)
+// type, drawn on the row's background; on a HiDPI screen from the image that fits the
+// physical pixels.
+QPixmap RowIcon(const fs::path& file, const QColor& background, double devicePixelRatio)
 {
-    std::vector<IconHandle> own = ExtractFileIcons(file, kSmallIconSize, 0, 1);
-    IconHandle icon = !own.empty() && !own.front().isNull()
-                          ? std::move(own.front())
-                          : CurrentFileTypeIconProvider().IconForFile(file, kSmallIconSize);
-    if (icon.isNull()) icon = BuiltInGenericFileIcon(kSmallIconSize);
+    std::vector<IconHandle> own = ExtractDeviceIcons(file, kSmallIconSize, devicePixelRatio, 0, 1);
+    IconHandle icon =
+        !own.empty() && !own.front().isNull()
+            ? std::move(own.front())
+            : CurrentFileTypeIconProvider().IconForFile(file, DevicePixelSize(kSmallIconSize, devicePixelRatio));
+    if (icon.isNull()) icon = BuiltInGenericFileIcon(DevicePixelSize(kSmallIconSize, devicePixelRatio));
     const std::uint32_t rgb = background.rgb() & 0x00FFFFFFu;
-    return QPixmap::fromImage(RenderIcon(icon, kSmallIconSize, kSmallIconSize, rgb));
+    return QPixmap::fromImage(RenderDeviceIcon(icon, kSmallIconSize, kSmallIconSize, rgb, devicePixelRatio));
 }
 
 } // namespace
@@ -211,7 +214,7 @@ void FindPane::buildPane()
             if (params.hintQuery) return;
             const QColor background =
                 fileList_->palette().color((state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Base);
-            params.pixmap = RowIcon(fullPath(fileList_->itemText(row)), background);
+            params.pixmap = RowIcon(fullPath(fileList_->itemText(row)), background, fileList_->devicePixelRatioF());
         },
         Qt::DirectConnection);
 

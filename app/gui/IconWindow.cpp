@@ -3,13 +3,18 @@
 
 #include "app/gui/UiText.h"
 #include "export/ProgramFlags.h"
+#include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
 #include "iconengine/IconRendering.h"
 #include "platform/qt/QtImageConversion.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -17,8 +22,16 @@ namespace glyphora {
 
 namespace {
 
-// The icon drawn with its mask on the window's background, at the size its mask gives.
-void ShowIcon(QLabel* picture, const IconHandle& icon, const QColor& background)
+// The icon drawn with its mask on the window's background.
+QPixmap IconPixmap(const IconHandle& icon, const QColor& background)
+{
+    const std::uint32_t rgb = static_cast<std::uint32_t>(background.rgb()) & 0x00FFFFFF;
+    return QPixmap::fromImage(RenderIcon(icon, icon.width, icon.height, rgb));
+}
+
+// The icon on the window's background, at the size its mask gives; drawn from sharp (the icon
+// for the screen's physical pixels) where there is one.
+void ShowIcon(QLabel* picture, const IconHandle& icon, const QColor& background, const IconHandle& sharp, double ratio)
 {
     const IconMaskSize size = GetIconSize(icon);
     picture->resize(size.width, size.height);
@@ -26,9 +39,17 @@ void ShowIcon(QLabel* picture, const IconHandle& icon, const QColor& background)
         picture->clear();
         return;
     }
-    const std::uint32_t rgb = static_cast<std::uint32_t>(background.rgb()) & 0x00FFFFFF;
-    picture->setPixmap(QPixmap::fromImage(RenderIcon(icon, icon.width, icon.height, rgb)));
+    if (ratio > 1.0 && !sharp.isNull()) {
+        const std::uint32_t rgb = static_cast<std::uint32_t>(background.rgb()) & 0x00FFFFFF;
+        picture->setPixmap(QPixmap::fromImage(RenderDeviceIcon(sharp, icon.width, icon.height, rgb, ratio)));
+        return;
+    }
+    picture->setPixmap(IconPixmap(icon, background));
 }
+
+// Space around and between the images of the strip.
+constexpr int kStripMargin = 6;
+constexpr int kStripSpacing = 12;
 
 } // namespace
 
@@ -44,16 +65,33 @@ IconWindow::IconWindow(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowSta
     }
     largePicture_->setObjectName(QStringLiteral("largePicture"));
     smallPicture_->setObjectName(QStringLiteral("smallPicture"));
+    imageStrip_ = new QScrollArea(this);
+    imageStrip_->setObjectName(QStringLiteral("imageStrip"));
+    imageStrip_->setFrameShape(QFrame::NoFrame);
+    imageStrip_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    imageStrip_->hide();
+    pictureArea_ = size();
     setObjectName(QStringLiteral("iconWindow"));
 }
 
-void IconWindow::showIcons(const IconHandle& large, const IconHandle& small)
+QString IconWindow::imageLabelText(const GroupImage& image)
+{
+    const std::string depth = FormatText(UiString(kTextImageBitDepth, "%d-bit"), image.info.bitCount);
+    return QString::fromStdString(std::to_string(image.icon.width) + " \u00d7 " + std::to_string(image.icon.height) +
+                                  ", " + depth);
+}
+
+void IconWindow::showIcons(const IconHandle& large, const IconHandle& small, const std::vector<GroupImage>& images,
+                           const DeviceIconPair& sharp)
 {
     const QColor background = palette().window().color();
-    ShowIcon(largePicture_, large, background);
-    ShowIcon(smallPicture_, small, background);
+    ShowIcon(largePicture_, large, background, sharp.large, sharp.ratio);
+    ShowIcon(smallPicture_, small, background, sharp.small, sharp.ratio);
     const IconMaskSize largeSize = GetIconSize(large);
-    resize(std::max(width(), 2 * largeSize.width), std::max(height(), 2 * largeSize.height));
+    // The area as the window has it now (the user may have resized it), grown for the icon.
+    pictureArea_ =
+        QSize(std::max(width(), 2 * largeSize.width), std::max(height() - stripHeight_, 2 * largeSize.height));
+    fillStrip(images);
     placePictures();
     showOnce();
 }
@@ -62,16 +100,58 @@ void IconWindow::showNoIcon()
 {
     largePicture_->clear();
     smallPicture_->clear();
+    pictureArea_ = QSize(width(), height() - stripHeight_);
+    fillStrip({});
     placePictures();
     showOnce();
 }
 
-// The large icon centred in the left half, the small one in the right half. Done only here:
-// resizing the window by hand leaves the pictures where they are until the next update.
+// The strip's content: one column an image, the picture above its label, centred in the
+// strip's height.
+void IconWindow::fillStrip(const std::vector<GroupImage>& images)
+{
+    imagePictures_.clear();
+    imageLabels_.clear();
+    auto* content = new QWidget;
+    auto* row = new QHBoxLayout(content);
+    row->setContentsMargins(kStripMargin, kStripMargin, kStripMargin, kStripMargin);
+    row->setSpacing(kStripSpacing);
+    const QColor background = palette().window().color();
+    for (const GroupImage& image : images) {
+        auto* column = new QVBoxLayout;
+        column->setSpacing(2);
+        auto* picture = new QLabel(content);
+        picture->setPixmap(IconPixmap(image.icon, background));
+        picture->setFixedSize(image.icon.width, image.icon.height);
+        auto* label = new QLabel(imageLabelText(image), content);
+        label->setAlignment(Qt::AlignHCenter);
+        column->addStretch(1);
+        column->addWidget(picture, 0, Qt::AlignHCenter);
+        column->addWidget(label, 0, Qt::AlignHCenter);
+        column->addStretch(1);
+        row->addLayout(column);
+        imagePictures_.push_back(picture);
+        imageLabels_.push_back(label);
+    }
+    row->addStretch(1);
+    imageStrip_->setWidget(content); // frees the previous content
+    imageStrip_->setVisible(!images.empty());
+    stripHeight_ = 0;
+    if (!images.empty()) {
+        content->adjustSize();
+        stripHeight_ = content->sizeHint().height() + imageStrip_->horizontalScrollBar()->sizeHint().height();
+    }
+    resize(pictureArea_.width(), pictureArea_.height() + stripHeight_);
+    imageStrip_->setGeometry(0, pictureArea_.height(), pictureArea_.width(), stripHeight_);
+}
+
+// The large icon centred in the left half, the small one in the right half of the pictures'
+// area. Done only here: resizing the window by hand leaves the pictures where they are until
+// the next update.
 void IconWindow::placePictures()
 {
-    const int quarter = width() / 4;
-    const int middle = height() / 2;
+    const int quarter = pictureArea_.width() / 4;
+    const int middle = pictureArea_.height() / 2;
     largePicture_->move(quarter - largePicture_->width() / 2, middle - largePicture_->height() / 2);
     smallPicture_->move(3 * quarter - smallPicture_->width() / 2, middle - smallPicture_->height() / 2);
 }
@@ -84,6 +164,13 @@ void IconWindow::showOnce()
     }
     shownBefore_ = true;
     show();
+}
+
+// The strip keeps to the bottom of the window, across its width.
+void IconWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    imageStrip_->setGeometry(0, height() - stripHeight_, width(), stripHeight_);
 }
 
 void IconWindow::closeEvent(QCloseEvent* event)

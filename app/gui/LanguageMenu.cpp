@@ -145,6 +145,7 @@ void MainWindow::applyLanguageTexts()
 
     saveSelectedAction_->setText(PackText(kTextMenuSaveSelected));
     saveAllAsOneImageAction_->setText(PackText(kTextMenuSaveAllAsOneImage));
+    saveIconSetAction_->setText(PackText(kTextMenuSaveIconSet));
     saveAllMenu_->setTitle(PackText(kTextMenuSaveAll));
     const int saveAllTexts[] = {kTextMenuAsIcons,     kTextMenuAsBitmaps, kTextMenuAsJpeg,
                                 kTextMenuAsMetafiles, kTextMenuAsGif,     kTextMenuAsPng};

@@ -192,6 +192,8 @@ void MainWindow::buildMenus()
     saveSelectedAction_ = saveMenu_->addAction(UiText(kTextMenuSaveSelected, "Save &Selected"));
     saveAllAsOneImageAction_ = saveMenu_->addAction(UiText(kTextMenuSaveAllAsOneImage, "Save All as &One Image"));
     saveAllMenu_ = saveMenu_->addMenu(UiText(kTextMenuSaveAll, "Save &All"));
+    saveIconSetAction_ = saveMenu_->addAction(UiText(kTextMenuSaveIconSet, "Save Icon Se&t..."));
+    connect(saveIconSetAction_, &QAction::triggered, this, [this] { runGuarded([this] { saveIconSet(); }); });
     const std::pair<int, const char*> kinds[] = {
         {kTextMenuAsIcons, "as &Icons (*.ico)"},      {kTextMenuAsBitmaps, "as &Bitmap images (*.bmp)"},
         {kTextMenuAsJpeg, "as &JPEG images (*.jpg)"}, {kTextMenuAsMetafiles, "as &Metafiles (*.emf)"},
@@ -302,6 +304,7 @@ void MainWindow::nameControls()
         {saveMenu_, "saveMenu"},
         {saveSelectedAction_, "saveSelectedAction"},
         {saveAllAsOneImageAction_, "saveAllAsOneImageAction"},
+        {saveIconSetAction_, "saveIconSetAction"},
         {saveAllMenu_, "saveAllMenu"},
         {exportHtmlAction_, "exportHtmlAction"},
         {exportDbaseAction_, "exportDbaseAction"},

@@ -68,6 +68,9 @@ public:
     void saveSelected();
     void saveAll(int outputKind);
     void saveAllAsOneImage();
+    // Every image of the selected icon's group as a transparent PNG into a folder, flat or as
+    // an icon theme (the window's counterpart of -iconset and -icontheme).
+    void saveIconSet();
     void exportHtml();
     void exportDbase();
     void exportPdf();
@@ -125,6 +128,7 @@ public:
     QMenu* saveMenu() const { return saveMenu_; }
     QAction* saveSelectedAction() const { return saveSelectedAction_; }
     QAction* saveAllAsOneImageAction() const { return saveAllAsOneImageAction_; }
+    QAction* saveIconSetAction() const { return saveIconSetAction_; }
     QMenu* saveAllMenu() const { return saveAllMenu_; }
     const std::vector<QAction*>& saveAllActions() const { return saveAllActions_; }
     QAction* exportHtmlAction() const { return exportHtmlAction_; }
@@ -201,6 +205,7 @@ private:
     QMenu* saveMenu_ = nullptr;
     QAction* saveSelectedAction_ = nullptr;
     QAction* saveAllAsOneImageAction_ = nullptr;
+    QAction* saveIconSetAction_ = nullptr;
     QMenu* saveAllMenu_ = nullptr;
     std::vector<QAction*> saveAllActions_;
     QAction* exportHtmlAction_ = nullptr;

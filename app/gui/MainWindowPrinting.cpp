@@ -6,7 +6,7 @@
 #include "app/gui/PagePrinting.h"
 #include "app/gui/WaitCursor.h"
 #include "export/SaveNames.h"
-#include "platform/PendingFile.h"
+#include "platform/AtomicFile.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -39,7 +39,7 @@ void MainWindow::print()
         printer.setOutputFormat(QPrinter::PdfFormat); // what the page will become, also in the preview
     if (choices->preview && !dialogs_->PreviewPrint(printer, paint)) return;
 
-    std::optional<PendingFile> pdf;
+    std::optional<AtomicFile> pdf;
     if (printerInstalled) {
         if (!dialogs_->SetUpPrinter(printer)) return;
     } else {
@@ -55,15 +55,16 @@ void MainWindow::print()
         if (!answer) return;
         saveDialogFolder_ = answer->fileName.parent_path();
         // The page is written beside the chosen file and replaces it only once complete.
-        pdf.emplace(answer->fileName);
+        pdf.emplace(answer->fileName, kByNameWriter);
+        if (!pdf->IsOpen()) pdf->Raise();
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(pdf->Path().string()));
+        printer.setOutputFileName(QString::fromStdString(pdf->WritePath().string()));
     }
     {
         WaitCursor wait;
         paint(printer);
     }
-    if (pdf) pdf->Commit();
+    if (pdf && !pdf->Commit()) pdf->Raise();
 }
 
 } // namespace glyphora

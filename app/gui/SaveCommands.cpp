@@ -5,6 +5,7 @@
 
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
+#include "export/IconSet.h"
 #include "export/OpenSavedFile.h"
 #include "export/OutputKind.h"
 #include "export/SaveAll.h"
@@ -14,6 +15,7 @@
 #include "export/SaveProblems.h"
 #include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
+#include "platform/AsciiText.h"
 #include "platform/Files.h"
 
 #include <QApplication>
@@ -30,13 +32,6 @@ namespace {
 int FilterEntryCount(const std::string& filter)
 {
     return static_cast<int>(std::count(filter.begin(), filter.end(), '|') + 1) / 2;
-}
-
-std::string Lower(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
 }
 
 // The options dialog's layout choices as the save engine takes them.
@@ -120,6 +115,43 @@ void MainWindow::saveSelected()
         return;
     }
     if (settings_.openAfterSave) OpenSavedFile(answer->fileName, {});
+}
+
+void MainWindow::saveIconSet()
+{
+    if (!checkSelection()) return;
+    const IconGrid* grid = gridView_->grid();
+    // A file shown with its file-type icon has no group of its own to take the images from.
+    if (grid->Associated()) {
+        dialogs_->Show(NothingToSaveText(fileName_), MessageIcon::Error, MessageButtons::Ok);
+        return;
+    }
+    const DialogAnswer layout = dialogs_->Show(
+        UiString(kTextIconSetAsThemeQuestion,
+                 "Save the icon set as an icon theme, with a folder for each size (16x16/apps, 32x32/apps, ...)?\n"
+                 "No saves one picture for each image into the folder."),
+        MessageIcon::Question, MessageButtons::YesNo);
+    if (layout != DialogAnswer::Yes && layout != DialogAnswer::No) return;
+    const std::optional<fs::path> folder = dialogs_->ChooseFolder(
+        UiString(kTextIconSetFolderTitle, "Select folder for the icon set:"), folderDialogFolder_);
+    if (!folder) return;
+    folderDialogFolder_ = *folder;
+    IconSetRun run;
+    {
+        WaitCursor wait;
+        run = SaveIconSets(fileName_, *folder, grid->ItemIndex() + 1, {},
+                           layout == DialogAnswer::Yes ? IconSetLayout::Theme : IconSetLayout::Flat);
+    }
+    if (run.written == 0) {
+        dialogs_->Show(run.problem.empty() ? NothingToSaveText(fileName_) : run.problem, MessageIcon::Error,
+                       MessageButtons::Ok);
+        return;
+    }
+    std::string text =
+        FormatText(UiString(kTextSaveAllSuccess, "%d icon(s) saved."), static_cast<long long>(run.written));
+    if (!run.problem.empty()) text += "\n" + run.problem;
+    dialogs_->Show(text, run.problem.empty() ? MessageIcon::Information : MessageIcon::Warning, MessageButtons::Ok);
+    if (settings_.openAfterSave) OpenSavedFile(*folder, {});
 }
 
 void MainWindow::saveAll(int outputKind)
@@ -230,7 +262,7 @@ void MainWindow::exportDocument(ExportKind kind)
         fs::path pictures = chosen;
         pictures.replace_extension();
         document = pictures;
-        document += Lower(request.destExt.empty() ? std::string(".htm") : request.destExt);
+        document += AsciiLower(request.destExt.empty() ? std::string(".htm") : request.destExt);
         pictures += "_files";
         request.destDir = pictures;
         ApplyLayoutSettings(exportSettings_, request);

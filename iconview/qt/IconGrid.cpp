@@ -1,6 +1,7 @@
 // The painting control of the icon grid.
 #include "iconview/qt/IconGrid.h"
 
+#include "iconengine/DeviceIcons.h"
 #include "iconview/qt/IconGridView.h"
 #include "platform/Files.h"
 #include "platform/qt/QtImageConversion.h"
@@ -61,6 +62,8 @@ void IconGrid::Refresh()
     current_.icons = std::move(loaded.icons);
     current_.associated = loaded.associated;
     current_.sourceChanged = loaded.sourceChanged;
+    deviceIcons_.clear();
+    deviceIconsRatio_ = 0;
     model_.LoadIcons(static_cast<int>(current_.icons.size()));
     current_.itemWidth = model_.ItemWidth();
     current_.itemHeight = model_.ItemHeight();
@@ -79,6 +82,7 @@ void IconGrid::SetIconSizing(IconSizing sizing)
         Refresh();
         return;
     }
+    deviceIconsRatio_ = 0; // read again for the new cell size
     ResizeToModel();
     update();
 }
@@ -128,8 +132,25 @@ void IconGrid::FollowScrollBoxWidth(int clientWidth)
     update();
 }
 
-QImage IconGrid::CellImage(int index, QColor background) const
+const IconHandle* IconGrid::DeviceIcon(int index, double devicePixelRatio) const
 {
+    // A file shown with its file-type icon has no group to choose from.
+    if (devicePixelRatio <= 1.0 || current_.associated) return nullptr;
+    if (deviceIconsRatio_ != devicePixelRatio) {
+        deviceIcons_ = ExtractDeviceIcons(current_.fileName, model_.ItemWidth(), devicePixelRatio, 0, INT32_MAX);
+        deviceIconsRatio_ = devicePixelRatio;
+        // A file that changed since the list was read keeps its logical icons.
+        if (deviceIcons_.size() != current_.icons.size()) deviceIcons_.clear();
+    }
+    if (index < 0 || static_cast<std::size_t>(index) >= deviceIcons_.size()) return nullptr;
+    const IconHandle& icon = deviceIcons_[static_cast<std::size_t>(index)];
+    return icon.isNull() ? nullptr : &icon;
+}
+
+QImage IconGrid::CellImage(int index, QColor background, double devicePixelRatio) const
+{
+    if (const IconHandle* sharp = DeviceIcon(index, devicePixelRatio))
+        return RenderDeviceIcon(*sharp, model_.ItemWidth(), model_.ItemHeight(), PixelOf(background), devicePixelRatio);
     return RenderIcon(GetIcon(index), model_.ItemWidth(), model_.ItemHeight(), PixelOf(background));
 }
 
@@ -161,7 +182,8 @@ void IconGrid::paintEvent(QPaintEvent* event)
         for (int i = 0; i < count; ++i) {
             const QRect iconRect = ToQRect(model_.IconRect(i));
             if (!iconRect.intersects(exposed) || GetIcon(i).isNull()) continue;
-            painter.drawImage(iconRect.topLeft(), CellImage(i, i == selected ? highlight : background));
+            painter.drawImage(iconRect.topLeft(),
+                              CellImage(i, i == selected ? highlight : background, devicePixelRatioF()));
         }
         if (scrollBox_->hasFocus()) {
             QStyleOptionFocusRect option;

@@ -1,6 +1,8 @@
 // IconGrid: the painting control of the icon grid. It holds the icon list of its file and
 // an IconGridModel for geometry, layout and selection, and paints the cells: background, the
-// hint text, the highlighted selected cell, the icons and the focus mark.
+// hint text, the highlighted selected cell, the icons and the focus mark. On a HiDPI screen
+// each icon is drawn from the group image that fits the physical pixels of its cell, held
+// beside the icon list (which the saves and exports read at the logical size, as before).
 #pragma once
 
 #include "export/CurrentIcons.h"
@@ -49,6 +51,11 @@ public:
     // Draws every icon at its icon rectangle (no background, no selection).
     void DrawAll(Bitmap& canvas) const { model_.DrawAll(canvas, current_.icons); }
 
+    // The picture of cell index as painted on a screen of devicePixelRatio physical pixels a
+    // logical one: ItemWidth x ItemHeight logical pixels; above a ratio of 1 drawn from the
+    // icon chosen for the physical size.
+    QImage CellImage(int index, QColor background, double devicePixelRatio) const;
+
     // The message painted in the middle, or "" (the rule of the grid's painting).
     std::string MessageText() const;
 
@@ -65,11 +72,14 @@ protected:
 
 private:
     void ResizeToModel();
-    QImage CellImage(int index, QColor background) const;
+    // The icons of the file for a device pixel ratio above 1, read on first need.
+    const IconHandle* DeviceIcon(int index, double devicePixelRatio) const;
 
     IconGridView* scrollBox_;
     IconGridModel model_;
     CurrentIcons current_;
+    mutable std::vector<IconHandle> deviceIcons_;
+    mutable double deviceIconsRatio_ = 0; // the ratio deviceIcons_ were read for; 0: none read
     std::string text_;
     std::string unableMsg_;
 };

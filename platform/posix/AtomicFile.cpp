@@ -36,7 +36,9 @@ bool AtomicFile::openNative(std::string& message)
         return false;
     }
     if (exists && !S_ISREG(existing.st_mode)) {
-        // A device or a pipe: there is no file to replace, the bytes go straight to it.
+        // A device or a pipe: there is no file to replace, the bytes go straight to it. A
+        // by-name writer opens it itself (a pipe opened twice would end its reader's input).
+        if (byName_) return true;
         const int fd = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
         if (fd < 0) {
             message = ReasonFor(errno);

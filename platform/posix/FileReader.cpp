@@ -18,7 +18,9 @@ std::unique_ptr<FileReader> FileReader::Open(const std::filesystem::path& path, 
         return nullptr;
     };
     if (path.empty()) return fail(std::system_category().message(ENOENT));
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    // O_NONBLOCK: opening a pipe (or a device) must not wait for a writer before fstat can
+    // turn it away; reads of a regular file are not affected by it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return fail(std::system_category().message(errno));
     struct stat info {};
     if (::fstat(fd, &info) != 0) {

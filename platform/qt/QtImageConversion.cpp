@@ -1,6 +1,7 @@
 // Conversions between the platform layer's bitmaps and icons and Qt's images.
 #include "platform/qt/QtImageConversion.h"
 
+#include "raster/DevicePixels.h"
 #include "raster/RasterDraw.h"
 
 namespace glyphora {
@@ -47,6 +48,15 @@ QImage RenderIcon(const IconHandle& icon, int width, int height, std::uint32_t b
     Bitmap canvas(width, height, 24, background & 0x00FFFFFFu);
     DrawIconScaled(canvas, icon, 0, 0, width, height);
     return ImageFromBitmap(canvas);
+}
+
+QImage RenderDeviceIcon(const IconHandle& icon, int width, int height, std::uint32_t background,
+                        double devicePixelRatio)
+{
+    QImage image = RenderIcon(icon, DevicePixelSize(width, devicePixelRatio), DevicePixelSize(height, devicePixelRatio),
+                              background);
+    image.setDevicePixelRatio(static_cast<qreal>(image.width()) / width);
+    return image;
 }
 
 } // namespace glyphora

@@ -19,4 +19,10 @@ IconHandle IconFromImage(const QImage& image);
 // The icon drawn with its mask onto a background colour (0x00RRGGBB) at width x height.
 QImage RenderIcon(const IconHandle& icon, int width, int height, std::uint32_t background);
 
+// The same for a screen of devicePixelRatio physical pixels a logical one: rendered at
+// the physical size and tagged with the ratio, so that Qt draws it at width x height logical
+// pixels, one image pixel to a screen pixel.
+QImage RenderDeviceIcon(const IconHandle& icon, int width, int height, std::uint32_t background,
+                        double devicePixelRatio);
+
 } // namespace glyphora

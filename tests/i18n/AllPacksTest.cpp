@@ -178,7 +178,7 @@ TEST_P(AllPacksTest, ShortcutLettersAreSingleAndDistinctWithinAMenuOrDialog)
         std::vector<int> ids;
     };
     const Group groups[] = {
-        {"save menu", {kTextMenuSaveSelected, kTextMenuSaveAllAsOneImage, kTextMenuSaveAll}},
+        {"save menu", {kTextMenuSaveSelected, kTextMenuSaveAllAsOneImage, kTextMenuSaveAll, kTextMenuSaveIconSet}},
         {"save all submenu",
          {kTextMenuAsIcons, kTextMenuAsBitmaps, kTextMenuAsJpeg, kTextMenuAsMetafiles, kTextMenuAsGif, kTextMenuAsPng,
           kTextMenuToHtml, kTextMenuToDbf, kTextMenuToPdf}},

@@ -39,7 +39,7 @@ TEST(BashCompletion, CompletesSwitchesTypeWordsAndFiles)
         const char* replies;
     };
     const Case cases[] = {
-        {{"glyphora-cli", "-icon"}, "-iconindex=\n-iconsizesmall\n"},
+        {{"glyphora-cli", "-icon"}, "-iconindex=\n-iconname=\n-iconset\n-iconsizesmall\n-icontheme\n"},
         {{"glyphora-cli", "--v"}, "--version\n"},
         {{"glyphora-cli", "-desttype", "=", "p"}, "pdf\npng\n"},
         {{"glyphora-cli", "-desttype", "="},

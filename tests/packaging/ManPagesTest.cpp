@@ -2,6 +2,7 @@
 // --help lists is documented and completed, the pages document no switch that --help lacks,
 // the type words of --help are offered, and the exit statuses of the page are the program's.
 #include "app/driver/CommandLineArgs.h"
+#include "platform/AsciiText.h"
 #include "platform/Files.h"
 #include "tests/support/RunTool.h"
 

@@ -141,6 +141,74 @@ TEST(AtomicFileTest, TemporaryNamesArePrivateAndDoNotRepeat)
     EXPECT_FALSE(IsTemporaryOutputName("qziff.tmp"));
 }
 
+// A writer that opens its output by name (libxlsxwriter, the printer's PDF output) gets the
+// same guarantees: a private, recognisable name beside the target, nothing changed before
+// Commit, and nothing left behind.
+TEST(AtomicFileByNameTest, TheWriterFillsTheTemporaryFileAndCommitPutsItInPlace)
+{
+    const testing::TempFolder dir;
+    const fs::path target = dir.path() / "book.xlsx";
+    std::ofstream(target) << "old";
+    {
+        AtomicFile abandoned(target, kByNameWriter);
+        ASSERT_TRUE(abandoned.IsOpen()) << abandoned.ErrorText();
+        EXPECT_EQ(abandoned.WritePath().parent_path(), dir.path());
+        EXPECT_TRUE(IsTemporaryOutputName(abandoned.WritePath().filename().string())) << abandoned.WritePath();
+        std::ofstream(abandoned.WritePath()) << "half";
+        EXPECT_EQ(Names(dir.path()).size(), 2u);
+    }
+    EXPECT_EQ(Read(target), "old");
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"book.xlsx"}) << "the temporary file is gone";
+
+    {
+        AtomicFile first(target, kByNameWriter);
+        AtomicFile second(target, kByNameWriter);
+        EXPECT_NE(first.WritePath(), second.WritePath());
+        EXPECT_FALSE(second.Write(std::string_view("x"))) << "the bytes come from the writer only";
+        std::ofstream(first.WritePath()) << "new";
+        EXPECT_EQ(Read(target), "old") << "nothing is visible before Commit";
+        ASSERT_TRUE(first.Commit()) << first.ErrorText();
+    }
+    EXPECT_EQ(Read(target), "new");
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"book.xlsx"});
+}
+
+TEST(AtomicFileByNameTest, FailuresNameTheTargetAndKeepWhatWasThere)
+{
+    const testing::TempFolder dir;
+    const fs::path missing = dir.path() / "no such folder" / "page.pdf";
+    AtomicFile nowhere(missing, kByNameWriter);
+    EXPECT_FALSE(nowhere.IsOpen());
+    EXPECT_EQ(nowhere.ErrorText(),
+              "Cannot create '" + missing.string() + "': " + std::system_category().message(ENOENT));
+    EXPECT_THROW(nowhere.Raise(), OutputError);
+
+    fs::create_directory(dir.path() / "folder");
+    AtomicFile onFolder(dir.path() / "folder", kByNameWriter);
+    EXPECT_FALSE(onFolder.IsOpen() && onFolder.Commit()) << "a folder is never replaced";
+    EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
+
+    // The writer gave up and removed its file: the old one stays.
+    const fs::path target = dir.path() / "page.pdf";
+    std::ofstream(target) << "old";
+    AtomicFile vanished(target, kByNameWriter);
+    ASSERT_TRUE(vanished.IsOpen()) << vanished.ErrorText();
+    fs::remove(vanished.WritePath());
+    EXPECT_FALSE(vanished.Commit());
+    EXPECT_EQ(vanished.ErrorText().rfind("Cannot replace '" + target.string() + "': ", 0), 0u) << vanished.ErrorText();
+    EXPECT_EQ(Read(target), "old");
+
+#ifndef _WIN32
+    if (fs::exists("/dev/null")) {
+        AtomicFile device("/dev/null", kByNameWriter);
+        ASSERT_TRUE(device.IsOpen()) << device.ErrorText();
+        EXPECT_EQ(device.WritePath(), fs::path("/dev/null")) << "a device is written in place";
+        EXPECT_TRUE(device.Commit()) << device.ErrorText();
+        EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    }
+#endif
+}
+
 #ifndef _WIN32
 TEST(AtomicFileTest, ReplacementKeepsTheModeAndADeviceIsWrittenInPlace)
 {

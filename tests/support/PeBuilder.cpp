@@ -2,10 +2,10 @@
 // tree, and the requested damage.
 #include "tests/support/PeBuilder.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Files.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace glyphora::testing {
 
@@ -66,9 +66,9 @@ bool NameBefore(const PeBuilder::Name& a, const PeBuilder::Name& b)
 {
     if (a.isString != b.isString) return a.isString;
     if (!a.isString) return a.id < b.id;
-    return std::lexicographical_compare(
-        a.text.begin(), a.text.end(), b.text.begin(), b.text.end(),
-        [](unsigned char x, unsigned char y) { return std::toupper(x) < std::toupper(y); });
+    return std::lexicographical_compare(a.text.begin(), a.text.end(), b.text.begin(), b.text.end(), [](char x, char y) {
+        return static_cast<unsigned char>(AsciiUpper(x)) < static_cast<unsigned char>(AsciiUpper(y));
+    });
 }
 
 struct LanguageNode {

@@ -1,6 +1,9 @@
 // The icon grid widgets on the bundled sample module (six icons): layout for a width,
-// selection by mouse, keys and wheel, the select event, the hint texts and dropped files.
+// selection by mouse, keys and wheel, the select event, the hint texts, dropped files and the
+// cells of a HiDPI screen.
+#include "iconengine/IconExtraction.h"
 #include "iconview/qt/IconGridView.h"
+#include "platform/qt/QtImageConversion.h"
 #include "tests/support/qt/GuiTestSupport.h"
 
 #include <QLineEdit>
@@ -184,6 +187,27 @@ TEST_F(IconGridWidgetTest, TheHintIsPaintedInSilverInTheMiddle)
         for (int x = 0; x < painted.width(); ++x)
             silver += (painted.pixel(x, y) & 0xFFFFFF) == 0xC0C0C0;
     EXPECT_GT(silver, 20);
+}
+
+TEST_F(IconGridWidgetTest, AtTwoDevicePixelsACellIsDrawnFromTheImageForItsPhysicalSize)
+{
+    Open(130, 300);
+    const QColor white(Qt::white);
+    for (const int index : {0, 1}) { // FOLDER (up to 48 x 48) and MAINICON (up to 256 x 256)
+        SCOPED_TRACE(index);
+        const QImage cell = grid()->CellImage(index, white, 2.0);
+        EXPECT_EQ(cell.size(), QSize(64, 64));
+        EXPECT_EQ(cell.devicePixelRatio(), 2.0) << "laid out at 32 x 32 logical pixels";
+        const IconHandle sharp = ExtractFileIcons(test::SampleModule(), 64, index, 1).at(0);
+        EXPECT_EQ(cell, RenderIcon(sharp, 64, 64, 0xFFFFFF));
+        const QImage blurred = RenderIcon(grid()->GetIcon(index), 64, 64, 0xFFFFFF);
+        EXPECT_NE(cell, blurred) << "not the 32 x 32 icon scaled up";
+    }
+    // At 1.5 the cell covers 48 physical pixels; at 1 it is the icon the grid holds.
+    EXPECT_EQ(grid()->CellImage(0, white, 1.5).size(), QSize(48, 48));
+    EXPECT_EQ(grid()->CellImage(0, white, 1.0), RenderIcon(grid()->GetIcon(0), 32, 32, 0xFFFFFF));
+    // The saves and exports still read the logical icons.
+    EXPECT_EQ(grid()->GetIcon(1).width, 32);
 }
 
 TEST_F(IconGridWidgetTest, DroppedFilesArriveInDropOrder)

@@ -15,6 +15,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -42,12 +44,17 @@ IconHandle SampleIcon(int index, int size)
     return ExtractFileIcons(test::SampleModule(), size, index, 1).at(0);
 }
 
-// The large icon centred in the left half, the small one in the right half.
+// The large icon centred in the left half, the small one in the right half of the pictures'
+// area, which is the window above the strip of the group's images.
 void ExpectCentredInHalves(const IconWindow& window)
 {
     const QLabel* large = window.largePicture();
     const QLabel* small = window.smallPicture();
-    const int q = window.width() / 4, m = window.height() / 2;
+    const QSize area = window.pictureAreaSize();
+    EXPECT_EQ(area.width(), window.width());
+    const int stripHeight = window.imageStrip()->isHidden() ? 0 : window.imageStrip()->height();
+    EXPECT_EQ(area.height() + stripHeight, window.height());
+    const int q = area.width() / 4, m = area.height() / 2;
     EXPECT_EQ(large->pos(), QPoint(q - large->width() / 2, m - large->height() / 2));
     EXPECT_EQ(small->pos(), QPoint(3 * q - small->width() / 2, m - small->height() / 2));
 }
@@ -104,7 +111,7 @@ TEST_F(IconWindowTest, FollowsTheSelectionAndTheMainWindowKeepsTheFocus)
     EXPECT_EQ(icons->windowTitle(), "Selected icon");
     EXPECT_TRUE(icons->windowFlags() & Qt::Tool);
     EXPECT_TRUE(icons->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(icons->size(), QSize(287, 178));
+    EXPECT_EQ(icons->pictureAreaSize(), QSize(287, 178));
 
     for (int index : {0, 3, 5, 2}) {
         SCOPED_TRACE(index);
@@ -161,6 +168,39 @@ TEST_F(IconWindowTest, ClosingItByHandTurnsTheOptionOff)
     EXPECT_TRUE(window->showIconWindowAction()->isChecked());
 }
 
+TEST_F(IconWindowTest, ShowsEveryImageOfTheGroupLargestLastWithItsSizeAndDepth)
+{
+    window->SelectFile(test::SampleModule());
+    IconWindow* icons = window->iconWindow();
+    ASSERT_NE(icons, nullptr);
+    grid()->SetItemIndex(1); // MAINICON: 16, 32, 48 at 4, 8 and 32 bits, then 256 at 32 bits
+    const auto& pictures = icons->imagePictures();
+    const auto& labels = icons->imageLabels();
+    ASSERT_EQ(pictures.size(), 10u);
+    ASSERT_EQ(labels.size(), 10u);
+    const char* const expected[] = {"16 \u00d7 16, 4-bit",   "16 \u00d7 16, 8-bit", "16 \u00d7 16, 32-bit",
+                                    "32 \u00d7 32, 4-bit",   "32 \u00d7 32, 8-bit", "32 \u00d7 32, 32-bit",
+                                    "48 \u00d7 48, 4-bit",   "48 \u00d7 48, 8-bit", "48 \u00d7 48, 32-bit",
+                                    "256 \u00d7 256, 32-bit"};
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        EXPECT_EQ(labels[i]->text().toStdString(), expected[i]) << i;
+    EXPECT_EQ(pictures.back()->size(), QSize(256, 256));
+    // Each picture is its image at its own size: the 48 and 256 images as the extraction
+    // service delivers them at exactly those sizes.
+    EXPECT_EQ(Shown(pictures[8]), Expected(SampleIcon(1, 48), icons));
+    EXPECT_EQ(Shown(pictures[9]), Expected(SampleIcon(1, 256), icons));
+    ExpectCentredInHalves(*icons);
+    EXPECT_EQ(icons->pictureAreaSize(), QSize(287, 178)) << "the strip adds its height below";
+    EXPECT_GE(icons->imageStrip()->height(), 256 + labels.back()->sizeHint().height());
+    EXPECT_GT(icons->imageStrip()->horizontalScrollBar()->maximum(), 0) << "the images scroll";
+
+    // The document icon holds one image; an icon shown by its file type, none.
+    grid()->SetItemIndex(3);
+    ASSERT_EQ(icons->imageLabels().size(), 1u);
+    EXPECT_EQ(icons->imageLabels().front()->text().toStdString(), "32 \u00d7 32, 4-bit");
+    ExpectCentredInHalves(*icons);
+}
+
 TEST_F(IconWindowTest, AFileWithoutIconsShowsItsFileTypeIcon)
 {
     const testing::TempFolder folder;
@@ -174,6 +214,8 @@ TEST_F(IconWindowTest, AFileWithoutIconsShowsItsFileTypeIcon)
     const FileTypeIconProvider& shell = CurrentFileTypeIconProvider();
     EXPECT_EQ(Shown(icons->largePicture()), Expected(shell.IconForFile(text, 32), icons));
     EXPECT_EQ(Shown(icons->smallPicture()), Expected(shell.IconForFile(text, 16), icons));
+    EXPECT_TRUE(icons->imagePictures().empty());
+    EXPECT_TRUE(icons->imageStrip()->isHidden());
 }
 
 TEST(IconWindow, GrowsToTwiceALargeIconAndNeverShrinks)
@@ -196,6 +238,24 @@ TEST(IconWindow, GrowsToTwiceALargeIconAndNeverShrinks)
     EXPECT_EQ(window.largePicture()->size(), QSize(0, 0));
     EXPECT_EQ(window.largePicture()->pos(), QPoint(287 / 4, 192 / 2));
     EXPECT_EQ(window.smallPicture()->pos(), QPoint(3 * (287 / 4), 192 / 2));
+    window.close();
+}
+
+TEST(IconWindow, OnAHiDpiScreenDrawsTheIconsForItsPhysicalPixelsAtTheLogicalSizes)
+{
+    QWidget owner;
+    IconWindow window(&owner);
+    const IconHandle large = SampleIcon(1, 32), small = SampleIcon(1, 16);
+    const IconHandle sharpLarge = SampleIcon(1, 64), sharpSmall = SampleIcon(1, 32);
+    window.showIcons(large, small, {}, DeviceIconPair{sharpLarge, sharpSmall, 2.0});
+    EXPECT_EQ(window.largePicture()->size(), QSize(32, 32)) << "laid out in logical pixels";
+    EXPECT_EQ(window.smallPicture()->size(), QSize(16, 16));
+    const QPixmap shown = window.largePicture()->pixmap();
+    EXPECT_EQ(shown.devicePixelRatio(), 2.0);
+    EXPECT_EQ(shown.toImage().convertToFormat(QImage::Format_RGB32), Expected(sharpLarge, &window));
+    EXPECT_EQ(window.smallPicture()->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+              Expected(sharpSmall, &window));
+    ExpectCentredInHalves(window);
     window.close();
 }
 

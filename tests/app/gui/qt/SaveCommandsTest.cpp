@@ -103,6 +103,41 @@ TEST_F(SaveCommandsTest, SaveAllWritesEveryIconIntoTheChosenFolderAndCountsThem)
     EXPECT_TRUE(opened.empty());
 }
 
+TEST_F(SaveCommandsTest, SaveIconSetWritesTheSelectedGroupAsAThemeOrFlat)
+{
+    EXPECT_EQ(window->saveIconSetAction()->text(), "Save Icon Se&t...");
+    window->gridView()->grid()->SetItemIndex(1); // MAINICON: 16, 32, 48 at three depths, 256 as PNG
+    const fs::path theme = folder.path() / "hicolor";
+    fs::create_directory(theme);
+    dialogs.messageAnswers.push_back(DialogAnswer::Yes); // as an icon theme
+    dialogs.folderAnswers.push_back(theme);
+    window->saveIconSetAction()->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(dialogs.folderTitles, (std::vector<std::string>{"Select folder for the icon set:"}));
+    for (const char* size : {"16x16", "32x32", "48x48", "256x256"})
+        EXPECT_TRUE(fs::is_regular_file(theme / size / "apps" / "glyphora-sample.png")) << size;
+    EXPECT_EQ(dialogs.messages[1].text, "4 icon(s) saved.");
+    EXPECT_EQ(dialogs.messages[1].icon, MessageIcon::Information);
+
+    const fs::path flat = folder.path() / "flat";
+    fs::create_directory(flat);
+    dialogs.messageAnswers.push_back(DialogAnswer::No); // one picture for each image
+    dialogs.folderAnswers.push_back(flat);
+    window->saveIconSet();
+    EXPECT_EQ(std::distance(fs::directory_iterator(flat), fs::directory_iterator{}), 10);
+    EXPECT_TRUE(fs::is_regular_file(flat / "glyphora-sample-48x48-8bit.png"));
+    EXPECT_TRUE(fs::is_regular_file(flat / "glyphora-sample-256x256.png"));
+
+    // Without a selection it warns and asks nothing.
+    window->gridView()->grid()->SetItemIndex(-1);
+    const std::size_t shown = dialogs.messages.size();
+    window->saveIconSet();
+    ASSERT_EQ(dialogs.messages.size(), shown + 1);
+    EXPECT_EQ(dialogs.messages.back().icon, MessageIcon::Warning);
+    EXPECT_EQ(dialogs.folderTitles.size(), 2u);
+}
+
 TEST_F(SaveCommandsTest, SaveAllAsOneWritesTheComposedPicture)
 {
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "all.bmp", 1});
