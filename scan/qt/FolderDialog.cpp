@@ -86,9 +86,11 @@ FolderDialog::FolderDialog(QWidget* parent)
         okButton()->setEnabled(!text.trimmed().isEmpty());
         status_->hide();
     });
-    // The edited name is taken once the editor has closed, when the tree may be changed again.
-    connect(tree_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            [this] { QTimer::singleShot(0, this, &FolderDialog::finishRename); });
+    // The edited name is taken once its editor has closed, when the tree may be changed again.
+    // An earlier editor that reports its end late (its deferred deletion) is not this one.
+    connect(tree_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this](QWidget* editor) {
+        if (editor != nullptr && editor == renameEditor_) QTimer::singleShot(0, this, &FolderDialog::finishRename);
+    });
     setTexts(texts_);
     selectionChanged();
 }
@@ -188,13 +190,17 @@ void FolderDialog::makeFolder()
     renaming_ = tree_->pathOf(made);
     made->setFlags(made->flags() | Qt::ItemIsEditable);
     tree_->setFocus(Qt::OtherFocusReason);
+    tree_->setChangesHeld(true); // until the name is taken
     tree_->editItem(made);
+    renameEditor_ = tree_->indexWidget(tree_->currentIndex());
 }
 
 void FolderDialog::finishRename()
 {
     if (renaming_.empty()) return;
     const fs::path folder = std::exchange(renaming_, {});
+    renameEditor_ = nullptr;
+    tree_->setChangesHeld(false);
     QTreeWidgetItem* node = tree_->findFolderNode(folder);
     if (node == nullptr || tree_->pathOf(node) != folder) return; // gone meanwhile
     node->setFlags(node->flags() & ~Qt::ItemIsEditable);

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 #include <filesystem>
@@ -75,6 +76,7 @@ private:
     FolderDialogTexts texts_;
     std::filesystem::path directory_;
     std::filesystem::path renaming_; // the folder whose name is being edited, if any
+    QPointer<QWidget> renameEditor_; // the editor of that name
 };
 
 } // namespace glyphora

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 namespace glyphora {
 
@@ -513,10 +514,24 @@ QTreeWidgetItem* FolderTree::renameFolder(QTreeWidgetItem* node, const QString& 
     return childShowing(parent, to);
 }
 
+void FolderTree::setChangesHeld(bool held)
+{
+    if (held == changesHeld_) return;
+    changesHeld_ = held;
+    if (held) return;
+    const QSet<QString> folders = std::exchange(heldChanges_, {});
+    for (const QString& folder : folders)
+        folderChangedOnDisk(PathFromQString(folder));
+}
+
 void FolderTree::folderChangedOnDisk(const std::filesystem::path& folder)
 {
     // A node may have gone between the notification and now; only the nodes still listed count.
     const QString key = QStringFromPath(folder);
+    if (changesHeld_) {
+        heldChanges_.insert(key);
+        return;
+    }
     const QList<QTreeWidgetItem*> nodes = watchedNodes_.values(key);
     for (QTreeWidgetItem* node : nodes)
         if (watchedNodes_.contains(key, node)) refreshBranch(node);
@@ -620,7 +635,7 @@ void FolderTree::pollDrives()
 
 void FolderTree::applyDrives(const std::vector<FolderRoot>& roots)
 {
-    if (!built_) return;
+    if (!built_ || changesHeld_) return; // the next look, a few seconds on, brings them
     // The drives as the desktop lists them now, each with the computer node that holds it
     // (null: the drives are roots of their own).
     struct Listed {

@@ -26,6 +26,7 @@
 
 #include <QFileIconProvider>
 #include <QMultiHash>
+#include <QSet>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -85,6 +86,9 @@ public:
     // that is taken, and returns the node that shows it (node's branch read and opened);
     // null, with error set, when none can be made.
     QTreeWidgetItem* makeSubfolder(QTreeWidgetItem* node, const QString& baseName, std::error_code& error);
+    // While held, changes on disk are gathered instead of shown, and shown when released: an
+    // item view ends the editing of a name when rows around it come and go.
+    void setChangesHeld(bool held);
     // Gives node's folder a new name on disk and returns the node that shows it then (the
     // branch is read again, so node itself is gone); null, with error set, when name is no
     // plain name, is taken, or the system refuses.
@@ -135,6 +139,8 @@ private:
     std::filesystem::path pendingFolder_;
     bool showHidden_ = true;
     bool keepSelectionInView_ = false; // after setFolder, until the user moves
+    bool changesHeld_ = false;
+    QSet<QString> heldChanges_; // watched folders that changed while changes were held
     bool built_ = false;
     bool drivePollRunning_ = false;
 };
