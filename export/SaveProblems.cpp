@@ -1,16 +1,14 @@
 // Texts of the save problems.
 #include "export/SaveProblems.h"
 
-#include "i18n/LanguagePack.h"
+#include "i18n/BuiltInTexts.h"
 #include "i18n/TextIds.h"
 
 namespace glyphora {
 
 std::string NothingToSaveText(const std::filesystem::path& source)
 {
-    std::string text = LangString(kTextNoIconsInFile);
-    if (text.empty()) text = "Unable to load or find icons in this file.";
-    return text + "\n" + source.string();
+    return InterfaceText(kTextNoIconsInFile) + "\n" + source.string();
 }
 
 std::string SourceChangedText(const std::filesystem::path& source)

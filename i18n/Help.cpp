@@ -1,23 +1,12 @@
 // Help file choice, topic pages and the window's help state.
 #include "i18n/Help.h"
 
-#include "i18n/LanguagePack.h"
+#include "i18n/BuiltInTexts.h"
 #include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
 #include "platform/Files.h"
 
 namespace glyphora {
-
-namespace {
-
-// A pack text, or the built-in English one when no pack supplies it.
-std::string TextOr(int id, std::string_view fallback)
-{
-    std::string text = LangString(id);
-    return text.empty() ? std::string(fallback) : text;
-}
-
-} // namespace
 
 std::string HelpFileName(int languageIndex)
 {
@@ -50,8 +39,8 @@ std::filesystem::path ChooseHelpFile(const std::filesystem::path& folder, int la
     const std::string candidate = HelpFileName(language);
     if (FileExists(folder / candidate)) return folder / candidate;
     if (reportMissing) {
-        const std::string text = FormatText(TextOr(kTextFileNotFound, "File not found:\n%s"), candidate) + "\n" +
-                                 TextOr(kTextFindOnWebPage, "It can be found on the Glyphora web page.");
+        const std::string text =
+            FormatText(InterfaceText(kTextFileNotFound), candidate) + "\n" + InterfaceText(kTextFindOnWebPage);
         dialogs.Show(text, MessageIcon::Error, MessageButtons::Ok);
     }
     return folder / HelpFileName(0);

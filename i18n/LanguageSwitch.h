@@ -14,7 +14,9 @@
 
 namespace glyphora {
 
-// The texts the program shows when no pack can say it. Lines of a message are joined with
+// The language switch's own texts for a pack that is missing, cannot be loaded or carries no
+// version: they stand in when the pack itself is the problem, so they are fixed wordings of
+// their own, not the English pack's texts of the same ids. Lines of a message are joined with
 // "\n", which every message box of the platform layer shows as a line break.
 inline constexpr std::string_view kBuiltInPackMissing = "File does not exist:";
 inline constexpr std::string_view kBuiltInFindOnWebPage = "It can be found on Glyphora web page.";

@@ -6,7 +6,7 @@
 #include "export/OutputKind.h"
 #include "export/ProgramFlags.h"
 #include "export/SaveProblems.h"
-#include "i18n/LanguagePack.h"
+#include "i18n/BuiltInTexts.h"
 #include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
 #include "platform/AsciiText.h"
@@ -41,14 +41,6 @@ private:
     CommandLineHost& host_;
 };
 
-// The pack's text, or the built-in English one when no pack (or an incomplete one) is loaded,
-// so that a console run never reports an empty message.
-std::string TextOr(int id, const char* builtIn)
-{
-    std::string text = LangString(id);
-    return text.empty() ? std::string(builtIn) : text;
-}
-
 // The folder SaveAll writes into, derived from the destination by the kind of output.
 fs::path TargetFolder(const std::string& destination, int fileType)
 {
@@ -82,7 +74,7 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     const std::string destination = args.exportMode && args.positional.size() > 1 ? args.positional[1] : std::string{};
 
     ActiveScope active;
-    std::string errorText = TextOr(kTextCommandLineErrorHeading, "The command line could not be carried out:");
+    std::string errorText = InterfaceText(kTextCommandLineErrorHeading);
     auto fail = [&](const std::string& reason) {
         errorText += "\n" + reason;
         host.ShowError(errorText);
@@ -90,10 +82,8 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
         return result;
     };
 
-    if (DirectoryExists(source))
-        return fail(
-            FormatText(TextOr(kTextSourceIsFolder, "%s is a folder. Name a file to take its icons from."), source));
-    if (!FileExists(source)) return fail(FormatText(TextOr(kTextFileNotFound, "File not found: %s"), source));
+    if (DirectoryExists(source)) return fail(FormatText(InterfaceText(kTextSourceIsFolder), source));
+    if (!FileExists(source)) return fail(FormatText(InterfaceText(kTextFileNotFound), source));
     // A file that exists but cannot be read is no file without icons: say so instead of
     // showing (or saving) its file-type icon.
     if (std::string reason; !FileReader::Open(source, &reason)) return fail("Cannot read '" + source + "': " + reason);
@@ -102,8 +92,7 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     if (!args.exportMode) return result;
 
     if (args.small) host.SetSmallIcons();
-    if (Trim(destination, IsAsciiSpace).empty())
-        return fail(TextOr(kTextCommandLineNoDestination, "No destination was given for the export."));
+    if (Trim(destination, IsAsciiSpace).empty()) return fail(InterfaceText(kTextCommandLineNoDestination));
 
     bool nothingSaved = false;
     std::string setProblem; // why an icon set is incomplete (or, when nothing was saved, missing)
@@ -158,8 +147,7 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
     if (args.closeWhenDone)
         host.Close();
     else if (args.iconSet || !args.allAsOne)
-        host.ShowInformation(
-            FormatText(TextOr(kTextCommandLineSuccess, "%d icon(s) saved."), static_cast<long long>(result.count)));
+        host.ShowInformation(FormatText(InterfaceText(kTextCommandLineSuccess), static_cast<long long>(result.count)));
     return result;
 }
 

@@ -24,11 +24,6 @@ namespace glyphora {
 
 namespace {
 
-QString Caption(int id, const char* design)
-{
-    return UiText(id, design);
-}
-
 // Design positions (client 473 x 233). The movable controls' tops in the full layout.
 constexpr int kBorderTop = 46;
 constexpr int kNumberTop = 68;
@@ -59,49 +54,46 @@ ExportOptionsDialog::ExportOptionsDialog(QWidget* parent) : QDialog(parent)
 
     htmlPanel_ = new QWidget(this);
     htmlPanel_->setGeometry(0, 0, 473, kPanelHeight);
-    columnCountLabel_ = new QLabel(Caption(kTextColumnCount, "&Column count:"), htmlPanel_);
+    columnCountLabel_ = new QLabel(UiText(kTextColumnCount), htmlPanel_);
     columnCountLabel_->setGeometry(8, 12, 110, 17);
     columnCountEdit_ = new QLineEdit(htmlPanel_);
     columnCountEdit_->setGeometry(120, 8, 60, 24);
     columnCountEdit_->setMaxLength(5);
     columnCountLabel_->setBuddy(columnCountEdit_);
-    imageTypeLabel_ = new QLabel(Caption(kTextTargetImageFormat, "Target &image format:"), htmlPanel_);
+    imageTypeLabel_ = new QLabel(UiText(kTextTargetImageFormat), htmlPanel_);
     imageTypeLabel_->setGeometry(200, 12, 150, 17);
     imageTypeCombo_ = new QComboBox(htmlPanel_);
     imageTypeCombo_->addItems({QStringLiteral("PNG"), QStringLiteral("JPEG"), QStringLiteral("GIF")});
     imageTypeCombo_->setGeometry(356, 8, 100, 24);
     imageTypeLabel_->setBuddy(imageTypeCombo_);
-    borderCheck_ = new QCheckBox(Caption(kTextDrawTableBorder, "Draw table &border"), htmlPanel_);
-    numberCheck_ = new QCheckBox(Caption(kTextIncludeIconNumbers, "Include icon &numbers"), htmlPanel_);
+    borderCheck_ = new QCheckBox(UiText(kTextDrawTableBorder), htmlPanel_);
+    numberCheck_ = new QCheckBox(UiText(kTextIncludeIconNumbers), htmlPanel_);
 
-    fieldGroup_ = new QGroupBox(Caption(kTextFieldGroup, "Field to store icons"), this);
+    fieldGroup_ = new QGroupBox(UiText(kTextFieldGroup), this);
     fieldGroup_->setGeometry(8, 2, 220, 88);
-    fieldTypeLabel_ = new QLabel(Caption(kTextFieldType, "Field type:"), fieldGroup_);
+    fieldTypeLabel_ = new QLabel(UiText(kTextFieldType), fieldGroup_);
     fieldTypeLabel_->setGeometry(10, 24, 80, 17);
     fieldTypeValue_ = new QLabel(QStringLiteral("B (Binary)"), fieldGroup_);
     fieldTypeValue_->setGeometry(96, 24, 110, 17);
-    fieldNameLabel_ = new QLabel(Caption(kTextFieldName, "Field name:"), fieldGroup_);
+    fieldNameLabel_ = new QLabel(UiText(kTextFieldName), fieldGroup_);
     fieldNameLabel_->setGeometry(10, 54, 80, 17);
     fieldNameEdit_ = new QLineEdit(fieldGroup_);
     fieldNameEdit_->setGeometry(96, 50, 110, 24);
     fieldNameEdit_->setMaxLength(10);
 
-    exportAsGroup_ = new QGroupBox(Caption(kTextExportAs, "Export as"), this);
+    exportAsGroup_ = new QGroupBox(UiText(kTextExportAs), this);
     exportAsGroup_->setGeometry(236, 2, 229, 88);
     exportAsButtons_ = new QButtonGroup(this);
     const int itemIds[] = {kTextExportAsIcon,     kTextExportAsBitmap, kTextExportAsJpeg,
                            kTextExportAsMetafile, kTextExportAsGif,    kTextExportAsPng};
-    const char* designItems[] = {"Icon", "Bitmap", "JPEG", "Metafile", "GIF", "PNG"};
     for (int i = 0; i < 6; ++i) {
-        auto* item = new QRadioButton(Caption(itemIds[i], designItems[i]), exportAsGroup_);
+        auto* item = new QRadioButton(UiText(itemIds[i]), exportAsGroup_);
         item->setGeometry(10 + (i / 3) * 108, 20 + (i % 3) * 21, 104, 20); // two columns, filled down
         exportAsButtons_->addButton(item, i);
     }
 
-    grayScaleCheck_ = new QCheckBox(Caption(kTextConvertToGrayScale, "Convert images to &gray scale"), this);
-    skipNoteLabel_ = new QLabel(Caption(kTextSkipOptionsNote, "To skip this window and use current settings, call this "
-                                                              "function holding CTRL+SHIFT down."),
-                                this);
+    grayScaleCheck_ = new QCheckBox(UiText(kTextConvertToGrayScale), this);
+    skipNoteLabel_ = new QLabel(UiText(kTextSkipOptionsNote), this);
     skipNoteLabel_->setWordWrap(true);
     skipNoteLabel_->setStyleSheet(QStringLiteral("color: grey"));
     placeMovable(0);
@@ -109,9 +101,9 @@ ExportOptionsDialog::ExportOptionsDialog(QWidget* parent) : QDialog(parent)
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     okButton_->setGeometry(222, 196, 75, 27);
     okButton_->setDefault(true);
-    cancelButton_ = new QPushButton(Caption(kTextCancel, "Cancel"), this);
+    cancelButton_ = new QPushButton(UiText(kTextCancel), this);
     cancelButton_->setGeometry(305, 196, 75, 27);
-    helpButton_ = new QPushButton(Caption(kTextHelpButton, "&Help"), this);
+    helpButton_ = new QPushButton(UiText(kTextHelpButton), this);
     helpButton_->setGeometry(388, 196, 75, 27);
     helpButton_->setEnabled(false); // until setHelp names the help to open
     connect(helpButton_, &QPushButton::clicked, this, [this] {
@@ -144,9 +136,9 @@ void ExportOptionsDialog::prepare(ExportKind kind, const ExportSettings& setting
     kind_ = kind;
     const bool html = kind == ExportKind::Html, dbase = kind == ExportKind::Dbase, pdf = kind == ExportKind::Pdf;
     const bool xlsx = kind == ExportKind::Xlsx;
-    setWindowTitle(html    ? Caption(kTextHtmlOptionsTitle, "Export")
-                   : dbase ? Caption(kTextDbfOptionsTitle, "Export")
-                   : pdf   ? Caption(kTextPdfOptionsTitle, "Export")
+    setWindowTitle(html    ? UiText(kTextHtmlOptionsTitle)
+                   : dbase ? UiText(kTextDbfOptionsTitle)
+                   : pdf   ? UiText(kTextPdfOptionsTitle)
                            : QStringLiteral("Excel sheet export options"));
     htmlPanel_->setVisible(html || pdf);
     fieldGroup_->setVisible(dbase);

@@ -2,13 +2,15 @@
 // listed files.
 #include "app/gui/FindPane.h"
 
-#include "app/gui/MainWindow.h"
+#include "app/gui/ActionManager.h"
+#include "app/gui/FindPaneHost.h"
 #include "app/gui/MinimumCountBox.h"
 #include "app/gui/UiText.h"
 #include "export/ProgramFlags.h"
 #include "i18n/TextIds.h"
 #include "iconengine/DeviceIcons.h"
 #include "iconengine/IconExtraction.h"
+#include "platform/GlyphoraError.h"
 #include "iconengine/FileTypeIcons.h"
 #include "platform/qt/QtImageConversion.h"
 #include "platform/qt/QtPaths.h"
@@ -82,13 +84,8 @@ QPixmap RowIcon(const fs::path& file, const QColor& background, double devicePix
 
 } // namespace
 
-FindPane::FindPane(MainWindow& window, QWidget* findStrip)
-    : QWidget(nullptr),
-      window_(window),
-      searchButton_(window.findButton()),
-      minimumLabel_(window.minimumCountLabel()),
-      minimumBox_(window.minimumCountBox()),
-      runner_(new ScanRunner(this))
+FindPane::FindPane(FindPaneHost& host, ActionManager& actions, QWidget* findStrip)
+    : QWidget(nullptr), host_(host), actions_(actions), runner_(new ScanRunner(this))
 {
     setObjectName(QStringLiteral("findPane"));
     buildStrip(findStrip);
@@ -108,23 +105,37 @@ FindPane::~FindPane()
     }
 }
 
+// The strip: the folder button, the minimum-count box with its label, and at the right end the
+// find button, as wide as its caption; in a narrow window it gives way before the label does
+// (its caption is then shortened). Laid out by a layout, so that a wider font, another style
+// or a longer caption in another language never runs the label under the box.
 void FindPane::buildStrip(QWidget* findStrip)
 {
-    copyDirButton_ = new SoftButton(findStrip);
-    copyDirButton_->setObjectName(QStringLiteral("copyDirButton"));
+    auto* row = new QHBoxLayout(findStrip);
+    row->setContentsMargins(8, 4, 8, 4);
+    actions_.addButton(Command::GoToFileFolder, findStrip);
+    copyDirButton_ = actions_.softButton(Command::GoToFileFolder);
     copyDirButton_->setFixedSize(27, 27);
-    copyDirButton_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     copyDirButton_->setIconSize(QSize(16, 16));
-    if (auto* row = qobject_cast<QBoxLayout*>(findStrip->layout()))
-        row->insertWidget(0, copyDirButton_);
-    else
-        copyDirButton_->move(6, 7);
-    connect(copyDirButton_, &QAbstractButton::clicked, this, &FindPane::goToFileFolder);
+    minimumLabel_ = new QLabel(UiText(kTextMinimumIconCount), findStrip);
+    minimumLabel_->setObjectName(QStringLiteral("minimumCountLabel"));
+    minimumBox_ = new MinimumCountBox(findStrip);
+    minimumBox_->setObjectName(QStringLiteral("minimumCountBox"));
+    minimumLabel_->setBuddy(minimumBox_);
+    actions_.addButton(Command::ToggleFindPane, findStrip);
+    searchButton_ = actions_.pushButton(Command::ToggleFindPane);
+    searchButton_->setFixedHeight(25);
+    searchButton_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    row->addWidget(copyDirButton_);
+    row->addWidget(minimumLabel_);
+    row->addWidget(minimumBox_);
+    row->addStretch(1);
+    row->addWidget(searchButton_);
+    actions_.setHandler(Command::GoToFileFolder, [this] { goToFileFolder(); });
+    actions_.setCheckHandler(Command::ToggleFindPane, [this](bool checked) { setPaneVisible(checked); });
+    actions_.setHandler(Command::StopScan, [this] { stopScan(); });
+    actions_.setMemberHandler(Command::SaveListedAs, [this](int kind) { saveAllListed(kind); });
     connect(minimumBox_, &MinimumCountBox::changed, this, &FindPane::rescan);
-
-    searchButton_->setEnabled(true);
-    searchButton_->setToolTip({});
-    connect(searchButton_, &QAbstractButton::clicked, this, &FindPane::toggle);
     for (QWidget* control : std::initializer_list<QWidget*>{copyDirButton_, minimumLabel_, minimumBox_})
         control->hide();
 }
@@ -178,20 +189,10 @@ void FindPane::buildPane()
     stoppedLabel_->setPalette(red);
     stoppedLabel_->hide();
 
-    saveAllMenu_ = new QMenu(this);
-    saveAllMenu_->setObjectName(QStringLiteral("saveAllListedMenu"));
-    for (int tag = 0; tag < 6; ++tag) {
-        QAction* item = saveAllMenu_->addAction(QString());
-        connect(item, &QAction::triggered, this, [this, tag] { saveAllListed(tag); });
-        saveAllActions_.push_back(item);
-    }
-    saveAllButton_ = new PopupButton(filePanel_);
-    saveAllButton_->setObjectName(QStringLiteral("saveAllListedButton"));
+    actions_.addButton(Command::SaveListed, filePanel_);
+    saveAllButton_ = actions_.popupButton(Command::SaveListed);
     saveAllButton_->setGeometry(9, 71, 40, 27);
-    saveAllButton_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     saveAllButton_->setIconSize(QSize(16, 16));
-    saveAllButton_->setDropDown(saveAllMenu_);
-    saveAllButton_->setEnabled(false);
 
     braceImage_ = new QLabel(filePanel_);
     braceImage_->setObjectName(QStringLiteral("braceImage"));
@@ -250,21 +251,24 @@ QWidget* FindPane::withUpperArea(QWidget* upperArea)
     return frame_;
 }
 
+void FindPane::applyPackTexts()
+{
+    minimumLabel_->setText(PackText(kTextMinimumIconCount));
+    for (QWidget* control : std::initializer_list<QWidget*>{minimumLabel_, minimumBox_}) {
+        // A hint that is both the tooltip and the status-bar text.
+        control->setToolTip(PackText(kTextHintMinimumIconCount));
+        control->setStatusTip(PackText(kTextHintMinimumIconCount));
+    }
+    applyTexts();
+}
+
 void FindPane::applyTexts()
 {
-    searchButton_->setText(shown_ ? UiText(kTextHideFindPane, "Find files with icons inside <<")
-                                  : UiText(kTextShowFindPane, "Find files with icons inside >>"));
-    copyDirButton_->setToolTip(UiText(kTextHintGoToFileFolder, "Go to the folder of the open file"));
-    folderLabel_->setText(UiText(kTextFolderToScan, "Folder to scan:"));
-    filesLabel_->setText(UiText(kTextFilesWithIcons, "Files (.dll, .exe, .ocx) with icons:"));
-    stoppedLabel_->setText(UiText(kTextScanStopped, "Search stopped"));
-    saveAllButton_->setToolTip(UiText(kTextHintSaveAllListed, "Save the icons of all listed files"));
-    subfoldersCheck_->setText(UiText(kTextIncludeSubfolders, "Include subfolders"));
-    tree_->showHiddenFoldersAction()->setText(UiText(kTextShowHiddenFolders, "Show Hidden Folders"));
-    // The items read as those of the window's own "Save All" menu, kind for kind.
-    const std::vector<QAction*>& windowItems = window_.saveAllActions();
-    for (std::size_t tag = 0; tag < saveAllActions_.size() && tag < windowItems.size(); ++tag)
-        saveAllActions_[tag]->setText(windowItems[tag]->text());
+    folderLabel_->setText(UiText(kTextFolderToScan));
+    filesLabel_->setText(UiText(kTextFilesWithIcons));
+    stoppedLabel_->setText(UiText(kTextScanStopped));
+    subfoldersCheck_->setText(UiText(kTextIncludeSubfolders));
+    tree_->showHiddenFoldersAction()->setText(UiText(kTextShowHiddenFolders));
 
     // Texts decide some sizes: the captions fit whole.
     folderLabel_->adjustSize();
@@ -282,7 +286,8 @@ void FindPane::toggle()
     for (QWidget* control : std::initializer_list<QWidget*>{copyDirButton_, minimumLabel_, minimumBox_, this})
         control->setVisible(show);
     paneSplitter_->setVisible(show);
-    applyTexts();
+    // The find button's caption offers to open or to close the pane.
+    actions_.action(Command::ToggleFindPane)->setChecked(show);
     fitToWindow();
     if (show) rescan();
 }
@@ -409,7 +414,7 @@ void FindPane::rescan()
     fileList_->clear();
     const fs::path folder = tree_->folder();
     if (folder.empty()) {
-        saveAllButton_->setEnabled(false);
+        actions_.setCondition(Condition::FilesListed, false);
         return;
     }
     countLabel_->setText(QStringLiteral("0..."));
@@ -418,13 +423,12 @@ void FindPane::rescan()
     if (!minimum) {
         // Pasted text that is no number: the scan does not start, and the user is told why.
         countLabel_->setText(QStringLiteral("0"));
-        window_.dialogs().Show("'" + minimumBox_->text().toStdString() + "' is not a valid integer value.",
-                               MessageIcon::Error, MessageButtons::Ok);
+        const std::string text = minimumBox_->text().toStdString();
+        host_.runGuarded([&] { throw GlyphoraError("'" + text + "' is not a valid integer value."); });
         return;
     }
     setSearchControlsEnabled(false);
-    window_.setStatus(0, UiString(kTextScanning, "Searching for files with icons.") + " " +
-                             UiString(kTextScanPleaseWait, "Please wait..."));
+    host_.setStatusText(InterfaceText(kTextScanning) + " " + InterfaceText(kTextScanPleaseWait));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     scanning_ = true;
     ScanActive = true;
@@ -443,6 +447,11 @@ void FindPane::fileListed(const QString& entry, int count)
     if (!ScanActive) runner_->stop(); // Escape: the scan ends with this file
 }
 
+void FindPane::stopScan()
+{
+    if (ScanActive) ScanActive = false;
+}
+
 void FindPane::scanEnded(ScanOutcome outcome)
 {
     if (!scanning_) return;
@@ -456,7 +465,7 @@ void FindPane::endScan(ScanOutcome outcome)
     fileList_->endUpdate();
     stoppedLabel_->setVisible(outcome == ScanOutcome::Stopped);
     ScanActive = false;
-    window_.setStatus(0, {});
+    host_.setStatusText({});
     QString count = countLabel_->text();
     if (count.endsWith(QStringLiteral("..."))) count.chop(3);
     countLabel_->setText(count);
@@ -468,31 +477,34 @@ void FindPane::endScan(ScanOutcome outcome)
 // command through its key preview.
 void FindPane::setSearchControlsEnabled(bool enabled)
 {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{subfoldersCheck_, minimumLabel_, minimumBox_, searchButton_})
+    for (QWidget* control : std::initializer_list<QWidget*>{subfoldersCheck_, minimumLabel_, minimumBox_})
         control->setEnabled(enabled);
-    saveAllButton_->setEnabled(enabled && fileList_->count() > 0);
-    if (QWidget* client = window_.centralWidget()) client->setEnabled(enabled);
-    if (!enabled) window_.setFocus(Qt::OtherFocusReason);
+    // The find button, the save button and Escape follow the scan through their actions.
+    actions_.setCondition(Condition::FilesListed, fileList_->count() > 0);
+    actions_.setCondition(Condition::Scanning, !enabled);
+    if (frame_ != nullptr) {
+        frame_->setEnabled(enabled);
+        if (!enabled) frame_->window()->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void FindPane::openChosenFile(int row)
 {
     if (row < 0) return;
     const fs::path file = fullPath(fileList_->itemText(row));
-    if (file.native() != window_.FileName().native()) window_.SelectFile(file);
+    if (file.native() != host_.currentFile().native()) host_.SelectFile(file);
 }
 
 void FindPane::goToFileFolder()
 {
-    const fs::path& file = window_.FileName();
+    const fs::path& file = host_.currentFile();
     if (file.empty()) return;
     tree_->setFolder(file.parent_path());
 }
 
 void FindPane::saveAllListed(int outputKind)
 {
-    window_.runGuarded([&] { window_.saveAllFiles(outputKind, listedFiles()); });
+    host_.saveFiles(outputKind, listedFiles());
 }
 
 } // namespace glyphora

@@ -1,15 +1,16 @@
 // The find pane below the icon grid: the folder tree, the list of files that hold at least
 // the minimum number of icons (each with its small icon), the save-all button for every
-// listed file, and the controls of the find strip that go with it (the button that shows and
-// hides the pane, the minimum-count box and its label, which the window makes, and the button
-// that moves the tree to the open file's folder, which the pane adds). A splitter above the pane and one between tree and list keep the
-// upper area and each side of the pane at their minimum sizes.
+// listed file, and the find strip's controls that go with it (the button that shows and hides
+// the pane, the minimum-count box and its label, and the button that moves the tree to the
+// open file's folder). A splitter above the pane and one between tree and list keep the
+// upper area and each side of the pane at their minimum sizes. The pane talks to the window
+// only through FindPaneHost.
 //
 // Every change of the folder, the minimum or the subfolder option, and showing the pane,
 // scans again. The scan runs on a worker thread (ScanRunner) and the list fills in walk order
-// while the window stays disabled; Escape (the window's key command, which clears ScanActive)
-// stops it after the file being listed. A change that arrives during a scan (a branch of the
-// tree read again) stops that scan and starts the new one.
+// while the window stays disabled; Escape (the window's stop command, enabled while a scan
+// runs) stops it after the file being listed. A change that arrives during a scan (a branch of
+// the tree read again) stops that scan and starts the new one.
 #pragma once
 
 #include "scan/FolderScan.h"
@@ -28,8 +29,9 @@ class QVBoxLayout;
 
 namespace glyphora {
 
+class ActionManager;
 class FolderTree;
-class MainWindow;
+class FindPaneHost;
 class MinimumCountBox;
 class PaneSplitter;
 class PopupButton;
@@ -47,9 +49,11 @@ inline constexpr int kSplitterThickness = FindPaneSettings::kSplitterThickness;
 class FindPane final : public QWidget {
     Q_OBJECT
 public:
-    // The window's find strip holds the button that shows and hides the pane and the
-    // minimum-count box with its label; the pane puts its folder button in front of them.
-    FindPane(MainWindow& window, QWidget* findStrip);
+    // host: the window the pane sits in; actions: the window's commands, whose find-pane
+    // buttons the pane makes and whose handlers it sets; findStrip: the strip below the grid,
+    // which the pane fills with its folder button, the minimum-count box with its label and
+    // the button that shows and hides the pane.
+    FindPane(FindPaneHost& host, ActionManager& actions, QWidget* findStrip);
     ~FindPane() override;
 
     // The window's client area: upperArea (toolbar, grid, find strip), the splitter and the
@@ -69,8 +73,10 @@ public:
     int filePanelWidth() const;
     void setFilePanelWidth(int width);
 
-    // Captions and hints from the language pack (again after a language switch).
+    // Captions from the language pack, or the built-in ones where it has none.
     void applyTexts();
+    // After a language switch: the pack's texts as they come, also when empty.
+    void applyPackTexts();
 
     // Scans the tree's folder again (what every trigger leads to).
     void rescan();
@@ -91,8 +97,6 @@ public:
     QLabel* filesLabel() const { return filesLabel_; }
     QLabel* braceImage() const { return braceImage_; }
     PopupButton* saveAllButton() const { return saveAllButton_; }
-    QMenu* saveAllMenu() const { return saveAllMenu_; }
-    const std::vector<QAction*>& saveAllActions() const { return saveAllActions_; }
     SoftButton* copyDirButton() const { return copyDirButton_; }
     PushButton* searchButton() const { return searchButton_; }
     PaneSplitter* paneSplitter() const { return paneSplitter_; }
@@ -112,6 +116,8 @@ private:
     void buildPane();
     void openChosenFile(int row);
     void goToFileFolder();
+    // Escape: the scan ends after the file being listed.
+    void stopScan();
     void saveAllListed(int outputKind);
     void fileListed(const QString& entry, int count);
     void scanEnded(ScanOutcome outcome);
@@ -124,13 +130,14 @@ private:
     void layoutFilesLabel();
     std::filesystem::path fullPath(const QString& entry) const;
 
-    MainWindow& window_;
+    FindPaneHost& host_;
+    ActionManager& actions_;
     QWidget* frame_ = nullptr; // the client area holding upper area, splitter and pane
     QWidget* upperArea_ = nullptr;
-    PushButton* searchButton_;
+    PushButton* searchButton_ = nullptr;
     SoftButton* copyDirButton_ = nullptr;
-    QLabel* minimumLabel_;
-    MinimumCountBox* minimumBox_;
+    QLabel* minimumLabel_ = nullptr;
+    MinimumCountBox* minimumBox_ = nullptr;
     PaneSplitter* paneSplitter_ = nullptr;
     PaneSplitter* listSplitter_ = nullptr;
     QWidget* dirPanel_ = nullptr;
@@ -141,8 +148,6 @@ private:
     QLabel* countLabel_ = nullptr;
     QLabel* stoppedLabel_ = nullptr;
     PopupButton* saveAllButton_ = nullptr;
-    QMenu* saveAllMenu_ = nullptr;
-    std::vector<QAction*> saveAllActions_;
     QLabel* braceImage_ = nullptr;
     SearchListBox* fileList_ = nullptr;
     QCheckBox* subfoldersCheck_ = nullptr;

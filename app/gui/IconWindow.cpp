@@ -55,7 +55,7 @@ constexpr int kStripSpacing = 12;
 
 IconWindow::IconWindow(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), owner_(owner)
 {
-    setWindowTitle(UiText(kTextIconWindowCaption, "Selected icon"));
+    setWindowTitle(UiText(kTextIconWindowCaption));
     resize(kDesignWidth, kDesignHeight);
     largePicture_ = new QLabel(this);
     smallPicture_ = new QLabel(this);
@@ -76,7 +76,7 @@ IconWindow::IconWindow(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowSta
 
 QString IconWindow::imageLabelText(const GroupImage& image)
 {
-    const std::string depth = FormatText(UiString(kTextImageBitDepth, "%d-bit"), image.info.bitCount);
+    const std::string depth = FormatText(InterfaceText(kTextImageBitDepth), image.info.bitCount);
     return QString::fromStdString(std::to_string(image.icon.width) + " \u00d7 " + std::to_string(image.icon.height) +
                                   ", " + depth);
 }

@@ -51,21 +51,19 @@ PushButton* MakeButton(const QString& caption, int left, QWidget* parent)
 
 PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(UiText(kTextPrintCaption, "Printing icon(s)"));
+    setWindowTitle(UiText(kTextPrintCaption));
     setFixedSize(kClientWidth, kClientHeight);
 
-    const ChoicePair image = MakeChoicePair(this, 10, UiText(kTextPrintImageToPrint, "Image to print:"),
-                                            UiText(kTextPrintFullImage, "&Full image"),
-                                            UiText(kTextPrintSelectedImage, "&Selected image"), this);
+    const ChoicePair image = MakeChoicePair(this, 10, UiText(kTextPrintImageToPrint), UiText(kTextPrintFullImage),
+                                            UiText(kTextPrintSelectedImage), this);
     imageLabel_ = image.label;
     fullButton_ = image.first;
     selectedButton_ = image.second;
 
     scalePanel_ = new QWidget(this);
     scalePanel_->setGeometry(0, 80, kClientWidth, 80);
-    const ChoicePair scale =
-        MakeChoicePair(scalePanel_, 6, UiText(kTextPrintScale, "Scale:"), UiText(kTextPrintActualSize, "&Actual size"),
-                       UiText(kTextPrintFitToPage, "Fit to &page"), this);
+    const ChoicePair scale = MakeChoicePair(scalePanel_, 6, UiText(kTextPrintScale), UiText(kTextPrintActualSize),
+                                            UiText(kTextPrintFitToPage), this);
     scaleLabel_ = scale.label;
     actualSizeButton_ = scale.first;
     fitToPageButton_ = scale.second;
@@ -73,8 +71,8 @@ PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent)
     previewButton_ = MakeButton(QStringLiteral("Pre&view"), 8, this);
     okButton_ = MakeButton(QStringLiteral("OK"), kClientWidth - 3 * (kButtonWidth + 6) - 2, this);
     okButton_->setDefault(true);
-    cancelButton_ = MakeButton(UiText(kTextCancel, "Cancel"), kClientWidth - 2 * (kButtonWidth + 6) - 2, this);
-    helpButton_ = MakeButton(UiText(kTextHelpButton, "&Help"), kClientWidth - (kButtonWidth + 6) - 2, this);
+    cancelButton_ = MakeButton(UiText(kTextCancel), kClientWidth - 2 * (kButtonWidth + 6) - 2, this);
+    helpButton_ = MakeButton(UiText(kTextHelpButton), kClientWidth - (kButtonWidth + 6) - 2, this);
     helpButton_->setEnabled(false);
 
     connect(okButton_, &QAbstractButton::clicked, this, [this] {

@@ -102,10 +102,8 @@ std::optional<std::filesystem::path> QtDialogService::ChooseFolder(const std::st
 {
     FolderDialog dialog(owner_);
     dialog.setTitle(QString::fromStdString(title));
-    dialog.setTexts(
-        {UiText(kTextFolderField, "&Folder:"), UiText(kTextNewFolder, "&New Folder"),
-         UiText(kTextShowHiddenFolders, "Show Hidden Folders"),
-         UiText(kTextFileNotFound, "File not found:\n%s").replace(QStringLiteral("%s"), QStringLiteral("%1"))});
+    dialog.setTexts({UiText(kTextFolderField), UiText(kTextNewFolder), UiText(kTextShowHiddenFolders),
+                     UiText(kTextFileNotFound).replace(QStringLiteral("%s"), QStringLiteral("%1"))});
     dialog.setDirectory(initialDir);
     if (!dialog.execute()) return std::nullopt;
     return dialog.directory();

@@ -20,8 +20,8 @@ SelectionStatus ReportSelection(int index, int count, const std::filesystem::pat
     const std::optional<int> imageCount = GroupImageCount(file, index);
     const std::string images = imageCount ? std::to_string(*imageCount) : std::string("?");
     status.position = std::to_string(index + 1) + " / " + std::to_string(count);
-    status.images = FormatText(UiString(kTextStatusImageCount, "Images: %s"), images);
-    status.colorDepth = FormatText(UiString(kTextStatusColorDepth, "%s-bit"), label);
+    status.images = FormatText(InterfaceText(kTextStatusImageCount), images);
+    status.colorDepth = FormatText(InterfaceText(kTextStatusColorDepth), label);
     return status;
 }
 

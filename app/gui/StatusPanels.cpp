@@ -23,11 +23,11 @@ QString WidestPositionText()
 }
 QString WidestImagesText()
 {
-    return QString::fromStdString(FormatText(UiString(kTextStatusImageCount, "Images: %s"), "000"));
+    return QString::fromStdString(FormatText(InterfaceText(kTextStatusImageCount), "000"));
 }
 QString WidestDepthText()
 {
-    return QString::fromStdString(FormatText(UiString(kTextStatusColorDepth, "%s-bit"), "32"));
+    return QString::fromStdString(FormatText(InterfaceText(kTextStatusColorDepth), "32"));
 }
 
 } // namespace
@@ -46,7 +46,7 @@ std::array<int, 4> StatusPanelWidths(int windowWidth, const std::array<int, 4>& 
 
 StatusPanels::StatusPanels(QStatusBar* bar)
 {
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kStatusPanelCount; ++i) {
         auto* label = new QLabel(bar); // owned by the status bar
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
@@ -55,16 +55,16 @@ StatusPanels::StatusPanels(QStatusBar* bar)
     }
 }
 
-void StatusPanels::setText(int panel, const std::string& text)
+void StatusPanels::setText(StatusPanel panel, const std::string& text)
 {
-    texts_.at(static_cast<std::size_t>(panel)) = QString::fromStdString(text);
-    showText(panel);
+    texts_.at(Index(panel)) = QString::fromStdString(text);
+    showText(Index(panel));
 }
 
-void StatusPanels::showText(int panel)
+void StatusPanels::showText(std::size_t panel)
 {
-    QLabel* label = labels_.at(static_cast<std::size_t>(panel));
-    const QString& full = texts_.at(static_cast<std::size_t>(panel));
+    QLabel* label = labels_.at(panel);
+    const QString& full = texts_.at(panel);
     const int room = label->contentsRect().width() - 2 * label->margin() - 4;
     const QString shown = label->fontMetrics().horizontalAdvance(full) <= room
                               ? full
@@ -84,7 +84,7 @@ void StatusPanels::fitToWidth(int windowWidth)
     const std::array<int, 4> widths = StatusPanelWidths(windowWidth, minimums);
     for (std::size_t i = 0; i < labels_.size(); ++i)
         labels_[i]->setFixedWidth(widths[i]);
-    for (int i = 0; i < 4; ++i)
+    for (std::size_t i = 0; i < labels_.size(); ++i)
         showText(i);
 }
 

@@ -16,6 +16,16 @@ class QStatusBar;
 
 namespace glyphora {
 
+// The panels, left to right.
+enum class StatusPanel {
+    Hint,       // a control's hint, a recent file's path, the scan's progress note
+    Position,   // the selected icon's number and the icon count ("3 / 6")
+    Images,     // how many images the selected icon's group holds
+    ColorDepth, // the selected icon's colour depth
+};
+
+inline constexpr int kStatusPanelCount = 4;
+
 // Widths of the four panels for a window width. minimums holds the widths the texts of the
 // report panels need (index 0 is ignored). The report panels follow the window width as a
 // half, a tenth and a sixth and so on, never narrower than their texts; the first panel
@@ -26,20 +36,20 @@ class StatusPanels {
 public:
     explicit StatusPanels(QStatusBar* bar);
 
-    // Sets a panel's full text; the first panel shows it elided when it does not fit.
-    void setText(int panel, const std::string& text);
+    // Sets a panel's full text; the hint panel shows it elided when it does not fit.
+    void setText(StatusPanel panel, const std::string& text);
     // The panel's full text, as set.
-    const QString& text(int panel) const { return texts_.at(static_cast<std::size_t>(panel)); }
+    const QString& text(StatusPanel panel) const { return texts_.at(Index(panel)); }
+    QLabel* label(StatusPanel panel) const { return labels_.at(Index(panel)); }
     // Lays the panels out for a window width, from the current font.
     void fitToWidth(int windowWidth);
 
-    const std::vector<QLabel*>& labels() const { return labels_; }
-
 private:
-    void showText(int panel);
+    static std::size_t Index(StatusPanel panel) { return static_cast<std::size_t>(panel); }
+    void showText(std::size_t panel);
 
     std::vector<QLabel*> labels_;
-    std::array<QString, 4> texts_;
+    std::array<QString, kStatusPanelCount> texts_;
 };
 
 } // namespace glyphora

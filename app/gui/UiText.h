@@ -1,24 +1,24 @@
-// Interface texts of the window: the language pack's text, or the design (English) text
-// when no pack, or a pack without that text, is in use.
+// Interface texts of the window as Qt strings. UiText: the pack's text, or the built-in
+// English one where the pack in use has none (what a control shows as the window is built
+// and what a message says). PackText: the pack's text as it comes, also when empty (what the
+// language switch applies).
 #pragma once
 
+#include "i18n/BuiltInTexts.h"
 #include "i18n/LanguagePack.h"
 
 #include <QString>
 
-#include <string>
-
 namespace glyphora {
 
-inline std::string UiString(int id, const char* design)
+inline QString UiText(int id)
 {
-    std::string text = LangString(id);
-    return text.empty() ? std::string(design) : text;
+    return QString::fromStdString(InterfaceText(id));
 }
 
-inline QString UiText(int id, const char* design)
+inline QString PackText(int id)
 {
-    return QString::fromStdString(UiString(id, design));
+    return QString::fromStdString(LangString(id));
 }
 
 } // namespace glyphora

@@ -1,9 +1,9 @@
-// The main window and its settings: what the window applies from the stores at creation and
-// what it hands back to them when it closes. The stored rectangle is the window's normal
-// geometry without its frame, in screen coordinates, so that it comes back exactly as it was.
-#include "app/gui/MainWindow.h"
+// Reading and writing the window's settings, and the placement helpers.
+#include "app/gui/WindowSettingsIo.h"
 
 #include "app/gui/FindPane.h"
+#include "app/gui/RecentFiles.h"
+#include "export/ExportSettings.h"
 #include "scan/qt/FolderTree.h"
 #include "settings/SettingsStorage.h"
 
@@ -64,58 +64,54 @@ void ApplyPlacement(QWidget& window, const WindowPlacement& placement)
 
 } // namespace
 
-StoredSettings MainWindow::collectSettings() const
+WindowSettingsIo::WindowSettingsIo(SettingsStorage* storage, WindowSettingsParts parts)
+    : storage_(storage), parts_(parts)
+{}
+
+StoredSettings WindowSettingsIo::collect() const
 {
     StoredSettings stored;
-    stored.window = settings_;
-    stored.exportOptions = exportSettings_;
+    stored.window = parts_.settings;
+    stored.exportOptions = parts_.exportSettings;
     // A file named on the command line may be relative; the store keeps full paths.
-    for (const RecentEntry& entry : recent_.Entries()) {
+    for (const RecentEntry& entry : parts_.recentFiles.Entries()) {
         std::error_code ec;
         const std::filesystem::path full = std::filesystem::absolute(entry.path, ec);
         stored.recentFiles.push_back(ec ? entry.path : full.string());
     }
-    stored.placement = PlacementOf(*this);
-    stored.window.findPane =
-        FindPaneSettings{findPane_->isPaneVisible(), findPane_->paneHeight(), findPane_->filePanelWidth()};
-    stored.window.showHiddenFolders = findPane_->tree()->showsHiddenFolders();
+    stored.placement = PlacementOf(parts_.window);
+    const FindPane& pane = parts_.findPane;
+    stored.window.findPane = FindPaneSettings{pane.isPaneVisible(), pane.paneHeight(), pane.filePanelWidth()};
+    stored.window.showHiddenFolders = pane.tree()->showsHiddenFolders();
     return stored;
 }
 
-void MainWindow::loadSettings()
+void WindowSettingsIo::load()
 {
-    StoredSettings stored = collectSettings();
-    if (settingsStorage_) settingsStorage_->Load(stored);
-    applySettings(stored);
-}
-
-void MainWindow::applySettings(const StoredSettings& stored)
-{
-    settings_ = stored.window;
-    const int columnCount = exportSettings_.columnCount; // follows the grid, never the store
-    exportSettings_ = stored.exportOptions;
-    exportSettings_.columnCount = columnCount;
-    recent_.Assign(stored.recentFiles);
-    rebuildRecentMenu();
-    ApplyPlacement(*this, stored.placement);
+    StoredSettings stored = collect();
+    if (storage_) storage_->Load(stored);
+    WindowSettings& settings = parts_.settings;
+    settings = stored.window;
+    const int columnCount = parts_.exportSettings.columnCount; // follows the grid, never the store
+    parts_.exportSettings = stored.exportOptions;
+    parts_.exportSettings.columnCount = columnCount;
+    parts_.recentFiles.Assign(stored.recentFiles);
+    QWidget& window = parts_.window;
+    ApplyPlacement(window, stored.placement);
     // The find pane spans the window's width below the grid.
-    ClampFindPane(settings_.findPane, height(), width());
-    findPane_->setPaneHeight(settings_.findPane.height);
-    findPane_->setFilePanelWidth(settings_.findPane.filePanelWidth);
-    findPane_->setPaneVisible(settings_.findPane.visible);
-    findPane_->tree()->setShowHiddenFolders(settings_.showHiddenFolders);
-
-    saveToRegistryAction_->setChecked(settings_.settingsInRegistry);
-    showIconWindowAction_->setChecked(settings_.showSeparateWindow);
-    setIconSize(settings_.smallIcons ? IconSizing::Small : IconSizing::Large);
+    ClampFindPane(settings.findPane, window.height(), window.width());
+    parts_.findPane.setPaneHeight(settings.findPane.height);
+    parts_.findPane.setFilePanelWidth(settings.findPane.filePanelWidth);
+    parts_.findPane.setPaneVisible(settings.findPane.visible);
+    parts_.findPane.tree()->setShowHiddenFolders(settings.showHiddenFolders);
 }
 
-void MainWindow::saveSettings()
+void WindowSettingsIo::save()
 {
-    if (!settingsStorage_ || settingsSaved_) return;
-    settingsSaved_ = true;
+    if (!storage_ || saved_) return;
+    saved_ = true;
     try {
-        settingsStorage_->Save(collectSettings());
+        storage_->Save(collect());
     } catch (...) {
         // Closing goes on whatever happened to the settings.
     }

@@ -1,7 +1,7 @@
 // Help windows per help file.
 #include "i18n/qt/ChmHelpViewer.h"
 
-#include "i18n/LanguagePack.h"
+#include "i18n/BuiltInTexts.h"
 #include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
 #include "i18n/qt/HelpWindow.h"
@@ -16,12 +16,6 @@
 namespace glyphora {
 
 namespace {
-
-std::string TextOr(int id, std::string_view fallback)
-{
-    std::string text = LangString(id);
-    return text.empty() ? std::string(fallback) : text;
-}
 
 // Two spellings of one file name the same window.
 std::filesystem::path Key(const std::filesystem::path& path)
@@ -77,8 +71,8 @@ HelpWindow* ChmHelpViewer::WindowFor(const std::filesystem::path& helpFile)
         if (Key(window->Archive().Path()) == key) return window.data();
 
     if (!FileExists(helpFile)) {
-        dialogs_.Show(FormatText(TextOr(kTextFileNotFound, "File not found:\n%s"), helpFile.string()),
-                      MessageIcon::Error, MessageButtons::Ok);
+        dialogs_.Show(FormatText(InterfaceText(kTextFileNotFound), helpFile.string()), MessageIcon::Error,
+                      MessageButtons::Ok);
         return nullptr;
     }
     auto archive = ChmArchive::Open(helpFile);

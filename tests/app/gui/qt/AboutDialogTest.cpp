@@ -3,7 +3,10 @@
 #include "app/gui/AboutDialog.h"
 #include "app/gui/AppIcon.h"
 #include "app/gui/LibraryVersions.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 #include "platform/ShellOpen.h"
 #include "tests/support/qt/GuiTestSupport.h"
 
@@ -102,8 +105,8 @@ TEST(AboutDialog, TheWindowsAboutButtonShowsIt)
 {
     test::ScriptedDialogs dialogs;
     MainWindow window({"-unused"}, &dialogs);
-    EXPECT_TRUE(window.aboutButton()->isEnabled()) << "also without a file";
-    window.aboutButton()->click();
+    EXPECT_TRUE(window.commands().softButton(Command::About)->isEnabled()) << "also without a file";
+    window.commands().softButton(Command::About)->click();
     EXPECT_EQ(dialogs.aboutCount, 1);
 }
 

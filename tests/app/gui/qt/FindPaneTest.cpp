@@ -4,6 +4,7 @@
 // file's folder, saving the icons of every listed file with one overwrite answer, and the
 // splitters' limits and stored sizes.
 #include "app/gui/FindPane.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/MinimumCountBox.h"
 #include "export/ProgramFlags.h"
@@ -21,6 +22,7 @@
 #include "widgets/SoftButton.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,14 +104,14 @@ protected:
 
 TEST_F(FindPaneTest, TheFindButtonShowsAndHidesThePaneWithItsStripControls)
 {
-    PushButton* button = window->findButton();
+    PushButton* button = window->commands().pushButton(Command::ToggleFindPane);
     EXPECT_EQ(button, pane->searchButton());
     EXPECT_TRUE(button->isEnabled());
     EXPECT_FALSE(pane->isVisible());
     EXPECT_FALSE(pane->paneSplitter()->isVisible());
     EXPECT_FALSE(pane->minimumBox()->isVisible());
-    EXPECT_EQ(pane->minimumBox(), window->minimumCountBox());
-    EXPECT_EQ(pane->minimumLabel(), window->minimumCountLabel());
+    EXPECT_EQ(pane->minimumBox(), window->findPane()->minimumBox());
+    EXPECT_EQ(pane->minimumLabel(), window->findPane()->minimumLabel());
     EXPECT_EQ(button->text(), "Find files with icons inside >>");
 
     const int gridHeight = window->gridView()->height();
@@ -254,7 +256,7 @@ TEST_F(FindPaneTest, EscapeStopsTheScanAfterTheFileBeingListed)
         EXPECT_TRUE(ScanActive);
         EXPECT_FALSE(window->centralWidget()->isEnabled());
         EXPECT_FALSE(pane->searchButton()->isEnabled());
-        EXPECT_EQ(window->statusPanels()[0]->text(), "Searching for files with icons. Please wait...");
+        EXPECT_EQ(window->statusPanel(StatusPanel::Hint)->text(), "Searching for files with icons. Please wait...");
         QTest::keyClick(window.get(), Qt::Key_Escape);
         EXPECT_FALSE(ScanActive);
     });
@@ -270,7 +272,7 @@ TEST_F(FindPaneTest, EscapeStopsTheScanAfterTheFileBeingListed)
     EXPECT_EQ(pane->stoppedLabel()->text(), "Search stopped");
     EXPECT_TRUE(window->centralWidget()->isEnabled());
     EXPECT_TRUE(pane->saveAllButton()->isEnabled());
-    EXPECT_EQ(window->statusPanels()[0]->text(), "");
+    EXPECT_EQ(window->statusPanel(StatusPanel::Hint)->text(), "");
     QTest::qWait(50); // nothing more arrives from the stopped walk
     EXPECT_EQ(pane->fileList()->count(), 1);
 
@@ -279,6 +281,62 @@ TEST_F(FindPaneTest, EscapeStopsTheScanAfterTheFileBeingListed)
     ASSERT_TRUE(waitForScan());
     EXPECT_EQ(pane->fileList()->count(), 40);
     EXPECT_FALSE(pane->stoppedLabel()->isVisible());
+}
+
+// Escape pressed through the window's own key and shortcut dispatch: the focused control still
+// receives it (the list's search editor closes, a splitter drag is cancelled), and while a scan
+// runs it stops the scan.
+TEST_F(FindPaneTest, EscapeReachesTheFocusedControlAndStillStopsAScan)
+{
+    for (int i = 0; i < 40; ++i)
+        fs::copy_file(test::SampleModule(), root() / ("m" + std::to_string(100 + i) + ".dll"));
+    window->activateWindow(); // window shortcuts need the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(scan(root()));
+    ASSERT_EQ(pane->fileList()->count(), 40);
+    // Escape as the user presses it: to whichever control has the focus.
+    const auto pressEscape = [this] {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : window.get(), Qt::Key_Escape);
+    };
+
+    // The list's search editor opens with the first letter typed and closes with Escape.
+    SearchListBox* list = pane->fileList();
+    list->setFocus();
+    QTest::keyClicks(list, QStringLiteral("m1"));
+    ASSERT_TRUE(list->isEditorVisible());
+    pressEscape();
+    EXPECT_FALSE(list->isEditorVisible());
+
+    // A drag of the splitter above the pane ends with Escape and leaves every size as it was.
+    PaneSplitter* splitter = pane->paneSplitter();
+    const int paneHeight = pane->paneHeight();
+    const int gridHeight = window->gridView()->height();
+    test::SendMouse(splitter, QEvent::MouseButtonPress, {100, 1}, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(splitter, QEvent::MouseMove, {100, -39}, Qt::NoButton, Qt::LeftButton);
+    ASSERT_TRUE(splitter->isDragging());
+    pressEscape();
+    EXPECT_FALSE(splitter->isDragging());
+    test::SendMouse(splitter, QEvent::MouseButtonRelease, {100, -39}, Qt::LeftButton, Qt::NoButton);
+    QApplication::processEvents();
+    EXPECT_EQ(pane->paneHeight(), paneHeight);
+    EXPECT_EQ(window->gridView()->height(), gridHeight);
+
+    // While a scan runs, Escape stops it after the file being listed.
+    bool pressed = false;
+    QMetaObject::Connection hook = QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, [&] {
+        if (pressed) return;
+        pressed = true;
+        pressEscape();
+    });
+    QSignalSpy done(pane, &FindPane::scanFinished);
+    pane->rescan();
+    ASSERT_TRUE(done.wait(10000));
+    QObject::disconnect(hook);
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(done.takeFirst().at(0).value<ScanOutcome>(), ScanOutcome::Stopped);
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_TRUE(pane->stoppedLabel()->isVisible());
 }
 
 // A branch read again during a scan can move the tree's selection; that scan gives way to
@@ -328,11 +386,11 @@ TEST_F(FindPaneTest, SavingAllListedFilesAsksOnceForEveryFile)
     ASSERT_EQ(pane->fileList()->count(), 3);
     const fs::path dest = root() / "icons";
 
-    ASSERT_EQ(pane->saveAllActions().size(), 6u);
-    EXPECT_EQ(pane->saveAllActions()[5]->text(), "as &PNG (*.png)");
-    EXPECT_EQ(pane->saveAllButton()->dropDown(), static_cast<QWidget*>(pane->saveAllMenu()));
+    ASSERT_EQ(window->commands().members(Command::SaveListedAs).size(), 6u);
+    EXPECT_EQ(window->commands().members(Command::SaveListedAs)[5]->text(), "as &PNG (*.png)");
+    EXPECT_EQ(pane->saveAllButton()->dropDown(), static_cast<QWidget*>(window->commands().menu(Menu::SaveListed)));
     dialogs.folderAnswers.push_back(dest);
-    pane->saveAllActions()[5]->trigger();
+    window->commands().members(Command::SaveListedAs)[5]->trigger();
     ASSERT_EQ(dialogs.folderTitles, Strings{"Select folder to save images:"});
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "18 icon(s) saved.");
@@ -346,7 +404,7 @@ TEST_F(FindPaneTest, SavingAllListedFilesAsksOnceForEveryFile)
     dialogs.folderAnswers.push_back(dest);
     dialogs.messageAnswers.push_back(DialogAnswer::YesToAll);
     std::ofstream(dest / "ico_one_dll0001.png", std::ios::trunc) << "old";
-    pane->saveAllActions()[5]->trigger();
+    window->commands().members(Command::SaveListedAs)[5]->trigger();
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNoNoToAllYesToAll);
     EXPECT_NE(dialogs.messages[0].text.find((dest / "ico_one_dll0001.png").string()), std::string::npos);
@@ -457,7 +515,7 @@ TEST(FindPaneSettingsTest, ThePaneComesBackAsItWasLeft)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
     QCoreApplication::processEvents();
     EXPECT_TRUE(again.findPane()->isPaneVisible());
-    EXPECT_EQ(again.findButton()->text(), "Find files with icons inside <<");
+    EXPECT_EQ(again.commands().pushButton(Command::ToggleFindPane)->text(), "Find files with icons inside <<");
     EXPECT_EQ(again.findPane()->paneHeight(), kFindPaneMinHeight + 40);
     EXPECT_EQ(again.findPane()->filePanelWidth(), kFilePanelMinWidth + 20);
 }

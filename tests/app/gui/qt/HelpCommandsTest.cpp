@@ -2,7 +2,12 @@
 // first start and closing the window, each reaching the help service; and, with the real
 // viewer, a help window that opens on F1 and closes with the main window.
 #include "app/gui/ExportOptionsDialog.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/PrintController.h"
+#include "app/gui/SaveController.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 #include "app/gui/PrintDialog.h"
 #include "app/gui/WindowHost.h"
 #include "platform/ProgramPaths.h"
@@ -51,8 +56,8 @@ protected:
 
 TEST_F(HelpCommandsTest, HelpButtonAndF1OpenTheContents)
 {
-    ASSERT_TRUE(window->helpButton()->isEnabled());
-    QTest::mouseClick(window->helpButton(), Qt::LeftButton);
+    ASSERT_TRUE(window->commands().softButton(Command::Help)->isEnabled());
+    QTest::mouseClick(window->commands().softButton(Command::Help), Qt::LeftButton);
     EXPECT_EQ(viewer.calls, std::vector<std::string>{Contents()});
 
     QTest::keyClick(window->gridView(), Qt::Key_F1);
@@ -103,11 +108,11 @@ TEST(HelpOnTheFirstStart, OnlyTheVeryFirstStartWithoutArgumentsOpensTheContents)
 TEST_F(HelpCommandsTest, TheHelpFileFollowsTheLanguage)
 {
     EXPECT_EQ(window->help().HelpFile(), DataFilePath("english.chm"));
-    window->languageActions()[1]->trigger(); // Ukrainian
+    window->commands().members(Command::Language)[1]->trigger(); // Ukrainian
     EXPECT_EQ(window->help().HelpFile(), DataFilePath("ukrainian.chm"));
     QTest::keyClick(window->gridView(), Qt::Key_F1);
     EXPECT_EQ(viewer.calls, std::vector<std::string>{"contents " + DataFilePath("ukrainian.chm").string()});
-    window->languageActions()[2]->trigger(); // Greek has no help of its own
+    window->commands().members(Command::Language)[2]->trigger(); // Greek has no help of its own
     EXPECT_EQ(window->help().HelpFile(), DataFilePath("english.chm"));
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -138,7 +143,7 @@ TEST(HelpCommandsWithRealDialogs, TheExportDialogOfTheWindowIsWiredToItsHelp)
     testing::RecordingHelpViewer viewer;
     MainWindow window({});
     window.help().SetViewer(&viewer);
-    window.setModifiersQuery([] { return Qt::KeyboardModifiers(Qt::NoModifier); });
+    window.saves().setModifiersQuery([] { return Qt::KeyboardModifiers(Qt::NoModifier); });
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
@@ -150,7 +155,7 @@ TEST(HelpCommandsWithRealDialogs, TheExportDialogOfTheWindowIsWiredToItsHelp)
         QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
         dialog->reject();
     });
-    window.exportPdf();
+    window.saves().exportDocument(ExportKind::Pdf);
     EXPECT_TRUE(sawDialog);
     EXPECT_EQ(viewer.calls, std::vector<std::string>{"topic " + DataFilePath("english.chm").string() + " /export.htm"});
     window.help().SetViewer(nullptr);
@@ -175,7 +180,7 @@ TEST(HelpCommandsWithRealDialogs, ThePrintDialogOfTheWindowIsWiredToItsHelp)
         QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
         dialog->reject();
     });
-    window.print();
+    window.printing().print();
     EXPECT_TRUE(sawDialog);
     EXPECT_EQ(viewer.calls,
               std::vector<std::string>{"topic " + DataFilePath("english.chm").string() + " /printing-icons.htm"});

@@ -3,7 +3,9 @@
 // icon for a file without icons, and its visibility is the window setting ShowSeparateWindow
 // (turned off when the user closes the window by hand).
 #include "app/gui/IconWindow.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/AuxiliaryWindows.h"
 #include "export/ProgramFlags.h"
 #include "iconengine/IconExtraction.h"
 #include "iconengine/FileTypeIcons.h"
@@ -80,32 +82,33 @@ protected:
 TEST_F(IconWindowTest, OnByDefaultFromTheFirstSelection)
 {
     EXPECT_TRUE(window->settings().showSeparateWindow);
-    EXPECT_TRUE(window->showIconWindowAction()->isChecked());
-    EXPECT_TRUE(window->showIconWindowAction()->isEnabled());
-    EXPECT_EQ(window->showIconWindowAction()->text(), "Show Selected Icon In Separate &Window");
-    EXPECT_EQ(window->iconWindow(), nullptr) << "created on first need only";
+    EXPECT_TRUE(window->commands().action(Command::ShowIconWindow)->isChecked());
+    EXPECT_TRUE(window->commands().action(Command::ShowIconWindow)->isEnabled());
+    EXPECT_EQ(window->commands().action(Command::ShowIconWindow)->text(), "Show Selected Icon In Separate &Window");
+    EXPECT_EQ(window->auxiliary().iconWindow(), nullptr) << "created on first need only";
     window->SelectFile(test::SampleModule()); // selects icon 0
-    ASSERT_NE(window->iconWindow(), nullptr);
-    EXPECT_TRUE(window->iconWindow()->isVisible());
+    ASSERT_NE(window->auxiliary().iconWindow(), nullptr);
+    EXPECT_TRUE(window->auxiliary().iconWindow()->isVisible());
 }
 
 TEST_F(IconWindowTest, OffUntilTurnedOn)
 {
-    window->showIconWindowAction()->trigger();
+    window->commands().action(Command::ShowIconWindow)->trigger();
     EXPECT_FALSE(window->settings().showSeparateWindow);
     window->SelectFile(test::SampleModule());
     grid()->SetItemIndex(1);
-    EXPECT_EQ(window->iconWindow(), nullptr);
-    window->showIconWindowAction()->trigger();
+    EXPECT_EQ(window->auxiliary().iconWindow(), nullptr);
+    window->commands().action(Command::ShowIconWindow)->trigger();
     EXPECT_TRUE(window->settings().showSeparateWindow);
-    ASSERT_NE(window->iconWindow(), nullptr);
-    EXPECT_EQ(Shown(window->iconWindow()->largePicture()), Expected(SampleIcon(1, 32), window->iconWindow()));
+    ASSERT_NE(window->auxiliary().iconWindow(), nullptr);
+    EXPECT_EQ(Shown(window->auxiliary().iconWindow()->largePicture()),
+              Expected(SampleIcon(1, 32), window->auxiliary().iconWindow()));
 }
 
 TEST_F(IconWindowTest, FollowsTheSelectionAndTheMainWindowKeepsTheFocus)
 {
     window->SelectFile(test::SampleModule());
-    IconWindow* icons = window->iconWindow();
+    IconWindow* icons = window->auxiliary().iconWindow();
     ASSERT_NE(icons, nullptr);
     EXPECT_TRUE(icons->isVisible());
     EXPECT_EQ(icons->windowTitle(), "Selected icon");
@@ -123,28 +126,28 @@ TEST_F(IconWindowTest, FollowsTheSelectionAndTheMainWindowKeepsTheFocus)
         ExpectCentredInHalves(*icons);
         EXPECT_EQ(QApplication::activeWindow(), window.get());
     }
-    EXPECT_EQ(window->iconWindow(), icons) << "one window for the whole run";
+    EXPECT_EQ(window->auxiliary().iconWindow(), icons) << "one window for the whole run";
 }
 
 TEST_F(IconWindowTest, TurnedOnWithoutASelectionShowsEmptyPictures)
 {
-    window->setShowSeparateWindow(false);
+    window->auxiliary().setShowSeparateWindow(false);
     window->SelectFile(test::SampleModule());
     grid()->SetItemIndex(-1);
-    window->setShowSeparateWindow(true);
-    IconWindow* icons = window->iconWindow();
+    window->auxiliary().setShowSeparateWindow(true);
+    IconWindow* icons = window->auxiliary().iconWindow();
     ASSERT_NE(icons, nullptr);
     EXPECT_TRUE(icons->isVisible());
     EXPECT_TRUE(icons->largePicture()->pixmap().isNull());
     EXPECT_TRUE(icons->smallPicture()->pixmap().isNull());
 
     // Turning it off hides it; on again it shows the selection.
-    window->showIconWindowAction()->trigger();
+    window->commands().action(Command::ShowIconWindow)->trigger();
     EXPECT_FALSE(window->settings().showSeparateWindow);
     EXPECT_FALSE(icons->isVisible());
     grid()->SetItemIndex(4);
     EXPECT_FALSE(icons->isVisible()) << "a selection does not bring it back";
-    window->showIconWindowAction()->trigger();
+    window->commands().action(Command::ShowIconWindow)->trigger();
     EXPECT_TRUE(icons->isVisible());
     EXPECT_EQ(Shown(icons->largePicture()), Expected(SampleIcon(4, 32), icons));
 }
@@ -152,26 +155,26 @@ TEST_F(IconWindowTest, TurnedOnWithoutASelectionShowsEmptyPictures)
 TEST_F(IconWindowTest, ClosingItByHandTurnsTheOptionOff)
 {
     window->SelectFile(test::SampleModule());
-    IconWindow* icons = window->iconWindow();
+    IconWindow* icons = window->auxiliary().iconWindow();
     ASSERT_NE(icons, nullptr);
     icons->close();
     EXPECT_FALSE(window->settings().showSeparateWindow) << "stored off, so it stays closed after a restart";
-    EXPECT_FALSE(window->showIconWindowAction()->isChecked());
+    EXPECT_FALSE(window->commands().action(Command::ShowIconWindow)->isChecked());
     grid()->SetItemIndex(1);
     EXPECT_FALSE(icons->isVisible());
 
     // Closed because the program ends: the option stays as it is.
-    window->setShowSeparateWindow(true);
+    window->auxiliary().setShowSeparateWindow(true);
     MainWindowClosing = true;
     icons->close();
     EXPECT_TRUE(window->settings().showSeparateWindow);
-    EXPECT_TRUE(window->showIconWindowAction()->isChecked());
+    EXPECT_TRUE(window->commands().action(Command::ShowIconWindow)->isChecked());
 }
 
 TEST_F(IconWindowTest, ShowsEveryImageOfTheGroupLargestLastWithItsSizeAndDepth)
 {
     window->SelectFile(test::SampleModule());
-    IconWindow* icons = window->iconWindow();
+    IconWindow* icons = window->auxiliary().iconWindow();
     ASSERT_NE(icons, nullptr);
     grid()->SetItemIndex(1); // MAINICON: 16, 32, 48 at 4, 8 and 32 bits, then 256 at 32 bits
     const auto& pictures = icons->imagePictures();
@@ -208,8 +211,8 @@ TEST_F(IconWindowTest, AFileWithoutIconsShowsItsFileTypeIcon)
     std::ofstream(text) << "plain text";
     window->SelectFile(text);
     ASSERT_TRUE(grid()->Associated());
-    window->setShowSeparateWindow(true);
-    IconWindow* icons = window->iconWindow();
+    window->auxiliary().setShowSeparateWindow(true);
+    IconWindow* icons = window->auxiliary().iconWindow();
     ASSERT_NE(icons, nullptr);
     const FileTypeIconProvider& shell = CurrentFileTypeIconProvider();
     EXPECT_EQ(Shown(icons->largePicture()), Expected(shell.IconForFile(text, 32), icons));

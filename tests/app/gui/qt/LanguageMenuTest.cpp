@@ -3,7 +3,12 @@
 // damaged or old pack gives its message and the check mark stays where the language is;
 // dialogs made later speak the current language; a quiet start with arguments.
 #include "app/gui/ExportOptionsDialog.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/FindPane.h"
+#include "app/gui/SaveController.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 #include "app/gui/MinimumCountBox.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/Languages.h"
@@ -56,7 +61,7 @@ void WriteText(const std::filesystem::path& path, const std::string& text)
 int CheckedLanguageCount(const MainWindow& window)
 {
     int checked = 0;
-    for (QAction* action : window.languageActions())
+    for (QAction* action : window.commands().members(Command::Language))
         checked += action->isChecked();
     return checked;
 }
@@ -76,7 +81,7 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    std::string Panel(int i) const { return window->statusText(i).toStdString(); }
+    std::string Panel(StatusPanel panel) const { return window->statusText(panel).toStdString(); }
 
     test::ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
@@ -97,56 +102,56 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
     MainWindow& w = *window;
     const IconGrid* grid = w.gridView()->grid();
     const std::vector<std::pair<int, Read>> controls = {
-        {kTextMinimumIconCount, text(w.minimumCountLabel())},
+        {kTextMinimumIconCount, text(w.findPane()->minimumLabel())},
         {kTextEmptyGridHint, statusTip(w.gridView())},
         {kTextEmptyGridHint, [grid] { return grid->Text(); }},
         {kTextNoIconsInFile, [grid] { return grid->UnableToLoadOrFindIconsMsg(); }},
-        {kTextHintOpen, statusTip(w.openButton())},
-        {kTextHintSave, statusTip(w.saveButton())},
-        {kTextHintCopy, statusTip(w.copyButton())},
-        {kTextHintPrint, statusTip(w.printButton())},
-        {kTextHintRefresh, statusTip(w.refreshButton())},
-        {kTextHintOptions, statusTip(w.optionsButton())},
-        {kTextHintHelp, statusTip(w.helpButton())},
-        {kTextHintAbout, statusTip(w.aboutButton())},
-        {kTextHintOptions, tip(w.optionsButton())},
-        {kTextHintAbout, tip(w.aboutButton())},
-        {kTextMenuSaveSelected, text(w.saveSelectedAction())},
-        {kTextMenuSaveAllAsOneImage, text(w.saveAllAsOneImageAction())},
-        {kTextMenuSaveAll, title(w.saveAllMenu())},
-        {kTextMenuAsIcons, text(w.saveAllActions()[0])},
-        {kTextMenuAsBitmaps, text(w.saveAllActions()[1])},
-        {kTextMenuAsJpeg, text(w.saveAllActions()[2])},
-        {kTextMenuAsMetafiles, text(w.saveAllActions()[3])},
-        {kTextMenuAsGif, text(w.saveAllActions()[4])},
-        {kTextMenuAsPng, text(w.saveAllActions()[5])},
-        {kTextMenuToHtml, text(w.exportHtmlAction())},
-        {kTextMenuToDbf, text(w.exportDbaseAction())},
-        {kTextMenuToPdf, text(w.exportPdfAction())},
-        {kTextHintMinimumIconCount, tip(w.minimumCountLabel())},
-        {kTextHintMinimumIconCount, tip(w.minimumCountBox())},
-        {kTextHintMinimumIconCount, statusTip(w.minimumCountBox())},
-        {kTextMenuLanguage, title(w.languageMenu())},
-        {kTextMenuEnglish, text(w.languageActions()[0])},
-        {kTextMenuGreek, text(w.languageActions()[2])},
-        {kTextMenuUkrainian, text(w.languageActions()[1])},
-        {kTextMenuRomanian, text(w.languageActions()[3])},
-        {kTextMenuItalian, text(w.languageActions()[4])},
-        {kTextMenuPolish, text(w.languageActions()[5])},
-        {kTextMenuShowIconWindow, text(w.showIconWindowAction())},
-        {kTextMenuIconSize, title(w.iconSizeMenu())},
-        {kTextMenuSize32, text(w.largeIconsAction())},
-        {kTextMenuSize16, text(w.smallIconsAction())},
-        {kTextMenuSaveToRegistry, text(w.saveToRegistryAction())},
-        {kTextShowFindPane, text(w.findButton())},
+        {kTextHintOpen, statusTip(w.commands().popupButton(Command::Open))},
+        {kTextHintSave, statusTip(w.commands().popupButton(Command::Save))},
+        {kTextHintCopy, statusTip(w.commands().softButton(Command::Copy))},
+        {kTextHintPrint, statusTip(w.commands().softButton(Command::Print))},
+        {kTextHintRefresh, statusTip(w.commands().softButton(Command::Refresh))},
+        {kTextHintOptions, statusTip(w.commands().popupButton(Command::Options))},
+        {kTextHintHelp, statusTip(w.commands().softButton(Command::Help))},
+        {kTextHintAbout, statusTip(w.commands().softButton(Command::About))},
+        {kTextHintOptions, tip(w.commands().popupButton(Command::Options))},
+        {kTextHintAbout, tip(w.commands().softButton(Command::About))},
+        {kTextMenuSaveSelected, text(w.commands().action(Command::SaveSelected))},
+        {kTextMenuSaveAllAsOneImage, text(w.commands().action(Command::SaveAllAsOneImage))},
+        {kTextMenuSaveAll, title(w.commands().menu(Menu::SaveAll))},
+        {kTextMenuAsIcons, text(w.commands().members(Command::SaveAllAs)[0])},
+        {kTextMenuAsBitmaps, text(w.commands().members(Command::SaveAllAs)[1])},
+        {kTextMenuAsJpeg, text(w.commands().members(Command::SaveAllAs)[2])},
+        {kTextMenuAsMetafiles, text(w.commands().members(Command::SaveAllAs)[3])},
+        {kTextMenuAsGif, text(w.commands().members(Command::SaveAllAs)[4])},
+        {kTextMenuAsPng, text(w.commands().members(Command::SaveAllAs)[5])},
+        {kTextMenuToHtml, text(w.commands().action(Command::ExportHtml))},
+        {kTextMenuToDbf, text(w.commands().action(Command::ExportDbase))},
+        {kTextMenuToPdf, text(w.commands().action(Command::ExportPdf))},
+        {kTextHintMinimumIconCount, tip(w.findPane()->minimumLabel())},
+        {kTextHintMinimumIconCount, tip(w.findPane()->minimumBox())},
+        {kTextHintMinimumIconCount, statusTip(w.findPane()->minimumBox())},
+        {kTextMenuLanguage, title(w.commands().menu(Menu::Language))},
+        {kTextMenuEnglish, text(w.commands().members(Command::Language)[0])},
+        {kTextMenuGreek, text(w.commands().members(Command::Language)[2])},
+        {kTextMenuUkrainian, text(w.commands().members(Command::Language)[1])},
+        {kTextMenuRomanian, text(w.commands().members(Command::Language)[3])},
+        {kTextMenuItalian, text(w.commands().members(Command::Language)[4])},
+        {kTextMenuPolish, text(w.commands().members(Command::Language)[5])},
+        {kTextMenuShowIconWindow, text(w.commands().action(Command::ShowIconWindow))},
+        {kTextMenuIconSize, title(w.commands().menu(Menu::IconSize))},
+        {kTextMenuSize32, text(w.commands().action(Command::LargeIcons))},
+        {kTextMenuSize16, text(w.commands().action(Command::SmallIcons))},
+        {kTextMenuSaveToRegistry, text(w.commands().action(Command::SaveToRegistry))},
+        {kTextShowFindPane, text(w.commands().pushButton(Command::ToggleFindPane))},
     };
 
     for (int language : {1, 2, 3, 4, 5, 0}) {
         SCOPED_TRACE(LanguageFileName(language));
-        w.languageActions()[static_cast<std::size_t>(language)]->trigger();
+        w.commands().members(Command::Language)[static_cast<std::size_t>(language)]->trigger();
         EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
         EXPECT_EQ(w.settings().language, language);
-        EXPECT_TRUE(w.languageActions()[static_cast<std::size_t>(language)]->isChecked());
+        EXPECT_TRUE(w.commands().members(Command::Language)[static_cast<std::size_t>(language)]->isChecked());
         EXPECT_EQ(CheckedLanguageCount(w), 1);
 
         const LanguagePack pack = ShippedPack(language);
@@ -155,38 +160,43 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
         EXPECT_EQ(w.gridView()->toolTip().toStdString(), "") << "the grid's hint has only a long part";
         // A tooltip names the key of the button's command after the text.
         const std::pair<QAbstractButton*, std::pair<int, const char*>> keyed[] = {
-            {w.openButton(), {kTextHintOpen, "Ctrl+O"}},       {w.saveButton(), {kTextHintSave, "Ctrl+S"}},
-            {w.copyButton(), {kTextHintCopy, "Ctrl+C"}},       {w.printButton(), {kTextHintPrint, "Ctrl+P"}},
-            {w.refreshButton(), {kTextHintRefresh, "Ctrl+R"}}, {w.helpButton(), {kTextHintHelp, "F1"}},
+            {w.commands().popupButton(Command::Open), {kTextHintOpen, "Ctrl+O"}},
+            {w.commands().popupButton(Command::Save), {kTextHintSave, "Ctrl+S"}},
+            {w.commands().softButton(Command::Copy), {kTextHintCopy, "Ctrl+C"}},
+            {w.commands().softButton(Command::Print), {kTextHintPrint, "Ctrl+P"}},
+            {w.commands().softButton(Command::Refresh), {kTextHintRefresh, "Ctrl+R"}},
+            {w.commands().softButton(Command::Help), {kTextHintHelp, "F1"}},
         };
         for (const auto& [button, expected] : keyed)
             EXPECT_EQ(button->toolTip().toStdString(),
                       pack.Text(static_cast<std::uint16_t>(expected.first)) + " (" + expected.second + ")");
         // The status bar is written again in the new language.
-        EXPECT_EQ(Panel(1), "1 / 6");
-        EXPECT_EQ(Panel(2), FormatText(pack.Text(kTextStatusImageCount), "9"));
-        EXPECT_EQ(Panel(3), FormatText(pack.Text(kTextStatusColorDepth), "32"));
-        for (int panel : {2, 3}) {
-            const QLabel* label = w.statusPanels()[static_cast<std::size_t>(panel)];
-            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << "panel " << panel;
+        EXPECT_EQ(Panel(StatusPanel::Position), "1 / 6");
+        EXPECT_EQ(Panel(StatusPanel::Images), FormatText(pack.Text(kTextStatusImageCount), "9"));
+        EXPECT_EQ(Panel(StatusPanel::ColorDepth), FormatText(pack.Text(kTextStatusColorDepth), "32"));
+        for (StatusPanel panel : {StatusPanel::Images, StatusPanel::ColorDepth}) {
+            const QLabel* label = w.statusPanel(panel);
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << "panel " << static_cast<int>(panel);
         }
     }
-    EXPECT_EQ(w.saveSelectedAction()->text().toStdString(), "Save &Selected");
+    EXPECT_EQ(w.commands().action(Command::SaveSelected)->text().toStdString(), "Save &Selected");
 }
 
 TEST_F(LanguageMenuTest, MenuShowsTheLanguagesAsOneRadioGroupInItsOrder)
 {
     Open({});
     std::vector<std::string> shown;
-    for (QAction* action : window->languageMenu()->actions()) {
+    for (QAction* action : window->commands().menu(Menu::Language)->actions()) {
         EXPECT_TRUE(action->isCheckable());
         ASSERT_NE(action->actionGroup(), nullptr);
         EXPECT_TRUE(action->actionGroup()->isExclusive());
         shown.push_back(action->text().toStdString());
     }
     EXPECT_EQ(shown, (std::vector<std::string>{"English", "Italian", "Greek", "Ukrainian", "Romanian", "Polish"}));
-    EXPECT_TRUE(window->languageActions()[0]->isChecked());
-    EXPECT_EQ(window->optionsMenu()->actions().front(), window->languageMenu()->menuAction());
+    EXPECT_TRUE(window->commands().members(Command::Language)[0]->isChecked());
+    EXPECT_EQ(window->commands().menu(Menu::Options)->actions().front(),
+              window->commands().menu(Menu::Language)->menuAction());
 }
 
 TEST_F(LanguageMenuTest, MissingPackChosenFromTheMenuChangesNothing)
@@ -196,16 +206,16 @@ TEST_F(LanguageMenuTest, MissingPackChosenFromTheMenuChangesNothing)
     Open({}, folder.path());
     ASSERT_TRUE(dialogs.messages.empty());
 
-    window->languageActions()[5]->trigger();
+    window->commands().members(Command::Language)[5]->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const std::string path = (folder.path() / "polish.lng").string();
     EXPECT_EQ(dialogs.messages[0].text,
               "File does not exist:\n" + path + "\nIt can be found on the Glyphora web page.");
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(window->settings().language, 0);
-    EXPECT_TRUE(window->languageActions()[0]->isChecked());
-    EXPECT_FALSE(window->languageActions()[5]->isChecked());
-    EXPECT_EQ(window->saveSelectedAction()->text().toStdString(), "Save &Selected");
+    EXPECT_TRUE(window->commands().members(Command::Language)[0]->isChecked());
+    EXPECT_FALSE(window->commands().members(Command::Language)[5]->isChecked());
+    EXPECT_EQ(window->commands().action(Command::SaveSelected)->text().toStdString(), "Save &Selected");
     EXPECT_EQ(LangString(kTextMenuLanguage), "Language") << "the English pack stays in use";
 }
 
@@ -216,13 +226,13 @@ TEST_F(LanguageMenuTest, DamagedPackLeavesTheTextsAndNoPack)
     WriteText(folder.path() / "romanian.lng", "MZ but no module\n");
     Open({}, folder.path());
 
-    window->languageActions()[3]->trigger();
+    window->commands().members(Command::Language)[3]->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Unable to load the file:\n" + (folder.path() / "romanian.lng").string());
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(window->settings().language, 0);
-    EXPECT_TRUE(window->languageActions()[0]->isChecked());
-    EXPECT_EQ(window->minimumCountLabel()->text().toStdString(), "Minimum number of icons");
+    EXPECT_TRUE(window->commands().members(Command::Language)[0]->isChecked());
+    EXPECT_EQ(window->findPane()->minimumLabel()->text().toStdString(), "Minimum number of icons");
     EXPECT_FALSE(LanguagePackLoaded());
 }
 
@@ -237,14 +247,14 @@ TEST_F(LanguageMenuTest, OldPackIsUsedAfterAWarning)
     WriteText(folder.path() / "italian.lng", italian);
     Open({}, folder.path());
 
-    window->languageActions()[4]->trigger();
+    window->commands().members(Command::Language)[4]->trigger();
     const LanguagePack pack = ShippedPack(4);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, pack.Text(kTextPackObsolete) + "\n" + pack.Text(kTextPackObsoleteAdvice));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(window->settings().language, 4);
-    EXPECT_TRUE(window->languageActions()[4]->isChecked());
-    EXPECT_EQ(window->saveSelectedAction()->text().toStdString(), pack.Text(kTextMenuSaveSelected));
+    EXPECT_TRUE(window->commands().members(Command::Language)[4]->isChecked());
+    EXPECT_EQ(window->commands().action(Command::SaveSelected)->text().toStdString(), pack.Text(kTextMenuSaveSelected));
 }
 
 TEST_F(LanguageMenuTest, StartWithoutAnyPackKeepsTheBuiltInTexts)
@@ -255,9 +265,9 @@ TEST_F(LanguageMenuTest, StartWithoutAnyPackKeepsTheBuiltInTexts)
     EXPECT_EQ(dialogs.messages[0].text, "File does not exist:\n" + (folder.path() / "english.lng").string() +
                                             "\nIt can be found on Glyphora web page.");
     EXPECT_FALSE(LanguagePackLoaded());
-    EXPECT_EQ(window->saveSelectedAction()->text().toStdString(), "Save &Selected");
-    EXPECT_EQ(window->languageMenu()->title().toStdString(), "Language");
-    EXPECT_TRUE(window->languageActions()[0]->isChecked());
+    EXPECT_EQ(window->commands().action(Command::SaveSelected)->text().toStdString(), "Save &Selected");
+    EXPECT_EQ(window->commands().menu(Menu::Language)->title().toStdString(), "Language");
+    EXPECT_TRUE(window->commands().members(Command::Language)[0]->isChecked());
 }
 
 TEST_F(LanguageMenuTest, StartWithAnOldPackWarnsOnceTheTextsAreApplied)
@@ -298,7 +308,7 @@ TEST_F(LanguageMenuTest, DialogsMadeLaterSpeakTheCurrentLanguage)
 {
     Open({});
     window->SelectFile(test::SampleModule());
-    window->languageActions()[1]->trigger();
+    window->commands().members(Command::Language)[1]->trigger();
     const LanguagePack ukrainian = ShippedPack(1);
 
     ExportOptionsDialog options(window.get());
@@ -307,7 +317,7 @@ TEST_F(LanguageMenuTest, DialogsMadeLaterSpeakTheCurrentLanguage)
     EXPECT_EQ(options.cancelButton()->text().toStdString(), ukrainian.Text(kTextCancel));
     EXPECT_EQ(options.columnCountLabel()->text().toStdString(), ukrainian.Text(kTextColumnCount));
 
-    window->saveSelected(); // the scripted save dialog is cancelled
+    window->saves().saveSelected(); // the scripted save dialog is cancelled
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     EXPECT_EQ(dialogs.saveRequests[0].title, ukrainian.Text(kTextSaveDialogTitle));
     window->openFile();
@@ -321,13 +331,13 @@ TEST_F(LanguageMenuTest, LongHintsGoToTheFirstStatusPanel)
     Open({});
     QStatusTipEvent hint(QStringLiteral("Open a file"));
     QApplication::sendEvent(window.get(), &hint);
-    EXPECT_EQ(Panel(0), "Open a file");
+    EXPECT_EQ(Panel(StatusPanel::Hint), "Open a file");
     QStatusTipEvent twoLines(QStringLiteral("first\nsecond"));
     QApplication::sendEvent(window.get(), &twoLines);
-    EXPECT_EQ(Panel(0), "Open a file") << "a hint with a line break is not for the status bar";
+    EXPECT_EQ(Panel(StatusPanel::Hint), "Open a file") << "a hint with a line break is not for the status bar";
     QStatusTipEvent none{QString()};
     QApplication::sendEvent(window.get(), &none);
-    EXPECT_EQ(Panel(0), "");
+    EXPECT_EQ(Panel(StatusPanel::Hint), "");
 }
 
 } // namespace

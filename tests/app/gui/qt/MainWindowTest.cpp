@@ -1,7 +1,10 @@
 // The main window on the offscreen platform with scripted dialogs: start without arguments,
 // opening files, the status bar, the recent list, copying and the keyboard commands.
 #include "app/gui/FindPane.h"
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 #include "export/ProgramFlags.h"
 #include "platform/Files.h"
 #include "tests/support/TempFolder.h"
@@ -16,6 +19,7 @@
 
 #include <array>
 #include <fstream>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace glyphora {
@@ -31,15 +35,12 @@ protected:
         window->activateWindow(); // window shortcuts need the active window
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    std::string Panel(int i) const
-    {
-        return window->statusPanels().at(static_cast<std::size_t>(i))->text().toStdString();
-    }
+    std::string Panel(StatusPanel panel) const { return window->statusPanel(panel)->text().toStdString(); }
     std::vector<QAction*> RecentEntries() const
     {
         std::vector<QAction*> entries;
-        for (QAction* a : window->recentFilesMenu()->actions())
-            if (a != window->recentEmptyAction()) entries.push_back(a);
+        for (QAction* a : window->commands().menu(Menu::RecentFiles)->actions())
+            if (a != window->commands().recentEmptyAction()) entries.push_back(a);
         return entries;
     }
 
@@ -53,7 +54,7 @@ TEST_F(MainWindowTest, StartsWithItsOwnFileAsTheNewestRecentEntry)
     ASSERT_EQ(RecentEntries().size(), 1u);
     EXPECT_EQ(RecentEntries()[0]->statusTip().toStdString(), ProgramFilePath().string());
     EXPECT_TRUE(RecentEntries()[0]->isChecked());
-    EXPECT_FALSE(window->recentEmptyAction()->isVisible());
+    EXPECT_FALSE(window->commands().recentEmptyAction()->isVisible());
     // Our own executable has no icon resources: the grid shows its file-type icon.
     EXPECT_EQ(window->gridView()->grid()->Count(), 1);
     EXPECT_TRUE(window->gridView()->grid()->Associated());
@@ -68,20 +69,21 @@ TEST_F(MainWindowTest, SelectFileShowsTheSampleAndReportsTheFirstIcon)
     const IconGrid* grid = window->gridView()->grid();
     EXPECT_EQ(grid->Count(), 6);
     EXPECT_EQ(grid->ItemIndex(), 0);
-    for (QAbstractButton* b :
-         std::initializer_list<QAbstractButton*>{window->saveButton(), window->copyButton(), window->refreshButton()})
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{window->commands().popupButton(Command::Save),
+                                                                      window->commands().softButton(Command::Copy),
+                                                                      window->commands().softButton(Command::Refresh)})
         EXPECT_TRUE(b->isEnabled());
     EXPECT_EQ(window->exportSettings().columnCount, std::min(grid->ColCount(), 6));
-    EXPECT_EQ(Panel(1), "1 / 6");
-    EXPECT_EQ(Panel(2), "Images: 9") << "the first group holds nine images";
-    EXPECT_EQ(Panel(3), "32-bit") << "its 32-pixel image carries alpha";
+    EXPECT_EQ(Panel(StatusPanel::Position), "1 / 6");
+    EXPECT_EQ(Panel(StatusPanel::Images), "Images: 9") << "the first group holds nine images";
+    EXPECT_EQ(Panel(StatusPanel::ColorDepth), "32-bit") << "its 32-pixel image carries alpha";
 
     window->gridView()->grid()->SetItemIndex(2);
-    EXPECT_EQ(Panel(1), "3 / 6");
+    EXPECT_EQ(Panel(StatusPanel::Position), "3 / 6");
     window->gridView()->grid()->SetItemIndex(-1);
-    EXPECT_EQ(Panel(1), "6");
-    EXPECT_EQ(Panel(2), "");
-    EXPECT_EQ(Panel(3), "");
+    EXPECT_EQ(Panel(StatusPanel::Position), "6");
+    EXPECT_EQ(Panel(StatusPanel::Images), "");
+    EXPECT_EQ(Panel(StatusPanel::ColorDepth), "");
 }
 
 // Every file shows at least its file-type icon; a file yields no icon at all only when no
@@ -95,7 +97,7 @@ public:
 TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
 {
     window->SelectFile(test::SampleModule());
-    EXPECT_TRUE(window->saveButton()->isEnabled());
+    EXPECT_TRUE(window->commands().popupButton(Command::Save)->isEnabled());
     testing::TempFolder folder;
     const auto empty = folder.path() / "notes.txt";
     std::ofstream(empty) << "no icons";
@@ -105,9 +107,9 @@ TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
     SetFileTypeIconProvider(nullptr);
     EXPECT_EQ(window->FileName(), empty);
     EXPECT_EQ(window->gridView()->grid()->Count(), 0);
-    EXPECT_FALSE(window->saveButton()->isEnabled());
-    EXPECT_FALSE(window->copyButton()->isEnabled());
-    EXPECT_FALSE(window->refreshButton()->isEnabled());
+    EXPECT_FALSE(window->commands().popupButton(Command::Save)->isEnabled());
+    EXPECT_FALSE(window->commands().softButton(Command::Copy)->isEnabled());
+    EXPECT_FALSE(window->commands().softButton(Command::Refresh)->isEnabled());
     EXPECT_EQ(window->gridView()->grid()->MessageText(), "Unable to load or find icons in this file.");
     EXPECT_EQ(RecentEntries()[0]->text().toStdString(), "notes.txt");
     EXPECT_EQ(window->windowTitle().toStdString(), "notes.txt");
@@ -179,29 +181,46 @@ TEST_F(MainWindowTest, CtrlCCopiesTheSelectedIconOnWhiteOrWarns)
 struct KeyCommandCase {
     int key;
     Qt::KeyboardModifiers modifiers;
-    WindowCommand expected;
+    std::optional<Command> expected;
 };
 
 TEST(KeyCommands, TableOfTheWindowsKeys)
 {
     const KeyCommandCase cases[] = {
-        {Qt::Key_Escape, Qt::NoModifier, WindowCommand::StopScan},
-        {Qt::Key_Escape, Qt::ShiftModifier, WindowCommand::StopScan},
-        {Qt::Key_C, Qt::ControlModifier, WindowCommand::Copy},
-        {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, WindowCommand::None},
-        {Qt::Key_C, Qt::ControlModifier | Qt::AltModifier, WindowCommand::None},
-        {Qt::Key_C, Qt::NoModifier, WindowCommand::None},
-        {Qt::Key_O, Qt::ControlModifier, WindowCommand::Open},
-        {Qt::Key_P, Qt::ControlModifier, WindowCommand::Print},
-        {Qt::Key_R, Qt::ControlModifier, WindowCommand::Refresh},
-        {Qt::Key_S, Qt::ControlModifier, WindowCommand::SaveSelected},
-        {Qt::Key_S, Qt::ShiftModifier, WindowCommand::None},
-        {Qt::Key_F1, Qt::NoModifier, WindowCommand::Help},
-        {Qt::Key_F1, Qt::ControlModifier, WindowCommand::Help},
-        {Qt::Key_X, Qt::ControlModifier, WindowCommand::None},
+        {Qt::Key_Escape, Qt::NoModifier, Command::StopScan},
+        {Qt::Key_Escape, Qt::ShiftModifier, Command::StopScan},
+        {Qt::Key_C, Qt::ControlModifier, Command::Copy},
+        {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, std::nullopt},
+        {Qt::Key_C, Qt::ControlModifier | Qt::AltModifier, std::nullopt},
+        {Qt::Key_C, Qt::NoModifier, std::nullopt},
+        {Qt::Key_O, Qt::ControlModifier, Command::Open},
+        {Qt::Key_P, Qt::ControlModifier, Command::Print},
+        {Qt::Key_R, Qt::ControlModifier, Command::Refresh},
+        {Qt::Key_S, Qt::ControlModifier, Command::SaveSelected},
+        {Qt::Key_S, Qt::ShiftModifier, std::nullopt},
+        {Qt::Key_F1, Qt::NoModifier, Command::Help},
+        {Qt::Key_F1, Qt::ControlModifier, Command::Help},
+        {Qt::Key_X, Qt::ControlModifier, std::nullopt},
     };
     for (const KeyCommandCase& c : cases)
         EXPECT_EQ(CommandForKey(c.key, c.modifiers), c.expected) << c.key << " " << c.modifiers.toInt();
+}
+
+// A key that two actions of the window carried would be ambiguous to Qt and run neither: every
+// key sequence of the window belongs to one action, and each is the key of its command.
+TEST_F(MainWindowTest, EveryKeyOfTheWindowBelongsToOneAction)
+{
+    std::map<QString, QString> owner;
+    for (QAction* action : window->QWidget::actions()) {
+        for (const QKeySequence& key : action->shortcuts()) {
+            const auto [where, fresh] = owner.emplace(key.toString(), action->objectName());
+            EXPECT_TRUE(fresh) << key.toString().toStdString() << ": " << where->second.toStdString() << " and "
+                               << action->objectName().toStdString();
+            EXPECT_TRUE(CommandForKey(key[0].key(), key[0].keyboardModifiers()).has_value())
+                << key.toString().toStdString();
+        }
+    }
+    EXPECT_EQ(owner.size(), 5u + 8u + 8u) << "Ctrl+C, O, P, R, S; Escape and F1 with any modifiers";
 }
 
 // One key press runs its command once, whether the grid or a toolbar button has the focus
@@ -213,7 +232,8 @@ TEST_F(MainWindowTest, OneKeyPressRunsItsCommandOnce)
     dialogs.whileOpen = [] {
         if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
     };
-    for (QWidget* focus : {static_cast<QWidget*>(window->gridView()), static_cast<QWidget*>(window->openButton())}) {
+    for (QWidget* focus : {static_cast<QWidget*>(window->gridView()),
+                           static_cast<QWidget*>(window->commands().popupButton(Command::Open))}) {
         SCOPED_TRACE(focus->objectName().toStdString());
         const std::size_t opens = dialogs.openRequests.size(), saves = dialogs.saveRequests.size(),
                           messages = dialogs.messages.size();
@@ -232,9 +252,11 @@ TEST_F(MainWindowTest, OneKeyPressRunsItsCommandOnce)
 TEST_F(MainWindowTest, KeysReachTheirCommandsThroughTheWindow)
 {
     window->SelectFile(test::SampleModule());
+    window->commands().setCondition(Condition::Scanning, true); // Escape stops a scan only while one runs
     ScanActive = true;
     QTest::keyClick(window->gridView(), Qt::Key_Escape);
     EXPECT_FALSE(ScanActive);
+    window->commands().setCondition(Condition::Scanning, false);
 
     QTest::keyClick(window->gridView(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs.openRequests.size(), 1u);
@@ -250,15 +272,17 @@ TEST_F(MainWindowTest, KeysReachTheirCommandsThroughTheWindow)
 TEST_F(MainWindowTest, IconSizeItemsSwitchTheGridAndSelectTheFirstIcon)
 {
     window->SelectFile(test::SampleModule());
-    window->smallIconsAction()->trigger();
-    EXPECT_TRUE(window->smallIconsAction()->isChecked());
-    EXPECT_FALSE(window->largeIconsAction()->isChecked());
+    window->commands().action(Command::SmallIcons)->trigger();
+    EXPECT_TRUE(window->commands().action(Command::SmallIcons)->isChecked());
+    EXPECT_FALSE(window->commands().action(Command::LargeIcons)->isChecked());
     EXPECT_TRUE(window->settings().smallIcons);
     EXPECT_EQ(window->gridView()->grid()->Model().ItemWidth(), 16);
     EXPECT_EQ(window->gridView()->grid()->Model().RowHeight(), 26);
     EXPECT_EQ(window->gridView()->grid()->ItemIndex(), 0);
-    window->smallIconsAction()->trigger(); // clicking the checked item removes its mark: large icons again
-    EXPECT_FALSE(window->smallIconsAction()->isChecked());
+    window->commands()
+        .action(Command::SmallIcons)
+        ->trigger(); // clicking the checked item removes its mark: large icons again
+    EXPECT_FALSE(window->commands().action(Command::SmallIcons)->isChecked());
     EXPECT_EQ(window->gridView()->grid()->Model().ItemWidth(), 32);
 }
 
@@ -275,10 +299,10 @@ TEST_F(MainWindowTest, StatusPanelsFollowTheWindowWidth)
     // Wide enough for every text: the panels take their shares of the window.
     window->resize(1600, 500);
     QApplication::processEvents();
-    EXPECT_EQ(window->statusPanels()[0]->width(), window->width() / 2);
-    EXPECT_EQ(window->statusPanels()[1]->width(), window->width() / 10);
-    EXPECT_EQ(window->statusPanels()[2]->width(), window->width() / 6);
-    EXPECT_GE(window->statusPanels()[3]->width(), 50);
+    EXPECT_EQ(window->statusPanel(StatusPanel::Hint)->width(), window->width() / 2);
+    EXPECT_EQ(window->statusPanel(StatusPanel::Position)->width(), window->width() / 10);
+    EXPECT_EQ(window->statusPanel(StatusPanel::Images)->width(), window->width() / 6);
+    EXPECT_GE(window->statusPanel(StatusPanel::ColorDepth)->width(), 50);
 }
 
 TEST(StatusPanelLayout, ReportPanelsNeverGetNarrowerThanTheirTexts)
@@ -317,12 +341,13 @@ TEST_F(MainWindowTest, LayoutHoldsWithALargeFont)
     window->gridView()->grid()->SetItemIndex(183);
     window->findPane()->setPaneVisible(true); // the find strip's label and box show with the pane
     QApplication::processEvents();
-    for (int panel = 1; panel <= 3; ++panel) {
-        const QLabel* label = window->statusPanels()[static_cast<std::size_t>(panel)];
-        EXPECT_EQ(label->text(), window->statusText(panel)) << panel; // shown whole, not elided
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width()) << panel;
+    for (StatusPanel panel : {StatusPanel::Position, StatusPanel::Images, StatusPanel::ColorDepth}) {
+        const QLabel* label = window->statusPanel(panel);
+        const int shown = static_cast<int>(panel);
+        EXPECT_EQ(label->text(), window->statusText(panel)) << shown; // shown whole, not elided
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width()) << shown;
     }
-    EXPECT_EQ(window->statusText(1).toStdString(), "184 / 200");
+    EXPECT_EQ(window->statusText(StatusPanel::Position).toStdString(), "184 / 200");
 
     const auto* label = window->findChild<QLabel*>(QStringLiteral("minimumCountLabel"));
     const auto* box = window->findChild<QWidget*>(QStringLiteral("minimumCountBox"));
@@ -343,8 +368,8 @@ TEST_F(MainWindowTest, LongPathsInTheStatusBarAreElidedInTheMiddle)
     window->SelectFile(longPath);
     QApplication::processEvents();
     RecentEntries()[0]->hover(); // hovering a recent entry shows its path
-    const QLabel* panel = window->statusPanels()[0];
-    EXPECT_EQ(window->statusText(0).toStdString(), longPath);
+    const QLabel* panel = window->statusPanel(StatusPanel::Hint);
+    EXPECT_EQ(window->statusText(StatusPanel::Hint).toStdString(), longPath);
     EXPECT_TRUE(panel->text().contains(QChar(0x2026))) << panel->text().toStdString();
     EXPECT_TRUE(panel->text().endsWith(QStringLiteral("file.dll")));
     EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()), panel->contentsRect().width());

@@ -1,6 +1,7 @@
 // The main window's toolbar and find button: our own buttons at their places, the open
 // button's arrow holding the recent files, the menus of the save and options buttons, and
 // the faces following the window's palette.
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "tests/support/qt/GuiTestSupport.h"
 #include "widgets/PopupButton.h"
@@ -27,7 +28,8 @@ protected:
     }
     void TearDown() override
     {
-        for (QMenu* menu : {window->recentFilesMenu(), window->saveMenu(), window->optionsMenu()})
+        for (QMenu* menu : {window->commands().menu(Menu::RecentFiles), window->commands().menu(Menu::Save),
+                            window->commands().menu(Menu::Options)})
             menu->hide();
     }
     static void Click(QWidget* widget, QPoint pos)
@@ -52,24 +54,28 @@ TEST_F(MainWindowToolbarTest, ButtonsSitWhereTheToolbarLaysThemOut)
         bool popup;
     };
     const Place places[] = {
-        {window->openButton(), {8, 3, 40, 27}, true},       {window->saveButton(), {56, 3, 40, 27}, true},
-        {window->copyButton(), {96, 3, 27, 27}, false},     {window->printButton(), {123, 3, 27, 27}, false},
-        {window->refreshButton(), {158, 3, 27, 27}, false}, {window->optionsButton(), {193, 3, 40, 27}, true},
-        {window->helpButton(), {241, 3, 27, 27}, false},    {window->aboutButton(), {268, 3, 27, 27}, false},
+        {window->commands().popupButton(Command::Open), {8, 3, 40, 27}, true},
+        {window->commands().popupButton(Command::Save), {56, 3, 40, 27}, true},
+        {window->commands().softButton(Command::Copy), {96, 3, 27, 27}, false},
+        {window->commands().softButton(Command::Print), {123, 3, 27, 27}, false},
+        {window->commands().softButton(Command::Refresh), {158, 3, 27, 27}, false},
+        {window->commands().popupButton(Command::Options), {193, 3, 40, 27}, true},
+        {window->commands().softButton(Command::Help), {241, 3, 27, 27}, false},
+        {window->commands().softButton(Command::About), {268, 3, 27, 27}, false},
     };
     for (const Place& place : places) {
         EXPECT_EQ(place.button->geometry(), place.geometry) << place.button->objectName().toStdString();
         EXPECT_EQ(qobject_cast<PopupButton*>(place.button) != nullptr, place.popup);
         EXPECT_NE(qobject_cast<SoftButton*>(place.button), nullptr);
     }
-    EXPECT_TRUE(window->openButton()->separateDropDown());
-    EXPECT_FALSE(window->saveButton()->separateDropDown());
-    EXPECT_FALSE(window->optionsButton()->separateDropDown());
-    EXPECT_EQ(window->openButton()->dropDown(), window->recentFilesMenu());
-    EXPECT_EQ(window->saveButton()->dropDown(), window->saveMenu());
-    EXPECT_EQ(window->optionsButton()->dropDown(), window->optionsMenu());
+    EXPECT_TRUE(window->commands().popupButton(Command::Open)->separateDropDown());
+    EXPECT_FALSE(window->commands().popupButton(Command::Save)->separateDropDown());
+    EXPECT_FALSE(window->commands().popupButton(Command::Options)->separateDropDown());
+    EXPECT_EQ(window->commands().popupButton(Command::Open)->dropDown(), window->commands().menu(Menu::RecentFiles));
+    EXPECT_EQ(window->commands().popupButton(Command::Save)->dropDown(), window->commands().menu(Menu::Save));
+    EXPECT_EQ(window->commands().popupButton(Command::Options)->dropDown(), window->commands().menu(Menu::Options));
 
-    PushButton* find = window->findButton();
+    PushButton* find = window->commands().pushButton(Command::ToggleFindPane);
     EXPECT_EQ(find->text(), "Find files with icons inside >>");
     EXPECT_EQ(find->height(), 25);
     EXPECT_EQ(find->y(), 8);
@@ -83,14 +89,14 @@ TEST_F(MainWindowToolbarTest, ButtonsSitWhereTheToolbarLaysThemOut)
 
 TEST_F(MainWindowToolbarTest, OpenButtonArrowShowsRecentFilesAndItsMainPartTheOpenDialog)
 {
-    PopupButton* open = window->openButton();
+    PopupButton* open = window->commands().popupButton(Command::Open);
     Click(open, {open->width() - 6, 13});
-    EXPECT_TRUE(window->recentFilesMenu()->isVisible());
+    EXPECT_TRUE(window->commands().menu(Menu::RecentFiles)->isVisible());
     EXPECT_TRUE(dialogs.openRequests.empty());
-    window->recentFilesMenu()->hide();
+    window->commands().menu(Menu::RecentFiles)->hide();
 
     Click(open, {8, 13});
-    EXPECT_FALSE(window->recentFilesMenu()->isVisible());
+    EXPECT_FALSE(window->commands().menu(Menu::RecentFiles)->isVisible());
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].title, "Select file");
 }
@@ -98,9 +104,10 @@ TEST_F(MainWindowToolbarTest, OpenButtonArrowShowsRecentFilesAndItsMainPartTheOp
 TEST_F(MainWindowToolbarTest, SaveAndOptionsButtonsOpenTheirMenusBelowThemselves)
 {
     window->SelectFile(test::SampleModule());
-    ASSERT_TRUE(window->saveButton()->isEnabled());
-    for (auto [button, menu] : {std::pair{window->saveButton(), window->saveMenu()},
-                                std::pair{window->optionsButton(), window->optionsMenu()}}) {
+    ASSERT_TRUE(window->commands().popupButton(Command::Save)->isEnabled());
+    for (auto [button, menu] :
+         {std::pair{window->commands().popupButton(Command::Save), window->commands().menu(Menu::Save)},
+          std::pair{window->commands().popupButton(Command::Options), window->commands().menu(Menu::Options)}}) {
         Click(button, {8, 13});
         ASSERT_TRUE(menu->isVisible());
         EXPECT_EQ(menu->pos(), button->mapToGlobal(QPoint(0, button->height())));

@@ -3,7 +3,12 @@
 // and pdftoppm with Pillow (independent readers) show where each icon landed on the page and
 // how large it is. Also: no printer (the question and the PDF route), the preview, and when
 // the command can run at all (the button, Ctrl+P).
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/PrintController.h"
+#include "app/gui/SaveController.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 #include "export/ImageWriters.h"
 #include "export/OutputKind.h"
 #include "iconview/GridPrint.h"
@@ -179,7 +184,7 @@ protected:
         window->show(); // the grid lays itself out in the shown window's width
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         window->SelectFile(test::SampleModule());
-        window->saveDialogFolder() = folder.path();
+        window->saves().saveDialogFolder() = folder.path();
     }
 
     IconGrid* grid() const { return window->gridView()->grid(); }
@@ -252,7 +257,7 @@ TEST_F(PrintCommandTest, EachIconLandsWhereTheChoicesPutIt)
             SetUpPdfPrinter(printer, pdf, c.orientation);
             return true;
         });
-        window->print();
+        window->printing().print();
         ASSERT_TRUE(fs::exists(pdf));
         EXPECT_EQ(dialogs.printChoiceRequests.back(), true) << "an icon is selected";
 
@@ -287,12 +292,12 @@ TEST_F(PrintCommandTest, EachIconLandsWhereTheChoicesPutIt)
 
 TEST_F(PrintCommandTest, CancellingAnyDialogPrintsNothing)
 {
-    window->print(); // the choices dialog is cancelled
+    window->printing().print(); // the choices dialog is cancelled
     EXPECT_EQ(dialogs.printChoiceRequests.size(), 1u);
     EXPECT_EQ(dialogs.printerSetUpCount, 0);
 
     dialogs.printChoiceAnswers.push_back(PrintChoices{});
-    window->print(); // the print dialog is cancelled
+    window->printing().print(); // the print dialog is cancelled
     EXPECT_EQ(dialogs.printerSetUpCount, 1);
     EXPECT_TRUE(fs::is_empty(folder.path()));
 }
@@ -300,9 +305,9 @@ TEST_F(PrintCommandTest, CancellingAnyDialogPrintsNothing)
 TEST_F(PrintCommandTest, SelectedImageIsOfferedOnlyWithASelection)
 {
     grid()->SetItemIndex(-1);
-    window->print();
+    window->printing().print();
     grid()->SetItemIndex(1);
-    window->print();
+    window->printing().print();
     EXPECT_EQ(dialogs.printChoiceRequests, (std::vector<bool>{false, true}));
 }
 
@@ -314,7 +319,7 @@ TEST_F(PrintCommandTest, WithoutAPrinterItSaysSoAndOffersAPdfFile)
 
     // Declined: nothing is asked further and nothing is written.
     dialogs.printChoiceAnswers.push_back(PrintChoices{});
-    window->print();
+    window->printing().print();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "No printer is installed. Print to a PDF file instead?");
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Question);
@@ -326,7 +331,7 @@ TEST_F(PrintCommandTest, WithoutAPrinterItSaysSoAndOffersAPdfFile)
     dialogs.printChoiceAnswers.push_back(PrintChoices{true, PrintSizing::ActualSize, false});
     dialogs.messageAnswers.push_back(DialogAnswer::Yes);
     dialogs.saveAnswers.push_back(SaveFileAnswer{pdf, 1});
-    window->print();
+    window->printing().print();
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     EXPECT_EQ(dialogs.saveRequests[0].filter, "PDF documents (*.pdf)|*.pdf");
     EXPECT_EQ(dialogs.saveRequests[0].defaultExt, "pdf");
@@ -360,7 +365,7 @@ TEST_F(PrintCommandTest, PreviewShowsThePageAndPrintsOnlyWhenAsked)
 
     grid()->SetItemIndex(0);
     dialogs.printChoiceAnswers.push_back(PrintChoices{false, PrintSizing::FitToPage, true});
-    window->print(); // the preview is closed
+    window->printing().print(); // the preview is closed
     EXPECT_EQ(dialogs.previewCount, 1);
     EXPECT_EQ(dialogs.printerSetUpCount, 0);
     // The selected icon fitted to the page's width: a square 850 pixels wide from the corner.
@@ -386,7 +391,7 @@ TEST_F(PrintCommandTest, PreviewShowsThePageAndPrintsOnlyWhenAsked)
         SetUpPdfPrinter(printer, pdf, QPageLayout::Portrait);
         return true;
     });
-    window->print();
+    window->printing().print();
     EXPECT_EQ(dialogs.previewCount, 2);
     EXPECT_EQ(dialogs.printerSetUpCount, 1);
     EXPECT_TRUE(fs::exists(pdf));
@@ -399,7 +404,7 @@ TEST_F(PrintCommandTest, APrintJobThatCannotStartIsReported)
         SetUpPdfPrinter(printer, folder.path() / "missing-folder" / "page.pdf", QPageLayout::Portrait);
         return true;
     });
-    window->printButton()->click();
+    window->commands().softButton(Command::Print)->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(dialogs.messages[0].text, "The print job could not be started.");
@@ -413,15 +418,15 @@ TEST(PrintCommand, OnlyReachableWithIconsByButtonAndCtrlP)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_FALSE(window.printButton()->isEnabled());
+    EXPECT_FALSE(window.commands().softButton(Command::Print)->isEnabled());
     QTest::keyClick(window.gridView(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(dialogs.printChoiceRequests.empty());
 
     window.SelectFile(test::SampleModule());
-    EXPECT_TRUE(window.printButton()->isEnabled());
+    EXPECT_TRUE(window.commands().softButton(Command::Print)->isEnabled());
     QTest::keyClick(window.gridView(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(dialogs.printChoiceRequests.size(), 1u);
-    window.printButton()->click();
+    window.commands().softButton(Command::Print)->click();
     EXPECT_EQ(dialogs.printChoiceRequests.size(), 2u);
 }
 

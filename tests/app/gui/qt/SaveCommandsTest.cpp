@@ -1,6 +1,8 @@
 // The window's save and export commands with scripted dialog answers: each writes its file,
 // asks what it should ask, and opens the result afterwards through the recording opener.
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/SaveController.h"
 #include "platform/ShellOpen.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/qt/GuiTestSupport.h"
@@ -36,9 +38,9 @@ protected:
     {
         SetShellOpener([this](const fs::path& path) { opened.push_back(path); });
         window = std::make_unique<MainWindow>(std::vector<std::string>{test::SampleModule().string()}, &dialogs);
-        window->setModifiersQuery([this] { return modifiers; });
+        window->saves().setModifiersQuery([this] { return modifiers; });
         window->SelectFile(test::SampleModule());
-        window->saveDialogFolder() = folder.path();
+        window->saves().saveDialogFolder() = folder.path();
     }
     void TearDown() override { SetShellOpener({}); }
 
@@ -54,7 +56,7 @@ TEST_F(SaveCommandsTest, SaveSelectedWritesTheChosenFormatAndFollowsTheFolder)
     window->gridView()->grid()->SetItemIndex(2);
     std::ofstream(folder.path() / "glyphora-sample.ico") << "taken";
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "third.png", 6});
-    window->saveSelected();
+    window->saves().saveSelected();
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     const SaveFileRequest& first = dialogs.saveRequests[0];
     EXPECT_EQ(first.title, "Save icon as");
@@ -69,19 +71,19 @@ TEST_F(SaveCommandsTest, SaveSelectedWritesTheChosenFormatAndFollowsTheFolder)
     // The next dialog starts with the entry and folder chosen last.
     fs::create_directory(folder.path() / "sub");
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "sub" / "g.ico", 1});
-    window->saveSelected();
+    window->saves().saveSelected();
     ASSERT_EQ(dialogs.saveRequests.size(), 2u);
     EXPECT_EQ(dialogs.saveRequests[1].filterIndex, 6);
     EXPECT_EQ(dialogs.saveRequests[1].defaultExt, "png");
     EXPECT_EQ(dialogs.saveRequests[1].proposedName, "glyphora-sample");
     EXPECT_EQ(ReadText(folder.path() / "sub" / "g.ico").substr(0, 4), std::string("\0\0\1\0", 4));
-    EXPECT_EQ(window->saveDialogFolder(), folder.path() / "sub");
+    EXPECT_EQ(window->saves().saveDialogFolder(), folder.path() / "sub");
 }
 
 TEST_F(SaveCommandsTest, SaveSelectedWithoutSelectionWarnsAndAsksNothing)
 {
     window->gridView()->grid()->SetItemIndex(-1);
-    window->saveSelected();
+    window->saves().saveSelected();
     EXPECT_TRUE(dialogs.saveRequests.empty());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "No icon is selected. Select an icon first.");
@@ -91,27 +93,27 @@ TEST_F(SaveCommandsTest, SaveAllWritesEveryIconIntoTheChosenFolderAndCountsThem)
 {
     window->settings().openAfterSave = false;
     dialogs.folderAnswers.push_back(folder.path());
-    window->saveAll(5);
+    window->saves().saveAll(5);
     EXPECT_EQ(dialogs.folderTitles, (std::vector<std::string>{"Select folder to save images:"}));
     for (int i = 1; i <= 6; ++i)
         EXPECT_TRUE(fs::exists(folder.path() / ("ico_glyphora-sample_dll000" + std::to_string(i) + ".png"))) << i;
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "6 icon(s) saved.");
 
-    window->saveAll(1); // cancelled folder dialog: nothing, no message
+    window->saves().saveAll(1); // cancelled folder dialog: nothing, no message
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(opened.empty());
 }
 
 TEST_F(SaveCommandsTest, SaveIconSetWritesTheSelectedGroupAsAThemeOrFlat)
 {
-    EXPECT_EQ(window->saveIconSetAction()->text(), "Save Icon Se&t...");
+    EXPECT_EQ(window->commands().action(Command::SaveIconSet)->text(), "Save Icon Se&t...");
     window->gridView()->grid()->SetItemIndex(1); // MAINICON: 16, 32, 48 at three depths, 256 as PNG
     const fs::path theme = folder.path() / "hicolor";
     fs::create_directory(theme);
     dialogs.messageAnswers.push_back(DialogAnswer::Yes); // as an icon theme
     dialogs.folderAnswers.push_back(theme);
-    window->saveIconSetAction()->trigger();
+    window->commands().action(Command::SaveIconSet)->trigger();
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Question);
     EXPECT_EQ(dialogs.folderTitles, (std::vector<std::string>{"Select folder for the icon set:"}));
@@ -124,7 +126,7 @@ TEST_F(SaveCommandsTest, SaveIconSetWritesTheSelectedGroupAsAThemeOrFlat)
     fs::create_directory(flat);
     dialogs.messageAnswers.push_back(DialogAnswer::No); // one picture for each image
     dialogs.folderAnswers.push_back(flat);
-    window->saveIconSet();
+    window->saves().saveIconSet();
     EXPECT_EQ(std::distance(fs::directory_iterator(flat), fs::directory_iterator{}), 10);
     EXPECT_TRUE(fs::is_regular_file(flat / "glyphora-sample-48x48-8bit.png"));
     EXPECT_TRUE(fs::is_regular_file(flat / "glyphora-sample-256x256.png"));
@@ -132,7 +134,7 @@ TEST_F(SaveCommandsTest, SaveIconSetWritesTheSelectedGroupAsAThemeOrFlat)
     // Without a selection it warns and asks nothing.
     window->gridView()->grid()->SetItemIndex(-1);
     const std::size_t shown = dialogs.messages.size();
-    window->saveIconSet();
+    window->saves().saveIconSet();
     ASSERT_EQ(dialogs.messages.size(), shown + 1);
     EXPECT_EQ(dialogs.messages.back().icon, MessageIcon::Warning);
     EXPECT_EQ(dialogs.folderTitles.size(), 2u);
@@ -141,7 +143,7 @@ TEST_F(SaveCommandsTest, SaveIconSetWritesTheSelectedGroupAsAThemeOrFlat)
 TEST_F(SaveCommandsTest, SaveAllAsOneWritesTheComposedPicture)
 {
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "all.bmp", 1});
-    window->saveAllAsOneImage();
+    window->saves().saveAllAsOneImage();
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     EXPECT_EQ(dialogs.saveRequests[0].filter.rfind("Bitmap images (*.bmp)|*.bmp|", 0), 0u);
     EXPECT_EQ(dialogs.saveRequests[0].defaultExt, "bmp");
@@ -161,7 +163,7 @@ TEST_F(SaveCommandsTest, HtmlExportUsesTheEditedOptions)
     edited.includeNumbers = false;
     dialogs.exportAnswers.push_back(edited);
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "page.html", 2});
-    window->exportHtml();
+    window->saves().exportDocument(ExportKind::Html);
     ASSERT_EQ(dialogs.exportRequests.size(), 1u);
     EXPECT_EQ(dialogs.exportRequests[0].first, ExportKind::Html);
     EXPECT_EQ(dialogs.saveRequests.at(0).title, "Export icons to HTML document");
@@ -176,7 +178,7 @@ TEST_F(SaveCommandsTest, HtmlExportUsesTheEditedOptions)
 
 TEST_F(SaveCommandsTest, CancelledOptionsEndTheExport)
 {
-    window->exportPdf();
+    window->saves().exportDocument(ExportKind::Pdf);
     EXPECT_EQ(dialogs.exportRequests.size(), 1u);
     EXPECT_TRUE(dialogs.saveRequests.empty());
 }
@@ -185,7 +187,7 @@ TEST_F(SaveCommandsTest, ShiftCtrlSkipsTheOptionsAndExportsThePdf)
 {
     modifiers = Qt::ShiftModifier | Qt::ControlModifier;
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "icons.pdf", 1});
-    window->exportPdf();
+    window->saves().exportDocument(ExportKind::Pdf);
     EXPECT_TRUE(dialogs.exportRequests.empty());
     EXPECT_EQ(dialogs.saveRequests.at(0).title, "Export icons to PDF document");
     EXPECT_EQ(dialogs.saveRequests.at(0).defaultExt, "pdf");
@@ -194,7 +196,7 @@ TEST_F(SaveCommandsTest, ShiftCtrlSkipsTheOptionsAndExportsThePdf)
     EXPECT_NE(pdf.find("/Img6"), std::string::npos);
 
     modifiers = Qt::ShiftModifier; // Shift alone does not skip
-    window->exportPdf();
+    window->saves().exportDocument(ExportKind::Pdf);
     EXPECT_EQ(dialogs.exportRequests.size(), 1u);
 }
 
@@ -208,13 +210,13 @@ TEST_F(SaveCommandsTest, DbaseExportAsksAboutALoneMemoFile)
                            SaveFileAnswer{folder.path() / "table.dbf", 1}};
     dialogs.messageAnswers = {DialogAnswer::No, DialogAnswer::Yes};
 
-    window->exportDbase();
+    window->saves().exportDocument(ExportKind::Dbase);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_NE(dialogs.messages[0].text.find((folder.path() / "table.dbt").string()), std::string::npos);
     EXPECT_FALSE(fs::exists(folder.path() / "table.dbf"));
 
-    window->exportDbase();
+    window->saves().exportDocument(ExportKind::Dbase);
     const std::string dbf = ReadText(folder.path() / "table.dbf");
     ASSERT_GT(dbf.size(), 8u);
     EXPECT_EQ(static_cast<unsigned char>(dbf[4]), 6); // six records
@@ -228,7 +230,7 @@ TEST_F(SaveCommandsTest, ExcelItemWritesTheSpreadsheetWithTheChosenGreyScale)
     edited.grayScale = true;
     dialogs.exportAnswers.push_back(edited);
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "sheet.xlsx", 1});
-    window->exportXlsxAction()->trigger();
+    window->commands().action(Command::ExportXlsx)->trigger();
     ASSERT_EQ(dialogs.exportRequests.size(), 1u);
     EXPECT_EQ(dialogs.exportRequests[0].first, ExportKind::Xlsx);
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
@@ -243,7 +245,7 @@ TEST_F(SaveCommandsTest, ExcelItemWritesTheSpreadsheetWithTheChosenGreyScale)
     EXPECT_TRUE(dialogs.messages.empty());
 
     // Cancelling the options writes nothing and asks for no file.
-    window->exportXlsx();
+    window->saves().exportDocument(ExportKind::Xlsx);
     EXPECT_EQ(dialogs.saveRequests.size(), 1u);
 }
 
@@ -251,7 +253,7 @@ TEST_F(SaveCommandsTest, ShiftCtrlSkipsTheOptionsOfTheSpreadsheet)
 {
     modifiers = Qt::ShiftModifier | Qt::ControlModifier;
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "quick.xlsx", 1});
-    window->exportXlsx();
+    window->saves().exportDocument(ExportKind::Xlsx);
     EXPECT_TRUE(dialogs.exportRequests.empty());
     EXPECT_TRUE(fs::exists(folder.path() / "quick.xlsx"));
 }
@@ -273,7 +275,7 @@ TEST_F(SaveCommandsTest, AFileWithoutGroupsSaysWhyNoIconFileWasSaved)
     window->gridView()->grid()->SetItemIndex(0);
 
     dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "notes.ico", 1});
-    window->saveSelected();
+    window->saves().saveSelected();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Unable to load or find icons in this file.\n" + notes.string());
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
@@ -281,7 +283,7 @@ TEST_F(SaveCommandsTest, AFileWithoutGroupsSaysWhyNoIconFileWasSaved)
     EXPECT_TRUE(opened.empty()) << "nothing was written, nothing is opened";
 
     dialogs.folderAnswers.push_back(folder.path() / "icons");
-    window->saveAll(0);
+    window->saves().saveAll(0);
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[1].text, dialogs.messages[0].text) << "not \"0 icon(s) saved.\"";
     EXPECT_EQ(dialogs.messages[1].icon, MessageIcon::Error);

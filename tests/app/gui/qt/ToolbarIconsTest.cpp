@@ -1,6 +1,9 @@
 // Our own toolbar glyphs: each draws something of its own at every size and pixel ratio,
 // and the toolbar's hints name the keys of their commands.
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
+#include "widgets/PopupButton.h"
+#include "widgets/PushButton.h"
 #include "app/gui/ToolbarIcons.h"
 #include "tests/support/qt/GuiTestSupport.h"
 
@@ -53,10 +56,12 @@ TEST(ToolbarIcons, HintsNameTheShortcuts)
 {
     test::ScriptedDialogs dialogs;
     MainWindow window({}, &dialogs);
-    EXPECT_EQ(window.openButton()->toolTip().toStdString(), "Open a file (Ctrl+O)");
-    EXPECT_EQ(window.copyButton()->toolTip().toStdString(), "Copy the selected icon to the clipboard (Ctrl+C)");
-    EXPECT_EQ(window.refreshButton()->toolTip().toStdString(), "Reload the icons of the open file (Ctrl+R)");
-    EXPECT_EQ(window.saveButton()->toolTip().toStdString(), "Save icons (Ctrl+S)");
+    EXPECT_EQ(window.commands().popupButton(Command::Open)->toolTip().toStdString(), "Open a file (Ctrl+O)");
+    EXPECT_EQ(window.commands().softButton(Command::Copy)->toolTip().toStdString(),
+              "Copy the selected icon to the clipboard (Ctrl+C)");
+    EXPECT_EQ(window.commands().softButton(Command::Refresh)->toolTip().toStdString(),
+              "Reload the icons of the open file (Ctrl+R)");
+    EXPECT_EQ(window.commands().popupButton(Command::Save)->toolTip().toStdString(), "Save icons (Ctrl+S)");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The window and its settings: applied at creation, written when it closes, the "Save Setting
 // to Registry" switch and the start counter, each start a new window over the same stores.
+#include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 
 #include "settings/IniDocument.h"
@@ -36,8 +37,8 @@ protected:
     std::vector<std::string> RecentPaths(const MainWindow& window) const
     {
         std::vector<std::string> paths;
-        for (QAction* a : window.recentFilesMenu()->actions())
-            if (a != window.recentEmptyAction()) paths.push_back(a->statusTip().toStdString());
+        for (QAction* a : window.commands().menu(Menu::RecentFiles)->actions())
+            if (a != window.commands().recentEmptyAction()) paths.push_back(a->statusTip().toStdString());
         return paths;
     }
     IniDocument Ini() const { return IniDocument::Parse(FileText(stores.ini)); }
@@ -64,15 +65,15 @@ TEST_F(WindowSettingsTest, StoredSettingsAreAppliedAtCreation)
 
     EXPECT_EQ(window->settings().run, 5);
     EXPECT_TRUE(window->settings().settingsInRegistry);
-    EXPECT_TRUE(window->saveToRegistryAction()->isChecked());
+    EXPECT_TRUE(window->commands().action(Command::SaveToRegistry)->isChecked());
     EXPECT_EQ(window->settings().language, 3);
     EXPECT_FALSE(window->settings().showSeparateWindow);
-    EXPECT_FALSE(window->showIconWindowAction()->isChecked());
-    EXPECT_TRUE(window->smallIconsAction()->isChecked());
-    EXPECT_FALSE(window->largeIconsAction()->isChecked());
+    EXPECT_FALSE(window->commands().action(Command::ShowIconWindow)->isChecked());
+    EXPECT_TRUE(window->commands().action(Command::SmallIcons)->isChecked());
+    EXPECT_FALSE(window->commands().action(Command::LargeIcons)->isChecked());
     EXPECT_EQ(window->gridView()->grid()->Sizing(), IconSizing::Small);
     EXPECT_EQ(RecentPaths(*window), (std::vector<std::string>{sample, other}));
-    EXPECT_FALSE(window->recentEmptyAction()->isVisible());
+    EXPECT_FALSE(window->commands().recentEmptyAction()->isVisible());
     EXPECT_FALSE(window->exportSettings().includeNumbers);
     EXPECT_TRUE(window->exportSettings().drawBorders);
     EXPECT_TRUE(window->exportSettings().grayScale);
@@ -87,10 +88,10 @@ TEST_F(WindowSettingsTest, FirstStartUsesDefaultsAndWritesTheIniFileAtClose)
 {
     auto window = Start();
     EXPECT_EQ(window->settings().run, 1);
-    EXPECT_FALSE(window->saveToRegistryAction()->isChecked());
-    EXPECT_TRUE(window->showIconWindowAction()->isChecked());
-    EXPECT_TRUE(window->largeIconsAction()->isChecked());
-    EXPECT_TRUE(window->recentEmptyAction()->isVisible());
+    EXPECT_FALSE(window->commands().action(Command::SaveToRegistry)->isChecked());
+    EXPECT_TRUE(window->commands().action(Command::ShowIconWindow)->isChecked());
+    EXPECT_TRUE(window->commands().action(Command::LargeIcons)->isChecked());
+    EXPECT_TRUE(window->commands().recentEmptyAction()->isVisible());
     EXPECT_FALSE(fs::exists(stores.ini)) << "nothing is written before closing";
 
     window->SelectFile(test::SampleModule());
@@ -113,7 +114,7 @@ TEST_F(WindowSettingsTest, FirstStartUsesDefaultsAndWritesTheIniFileAtClose)
     window.reset();
     const auto next = Start();
     EXPECT_EQ(next->settings().run, 2);
-    EXPECT_TRUE(next->smallIconsAction()->isChecked());
+    EXPECT_TRUE(next->commands().action(Command::SmallIcons)->isChecked());
     EXPECT_EQ(next->exportSettings().dbfFieldName, "GLYPH");
     EXPECT_EQ(next->geometry(), geometry);
     EXPECT_EQ(RecentPaths(*next), std::vector<std::string>{test::SampleModule().string()});
@@ -122,7 +123,7 @@ TEST_F(WindowSettingsTest, FirstStartUsesDefaultsAndWritesTheIniFileAtClose)
 TEST_F(WindowSettingsTest, TheRegistrySwitchWritesOrDeletesTheSecondStoreAtClose)
 {
     auto window = Start();
-    window->saveToRegistryAction()->trigger();
+    window->commands().action(Command::SaveToRegistry)->trigger();
     EXPECT_TRUE(window->settings().settingsInRegistry);
     EXPECT_FALSE(fs::exists(stores.registry)) << "nothing is written until the window closes";
     window->close();
@@ -132,9 +133,9 @@ TEST_F(WindowSettingsTest, TheRegistrySwitchWritesOrDeletesTheSecondStoreAtClose
 
     fs::remove(stores.ini); // the next start reads the registry
     window = Start();
-    EXPECT_TRUE(window->saveToRegistryAction()->isChecked());
+    EXPECT_TRUE(window->commands().action(Command::SaveToRegistry)->isChecked());
     EXPECT_EQ(window->settings().run, 1) << "the registry got no Run at close";
-    window->saveToRegistryAction()->trigger();
+    window->commands().action(Command::SaveToRegistry)->trigger();
     EXPECT_FALSE(window->settings().settingsInRegistry);
     window->close();
     EXPECT_FALSE(fs::exists(stores.registry)) << "the key, and with it the counterpart file, is gone";
@@ -185,7 +186,7 @@ TEST_F(WindowSettingsTest, AWindowStoredOffEveryScreenComesBackOnOne)
 TEST_F(WindowSettingsTest, UnwritableStoresNeverStopTheWindowFromClosing)
 {
     auto window = Start();
-    window->saveToRegistryAction()->trigger();
+    window->commands().action(Command::SaveToRegistry)->trigger();
     // Neither file can be made: a file blocks each folder.
     fs::remove_all(stores.ini.parent_path());
     WriteText(stores.ini.parent_path(), "x");
@@ -200,7 +201,7 @@ TEST_F(WindowSettingsTest, AWindowWithoutStoresKeepsItsSettingsInMemory)
 {
     MainWindow window({"unused"}, &dialogs);
     EXPECT_EQ(window.settings().run, 0);
-    EXPECT_TRUE(window.showIconWindowAction()->isChecked()) << "the defaults still reach the menus";
+    EXPECT_TRUE(window.commands().action(Command::ShowIconWindow)->isChecked()) << "the defaults still reach the menus";
     window.show();
     window.close();
     EXPECT_TRUE(fs::is_empty(stores.ini.parent_path()));

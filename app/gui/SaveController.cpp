@@ -1,7 +1,6 @@
-// The main window's save and export commands: one icon, every icon into a folder, every
-// icon as one picture, and the HTML, dBase, PDF and spreadsheet documents. Dialogs go through the
-// window's DialogService.
-#include "app/gui/MainWindow.h"
+// The save and export commands: the save dialogs, the requests they hand to the save engine,
+// and what the user is told afterwards.
+#include "app/gui/SaveController.h"
 
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
@@ -13,12 +12,14 @@
 #include "export/SaveIcon.h"
 #include "export/SaveNames.h"
 #include "export/SaveProblems.h"
+#include "iconview/qt/IconGrid.h"
 #include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
 #include "platform/AsciiText.h"
 #include "platform/Files.h"
+#include "settings/Settings.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <cctype>
@@ -43,33 +44,46 @@ void ApplyLayoutSettings(const ExportSettings& settings, SaveAllRequest& request
     request.columnCount = std::max(1, settings.columnCount);
 }
 
+// The save dialog's title and filter of a document export: pack texts, or for the
+// spreadsheet, which no pack translates, fixed English ones.
 struct DocumentTexts {
-    int saveTitle;
-    const char* designTitle;
-    int filter;
-    const char* designFilter;
+    std::string saveTitle;
+    std::string filter;
     int fileType;
 };
 
 DocumentTexts TextsFor(ExportKind kind)
 {
     switch (kind) {
-    case ExportKind::Html:
-        return {kTextHtmlSaveTitle, "Export icons to HTML document", kTextHtmlFilter,
-                "HTML documents (*.htm)|*.htm|HTML documents (*.html)|*.html", 11};
-    case ExportKind::Dbase:
-        return {kTextDbfSaveTitle, "Export icons to dBase file", kTextDbfFilter, "dBase files (*.dbf)|*.dbf", 12};
-    case ExportKind::Xlsx: // no pack translates the spreadsheet's texts: id 0 is no text
-        return {0, "Export icons to Microsoft Excel sheet", 0, "Microsoft Excel sheets (*.xlsx)|*.xlsx",
-                OutputKind::Xlsx};
+    case ExportKind::Html: return {InterfaceText(kTextHtmlSaveTitle), InterfaceText(kTextHtmlFilter), 11};
+    case ExportKind::Dbase: return {InterfaceText(kTextDbfSaveTitle), InterfaceText(kTextDbfFilter), 12};
+    case ExportKind::Xlsx:
+        return {"Export icons to Microsoft Excel sheet", "Microsoft Excel sheets (*.xlsx)|*.xlsx", OutputKind::Xlsx};
     case ExportKind::Pdf: break;
     }
-    return {kTextPdfSaveTitle, "Export icons to PDF document", kTextPdfFilter, "PDF documents (*.pdf)|*.pdf", 13};
+    return {InterfaceText(kTextPdfSaveTitle), InterfaceText(kTextPdfFilter), 13};
 }
 
 } // namespace
 
-bool MainWindow::skipOptionsDialog() const
+bool CheckSelection(const IconGrid& icons, DialogService& dialogs)
+{
+    if (icons.ItemIndex() >= 0) return true;
+    dialogs.Show(InterfaceText(kTextNoIconSelected), MessageIcon::Warning, MessageButtons::Ok);
+    return false;
+}
+
+SaveController::SaveController(DialogService& dialogs, const IconGrid& icons, const WindowSettings& settings,
+                               ExportSettings& exportSettings)
+    : dialogs_(dialogs), icons_(icons), settings_(settings), exportSettings_(exportSettings), modifiersQuery_([] {
+          return QGuiApplication::queryKeyboardModifiers();
+      })
+{
+    std::error_code ec;
+    saveDialogFolder_ = fs::current_path(ec);
+}
+
+bool SaveController::skipOptionsDialog() const
 {
     const Qt::KeyboardModifiers held = modifiersQuery_();
     return (held & Qt::ShiftModifier) && (held & Qt::ControlModifier);
@@ -97,72 +111,64 @@ static std::optional<SaveFileAnswer> RunSaveDialog(DialogService& dialogs, const
     return answer;
 }
 
-void MainWindow::saveSelected()
+void SaveController::saveSelected()
 {
-    if (!checkSelection()) return;
-    const std::string filter = UiString(kTextIconFilter, "Icon files (*.ico)|*.ico") + "|" +
-                               UiString(kTextPictureFilter, "Bitmap images (*.bmp)|*.bmp|JPEG images (*.jpg)|*.jpg|"
-                                                            "Enhanced metafiles (*.emf)|*.emf|GIF images (*.gif)|*.gif|"
-                                                            "PNG images (*.png)|*.png");
-    const std::optional<SaveFileAnswer> answer =
-        RunSaveDialog(*dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_,
-                      saveDialogFolder_, fileName_);
+    if (!CheckSelection(icons_, dialogs_)) return;
+    const std::string filter = InterfaceText(kTextIconFilter) + "|" + InterfaceText(kTextPictureFilter);
+    const std::optional<SaveFileAnswer> answer = RunSaveDialog(dialogs_, InterfaceText(kTextSaveDialogTitle), filter,
+                                                               saveFilterIndex_, saveDialogFolder_, icons_.FileName());
     if (!answer) return;
-    const IconGrid* grid = gridView_->grid();
     // A file without an icon group of its own writes no icon file: say why, as the command line does.
-    if (glyphora::SaveIcon(grid->Current(), grid->ItemIndex(), answer->fileName, answer->filterIndex - 1, false) == 0) {
-        dialogs_->Show(NothingToSaveText(grid->Current().fileName), MessageIcon::Error, MessageButtons::Ok);
+    if (glyphora::SaveIcon(icons_.Current(), icons_.ItemIndex(), answer->fileName, answer->filterIndex - 1, false) ==
+        0) {
+        dialogs_.Show(NothingToSaveText(icons_.Current().fileName), MessageIcon::Error, MessageButtons::Ok);
         return;
     }
     if (settings_.openAfterSave) OpenSavedFile(answer->fileName, {});
 }
 
-void MainWindow::saveIconSet()
+void SaveController::saveIconSet()
 {
-    if (!checkSelection()) return;
-    const IconGrid* grid = gridView_->grid();
+    if (!CheckSelection(icons_, dialogs_)) return;
+    const fs::path& source = icons_.FileName();
     // A file shown with its file-type icon has no group of its own to take the images from.
-    if (grid->Associated()) {
-        dialogs_->Show(NothingToSaveText(fileName_), MessageIcon::Error, MessageButtons::Ok);
+    if (icons_.Associated()) {
+        dialogs_.Show(NothingToSaveText(source), MessageIcon::Error, MessageButtons::Ok);
         return;
     }
-    const DialogAnswer layout = dialogs_->Show(
-        UiString(kTextIconSetAsThemeQuestion,
-                 "Save the icon set as an icon theme, with a folder for each size (16x16/apps, 32x32/apps, ...)?\n"
-                 "No saves one picture for each image into the folder."),
-        MessageIcon::Question, MessageButtons::YesNo);
+    const DialogAnswer layout =
+        dialogs_.Show(InterfaceText(kTextIconSetAsThemeQuestion), MessageIcon::Question, MessageButtons::YesNo);
     if (layout != DialogAnswer::Yes && layout != DialogAnswer::No) return;
-    const std::optional<fs::path> folder = dialogs_->ChooseFolder(
-        UiString(kTextIconSetFolderTitle, "Select folder for the icon set:"), folderDialogFolder_);
+    const std::optional<fs::path> folder =
+        dialogs_.ChooseFolder(InterfaceText(kTextIconSetFolderTitle), folderDialogFolder_);
     if (!folder) return;
     folderDialogFolder_ = *folder;
     IconSetRun run;
     {
         WaitCursor wait;
-        run = SaveIconSets(fileName_, *folder, grid->ItemIndex() + 1, {},
+        run = SaveIconSets(source, *folder, icons_.ItemIndex() + 1, {},
                            layout == DialogAnswer::Yes ? IconSetLayout::Theme : IconSetLayout::Flat);
     }
     if (run.written == 0) {
-        dialogs_->Show(run.problem.empty() ? NothingToSaveText(fileName_) : run.problem, MessageIcon::Error,
-                       MessageButtons::Ok);
+        dialogs_.Show(run.problem.empty() ? NothingToSaveText(source) : run.problem, MessageIcon::Error,
+                      MessageButtons::Ok);
         return;
     }
-    std::string text =
-        FormatText(UiString(kTextSaveAllSuccess, "%d icon(s) saved."), static_cast<long long>(run.written));
+    std::string text = FormatText(InterfaceText(kTextSaveAllSuccess), static_cast<long long>(run.written));
     if (!run.problem.empty()) text += "\n" + run.problem;
-    dialogs_->Show(text, run.problem.empty() ? MessageIcon::Information : MessageIcon::Warning, MessageButtons::Ok);
+    dialogs_.Show(text, run.problem.empty() ? MessageIcon::Information : MessageIcon::Warning, MessageButtons::Ok);
     if (settings_.openAfterSave) OpenSavedFile(*folder, {});
 }
 
-void MainWindow::saveAll(int outputKind)
+void SaveController::saveAll(int outputKind)
 {
     saveAllFiles(outputKind, {});
 }
 
-void MainWindow::saveAllFiles(int outputKind, const std::vector<fs::path>& sources)
+void SaveController::saveAllFiles(int outputKind, const std::vector<fs::path>& sources)
 {
     const std::optional<fs::path> folder =
-        dialogs_->ChooseFolder(UiString(kTextSelectFolderTitle, "Select folder to save images:"), folderDialogFolder_);
+        dialogs_.ChooseFolder(InterfaceText(kTextSelectFolderTitle), folderDialogFolder_);
     if (!folder) return;
     folderDialogFolder_ = *folder;
     int saveCount = 0;
@@ -173,16 +179,15 @@ void MainWindow::saveAllFiles(int outputKind, const std::vector<fs::path>& sourc
     ApplyLayoutSettings(exportSettings_, request);
     request.small = settings_.smallIcons;
     const auto report = [&] {
-        dialogs_->Show(
-            FormatText(UiString(kTextSaveAllSuccess, "%d icon(s) saved."), static_cast<long long>(saveCount)),
-            MessageIcon::Information, MessageButtons::Ok);
+        dialogs_.Show(FormatText(InterfaceText(kTextSaveAllSuccess), static_cast<long long>(saveCount)),
+                      MessageIcon::Information, MessageButtons::Ok);
     };
     SaveAllSummary summary;
     try {
         WaitCursor wait;
         const auto saveFrom = [&](const fs::path& source) {
             request.srcFileName = source;
-            const SaveAllSummary one = SaveAll(gridView_->grid()->Current(), request, saveCount, confirmResult);
+            const SaveAllSummary one = SaveAll(icons_.Current(), request, saveCount, confirmResult);
             summary.icons += one.icons;
             summary.declined += one.declined;
         };
@@ -196,58 +201,34 @@ void MainWindow::saveAllFiles(int outputKind, const std::vector<fs::path>& sourc
     // Nothing saved although nothing was declined: the file (or every listed file) had
     // nothing to save.
     if (saveCount == 0 && summary.declined == 0 && sources.size() <= 1)
-        dialogs_->Show(NothingToSaveText(gridView_->grid()->Current().fileName), MessageIcon::Error,
-                       MessageButtons::Ok);
+        dialogs_.Show(NothingToSaveText(icons_.Current().fileName), MessageIcon::Error, MessageButtons::Ok);
     else
         report();
 }
 
-void MainWindow::saveAllAsOneImage()
+void SaveController::saveAllAsOneImage()
 {
-    const std::string filter = UiString(kTextPictureFilter, "Bitmap images (*.bmp)|*.bmp|JPEG images (*.jpg)|*.jpg|"
-                                                            "Enhanced metafiles (*.emf)|*.emf|GIF images (*.gif)|*.gif|"
-                                                            "PNG images (*.png)|*.png");
-    const std::optional<SaveFileAnswer> answer =
-        RunSaveDialog(*dialogs_, UiString(kTextSaveDialogTitle, "Save icon as"), filter, saveFilterIndex_,
-                      saveDialogFolder_, fileName_);
+    const std::string filter = InterfaceText(kTextPictureFilter);
+    const std::optional<SaveFileAnswer> answer = RunSaveDialog(dialogs_, InterfaceText(kTextSaveDialogTitle), filter,
+                                                               saveFilterIndex_, saveDialogFolder_, icons_.FileName());
     if (!answer) return;
     {
         WaitCursor wait;
-        const IconGrid* grid = gridView_->grid();
-        SaveAllAsOne(grid->Model(), grid->Current().icons, answer->fileName, answer->filterIndex, false);
+        SaveAllAsOne(icons_.Model(), icons_.Current().icons, answer->fileName, answer->filterIndex, false);
     }
     if (settings_.openAfterSave) OpenSavedFile(answer->fileName, {});
 }
 
-void MainWindow::exportHtml()
-{
-    exportDocument(ExportKind::Html);
-}
-void MainWindow::exportDbase()
-{
-    exportDocument(ExportKind::Dbase);
-}
-void MainWindow::exportPdf()
-{
-    exportDocument(ExportKind::Pdf);
-}
-
-void MainWindow::exportXlsx()
-{
-    exportDocument(ExportKind::Xlsx);
-}
-
-void MainWindow::exportDocument(ExportKind kind)
+void SaveController::exportDocument(ExportKind kind)
 {
     if (!skipOptionsDialog()) {
-        std::optional<ExportSettings> edited = dialogs_->EditExportOptions(kind, exportSettings_);
+        std::optional<ExportSettings> edited = dialogs_.EditExportOptions(kind, exportSettings_);
         if (!edited) return;
         exportSettings_ = *edited;
     }
     const DocumentTexts texts = TextsFor(kind);
-    const std::string filter = UiString(texts.filter, texts.designFilter);
-    const std::optional<SaveFileAnswer> answer = RunSaveDialog(*dialogs_, UiString(texts.saveTitle, texts.designTitle),
-                                                               filter, saveFilterIndex_, saveDialogFolder_, fileName_);
+    const std::optional<SaveFileAnswer> answer =
+        RunSaveDialog(dialogs_, texts.saveTitle, texts.filter, saveFilterIndex_, saveDialogFolder_, icons_.FileName());
     if (!answer) return;
     const fs::path chosen = answer->fileName;
 
@@ -275,9 +256,8 @@ void MainWindow::exportDocument(ExportKind kind)
         fs::path memo = document;
         memo.replace_extension(".dbt");
         if (!FileExists(document) && FileExists(memo) &&
-            dialogs_->Show(
-                FormatText(UiString(kTextOverwriteQuestion, "The file %s already exists. Replace it?"), memo.string()),
-                MessageIcon::Question, MessageButtons::YesNo) != DialogAnswer::Yes)
+            dialogs_.Show(FormatText(InterfaceText(kTextOverwriteQuestion), memo.string()), MessageIcon::Question,
+                          MessageButtons::YesNo) != DialogAnswer::Yes)
             return;
         request.dbfFieldName = exportSettings_.dbfFieldName;
         request.dbfType = exportSettings_.dbfType;
@@ -297,12 +277,11 @@ void MainWindow::exportDocument(ExportKind kind)
     {
         WaitCursor wait;
         DialogAnswer confirmResult = DialogAnswer::None;
-        summary = SaveAll(gridView_->grid()->Current(), request, saveCount, confirmResult);
+        summary = SaveAll(icons_.Current(), request, saveCount, confirmResult);
     }
     if (saveCount == 0 && summary.declined == 0) {
         // No icon, no document: say why instead of opening a file that was not written.
-        dialogs_->Show(NothingToSaveText(gridView_->grid()->Current().fileName), MessageIcon::Error,
-                       MessageButtons::Ok);
+        dialogs_.Show(NothingToSaveText(icons_.Current().fileName), MessageIcon::Error, MessageButtons::Ok);
         return;
     }
     if (settings_.openAfterSave) OpenSavedFile(document, {});

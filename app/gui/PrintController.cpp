@@ -1,8 +1,8 @@
-// The main window's print command: the choices dialog, the picture of the grid or of the
-// selected icon, an optional preview, and one page to the printer chosen in the system's print
-// dialog. Without a printer the page can go to a PDF file instead.
-#include "app/gui/MainWindow.h"
+// The print command: the page's picture, the printer or the PDF file, and the page itself.
+#include "app/gui/PrintController.h"
 
+#include "app/gui/DialogService.h"
+#include "iconview/qt/IconGrid.h"
 #include "app/gui/PagePrinting.h"
 #include "app/gui/WaitCursor.h"
 #include "export/SaveNames.h"
@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QPrinter>
+#include <QWidget>
 
 #include <optional>
 
@@ -21,39 +22,43 @@ constexpr const char* kNoPrinterQuestion = "No printer is installed. Print to a 
 
 } // namespace
 
-void MainWindow::print()
+PrintController::PrintController(QWidget& window, DialogService& dialogs, const IconGrid& icons,
+                                 std::filesystem::path& pdfFolder)
+    : window_(window), dialogs_(dialogs), icons_(icons), pdfFolder_(pdfFolder)
+{}
+
+void PrintController::print()
 {
-    IconGrid* grid = gridView_->grid();
-    if (grid->Count() <= 0) return;
-    const std::optional<PrintChoices> choices = dialogs_->ChoosePrintOptions(grid->ItemIndex() >= 0);
+    if (icons_.Count() <= 0) return;
+    const std::optional<PrintChoices> choices = dialogs_.ChoosePrintOptions(icons_.ItemIndex() >= 0);
     if (!choices) return;
-    const Bitmap picture = PrintPicture(grid->Model(), grid->Current().icons, choices->all || grid->ItemIndex() < 0);
-    const int screenDpi = logicalDpiX();
+    const Bitmap picture = PrintPicture(icons_.Model(), icons_.Current().icons, choices->all || icons_.ItemIndex() < 0);
+    const int screenDpi = window_.logicalDpiX();
     const auto paint = [&](QPaintDevice& device) { PrintBitmap(device, picture, choices->sizing, screenDpi); };
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QApplication::applicationDisplayName() + QStringLiteral(" - ") +
-                       QString::fromStdString(fileName_.filename().string()));
-    const bool printerInstalled = dialogs_->PrinterInstalled();
+                       QString::fromStdString(icons_.FileName().filename().string()));
+    const bool printerInstalled = dialogs_.PrinterInstalled();
     if (!printerInstalled)
         printer.setOutputFormat(QPrinter::PdfFormat); // what the page will become, also in the preview
-    if (choices->preview && !dialogs_->PreviewPrint(printer, paint)) return;
+    if (choices->preview && !dialogs_.PreviewPrint(printer, paint)) return;
 
     std::optional<AtomicFile> pdf;
     if (printerInstalled) {
-        if (!dialogs_->SetUpPrinter(printer)) return;
+        if (!dialogs_.SetUpPrinter(printer)) return;
     } else {
-        if (dialogs_->Show(kNoPrinterQuestion, MessageIcon::Question, MessageButtons::YesNo) != DialogAnswer::Yes)
+        if (dialogs_.Show(kNoPrinterQuestion, MessageIcon::Question, MessageButtons::YesNo) != DialogAnswer::Yes)
             return;
         SaveFileRequest request;
         request.title = "Print to PDF file";
         request.filter = "PDF documents (*.pdf)|*.pdf";
         request.defaultExt = "pdf";
-        request.initialDir = saveDialogFolder_;
-        request.proposedName = UniqueSaveName(saveDialogFolder_, fileName_, request.defaultExt);
-        const std::optional<SaveFileAnswer> answer = dialogs_->SaveFile(request);
+        request.initialDir = pdfFolder_;
+        request.proposedName = UniqueSaveName(pdfFolder_, icons_.FileName(), request.defaultExt);
+        const std::optional<SaveFileAnswer> answer = dialogs_.SaveFile(request);
         if (!answer) return;
-        saveDialogFolder_ = answer->fileName.parent_path();
+        pdfFolder_ = answer->fileName.parent_path();
         // The page is written beside the chosen file and replaces it only once complete.
         pdf.emplace(answer->fileName, kByNameWriter);
         if (!pdf->IsOpen()) pdf->Raise();
