@@ -71,6 +71,11 @@ inline constexpr int kTextMinimumIconCount = 501;
 inline constexpr int kTextFolderToScan = 502;
 inline constexpr int kTextFilesWithIcons = 503;
 inline constexpr int kTextIncludeSubfolders = 551;
+inline constexpr int kTextShowHiddenFolders = 552; // the folder tree's context menu
+// The folder dialog: the label of its path field and its button that makes a folder (whose
+// caption without the shortcut mark names the folder it makes).
+inline constexpr int kTextFolderField = 553;
+inline constexpr int kTextNewFolder = 554;
 
 // Messages.
 inline constexpr int kTextEmptyGridHint = 601;
@@ -203,6 +208,9 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextFolderToScan, Placeholder::None},
     TextIdInfo{kTextFilesWithIcons, Placeholder::None},
     TextIdInfo{kTextIncludeSubfolders, Placeholder::None},
+    TextIdInfo{kTextShowHiddenFolders, Placeholder::None},
+    TextIdInfo{kTextFolderField, Placeholder::None},
+    TextIdInfo{kTextNewFolder, Placeholder::None},
     TextIdInfo{kTextEmptyGridHint, Placeholder::None},
     TextIdInfo{kTextCommandLineSuccess, Placeholder::Integer},
     TextIdInfo{kTextSaveAllSuccess, Placeholder::Integer},

@@ -1,5 +1,6 @@
 // The folder scan: a depth-first walk kept on an explicit stack (deep trees cannot exhaust
-// the thread's stack), with a set of the folders entered so far against links that loop.
+// the thread's stack), with a set of the folders entered so far against links that loop, and
+// a look at each folder's file system before it is entered.
 #include "scan/FolderScan.h"
 
 #include "iconengine/IconExtraction.h"
@@ -39,15 +40,22 @@ struct PendingFolder {
 
 class Walk {
 public:
-    Walk(std::string_view masks, int minCount, std::vector<std::string>& list, const ScanControl& control)
-        : patterns_(SplitMasks(masks)), minCount_(minCount), list_(list), control_(control)
+    Walk(std::string_view masks, int minCount, std::vector<std::string>& list, const ScanControl& control,
+         const ScanOptions& options)
+        : patterns_(SplitMasks(masks)),
+          minCount_(minCount),
+          list_(list),
+          control_(control),
+          fileSystemKind_(options.fileSystemKind ? options.fileSystemKind : FileSystemKindLookup(FileSystemKindOf))
     {}
 
     bool cancelled() const { return control_.cancel != nullptr && control_.cancel->load(std::memory_order_relaxed); }
 
-    // Marks a folder as entered; false when it was entered before or cannot be identified.
+    // Marks a folder as entered; false when it was entered before, cannot be identified or
+    // lies on a pseudo file system.
     bool enter(const fs::path& dir)
     {
+        if (fileSystemKind_(dir) == FileSystemKind::Pseudo) return false;
         const auto identity = IdentifyFolder(dir);
         return identity && entered_.insert(*identity).second;
     }
@@ -80,6 +88,7 @@ private:
     int minCount_;
     std::vector<std::string>& list_;
     const ScanControl& control_;
+    FileSystemKindLookup fileSystemKind_;
     std::set<FolderIdentity> entered_;
 };
 
@@ -150,12 +159,13 @@ void SortLikeFileList(std::vector<std::string>& entries)
 }
 
 ScanOutcome ScanForIconFiles(const fs::path& root, const fs::path& dir, std::string_view masks, int minCount,
-                             bool recurse, std::vector<std::string>& list, const ScanControl& control)
+                             bool recurse, std::vector<std::string>& list, const ScanControl& control,
+                             const ScanOptions& options)
 {
     const std::string prefix = RelativePrefix(root, dir);
     if (prefix.empty()) list.clear();
 
-    Walk walk(masks, minCount, list, control);
+    Walk walk(masks, minCount, list, control, options);
     if (!walk.enter(dir)) return ScanOutcome::Finished;
     auto top = OpenFolder(dir, prefix);
     if (!top) return ScanOutcome::Finished;
@@ -173,7 +183,7 @@ ScanOutcome ScanForIconFiles(const fs::path& root, const fs::path& dir, std::str
         }
         if (walk.cancelled()) return ScanOutcome::Stopped;
         const FolderEntry& entry = folder.entries[folder.nextSubfolder++];
-        if (entry.kind != EntryKind::Folder || entry.hidden) continue;
+        if (entry.kind != EntryKind::Folder || (entry.hidden && !options.enterHiddenFolders)) continue;
         const fs::path sub = folder.dir / entry.name;
         if (!walk.enter(sub)) continue;
         auto opened = OpenFolder(sub, folder.prefix + PathText(entry.name) + kSeparator);

@@ -1,11 +1,15 @@
 // The folder scan behind the find pane and `glyphora-cli -scan`: the files of a folder (and,
 // when asked, of its subfolders) that match the masks and hold at least a minimum number of
 // icons. Icons are counted without decoding any image. Each folder's own files come before
-// its subfolders, which are walked depth first; hidden subfolders are not entered, hidden
-// files are listed. A folder reached twice (through a link or a bind mount) is walked once,
-// so links that loop end the walk instead of trapping it. Folders that cannot be read and
-// files that vanish or cannot be opened contribute nothing.
+// its subfolders, which are walked depth first; hidden files are listed, hidden subfolders
+// are entered only when the options say so. Pseudo file systems (proc, sysfs, devtmpfs and the like, told by their
+// type) are never entered, so their links back into the real folders list nothing twice. A
+// folder reached twice (through a link or a bind mount) is walked once, so links that loop
+// end the walk instead of trapping it. Folders that cannot be read and files that vanish or
+// cannot be opened contribute nothing.
 #pragma once
+
+#include "platform/FileSystemKind.h"
 
 #include <atomic>
 #include <cstdint>
@@ -34,6 +38,15 @@ struct ScanControl {
     const std::atomic<bool>* cancel = nullptr; // looked at before every entry: ends the walk at once
 };
 
+// Which folders the walk enters.
+struct ScanOptions {
+    // Hidden subfolders (on Windows also system ones) are entered too: the find pane asks for
+    // it while its folder tree lists them. The console scan leaves them alone.
+    bool enterHiddenFolders = false;
+    // Tells the pseudo file systems from the others; empty: the platform's FileSystemKindOf.
+    FileSystemKindLookup fileSystemKind;
+};
+
 // Scans dir (root at the top call) and adds to list, in walk order, the text of each file
 // whose icon count is at least minCount: its name when dir is root, else its folder relative
 // to root, a separator and its name. The list is cleared first when dir is root. masks are
@@ -42,7 +55,7 @@ struct ScanControl {
 // twice.
 ScanOutcome ScanForIconFiles(const std::filesystem::path& root, const std::filesystem::path& dir,
                              std::string_view masks, int minCount, bool recurse, std::vector<std::string>& list,
-                             const ScanControl& control = {});
+                             const ScanControl& control = {}, const ScanOptions& options = {});
 
 // The patterns of a mask list in order: the text before the first ";", then the rest, trimmed
 // of blanks, taken the same way.

@@ -49,6 +49,7 @@ struct WindowSettings {
     bool openAfterSave = true;
     bool showSeparateWindow = true;
     bool smallIcons = false;
+    bool showHiddenFolders = true; // the find pane's folder tree lists them, and the scan enters them
     FindPaneSettings findPane;
 
     bool operator==(const WindowSettings&) const = default;

@@ -15,6 +15,9 @@ namespace {
 
 constexpr std::string_view kRecentSection = "Recent";
 constexpr std::string_view kPlacementSection = "Placement";
+// A key of the Settings section after those of the original program, which keeps it when it
+// rewrites the file, as it does every key it does not know.
+constexpr std::string_view kShowHiddenFoldersKey = "ShowHiddenFolders";
 constexpr std::size_t kMaxRecentFiles = 12;
 
 // A general setting that is a Boolean: its key and where it lives in the settings.
@@ -163,6 +166,8 @@ void ReadSharedValues(const SettingsStore& store, StoredSettings& settings)
     options.targetImageType = ValidTargetImageType(
         ReadInteger(store, kSettingsSection, "ExpTargetImageType", defaults.exportOptions.targetImageType));
     options.dbfType = ValidDbfType(ReadInteger(store, kSettingsSection, "ExpDBFType", defaults.exportOptions.dbfType));
+    settings.window.showHiddenFolders =
+        ReadBoolean(store, kSettingsSection, kShowHiddenFoldersKey, defaults.window.showHiddenFolders);
 
     std::vector<std::string> recent;
     for (const std::string& key : store.Keys(kRecentSection)) {
@@ -192,6 +197,7 @@ void WriteSharedValues(SettingsStore& store, const StoredSettings& settings)
     store.SetValue(kSettingsSection, "ExpDBFFieldName", settings.exportOptions.dbfFieldName);
     WriteInteger(store, kSettingsSection, "ExpTargetImageType", settings.exportOptions.targetImageType);
     WriteInteger(store, kSettingsSection, "ExpDBFType", settings.exportOptions.dbfType);
+    WriteBoolean(store, kSettingsSection, kShowHiddenFoldersKey, settings.window.showHiddenFolders);
 
     store.EraseSection(kRecentSection);
     const std::size_t count = std::min(settings.recentFiles.size(), kMaxRecentFiles);

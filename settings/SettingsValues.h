@@ -74,16 +74,17 @@ void WriteBoolean(SettingsStore& store, std::string_view section, std::string_vi
 // integer).
 int ReadRun(const SettingsStore& store);
 
-// Reads what both stores hold alike, in this order: "Language" to "ExpDBFType", the recent
-// list, the placement, the find pane. Missing general values take their defaults; missing
-// placement and find-pane values keep what settings holds (the window's current state).
+// Reads what both stores hold alike, in this order: "Language" to "ExpDBFType" and
+// "ShowHiddenFolders", the recent list, the placement, the find pane. Missing general values
+// take their defaults; missing placement and find-pane values keep what settings holds (the
+// window's current state).
 // Recent lines are taken in store order, each existing file going to the top, so the last
 // line read ends up first; of more than 12 the 12 read last stay.
 void ReadSharedValues(const SettingsStore& store, StoredSettings& settings);
 
-// Writes what both stores hold alike: "Language" to "ExpDBFType" in place, the "Recent"
-// section erased and written anew from the oldest entry (key 11 or less) to the newest (key
-// 0), then the placement with the find pane.
+// Writes what both stores hold alike: "Language" to "ExpDBFType" and "ShowHiddenFolders" in
+// place, the "Recent" section erased and written anew from the oldest entry (key 11 or less)
+// to the newest (key 0), then the placement with the find pane.
 void WriteSharedValues(SettingsStore& store, const StoredSettings& settings);
 
 } // namespace glyphora

@@ -2,6 +2,7 @@
 #include "widgets/FaceButton.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -130,6 +131,11 @@ void FaceButton::setHot(bool hot)
     }
 }
 
+bool FaceButton::isUnderPointer() const
+{
+    return isVisible() && QWidget::mouseGrabber() == nullptr && QApplication::widgetAt(QCursor::pos()) == this;
+}
+
 void FaceButton::reevaluateHot(const QPoint& pos)
 {
     setHot(isEnabled() && rect().contains(pos));
@@ -173,8 +179,10 @@ void FaceButton::mouseReleaseEvent(QMouseEvent* event)
 void FaceButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange) {
+        // Enabled under the pointer, a button is hot at once, without waiting for the pointer
+        // to move: the pointer entered it while it was disabled.
         dragging_ = false;
-        hot_ = false;
+        hot_ = isEnabled() && isUnderPointer();
         update();
     }
     QPushButton::changeEvent(event);

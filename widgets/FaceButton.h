@@ -6,7 +6,8 @@
 // Properties: glyph (a strip of up to five frames: normal, disabled, hot, pressed, focused),
 // glyphCount (1..5; setting a glyph derives it), edgeType, highlightMode, shadowed, color (the
 // face colour; invalid means the palette's button colour), and QPushButton's flat, icon,
-// iconSize and text. hot is true while the pointer is over an enabled button.
+// iconSize and text. hot is true while the pointer is over an enabled button, also one that
+// was enabled while the pointer was over it.
 #pragma once
 
 #include "widgets/ButtonFacePainter.h"
@@ -57,6 +58,8 @@ protected:
     void setHot(bool hot);
     // Replays the pointer's enter or leave for a pointer at pos (button coordinates).
     void reevaluateHot(const QPoint& pos);
+    // Whether the pointer is over this button now (and no other widget holds the mouse).
+    bool isUnderPointer() const;
     bool isDragging() const { return dragging_; }
 
     void paintEvent(QPaintEvent* event) override;

@@ -1,13 +1,16 @@
 // The soft button: grouping, hot repaint of the border only, and its share of the face.
 #include "widgets/SoftButton.h"
 
+#include <QButtonGroup>
 #include <QMouseEvent>
 #include <QRegion>
 
 namespace glyphora {
 
-SoftButton::SoftButton(QWidget* parent) : FaceButton(parent)
+SoftButton::SoftButton(QWidget* parent) : FaceButton(parent), holdDown_(new QButtonGroup(this))
 {
+    holdDown_->setExclusive(!allowAllUp_);
+    holdDown_->addButton(this);
     setFocusPolicy(Qt::NoFocus);
     setAutoDefault(false);
     resize(25, 25);
@@ -20,7 +23,7 @@ void SoftButton::setGroupIndex(int index)
 {
     if (index == groupIndex_) return;
     groupIndex_ = index;
-    if (index == 0) setChecked(false);
+    if (index == 0) release();
     setCheckable(index != 0);
     if (isChecked()) releaseGroupMates();
 }
@@ -28,6 +31,10 @@ void SoftButton::setGroupIndex(int index)
 void SoftButton::setAllowAllUp(bool allow)
 {
     allowAllUp_ = allow;
+    // Joining the group again makes it take note of a button that is down already.
+    holdDown_->removeButton(this);
+    holdDown_->setExclusive(!allow);
+    holdDown_->addButton(this);
 }
 
 void SoftButton::setGlyphLayout(ButtonLayout layout)
@@ -93,12 +100,6 @@ void SoftButton::repaintHot()
     update(border);
 }
 
-void SoftButton::nextCheckState()
-{
-    if (isChecked() && !allowAllUp_) return;
-    FaceButton::nextCheckState();
-}
-
 void SoftButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (isChecked() && event->button() == Qt::LeftButton) {
@@ -115,9 +116,16 @@ void SoftButton::releaseGroupMates()
     const auto siblings = parentWidget()->findChildren<SoftButton*>(Qt::FindDirectChildrenOnly);
     for (SoftButton* mate : siblings) {
         if (mate == this || mate->groupIndex_ != groupIndex_) continue;
-        mate->allowAllUp_ = allowAllUp_;
-        mate->setChecked(false);
+        mate->release();
+        mate->setAllowAllUp(allowAllUp_);
     }
+}
+
+void SoftButton::release()
+{
+    holdDown_->removeButton(this);
+    setChecked(false);
+    holdDown_->addButton(this);
 }
 
 } // namespace glyphora

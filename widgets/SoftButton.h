@@ -3,8 +3,10 @@
 //
 // A button with a non-zero groupIndex is checkable; "down" is Qt's checked state. Checking one
 // button of a group releases every sibling (same parent) with the same groupIndex and hands
-// them its allowAllUp. With allowAllUp off a click cannot release a checked button (setChecked
-// from code still can). doubleClicked() is emitted for a double click on a checked button.
+// them its allowAllUp. With allowAllUp off a checked button stays down until a group mate goes
+// down: neither a click nor setChecked(false) releases it. Setting groupIndex to 0 releases it
+// (only grouped buttons can be down). doubleClicked() is emitted for a double click on a
+// checked button.
 //
 // Further properties: glyphLayout (glyph left or right of the caption), spacing and margin
 // (kept for layouts that use them; margin below -1 is refused), transparent (off fills the
@@ -14,6 +16,8 @@
 #pragma once
 
 #include "widgets/FaceButton.h"
+
+class QButtonGroup;
 
 namespace glyphora {
 
@@ -51,11 +55,16 @@ signals:
 protected:
     ButtonFace face() const override;
     void repaintHot() override;
-    void nextCheckState() override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void releaseGroupMates();
+    // Releases the button whatever allowAllUp says (a group mate went down, or it left its group).
+    void release();
+
+    // Holds a checked button down while allowAllUp is off: Qt refuses to uncheck the checked
+    // button of an exclusive group, by click and by setChecked alike. It holds this button only.
+    QButtonGroup* holdDown_;
 
     int groupIndex_ = 0;
     bool allowAllUp_ = false;

@@ -159,6 +159,10 @@ void FindPane::buildPane()
     tree_->setObjectName(QStringLiteral("folderTree"));
     tree_->setGeometry(kMargin, 24, 249, 137);
     connect(tree_, &FolderTree::folderChanged, this, &FindPane::rescan);
+    // The scan enters the hidden folders the tree shows, so a switch changes what it finds below.
+    connect(tree_, &FolderTree::showHiddenFoldersChanged, this, [this] {
+        if (subfoldersCheck_->isChecked()) rescan();
+    });
 
     listSplitter_ = new PaneSplitter(this);
     listSplitter_->setObjectName(QStringLiteral("listSplitter"));
@@ -264,6 +268,7 @@ void FindPane::applyTexts()
     filesLabel_->setText(UiText(kTextFilesWithIcons));
     stoppedLabel_->setText(UiText(kTextScanStopped));
     subfoldersCheck_->setText(UiText(kTextIncludeSubfolders));
+    tree_->showHiddenFoldersAction()->setText(UiText(kTextShowHiddenFolders));
 
     // Texts decide some sizes: the captions fit whole.
     folderLabel_->adjustSize();
@@ -428,7 +433,9 @@ void FindPane::rescan()
     scanning_ = true;
     ScanActive = true;
     fileList_->beginUpdate();
-    runner_->start(folder, std::string(kIconFileMasks), *minimum, subfoldersCheck_->isChecked());
+    ScanOptions options;
+    options.enterHiddenFolders = tree_->showsHiddenFolders(); // the scan enters what the tree shows
+    runner_->start(folder, std::string(kIconFileMasks), *minimum, subfoldersCheck_->isChecked(), options);
 }
 
 void FindPane::fileListed(const QString& entry, int count)

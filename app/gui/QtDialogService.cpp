@@ -4,7 +4,9 @@
 #include "app/gui/AboutDialog.h"
 #include "app/gui/ExportOptionsDialog.h"
 #include "app/gui/PrintDialog.h"
+#include "app/gui/UiText.h"
 #include "export/SaveNames.h"
+#include "i18n/TextIds.h"
 #include "platform/qt/QtMessageDialogs.h"
 #include "scan/qt/FolderDialog.h"
 
@@ -100,6 +102,8 @@ std::optional<std::filesystem::path> QtDialogService::ChooseFolder(const std::st
 {
     FolderDialog dialog(owner_);
     dialog.setTitle(QString::fromStdString(title));
+    dialog.setTexts({UiText(kTextFolderField), UiText(kTextNewFolder), UiText(kTextShowHiddenFolders),
+                     UiText(kTextFileNotFound).replace(QStringLiteral("%s"), QStringLiteral("%1"))});
     dialog.setDirectory(initialDir);
     if (!dialog.execute()) return std::nullopt;
     return dialog.directory();

@@ -4,6 +4,7 @@
 #include "app/gui/FindPane.h"
 #include "app/gui/RecentFiles.h"
 #include "export/ExportSettings.h"
+#include "scan/qt/FolderTree.h"
 #include "settings/SettingsStorage.h"
 
 #include <QAction>
@@ -81,6 +82,7 @@ StoredSettings WindowSettingsIo::collect() const
     stored.placement = PlacementOf(parts_.window);
     const FindPane& pane = parts_.findPane;
     stored.window.findPane = FindPaneSettings{pane.isPaneVisible(), pane.paneHeight(), pane.filePanelWidth()};
+    stored.window.showHiddenFolders = pane.tree()->showsHiddenFolders();
     return stored;
 }
 
@@ -101,6 +103,7 @@ void WindowSettingsIo::load()
     parts_.findPane.setPaneHeight(settings.findPane.height);
     parts_.findPane.setFilePanelWidth(settings.findPane.filePanelWidth);
     parts_.findPane.setPaneVisible(settings.findPane.visible);
+    parts_.findPane.tree()->setShowHiddenFolders(settings.showHiddenFolders);
 }
 
 void WindowSettingsIo::save()

@@ -6,6 +6,7 @@
 #include "i18n/TextIds.h"
 #include "i18n/qt/HelpWindow.h"
 #include "platform/Files.h"
+#include "platform/UserLanguage.h"
 
 #include <QApplication>
 #include <QWindow>
@@ -76,8 +77,11 @@ HelpWindow* ChmHelpViewer::WindowFor(const std::filesystem::path& helpFile)
     }
     auto archive = ChmArchive::Open(helpFile);
     if (!archive) {
-        dialogs_.Show(InterfaceText(kTextPackCannotBeLoaded) + "\n" + helpFile.string(), MessageIcon::Error,
-                      MessageButtons::Ok);
+        // The viewer's own words, as a system viewer speaks the system's language: the file
+        // cannot tell its language when it cannot be read.
+        const QString message =
+            UnreadableHelpFileMessage(UserLanguageId()).arg(QString::fromStdString(helpFile.string()));
+        dialogs_.Show(message.toStdString(), MessageIcon::Error, MessageButtons::Ok);
         return nullptr;
     }
     auto* window = new HelpWindow(std::move(*archive)); // a top-level window; deletes itself when closed

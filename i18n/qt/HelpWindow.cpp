@@ -34,17 +34,27 @@ struct ViewerTexts {
     const char* contents;
     const char* index;
     const char* missingNote;
+    const char* unreadableFile;
 };
 
 const ViewerTexts& TextsFor(std::uint32_t lcid)
 {
     static const ViewerTexts english{
-        "Back",     "Forward", "Home",
-        "Contents", "Index",   "<h1>Page not found</h1><p>This help file has no page <code>%1</code>.</p>"};
+        "Back",
+        "Forward",
+        "Home",
+        "Contents",
+        "Index",
+        "<h1>Page not found</h1><p>This help file has no page <code>%1</code>.</p>",
+        "The help file\n%1\ncannot be read: it is damaged or it is no compiled help file."};
     static const ViewerTexts ukrainian{
-        "Назад",    "Уперед",
-        "Початок",  "Зміст",
-        "Покажчик", "<h1>Сторінку не знайдено</h1><p>У цьому файлі довідки немає сторінки <code>%1</code>.</p>"};
+        "Назад",
+        "Уперед",
+        "Початок",
+        "Зміст",
+        "Покажчик",
+        "<h1>Сторінку не знайдено</h1><p>У цьому файлі довідки немає сторінки <code>%1</code>.</p>",
+        "Не вдається прочитати файл довідки\n%1\nВін пошкоджений або не є скомпільованим файлом довідки."};
     return (lcid & 0x3FF) == 0x22 ? ukrainian : english;
 }
 
@@ -65,6 +75,11 @@ QString PageKey(const QUrl& url)
 }
 
 } // namespace
+
+QString UnreadableHelpFileMessage(std::uint32_t lcid)
+{
+    return QString::fromUtf8(TextsFor(lcid).unreadableFile);
+}
 
 HelpBrowser::HelpBrowser(const ChmArchive& archive, QString missingNote, QWidget* parent)
     : QTextBrowser(parent), archive_(archive), missingNote_(std::move(missingNote))
@@ -95,8 +110,11 @@ HelpWindow::HelpWindow(ChmArchive archive, QWidget* parent) : QMainWindow(parent
     connect(browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { OpenLink(link); });
     connect(browser, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
         SelectContentsEntry(url);
+        // The page's title before the file's, once: the contents page is usually titled as the
+        // file is. (The desktop adds the program's name after it.)
         const QString pageTitle = browser->documentTitle();
-        setWindowTitle(pageTitle.isEmpty() ? title_ : pageTitle + QStringLiteral(" - ") + title_);
+        const bool sameTitle = pageTitle.compare(title_, Qt::CaseInsensitive) == 0;
+        setWindowTitle(pageTitle.isEmpty() || sameTitle ? title_ : pageTitle + QStringLiteral(" - ") + title_);
     });
 
     const QStyle* s = style();

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QTextBrowser>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -33,6 +34,11 @@ private:
     const ChmArchive& archive_;
     QString missingNote_;
 };
+
+// The viewer's own message for a file it cannot read as a help file ("%1" takes the file), in
+// the viewer's language for lcid (Ukrainian, else English): the words of the window, not of
+// the program's language packs.
+QString UnreadableHelpFileMessage(std::uint32_t lcid);
 
 class HelpWindow final : public QMainWindow {
 public:

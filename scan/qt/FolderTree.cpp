@@ -1,16 +1,26 @@
 // The folder tree: lazily read branches, path lookup, watched branches read again on change.
 #include "scan/qt/FolderTree.h"
 
+#include "platform/FileSystemKind.h"
 #include "platform/FolderEntries.h"
 #include "platform/qt/QtPaths.h"
 
 #include <QApplication>
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QPointer>
 #include <QThreadPool>
 
 #include <algorithm>
 #include <optional>
+#include <system_error>
+#include <utility>
 
 namespace glyphora {
 
@@ -86,14 +96,22 @@ bool IsRevealed(const QTreeWidgetItem* node)
     return node->data(0, kRevealedRole).toBool();
 }
 
-// The subfolders of a folder as the tree lists them: hidden ones left out, by name ignoring case.
-std::optional<std::vector<fs::path>> Subfolders(const fs::path& folder)
+bool OnPseudoFileSystem(const fs::path& folder)
+{
+    return FileSystemKindOf(folder) == FileSystemKind::Pseudo;
+}
+
+// The subfolders of a folder as the tree lists them, by name ignoring case: those on a pseudo
+// file system (the process table, the device tree) left out, and hidden ones unless asked for.
+std::optional<std::vector<fs::path>> Subfolders(const fs::path& folder, bool withHidden)
 {
     auto entries = ListFolder(folder);
     if (!entries) return std::nullopt;
     std::vector<fs::path> names;
     for (const FolderEntry& entry : *entries)
-        if (entry.kind == EntryKind::Folder && !entry.hidden) names.push_back(entry.name);
+        if (entry.kind == EntryKind::Folder && (withHidden || !entry.hidden) &&
+            !OnPseudoFileSystem(folder / entry.name))
+            names.push_back(entry.name);
     std::stable_sort(names.begin(), names.end(), [](const fs::path& a, const fs::path& b) {
         return QString::compare(QStringFromPath(a), QStringFromPath(b), Qt::CaseInsensitive) < 0;
     });
@@ -103,8 +121,17 @@ std::optional<std::vector<fs::path>> Subfolders(const fs::path& folder)
 } // namespace
 
 FolderTree::FolderTree(QWidget* parent, RootsProvider roots)
-    : QTreeWidget(parent), roots_(std::move(roots)), watcher_(new FolderWatcher(this))
+    : QTreeWidget(parent),
+      roots_(std::move(roots)),
+      watcher_(new FolderWatcher(this)),
+      contextMenu_(new QMenu(this)),
+      showHiddenAction_(contextMenu_->addAction(QStringLiteral("Show Hidden Folders")))
 {
+    showHiddenAction_->setObjectName(QStringLiteral("showHiddenFoldersAction"));
+    showHiddenAction_->setCheckable(true);
+    showHiddenAction_->setChecked(showHidden_);
+    connect(showHiddenAction_, &QAction::toggled, this, &FolderTree::setShowHiddenFolders);
+
     setHeaderHidden(true);
     setColumnCount(1);
     setIndentation(19);
@@ -115,9 +142,16 @@ FolderTree::FolderTree(QWidget* parent, RootsProvider roots)
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
     connect(this, &QTreeWidget::itemExpanded, this, &FolderTree::expandNode);
-    connect(this, &QTreeWidget::currentItemChanged, this, [this] { emit folderChanged(); });
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        // The selected folder's branch is read (and so watched) even while it is closed: a
+        // subfolder made in it by another program then shows, with the expand button.
+        if (current != nullptr && !isRead(current) && !RawPath(current).empty()) fillFolderNode(current);
+        emit folderChanged();
+    });
     connect(watcher_, &FolderWatcher::folderChanged, this, &FolderTree::folderChangedOnDisk);
     connect(&drivePoll_, &QTimer::timeout, this, &FolderTree::pollDrives);
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this] { keepSelectionInView_ = false; });
 
     // Built once the creating code has finished, so that it can still place and configure
     // the control first.
@@ -144,11 +178,94 @@ void FolderTree::setFolder(const std::filesystem::path& folder)
     QMetaObject::invokeMethod(this, &FolderTree::selectPendingFolder, Qt::QueuedConnection);
 }
 
+void FolderTree::setShowHiddenFolders(bool show)
+{
+    if (show == showHidden_) return;
+    showHidden_ = show;
+    showHiddenAction_->setChecked(show);
+    // Every branch read so far follows; the selection stays on its folder, revealed as a path
+    // into a hidden folder reveals it when hidden folders are left out.
+    const fs::path selected = folder();
+    {
+        const QSignalBlocker quiet(this);
+        for (int i = 0; i < topLevelItemCount(); ++i)
+            refreshTree(topLevelItem(i));
+        if (!selected.empty()) setCurrentItem(findFolderNode(selected));
+    }
+    if (folder() != selected) emit folderChanged();
+    emit showHiddenFoldersChanged(show);
+}
+
+void FolderTree::refreshTree(QTreeWidgetItem* node)
+{
+    refreshBranch(node);
+    // The children left after the refresh: those it removed are not visited.
+    for (int i = 0; i < node->childCount(); ++i)
+        if (isRead(node->child(i)) || IsFixed(node->child(i))) refreshTree(node->child(i));
+}
+
+void FolderTree::contextMenuEvent(QContextMenuEvent* event)
+{
+    contextMenu_->popup(event->globalPos());
+    event->accept();
+}
+
 void FolderTree::selectPendingFolder()
 {
     QTreeWidgetItem* node = findFolderNode(pendingFolder_);
     setCurrentItem(node);
     if (node != nullptr) scrollToItem(node);
+    keepSelectionInView_ = node != nullptr;
+}
+
+// A branch read on the way to the selection widens the tree's contents, and the horizontal
+// scroll bar that then appears would cover the row scrolled to; until the user moves, the
+// selected row is brought back into view whenever the room for the rows changes.
+void FolderTree::updateGeometries()
+{
+    QTreeWidget::updateGeometries();
+    if (keepSelectionInView_ && currentItem() != nullptr) scrollToItem(currentItem());
+}
+
+void FolderTree::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    if (keepSelectionInView_ && currentItem() != nullptr) scrollToItem(currentItem());
+}
+
+void FolderTree::mousePressEvent(QMouseEvent* event)
+{
+    keepSelectionInView_ = false;
+    QTreeWidget::mousePressEvent(event);
+}
+
+void FolderTree::wheelEvent(QWheelEvent* event)
+{
+    keepSelectionInView_ = false;
+    QTreeWidget::wheelEvent(event);
+}
+
+// Right opens a closed folder and enters an open one, Left closes an open folder and goes up
+// from a closed one, as in a file dialog; where there is nowhere to go (a folder without
+// subfolders, a top folder) they do nothing, instead of scrolling sideways as Qt's tree does.
+QModelIndex FolderTree::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    keepSelectionInView_ = false;
+    QTreeWidgetItem* node = currentItem();
+    if (node == nullptr || (action != MoveRight && action != MoveLeft))
+        return QTreeWidget::moveCursor(action, modifiers);
+    if (action == MoveRight) {
+        if (!node->isExpanded()) {
+            node->setExpanded(true); // reads the branch; a folder without subfolders stays closed
+            return currentIndex();
+        }
+        return node->childCount() > 0 ? indexFromItem(node->child(0)) : currentIndex();
+    }
+    if (node->isExpanded()) {
+        node->setExpanded(false);
+        return currentIndex();
+    }
+    return node->parent() != nullptr ? indexFromItem(node->parent()) : currentIndex();
 }
 
 std::filesystem::path FolderTree::pathOf(const QTreeWidgetItem* node) const
@@ -241,7 +358,7 @@ bool FolderTree::fillFolderNode(QTreeWidgetItem* node)
     const fs::path path = RawPath(node);
     if (path.empty()) return node->childCount() > 0; // the computer node holds only its fixed drives
     BusyCursor busy;
-    const auto subfolders = Subfolders(path);
+    const auto subfolders = Subfolders(path, showHidden_);
     if (!subfolders) return false; // unreadable: the expand button stays, expanding again retries
     for (const fs::path& name : *subfolders)
         addFolderNode(node, QStringFromPath(name), path / name);
@@ -282,8 +399,7 @@ void FolderTree::deleteFolderChildren(QTreeWidgetItem* node)
 // A node without children is read first and opens only when it has any.
 void FolderTree::expandNode(QTreeWidgetItem* node)
 {
-    if (isRead(node)) return;
-    if (!fillFolderNode(node)) node->setExpanded(false);
+    if (isRead(node) ? node->childCount() == 0 : !fillFolderNode(node)) node->setExpanded(false);
 }
 
 QTreeWidgetItem* FolderTree::findFolderNode(const std::filesystem::path& path)
@@ -323,7 +439,7 @@ QTreeWidgetItem* FolderTree::findFolderNode(const std::filesystem::path& path)
         for (int i = 0; i < node->childCount() && next == nullptr; ++i)
             if (!IsFixed(node->child(i)) && SameName(Normalized(RawPath(node->child(i))), running))
                 next = node->child(i);
-        if (next == nullptr && isRead(node) && IdentifyFolder(running)) {
+        if (next == nullptr && isRead(node) && IdentifyFolder(running) && !OnPseudoFileSystem(running)) {
             // A hidden folder is not listed, but a path that leads into one still gets there.
             next = addFolderNode(node, QStringFromPath(*component), running);
             next->setData(0, kRevealedRole, true);
@@ -334,10 +450,88 @@ QTreeWidgetItem* FolderTree::findFolderNode(const std::filesystem::path& path)
     return node;
 }
 
+QTreeWidgetItem* FolderTree::childShowing(QTreeWidgetItem* node, const fs::path& path) const
+{
+    for (int i = 0; i < node->childCount(); ++i)
+        if (!IsFixed(node->child(i)) && SameName(RawPath(node->child(i)), path)) return node->child(i);
+    return nullptr;
+}
+
+QTreeWidgetItem* FolderTree::makeSubfolder(QTreeWidgetItem* node, const QString& baseName, std::error_code& error)
+{
+    error.clear();
+    const fs::path parent = node == nullptr ? fs::path() : RawPath(node);
+    if (parent.empty() || baseName.trimmed().isEmpty()) {
+        error = std::make_error_code(std::errc::invalid_argument);
+        return nullptr;
+    }
+    fs::path made;
+    for (int n = 1; n <= 999 && made.empty(); ++n) {
+        const QString name = n == 1 ? baseName.trimmed() : QStringLiteral("%1 (%2)").arg(baseName.trimmed()).arg(n);
+        const fs::path candidate = parent / PathFromQString(name);
+        if (fs::create_directory(candidate, error)) made = candidate;
+        if (error == std::errc::file_exists) error.clear(); // a file of that name: try the next one
+        if (error) return nullptr;
+    }
+    if (made.empty()) {
+        error = std::make_error_code(std::errc::file_exists);
+        return nullptr;
+    }
+    if (isRead(node))
+        refreshBranch(node);
+    else
+        fillFolderNode(node);
+    node->setExpanded(true);
+    return childShowing(node, made);
+}
+
+QTreeWidgetItem* FolderTree::renameFolder(QTreeWidgetItem* node, const QString& name, std::error_code& error)
+{
+    error.clear();
+    QTreeWidgetItem* parent = node == nullptr ? nullptr : node->parent();
+    if (parent == nullptr || IsFixed(node)) {
+        error = std::make_error_code(std::errc::operation_not_permitted);
+        return nullptr;
+    }
+    const fs::path from = RawPath(node);
+    const fs::path newName = PathFromQString(name.trimmed());
+    // A name, not a path: no separator, and none of the names that mean a folder already there.
+    if (newName.empty() || newName.has_parent_path() || !newName.has_filename() || newName == "." || newName == "..") {
+        error = std::make_error_code(std::errc::invalid_argument);
+        return nullptr;
+    }
+    const fs::path to = from.parent_path() / newName;
+    if (to == from) return node;
+    std::error_code probe;
+    // rename() would replace an empty folder of that name without a word.
+    if (fs::exists(fs::symlink_status(to, probe)) && !fs::equivalent(from, to, probe)) {
+        error = std::make_error_code(std::errc::file_exists);
+        return nullptr;
+    }
+    fs::rename(from, to, error);
+    if (error) return nullptr;
+    refreshBranch(parent);
+    return childShowing(parent, to);
+}
+
+void FolderTree::setChangesHeld(bool held)
+{
+    if (held == changesHeld_) return;
+    changesHeld_ = held;
+    if (held) return;
+    const QSet<QString> folders = std::exchange(heldChanges_, {});
+    for (const QString& folder : folders)
+        folderChangedOnDisk(PathFromQString(folder));
+}
+
 void FolderTree::folderChangedOnDisk(const std::filesystem::path& folder)
 {
     // A node may have gone between the notification and now; only the nodes still listed count.
     const QString key = QStringFromPath(folder);
+    if (changesHeld_) {
+        heldChanges_.insert(key);
+        return;
+    }
     const QList<QTreeWidgetItem*> nodes = watchedNodes_.values(key);
     for (QTreeWidgetItem* node : nodes)
         if (watchedNodes_.contains(key, node)) refreshBranch(node);
@@ -351,7 +545,7 @@ void FolderTree::refreshBranch(QTreeWidgetItem* node)
 {
     if (!isRead(node)) return; // nothing shown below it yet: the next expansion reads it
     const fs::path path = RawPath(node);
-    const auto now = Subfolders(path);
+    const auto now = Subfolders(path, showHidden_);
     const std::vector<fs::path> listed = now ? *now : std::vector<fs::path>{};
 
     const auto selectionInside = [this](QTreeWidgetItem* branch) {
@@ -363,8 +557,10 @@ void FolderTree::refreshBranch(QTreeWidgetItem* node)
         QTreeWidgetItem* child = node->child(i);
         if (IsFixed(child)) continue;
         const fs::path name = RawPath(child).filename();
-        const bool stays = std::find(listed.begin(), listed.end(), name) != listed.end() ||
-                           (IsRevealed(child) && now && IdentifyFolder(RawPath(child)));
+        // A folder a path revealed while hidden folders were left out keeps its node while it
+        // is there; once the listing shows it, a node in its place in the order takes over.
+        const bool listedNow = std::find(listed.begin(), listed.end(), name) != listed.end();
+        const bool stays = IsRevealed(child) ? !listedNow && now && IdentifyFolder(RawPath(child)) : listedNow;
         if (stays) continue;
         if (selectionInside(child)) setCurrentItem(node);
         deleteFolderNode(child);
@@ -439,7 +635,7 @@ void FolderTree::pollDrives()
 
 void FolderTree::applyDrives(const std::vector<FolderRoot>& roots)
 {
-    if (!built_) return;
+    if (!built_ || changesHeld_) return; // the next look, a few seconds on, brings them
     // The drives as the desktop lists them now, each with the computer node that holds it
     // (null: the drives are roots of their own).
     struct Listed {

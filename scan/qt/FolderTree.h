@@ -1,12 +1,19 @@
 // FolderTree: a read-only tree of folders for choosing the folder to scan. Its top comes from
 // the desktop (see QtFolderRoots.h); every other node is a folder whose subfolders are read
-// when it is first expanded or when a path lookup passes through it. Hidden folders are left
-// out, as the desktop's file dialogs do, unless a path lookup leads into one. Every branch that has
-// been read is watched: when a subfolder appears, disappears or is renamed there, the branch
-// follows: new subfolders are added in their place, those that went are removed (a selection
-// inside one moves to the branch's node), the others stay as they were, open or closed and
-// selected or not. File changes alone leave the tree alone. The mounted volumes are looked at
-// again every few seconds, so a volume mounted or unmounted comes and goes.
+// when it is first expanded or selected, or when a path lookup passes through it. Hidden
+// folders (on Linux those whose names start with a dot) are listed with the others; "Show
+// Hidden Folders" in the context menu leaves them out for those who keep to the desktop's
+// convention, and then a path lookup that leads into one still reveals it. Folders on a
+// pseudo file system (proc, sysfs, devtmpfs and the like) are never shown. Every branch that
+// has been read is watched: when a subfolder appears, disappears or is renamed there, the
+// branch follows: new subfolders are added in their place, those that went are removed (a
+// selection inside one moves to the branch's node), the others stay as they were, open or
+// closed and selected or not. File changes alone leave the tree alone. The mounted volumes are
+// looked at again every few seconds, so a volume mounted or unmounted comes and goes.
+//
+// Right opens a folder and enters an open one, Left closes and goes up; where there is nowhere
+// to go they do nothing (Qt's tree would scroll sideways). The folder setFolder() selects stays
+// in view while the tree settles around it, until the user scrolls, clicks or presses a key.
 //
 // folder() is the selected node's path (empty for nothing selected and for nodes without a
 // path, such as the computer node). setFolder() selects the deepest node on the way to a path
@@ -19,12 +26,17 @@
 
 #include <QFileIconProvider>
 #include <QMultiHash>
+#include <QSet>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <filesystem>
 #include <functional>
+#include <system_error>
 #include <vector>
+
+class QAction;
+class QMenu;
 
 namespace glyphora {
 
@@ -62,9 +74,38 @@ public:
 
     FolderWatcher& watcher() { return *watcher_; }
 
+    // Whether hidden folders are listed (on by default). Changing it brings every branch read
+    // so far up to date and keeps the selection on its folder.
+    bool showsHiddenFolders() const { return showHidden_; }
+    void setShowHiddenFolders(bool show);
+    // The checkable item of the context menu that switches it; its text is the caller's.
+    QAction* showHiddenFoldersAction() const { return showHiddenAction_; }
+    QMenu* contextMenu() const { return contextMenu_; }
+
+    // Makes a subfolder of node's folder named baseName, or "baseName (2)", "(3)", ... when
+    // that is taken, and returns the node that shows it (node's branch read and opened);
+    // null, with error set, when none can be made.
+    QTreeWidgetItem* makeSubfolder(QTreeWidgetItem* node, const QString& baseName, std::error_code& error);
+    // While held, changes on disk are gathered instead of shown, and shown when released: an
+    // item view ends the editing of a name when rows around it come and go.
+    void setChangesHeld(bool held);
+    // Gives node's folder a new name on disk and returns the node that shows it then (the
+    // branch is read again, so node itself is gone); null, with error set, when name is no
+    // plain name, is taken, or the system refuses.
+    QTreeWidgetItem* renameFolder(QTreeWidgetItem* node, const QString& name, std::error_code& error);
+
 signals:
     void folderChanged();
     void rootsBuilt();
+    void showHiddenFoldersChanged(bool shown);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void updateGeometries() override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void buildRootNodes();
@@ -73,12 +114,15 @@ private:
     QTreeWidgetItem* addFolderNode(QTreeWidgetItem* parent, const QString& text, const std::filesystem::path& path,
                                    int index = -1);
     bool fillFolderNode(QTreeWidgetItem* node);
+    // Refreshes node's branch and every branch below it that has been read.
+    void refreshTree(QTreeWidgetItem* node);
     void deleteFolderNode(QTreeWidgetItem* node);
     void deleteFolderChildren(QTreeWidgetItem* node);
     void startWatching(QTreeWidgetItem* node);
     void expandNode(QTreeWidgetItem* node);
     void folderChangedOnDisk(const std::filesystem::path& folder);
     void selectPendingFolder();
+    QTreeWidgetItem* childShowing(QTreeWidgetItem* node, const std::filesystem::path& path) const;
     void pollDrives();
     void applyDrives(const std::vector<FolderRoot>& roots);
     std::vector<QTreeWidgetItem*> driveNodes() const;
@@ -90,7 +134,13 @@ private:
     QMultiHash<QString, QTreeWidgetItem*> watchedNodes_; // watched path -> the nodes showing it
     QFileIconProvider icons_;
     QTimer drivePoll_;
+    QMenu* contextMenu_;
+    QAction* showHiddenAction_;
     std::filesystem::path pendingFolder_;
+    bool showHidden_ = true;
+    bool keepSelectionInView_ = false; // after setFolder, until the user moves
+    bool changesHeld_ = false;
+    QSet<QString> heldChanges_; // watched folders that changed while changes were held
     bool built_ = false;
     bool drivePollRunning_ = false;
 };

@@ -39,7 +39,8 @@ ScanRunner::~ScanRunner()
     }
 }
 
-void ScanRunner::start(const std::filesystem::path& root, std::string masks, int minCount, bool recurse)
+void ScanRunner::start(const std::filesystem::path& root, std::string masks, int minCount, bool recurse,
+                       ScanOptions options)
 {
     cancel();
     joinFinished();
@@ -49,7 +50,7 @@ void ScanRunner::start(const std::filesystem::path& root, std::string masks, int
         QMetaObject::invokeMethod(
             this, [this, job] { deliver(job); }, Qt::QueuedConnection);
     };
-    std::thread worker([job, post, root, masks = std::move(masks), minCount, recurse] {
+    std::thread worker([job, post, root, masks = std::move(masks), minCount, recurse, options = std::move(options)] {
         std::vector<std::string> list;
         ScanControl control;
         control.cancel = &job->cancel;
@@ -63,7 +64,7 @@ void ScanRunner::start(const std::filesystem::path& root, std::string masks, int
             if (first) post();
             return false; // stopping goes through the cancel flag
         };
-        const ScanOutcome outcome = ScanForIconFiles(root, root, masks, minCount, recurse, list, control);
+        const ScanOutcome outcome = ScanForIconFiles(root, root, masks, minCount, recurse, list, control, options);
         bool first = false;
         {
             const std::lock_guard lock(job->mutex);

@@ -29,7 +29,8 @@ public:
     ~ScanRunner() override;
 
     // Starts scanning root (a running scan is cancelled first).
-    void start(const std::filesystem::path& root, std::string masks, int minCount, bool recurse);
+    void start(const std::filesystem::path& root, std::string masks, int minCount, bool recurse,
+               ScanOptions options = {});
     void stop();
     void cancel();
     bool isRunning() const { return job_ != nullptr; }

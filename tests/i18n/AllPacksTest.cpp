@@ -191,6 +191,7 @@ TEST_P(AllPacksTest, ShortcutLettersAreSingleAndDistinctWithinAMenuOrDialog)
         {"print dialog",
          {kTextCancel, kTextHelpButton, kTextPrintFullImage, kTextPrintSelectedImage, kTextPrintActualSize,
           kTextPrintFitToPage}},
+        {"folder dialog", {kTextFolderField, kTextNewFolder}},
     };
     for (const Group& group : groups) {
         std::map<char32_t, int> owner;

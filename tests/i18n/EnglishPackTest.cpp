@@ -84,6 +84,9 @@ TEST_F(EnglishPackTest, BuiltInCaptionsAreKeptVerbatim)
         {kTextFolderToScan, "Folder to scan:"},
         {kTextFilesWithIcons, "Files (.dll, .exe, .ocx) with icons:"},
         {kTextIncludeSubfolders, "Include subfolders"},
+        {kTextShowHiddenFolders, "Show Hidden Folders"},
+        {kTextFolderField, "&Folder:"},
+        {kTextNewFolder, "&New Folder"},
         {kTextSelectFolderTitle, "Select folder to save images:"},
         {kTextOpenDialogTitle, "Select file"},
         {kTextOpenFilter, "Executable files (*.exe)|*.exe|Dynamic-link libraries (*.dll)|*.dll|"

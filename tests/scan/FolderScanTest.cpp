@@ -45,10 +45,11 @@ void WriteText(const fs::path& path, const std::string& text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-Strings Scan(const fs::path& root, int minCount, bool recurse, std::string_view masks = kIconFileMasks)
+Strings Scan(const fs::path& root, int minCount, bool recurse, std::string_view masks = kIconFileMasks,
+             const ScanOptions& options = {})
 {
     Strings list{"left over from an earlier scan"};
-    EXPECT_EQ(ScanForIconFiles(root, root, masks, minCount, recurse, list), ScanOutcome::Finished);
+    EXPECT_EQ(ScanForIconFiles(root, root, masks, minCount, recurse, list, {}, options), ScanOutcome::Finished);
     return list;
 }
 
@@ -165,6 +166,13 @@ TEST(FolderScan, OwnFilesComeBeforeSubfoldersWhichAreWalkedDepthFirst)
     EXPECT_EQ(Scan(root, 1, false), (Strings{".dotted.dll", "top.dll"}));
     EXPECT_EQ(Scan(root, 1, true), (Strings{".dotted.dll", "top.dll", "a" + kSep + "in-a.dll",
                                             "a" + kSep + "deep" + kSep + "in-deep.dll", "b" + kSep + "in-b.dll"}));
+
+    // Asked to, the walk enters hidden folders too, in their place in the name order.
+    ScanOptions withHidden;
+    withHidden.enterHiddenFolders = true;
+    EXPECT_EQ(Scan(root, 1, true, kIconFileMasks, withHidden),
+              (Strings{".dotted.dll", "top.dll", ".hidden" + kSep + "in-hidden.dll", "a" + kSep + "in-a.dll",
+                       "a" + kSep + "deep" + kSep + "in-deep.dll", "b" + kSep + "in-b.dll"}));
 }
 
 TEST(FolderScan, ASubfolderScanNamesItsFilesRelativeToTheRootAndKeepsTheList)
@@ -261,6 +269,49 @@ TEST(FolderScan, LinksThatLoopOrLeadToAFolderTwiceAreWalkedOnce)
 
     const Strings listed = Scan(root, 1, true);
     EXPECT_EQ(listed, (Strings{"linked.dll", "top.dll", "again" + kSep + "inner.dll"}));
+}
+
+#ifdef __linux__
+// The process table links to every file a process holds open: walked, it would list each
+// of them again, once per link.
+TEST(FolderScan, APseudoFileSystemIsNeverEntered)
+{
+    const testing::TempFolder tmp;
+    const fs::path& root = tmp.path();
+    WriteModule(root / "held.dll", 1);
+    std::ifstream held(root / "held.dll"); // open, so /proc/self/fd has a link to it
+    ASSERT_TRUE(held.is_open());
+    fs::create_directory_symlink("/proc/self/fd", root / "descriptors");
+
+    EXPECT_EQ(Scan(root, 1, true, "*"), Strings{"held.dll"});
+    EXPECT_EQ(Scan("/proc/self/fd", 1, true, "*"), Strings{});
+}
+#endif
+
+TEST(FolderScan, FoldersTheFileSystemLookupCallsPseudoAreLeftOut)
+{
+    const testing::TempFolder tmp;
+    const fs::path& root = tmp.path();
+    WriteModule(root / "a.dll", 1);
+    WriteModule(root / "kernel" / "b.dll", 1);
+    WriteModule(root / "kernel" / "deeper" / "c.dll", 1);
+    WriteModule(root / "plain" / "d.dll", 1);
+
+    std::vector<fs::path> asked;
+    ScanOptions options;
+    options.fileSystemKind = [&](const fs::path& folder) {
+        asked.push_back(folder);
+        return folder == root / "kernel" ? FileSystemKind::Pseudo : FileSystemKind::Ordinary;
+    };
+    Strings list;
+    EXPECT_EQ(ScanForIconFiles(root, root, kIconFileMasks, 1, true, list, {}, options), ScanOutcome::Finished);
+    EXPECT_EQ(list, (Strings{"a.dll", "plain" + kSep + "d.dll"}));
+    EXPECT_EQ(asked, (std::vector<fs::path>{root, root / "kernel", root / "plain"}));
+
+    // A root on a pseudo file system lists nothing, not even its own files.
+    options.fileSystemKind = [](const fs::path&) { return FileSystemKind::Pseudo; };
+    EXPECT_EQ(ScanForIconFiles(root, root, kIconFileMasks, 1, true, list, {}, options), ScanOutcome::Finished);
+    EXPECT_EQ(list, Strings{});
 }
 
 TEST(FolderScan, AFolderThatCannotBeReadContributesNothing)

@@ -94,6 +94,7 @@ TEST_F(SettingsStorageTest, ANewIniFileHasExactlyTheseBytes)
                                     "ExpDBFFieldName=ICON\r\n"
                                     "ExpTargetImageType=0\r\n"
                                     "ExpDBFType=0\r\n"
+                                    "ShowHiddenFolders=1\r\n"
                                     "\r\n"
                                     "[Recent]\r\n"
                                     "1=/home/ann/old.dll\r\n"

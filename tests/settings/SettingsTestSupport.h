@@ -38,6 +38,7 @@ inline StoredSettings UnusualSettings(const std::vector<std::string>& recentFile
     s.window.openAfterSave = false;
     s.window.showSeparateWindow = false;
     s.window.smallIcons = true;
+    s.window.showHiddenFolders = false;
     s.window.findPane = FindPaneSettings{true, 190, 260};
     s.exportOptions.includeNumbers = false;
     s.exportOptions.drawBorders = false;

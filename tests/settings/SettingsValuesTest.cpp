@@ -46,7 +46,7 @@ TEST(SettingsValues, UnreadableValuesGiveTheirDefaults)
 {
     const StoredSettings s = ReadFrom(
         "[Settings]\nLanguage=two\nOpenAfterSave=no\nShowSeparateWindow=\nSmallIcons=yes\nExpIncludeNumbers=0x0\n"
-        "ExpDrawBorder=-\nExpGrayScale=1.0\nExpTargetImageType=PNG\nExpDBFType=9999999999\n"
+        "ExpDrawBorder=-\nExpGrayScale=1.0\nExpTargetImageType=PNG\nExpDBFType=9999999999\nShowHiddenFolders=yes\n"
         "[Placement]\nFindPanelVisible=true\nFindPanelHeight=tall\nLeft=x\nMaximized=maybe\n");
     const StoredSettings defaults;
     test::ExpectSameStoredValues(s, defaults);

@@ -6,6 +6,7 @@
 #include "widgets/PushButton.h"
 #include "widgets/SoftButton.h"
 
+#include <QCursor>
 #include <QFrame>
 #include <QMenu>
 #include <QPaintEvent>
@@ -202,6 +203,38 @@ TEST_F(ButtonBehaviourTest, GroupedButtonsReleaseEachOtherAndHonourAllowAllUp)
     EXPECT_FALSE(group[0]->isChecked());
 }
 
+TEST_F(ButtonBehaviourTest, WithoutAllowAllUpADownButtonIsNotReleasedFromCodeEither)
+{
+    auto* first = new SoftButton(&window);
+    auto* second = new SoftButton(&window);
+    for (SoftButton* b : {first, second})
+        b->setGroupIndex(1);
+
+    first->setChecked(true);
+    first->setChecked(false);
+    EXPECT_TRUE(first->isChecked());
+    first->setProperty("checked", false);
+    first->toggle();
+    EXPECT_TRUE(first->isChecked());
+
+    second->setChecked(true); // a group mate going down is what releases it
+    EXPECT_FALSE(first->isChecked());
+    EXPECT_TRUE(second->isChecked());
+
+    second->setAllowAllUp(true);
+    second->setChecked(false);
+    EXPECT_FALSE(second->isChecked());
+    second->setChecked(true);
+    second->setAllowAllUp(false); // down already: held from now on
+    second->setChecked(false);
+    EXPECT_TRUE(second->isChecked());
+
+    // Only grouped buttons can be down: leaving the group releases it.
+    second->setGroupIndex(0);
+    EXPECT_FALSE(second->isChecked());
+    EXPECT_FALSE(second->isCheckable());
+}
+
 TEST_F(ButtonBehaviourTest, DoubleClickOnACheckedButtonIsReported)
 {
     auto* button = new SoftButton(&window);
@@ -236,6 +269,38 @@ TEST_F(ButtonBehaviourTest, HotFollowsThePointerAndEndsWithReleaseOutside)
     EXPECT_FALSE(button->isHot());
     Hover(button);
     EXPECT_FALSE(button->isHot()); // a disabled button does not track
+}
+
+// The pointer is the system's own, so Qt delivers enter and leave as it does for a user; the
+// pointer enters each button while it is disabled.
+TEST_F(ButtonBehaviourTest, AButtonEnabledUnderThePointerIsHotAtOnce)
+{
+    auto* soft = new SoftButton(&window);
+    soft->setGeometry(10, 10, 27, 27);
+    auto* popup = new PopupButton(&window);
+    popup->setGeometry(50, 10, 40, 27);
+    auto* push = new PushButton(QStringLiteral("Find files with icons inside >>"), &window);
+    push->setGeometry(100, 10, 180, 25);
+    const QPoint away = window.mapToGlobal(QPoint(150, 150));
+    for (FaceButton* button : std::initializer_list<FaceButton*>{soft, popup, push}) {
+        button->setEnabled(false);
+        button->show();
+        QCursor::setPos(button->mapToGlobal(QPoint(5, 5)));
+        QApplication::processEvents();
+        ASSERT_TRUE(button->underMouse()) << button->metaObject()->className();
+        EXPECT_FALSE(button->isHot());
+
+        button->setEnabled(true);
+        EXPECT_TRUE(button->isHot()) << button->metaObject()->className();
+        EXPECT_EQ(button->faceState(), FaceState::Hot);
+
+        QCursor::setPos(away);
+        QApplication::processEvents();
+        EXPECT_FALSE(button->isHot());
+        button->setEnabled(false);
+        button->setEnabled(true); // away from the pointer: not hot
+        EXPECT_FALSE(button->isHot());
+    }
 }
 
 // Records the regions a widget is asked to repaint.

@@ -2,9 +2,13 @@
 // contents, index, back and forward, links, pictures, and the viewer that keeps one window
 // per help file. Runs on the offscreen platform.
 #include "i18n/HelpSitemap.h"
+#include "i18n/LanguagePack.h"
+#include "i18n/TextIds.h"
 #include "i18n/qt/ChmArchive.h"
 #include "i18n/qt/ChmHelpViewer.h"
 #include "i18n/qt/HelpWindow.h"
+#include "platform/UserLanguage.h"
+#include "scan/FolderScan.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/qt/GuiTestSupport.h"
 
@@ -196,7 +200,7 @@ TEST(HelpWindow, ShowsTheContentsAndTheExportPage)
     window->show();
     EXPECT_EQ(window->CurrentPage(), "/contents.htm");
     EXPECT_NE(Text(*window).find("Glyphora pulls the icons out of files."), std::string::npos);
-    EXPECT_EQ(window->windowTitle().toStdString(), "Glyphora Help - Glyphora Help");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Glyphora Help"); // the page is titled as the file
 
     ASSERT_EQ(window->contentsTree->topLevelItemCount(), 1);
     const QTreeWidgetItem* top = window->contentsTree->topLevelItem(0);
@@ -375,11 +379,44 @@ TEST(ChmHelpViewer, FilesThatCannotBeShownAreReported)
     EXPECT_EQ(dialogs.messages[0].text, "File not found:\n" + missing.string());
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
 
+    // A file that is no help file: the viewer's own words, not a language pack's text about
+    // language packs.
+    ASSERT_TRUE(LoadLanguagePack(fs::path(GLYPHORA_BUILD_DIR) / "english.lng"));
+    const std::string packText = LangString(kTextPackCannotBeLoaded);
     const fs::path notHelp = fs::path(GLYPHORA_BUILD_DIR) / "english.lng";
     viewer.ShowTopic(notHelp, "/export.htm");
+    ReleaseLanguagePack();
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_NE(dialogs.messages[1].text.find(notHelp.string()), std::string::npos);
+    ASSERT_FALSE(packText.empty());
+    EXPECT_EQ(dialogs.messages[1].text.find(packText), std::string::npos);
+    EXPECT_EQ(dialogs.messages[1].text,
+              UnreadableHelpFileMessage(UserLanguageId()).arg(QString::fromStdString(notHelp.string())).toStdString());
+    EXPECT_EQ(dialogs.messages[1].icon, MessageIcon::Error);
+    EXPECT_EQ(UnreadableHelpFileMessage(0x0409).arg(QStringLiteral("x.chm")).toStdString(),
+              "The help file\nx.chm\ncannot be read: it is damaged or it is no compiled help file.");
     EXPECT_TRUE(viewer.Windows().empty());
+}
+
+// What the pages say of the program holds for the program: a file in a subfolder is written
+// as the scan lists it, and the spreadsheet stands with the other document exports.
+TEST(ChmArchive, ThePagesDescribeTheProgramAsItIs)
+{
+    testing::TempFolder folder;
+    fs::create_directories(folder.path() / "system");
+    fs::copy_file(test::SampleModule(), folder.path() / "system" / "shell.dll");
+    std::vector<std::string> listed;
+    ScanForIconFiles(folder.path(), folder.path(), kIconFileMasks, 1, true, listed);
+    ASSERT_EQ(listed.size(), 1u);
+
+    for (const char* name : {"english", "ukrainian"}) {
+        const auto archive = ChmArchive::Open(HelpFile(name));
+        ASSERT_TRUE(archive) << name;
+        EXPECT_NE(archive->Read("/find-pane.htm").value_or("").find("<code>" + listed[0] + "</code>"),
+                  std::string::npos)
+            << name;
+        for (const char* page : {"/saving.htm", "/export.htm", "/command-line.htm"})
+            EXPECT_NE(archive->Read(page).value_or("").find("xlsx</code>"), std::string::npos) << name << page;
+    }
 }
 
 } // namespace

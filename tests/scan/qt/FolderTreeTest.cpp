@@ -6,9 +6,13 @@
 
 #include "app/gui/QtDialogService.h"
 #include "platform/qt/QtPaths.h"
+#include "tests/scan/qt/TreeNodes.h"
 #include "tests/support/TempFolder.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThreadPool>
@@ -24,23 +28,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The tree shows a folder change within a second of it happening on disk.
-constexpr int kChangeShownWithinMs = 1000;
-
-QStringList ChildTexts(const QTreeWidgetItem* node)
-{
-    QStringList texts;
-    for (int i = 0; i < node->childCount(); ++i)
-        texts << node->child(i)->text(0);
-    return texts;
-}
-
-QTreeWidgetItem* Child(const QTreeWidgetItem* node, const QString& text)
-{
-    for (int i = 0; i < node->childCount(); ++i)
-        if (node->child(i)->text(0) == text) return node->child(i);
-    return nullptr;
-}
+using test::Child;
+using test::ChildTexts;
+using test::kChangeShownWithinMs;
 
 // A tree whose only root is a temporary folder holding a/x, b (empty) and C.
 class FolderTreeTest : public ::testing::Test {
@@ -138,14 +128,57 @@ TEST_F(FolderTreeTest, SetFolderSelectsTheDeepestExistingNodeOnceTheLoopRuns)
     EXPECT_EQ(tree->findFolderNode(fs::path()), nullptr);
 }
 
-TEST_F(FolderTreeTest, HiddenFoldersAreLeftOutUntilAPathLeadsIntoOne)
+// Hidden folders are listed; "Show Hidden Folders" in the context menu leaves them out, and a
+// path that leads into one then still reveals it. The selection keeps its folder throughout.
+TEST_F(FolderTreeTest, HiddenFoldersAreListedUnlessTheContextMenuLeavesThemOut)
 {
     fs::create_directories(root() / ".hidden" / "inner");
     tree->refreshBranch(top());
+    EXPECT_EQ(ChildTexts(top()), (QStringList{".hidden", "a", "b", "C"}));
+
+    tree->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tree.get()));
+    // A right click through the window system, which makes the context menu event of it.
+    QTest::mouseClick(tree->windowHandle(), Qt::RightButton, {}, tree->viewport()->mapTo(tree.get(), QPoint(20, 5)));
+    QMenu* menu = tree->contextMenu();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 2000));
+    QAction* showHidden = tree->showHiddenFoldersAction();
+    EXPECT_EQ(showHidden->text(), "Show Hidden Folders");
+    EXPECT_TRUE(showHidden->isChecked());
+    QSignalSpy switched(tree.get(), &FolderTree::showHiddenFoldersChanged);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(showHidden).center());
+    EXPECT_FALSE(tree->showsHiddenFolders());
+    EXPECT_EQ(switched.count(), 1);
     EXPECT_EQ(ChildTexts(top()), (QStringList{"a", "b", "C"}));
+
     EXPECT_EQ(tree->pathOf(selectAndWait(root() / ".hidden" / "inner")), root() / ".hidden" / "inner");
     EXPECT_EQ(ChildTexts(top()), (QStringList{"a", "b", "C", ".hidden"}));
+
+    // Listed again, the revealed folder takes its place in the order and stays selected.
+    QSignalSpy changed(tree.get(), &FolderTree::folderChanged);
+    tree->setShowHiddenFolders(true);
+    EXPECT_TRUE(showHidden->isChecked());
+    EXPECT_EQ(ChildTexts(top()), (QStringList{".hidden", "a", "b", "C"}));
+    EXPECT_EQ(tree->folder(), root() / ".hidden" / "inner");
+    EXPECT_EQ(changed.count(), 0);
+    // Left out again with the selection inside: it stays there, the folder revealed once more.
+    tree->setShowHiddenFolders(false);
+    EXPECT_EQ(tree->folder(), root() / ".hidden" / "inner");
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(switched.count(), 3);
 }
+
+#ifdef __linux__
+// Told by the file system's type: a link into the process table is no folder to show.
+TEST_F(FolderTreeTest, FoldersOnPseudoFileSystemsAreNotShown)
+{
+    fs::create_directory_symlink("/proc", root() / "processes");
+    fs::create_directory_symlink(root() / "a", root() / "linked");
+    tree->refreshBranch(top());
+    EXPECT_EQ(ChildTexts(top()), (QStringList{"a", "b", "C", "linked"}));
+    EXPECT_EQ(tree->pathOf(selectAndWait(root() / "processes" / "self")), root());
+}
+#endif
 
 TEST_F(FolderTreeTest, ANewSubfolderShowsAndARemovedOneGoes)
 {
@@ -240,10 +273,10 @@ TEST_F(FolderTreeTest, TheFolderDialogReturnsTheChosenFolderAndKeepsItOnCancel)
     dialog.setDirectory(root() / "a" / "x");
     dialog.prepare();
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.tree()->folder() == root() / "a" / "x"; }, 5000));
-    EXPECT_EQ(dialog.statusLabel()->text(), QStringFromPath(root() / "a" / "x"));
+    EXPECT_EQ(dialog.pathField()->text(), QStringFromPath(root() / "a" / "x"));
 
     dialog.tree()->setCurrentItem(dialog.tree()->findFolderNode(root() / "C"));
-    EXPECT_EQ(dialog.statusLabel()->text(), QStringFromPath(root() / "C"));
+    EXPECT_EQ(dialog.pathField()->text(), QStringFromPath(root() / "C"));
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.directory(), root() / "C");

@@ -520,6 +520,47 @@ TEST(FindPaneSettingsTest, ThePaneComesBackAsItWasLeft)
     EXPECT_EQ(again.findPane()->filePanelWidth(), kFilePanelMinWidth + 20);
 }
 
+// The scan enters the hidden folders the tree shows; the tree's choice is kept with the
+// settings ("ShowHiddenFolders" in the Settings section) and comes back at the next start.
+TEST(FindPaneSettingsTest, TheScanEntersWhatTheTreeShowsAndTheChoiceIsKept)
+{
+    test::StoreFiles stores;
+    test::ScriptedDialogs dialogs;
+    testing::TempFolder folder;
+    fs::create_directories(folder.path() / ".cache");
+    fs::copy_file(test::SampleModule(), folder.path() / "b.dll");
+    fs::copy_file(test::SampleModule(), folder.path() / ".cache" / "c.dll");
+    const std::string hidden = fs::path(".cache/c.dll").make_preferred().string();
+    {
+        SettingsStorage storage = stores.Open();
+        MainWindow window({"unused"}, &dialogs, &storage);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        FindPane* pane = window.findPane();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pane->tree()->isBuilt(); }, 5000));
+        pane->setPaneVisible(true);
+        pane->subfoldersCheck()->setChecked(true);
+        QSignalSpy done(pane, &FindPane::scanFinished);
+        pane->tree()->setFolder(folder.path());
+        ASSERT_TRUE(done.wait(10000));
+        EXPECT_EQ(pane->listedEntries(), (Strings{hidden, "b.dll"}));
+
+        QAction* showHidden = pane->tree()->showHiddenFoldersAction();
+        EXPECT_EQ(showHidden->text(), "Show Hidden Folders");
+        showHidden->trigger();
+        ASSERT_TRUE(done.wait(10000));
+        EXPECT_EQ(pane->listedEntries(), Strings{"b.dll"});
+        EXPECT_TRUE(window.close());
+    }
+    const IniDocument ini = IniDocument::Parse(test::FileText(stores.ini));
+    EXPECT_EQ(ini.Value("Settings", "ShowHiddenFolders"), "0");
+
+    SettingsStorage storage = stores.Open();
+    MainWindow again({"unused"}, &dialogs, &storage);
+    EXPECT_FALSE(again.findPane()->tree()->showsHiddenFolders());
+    EXPECT_FALSE(again.findPane()->tree()->showHiddenFoldersAction()->isChecked());
+}
+
 TEST_F(FindPaneTest, EachRowShowsTheFilesSmallIconBeforeItsName)
 {
     fillFolder();
