@@ -85,7 +85,7 @@ cp /usr/share/mime/packages/freedesktop.org.xml "$usr/share/mime/packages/glypho
 # (It notes that the folder is not on the data path: that is meant.)
 update-mime-database "$mime" >/dev/null 2>&1 || fail "update-mime-database with glyphora.xml"
 types=$(sed -n 's/^MimeType=//p' "$usr/share/applications/$app_id.desktop")
-for ext in exe dll ocx cpl scr ico; do
+for ext in exe dll ocx cpl scr icl ico; do
   type=$(awk -F: -v glob="*.$ext" '$3 == glob { print $2; exit }' "$mime/globs2")
   if [ -n "$type" ] && [[ ";$types" == *";$type;"* ]]; then
     pass ".$ext is $type, which the desktop entry opens"
@@ -103,7 +103,7 @@ check "the thumbnailer entry runs /usr/bin/glyphora-thumbnailer" grep -qx \
 check "the thumbnailer entry's TryExec" grep -qx 'TryExec=/usr/bin/glyphora-thumbnailer' "$key"
 check "the thumbnailer entry's group" grep -qx '\[Thumbnailer Entry\]' "$key"
 thumbnailer_types=$(sed -n 's/^MimeType=//p' "$key")
-for ext in exe dll ocx cpl scr; do
+for ext in exe dll ocx cpl scr icl; do
   type=$(awk -F: -v glob="*.$ext" '$3 == glob { print $2; exit }' "$mime/globs2")
   [[ ";$thumbnailer_types" == *";$type;"* ]] && pass "the thumbnailer takes .$ext ($type)" ||
     fail "the thumbnailer's types ($thumbnailer_types) lack .$ext's $type"
