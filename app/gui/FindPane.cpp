@@ -412,11 +412,11 @@ void FindPane::rescan()
     }
     ++scanNumber_;
     fileList_->clear();
+    // The save button goes with the entries, also when no scan follows (no folder, a minimum
+    // that is no number).
+    actions_.setCondition(Condition::FilesListed, false);
     const fs::path folder = tree_->folder();
-    if (folder.empty()) {
-        actions_.setCondition(Condition::FilesListed, false);
-        return;
-    }
+    if (folder.empty()) return;
     countLabel_->setText(QStringLiteral("0..."));
     stoppedLabel_->hide();
     const std::optional<int> minimum = minimumBox_->value();

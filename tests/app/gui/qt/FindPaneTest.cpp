@@ -24,6 +24,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -216,6 +218,27 @@ TEST_F(FindPaneTest, TheMinimumBoxTakesDigitsOnlyAndItsArrowsStepWithinTheirRang
     EXPECT_EQ(pane->countLabel()->text(), "0");
     EXPECT_FALSE(pane->isScanning());
     EXPECT_TRUE(window->centralWidget()->isEnabled());
+}
+
+// A pasted minimum that is no number empties the list, and the button that saves what the
+// list holds goes with it: clicking it saves nothing, not even the open file.
+TEST_F(FindPaneTest, APastedNonNumberLeavesNothingToSave)
+{
+    fs::copy_file(test::SampleModule(), root() / "a.dll");
+    ASSERT_TRUE(scan(root()));
+    ASSERT_EQ(pane->fileList()->count(), 1);
+    ASSERT_TRUE(pane->saveAllButton()->isEnabled());
+
+    QLineEdit* edit = pane->minimumBox()->lineEdit();
+    QGuiApplication::clipboard()->setText(QStringLiteral("1a"));
+    edit->selectAll();
+    edit->paste();
+    ASSERT_EQ(edit->text(), "1a");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(pane->fileList()->count(), 0);
+    EXPECT_FALSE(pane->saveAllButton()->isEnabled());
+    QTest::mouseClick(pane->saveAllButton(), Qt::LeftButton);
+    EXPECT_EQ(dialogs.folderTitles, Strings{});
 }
 
 TEST_F(FindPaneTest, ChoosingAListedFileOpensItOnce)
