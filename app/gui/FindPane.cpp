@@ -474,7 +474,7 @@ void FindPane::endScan(ScanOutcome outcome)
 }
 
 // While a scan runs the window takes no input but Escape, which reaches the window's key
-// command through its key preview.
+// command through its key preview; it keeps painting, and the list fills as files are found.
 void FindPane::setSearchControlsEnabled(bool enabled)
 {
     for (QWidget* control : std::initializer_list<QWidget*>{subfoldersCheck_, minimumLabel_, minimumBox_})
@@ -482,10 +482,21 @@ void FindPane::setSearchControlsEnabled(bool enabled)
     // The find button, the save button and Escape follow the scan through their actions.
     actions_.setCondition(Condition::FilesListed, fileList_->count() > 0);
     actions_.setCondition(Condition::Scanning, !enabled);
-    if (frame_ != nullptr) {
-        frame_->setEnabled(enabled);
-        if (!enabled) frame_->window()->setFocus(Qt::OtherFocusReason);
+    if (frame_ == nullptr) return;
+    if (!enabled) {
+        // Qt takes the focus off a disabled control and never gives it back: the control that
+        // had it (the tree after an arrow key, the grid, the minimum box) gets it again when
+        // the scan ends, so the next key goes where the last one went.
+        QWidget* focused = QApplication::focusWidget();
+        focusBeforeScan_ = focused != nullptr && focused->window() == frame_->window() ? focused : nullptr;
+        frame_->setEnabled(false);
+        frame_->window()->setFocus(Qt::OtherFocusReason);
+        return;
     }
+    frame_->setEnabled(true);
+    if (focusBeforeScan_ && focusBeforeScan_->isEnabled() && focusBeforeScan_->isVisible())
+        focusBeforeScan_->setFocus(Qt::OtherFocusReason);
+    focusBeforeScan_ = nullptr;
 }
 
 void FindPane::openChosenFile(int row)
