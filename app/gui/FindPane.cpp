@@ -208,6 +208,11 @@ void FindPane::buildPane()
     fileList_->setDirectSearch(true);
     fileList_->setAlterIndex(-1);
     connect(fileList_, &SearchListBox::entryChosen, this, &FindPane::openChosenFile);
+    // Drops arrive at the list's viewport, which hands them to the list.
+    fileList_->setAcceptDrops(true);
+    fileList_->viewport()->setAcceptDrops(true);
+    connect(fileList_, &SearchListBox::filesDropped, this,
+            [this](const QPoint&, const QStringList& files) { emit filesDropped(files); });
     connect(
         fileList_, &SearchListBox::itemParamsRequested, this,
         [this](int row, QStyle::State state, ItemParams& params) {

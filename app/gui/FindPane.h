@@ -18,6 +18,7 @@
 #include "settings/Settings.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <filesystem>
@@ -109,6 +110,9 @@ public:
 signals:
     // A scan ended on its own or was stopped with Escape (not when a new scan replaced it).
     void scanFinished(glyphora::ScanOutcome outcome);
+    // Files from another program were dropped onto the list; the window opens them as it
+    // does those dropped onto the grid.
+    void filesDropped(const QStringList& files);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
