@@ -208,6 +208,11 @@ void FindPane::buildPane()
     fileList_->setDirectSearch(true);
     fileList_->setAlterIndex(-1);
     connect(fileList_, &SearchListBox::entryChosen, this, &FindPane::openChosenFile);
+    // Drops arrive at the list's viewport, which hands them to the list.
+    fileList_->setAcceptDrops(true);
+    fileList_->viewport()->setAcceptDrops(true);
+    connect(fileList_, &SearchListBox::filesDropped, this,
+            [this](const QPoint&, const QStringList& files) { emit filesDropped(files); });
     connect(
         fileList_, &SearchListBox::itemParamsRequested, this,
         [this](int row, QStyle::State state, ItemParams& params) {
@@ -412,11 +417,11 @@ void FindPane::rescan()
     }
     ++scanNumber_;
     fileList_->clear();
+    // The save button goes with the entries, also when no scan follows (no folder, a minimum
+    // that is no number).
+    actions_.setCondition(Condition::FilesListed, false);
     const fs::path folder = tree_->folder();
-    if (folder.empty()) {
-        actions_.setCondition(Condition::FilesListed, false);
-        return;
-    }
+    if (folder.empty()) return;
     countLabel_->setText(QStringLiteral("0..."));
     stoppedLabel_->hide();
     const std::optional<int> minimum = minimumBox_->value();
@@ -474,7 +479,7 @@ void FindPane::endScan(ScanOutcome outcome)
 }
 
 // While a scan runs the window takes no input but Escape, which reaches the window's key
-// command through its key preview.
+// command through its key preview; it keeps painting, and the list fills as files are found.
 void FindPane::setSearchControlsEnabled(bool enabled)
 {
     for (QWidget* control : std::initializer_list<QWidget*>{subfoldersCheck_, minimumLabel_, minimumBox_})
@@ -482,10 +487,21 @@ void FindPane::setSearchControlsEnabled(bool enabled)
     // The find button, the save button and Escape follow the scan through their actions.
     actions_.setCondition(Condition::FilesListed, fileList_->count() > 0);
     actions_.setCondition(Condition::Scanning, !enabled);
-    if (frame_ != nullptr) {
-        frame_->setEnabled(enabled);
-        if (!enabled) frame_->window()->setFocus(Qt::OtherFocusReason);
+    if (frame_ == nullptr) return;
+    if (!enabled) {
+        // Qt takes the focus off a disabled control and never gives it back: the control that
+        // had it (the tree after an arrow key, the grid, the minimum box) gets it again when
+        // the scan ends, so the next key goes where the last one went.
+        QWidget* focused = QApplication::focusWidget();
+        focusBeforeScan_ = focused != nullptr && focused->window() == frame_->window() ? focused : nullptr;
+        frame_->setEnabled(false);
+        frame_->window()->setFocus(Qt::OtherFocusReason);
+        return;
     }
+    frame_->setEnabled(true);
+    if (focusBeforeScan_ && focusBeforeScan_->isEnabled() && focusBeforeScan_->isVisible())
+        focusBeforeScan_->setFocus(Qt::OtherFocusReason);
+    focusBeforeScan_ = nullptr;
 }
 
 void FindPane::openChosenFile(int row)

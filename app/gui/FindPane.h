@@ -8,7 +8,8 @@
 //
 // Every change of the folder, the minimum or the subfolder option, and showing the pane,
 // scans again. The scan runs on a worker thread (ScanRunner) and the list fills in walk order
-// while the window stays disabled; Escape (the window's stop command, enabled while a scan
+// while the window stays disabled (it keeps painting; the focus returns to the control that
+// had it when the scan ends); Escape (the window's stop command, enabled while a scan
 // runs) stops it after the file being listed. A change that arrives during a scan (a branch of
 // the tree read again) stops that scan and starts the new one.
 #pragma once
@@ -16,6 +17,8 @@
 #include "scan/FolderScan.h"
 #include "settings/Settings.h"
 
+#include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <filesystem>
@@ -107,6 +110,9 @@ public:
 signals:
     // A scan ended on its own or was stopped with Escape (not when a new scan replaced it).
     void scanFinished(glyphora::ScanOutcome outcome);
+    // Files from another program were dropped onto the list; the window opens them as it
+    // does those dropped onto the grid.
+    void filesDropped(const QStringList& files);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -152,6 +158,7 @@ private:
     SearchListBox* fileList_ = nullptr;
     QCheckBox* subfoldersCheck_ = nullptr;
     ScanRunner* runner_ = nullptr;
+    QPointer<QWidget> focusBeforeScan_; // the control that had the focus when the scan began
     bool shown_ = false;
     bool scanning_ = false;
     unsigned scanNumber_ = 0; // counts the scans started, so a handler can tell that another one began

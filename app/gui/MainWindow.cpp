@@ -124,6 +124,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     gridView_->grid()->SetUnableToLoadOrFindIconsMsg(InterfaceText(kTextNoIconsInFile));
     gridView_->SetOnSelectItem([this](int index) { showSelection(index); });
     gridView_->SetOnDropFiles([this](int, int, const QStringList& files) { openDroppedFiles(files); });
+    connect(findPane_, &FindPane::filesDropped, this, &MainWindow::openDroppedFiles);
     setIconSize(IconSizing::Large);
     loadSettings();
     // A window starts without a pack and loads the pack of its language setting, with the
@@ -198,7 +199,7 @@ void MainWindow::applyLanguageTexts()
     // The grid's hint has no short part: nothing pops up over the icons, the status bar
     // shows the text.
     gridView_->setToolTip(QString());
-    gridView_->setStatusTip(PackText(kTextEmptyGridHint));
+    gridView_->setStatusTip(gridHintShown_ ? PackText(kTextEmptyGridHint) : QString());
     IconGrid* grid = gridView_->grid();
     grid->SetText(LangString(kTextEmptyGridHint));
     grid->SetUnableToLoadOrFindIconsMsg(LangString(kTextNoIconsInFile));
@@ -326,6 +327,12 @@ void MainWindow::setIconSize(IconSizing sizing)
 void MainWindow::openDroppedFiles(const QStringList& files)
 {
     if (files.isEmpty()) return;
+    // The files come from another program: the window comes to the front to show them, and
+    // the grid's hint, which invites a drop, has done its work.
+    raise();
+    activateWindow();
+    gridHintShown_ = false;
+    gridView_->setStatusTip(QString());
     SelectFile(files.front().toStdString());
     if (files.size() > 1)
         dialogs_->Show(InterfaceText(kTextOnlyFirstDroppedFile), MessageIcon::Information, MessageButtons::Ok);

@@ -73,6 +73,8 @@ public:
     // Shows the grid at the given icon size and checks its menu item.
     void setIconSize(IconSizing sizing);
     void showSelection(int index);
+    // Files dropped onto the grid or the find pane's list: the window comes to the front, the
+    // first file opens (more than one are reported), and the grid's hint is off from then on.
     void openDroppedFiles(const QStringList& files);
 
     // Help. showHelpContents serves the help button, F1 and the very first start; runHelp
@@ -141,6 +143,7 @@ private:
     WindowSettings settings_;
     std::filesystem::path openDialogFolder_;
     bool commandLinePosted_ = false;
+    bool gridHintShown_ = true; // until the first drop
 
     std::unique_ptr<SaveController> saves_;
     std::unique_ptr<PrintController> printing_;

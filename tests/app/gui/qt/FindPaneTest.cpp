@@ -24,12 +24,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -218,6 +221,27 @@ TEST_F(FindPaneTest, TheMinimumBoxTakesDigitsOnlyAndItsArrowsStepWithinTheirRang
     EXPECT_TRUE(window->centralWidget()->isEnabled());
 }
 
+// A pasted minimum that is no number empties the list, and the button that saves what the
+// list holds goes with it: clicking it saves nothing, not even the open file.
+TEST_F(FindPaneTest, APastedNonNumberLeavesNothingToSave)
+{
+    fs::copy_file(test::SampleModule(), root() / "a.dll");
+    ASSERT_TRUE(scan(root()));
+    ASSERT_EQ(pane->fileList()->count(), 1);
+    ASSERT_TRUE(pane->saveAllButton()->isEnabled());
+
+    QLineEdit* edit = pane->minimumBox()->lineEdit();
+    QGuiApplication::clipboard()->setText(QStringLiteral("1a"));
+    edit->selectAll();
+    edit->paste();
+    ASSERT_EQ(edit->text(), "1a");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(pane->fileList()->count(), 0);
+    EXPECT_FALSE(pane->saveAllButton()->isEnabled());
+    QTest::mouseClick(pane->saveAllButton(), Qt::LeftButton);
+    EXPECT_EQ(dialogs.folderTitles, Strings{});
+}
+
 TEST_F(FindPaneTest, ChoosingAListedFileOpensItOnce)
 {
     fillFolder();
@@ -337,6 +361,38 @@ TEST_F(FindPaneTest, EscapeReachesTheFocusedControlAndStillStopsAScan)
     EXPECT_EQ(done.takeFirst().at(0).value<ScanOutcome>(), ScanOutcome::Stopped);
     EXPECT_EQ(list->count(), 1);
     EXPECT_TRUE(pane->stoppedLabel()->isVisible());
+}
+
+// The window takes no input while a scan runs; when the scan ends the keys go to the control
+// that had them, so the tree can be walked folder by folder with the arrow keys, each step
+// starting a scan and waiting for it to end.
+TEST_F(FindPaneTest, TheTreeIsWalkedWithTheKeysScanAfterScan)
+{
+    constexpr int kFolders = 10;
+    const auto folderName = [](int i) { return "f" + std::to_string(i); };
+    for (int i = 0; i < kFolders; ++i) {
+        fs::create_directories(root() / folderName(i));
+        fs::copy_file(test::SampleModule(), root() / folderName(i) / ("m" + std::to_string(i) + ".dll"));
+    }
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(scan(root()));
+    FolderTree* tree = pane->tree();
+    tree->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), tree);
+    QWindow* keys = window->windowHandle(); // the keys come as the desktop delivers them
+
+    QTest::keyClick(keys, Qt::Key_Right); // opens the scanned folder
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tree->findFolderNode(root() / folderName(0)) != nullptr; }, 5000));
+    for (int i = 0; i < kFolders; ++i) {
+        QSignalSpy done(pane, &FindPane::scanFinished);
+        QTest::keyClick(keys, i == 0 ? Qt::Key_Right : Qt::Key_Down);
+        // The scan may be over before the key's delivery returns.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !done.isEmpty(); }, 10000)) << "no scan after key " << i;
+        EXPECT_EQ(tree->folder(), root() / folderName(i));
+        EXPECT_EQ(pane->listedEntries(), Strings{"m" + std::to_string(i) + ".dll"});
+        ASSERT_EQ(QApplication::focusWidget(), tree) << "after scan " << i;
+    }
 }
 
 // A branch read again during a scan can move the tree's selection; that scan gives way to

@@ -7,15 +7,19 @@
 #include "widgets/PushButton.h"
 #include "export/ProgramFlags.h"
 #include "platform/Files.h"
+#include "widgets/SearchListBox.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/qt/GuiTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include <array>
 #include <fstream>
@@ -24,6 +28,11 @@
 
 namespace glyphora {
 namespace {
+
+std::string Describe(const QWidget* widget)
+{
+    return widget->objectName().isEmpty() ? widget->metaObject()->className() : widget->objectName().toStdString();
+}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -292,6 +301,50 @@ TEST_F(MainWindowTest, DroppedFilesOpenTheFirstAndSayWhenThereWereMore)
     EXPECT_EQ(window->FileName(), test::SampleModule());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Only the first of the dropped files has been opened.");
+}
+
+// Files dragged from another program onto the grid or onto the find pane's list: the window
+// comes to the front as the active window, the first file opens, and the grid's hint, which
+// invites a drop, is off from then on.
+TEST_F(MainWindowTest, ADropBringsTheWindowToTheFrontAndEndsTheGridsHint)
+{
+    window->findPane()->setPaneVisible(true);
+    // Without the separate window, whose showing could bring the window up on its own.
+    window->commands().action(Command::ShowIconWindow)->trigger();
+    ASSERT_FALSE(window->commands().action(Command::ShowIconWindow)->isChecked());
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(window->gridView()->statusTip().isEmpty());
+    QWidget otherProgram;
+    otherProgram.resize(200, 100);
+    otherProgram.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&otherProgram));
+
+    const std::pair<QWidget*, std::filesystem::path> drops[] = {
+        {window->gridView()->viewport(), test::SampleModule()},
+        {window->findPane()->fileList()->viewport(), test::SampleIcon()},
+    };
+    for (const auto& [target, file] : drops) {
+        SCOPED_TRACE(target->parentWidget()->objectName().toStdString());
+        otherProgram.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&otherProgram));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+        const QPointF at(target->width() / 2, target->height() / 2);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        EXPECT_TRUE(target->acceptDrops()) << "the desktop delivers drops only where they are accepted";
+        ASSERT_TRUE(enter.isAccepted()) << "the drop is refused";
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        EXPECT_EQ(window->FileName(), file);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }, 2000))
+            << "the active window is "
+            << (QApplication::activeWindow() ? Describe(QApplication::activeWindow()) : "none");
+        EXPECT_EQ(window->gridView()->statusTip(), QString());
+    }
+    // A language switch gives the grid no hint again.
+    window->commands().members(Command::Language)[0]->trigger();
+    EXPECT_EQ(window->gridView()->statusTip(), QString());
 }
 
 TEST_F(MainWindowTest, StatusPanelsFollowTheWindowWidth)
