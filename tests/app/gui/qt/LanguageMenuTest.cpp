@@ -6,6 +6,9 @@
 #include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/FindPane.h"
+#include "app/gui/QtDialogService.h"
+#include "app/gui/PrintDialog.h"
+#include "app/gui/PrintController.h"
 #include "app/gui/SaveController.h"
 #include "widgets/PopupButton.h"
 #include "widgets/PushButton.h"
@@ -22,9 +25,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -128,6 +134,7 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
         {kTextMenuToHtml, text(w.commands().action(Command::ExportHtml))},
         {kTextMenuToDbf, text(w.commands().action(Command::ExportDbase))},
         {kTextMenuToPdf, text(w.commands().action(Command::ExportPdf))},
+        {kTextMenuToXlsx, text(w.commands().action(Command::ExportXlsx))},
         {kTextHintMinimumIconCount, tip(w.findPane()->minimumLabel())},
         {kTextHintMinimumIconCount, tip(w.findPane()->minimumBox())},
         {kTextHintMinimumIconCount, statusTip(w.findPane()->minimumBox())},
@@ -324,6 +331,48 @@ TEST_F(LanguageMenuTest, DialogsMadeLaterSpeakTheCurrentLanguage)
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].title, ukrainian.Text(kTextOpenDialogTitle));
     EXPECT_EQ(dialogs.openRequests[0].filter, ukrainian.Text(kTextOpenFilter));
+}
+
+// Printing speaks the pack's language too: the print dialog's preview button, the question
+// without a printer, the PDF file's save dialog, and the preview window.
+TEST_F(LanguageMenuTest, PrintingSpeaksTheCurrentLanguage)
+{
+    Open({});
+    window->SelectFile(test::SampleModule());
+    window->commands().members(Command::Language)[5]->trigger();
+    const LanguagePack polish = ShippedPack(5);
+
+    PrintDialog choices(window.get());
+    EXPECT_EQ(choices.previewButton()->text().toStdString(), polish.Text(kTextPrintPreviewButton));
+
+    dialogs.printerInstalled = false;
+    dialogs.printChoiceAnswers.push_back(PrintChoices{true, PrintSizing::ActualSize, false});
+    dialogs.messageAnswers.push_back(DialogAnswer::Yes);
+    window->printing().print(); // the save dialog is cancelled
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, polish.Text(kTextNoPrinterQuestion));
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].title, polish.Text(kTextPrintToPdfTitle));
+    EXPECT_EQ(dialogs.saveRequests[0].filter, polish.Text(kTextPdfFilter));
+
+    // The preview window of the real dialogs, read and closed as soon as it shows.
+    QtDialogService realDialogs(window.get());
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    std::string title;
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        ASSERT_NE(preview, nullptr);
+        title = preview->windowTitle().toStdString();
+        for (const QPushButton* button : preview->findChildren<QPushButton*>())
+            buttons << button->text();
+        static_cast<QDialog*>(preview)->reject();
+    });
+    EXPECT_FALSE(realDialogs.PreviewPrint(printer, [](QPaintDevice&) {}));
+    EXPECT_EQ(title, polish.Text(kTextPrintPreviewTitle));
+    EXPECT_TRUE(buttons.contains(QString::fromStdString(polish.Text(kTextPrintPreviewPrint))))
+        << buttons.join('|').toStdString();
 }
 
 TEST_F(LanguageMenuTest, LongHintsGoToTheFirstStatusPanel)
