@@ -6,6 +6,8 @@
 #include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/FindPane.h"
+#include "app/gui/AuxiliaryWindows.h"
+#include "app/gui/IconWindow.h"
 #include "app/gui/QtDialogService.h"
 #include "app/gui/PrintDialog.h"
 #include "app/gui/PrintController.h"
@@ -373,6 +375,29 @@ TEST_F(LanguageMenuTest, PrintingSpeaksTheCurrentLanguage)
     EXPECT_EQ(title, polish.Text(kTextPrintPreviewTitle));
     EXPECT_TRUE(buttons.contains(QString::fromStdString(polish.Text(kTextPrintPreviewPrint))))
         << buttons.join('|').toStdString();
+}
+
+// A window that is open when the language changes takes the new texts, also back to English:
+// the separate icon window's title and the labels of its images.
+TEST_F(LanguageMenuTest, TheSeparateWindowFollowsEverySwitch)
+{
+    Open({});
+    window->SelectFile(test::SampleModule());
+    window->commands().action(Command::ShowIconWindow)->setChecked(true);
+    window->showSelection(0);
+    const IconWindow* icons = window->auxiliary().iconWindow();
+    ASSERT_NE(icons, nullptr);
+    ASSERT_FALSE(icons->imageLabels().empty());
+    for (int language : {5, 0, 2}) {
+        SCOPED_TRACE(LanguageFileName(language));
+        window->commands().members(Command::Language)[static_cast<std::size_t>(language)]->trigger();
+        const LanguagePack pack = ShippedPack(language);
+        EXPECT_EQ(icons->windowTitle().toStdString(), pack.Text(kTextIconWindowCaption));
+        const std::string depth = icons->imageLabels().front()->text().toStdString();
+        const std::string packDepth = pack.Text(kTextImageBitDepth);
+        const std::string unit = packDepth.substr(packDepth.find("%d") + 2);
+        EXPECT_NE(depth.find(unit), std::string::npos) << depth << " lacks " << unit;
+    }
 }
 
 TEST_F(LanguageMenuTest, LongHintsGoToTheFirstStatusPanel)
