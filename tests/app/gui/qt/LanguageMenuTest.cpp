@@ -8,9 +8,9 @@
 #include "app/gui/FindPane.h"
 #include "app/gui/AuxiliaryWindows.h"
 #include "app/gui/IconWindow.h"
-#include "app/gui/QtDialogService.h"
-#include "app/gui/PrintDialog.h"
 #include "app/gui/PrintController.h"
+#include "app/gui/PrintDialog.h"
+#include "app/gui/QtDialogService.h"
 #include "app/gui/SaveController.h"
 #include "widgets/PopupButton.h"
 #include "widgets/PushButton.h"
@@ -26,6 +26,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QDialog>
 #include <QPrinter>
@@ -33,6 +34,7 @@
 #include <QStatusTipEvent>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -398,6 +400,34 @@ TEST_F(LanguageMenuTest, TheSeparateWindowFollowsEverySwitch)
         const std::string unit = packDepth.substr(packDepth.find("%d") + 2);
         EXPECT_NE(depth.find(unit), std::string::npos) << depth << " lacks " << unit;
     }
+}
+
+// Qt's own texts (the file dialog's labels, the standard buttons) follow the language where Qt
+// has a translation for it (Debian's qt6-translations-l10n), and are Qt's English again after
+// a switch to a language it has none for and after a switch back to English.
+TEST_F(LanguageMenuTest, QtsOwnTextsFollowTheLanguage)
+{
+    const auto lookIn = [] { return QCoreApplication::translate("QFileDialog", "Look in:"); };
+    const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    Open({});
+    ASSERT_EQ(lookIn(), "Look in:");
+    const std::pair<int, const char*> translated[] = {{5, "pl"}, {4, "it"}, {1, "uk"}};
+    for (const auto& [language, code] : translated) {
+        SCOPED_TRACE(code);
+        QTranslator catalog;
+        ASSERT_TRUE(catalog.load(QStringLiteral("qtbase_") + QLatin1String(code),
+                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        window->commands().members(Command::Language)[static_cast<std::size_t>(language)]->trigger();
+        EXPECT_EQ(lookIn(), catalog.translate("QFileDialog", "Look in:"));
+        EXPECT_EQ(cancel(), catalog.translate("QPlatformTheme", "Cancel"));
+        EXPECT_NE(lookIn(), "Look in:");
+    }
+    window->commands().members(Command::Language)[2]->trigger(); // Greek: Qt has no catalog
+    EXPECT_EQ(lookIn(), "Look in:");
+    window->commands().members(Command::Language)[4]->trigger();
+    window->commands().members(Command::Language)[0]->trigger();
+    EXPECT_EQ(lookIn(), "Look in:");
+    EXPECT_EQ(cancel(), "Cancel");
 }
 
 TEST_F(LanguageMenuTest, LongHintsGoToTheFirstStatusPanel)
