@@ -18,6 +18,13 @@ std::string LanguageFileName(int languageIndex)
     return std::string(kFiles[static_cast<std::size_t>(languageIndex)]);
 }
 
+std::string LanguageCode(int languageIndex)
+{
+    static constexpr std::array<std::string_view, kLanguageCount> kCodes = {"en", "uk", "el", "ro", "it", "pl"};
+    if (languageIndex < 0 || languageIndex >= kLanguageCount) languageIndex = 0;
+    return std::string(kCodes[static_cast<std::size_t>(languageIndex)]);
+}
+
 std::filesystem::path PackFolder()
 {
     // The packs ship together, so the folder of the English pack holds the others too.

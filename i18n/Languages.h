@@ -18,6 +18,10 @@ inline constexpr int kLanguageCount = 6;
 // 4 italian, 5 polish; any other index is English.
 std::string LanguageFileName(int languageIndex);
 
+// The ISO 639-1 code of a language index ("pl" for Polish), as catalogues of other programs
+// (Qt's) are named; any other index is English ("en").
+std::string LanguageCode(int languageIndex);
+
 // The folder that holds the packs: the executable's folder when the English pack is there
 // (the build folder, a portable copy), else the installed data folder (../share/glyphora).
 std::filesystem::path PackFolder();

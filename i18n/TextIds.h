@@ -106,6 +106,7 @@ inline constexpr int kTextOpenDialogTitle = 708;
 inline constexpr int kTextPdfSaveTitle = 709;
 inline constexpr int kTextPdfOptionsTitle = 710;
 inline constexpr int kTextIconSetFolderTitle = 711;
+inline constexpr int kTextXlsxOptionsTitle = 976;
 
 // File dialog filters ("description (*.ext)|*.ext" pairs joined by "|").
 inline constexpr int kTextPictureFilter = 801;
@@ -138,6 +139,7 @@ inline constexpr int kTextMenuAsPng = 929;
 inline constexpr int kTextMenuToHtml = 941;
 inline constexpr int kTextMenuToDbf = 942;
 inline constexpr int kTextMenuToPdf = 943;
+inline constexpr int kTextMenuToXlsx = 975;
 
 // Options menu: other items.
 inline constexpr int kTextMenuSaveToRegistry = 961;
@@ -145,6 +147,13 @@ inline constexpr int kTextMenuShowIconWindow = 962;
 inline constexpr int kTextMenuIconSize = 963;
 inline constexpr int kTextMenuSize32 = 964;
 inline constexpr int kTextMenuSize16 = 965;
+
+// Printing: the print dialog's preview button, printing without a printer, the preview window.
+inline constexpr int kTextPrintPreviewButton = 970;
+inline constexpr int kTextNoPrinterQuestion = 971;
+inline constexpr int kTextPrintToPdfTitle = 972;
+inline constexpr int kTextPrintPreviewTitle = 973;
+inline constexpr int kTextPrintPreviewPrint = 974;
 
 // The program version the pack was made for, a dotted number such as "5.1.0.2".
 inline constexpr int kTextLanguagePackVersion = 50000;
@@ -237,6 +246,7 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextPdfSaveTitle, Placeholder::None},
     TextIdInfo{kTextPdfOptionsTitle, Placeholder::None},
     TextIdInfo{kTextIconSetFolderTitle, Placeholder::None},
+    TextIdInfo{kTextXlsxOptionsTitle, Placeholder::None},
     TextIdInfo{kTextPictureFilter, Placeholder::None},
     TextIdInfo{kTextOpenFilter, Placeholder::None},
     TextIdInfo{kTextIconFilter, Placeholder::None},
@@ -263,11 +273,17 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextMenuToHtml, Placeholder::None},
     TextIdInfo{kTextMenuToDbf, Placeholder::None},
     TextIdInfo{kTextMenuToPdf, Placeholder::None},
+    TextIdInfo{kTextMenuToXlsx, Placeholder::None},
     TextIdInfo{kTextMenuSaveToRegistry, Placeholder::None},
     TextIdInfo{kTextMenuShowIconWindow, Placeholder::None},
     TextIdInfo{kTextMenuIconSize, Placeholder::None},
     TextIdInfo{kTextMenuSize32, Placeholder::None},
     TextIdInfo{kTextMenuSize16, Placeholder::None},
+    TextIdInfo{kTextPrintPreviewButton, Placeholder::None},
+    TextIdInfo{kTextNoPrinterQuestion, Placeholder::None},
+    TextIdInfo{kTextPrintToPdfTitle, Placeholder::None},
+    TextIdInfo{kTextPrintPreviewTitle, Placeholder::None},
+    TextIdInfo{kTextPrintPreviewPrint, Placeholder::None},
     TextIdInfo{kTextLanguagePackVersion, Placeholder::None},
 };
 

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format lld llvm libclang-rt-14-dev
   icoutils python3 python3-pil python3-dbfread python3-openpyxl qpdf poppler-utils
-  qt6-base-dev xvfb xauth fonts-dejavu-core adwaita-icon-theme
+  qt6-base-dev qt6-translations-l10n xvfb xauth fonts-dejavu-core adwaita-icon-theme
   librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db shared-mime-info
   fp-utils libchm-dev
   bubblewrap python3-gi gir1.2-gnomedesktop-3.0

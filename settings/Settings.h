@@ -24,6 +24,19 @@ struct FindPaneSettings {
     bool operator==(const FindPaneSettings&) const = default;
 };
 
+// What the find pane scans: the tree's folder (empty for none), the subfolder option and the
+// least number of icons a listed file holds.
+struct FindScanSettings {
+    static constexpr int kLeastMinimumCount = 1;      // the pane's minimum box takes 1
+    static constexpr int kLargestMinimumCount = 9999; // to four digits
+
+    std::string folder;
+    bool includeSubfolders = false;
+    int minimumCount = kLeastMinimumCount;
+
+    bool operator==(const FindScanSettings&) const = default;
+};
+
 // Brings a stored pane size into the room the window has: at least the splitters' minimum
 // sizes, at most what leaves the grid and the file list theirs. clientHeight is the window's
 // client height, paneClientWidth the pane's client width.
@@ -51,6 +64,7 @@ struct WindowSettings {
     bool smallIcons = false;
     bool showHiddenFolders = true; // the find pane's folder tree lists them, and the scan enters them
     FindPaneSettings findPane;
+    FindScanSettings findScan;
 
     bool operator==(const WindowSettings&) const = default;
 };

@@ -19,6 +19,11 @@ constexpr std::string_view kPlacementSection = "Placement";
 // rewrites the file, as it does every key it does not know.
 constexpr std::string_view kShowHiddenFoldersKey = "ShowHiddenFolders";
 constexpr std::size_t kMaxRecentFiles = 12;
+// Keys of the Placement section after those of the original program, which keeps them when it
+// rewrites the file: what the find pane scans.
+constexpr std::string_view kFindFolderKey = "FindFolder";
+constexpr std::string_view kFindIncludeSubfoldersKey = "FindIncludeSubfolders";
+constexpr std::string_view kFindMinimumCountKey = "FindMinimumCount";
 
 // A general setting that is a Boolean: its key and where it lives in the settings.
 struct BooleanKey {
@@ -187,6 +192,13 @@ void ReadSharedValues(const SettingsStore& store, StoredSettings& settings)
     pane.visible = ReadBoolean(store, kPlacementSection, "FindPanelVisible", false);
     pane.height = ReadInteger(store, kPlacementSection, "FindPanelHeight", pane.height);
     pane.filePanelWidth = ReadInteger(store, kPlacementSection, "FilePanelWidth", pane.filePanelWidth);
+    FindScanSettings& scan = settings.window.findScan;
+    scan.folder = store.Value(kPlacementSection, kFindFolderKey).value_or(scan.folder);
+    scan.includeSubfolders = ReadBoolean(store, kPlacementSection, kFindIncludeSubfoldersKey, scan.includeSubfolders);
+    // A minimum the pane's box cannot hold keeps the one there is.
+    const int minimum = ReadInteger(store, kPlacementSection, kFindMinimumCountKey, scan.minimumCount);
+    if (minimum >= FindScanSettings::kLeastMinimumCount && minimum <= FindScanSettings::kLargestMinimumCount)
+        scan.minimumCount = minimum;
 }
 
 void WriteSharedValues(SettingsStore& store, const StoredSettings& settings)
@@ -208,6 +220,10 @@ void WriteSharedValues(SettingsStore& store, const StoredSettings& settings)
     WriteInteger(store, kPlacementSection, "FindPanelHeight", pane.height);
     WriteInteger(store, kPlacementSection, "FilePanelWidth", pane.filePanelWidth);
     WriteBoolean(store, kPlacementSection, "FindPanelVisible", pane.visible);
+    const FindScanSettings& scan = settings.window.findScan;
+    store.SetValue(kPlacementSection, kFindFolderKey, scan.folder);
+    WriteBoolean(store, kPlacementSection, kFindIncludeSubfoldersKey, scan.includeSubfolders);
+    WriteInteger(store, kPlacementSection, kFindMinimumCountKey, scan.minimumCount);
     for (const EdgeKey& entry : kEdgeKeys)
         WriteInteger(store, kPlacementSection, entry.key, settings.placement.*entry.edge);
     WriteBoolean(store, kPlacementSection, "Maximized", settings.placement.maximized);

@@ -95,7 +95,7 @@ const CommandRow kCommands[] = {
     {.command = Command::ExportHtml, .name = "exportHtml", .textId = kTextMenuToHtml},
     {.command = Command::ExportDbase, .name = "exportDbase", .textId = kTextMenuToDbf},
     {.command = Command::ExportPdf, .name = "exportPdf", .textId = kTextMenuToPdf},
-    {.command = Command::ExportXlsx, .name = "exportXlsx", .fixedText = "to Microsoft Excel Sheet (*.xlsx)"},
+    {.command = Command::ExportXlsx, .name = "exportXlsx", .textId = kTextMenuToXlsx},
     {.command = Command::Copy, .name = "copy", .hintId = kTextHintCopy, .icon = CommandIcon::Copy,
      .key = Qt::Key_C, .keys = Keys::ExactlyCtrl, .keyWhileDisabled = true, .enabled = WhenFileHasIcons,
      .button = ButtonKind::Soft},

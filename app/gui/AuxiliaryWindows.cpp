@@ -36,6 +36,11 @@ void AuxiliaryWindows::setShowSeparateWindow(bool on)
     updateIconWindow(icons_.ItemIndex());
 }
 
+void AuxiliaryWindows::applyPackTexts()
+{
+    if (iconWindow_) iconWindow_->applyPackTexts();
+}
+
 void AuxiliaryWindows::updateIconWindow(int index)
 {
     if (!settings_.showSeparateWindow) {

@@ -33,6 +33,8 @@ public:
     // Brings the separate window up to date for a grid index (-1: no icon); creates it on
     // first need while the option is on, hides it while the option is off.
     void updateIconWindow(int index);
+    // After a language switch: the separate window, when there is one, takes the pack's texts.
+    void applyPackTexts();
     // The separate window; null until first needed.
     IconWindow* iconWindow() const { return iconWindow_; }
 

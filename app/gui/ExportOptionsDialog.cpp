@@ -139,7 +139,7 @@ void ExportOptionsDialog::prepare(ExportKind kind, const ExportSettings& setting
     setWindowTitle(html    ? UiText(kTextHtmlOptionsTitle)
                    : dbase ? UiText(kTextDbfOptionsTitle)
                    : pdf   ? UiText(kTextPdfOptionsTitle)
-                           : QStringLiteral("Excel sheet export options"));
+                           : UiText(kTextXlsxOptionsTitle));
     htmlPanel_->setVisible(html || pdf);
     fieldGroup_->setVisible(dbase);
     exportAsGroup_->setVisible(dbase);

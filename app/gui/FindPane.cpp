@@ -410,6 +410,8 @@ std::vector<std::filesystem::path> FindPane::listedFiles() const
 
 void FindPane::rescan()
 {
+    // A hidden pane does not scan; showing it scans what it then shows.
+    if (!shown_) return;
     if (scanning_) {
         // A change while a scan runs (a tree branch read again) replaces that scan.
         runner_->cancel();

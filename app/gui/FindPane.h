@@ -81,7 +81,8 @@ public:
     // After a language switch: the pack's texts as they come, also when empty.
     void applyPackTexts();
 
-    // Scans the tree's folder again (what every trigger leads to).
+    // Scans the tree's folder again (what every trigger leads to); a hidden pane does not
+    // scan until it is shown.
     void rescan();
     bool isScanning() const { return scanning_; }
     // The texts of the listed files, in list order, and their full paths.

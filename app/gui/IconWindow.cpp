@@ -74,6 +74,11 @@ IconWindow::IconWindow(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowSta
     setObjectName(QStringLiteral("iconWindow"));
 }
 
+void IconWindow::applyPackTexts()
+{
+    setWindowTitle(PackText(kTextIconWindowCaption));
+}
+
 QString IconWindow::imageLabelText(const GroupImage& image)
 {
     const std::string depth = FormatText(InterfaceText(kTextImageBitDepth), image.info.bitCount);

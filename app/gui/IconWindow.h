@@ -59,6 +59,10 @@ public:
     // Called when the user closes the window by itself (not while the program ends).
     void setOnClosedByUser(std::function<void()> handler) { onClosedByUser_ = std::move(handler); }
 
+    // After a language switch: the title in the pack's words (the images' labels follow with
+    // the next showIcons).
+    void applyPackTexts();
+
     QLabel* largePicture() const { return largePicture_; }
     QLabel* smallPicture() const { return smallPicture_; }
 

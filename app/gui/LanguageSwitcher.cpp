@@ -31,6 +31,8 @@ void LanguageSwitcher::switchTo(std::optional<int> chosen)
     actions_.action(Command::Language, CheckedLanguageItem(settings_.language))->setChecked(true);
     if (!result.loaded) return;
 
+    // Qt's own texts (its dialogs' labels, the standard buttons) follow before the window's.
+    qtTranslations_.follow(settings_.language);
     window_.applyTexts();
     if (result.versionWarning)
         dialogs_.Show(result.versionWarning->text, result.versionWarning->icon, MessageButtons::Ok);

@@ -1,8 +1,10 @@
 // The window's language: what choosing a language item does. It loads the language's pack
 // (with the English fallback of the first load at window creation), reports what went wrong,
 // keeps the check mark on the language in use, and after a successful switch has the window
-// apply the pack's texts, warns of an old pack and chooses the help file of the language.
+// apply the pack's texts (Qt's own texts follow through Qt's catalogue), warns of an old pack and chooses the help file of the language.
 #pragma once
+
+#include "app/gui/QtTranslations.h"
 
 #include <filesystem>
 #include <functional>
@@ -40,6 +42,7 @@ private:
     bool quiet_;
     std::filesystem::path packFolder_;
     Window window_;
+    QtTranslations qtTranslations_;
 };
 
 } // namespace glyphora

@@ -206,6 +206,7 @@ void MainWindow::applyLanguageTexts()
     // The commands' captions and hints, the menus' titles, the find pane's own controls.
     actions_->applyPackTexts();
     findPane_->applyPackTexts();
+    auxiliary_->applyPackTexts(); // a separate window that is open speaks the new language too
 
     // The report panels are as wide as their texts need in the new wording.
     statusPanels_->fitToWidth(width());

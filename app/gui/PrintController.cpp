@@ -6,6 +6,8 @@
 #include "app/gui/PagePrinting.h"
 #include "app/gui/WaitCursor.h"
 #include "export/SaveNames.h"
+#include "i18n/BuiltInTexts.h"
+#include "i18n/TextIds.h"
 #include "platform/AtomicFile.h"
 
 #include <QApplication>
@@ -15,12 +17,6 @@
 #include <optional>
 
 namespace glyphora {
-
-namespace {
-
-constexpr const char* kNoPrinterQuestion = "No printer is installed. Print to a PDF file instead?";
-
-} // namespace
 
 PrintController::PrintController(QWidget& window, DialogService& dialogs, const IconGrid& icons,
                                  std::filesystem::path& pdfFolder)
@@ -48,11 +44,12 @@ void PrintController::print()
     if (printerInstalled) {
         if (!dialogs_.SetUpPrinter(printer)) return;
     } else {
-        if (dialogs_.Show(kNoPrinterQuestion, MessageIcon::Question, MessageButtons::YesNo) != DialogAnswer::Yes)
+        if (dialogs_.Show(InterfaceText(kTextNoPrinterQuestion), MessageIcon::Question, MessageButtons::YesNo) !=
+            DialogAnswer::Yes)
             return;
         SaveFileRequest request;
-        request.title = "Print to PDF file";
-        request.filter = "PDF documents (*.pdf)|*.pdf";
+        request.title = InterfaceText(kTextPrintToPdfTitle);
+        request.filter = InterfaceText(kTextPdfFilter);
         request.defaultExt = "pdf";
         request.initialDir = pdfFolder_;
         request.proposedName = UniqueSaveName(pdfFolder_, icons_.FileName(), request.defaultExt);

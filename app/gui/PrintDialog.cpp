@@ -68,7 +68,7 @@ PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent)
     actualSizeButton_ = scale.first;
     fitToPageButton_ = scale.second;
 
-    previewButton_ = MakeButton(QStringLiteral("Pre&view"), 8, this);
+    previewButton_ = MakeButton(UiText(kTextPrintPreviewButton), 8, this);
     okButton_ = MakeButton(QStringLiteral("OK"), kClientWidth - 3 * (kButtonWidth + 6) - 2, this);
     okButton_->setDefault(true);
     cancelButton_ = MakeButton(UiText(kTextCancel), kClientWidth - 2 * (kButtonWidth + 6) - 2, this);

@@ -150,13 +150,13 @@ bool QtDialogService::SetUpPrinter(QPrinter& printer)
 bool QtDialogService::PreviewPrint(QPrinter& printer, const std::function<void(QPaintDevice&)>& paint)
 {
     QDialog dialog(owner_);
-    dialog.setWindowTitle(QStringLiteral("Print preview"));
+    dialog.setWindowTitle(UiText(kTextPrintPreviewTitle));
     dialog.resize(640, 720);
     auto* column = new QVBoxLayout(&dialog);
     auto* preview = new QPrintPreviewWidget(&printer, &dialog);
     column->addWidget(preview, 1);
     auto* buttons = new QDialogButtonBox(&dialog);
-    QPushButton* printButton = buttons->addButton(QStringLiteral("&Print..."), QDialogButtonBox::AcceptRole);
+    QPushButton* printButton = buttons->addButton(UiText(kTextPrintPreviewPrint), QDialogButtonBox::AcceptRole);
     buttons->addButton(QDialogButtonBox::Close);
     printButton->setDefault(true);
     column->addWidget(buttons);

@@ -2,12 +2,14 @@
 #include "app/gui/WindowSettingsIo.h"
 
 #include "app/gui/FindPane.h"
+#include "app/gui/MinimumCountBox.h"
 #include "app/gui/RecentFiles.h"
 #include "export/ExportSettings.h"
 #include "scan/qt/FolderTree.h"
 #include "settings/SettingsStorage.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -81,7 +83,15 @@ StoredSettings WindowSettingsIo::collect() const
     }
     stored.placement = PlacementOf(parts_.window);
     const FindPane& pane = parts_.findPane;
-    stored.window.findPane = FindPaneSettings{pane.isPaneVisible(), pane.paneHeight(), pane.filePanelWidth()};
+    FindPaneSettings& find = stored.window.findPane;
+    find.visible = pane.isPaneVisible();
+    find.height = pane.paneHeight();
+    find.filePanelWidth = pane.filePanelWidth();
+    FindScanSettings& scan = stored.window.findScan;
+    scan.folder = pane.tree()->folder().string();
+    scan.includeSubfolders = pane.subfoldersCheck()->isChecked();
+    scan.minimumCount = std::clamp(pane.minimumBox()->value().value_or(FindScanSettings::kLeastMinimumCount),
+                                   FindScanSettings::kLeastMinimumCount, FindScanSettings::kLargestMinimumCount);
     stored.window.showHiddenFolders = pane.tree()->showsHiddenFolders();
     return stored;
 }
@@ -102,6 +112,10 @@ void WindowSettingsIo::load()
     ClampFindPane(settings.findPane, window.height(), window.width());
     parts_.findPane.setPaneHeight(settings.findPane.height);
     parts_.findPane.setFilePanelWidth(settings.findPane.filePanelWidth);
+    // What the pane scans is in place before it is shown, so that showing it scans once.
+    parts_.findPane.minimumBox()->setText(QString::number(settings.findScan.minimumCount));
+    parts_.findPane.subfoldersCheck()->setChecked(settings.findScan.includeSubfolders);
+    if (!settings.findScan.folder.empty()) parts_.findPane.tree()->setFolder(settings.findScan.folder);
     parts_.findPane.setPaneVisible(settings.findPane.visible);
     parts_.findPane.tree()->setShowHiddenFolders(settings.showHiddenFolders);
 }

@@ -51,6 +51,14 @@ TEST(Languages, FileNameOfEachIndex)
         EXPECT_EQ(LanguageFileName(c.index), c.file) << c.index;
 }
 
+TEST(Languages, CodeOfEachIndex)
+{
+    const std::pair<int, const char*> cases[] = {{0, "en"}, {1, "uk"}, {2, "el"},  {3, "ro"},
+                                                 {4, "it"}, {5, "pl"}, {-1, "en"}, {6, "en"}};
+    for (const auto& [index, code] : cases)
+        EXPECT_EQ(LanguageCode(index), code) << index;
+}
+
 TEST(Languages, PackFolderHoldsTheRunningProgram)
 {
     const std::filesystem::path folder = PackFolder();

@@ -40,6 +40,7 @@ inline StoredSettings UnusualSettings(const std::vector<std::string>& recentFile
     s.window.smallIcons = true;
     s.window.showHiddenFolders = false;
     s.window.findPane = FindPaneSettings{true, 190, 260};
+    s.window.findScan = FindScanSettings{"/home/ann/my modules", true, 12};
     s.exportOptions.includeNumbers = false;
     s.exportOptions.drawBorders = false;
     s.exportOptions.grayScale = true;

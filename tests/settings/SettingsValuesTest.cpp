@@ -125,6 +125,25 @@ TEST(SettingsValues, MissingPlacementAndPaneValuesKeepTheCurrentOnes)
         << "a stored 0 leaves a maximised window maximised";
 }
 
+// The find pane's folder, subfolder option and minimum are extra keys of the Placement
+// section: a file written without them loads as before, and a minimum the pane's box cannot
+// hold (1 to 9999) keeps the current one.
+TEST(SettingsValues, TheFindPanesFolderOptionAndMinimumComeFromPlacement)
+{
+    const StoredSettings older = ReadFrom("[Placement]\nFindPanelVisible=1\nFindPanelHeight=200\n");
+    EXPECT_EQ(older.window.findPane, (FindPaneSettings{true, 200, FindPaneSettings::kMinimumFileWidth}));
+    EXPECT_EQ(older.window.findScan, FindScanSettings{});
+
+    const StoredSettings s =
+        ReadFrom("[Placement]\nFindFolder=/home/ann/my bin\nFindIncludeSubfolders=1\nFindMinimumCount=9999\n");
+    EXPECT_EQ(s.window.findScan, (FindScanSettings{"/home/ann/my bin", true, 9999}));
+    for (std::string_view stored : {"0", "10000", "-3", "few"})
+        EXPECT_EQ(
+            ReadFrom("[Placement]\nFindMinimumCount=" + std::string(stored) + "\n", s).window.findScan.minimumCount,
+            9999)
+            << stored;
+}
+
 TEST(SettingsValues, TheStartCounterGrowsByOneAndStopsAtTheTop)
 {
     const std::pair<std::string_view, int> cases[] = {

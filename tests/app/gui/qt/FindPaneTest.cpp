@@ -576,6 +576,55 @@ TEST(FindPaneSettingsTest, ThePaneComesBackAsItWasLeft)
     EXPECT_EQ(again.findPane()->filePanelWidth(), kFilePanelMinWidth + 20);
 }
 
+// The pane's folder, its subfolder option and its minimum are kept with the settings (extra
+// keys of the Placement section) and come back, scanned again, at the next start.
+TEST(FindPaneSettingsTest, TheFolderTheSubfolderOptionAndTheMinimumAreKept)
+{
+    test::StoreFiles stores;
+    test::ScriptedDialogs dialogs;
+    testing::TempFolder folder;
+    fs::create_directories(folder.path() / "sub");
+    fs::copy_file(test::SampleModule(), folder.path() / "b.dll");
+    fs::copy_file(test::SampleModule(), folder.path() / "sub" / "c.dll");
+    fs::copy_file(kSample32, folder.path() / "sub" / "d.dll");
+    const Strings expected{"b.dll", fs::path("sub/c.dll").make_preferred().string(),
+                           fs::path("sub/d.dll").make_preferred().string()};
+    {
+        SettingsStorage storage = stores.Open();
+        MainWindow window({"unused"}, &dialogs, &storage);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        FindPane* pane = window.findPane();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pane->tree()->isBuilt(); }, 5000));
+        pane->setPaneVisible(true);
+        QSignalSpy done(pane, &FindPane::scanFinished);
+        pane->tree()->setFolder(folder.path());
+        ASSERT_TRUE(done.wait(10000));
+        pane->subfoldersCheck()->setChecked(true);
+        ASSERT_TRUE(!pane->isScanning() || done.wait(10000));
+        pane->minimumBox()->setText(QString::number(kSampleGroups));
+        ASSERT_TRUE(!pane->isScanning() || done.wait(10000));
+        ASSERT_EQ(pane->listedEntries(), expected);
+        EXPECT_TRUE(window.close());
+    }
+    const IniDocument ini = IniDocument::Parse(test::FileText(stores.ini));
+    EXPECT_EQ(ini.Value("Placement", "FindFolder"), folder.path().string());
+    EXPECT_EQ(ini.Value("Placement", "FindIncludeSubfolders"), "1");
+    EXPECT_EQ(ini.Value("Placement", "FindMinimumCount"), std::to_string(kSampleGroups));
+
+    SettingsStorage storage = stores.Open();
+    MainWindow again({"unused"}, &dialogs, &storage);
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    FindPane* pane = again.findPane();
+    EXPECT_TRUE(pane->subfoldersCheck()->isChecked());
+    EXPECT_EQ(pane->minimumBox()->text(), QString::number(kSampleGroups));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return pane->tree()->folder() == folder.path() && !pane->isScanning() && pane->fileList()->count() > 0; },
+        10000));
+    EXPECT_EQ(pane->listedEntries(), expected);
+}
+
 // The scan enters the hidden folders the tree shows; the tree's choice is kept with the
 // settings ("ShowHiddenFolders" in the Settings section) and comes back at the next start.
 TEST(FindPaneSettingsTest, TheScanEntersWhatTheTreeShowsAndTheChoiceIsKept)

@@ -6,6 +6,11 @@
 #include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/FindPane.h"
+#include "app/gui/AuxiliaryWindows.h"
+#include "app/gui/IconWindow.h"
+#include "app/gui/PrintController.h"
+#include "app/gui/PrintDialog.h"
+#include "app/gui/QtDialogService.h"
 #include "app/gui/SaveController.h"
 #include "widgets/PopupButton.h"
 #include "widgets/PushButton.h"
@@ -21,10 +26,15 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QTimer>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -128,6 +138,7 @@ TEST_F(LanguageMenuTest, SwitchesThroughAllSixLanguagesInAnOpenWindow)
         {kTextMenuToHtml, text(w.commands().action(Command::ExportHtml))},
         {kTextMenuToDbf, text(w.commands().action(Command::ExportDbase))},
         {kTextMenuToPdf, text(w.commands().action(Command::ExportPdf))},
+        {kTextMenuToXlsx, text(w.commands().action(Command::ExportXlsx))},
         {kTextHintMinimumIconCount, tip(w.findPane()->minimumLabel())},
         {kTextHintMinimumIconCount, tip(w.findPane()->minimumBox())},
         {kTextHintMinimumIconCount, statusTip(w.findPane()->minimumBox())},
@@ -324,6 +335,99 @@ TEST_F(LanguageMenuTest, DialogsMadeLaterSpeakTheCurrentLanguage)
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].title, ukrainian.Text(kTextOpenDialogTitle));
     EXPECT_EQ(dialogs.openRequests[0].filter, ukrainian.Text(kTextOpenFilter));
+}
+
+// Printing speaks the pack's language too: the print dialog's preview button, the question
+// without a printer, the PDF file's save dialog, and the preview window.
+TEST_F(LanguageMenuTest, PrintingSpeaksTheCurrentLanguage)
+{
+    Open({});
+    window->SelectFile(test::SampleModule());
+    window->commands().members(Command::Language)[5]->trigger();
+    const LanguagePack polish = ShippedPack(5);
+
+    PrintDialog choices(window.get());
+    EXPECT_EQ(choices.previewButton()->text().toStdString(), polish.Text(kTextPrintPreviewButton));
+
+    dialogs.printerInstalled = false;
+    dialogs.printChoiceAnswers.push_back(PrintChoices{true, PrintSizing::ActualSize, false});
+    dialogs.messageAnswers.push_back(DialogAnswer::Yes);
+    window->printing().print(); // the save dialog is cancelled
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, polish.Text(kTextNoPrinterQuestion));
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].title, polish.Text(kTextPrintToPdfTitle));
+    EXPECT_EQ(dialogs.saveRequests[0].filter, polish.Text(kTextPdfFilter));
+
+    // The preview window of the real dialogs, read and closed as soon as it shows.
+    QtDialogService realDialogs(window.get());
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    std::string title;
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        ASSERT_NE(preview, nullptr);
+        title = preview->windowTitle().toStdString();
+        for (const QPushButton* button : preview->findChildren<QPushButton*>())
+            buttons << button->text();
+        static_cast<QDialog*>(preview)->reject();
+    });
+    EXPECT_FALSE(realDialogs.PreviewPrint(printer, [](QPaintDevice&) {}));
+    EXPECT_EQ(title, polish.Text(kTextPrintPreviewTitle));
+    EXPECT_TRUE(buttons.contains(QString::fromStdString(polish.Text(kTextPrintPreviewPrint))))
+        << buttons.join('|').toStdString();
+}
+
+// A window that is open when the language changes takes the new texts, also back to English:
+// the separate icon window's title and the labels of its images.
+TEST_F(LanguageMenuTest, TheSeparateWindowFollowsEverySwitch)
+{
+    Open({});
+    window->SelectFile(test::SampleModule());
+    window->commands().action(Command::ShowIconWindow)->setChecked(true);
+    window->showSelection(0);
+    const IconWindow* icons = window->auxiliary().iconWindow();
+    ASSERT_NE(icons, nullptr);
+    ASSERT_FALSE(icons->imageLabels().empty());
+    for (int language : {5, 0, 2}) {
+        SCOPED_TRACE(LanguageFileName(language));
+        window->commands().members(Command::Language)[static_cast<std::size_t>(language)]->trigger();
+        const LanguagePack pack = ShippedPack(language);
+        EXPECT_EQ(icons->windowTitle().toStdString(), pack.Text(kTextIconWindowCaption));
+        const std::string depth = icons->imageLabels().front()->text().toStdString();
+        const std::string packDepth = pack.Text(kTextImageBitDepth);
+        const std::string unit = packDepth.substr(packDepth.find("%d") + 2);
+        EXPECT_NE(depth.find(unit), std::string::npos) << depth << " lacks " << unit;
+    }
+}
+
+// Qt's own texts (the file dialog's labels, the standard buttons) follow the language where Qt
+// has a translation for it (Debian's qt6-translations-l10n), and are Qt's English again after
+// a switch to a language it has none for and after a switch back to English.
+TEST_F(LanguageMenuTest, QtsOwnTextsFollowTheLanguage)
+{
+    const auto lookIn = [] { return QCoreApplication::translate("QFileDialog", "Look in:"); };
+    const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    Open({});
+    ASSERT_EQ(lookIn(), "Look in:");
+    const std::pair<int, const char*> translated[] = {{5, "pl"}, {4, "it"}, {1, "uk"}};
+    for (const auto& [language, code] : translated) {
+        SCOPED_TRACE(code);
+        QTranslator catalog;
+        ASSERT_TRUE(catalog.load(QStringLiteral("qtbase_") + QLatin1String(code),
+                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        window->commands().members(Command::Language)[static_cast<std::size_t>(language)]->trigger();
+        EXPECT_EQ(lookIn(), catalog.translate("QFileDialog", "Look in:"));
+        EXPECT_EQ(cancel(), catalog.translate("QPlatformTheme", "Cancel"));
+        EXPECT_NE(lookIn(), "Look in:");
+    }
+    window->commands().members(Command::Language)[2]->trigger(); // Greek: Qt has no catalog
+    EXPECT_EQ(lookIn(), "Look in:");
+    window->commands().members(Command::Language)[4]->trigger();
+    window->commands().members(Command::Language)[0]->trigger();
+    EXPECT_EQ(lookIn(), "Look in:");
+    EXPECT_EQ(cancel(), "Cancel");
 }
 
 TEST_F(LanguageMenuTest, LongHintsGoToTheFirstStatusPanel)
