@@ -46,7 +46,9 @@ namespace {
 constexpr int kMargin = 8; // the tree's left offset, kept on every side of the pane's controls
 constexpr int kRowHeight = 18;
 constexpr int kRowIconOffset = 20;
-constexpr int kNoteWidth = 58; // the column left of the brace that holds the count and the stop note
+constexpr int kListTop = 24;           // the tops of the tree and the list, below their captions
+constexpr int kBraceLeft = 52;         // the brace between the save-all button and the list
+constexpr int kNoteWidth = kBraceLeft; // the column left of the brace that holds the count and the stop note
 
 // A drawing of an opening curly brace, its point facing the save-all button: it ties the
 // button to the list it saves. Drawn at 13 x 99 and stretched to the list's height.
@@ -157,7 +159,7 @@ void FindPane::buildPane()
     folderLabel_->move(kMargin, 6);
     tree_ = new FolderTree(dirPanel_);
     tree_->setObjectName(QStringLiteral("folderTree"));
-    tree_->setGeometry(kMargin, 24, 249, 137);
+    tree_->setGeometry(kMargin, kListTop, 249, 137);
     connect(tree_, &FolderTree::folderChanged, this, &FindPane::rescan);
     // The scan enters the hidden folders the tree shows, so a switch changes what it finds below.
     connect(tree_, &FolderTree::showHiddenFoldersChanged, this, [this] {
@@ -198,11 +200,11 @@ void FindPane::buildPane()
     braceImage_->setObjectName(QStringLiteral("braceImage"));
     braceImage_->setScaledContents(true);
     braceImage_->setPixmap(BracePixmap(palette().color(QPalette::WindowText)));
-    braceImage_->setGeometry(52, 24, 13, 121);
+    braceImage_->setGeometry(kBraceLeft, kListTop, 13, 121);
 
     fileList_ = new SearchListBox(filePanel_);
     fileList_->setObjectName(QStringLiteral("fileList"));
-    fileList_->setGeometry(70, 24, 167, 121);
+    fileList_->setGeometry(70, kListTop, 167, 121);
     fileList_->setItemHeight(kRowHeight);
     fileList_->setSorted(true);
     fileList_->setDirectSearch(true);
@@ -352,20 +354,21 @@ void FindPane::fitToWindow()
 void FindPane::layoutSides()
 {
     const int sideHeight = height();
-    tree_->setGeometry(kMargin, 24, std::max(0, dirPanel_->width() - 2 * kMargin),
-                       std::max(0, sideHeight - 24 - kMargin));
+    tree_->setGeometry(kMargin, kListTop, std::max(0, dirPanel_->width() - 2 * kMargin),
+                       std::max(0, sideHeight - kListTop - kMargin));
     const int checkHeight = subfoldersCheck_->height();
     subfoldersCheck_->move(71, sideHeight - checkHeight - kMargin);
-    const int listHeight = std::max(0, sideHeight - 24 - 2 * kMargin - checkHeight);
-    fileList_->setGeometry(70, 24, std::max(0, filePanel_->width() - 70 - kMargin), listHeight);
-    braceImage_->setGeometry(52, 24, 13, listHeight);
+    const int listHeight = std::max(0, sideHeight - kListTop - 2 * kMargin - checkHeight);
+    fileList_->setGeometry(70, kListTop, std::max(0, filePanel_->width() - 70 - kMargin), listHeight);
+    braceImage_->setGeometry(kBraceLeft, kListTop, 13, listHeight);
     saveAllButton_->move(9, braceImage_->y() + braceImage_->height() / 2 - saveAllButton_->height() / 2);
     // The count stands above the button with the stop note below it; when the note needs
     // more room than there is, both move up.
     const int noteHeight = stoppedLabel_->heightForWidth(kNoteWidth);
     int countTop = saveAllButton_->y() - saveAllButton_->height() - kMargin;
     countTop -= std::max(0, countTop + countLabel_->height() + noteHeight - saveAllButton_->y());
-    countLabel_->move(0, std::max(0, countTop));
+    // Never above the list's top: the list's caption may reach over this column.
+    countLabel_->move(0, std::max(kListTop, countTop));
     stoppedLabel_->setGeometry(0, countLabel_->y() + countLabel_->height(), kNoteWidth, noteHeight);
     layoutFilesLabel();
 }
