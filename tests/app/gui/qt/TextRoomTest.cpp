@@ -1,6 +1,7 @@
 // Every text of the window and of the dialogs it opens has its room, in each of the six
 // languages: no label, button or group title is wider than the space its widget gives it, a
-// word-wrapped label is as high as its lines, and no two controls side by side overlap. The
+// word-wrapped label is as high as its lines, no two controls side by side overlap and none
+// reaches past the edge of the control that holds it. The
 // window switches the language through its own menu; the dialogs are the real ones the window
 // opens (through QtDialogService), read while they show and then closed.
 #include "app/gui/ActionManager.h"
@@ -17,7 +18,9 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/qt/GuiTestSupport.h"
 #include "widgets/FaceButton.h"
+#include "widgets/SearchListBox.h"
 
+#include <QAbstractItemModel>
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -113,6 +116,11 @@ private:
             if (!child->isWindow() && child->isVisibleTo(top_) && !child->geometry().isEmpty() &&
                 !qobject_cast<QSizeGrip*>(child))
                 shown.push_back(child);
+        // A control that reaches past its parent's edge is cut there.
+        for (QWidget* child : shown)
+            if (!widget->rect().contains(child->geometry()))
+                faults.push_back(Name(child, textOf(child)) + " at " + Place(child) + " runs out of " +
+                                 Name(widget, textOf(widget)) + " at " + Place(widget));
         for (std::size_t i = 0; i < shown.size(); ++i)
             for (std::size_t j = i + 1; j < shown.size(); ++j)
                 if (shown[i]->geometry().intersects(shown[j]->geometry()))
@@ -250,14 +258,27 @@ protected:
             ADD_FAILURE() << what << ": " << fault;
     }
 
-    // The find pane open on a small folder, its scan done.
-    void showFindPane()
+    // The find pane open on a small folder, its scan stopped with Escape at the first file
+    // listed, so that the count and the stop note show beside the list.
+    void showStoppedFindPane()
     {
+        for (int i = 0; i < 20; ++i)
+            fs::copy_file(test::SampleModule(), folder.path() / ("m" + std::to_string(100 + i) + ".dll"));
         FindPane* pane = window->findPane();
-        if (!pane->isPaneVisible()) pane->toggle();
-        pane->tree()->setFolder(folder.path());
+        pane->toggle();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !pane->isScanning(); }, 10000));
+        bool stopped = false;
+        const QMetaObject::Connection hook =
+            QObject::connect(pane->fileList()->model(), &QAbstractItemModel::rowsInserted, [&] {
+                if (stopped) return;
+                stopped = true;
+                QTest::keyClick(window.get(), Qt::Key_Escape);
+            });
+        pane->tree()->setFolder(folder.path());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return stopped && !pane->isScanning(); }, 10000));
+        QObject::disconnect(hook);
         QCoreApplication::processEvents();
+        ASSERT_TRUE(pane->stoppedLabel()->isVisible());
     }
 
     testing::TempFolder folder;
@@ -268,7 +289,7 @@ protected:
 TEST_F(TextRoomTest, EveryTextHasItsRoomInEveryLanguage)
 {
     QtDialogService realDialogs(window.get());
-    showFindPane();
+    showStoppedFindPane();
     window->commands().action(Command::ShowIconWindow)->setChecked(true);
     window->showSelection(0);
     for (int language : {0, 1, 2, 3, 4, 5}) {
