@@ -4,7 +4,6 @@
 //   build/bench/bench_save_all
 #include "export/CurrentIcons.h"
 #include "export/OutputKind.h"
-#include "export/ProgramFlags.h"
 #include "export/SaveAll.h"
 #include "iconengine/IconSources.h"
 #include "platform/ProcessStats.h"
@@ -26,7 +25,6 @@ void SaveAllOnce(benchmark::State& state, int fileType)
     const fs::path dir = fs::temp_directory_path() / ("glyphora-bench-saveall-" + std::to_string(fileType));
     fs::remove_all(dir);
     fs::create_directories(dir);
-    CommandLineActive = true; // replace without asking, as the command line does
     const CurrentIcons none;
     int icons = 0;
     for (auto _ : state) {
@@ -37,12 +35,12 @@ void SaveAllOnce(benchmark::State& state, int fileType)
         request.destFileName = dir / ("icons." + std::string(OutputKindExtension(fileType)));
         request.columnCount = 12;
         request.includeNumbers = request.drawBorders = true;
+        request.overwrite = OverwritePolicy::Replace; // as the command line does
         int count = 0;
         DialogAnswer confirm = DialogAnswer::None;
         SaveAll(none, request, count, confirm);
         icons = count;
     }
-    CommandLineActive = false;
     state.counters["icons"] = icons;
     fs::remove_all(dir);
 }

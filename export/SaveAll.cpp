@@ -3,7 +3,6 @@
 
 #include "export/ImageWriters.h"
 #include "export/OutputKind.h"
-#include "export/ProgramFlags.h"
 #include "export/SaveAllDocument.h"
 #include "export/SaveIcon.h"
 #include "export/SaveProblems.h"
@@ -59,14 +58,15 @@ bool IsModuleOrIconExtension(const std::string& ext)
     return IsModuleExtension(ext) || ext == ".ico";
 }
 
-// Asks before replacing an existing file, unless the command line runs or an earlier answer
-// holds for all. Returns false when the file must be skipped.
-bool MayWrite(const fs::path& target, DialogAnswer& answer, DialogAnswer& confirmResult)
+// Asks before replacing an existing file, unless the request replaces without asking or an
+// earlier answer holds for all. Returns false when the file must be skipped.
+bool MayWrite(const SaveAllRequest& request, const fs::path& target, DialogAnswer& answer, DialogAnswer& confirmResult)
 {
-    if (CommandLineActive || !fs::exists(target)) return true;
+    if (request.overwrite == OverwritePolicy::Replace || !fs::exists(target)) return true;
+    MessageDialogs& questions = request.questions ? *request.questions : ConsoleMessageDialogs();
     if (answer != DialogAnswer::NoToAll && answer != DialogAnswer::YesToAll)
-        answer = CurrentMessageDialogs().Show(FormatText(LangString(kTextOverwriteQuestion), target.string()),
-                                              MessageIcon::Question, MessageButtons::YesNoNoToAllYesToAll);
+        answer = questions.Show(FormatText(LangString(kTextOverwriteQuestion), target.string()), MessageIcon::Question,
+                                MessageButtons::YesNoNoToAllYesToAll);
     if (answer == DialogAnswer::NoToAll || answer == DialogAnswer::YesToAll) confirmResult = answer;
     return answer != DialogAnswer::No && answer != DialogAnswer::NoToAll;
 }
@@ -188,7 +188,7 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
         fs::path target;
         if (perIconFiles) {
             target = request.destDir / SaveAllFileName(source, i + 1, pictureExt);
-            if (!MayWrite(target, answer, confirmResult)) {
+            if (!MayWrite(request, target, answer, confirmResult)) {
                 ++summary.declined;
                 if (progress) progress(i + 1, count);
                 continue;

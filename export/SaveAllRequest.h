@@ -1,5 +1,6 @@
 // The arguments of one SaveAll call, in the order the save engine takes them. The caller owns
-// the running count and the remembered overwrite answer, which several calls may share.
+// the running count and the remembered overwrite answer, which several calls may share; the
+// request says what happens to a file that is already there and who is asked about it.
 #pragma once
 
 #include "platform/MessageDialogs.h"
@@ -9,6 +10,12 @@
 #include <string>
 
 namespace glyphora {
+
+// What a save does with a target file that already exists.
+enum class OverwritePolicy {
+    Ask,     // asks the request's questions (yes, no, no to all, yes to all) before each one
+    Replace, // replaces it without asking, as the command line does
+};
 
 struct SaveAllRequest {
     std::filesystem::path srcFileName; // empty: the current file, icons as the grid holds them
@@ -24,6 +31,10 @@ struct SaveAllRequest {
     bool small = false;
     int targetImageType = 0; // HTML pictures: 0 PNG, 1 JPEG, 2 GIF
     int columnCount = 1;     // HTML: cells per table row (the export settings' ColumnCount)
+    OverwritePolicy overwrite = OverwritePolicy::Ask;
+    // Where the overwrite question goes; none: the console default (the question on stderr,
+    // answered "no", so nothing is replaced unasked).
+    MessageDialogs* questions = nullptr;
 };
 
 } // namespace glyphora

@@ -4,7 +4,6 @@
 #include "app/driver/CommandLineArgs.h"
 #include "export/IconSet.h"
 #include "export/OutputKind.h"
-#include "export/ProgramFlags.h"
 #include "export/SaveProblems.h"
 #include "i18n/BuiltInTexts.h"
 #include "i18n/TextFormat.h"
@@ -21,15 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Keeps CommandLineActive set and the cursor busy for a scope, whatever way it is left.
-class ActiveScope {
-public:
-    ActiveScope() { CommandLineActive = true; }
-    ~ActiveScope() { CommandLineActive = false; }
-    ActiveScope(const ActiveScope&) = delete;
-    ActiveScope& operator=(const ActiveScope&) = delete;
-};
-
+// Keeps the cursor busy for a scope, whatever way it is left.
 class BusyCursor {
 public:
     explicit BusyCursor(CommandLineHost& host) : host_(host) { host_.SetBusyCursor(true); }
@@ -73,7 +64,6 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
         args.exportMode ? (args.positional.size() > 0 ? args.positional[0] : std::string{}) : args.joinedSource;
     const std::string destination = args.exportMode && args.positional.size() > 1 ? args.positional[1] : std::string{};
 
-    ActiveScope active;
     std::string errorText = InterfaceText(kTextCommandLineErrorHeading);
     auto fail = [&](const std::string& reason) {
         errorText += "\n" + reason;
@@ -134,6 +124,7 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
             request.grayScale = args.grayScale;
             request.small = args.small;
             request.targetImageType = codes.targetImageType;
+            request.overwrite = OverwritePolicy::Replace; // the command line never asks
             DialogAnswer confirmResult = DialogAnswer::None;
             host.SaveAll(request, result.count, confirmResult);
             if (result.count > 0 && args.openDestination && codes.fileType > 10)

@@ -44,8 +44,8 @@ struct CommandLineResult {
 };
 
 // Runs the driver once over the program's arguments (without the program itself).
-// CommandLineActive is set from the first look at a file to the end, on every path; a
-// failure raised by a save propagates after the cursor is restored. An export succeeds only
+// Its save-all requests replace existing files without asking; a failure raised by a save
+// propagates after the cursor is restored. An export succeeds only
 // when something was saved as asked: a source that cannot be read, or one without icons to
 // save, ends in the error box with the reason, and so does a save that wrote nothing.
 CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, CommandLineHost& host);

@@ -15,8 +15,14 @@
 namespace glyphora {
 
 AuxiliaryWindows::AuxiliaryWindows(QWidget& owner, DialogService& dialogs, const IconGrid& icons,
-                                   WindowSettings& settings, QAction& showIconWindow)
-    : owner_(owner), dialogs_(dialogs), icons_(icons), settings_(settings), showIconWindow_(showIconWindow)
+                                   WindowSettings& settings, QAction& showIconWindow,
+                                   std::function<bool()> ownerClosing)
+    : owner_(owner),
+      dialogs_(dialogs),
+      icons_(icons),
+      settings_(settings),
+      showIconWindow_(showIconWindow),
+      ownerClosing_(std::move(ownerClosing))
 {}
 
 AuxiliaryWindows::~AuxiliaryWindows()
@@ -48,7 +54,7 @@ void AuxiliaryWindows::updateIconWindow(int index)
         return;
     }
     if (!iconWindow_) {
-        iconWindow_ = new IconWindow(&owner_); // a child window: freed with the main window
+        iconWindow_ = new IconWindow(&owner_, ownerClosing_); // a child window: freed with the main window
         // Closed by itself, the window stays closed until the option is turned on again.
         iconWindow_->setOnClosedByUser([this] {
             settings_.showSeparateWindow = false;

@@ -6,7 +6,6 @@
 #include "app/gui/FindPaneHost.h"
 #include "app/gui/MinimumCountBox.h"
 #include "app/gui/UiText.h"
-#include "export/ProgramFlags.h"
 #include "i18n/TextIds.h"
 #include "iconengine/DeviceIcons.h"
 #include "iconengine/IconExtraction.h"
@@ -99,10 +98,7 @@ FindPane::FindPane(FindPaneHost& host, ActionManager& actions, QWidget* findStri
 FindPane::~FindPane()
 {
     runner_->cancel();
-    if (scanning_) {
-        ScanActive = false;
-        QApplication::restoreOverrideCursor();
-    }
+    if (scanning_) QApplication::restoreOverrideCursor();
 }
 
 // The strip: the folder button, the minimum-count box with its label, and at the right end the
@@ -438,7 +434,6 @@ void FindPane::rescan()
     host_.setStatusText(InterfaceText(kTextScanning) + " " + InterfaceText(kTextScanPleaseWait));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     scanning_ = true;
-    ScanActive = true;
     fileList_->beginUpdate();
     ScanOptions options;
     options.enterHiddenFolders = tree_->showsHiddenFolders(); // the scan enters what the tree shows
@@ -451,12 +446,17 @@ void FindPane::fileListed(const QString& entry, int count)
     fileList_->addItem(entry);
     if (scan != scanNumber_) return; // the insertion led to a new scan (a tree branch read again)
     countLabel_->setText(QString::number(count) + QStringLiteral("..."));
-    if (!ScanActive) runner_->stop(); // Escape: the scan ends with this file
+    if (runner_->stopRequested()) runner_->stop(); // Escape: the scan ends with this file
 }
 
 void FindPane::stopScan()
 {
-    if (ScanActive) ScanActive = false;
+    runner_->requestStop();
+}
+
+bool FindPane::isStopRequested() const
+{
+    return runner_->stopRequested();
 }
 
 void FindPane::scanEnded(ScanOutcome outcome)
@@ -471,7 +471,6 @@ void FindPane::endScan(ScanOutcome outcome)
     scanning_ = false;
     fileList_->endUpdate();
     stoppedLabel_->setVisible(outcome == ScanOutcome::Stopped);
-    ScanActive = false;
     host_.setStatusText({});
     QString count = countLabel_->text();
     if (count.endsWith(QStringLiteral("..."))) count.chop(3);

@@ -85,6 +85,8 @@ public:
     // scan until it is shown.
     void rescan();
     bool isScanning() const { return scanning_; }
+    // Escape was pressed during the running scan, which ends with the file being listed.
+    bool isStopRequested() const;
     // The texts of the listed files, in list order, and their full paths.
     std::vector<std::string> listedEntries() const;
     std::vector<std::filesystem::path> listedFiles() const;

@@ -14,7 +14,6 @@
 #include "app/gui/WaitCursor.h"
 #include "app/gui/WindowHost.h"
 #include "app/gui/WindowSettingsIo.h"
-#include "export/ProgramFlags.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/Languages.h"
 #include "i18n/TextIds.h"
@@ -62,10 +61,6 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
       ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogService>(this)),
       dialogs_(dialogs ? dialogs : ownDialogs_.get())
 {
-    CommandLineActive = false;
-    ScanActive = false;
-    MainWindowClosing = false;
-    SetMessageDialogs(dialogs_);
     SetFileTypeIconProvider(&fileTypeIcons_);
     systemHelpViewer_ = MakeSystemHelpViewer(*dialogs_);
     help_.SetViewer(systemHelpViewer_.get());
@@ -109,8 +104,8 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     const IconGrid& grid = *gridView_->grid();
     saves_ = std::make_unique<SaveController>(*dialogs_, grid, settings_, exportSettings_);
     printing_ = std::make_unique<PrintController>(*this, *dialogs_, grid, saves_->saveDialogFolder());
-    auxiliary_ = std::make_unique<AuxiliaryWindows>(*this, *dialogs_, grid, settings_,
-                                                    *actions_->action(Command::ShowIconWindow));
+    auxiliary_ = std::make_unique<AuxiliaryWindows>(
+        *this, *dialogs_, grid, settings_, *actions_->action(Command::ShowIconWindow), [this] { return closing_; });
     languages_ = std::make_unique<LanguageSwitcher>(
         *actions_, *dialogs_, settings_, !arguments_.empty(), packFolder.empty() ? PackFolder() : std::move(packFolder),
         LanguageSwitcher::Window{
@@ -141,7 +136,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     help_.CloseAllHelp();
-    MainWindowClosing = true;
+    closing_ = true;
     settingsIo_->save();
     QMainWindow::closeEvent(event);
 }
@@ -150,7 +145,6 @@ MainWindow::~MainWindow()
 {
     auxiliary_.reset(); // the separate icon window goes first
     SetFileTypeIconProvider(nullptr);
-    SetMessageDialogs(nullptr);
 }
 
 // What each command does; the action library defines the commands themselves. The find pane

@@ -143,6 +143,7 @@ private:
     WindowSettings settings_;
     std::filesystem::path openDialogFolder_;
     bool commandLinePosted_ = false;
+    bool closing_ = false;      // agreed to close: the separate window's close is then not the user's
     bool gridHintShown_ = true; // until the first drop
 
     std::unique_ptr<SaveController> saves_;

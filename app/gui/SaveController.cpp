@@ -176,6 +176,7 @@ void SaveController::saveAllFiles(int outputKind, const std::vector<fs::path>& s
     SaveAllRequest request;
     request.destDir = *folder;
     request.fileType = outputKind;
+    request.questions = &dialogs_;
     ApplyLayoutSettings(exportSettings_, request);
     request.small = settings_.smallIcons;
     const auto report = [&] {
@@ -277,6 +278,7 @@ void SaveController::exportDocument(ExportKind kind)
     {
         WaitCursor wait;
         DialogAnswer confirmResult = DialogAnswer::None;
+        request.questions = &dialogs_;
         summary = SaveAll(icons_.Current(), request, saveCount, confirmResult);
     }
     if (saveCount == 0 && summary.declined == 0) {

@@ -50,6 +50,7 @@ void WindowHost::SaveAll(const SaveAllRequest& request, int& saveCount, DialogAn
 {
     SaveAllRequest withColumns = request;
     withColumns.columnCount = window_.exportSettings().columnCount;
+    withColumns.questions = &window_.dialogs();
     glyphora::SaveAll(window_.gridView()->grid()->Current(), withColumns, saveCount, confirmResult);
 }
 

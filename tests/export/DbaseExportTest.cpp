@@ -2,7 +2,6 @@
 // (Python's dbfread) returning one record per icon whose memo bytes equal our file image.
 #include "export/DbaseExport.h"
 #include "export/ImageWriters.h"
-#include "export/ProgramFlags.h"
 #include "export/SaveAll.h"
 #include "export/SaveIcon.h"
 #include "iconengine/IconRendering.h"

@@ -4,7 +4,6 @@
 // with room to spare writes); no temporary file and no empty folder of ours is left. The
 // disk is the output layer's simulated one, so the test runs as any user; CliFullDiskTest
 // does the same on a real full file system when it may mount one.
-#include "export/ProgramFlags.h"
 #include "export/SaveAll.h"
 #include "export/SaveAllAsOne.h"
 #include "export/SaveIcon.h"
@@ -64,15 +63,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(LoadLanguagePack(fs::path(GLYPHORA_SOURCE_DIR) / "i18n/packs/english.lng"));
-        CommandLineActive = true; // replace without asking, as the command line does
         module_ = Current(kSample);
         icoFile_ = Current(kSampleIco);
     }
-    void TearDown() override
-    {
-        CommandLineActive = false;
-        ReleaseLanguagePack();
-    }
+    void TearDown() override { ReleaseLanguagePack(); }
     static CurrentIcons Current(const fs::path& file)
     {
         CurrentIcons c;
@@ -99,6 +93,7 @@ TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
             r.dbfType = dbfType;
             r.includeNumbers = r.drawBorders = true;
             r.columnCount = 4;
+            r.overwrite = OverwritePolicy::Replace; // as the command line does
             r.destFileName = dest / document;
             r.destDir = fileType == 11 ? dest / "page_files" : fileType >= 12 ? dest : dest / "icons";
             int count = 0;

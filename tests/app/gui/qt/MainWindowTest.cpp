@@ -5,7 +5,6 @@
 #include "app/gui/MainWindow.h"
 #include "widgets/PopupButton.h"
 #include "widgets/PushButton.h"
-#include "export/ProgramFlags.h"
 #include "platform/Files.h"
 #include "widgets/SearchListBox.h"
 #include "tests/support/TempFolder.h"
@@ -262,9 +261,9 @@ TEST_F(MainWindowTest, KeysReachTheirCommandsThroughTheWindow)
 {
     window->SelectFile(test::SampleModule());
     window->commands().setCondition(Condition::Scanning, true); // Escape stops a scan only while one runs
-    ScanActive = true;
+    EXPECT_FALSE(window->findPane()->isStopRequested());
     QTest::keyClick(window->gridView(), Qt::Key_Escape);
-    EXPECT_FALSE(ScanActive);
+    EXPECT_TRUE(window->findPane()->isStopRequested());
     window->commands().setCondition(Condition::Scanning, false);
 
     QTest::keyClick(window->gridView(), Qt::Key_O, Qt::ControlModifier);
