@@ -88,7 +88,7 @@ void BM_ExportOneIconToPng(benchmark::State& state)
         CurrentIcons current;
         current.fileName = kSample;
         current.icons = LoadFileIcons(kSample, IconSizing::Large).icons;
-        benchmark::DoNotOptimize(SaveIcon(current, 0, out, 5, false));
+        benchmark::DoNotOptimize(SaveIcon(current, 0, out, OutputKind::Png, false));
     }
     fs::remove(out);
 }

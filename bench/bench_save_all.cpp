@@ -20,9 +20,10 @@ using namespace glyphora;
 
 const fs::path kModule = fs::path(GLYPHORA_BENCH_BUILD_DIR) / "samples" / "glyphora-many.dll";
 
-void SaveAllOnce(benchmark::State& state, int fileType)
+void SaveAllOnce(benchmark::State& state, OutputKind fileType)
 {
-    const fs::path dir = fs::temp_directory_path() / ("glyphora-bench-saveall-" + std::to_string(fileType));
+    const fs::path dir =
+        fs::temp_directory_path() / ("glyphora-bench-saveall-" + std::string(OutputKindExtension(fileType)));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const CurrentIcons none;
@@ -31,7 +32,7 @@ void SaveAllOnce(benchmark::State& state, int fileType)
         SaveAllRequest request;
         request.srcFileName = kModule;
         request.fileType = fileType;
-        request.destDir = fileType == 11 ? dir / "page_files" : dir;
+        request.destDir = fileType == OutputKind::Html ? dir / "page_files" : dir;
         request.destFileName = dir / ("icons." + std::string(OutputKindExtension(fileType)));
         request.columnCount = 12;
         request.includeNumbers = request.drawBorders = true;
@@ -47,23 +48,23 @@ void SaveAllOnce(benchmark::State& state, int fileType)
 
 void BM_SaveAllIco(benchmark::State& state)
 {
-    SaveAllOnce(state, 0);
+    SaveAllOnce(state, OutputKind::Icon);
 }
 void BM_SaveAllPng(benchmark::State& state)
 {
-    SaveAllOnce(state, 5);
+    SaveAllOnce(state, OutputKind::Png);
 }
 void BM_ExportHtml(benchmark::State& state)
 {
-    SaveAllOnce(state, 11);
+    SaveAllOnce(state, OutputKind::Html);
 }
 void BM_ExportDbase(benchmark::State& state)
 {
-    SaveAllOnce(state, 12);
+    SaveAllOnce(state, OutputKind::Dbase);
 }
 void BM_ExportPdf(benchmark::State& state)
 {
-    SaveAllOnce(state, 13);
+    SaveAllOnce(state, OutputKind::Pdf);
 }
 void BM_ExportXlsx(benchmark::State& state)
 {

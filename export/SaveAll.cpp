@@ -28,29 +28,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class Kind { Icons, Pictures, Html, Dbase, Pdf, Xlsx };
-
-Kind KindOf(int fileType)
-{
-    if (fileType >= 1 && fileType <= 5) return Kind::Pictures;
-    if (fileType == 11) return Kind::Html;
-    if (fileType == 12) return Kind::Dbase;
-    if (fileType == 13) return Kind::Pdf;
-    if (fileType == OutputKind::Xlsx) return Kind::Xlsx;
-    return Kind::Icons;
-}
-
 // The format of the per-icon pictures: the kind's own, or the HTML page's picture type.
-int PictureKind(const SaveAllRequest& r)
+OutputKind PictureKind(const SaveAllRequest& r)
 {
-    if (KindOf(r.fileType) == Kind::Html) return TargetImageOutputKind(r.targetImageType);
+    if (r.fileType == OutputKind::Html) return HtmlPictureKind(r.targetImageType);
     return r.fileType;
-}
-
-// The documents written as one file in the document's folder, without pictures beside them.
-bool IsSingleFileDocument(Kind kind)
-{
-    return kind == Kind::Dbase || kind == Kind::Pdf || kind == Kind::Xlsx;
 }
 
 bool IsModuleOrIconExtension(const std::string& ext)
@@ -136,9 +118,9 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
                        DialogAnswer& confirmResult, const SaveAllProgress& progress)
 {
     SaveAllSummary summary;
-    const Kind kind = KindOf(request.fileType);
+    const OutputKind kind = request.fileType;
     const std::string pictureExt =
-        kind == Kind::Icons ? std::string(".ico") : "." + std::string(OutputKindExtension(PictureKind(request)));
+        kind == OutputKind::Icon ? std::string(".ico") : "." + std::string(OutputKindExtension(PictureKind(request)));
     std::string documentExt = AsciiLower(request.destExt);
     if (documentExt.empty()) documentExt = "." + std::string(OutputKindExtension(request.fileType));
     DialogAnswer answer = confirmResult;
@@ -159,7 +141,7 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
         count = static_cast<int>(current.icons.size());
         anyHandle =
             std::any_of(current.icons.begin(), current.icons.end(), [](const IconHandle& h) { return !h.isNull(); });
-    } else if (kind == Kind::Icons) {
+    } else if (kind == OutputKind::Icon) {
         count = CountFileIcons(source);
         anyHandle = AnyIconDecodes(source, size, count);
     } else if (CountFileIcons(source) > 0) {
@@ -197,7 +179,7 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
         }
 
         bool saved = true;
-        if (kind == Kind::Icons) {
+        if (kind == OutputKind::Icon) {
             if (!groups) groups.emplace(source);
             const IconGroupSource::Saved group = groups->Save(i, target);
             // Once the file has changed under us, nothing more read from it can be trusted.
@@ -205,8 +187,8 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
             if (!group.problem.empty()) problems.push_back(group.problem);
             saved = group.problem.empty() && (groups->IsIconFile() || group.imageCount > 0);
         } else {
-            if (kind != Kind::Pictures && !document) document = CreateSaveAllDocument(context);
-            const bool render = kind == Kind::Pictures || kind == Kind::Html || document->NeedsRenderedIcon();
+            if (!IsPictureFormat(kind) && !document) document = CreateSaveAllDocument(context);
+            const bool render = IsPictureFormat(kind) || kind == OutputKind::Html || document->NeedsRenderedIcon();
             const Bitmap rendered =
                 render ? RenderIconOnWhite(icons[static_cast<std::size_t>(i)], iconWidth, iconHeight, request.grayScale)
                        : Bitmap{};

@@ -3,6 +3,7 @@
 // request says what happens to a file that is already there and who is asked about it.
 #pragma once
 
+#include "export/OutputKind.h"
 #include "platform/MessageDialogs.h"
 
 #include <cstdint>
@@ -23,14 +24,14 @@ struct SaveAllRequest {
     std::filesystem::path destFileName; // documents: the chosen file name
     std::string destExt;                // documents: "." + extension, empty for the default
     std::string dbfFieldName;
-    int fileType = 0; // OutputKind
-    int dbfType = 0;  // OutputKind 0 to 5 stored in a dBase memo
+    OutputKind fileType = OutputKind::Icon;
+    OutputKind dbfType = OutputKind::Icon; // dBase: what each memo holds, an icon file or a picture format
     bool includeNumbers = false;
     bool drawBorders = false;
     bool grayScale = false;
     bool small = false;
-    int targetImageType = 0; // HTML pictures: 0 PNG, 1 JPEG, 2 GIF
-    int columnCount = 1;     // HTML: cells per table row (the export settings' ColumnCount)
+    HtmlPictureType targetImageType = HtmlPictureType::Png; // HTML: the pictures beside the page
+    int columnCount = 1; // HTML: cells per table row (the export settings' ColumnCount)
     OverwritePolicy overwrite = OverwritePolicy::Ask;
     // Where the overwrite question goes; none: the console default (the question on stderr,
     // answered "no", so nothing is replaced unasked).

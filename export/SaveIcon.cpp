@@ -19,10 +19,10 @@ Bitmap RenderIconOnWhite(const IconHandle& icon, int width, int height, bool gra
     return bmp;
 }
 
-int SaveIcon(const CurrentIcons& current, int iconIndex, const std::filesystem::path& fileName, int fileType,
+int SaveIcon(const CurrentIcons& current, int iconIndex, const std::filesystem::path& fileName, OutputKind fileType,
              bool grayScale)
 {
-    const bool picture = fileType >= 1 && fileType <= 5;
+    const bool picture = IsPictureFormat(fileType);
     const std::filesystem::path target = WithDefaultExtension(fileName, SingleSaveExtension(fileType));
 
     if (!picture) {

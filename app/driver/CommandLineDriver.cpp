@@ -33,11 +33,10 @@ private:
 };
 
 // The folder SaveAll writes into, derived from the destination by the kind of output.
-fs::path TargetFolder(const std::string& destination, int fileType)
+fs::path TargetFolder(const std::string& destination, OutputKind fileType)
 {
     const fs::path dest(destination);
-    if (fileType == OutputKind::Dbase || fileType == OutputKind::Pdf || fileType == OutputKind::Xlsx)
-        return dest.parent_path();
+    if (IsSingleFileDocument(fileType)) return dest.parent_path();
     if (fileType == OutputKind::Html) {
         fs::path folder = dest;
         folder.replace_extension();
@@ -90,9 +89,11 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
         BusyCursor busy(host);
         const std::string typeWord = args.typeWord.empty() ? ExtensionWord(destination) : args.typeWord;
         OutputCodes codes = MapOutputWords(typeWord, args.dbfTypeWord, args.htmlImageWord);
-        if (args.allAsOne && codes.fileType == 0) codes.fileType = 1; // an icon file cannot hold a composed picture
+        // An icon file cannot hold a composed picture.
+        if (args.allAsOne && codes.fileType == OutputKind::Icon) codes.fileType = OutputKind::Bmp;
+        const bool document = codes.fileType != OutputKind::Icon && !IsPictureFormat(codes.fileType);
         int iconNumber = args.iconNumber;
-        if (args.allAsOne || codes.fileType >= 11) iconNumber = 0;
+        if (args.allAsOne || document) iconNumber = 0;
 
         if (args.iconSet) {
             const IconSetRun run = SaveIconSets(source, destination, args.iconNumber, args.iconName,
@@ -127,8 +128,7 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
             request.overwrite = OverwritePolicy::Replace; // the command line never asks
             DialogAnswer confirmResult = DialogAnswer::None;
             host.SaveAll(request, result.count, confirmResult);
-            if (result.count > 0 && args.openDestination && codes.fileType > 10)
-                host.OpenSavedFile(destination, codes.typeWord);
+            if (result.count > 0 && args.openDestination && document) host.OpenSavedFile(destination, codes.typeWord);
         }
         nothingSaved = (args.iconSet || !args.allAsOne) && result.count == 0;
     }

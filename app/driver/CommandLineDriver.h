@@ -18,8 +18,8 @@ public:
     virtual void RunHelp() = 0;            // help contents
     virtual void SelectFile(const std::string& fileName) = 0;
     virtual void SetSmallIcons() = 0; // the grid switches to small icons and reloads
-    virtual int SaveIcon(int iconIndex, const std::string& fileName, int fileType, bool grayScale) = 0;
-    virtual void SaveAllAsOne(const std::string& fileName, int destType, bool grayScale) = 0;
+    virtual int SaveIcon(int iconIndex, const std::string& fileName, OutputKind fileType, bool grayScale) = 0;
+    virtual void SaveAllAsOne(const std::string& fileName, OutputKind destType, bool grayScale) = 0;
     virtual void SaveAll(const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult) = 0;
     virtual void OpenSavedFile(const std::string& fileName, const std::string& ext) = 0;
     virtual void ShowError(const std::string& text) = 0;

@@ -150,12 +150,13 @@ void ExportOptionsDialog::prepare(ExportKind kind, const ExportSettings& setting
     placeMovable(pdf ? kPdfShift : xlsx ? kXlsxShift : 0);
 
     columnCountEdit_->setText(QString::number(settings.columnCount));
-    imageTypeCombo_->setCurrentIndex(ValidTargetImageType(settings.targetImageType));
+    imageTypeCombo_->setCurrentIndex(HtmlPictureTypeCode(settings.targetImageType));
     borderCheck_->setChecked(settings.drawBorders);
     numberCheck_->setChecked(settings.includeNumbers);
     grayScaleCheck_->setChecked(settings.grayScale);
     fieldNameEdit_->setText(QString::fromStdString(settings.dbfFieldName));
-    if (QAbstractButton* item = exportAsButtons_->button(ValidDbfType(settings.dbfType))) item->setChecked(true);
+    if (QAbstractButton* item = exportAsButtons_->button(PictureKindPosition(ValidDbfType(settings.dbfType))))
+        item->setChecked(true);
     grayScaleCheck_->setEnabled(dbase ? exportTypeIndex() > 0 : true);
     columnCountChanged();
     if (html)
@@ -218,14 +219,14 @@ std::optional<ExportSettings> ExportOptionsDialog::readBack(const ExportSettings
         }
         result.includeNumbers = numberCheck_->isChecked();
         result.drawBorders = borderCheck_->isChecked();
-        result.targetImageType = imageTypeCombo_->currentIndex();
+        result.targetImageType = HtmlPictureTypeFromCode(imageTypeCombo_->currentIndex());
         result.grayScale = grayScaleCheck_->isChecked();
         result.columnCount = *columns;
         break;
     }
     case ExportKind::Dbase:
         result.dbfFieldName = fieldNameEdit_->text().toStdString();
-        result.dbfType = exportTypeIndex();
+        result.dbfType = PictureKindAt(exportTypeIndex());
         result.grayScale = grayScaleCheck_->isChecked();
         break;
     case ExportKind::Pdf:

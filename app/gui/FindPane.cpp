@@ -130,7 +130,7 @@ void FindPane::buildStrip(QWidget* findStrip)
     actions_.setHandler(Command::GoToFileFolder, [this] { goToFileFolder(); });
     actions_.setCheckHandler(Command::ToggleFindPane, [this](bool checked) { setPaneVisible(checked); });
     actions_.setHandler(Command::StopScan, [this] { stopScan(); });
-    actions_.setMemberHandler(Command::SaveListedAs, [this](int kind) { saveAllListed(kind); });
+    actions_.setMemberHandler(Command::SaveListedAs, [this](int member) { saveAllListed(PictureKindAt(member)); });
     connect(minimumBox_, &MinimumCountBox::changed, this, &FindPane::rescan);
     for (QWidget* control : std::initializer_list<QWidget*>{copyDirButton_, minimumLabel_, minimumBox_})
         control->hide();
@@ -519,7 +519,7 @@ void FindPane::goToFileFolder()
     tree_->setFolder(file.parent_path());
 }
 
-void FindPane::saveAllListed(int outputKind)
+void FindPane::saveAllListed(OutputKind outputKind)
 {
     host_.saveFiles(outputKind, listedFiles());
 }

@@ -14,6 +14,7 @@
 // the tree read again) stops that scan and starts the new one.
 #pragma once
 
+#include "export/OutputKind.h"
 #include "scan/FolderScan.h"
 #include "settings/Settings.h"
 
@@ -127,7 +128,7 @@ private:
     void goToFileFolder();
     // Escape: the scan ends after the file being listed.
     void stopScan();
-    void saveAllListed(int outputKind);
+    void saveAllListed(OutputKind outputKind);
     void fileListed(const QString& entry, int count);
     void scanEnded(ScanOutcome outcome);
     // Puts everything back as it was before the scan (also for a scan replaced by another).

@@ -3,6 +3,8 @@
 // opening another one, and saving the icons of several files into one folder.
 #pragma once
 
+#include "export/OutputKind.h"
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -22,7 +24,7 @@ public:
     virtual void SelectFile(const std::filesystem::path& file) = 0;
     // Saves every icon of each file into one folder the user chooses, as the picture kind
     // outputKind, with one overwrite answer for all of them.
-    virtual void saveFiles(int outputKind, const std::vector<std::filesystem::path>& files) = 0;
+    virtual void saveFiles(OutputKind outputKind, const std::vector<std::filesystem::path>& files) = 0;
 
 protected:
     ~FindPaneHost() = default;

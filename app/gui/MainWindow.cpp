@@ -156,7 +156,7 @@ void MainWindow::connectCommands()
     a.setHandler(Command::SaveSelected, [this] { saves_->saveSelected(); });
     a.setHandler(Command::SaveAllAsOneImage, [this] { saves_->saveAllAsOneImage(); });
     a.setHandler(Command::SaveIconSet, [this] { saves_->saveIconSet(); });
-    a.setMemberHandler(Command::SaveAllAs, [this](int kind) { saves_->saveAll(kind); });
+    a.setMemberHandler(Command::SaveAllAs, [this](int member) { saves_->saveAll(PictureKindAt(member)); });
     a.setHandler(Command::ExportHtml, [this] { saves_->exportDocument(ExportKind::Html); });
     a.setHandler(Command::ExportDbase, [this] { saves_->exportDocument(ExportKind::Dbase); });
     a.setHandler(Command::ExportPdf, [this] { saves_->exportDocument(ExportKind::Pdf); });
@@ -213,7 +213,7 @@ void MainWindow::setStatusText(const std::string& text)
     setStatus(StatusPanel::Hint, text);
 }
 
-void MainWindow::saveFiles(int outputKind, const std::vector<std::filesystem::path>& files)
+void MainWindow::saveFiles(OutputKind outputKind, const std::vector<std::filesystem::path>& files)
 {
     saves_->saveAllFiles(outputKind, files);
 }

@@ -115,7 +115,7 @@ private:
     void setStatusText(const std::string& text) override;
     void runGuarded(const std::function<void()>& command) override;
     const std::filesystem::path& currentFile() const override { return fileName_; }
-    void saveFiles(int outputKind, const std::vector<std::filesystem::path>& files) override;
+    void saveFiles(OutputKind outputKind, const std::vector<std::filesystem::path>& files) override;
 
     void connectCommands();
     void loadSettings();

@@ -85,7 +85,7 @@ struct OutputCase {
 
 TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
 {
-    const auto saveAll = [this](int fileType, const char* document, int dbfType = 0) {
+    const auto saveAll = [this](OutputKind fileType, const char* document, OutputKind dbfType = OutputKind::Icon) {
         return [this, fileType, document, dbfType](const fs::path& dest) {
             SaveAllRequest r;
             r.srcFileName = kSample;
@@ -95,32 +95,37 @@ TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
             r.columnCount = 4;
             r.overwrite = OverwritePolicy::Replace; // as the command line does
             r.destFileName = dest / document;
-            r.destDir = fileType == 11 ? dest / "page_files" : fileType >= 12 ? dest : dest / "icons";
+            r.destDir = fileType == OutputKind::Html     ? dest / "page_files"
+                        : IsSingleFileDocument(fileType) ? dest
+                                                         : dest / "icons";
             int count = 0;
             DialogAnswer answer = DialogAnswer::None;
             SaveAll(module_, r, count, answer);
         };
     };
     const std::vector<OutputCase> cases = {
-        {"one group as .ico", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.ico", 0, false); }},
-        {"an .ico source copied", [this](const fs::path& d) { SaveIcon(icoFile_, 0, d / "copy.ico", 0, false); }},
-        {"one icon as PNG", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.png", 5, false); }},
-        {"one icon as BMP", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.bmp", 1, false); }},
-        {"one icon as JPEG", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.jpg", 2, true); }},
-        {"one icon as EMF", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.emf", 3, false); }},
-        {"one icon as GIF", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.gif", 4, false); }},
-        {"every group as .ico", saveAll(0, "")},
-        {"every icon as PNG", saveAll(5, "")},
-        {"HTML page and pictures", saveAll(11, "page.htm")},
-        {"dBase table and memos", saveAll(12, "table.dbf")},
-        {"dBase with PNG memos", saveAll(12, "pictures.dbf", 5)},
-        {"PDF document", saveAll(13, "icons.pdf")},
+        {"one group as .ico",
+         [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.ico", OutputKind::Icon, false); }},
+        {"an .ico source copied",
+         [this](const fs::path& d) { SaveIcon(icoFile_, 0, d / "copy.ico", OutputKind::Icon, false); }},
+        {"one icon as PNG", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.png", OutputKind::Png, false); }},
+        {"one icon as BMP", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.bmp", OutputKind::Bmp, false); }},
+        {"one icon as JPEG",
+         [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.jpg", OutputKind::Jpeg, true); }},
+        {"one icon as EMF", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.emf", OutputKind::Emf, false); }},
+        {"one icon as GIF", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.gif", OutputKind::Gif, false); }},
+        {"every group as .ico", saveAll(OutputKind::Icon, "")},
+        {"every icon as PNG", saveAll(OutputKind::Png, "")},
+        {"HTML page and pictures", saveAll(OutputKind::Html, "page.htm")},
+        {"dBase table and memos", saveAll(OutputKind::Dbase, "table.dbf")},
+        {"dBase with PNG memos", saveAll(OutputKind::Dbase, "pictures.dbf", OutputKind::Png)},
+        {"PDF document", saveAll(OutputKind::Pdf, "icons.pdf")},
         {"composed picture",
          [this](const fs::path& d) {
              IconGridModel grid;
              grid.SetWidth(300);
              grid.LoadIcons(static_cast<int>(module_.icons.size()));
-             SaveAllAsOne(grid, module_.icons, d / "all.png", 5, false);
+             SaveAllAsOne(grid, module_.icons, d / "all.png", OutputKind::Png, false);
          }},
     };
 

@@ -32,7 +32,7 @@ protected:
         for (int i = 0; i < icons; ++i)
             current.icons.push_back(testing::SolidIcon(32, 0x102030u * static_cast<unsigned>(i + 1)));
         SaveAllRequest request;
-        request.fileType = 11;
+        request.fileType = OutputKind::Html;
         request.destDir = dir_ / "shell32_files";
         request.destFileName = dir_ / "shell32.htm";
         request.columnCount = columns;
@@ -130,7 +130,7 @@ TEST(HtmlUrlTest, PicturesOfASourceWithAwkwardNamesAreLinkedPercentEncoded)
     current.fileName = "/W/50% #1?.dll";
     current.icons.push_back(testing::SolidIcon(32, 0x336699));
     SaveAllRequest request;
-    request.fileType = 11;
+    request.fileType = OutputKind::Html;
     request.destDir = dir / "my #page_files";
     request.destFileName = dir / "my #page.htm";
     request.overwrite = OverwritePolicy::Replace;

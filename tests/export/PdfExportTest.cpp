@@ -56,7 +56,7 @@ protected:
         for (int k = 0; k < icons; ++k)
             current.icons.push_back(testing::SolidIcon(32, Colour(k)));
         SaveAllRequest request;
-        request.fileType = 13;
+        request.fileType = OutputKind::Pdf;
         request.destDir = dir_;
         request.destFileName = dir_ / "icons.pdf";
         request.includeNumbers = numbers;

@@ -48,7 +48,7 @@ protected:
         for (std::uint32_t c : {0xFF0000u, 0x00FF00u, 0x0000FFu})
             current_.icons.push_back(testing::SolidIcon(32, c));
         request_.destDir = dir_;
-        request_.fileType = 5;
+        request_.fileType = OutputKind::Png;
         request_.questions = &dialogs_;
     }
     void TearDown() override

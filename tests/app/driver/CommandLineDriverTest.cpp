@@ -34,16 +34,17 @@ public:
     void RunHelp() override { calls.push_back("RunHelp"); }
     void SelectFile(const std::string& f) override { calls.push_back("SelectFile(" + f + ")"); }
     void SetSmallIcons() override { calls.push_back("SetSmallIcons"); }
-    int SaveIcon(int index, const std::string& f, int type, bool gray) override
+    int SaveIcon(int index, const std::string& f, OutputKind type, bool gray) override
     {
         if (throwOnSave) throw GlyphoraError("disk full");
-        calls.push_back("SaveIcon(" + std::to_string(index) + "," + f + "," + std::to_string(type) + "," +
-                        (gray ? "gray" : "colour") + ")");
+        calls.push_back("SaveIcon(" + std::to_string(index) + "," + f + "," + std::to_string(OutputKindCode(type)) +
+                        "," + (gray ? "gray" : "colour") + ")");
         return saveIconResult;
     }
-    void SaveAllAsOne(const std::string& f, int type, bool gray) override
+    void SaveAllAsOne(const std::string& f, OutputKind type, bool gray) override
     {
-        calls.push_back("SaveAllAsOne(" + f + "," + std::to_string(type) + "," + (gray ? "gray" : "colour") + ")");
+        calls.push_back("SaveAllAsOne(" + f + "," + std::to_string(OutputKindCode(type)) + "," +
+                        (gray ? "gray" : "colour") + ")");
     }
     void SaveAll(const SaveAllRequest& r, int& count, DialogAnswer& confirm) override
     {
@@ -51,8 +52,9 @@ public:
         if (throwOnSaveAll) throw GlyphoraError("disk full");
         std::ostringstream s;
         s << "SaveAll(src=" << r.srcFileName.string() << ",dir=" << r.destDir.string() << ",ext=" << r.destExt
-          << ",type=" << r.fileType << ",dbf=" << r.dbfType << ",field=" << r.dbfFieldName
-          << ",img=" << r.targetImageType << ",flags=" << r.includeNumbers << r.drawBorders << r.grayScale << r.small
+          << ",type=" << OutputKindCode(r.fileType) << ",dbf=" << OutputKindCode(r.dbfType)
+          << ",field=" << r.dbfFieldName << ",img=" << HtmlPictureTypeCode(r.targetImageType)
+          << ",flags=" << r.includeNumbers << r.drawBorders << r.grayScale << r.small
           << ",confirm=" << static_cast<int>(confirm)
           << ",overwrite=" << (r.overwrite == OverwritePolicy::Replace ? "replace" : "ask") << ")";
         calls.push_back(s.str());
