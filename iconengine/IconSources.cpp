@@ -7,6 +7,7 @@
 #include "iconengine/IconExtraction.h"
 #include "platform/AsciiText.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileAssociations.h"
 #include "platform/FileReader.h"
 #include "platform/Files.h"
 #include "platform/GlyphoraError.h"
@@ -35,7 +36,7 @@ bool IsModuleExtension(const std::string& lowerExtension)
     return lowerExtension == ".exe" || lowerExtension == ".dll" || lowerExtension == ".ocx" || lowerExtension == ".icl";
 }
 
-LoadedIcons LoadFileIcons(const fs::path& fileName, IconSizing sizing)
+LoadedIcons LoadFileIcons(const fs::path& fileName, IconSizing sizing, const FileTypeIconProvider& fileTypes)
 {
     LoadedIcons result;
     const int size = IconSizeFor(sizing);
@@ -46,7 +47,7 @@ LoadedIcons LoadFileIcons(const fs::path& fileName, IconSizing sizing)
         result.associated = false;
         return result;
     }
-    IconHandle shellIcon = CurrentFileTypeIconProvider().IconForFile(fileName, size);
+    IconHandle shellIcon = fileTypes.IconForFile(fileName, size);
     if (!shellIcon.isNull()) result.icons.push_back(std::move(shellIcon));
     result.associated = true;
     return result;
@@ -111,7 +112,7 @@ std::string NormalizeDefaultIconLocation(std::string value)
 
 std::string GetDefaultIconLocation(const std::string& extension)
 {
-    return NormalizeDefaultIconLocation(CurrentFileTypeIconProvider().DefaultIconRegistration(extension));
+    return NormalizeDefaultIconLocation(ReadDefaultIconRegistration(extension));
 }
 
 IconGroupSource::IconGroupSource(const fs::path& fileName) : fileName_(fileName)

@@ -9,6 +9,7 @@
 
 #include "raster/IconHandle.h"
 #include "formats/ModuleResources.h"
+#include "iconengine/FileTypeIcons.h"
 
 #include <filesystem>
 #include <memory>
@@ -29,7 +30,9 @@ struct LoadedIcons {
     bool sourceChanged = false;    // the file changed while its icons were read
 };
 
-LoadedIcons LoadFileIcons(const std::filesystem::path& fileName, IconSizing sizing);
+// The icons of a file at the sizing's size: its own, or else the one fileTypes gives for it.
+LoadedIcons LoadFileIcons(const std::filesystem::path& fileName, IconSizing sizing,
+                          const FileTypeIconProvider& fileTypes);
 
 // The group-icon names of a module in enumeration order: a string name less a leading "#",
 // a numeric name in decimal.

@@ -37,7 +37,7 @@ std::string OneLine(const std::string& text)
 
 void ConsoleHost::Reload()
 {
-    LoadedIcons loaded = LoadFileIcons(current_.fileName, sizing_);
+    LoadedIcons loaded = LoadFileIcons(current_.fileName, sizing_, BuiltInFileTypeIcons());
     current_.icons = std::move(loaded.icons);
     current_.associated = loaded.associated;
     current_.sourceChanged = loaded.sourceChanged;

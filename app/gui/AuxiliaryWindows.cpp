@@ -69,7 +69,7 @@ void AuxiliaryWindows::updateIconWindow(int index)
     if (index < 0) {
         iconWindow_->showNoIcon();
     } else if (icons_.Associated()) {
-        const FileTypeIconProvider& shell = CurrentFileTypeIconProvider();
+        const FileTypeIconProvider& shell = icons_.FileTypeIcons(); // the provider the grid's icon came from
         if (hiDpi) {
             sharp.large = shell.IconForFile(file, DevicePixelSize(kLargeIconSize, sharp.ratio));
             sharp.small = shell.IconForFile(file, DevicePixelSize(kSmallIconSize, sharp.ratio));

@@ -69,13 +69,13 @@ QPixmap BracePixmap(const QColor& color)
 // The small icon a listed file shows: its own first icon, else the desktop's icon for its
 // type, drawn on the row's background; on a HiDPI screen from the image that fits the
 // physical pixels.
-QPixmap RowIcon(const fs::path& file, const QColor& background, double devicePixelRatio)
+QPixmap RowIcon(const fs::path& file, const FileTypeIconProvider& fileTypes, const QColor& background,
+                double devicePixelRatio)
 {
     std::vector<IconHandle> own = ExtractDeviceIcons(file, kSmallIconSize, devicePixelRatio, 0, 1);
-    IconHandle icon =
-        !own.empty() && !own.front().isNull()
-            ? std::move(own.front())
-            : CurrentFileTypeIconProvider().IconForFile(file, DevicePixelSize(kSmallIconSize, devicePixelRatio));
+    IconHandle icon = !own.empty() && !own.front().isNull()
+                          ? std::move(own.front())
+                          : fileTypes.IconForFile(file, DevicePixelSize(kSmallIconSize, devicePixelRatio));
     if (icon.isNull()) icon = BuiltInGenericFileIcon(DevicePixelSize(kSmallIconSize, devicePixelRatio));
     const std::uint32_t rgb = background.rgb() & 0x00FFFFFFu;
     return QPixmap::fromImage(RenderDeviceIcon(icon, kSmallIconSize, kSmallIconSize, rgb, devicePixelRatio));
@@ -216,7 +216,8 @@ void FindPane::buildPane()
             if (params.hintQuery) return;
             const QColor background =
                 fileList_->palette().color((state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Base);
-            params.pixmap = RowIcon(fullPath(fileList_->itemText(row)), background, fileList_->devicePixelRatioF());
+            params.pixmap = RowIcon(fullPath(fileList_->itemText(row)), host_.fileTypeIcons(), background,
+                                    fileList_->devicePixelRatioF());
         },
         Qt::DirectConnection);
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "export/OutputKind.h"
+#include "iconengine/FileTypeIcons.h"
 
 #include <filesystem>
 #include <functional>
@@ -18,6 +19,8 @@ public:
     virtual void setStatusText(const std::string& text) = 0;
     // Runs command; a failure it raises is shown in the window's error box.
     virtual void runGuarded(const std::function<void()>& command) = 0;
+    // The desktop's icons for files without icons of their own, for the list's rows.
+    virtual const FileTypeIconProvider& fileTypeIcons() const = 0;
     // The file the window shows (empty before the first one is opened).
     virtual const std::filesystem::path& currentFile() const = 0;
     // Opens file in the window: it becomes the current file.

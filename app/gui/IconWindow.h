@@ -33,7 +33,7 @@ public:
 
     // owner: the main window, which the window is centred on when first shown; ownerClosing
     // tells whether the owner has agreed to close (then a close is not the user's).
-    IconWindow(QWidget* owner, std::function<bool()> ownerClosing);
+    IconWindow(QWidget* owner, std::function<bool()> ownerClosing = {});
 
     // Shows the two icons (a null handle shows an empty 0 x 0 picture) and the images of their
     // group (none for a file shown with its file-type icon). The pictures' area, the window

@@ -61,7 +61,6 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
       ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogService>(this)),
       dialogs_(dialogs ? dialogs : ownDialogs_.get())
 {
-    SetFileTypeIconProvider(&fileTypeIcons_);
     systemHelpViewer_ = MakeSystemHelpViewer(*dialogs_);
     help_.SetViewer(systemHelpViewer_.get());
     chooseHelpFile(0, false);
@@ -84,6 +83,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     column->addWidget(toolbarStrip);
     gridView_ = new IconGridView(central);
     gridView_->setObjectName(QStringLiteral("gridView"));
+    gridView_->grid()->SetFileTypeIcons(fileTypeIcons_);
     column->addWidget(gridView_, 1);
     auto* findStrip = new QFrame(central);
     findStrip->setMinimumHeight(kFindStripHeight);
@@ -144,7 +144,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
 MainWindow::~MainWindow()
 {
     auxiliary_.reset(); // the separate icon window goes first
-    SetFileTypeIconProvider(nullptr);
 }
 
 // What each command does; the action library defines the commands themselves. The find pane

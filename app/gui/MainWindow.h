@@ -116,6 +116,7 @@ private:
     void runGuarded(const std::function<void()>& command) override;
     const std::filesystem::path& currentFile() const override { return fileName_; }
     void saveFiles(OutputKind outputKind, const std::vector<std::filesystem::path>& files) override;
+    const FileTypeIconProvider& fileTypeIcons() const override { return fileTypeIcons_; }
 
     void connectCommands();
     void loadSettings();

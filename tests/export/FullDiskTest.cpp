@@ -71,7 +71,7 @@ protected:
     {
         CurrentIcons c;
         c.fileName = file;
-        c.icons = LoadFileIcons(file, IconSizing::Large).icons;
+        c.icons = LoadFileIcons(file, IconSizing::Large, BuiltInFileTypeIcons()).icons;
         return c;
     }
     CurrentIcons module_;

@@ -212,7 +212,7 @@ TEST_F(IconWindowTest, AFileWithoutIconsShowsItsFileTypeIcon)
     window->auxiliary().setShowSeparateWindow(true);
     IconWindow* icons = window->auxiliary().iconWindow();
     ASSERT_NE(icons, nullptr);
-    const FileTypeIconProvider& shell = CurrentFileTypeIconProvider();
+    const FileTypeIconProvider& shell = grid()->FileTypeIcons();
     EXPECT_EQ(Shown(icons->largePicture()), Expected(shell.IconForFile(text, 32), icons));
     EXPECT_EQ(Shown(icons->smallPicture()), Expected(shell.IconForFile(text, 16), icons));
     EXPECT_TRUE(icons->imagePictures().empty());

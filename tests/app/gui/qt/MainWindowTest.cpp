@@ -99,7 +99,6 @@ TEST_F(MainWindowTest, SelectFileShowsTheSampleAndReportsTheFirstIcon)
 class NoFileTypeIcons final : public FileTypeIconProvider {
 public:
     IconHandle IconForFile(const std::filesystem::path&, int) const override { return {}; }
-    std::string DefaultIconRegistration(const std::string&) const override { return {}; }
 };
 
 TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
@@ -110,9 +109,11 @@ TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
     const auto empty = folder.path() / "notes.txt";
     std::ofstream(empty) << "no icons";
     const NoFileTypeIcons none;
-    SetFileTypeIconProvider(&none);
+    IconGrid& grid = *window->gridView()->grid();
+    const FileTypeIconProvider& desktop = grid.FileTypeIcons();
+    grid.SetFileTypeIcons(none);
     window->SelectFile(empty);
-    SetFileTypeIconProvider(nullptr);
+    grid.SetFileTypeIcons(desktop);
     EXPECT_EQ(window->FileName(), empty);
     EXPECT_EQ(window->gridView()->grid()->Count(), 0);
     EXPECT_FALSE(window->commands().popupButton(Command::Save)->isEnabled());
