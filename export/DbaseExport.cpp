@@ -45,8 +45,8 @@ public:
     explicit DbaseDocument(const SaveAllContext& context)
         : request_(*context.request),
           tablePath_(DbaseTablePath(*context.request, context.documentExt)),
-          table_(tablePath_),
-          memo_(fs::path(tablePath_).replace_extension(".dbt"))
+          table_(tablePath_, context.request->freeSpace),
+          memo_(fs::path(tablePath_).replace_extension(".dbt"), context.request->freeSpace)
     {
         const std::time_t now = std::time(nullptr);
         std::tm local{};

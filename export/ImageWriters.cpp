@@ -29,9 +29,10 @@ std::vector<std::uint8_t> EncodeBitmap(const Bitmap& bitmap, OutputKind outputKi
     return EncodeBmp(bitmap);
 }
 
-void SaveBitmapAs(const Bitmap& bitmap, const std::filesystem::path& fileName, OutputKind outputKind)
+void SaveBitmapAs(const Bitmap& bitmap, const std::filesystem::path& fileName, OutputKind outputKind,
+                  FreeSpaceLimit* space)
 {
-    WriteWholeFile(fileName, EncodeBitmap(bitmap, outputKind));
+    WriteWholeFile(fileName, EncodeBitmap(bitmap, outputKind), space);
 }
 
 void SaveBitmapToStream(const Bitmap& bitmap, std::ostream& stream, OutputKind outputKind)

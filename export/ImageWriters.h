@@ -13,15 +13,19 @@
 
 namespace glyphora {
 
+class FreeSpaceLimit;
+
 // The encoded picture: JPEG, EMF, GIF or PNG for those kinds, BMP for every other kind.
 std::vector<std::uint8_t> EncodeBitmap(const Bitmap& bitmap, OutputKind outputKind);
 
 // Writes the picture to fileName in the format EncodeBitmap chooses for outputKind,
 // replacing an existing file, whatever extension the name carries. The picture is encoded in
-// memory and written through AtomicFile. Throws OutputError with the system's message when
+// memory and written through AtomicFile (taking its bytes from space, the tests' full disk,
+// when there is one). Throws OutputError with the system's message when
 // the file cannot be created or written; an existing file then stays as it was and nothing
 // half-written is left.
-void SaveBitmapAs(const Bitmap& bitmap, const std::filesystem::path& fileName, OutputKind outputKind);
+void SaveBitmapAs(const Bitmap& bitmap, const std::filesystem::path& fileName, OutputKind outputKind,
+                  FreeSpaceLimit* space = nullptr);
 
 // Writes the same picture at the stream's current position (EMF as its file image). Throws
 // GlyphoraError when the stream refuses the bytes.

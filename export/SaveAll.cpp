@@ -181,7 +181,7 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
         bool saved = true;
         if (kind == OutputKind::Icon) {
             if (!groups) groups.emplace(source);
-            const IconGroupSource::Saved group = groups->Save(i, target);
+            const IconGroupSource::Saved group = groups->Save(i, target, request.freeSpace);
             // Once the file has changed under us, nothing more read from it can be trusted.
             if (groups->SourceChanged()) throw GlyphoraError(SourceChangedText(source));
             if (!group.problem.empty()) problems.push_back(group.problem);
@@ -192,7 +192,7 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
             const Bitmap rendered =
                 render ? RenderIconOnWhite(icons[static_cast<std::size_t>(i)], iconWidth, iconHeight, request.grayScale)
                        : Bitmap{};
-            if (perIconFiles) SaveBitmapAs(rendered, target, PictureKind(request));
+            if (perIconFiles) SaveBitmapAs(rendered, target, PictureKind(request), request.freeSpace);
             if (document) document->AddIcon(i, icons[static_cast<std::size_t>(i)], rendered, target);
         }
         // An icon group that could not be written is not counted: the count reports files saved.

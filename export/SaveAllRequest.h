@@ -12,6 +12,8 @@
 
 namespace glyphora {
 
+class FreeSpaceLimit;
+
 // What a save does with a target file that already exists.
 enum class OverwritePolicy {
     Ask,     // asks the request's questions (yes, no, no to all, yes to all) before each one
@@ -36,6 +38,8 @@ struct SaveAllRequest {
     // Where the overwrite question goes; none: the console default (the question on stderr,
     // answered "no", so nothing is replaced unasked).
     MessageDialogs* questions = nullptr;
+    // The tests' full disk: every file of the run takes its bytes from it. None: the real disk.
+    FreeSpaceLimit* freeSpace = nullptr;
 };
 
 } // namespace glyphora

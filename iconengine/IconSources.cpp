@@ -146,14 +146,14 @@ IconGroupSource::IconGroupSource(const fs::path& fileName) : fileName_(fileName)
 
 IconGroupSource::~IconGroupSource() = default;
 
-IconGroupSource::Saved IconGroupSource::Save(int index, const fs::path& dest) const
+IconGroupSource::Saved IconGroupSource::Save(int index, const fs::path& dest, FreeSpaceLimit* space) const
 {
     Saved saved;
     if (iconFile_) {
         if (dest.empty())
             saved.imageCount = IcoFileImageCount(fileName_);
         else
-            saved.problem = CopyIconFile(fileName_, dest);
+            saved.problem = CopyIconFile(fileName_, dest, space);
         return saved;
     }
     if (names_.empty()) return saved;
@@ -184,11 +184,11 @@ IconGroupSource::Saved IconGroupSource::Save(int index, const fs::path& dest) co
         saved.problem = "The icon " + name + " of '" + modulePath_.string() + "' holds no images.";
         return saved;
     }
-    WriteFileAtomically(dest, read.file.bytes);
+    WriteFileAtomically(dest, read.file.bytes, Durability::Normal, space);
     return saved;
 }
 
-std::string CopyIconFile(const fs::path& source, const fs::path& dest)
+std::string CopyIconFile(const fs::path& source, const fs::path& dest, FreeSpaceLimit* space)
 {
     constexpr std::uint64_t kMaxIconFileCopy = 128u * 1024u * 1024u;
     std::string reason;
@@ -197,7 +197,7 @@ std::string CopyIconFile(const fs::path& source, const fs::path& dest)
     const ByteReader header(*bytes);
     if (header.u16(0) != 0 || header.u16(2) != 1 || header.u16(4).value_or(0) == 0)
         return "'" + source.string() + "' is not an icon file: it holds no icon images.";
-    WriteFileAtomically(dest, *bytes);
+    WriteFileAtomically(dest, *bytes, Durability::Normal, space);
     return {};
 }
 

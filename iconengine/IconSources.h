@@ -19,6 +19,8 @@
 
 namespace glyphora {
 
+class FreeSpaceLimit;
+
 // The size at which the grid holds icons; Both behaves like Large.
 enum class IconSizing { Large, Small, Both };
 
@@ -66,8 +68,9 @@ public:
     // Writes the group of icon index as an .ico file at dest (an icon file is copied; a
     // DefaultIcon association supplies its own index); with an empty dest only the group's
     // image count is read. Throws GlyphoraError for an index past the last group and
-    // OutputError when dest cannot be written (an existing dest then stays as it was).
-    Saved Save(int index, const std::filesystem::path& dest) const;
+    // OutputError when dest cannot be written (an existing dest then stays as it was). With a
+    // space limit (the tests' full disk) the file's bytes are taken from it.
+    Saved Save(int index, const std::filesystem::path& dest, FreeSpaceLimit* space = nullptr) const;
 
 private:
     std::filesystem::path fileName_;
@@ -81,7 +84,8 @@ private:
 // Copies an icon file to dest after checking that it is one: a readable file of at most
 // 128 MiB whose header lists at least one image. Returns the reason when the source is not
 // such a file (nothing is written then); throws OutputError when dest cannot be written.
-std::string CopyIconFile(const std::filesystem::path& source, const std::filesystem::path& dest);
+std::string CopyIconFile(const std::filesystem::path& source, const std::filesystem::path& dest,
+                         FreeSpaceLimit* space = nullptr);
 
 // The DefaultIcon location of an extension (lower case, with its dot), cleaned up: environment
 // references expanded, a remaining "%..." tail (such as %1) removed, quotes stripped.

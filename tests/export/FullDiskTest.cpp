@@ -53,11 +53,6 @@ std::map<std::string, std::string> Contents(const fs::path& dir)
     return files;
 }
 
-struct FreeSpace {
-    explicit FreeSpace(std::uint64_t bytes) { SetSimulatedFreeSpace(bytes); }
-    ~FreeSpace() { SetSimulatedFreeSpace(std::nullopt); }
-};
-
 class FullDiskTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -80,13 +75,13 @@ protected:
 
 struct OutputCase {
     const char* name;
-    std::function<void(const fs::path& dest)> save;
+    std::function<void(const fs::path& dest, FreeSpaceLimit* space)> save;
 };
 
 TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
 {
     const auto saveAll = [this](OutputKind fileType, const char* document, OutputKind dbfType = OutputKind::Icon) {
-        return [this, fileType, document, dbfType](const fs::path& dest) {
+        return [this, fileType, document, dbfType](const fs::path& dest, FreeSpaceLimit* space) {
             SaveAllRequest r;
             r.srcFileName = kSample;
             r.fileType = fileType;
@@ -94,6 +89,7 @@ TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
             r.includeNumbers = r.drawBorders = true;
             r.columnCount = 4;
             r.overwrite = OverwritePolicy::Replace; // as the command line does
+            r.freeSpace = space;
             r.destFileName = dest / document;
             r.destDir = fileType == OutputKind::Html     ? dest / "page_files"
                         : IsSingleFileDocument(fileType) ? dest
@@ -105,15 +101,33 @@ TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
     };
     const std::vector<OutputCase> cases = {
         {"one group as .ico",
-         [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.ico", OutputKind::Icon, false); }},
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(module_, 1, d / "one.ico", OutputKind::Icon, false, space);
+         }},
         {"an .ico source copied",
-         [this](const fs::path& d) { SaveIcon(icoFile_, 0, d / "copy.ico", OutputKind::Icon, false); }},
-        {"one icon as PNG", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.png", OutputKind::Png, false); }},
-        {"one icon as BMP", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.bmp", OutputKind::Bmp, false); }},
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(icoFile_, 0, d / "copy.ico", OutputKind::Icon, false, space);
+         }},
+        {"one icon as PNG",
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(module_, 1, d / "one.png", OutputKind::Png, false, space);
+         }},
+        {"one icon as BMP",
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(module_, 1, d / "one.bmp", OutputKind::Bmp, false, space);
+         }},
         {"one icon as JPEG",
-         [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.jpg", OutputKind::Jpeg, true); }},
-        {"one icon as EMF", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.emf", OutputKind::Emf, false); }},
-        {"one icon as GIF", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.gif", OutputKind::Gif, false); }},
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(module_, 1, d / "one.jpg", OutputKind::Jpeg, true, space);
+         }},
+        {"one icon as EMF",
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(module_, 1, d / "one.emf", OutputKind::Emf, false, space);
+         }},
+        {"one icon as GIF",
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(module_, 1, d / "one.gif", OutputKind::Gif, false, space);
+         }},
         {"every group as .ico", saveAll(OutputKind::Icon, "")},
         {"every icon as PNG", saveAll(OutputKind::Png, "")},
         {"HTML page and pictures", saveAll(OutputKind::Html, "page.htm")},
@@ -121,18 +135,18 @@ TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
         {"dBase with PNG memos", saveAll(OutputKind::Dbase, "pictures.dbf", OutputKind::Png)},
         {"PDF document", saveAll(OutputKind::Pdf, "icons.pdf")},
         {"composed picture",
-         [this](const fs::path& d) {
+         [this](const fs::path& d, FreeSpaceLimit* space) {
              IconGridModel grid;
              grid.SetWidth(300);
              grid.LoadIcons(static_cast<int>(module_.icons.size()));
-             SaveAllAsOne(grid, module_.icons, d / "all.png", OutputKind::Png, false);
+             SaveAllAsOne(grid, module_.icons, d / "all.png", OutputKind::Png, false, space);
          }},
     };
 
     for (const OutputCase& c : cases) {
         SCOPED_TRACE(c.name);
         const testing::TempFolder reference;
-        ASSERT_NO_THROW(c.save(reference.path()));
+        ASSERT_NO_THROW(c.save(reference.path(), nullptr));
         const auto complete = Contents(reference.path());
         ASSERT_FALSE(complete.empty());
         std::uint64_t total = 0;
@@ -156,8 +170,8 @@ TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
                     }
                 }
                 try {
-                    FreeSpace full(space);
-                    c.save(dest.path());
+                    FreeSpaceLimit full(space);
+                    c.save(dest.path(), &full);
                     ADD_FAILURE() << "the save did not fail";
                 } catch (const OutputError& e) {
                     EXPECT_NE(std::string(e.what()).find(std::generic_category().message(ENOSPC)), std::string::npos)
