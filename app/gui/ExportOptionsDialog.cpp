@@ -19,6 +19,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <iterator>
 
 namespace glyphora {
 
@@ -84,9 +85,11 @@ ExportOptionsDialog::ExportOptionsDialog(QWidget* parent) : QDialog(parent)
     exportAsGroup_ = new QGroupBox(UiText(kTextExportAs), this);
     exportAsGroup_->setGeometry(236, 2, 229, 88);
     exportAsButtons_ = new QButtonGroup(this);
+    // The memo kinds in kPictureKinds order: a button's id is its kind's position there.
     const int itemIds[] = {kTextExportAsIcon,     kTextExportAsBitmap, kTextExportAsJpeg,
                            kTextExportAsMetafile, kTextExportAsGif,    kTextExportAsPng};
-    for (int i = 0; i < 6; ++i) {
+    static_assert(std::size(itemIds) == kPictureKinds.size());
+    for (int i = 0; i < static_cast<int>(kPictureKinds.size()); ++i) {
         auto* item = new QRadioButton(UiText(itemIds[i]), exportAsGroup_);
         item->setGeometry(10 + (i / 3) * 108, 20 + (i % 3) * 21, 104, 20); // two columns, filled down
         exportAsButtons_->addButton(item, i);
