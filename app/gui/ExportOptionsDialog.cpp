@@ -24,6 +24,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <iterator>
 
 namespace glyphora {
 
@@ -142,9 +143,11 @@ ExportOptionsDialog::ExportOptionsDialog(QWidget* parent) : QDialog(parent)
     exportAs->setVerticalSpacing(1);
     exportAs->setHorizontalSpacing(kMargin);
     exportAsButtons_ = new QButtonGroup(this);
+    // The memo kinds in kPictureKinds order: a button's id is its kind's position there.
     const int itemIds[] = {kTextExportAsIcon,     kTextExportAsBitmap, kTextExportAsJpeg,
                            kTextExportAsMetafile, kTextExportAsGif,    kTextExportAsPng};
-    for (int i = 0; i < 6; ++i) {
+    static_assert(std::size(itemIds) == kPictureKinds.size());
+    for (int i = 0; i < static_cast<int>(kPictureKinds.size()); ++i) {
         auto* item = new QRadioButton(UiText(itemIds[i]), exportAsGroup_);
         item->setFixedHeight(kCheckHeight);
         exportAs->addWidget(item, i % 3, i / 3); // two columns, filled down
@@ -264,12 +267,13 @@ void ExportOptionsDialog::prepare(ExportKind kind, const ExportSettings& setting
     showControlsOf(kind);
 
     columnCountEdit_->setText(QString::number(settings.columnCount));
-    imageTypeCombo_->setCurrentIndex(ValidTargetImageType(settings.targetImageType));
+    imageTypeCombo_->setCurrentIndex(HtmlPictureTypeCode(settings.targetImageType));
     borderCheck_->setChecked(settings.drawBorders);
     numberCheck_->setChecked(settings.includeNumbers);
     grayScaleCheck_->setChecked(settings.grayScale);
     fieldNameEdit_->setText(QString::fromStdString(settings.dbfFieldName));
-    if (QAbstractButton* item = exportAsButtons_->button(ValidDbfType(settings.dbfType))) item->setChecked(true);
+    if (QAbstractButton* item = exportAsButtons_->button(PictureKindPosition(ValidDbfType(settings.dbfType))))
+        item->setChecked(true);
     grayScaleCheck_->setEnabled(dbase ? exportTypeIndex() > 0 : true);
     columnCountChanged();
     if (html)
@@ -332,14 +336,14 @@ std::optional<ExportSettings> ExportOptionsDialog::readBack(const ExportSettings
         }
         result.includeNumbers = numberCheck_->isChecked();
         result.drawBorders = borderCheck_->isChecked();
-        result.targetImageType = imageTypeCombo_->currentIndex();
+        result.targetImageType = HtmlPictureTypeFromCode(imageTypeCombo_->currentIndex());
         result.grayScale = grayScaleCheck_->isChecked();
         result.columnCount = *columns;
         break;
     }
     case ExportKind::Dbase:
         result.dbfFieldName = fieldNameEdit_->text().toStdString();
-        result.dbfType = exportTypeIndex();
+        result.dbfType = PictureKindAt(exportTypeIndex());
         result.grayScale = grayScaleCheck_->isChecked();
         break;
     case ExportKind::Pdf:
