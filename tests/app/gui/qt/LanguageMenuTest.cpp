@@ -334,7 +334,12 @@ TEST_F(LanguageMenuTest, DialogsMadeLaterSpeakTheCurrentLanguage)
     window->openFile();
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].title, ukrainian.Text(kTextOpenDialogTitle));
-    EXPECT_EQ(dialogs.openRequests[0].filter, ukrainian.Text(kTextOpenFilter));
+    // The pack's "all supported files" first, then its list with its icon files before "any file".
+    const std::string kinds = ukrainian.Text(kTextOpenFilter);
+    const std::size_t anyFile = kinds.rfind('|', kinds.rfind('|') - 1);
+    EXPECT_EQ(dialogs.openRequests[0].filter, ukrainian.Text(kTextAllSupportedFilter) + "|" + kinds.substr(0, anyFile) +
+                                                  "|" + ukrainian.Text(kTextIconFilter) + kinds.substr(anyFile));
+    EXPECT_EQ(kinds.substr(anyFile), "|Усі файли (*.*)|*.*");
 }
 
 // Printing speaks the pack's language too: the print dialog's preview button, the question
