@@ -124,7 +124,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 
     const IconGrid& grid = *gridView_->grid();
     saves_ = std::make_unique<SaveController>(*dialogs_, grid, settings_, exportSettings_);
-    saves_->setReport([this](const std::string& text) { setStatus(StatusPanel::Hint, text); });
+    saves_->setReport([this](const std::string& text) { setStandingHint(text); });
     printing_ = std::make_unique<PrintController>(*this, *dialogs_, grid, saves_->saveDialogFolder());
     auxiliary_ = std::make_unique<AuxiliaryWindows>(*this, *dialogs_, grid, settings_,
                                                     *actions_->action(Command::ShowIconWindow));
@@ -233,6 +233,12 @@ void MainWindow::applyLanguageTexts()
 
 void MainWindow::setStatusText(const std::string& text)
 {
+    setStandingHint(text);
+}
+
+void MainWindow::setStandingHint(const std::string& text)
+{
+    standingHint_ = text;
     setStatus(StatusPanel::Hint, text);
 }
 
@@ -278,9 +284,9 @@ void MainWindow::SelectFile(const std::filesystem::path& fileName)
     // and take the note back for a file with icons.
     if (count > 0 && grid->Associated()) {
         fileTypeNote_ = FileTypeIconNote(fileName);
-        setStatus(StatusPanel::Hint, fileTypeNote_);
+        setStandingHint(fileTypeNote_);
     } else if (!fileTypeNote_.empty()) {
-        if (statusText(StatusPanel::Hint).toStdString() == fileTypeNote_) setStatus(StatusPanel::Hint, {});
+        if (standingHint_ == fileTypeNote_) setStandingHint({});
         fileTypeNote_.clear();
     }
     exportSettings_.columnCount = ColumnCountFor(grid->ColCount(), count);
@@ -394,12 +400,18 @@ void MainWindow::changeEvent(QEvent* event)
 }
 
 // A control's long hint (its status tip) goes to the first status panel, unless it holds a
-// line break or a tab, as hints made for a tooltip do.
+// line break or a tab, as hints made for a tooltip do. The pointer leaving the control (an
+// empty hint) brings back what the panel said before hints came: what a save wrote, the note
+// on the open file, the scan's progress; a dialog opening over the pointer would otherwise
+// wipe that at once.
 bool MainWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        if (!tip.contains(QLatin1Char('\r')) && !tip.contains(QLatin1Char('\n')) && !tip.contains(QLatin1Char('\t')))
+        if (tip.isEmpty())
+            setStatus(StatusPanel::Hint, standingHint_);
+        else if (!tip.contains(QLatin1Char('\r')) && !tip.contains(QLatin1Char('\n')) &&
+                 !tip.contains(QLatin1Char('\t')))
             setStatus(StatusPanel::Hint, tip.toStdString());
         return true;
     }

@@ -131,6 +131,9 @@ private:
     void enableFileButtons();
     void fitMinimumToFrame();
     void setStatus(StatusPanel panel, const std::string& text);
+    // The hint panel's own text, which a control's hint covers only while the pointer is on
+    // the control.
+    void setStandingHint(const std::string& text);
 
     IconGridView* gridView_ = nullptr;
     std::unique_ptr<StatusPanels> statusPanels_;
@@ -150,7 +153,8 @@ private:
     std::filesystem::path openDialogFolder_;
     bool commandLinePosted_ = false;
     bool fittedOnce_ = false;
-    std::string fileTypeNote_;  // the hint panel's note on a file shown with its file-type icon
+    std::string fileTypeNote_; // the hint panel's note on a file shown with its file-type icon
+    std::string standingHint_;
     bool gridHintShown_ = true; // until the first drop
 
     std::unique_ptr<SaveController> saves_;

@@ -438,6 +438,7 @@ TEST_F(LanguageMenuTest, QtsOwnTextsFollowTheLanguage)
 TEST_F(LanguageMenuTest, LongHintsGoToTheFirstStatusPanel)
 {
     Open({});
+    window->SelectFile(test::SampleModule()); // a file with icons: the panel has nothing of its own to say
     QStatusTipEvent hint(QStringLiteral("Open a file"));
     QApplication::sendEvent(window.get(), &hint);
     EXPECT_EQ(Panel(StatusPanel::Hint), "Open a file");

@@ -3,11 +3,13 @@
 #include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/SaveController.h"
+#include "widgets/PopupButton.h"
 #include "platform/ShellOpen.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/qt/GuiTestSupport.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QTest>
 
@@ -499,6 +501,24 @@ TEST_F(SaveCommandsTest, EverySaveNamesWhatItWroteInTheHintPanel)
     dialogs.saveAnswers.push_back(std::nullopt);
     window->saves().saveSelected();
     EXPECT_EQ(Hint(*window), cases[7].hint);
+}
+
+// A control's hint covers what a save wrote only while the pointer is on the control: the
+// pointer leaving it (as when a dialog opens over it) brings the report back.
+TEST_F(SaveCommandsTest, WhatASaveWroteComesBackWhenAHintEnds)
+{
+    window->settings().openAfterSave = false;
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "kept.png", 5});
+    window->saves().saveAllAsOneImage();
+    const std::string report = "Saved " + (folder.path() / "kept.png").string();
+    ASSERT_EQ(Hint(*window), report);
+    QWidget* open = window->commands().popupButton(Command::Open);
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), open->mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(open, &enter);
+    EXPECT_EQ(Hint(*window), "Open a file");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(open, &leave);
+    EXPECT_EQ(Hint(*window), report);
 }
 
 // A desktop that cannot open what was written (opening is on) is said once in a message,
