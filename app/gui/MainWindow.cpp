@@ -225,6 +225,11 @@ void MainWindow::applyLanguageTexts()
     findPane_->applyPackTexts();
     auxiliary_->applyPackTexts(); // a separate window that is open speaks the new language too
 
+    // The note on the open file is said again in the new language.
+    if (!fileTypeNote_.empty() && standingHint_ == fileTypeNote_) {
+        fileTypeNote_ = FileTypeIconNote(fileName_);
+        setStandingHint(fileTypeNote_);
+    }
     // The report panels are as wide as their texts need in the new wording.
     statusPanels_->fitToWidth(width());
     showSelection(grid->ItemIndex());

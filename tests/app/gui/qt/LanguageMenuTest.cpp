@@ -452,3 +452,24 @@ TEST_F(LanguageMenuTest, LongHintsGoToTheFirstStatusPanel)
 
 } // namespace
 } // namespace glyphora
+
+namespace glyphora {
+namespace {
+
+// The hint panel's note on a file shown with its file-type icon speaks the language chosen.
+TEST_F(LanguageMenuTest, TheFileTypeIconNoteFollowsTheLanguage)
+{
+    Open({});
+    testing::TempFolder folder;
+    std::ofstream(folder.path() / "notes.txt") << "no icons";
+    window->SelectFile(folder.path() / "notes.txt");
+    for (const int language : {5, 2, 0}) {
+        window->commands().members(Command::Language)[static_cast<std::size_t>(language)]->trigger();
+        EXPECT_EQ(Panel(StatusPanel::Hint), ShippedPack(language).Text(kTextNoOwnIcons)) << language;
+    }
+    EXPECT_EQ(Panel(StatusPanel::Hint),
+              "This file holds no icons of its own; the icon shown is that of its file type.");
+}
+
+} // namespace
+} // namespace glyphora
