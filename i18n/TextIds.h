@@ -102,6 +102,8 @@ inline constexpr int kTextCouldNotOpenNote = 644;
 // A file shown with its file-type icon: it holds no icons, or it could not be read.
 inline constexpr int kTextNoOwnIcons = 645;
 inline constexpr int kTextUnreadableFile = 646;
+// The folder tree's root entry for the whole file system ("/").
+inline constexpr int kTextFileSystemRoot = 647;
 
 // Dialog titles.
 inline constexpr int kTextSaveDialogTitle = 701;
@@ -250,6 +252,7 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextCouldNotOpenNote, Placeholder::None},
     TextIdInfo{kTextNoOwnIcons, Placeholder::None},
     TextIdInfo{kTextUnreadableFile, Placeholder::None},
+    TextIdInfo{kTextFileSystemRoot, Placeholder::None},
     TextIdInfo{kTextNoIconsInFile, Placeholder::None},
     TextIdInfo{kTextIconSetAsThemeQuestion, Placeholder::None},
     TextIdInfo{kTextSaveDialogTitle, Placeholder::None},
