@@ -273,6 +273,7 @@ void FindPane::applyTexts()
     stoppedLabel_->setText(UiText(kTextScanStopped));
     subfoldersCheck_->setText(UiText(kTextIncludeSubfolders));
     tree_->showHiddenFoldersAction()->setText(UiText(kTextShowHiddenFolders));
+    tree_->setRootsProvider([texts = FolderRootTexts{UiText(kTextFileSystemRoot)}] { return FolderTreeRoots(texts); });
 
     // Texts decide some sizes: the captions fit whole, and the column left of the brace holds
     // the stop note's longest word (the note wraps between words).

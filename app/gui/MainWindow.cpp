@@ -33,6 +33,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -40,7 +41,9 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 namespace glyphora {
 
@@ -119,7 +122,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 
     const IconGrid& grid = *gridView_->grid();
     saves_ = std::make_unique<SaveController>(*dialogs_, grid, settings_, exportSettings_);
-    saves_->setReport([this](const std::string& text) { setStandingHint(text); });
+    saves_->setReport([this](SaveController::ReportWords words) { setStandingWords(std::move(words)); });
     printing_ = std::make_unique<PrintController>(*this, *dialogs_, grid, saves_->saveDialogFolder());
     auxiliary_ = std::make_unique<AuxiliaryWindows>(
         *this, *dialogs_, grid, settings_, *actions_->action(Command::ShowIconWindow), [this] { return closing_; });
@@ -206,6 +209,22 @@ void MainWindow::loadSettings()
 // dialogs (708, 802, 707) are made when they are shown and read their title and filter then.
 void MainWindow::applyLanguageTexts()
 {
+    // A control's hint in the hint panel (the pointer rests on the control) is found by its
+    // words before the controls take the new ones, and is then said again in the new words.
+    std::vector<QPointer<QObject>> hinted;
+    const QString shownHint = statusPanels_->text(StatusPanel::Hint);
+    if (!shownHint.isEmpty() && shownHint.toStdString() != standingHint_) {
+        for (QWidget* control : findChildren<QWidget*>())
+            if (control->statusTip() == shownHint) hinted.emplace_back(control);
+        for (QAction* action : findChildren<QAction*>())
+            if (action->statusTip() == shownHint) hinted.emplace_back(action);
+        // Of controls that shared the words, the one under the pointer is the one speaking.
+        std::stable_partition(hinted.begin(), hinted.end(), [](const QPointer<QObject>& object) {
+            const auto* control = qobject_cast<QWidget*>(object.data());
+            return control != nullptr && control->underMouse();
+        });
+    }
+
     // The grid's hint has no short part: nothing pops up over the icons, the status bar
     // shows the text.
     gridView_->setToolTip(QString());
@@ -218,10 +237,19 @@ void MainWindow::applyLanguageTexts()
     findPane_->applyPackTexts();
     auxiliary_->applyPackTexts(); // a separate window that is open speaks the new language too
 
-    // The note on the open file is said again in the new language.
+    // The note on the open file and a save's report are said again in the new language.
     if (!fileTypeNote_.empty() && standingHint_ == fileTypeNote_) {
         fileTypeNote_ = FileTypeIconNote(fileName_);
         setStandingHint(fileTypeNote_);
+    } else if (standingWords_) {
+        setStandingWords(std::move(standingWords_));
+    }
+    // The control's hint, over the standing text, as long as the control still has one.
+    for (const QPointer<QObject>& object : hinted) {
+        const QString tip = object ? object->property("statusTip").toString() : QString();
+        if (tip.isEmpty()) continue;
+        setStatus(StatusPanel::Hint, tip.toStdString());
+        break;
     }
     // The report panels are as wide as their texts need in the new wording.
     statusPanels_->fitToWidth(width());
@@ -236,8 +264,16 @@ void MainWindow::setStatusText(const std::string& text)
 
 void MainWindow::setStandingHint(const std::string& text)
 {
+    standingWords_ = nullptr;
     standingHint_ = text;
     setStatus(StatusPanel::Hint, text);
+}
+
+void MainWindow::setStandingWords(std::function<std::string()> words)
+{
+    const std::string text = words();
+    setStandingHint(text);
+    standingWords_ = std::move(words);
 }
 
 void MainWindow::saveFiles(OutputKind outputKind, const std::vector<std::filesystem::path>& files)

@@ -135,6 +135,9 @@ private:
     // The hint panel's own text, which a control's hint covers only while the pointer is on
     // the control.
     void setStandingHint(const std::string& text);
+    // The same for words that are put together from the pack in use, said again after a
+    // language switch (what a save wrote).
+    void setStandingWords(std::function<std::string()> words);
 
     IconGridView* gridView_ = nullptr;
     std::unique_ptr<StatusPanels> statusPanels_;
@@ -156,6 +159,8 @@ private:
     bool fittedOnce_ = false;
     std::string fileTypeNote_; // the hint panel's note on a file shown with its file-type icon
     std::string standingHint_;
+    // How to say standingHint_ again in another language, when it can be.
+    std::function<std::string()> standingWords_;
     bool closing_ = false;      // agreed to close: the separate window's close is then not the user's
     bool gridHintShown_ = true; // until the first drop
 

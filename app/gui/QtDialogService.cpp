@@ -103,7 +103,8 @@ std::optional<std::filesystem::path> QtDialogService::ChooseFolder(const std::st
     FolderDialog dialog(owner_);
     dialog.setTitle(QString::fromStdString(title));
     dialog.setTexts({UiText(kTextFolderField), UiText(kTextNewFolder), UiText(kTextShowHiddenFolders),
-                     UiText(kTextFileNotFound).replace(QStringLiteral("%s"), QStringLiteral("%1"))});
+                     UiText(kTextFileNotFound).replace(QStringLiteral("%s"), QStringLiteral("%1")),
+                     FolderRootTexts{UiText(kTextFileSystemRoot)}});
     dialog.setDirectory(initialDir);
     if (!dialog.execute()) return std::nullopt;
     return dialog.directory();

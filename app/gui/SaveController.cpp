@@ -129,13 +129,16 @@ SaveController::SaveController(DialogService& dialogs, const IconGrid& icons, co
     saveDialogFolder_ = fs::current_path(ec);
 }
 
-void SaveController::finish(const std::string& written, const fs::path& toOpen)
+void SaveController::finish(ReportWords written, const fs::path& toOpen)
 {
-    std::string text = written;
     const bool open = settings_.openAfterSave && !toOpen.empty();
     const bool opened = !open || OpenWithDefaultApplication(toOpen);
-    if (!opened) text += " " + InterfaceText(kTextCouldNotOpenNote);
-    if (report_) report_(text);
+    if (report_)
+        report_([written = std::move(written), opened] {
+            std::string text = written();
+            if (!opened) text += " " + InterfaceText(kTextCouldNotOpenNote);
+            return text;
+        });
     if (!opened && !openFailureSaid_) {
         openFailureSaid_ = true;
         dialogs_.Show(FormatText(InterfaceText(kTextCouldNotOpen), toOpen.string()), MessageIcon::Warning,
@@ -143,11 +146,19 @@ void SaveController::finish(const std::string& written, const fs::path& toOpen)
     }
 }
 
-// "6 icon(s) saved. Folder: /home/me/icons"
-static std::string SavedIntoFolderText(int count, const fs::path& folder)
+// "Saved /home/me/icon.png", worded by the pack in use when it is said.
+static SaveController::ReportWords SavedFileWords(const fs::path& file)
 {
-    return FormatText(InterfaceText(kTextSaveAllSuccess), static_cast<long long>(count)) + " " +
-           FormatText(InterfaceText(kTextSavedIntoFolder), folder.string());
+    return [file] { return FormatText(InterfaceText(kTextSavedFile), file.string()); };
+}
+
+// "6 icon(s) saved. Folder: /home/me/icons", likewise.
+static SaveController::ReportWords SavedIntoFolderWords(int count, const fs::path& folder)
+{
+    return [count, folder] {
+        return FormatText(InterfaceText(kTextSaveAllSuccess), static_cast<long long>(count)) + " " +
+               FormatText(InterfaceText(kTextSavedIntoFolder), folder.string());
+    };
 }
 
 bool SaveController::skipOptionsDialog() const
@@ -194,7 +205,7 @@ void SaveController::saveSelected()
         dialogs_.Show(NothingToSaveText(icons_.Current().fileName), MessageIcon::Error, MessageButtons::Ok);
         return;
     }
-    finish(FormatText(InterfaceText(kTextSavedFile), answer->fileName.string()), answer->fileName);
+    finish(SavedFileWords(answer->fileName), answer->fileName);
 }
 
 void SaveController::saveIconSet()
@@ -227,7 +238,7 @@ void SaveController::saveIconSet()
     std::string text = FormatText(InterfaceText(kTextSaveAllSuccess), static_cast<long long>(run.written));
     if (!run.problem.empty()) text += "\n" + run.problem;
     dialogs_.Show(text, run.problem.empty() ? MessageIcon::Information : MessageIcon::Warning, MessageButtons::Ok);
-    finish(SavedIntoFolderText(run.written, *folder), *folder);
+    finish(SavedIntoFolderWords(run.written, *folder), *folder);
 }
 
 void SaveController::saveAll(OutputKind outputKind)
@@ -250,7 +261,7 @@ void SaveController::saveAllFiles(OutputKind outputKind, const std::vector<fs::p
     ApplyLayoutSettings(exportSettings_, request);
     request.small = settings_.smallIcons;
     const auto report = [&] {
-        if (saveCount > 0) finish(SavedIntoFolderText(saveCount, *folder));
+        if (saveCount > 0) finish(SavedIntoFolderWords(saveCount, *folder));
         dialogs_.Show(FormatText(InterfaceText(kTextSaveAllSuccess), static_cast<long long>(saveCount)),
                       MessageIcon::Information, MessageButtons::Ok);
     };
@@ -290,7 +301,7 @@ void SaveController::saveAllAsOneImage()
         SaveAllAsOne(icons_.Model(), icons_.Current().icons, answer->fileName, PictureKindAt(answer->filterIndex),
                      false);
     }
-    finish(FormatText(InterfaceText(kTextSavedFile), answer->fileName.string()), answer->fileName);
+    finish(SavedFileWords(answer->fileName), answer->fileName);
 }
 
 void SaveController::exportDocument(ExportKind kind)
@@ -360,7 +371,7 @@ void SaveController::exportDocument(ExportKind kind)
         dialogs_.Show(NothingToSaveText(icons_.Current().fileName), MessageIcon::Error, MessageButtons::Ok);
         return;
     }
-    finish(FormatText(InterfaceText(kTextSavedFile), document.string()), document);
+    finish(SavedFileWords(document), document);
 }
 
 } // namespace glyphora

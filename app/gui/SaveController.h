@@ -57,8 +57,11 @@ public:
 
     // The state of Shift and Ctrl as the export commands read it (replaceable for tests).
     void setModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
+    // What a command wrote, as words that are put together again from the pack in use each
+    // time they are called, so that a language switch can say them again.
+    using ReportWords = std::function<std::string()>;
     // Where the commands say what they wrote (the window's hint panel).
-    void setReport(std::function<void(const std::string&)> report) { report_ = std::move(report); }
+    void setReport(std::function<void(ReportWords)> report) { report_ = std::move(report); }
     // The folder the save dialogs start in (the print command's PDF file dialog too).
     std::filesystem::path& saveDialogFolder() { return saveDialogFolder_; }
 
@@ -67,15 +70,15 @@ private:
     // Says what was written and, when the option is on, opens toOpen with the desktop; a
     // desktop that cannot open it is noted beside what was written, and said in a message
     // the first time only, so a desktop without any opener does not interrupt every save.
-    void finish(const std::string& written, const std::filesystem::path& toOpen);
-    void finish(const std::string& written) { finish(written, {}); }
+    void finish(ReportWords written, const std::filesystem::path& toOpen);
+    void finish(ReportWords written) { finish(std::move(written), {}); }
 
     DialogService& dialogs_;
     const IconGrid& icons_;
     const WindowSettings& settings_;
     ExportSettings& exportSettings_;
     std::function<Qt::KeyboardModifiers()> modifiersQuery_;
-    std::function<void(const std::string&)> report_;
+    std::function<void(ReportWords)> report_;
     bool openFailureSaid_ = false;
     std::filesystem::path saveDialogFolder_;
     std::filesystem::path folderDialogFolder_;

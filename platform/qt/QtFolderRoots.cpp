@@ -27,7 +27,7 @@ bool IsUserVolume(const QString& root, const QString& home)
 
 } // namespace
 
-std::vector<FolderRoot> FolderTreeRoots()
+std::vector<FolderRoot> FolderTreeRoots([[maybe_unused]] const FolderRootTexts& texts)
 {
     std::vector<FolderRoot> roots;
 #ifdef Q_OS_WIN
@@ -49,7 +49,7 @@ std::vector<FolderRoot> FolderTreeRoots()
 #else
     const QString home = QDir::homePath();
     roots.push_back({FolderRootKind::Home, QObject::tr("Home"), PathFromQString(home), {}});
-    roots.push_back({FolderRootKind::Drive, QObject::tr("File System"), std::filesystem::path("/"), {}});
+    roots.push_back({FolderRootKind::Drive, texts.fileSystem, std::filesystem::path("/"), {}});
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         const QString root = volume.rootPath();
         if (!volume.isValid() || !volume.isReady() || root == QLatin1String("/") || !IsUserVolume(root, home)) continue;

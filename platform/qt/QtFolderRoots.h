@@ -24,7 +24,12 @@ struct FolderRoot {
     std::vector<FolderRoot> fixed; // shown before the folder's own subfolders, in this order
 };
 
+// The roots' words that are the program's to give (in its language); these are the defaults.
+struct FolderRootTexts {
+    QString fileSystem = QStringLiteral("File System"); // the root of the whole file system ("/")
+};
+
 // Safe to call from any thread.
-std::vector<FolderRoot> FolderTreeRoots();
+std::vector<FolderRoot> FolderTreeRoots(const FolderRootTexts& texts);
 
 } // namespace glyphora

@@ -107,6 +107,7 @@ void FolderDialog::setTexts(const FolderDialogTexts& texts)
     pathLabel_->setText(texts.folderField);
     newFolderButton_->setText(texts.newFolder);
     tree_->showHiddenFoldersAction()->setText(texts.showHiddenFolders);
+    tree_->setRootsProvider([roots = texts.roots] { return FolderTreeRoots(roots); });
 }
 
 QPushButton* FolderDialog::okButton() const

@@ -11,6 +11,8 @@
 // and carries it to the next time the dialog opens.
 #pragma once
 
+#include "platform/qt/QtFolderRoots.h"
+
 #include <QDialog>
 #include <QPointer>
 #include <QString>
@@ -32,6 +34,7 @@ struct FolderDialogTexts {
     QString newFolder = QStringLiteral("&New Folder"); // without "&", also the name of the folder it makes
     QString showHiddenFolders = QStringLiteral("Show Hidden Folders");
     QString notFound = QStringLiteral("File not found:\n%1"); // %1: the path typed
+    FolderRootTexts roots;                                    // the tree's words for its roots
 };
 
 class FolderDialog final : public QDialog {

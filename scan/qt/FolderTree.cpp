@@ -127,6 +127,7 @@ FolderTree::FolderTree(QWidget* parent, RootsProvider roots)
       contextMenu_(new QMenu(this)),
       showHiddenAction_(contextMenu_->addAction(QStringLiteral("Show Hidden Folders")))
 {
+    if (!roots_) roots_ = [] { return FolderTreeRoots(FolderRootTexts{}); };
     showHiddenAction_->setObjectName(QStringLiteral("showHiddenFoldersAction"));
     showHiddenAction_->setCheckable(true);
     showHiddenAction_->setChecked(showHidden_);
@@ -611,6 +612,27 @@ QTreeWidgetItem* FolderTree::computerNode() const
 void FolderTree::refreshDrives()
 {
     applyDrives(roots_());
+}
+
+void FolderTree::setRootsProvider(RootsProvider roots)
+{
+    roots_ = std::move(roots);
+    if (built_) retitleRoots(nullptr, roots_());
+}
+
+void FolderTree::retitleRoots(QTreeWidgetItem* parent, const std::vector<FolderRoot>& roots)
+{
+    const int count = parent != nullptr ? parent->childCount() : topLevelItemCount();
+    for (const FolderRoot& root : roots)
+        for (int i = 0; i < count; ++i) {
+            QTreeWidgetItem* node = parent != nullptr ? parent->child(i) : topLevelItem(i);
+            if (!IsFixed(node) || nodeType(node) != TypeOfRoot(root.kind) ||
+                !SameName(Normalized(root.path), Normalized(RawPath(node))))
+                continue;
+            node->setText(0, root.text);
+            retitleRoots(node, root.fixed);
+            break;
+        }
 }
 
 // Asking the system for its volumes can wait on a volume that does not answer (a network

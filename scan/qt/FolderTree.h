@@ -47,9 +47,9 @@ class FolderTree : public QTreeWidget {
 public:
     using RootsProvider = std::function<std::vector<FolderRoot>()>;
 
-    // roots: the top of the tree (tests give their own); the tree is built once the event
-    // loop runs, after the creating code has finished.
-    explicit FolderTree(QWidget* parent = nullptr, RootsProvider roots = FolderTreeRoots);
+    // roots: the top of the tree (tests give their own; none: the desktop's, with the default
+    // texts); the tree is built once the event loop runs, after the creating code has finished.
+    explicit FolderTree(QWidget* parent = nullptr, RootsProvider roots = {});
     ~FolderTree() override;
 
     std::filesystem::path folder() const;
@@ -71,6 +71,9 @@ public:
     // Adds the volumes that appeared and removes those that went since the last look (the
     // tree also looks by itself every few seconds, off its own thread).
     void refreshDrives();
+    // Takes another provider of the top of the tree, one that words the roots in another
+    // language: the roots shown take its texts at once, and every later look uses it.
+    void setRootsProvider(RootsProvider roots);
 
     FolderWatcher& watcher() { return *watcher_; }
 
@@ -125,6 +128,8 @@ private:
     QTreeWidgetItem* childShowing(QTreeWidgetItem* node, const std::filesystem::path& path) const;
     void pollDrives();
     void applyDrives(const std::vector<FolderRoot>& roots);
+    // Gives the fixed nodes below parent (null: the top) the texts of the roots they show.
+    void retitleRoots(QTreeWidgetItem* parent, const std::vector<FolderRoot>& roots);
     std::vector<QTreeWidgetItem*> driveNodes() const;
     QTreeWidgetItem* computerNode() const; // the node holding the drives, at the top or below the first root
     QIcon iconFor(FolderNodeType type) const;

@@ -15,6 +15,7 @@
 #include "widgets/PopupButton.h"
 #include "widgets/PushButton.h"
 #include "app/gui/MinimumCountBox.h"
+#include "scan/qt/FolderTree.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/Languages.h"
 #include "i18n/TextFormat.h"
@@ -29,6 +30,7 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QDialog>
+#include <QEnterEvent>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStatusTipEvent>
@@ -469,6 +471,109 @@ TEST_F(LanguageMenuTest, TheFileTypeIconNoteFollowsTheLanguage)
     }
     EXPECT_EQ(Panel(StatusPanel::Hint),
               "This file holds no icons of its own; the icon shown is that of its file type.");
+}
+
+} // namespace
+} // namespace glyphora
+
+namespace glyphora {
+namespace {
+
+// The pointer resting on a control: Qt hands the control's hint to the window as it enters.
+void PointAt(QWidget* control)
+{
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), control->mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(control, &enter);
+}
+
+// A control's hint in the hint panel is said again in the language chosen while the pointer
+// rests on the control, not left in the one before.
+TEST_F(LanguageMenuTest, TheHintShownFollowsTheLanguage)
+{
+    Open({});
+    window->SelectFile(test::SampleModule());
+    const struct {
+        QWidget* control;
+        int text;
+    } cases[] = {
+        {window->commands().popupButton(Command::Open), kTextHintOpen},
+        {window->commands().softButton(Command::Copy), kTextHintCopy},
+        {window->findPane()->minimumBox(), kTextHintMinimumIconCount},
+    };
+    for (const auto& c : cases) {
+        window->commands().members(Command::Language)[4]->trigger(); // Italian
+        PointAt(c.control);
+        ASSERT_EQ(Panel(StatusPanel::Hint), ShippedPack(4).Text(c.text)) << c.text;
+        for (const int language : {5, 2, 0}) {
+            window->commands().members(Command::Language)[static_cast<std::size_t>(language)]->trigger();
+            EXPECT_EQ(Panel(StatusPanel::Hint), ShippedPack(language).Text(c.text)) << c.text << " " << language;
+        }
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(c.control, &leave);
+    }
+}
+
+// What a save wrote stays in the hint panel across a switch, in the new language's words.
+TEST_F(LanguageMenuTest, TheSaveReportFollowsTheLanguage)
+{
+    const testing::TempFolder folder;
+    Open({});
+    window->settings().openAfterSave = false;
+    window->SelectFile(test::SampleModule());
+    const std::filesystem::path picture = folder.path() / "all.gif";
+    const auto savedFile = [&](const LanguagePack& pack) {
+        return FormatText(pack.Text(kTextSavedFile), picture.string());
+    };
+    const auto savedIntoFolder = [&](const LanguagePack& pack) {
+        return FormatText(pack.Text(kTextSaveAllSuccess), 6LL) + " " +
+               FormatText(pack.Text(kTextSavedIntoFolder), folder.path().string());
+    };
+    const struct {
+        std::function<void()> save;
+        std::function<std::string(const LanguagePack&)> report;
+    } cases[] = {
+        {[&] {
+             dialogs.saveAnswers.push_back(SaveFileAnswer{picture, 4});
+             window->commands().action(Command::SaveAllAsOneImage)->trigger();
+         },
+         savedFile},
+        {[&] {
+             dialogs.folderAnswers.push_back(folder.path());
+             window->saves().saveAll(OutputKind::Png);
+         },
+         savedIntoFolder},
+    };
+    for (const auto& c : cases) {
+        window->commands().members(Command::Language)[4]->trigger(); // Italian
+        c.save();
+        ASSERT_EQ(Panel(StatusPanel::Hint), c.report(ShippedPack(4)));
+        for (const int language : {5, 3, 0}) {
+            window->commands().members(Command::Language)[static_cast<std::size_t>(language)]->trigger();
+            EXPECT_EQ(Panel(StatusPanel::Hint), c.report(ShippedPack(language))) << language;
+        }
+    }
+}
+
+// The folder tree's entry for the whole file system speaks the language chosen.
+TEST_F(LanguageMenuTest, TheFileSystemRootFollowsTheLanguage)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the Windows tree has no root for /";
+#endif
+    Open({});
+    FolderTree* tree = window->findPane()->tree();
+    ASSERT_TRUE(QTest::qWaitFor([tree] { return tree->isBuilt(); }));
+    const auto rootText = [tree] {
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            if (tree->pathOf(tree->topLevelItem(i)) == std::filesystem::path("/"))
+                return tree->topLevelItem(i)->text(0).toStdString();
+        return std::string("(no root for /)");
+    };
+    EXPECT_EQ(rootText(), "File System");
+    for (const int language : {4, 5, 2, 3, 1, 0}) {
+        window->commands().members(Command::Language)[static_cast<std::size_t>(language)]->trigger();
+        EXPECT_EQ(rootText(), ShippedPack(language).Text(kTextFileSystemRoot)) << language;
+    }
 }
 
 } // namespace
