@@ -1,0 +1,69 @@
+# The tests of the Windows cross build (included by the top-level CMakeLists.txt when it
+# cross-builds for Windows; scripts/build-windows.sh runs them). Two executables run under
+# Wine: WindowsCoreTests, the core tests as they are on Linux less the few below that need
+# POSIX-only things, and WindowsAdapterTests, the tests of platform/windows/ that only make
+# sense there. The fixtures (the sample modules, the module packs) come from the Linux build
+# in GLYPHORA_HOST_BUILD_DIR, whose folders Wine shows on its drive Z:.
+if(NOT IS_DIRECTORY "${GLYPHORA_HOST_BUILD_DIR}/samples")
+  message(FATAL_ERROR "GLYPHORA_HOST_BUILD_DIR must name the Linux build folder, whose samples/ the Windows "
+    "tests read (scripts/build-windows.sh passes it); got '${GLYPHORA_HOST_BUILD_DIR}'.")
+endif()
+
+# GoogleTest from Debian's libgtest-dev sources, built for the target like the rest.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+find_program(GLYPHORA_WINE wine REQUIRED)
+
+# Core test sources that do not run on Windows, each with why. A source is left out whole;
+# everything else of the Linux core suite runs.
+set(GLYPHORA_POSIX_ONLY_TESTS
+  # They start glyphora-cli and read its output through a POSIX shell (tests/support/RunTool);
+  # the Windows program is compared with the Linux one by tests/windows/compare-with-linux.sh.
+  app/cli/CliConcurrencyTest.cpp app/cli/CliExportTest.cpp app/cli/CliFailureTest.cpp
+  app/cli/CliFullDiskTest.cpp app/cli/CliNeModuleTest.cpp app/cli/CliSaveAllTest.cpp
+  app/cli/CliScanTest.cpp app/cli/CliXlsxTest.cpp
+  # The freedesktop thumbnailer, man pages and bash completion exist only on Linux.
+  app/thumbnailer/ThumbnailerTest.cpp packaging/BashCompletionTest.cpp packaging/ManPagesTest.cpp
+  # They check the output with Linux programs (qpdf, pdftoppm, icotool, Python with Pillow
+  # or dbfread) started through a POSIX shell.
+  support/RunTool.cpp
+)
+
+file(GLOB_RECURSE windows_core_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
+list(FILTER windows_core_sources EXCLUDE REGEX "/tests/(.*/)?qt/|/tests/widgets/|/tests/windows/")
+foreach(excluded ${GLYPHORA_POSIX_ONLY_TESTS})
+  list(REMOVE_ITEM windows_core_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/${excluded})
+endforeach()
+
+# A private Wine prefix in the build folder, made once (wineboot takes half a minute); the
+# tests then start in a few seconds.
+set(GLYPHORA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(wine_environment WINEPREFIX=${GLYPHORA_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=)
+add_test(NAME Windows.WinePrefix
+  COMMAND ${CMAKE_COMMAND} -E env ${wine_environment} sh -c
+    "test -f '${GLYPHORA_WINEPREFIX}/system.reg' || wine wineboot -i")
+set_tests_properties(Windows.WinePrefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
+
+function(glyphora_windows_test_executable name)
+  add_executable(${name} ${ARGN})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE glyphora_core GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    GLYPHORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    GLYPHORA_BUILD_DIR="${GLYPHORA_HOST_BUILD_DIR}"
+    GLYPHORA_CLI_PATH="$<TARGET_FILE:glyphora-cli>"
+    GLYPHORA_THUMBNAILER_PATH="")
+  # The tests are compiled for a quick build rather than a quick run: they run for seconds.
+  target_compile_options(${name} PRIVATE -O0 -g0)
+  glyphora_warnings(${name})
+  add_dependencies(${name} glyphora-cli)
+  # One CTest test per executable: starting Wine for each of hundreds of tests would cost
+  # more than the tests.
+  add_test(NAME Windows.${name}
+    COMMAND ${CMAKE_COMMAND} -E env ${wine_environment} ${GLYPHORA_WINE} $<TARGET_FILE:${name}>)
+  set_tests_properties(Windows.${name} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 600)
+endfunction()
+
+glyphora_windows_test_executable(WindowsCoreTests ${windows_core_sources})
