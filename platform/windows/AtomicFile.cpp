@@ -8,8 +8,9 @@
 #endif
 #include <windows.h>
 
+#include "platform/windows/SystemReason.h"
+
 #include <algorithm>
-#include <system_error>
 
 namespace glyphora {
 
@@ -19,7 +20,7 @@ constexpr int kCreateAttempts = 16;
 
 std::string ReasonFor(DWORD code)
 {
-    return std::system_category().message(static_cast<int>(code));
+    return SystemReason(code);
 }
 
 HANDLE AsHandle(std::intptr_t h)
@@ -33,7 +34,7 @@ bool AtomicFile::openNative(std::string& message)
 {
     const DWORD attributes = ::GetFileAttributesW(target_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        message = ReasonFor(ERROR_DIRECTORY);
+        message = IsAFolderReason();
         return false;
     }
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {

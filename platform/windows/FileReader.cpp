@@ -8,15 +8,16 @@
 #endif
 #include <windows.h>
 
+#include "platform/windows/SystemReason.h"
+
 #include <algorithm>
-#include <system_error>
 
 namespace glyphora {
 
 std::unique_ptr<FileReader> FileReader::Open(const std::filesystem::path& path, std::string* errorText)
 {
     auto fail = [errorText](DWORD code) {
-        if (errorText) *errorText = std::system_category().message(static_cast<int>(code));
+        if (errorText) *errorText = code == ERROR_DIRECTORY ? IsAFolderReason() : SystemReason(code);
         return nullptr;
     };
     if (path.empty()) return fail(ERROR_FILE_NOT_FOUND);
