@@ -92,3 +92,13 @@ function(glyphora_windows_test_executable name)
 endfunction()
 
 glyphora_windows_test_executable(WindowsCoreTests FILTER "*-${posix_only_filter}" SOURCES ${windows_core_sources})
+
+# The Windows program against the Linux one: the same files for the sample's exports, the
+# same status and lines for the failure table.
+find_program(GLYPHORA_UNZIP unzip REQUIRED)
+add_test(NAME Windows.SameOutputAsLinux
+  COMMAND ${CMAKE_COMMAND} -E env ${wine_environment}
+    bash ${CMAKE_SOURCE_DIR}/tests/windows/compare-with-linux.sh ${GLYPHORA_HOST_BUILD_DIR}/glyphora-cli
+      $<TARGET_FILE:glyphora-cli> ${GLYPHORA_HOST_BUILD_DIR}/samples/glyphora-sample.dll
+      ${CMAKE_BINARY_DIR}/compare-with-linux)
+set_tests_properties(Windows.SameOutputAsLinux PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
