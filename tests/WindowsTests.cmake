@@ -102,3 +102,7 @@ add_test(NAME Windows.SameOutputAsLinux
       $<TARGET_FILE:glyphora-cli> ${GLYPHORA_HOST_BUILD_DIR}/samples/glyphora-sample.dll
       ${CMAKE_BINARY_DIR}/compare-with-linux)
 set_tests_properties(Windows.SameOutputAsLinux PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
+
+# The tests of the Windows adapters, which only make sense on Windows.
+file(GLOB windows_adapter_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/*.cpp)
+glyphora_windows_test_executable(WindowsAdapterTests FILTER "*" SOURCES ${windows_adapter_sources})

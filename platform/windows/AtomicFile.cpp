@@ -1,6 +1,7 @@
 // Windows side of the atomic output file: the temporary file is created with CREATE_NEW (an
 // existing name is never opened) and MoveFileExW replaces the target in one step; a synced
-// commit adds FlushFileBuffers and MOVEFILE_WRITE_THROUGH.
+// commit adds FlushFileBuffers and MOVEFILE_WRITE_THROUGH. A target that another program
+// holds open, or that is read-only, is not replaced: the commit fails and the file stays.
 #include "platform/AtomicFile.h"
 
 #ifndef NOMINMAX
@@ -101,6 +102,13 @@ bool AtomicFile::closeNative(std::string& message)
 
 bool AtomicFile::replaceNative(std::string& message)
 {
+    // A read-only file is one the user asked Windows to keep: it is not replaced (some
+    // MoveFileExW implementations would replace it all the same).
+    const DWORD existing = ::GetFileAttributesW(target_.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
+        message = ReasonFor(ERROR_ACCESS_DENIED);
+        return false;
+    }
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durability_ == Durability::Synced ? MOVEFILE_WRITE_THROUGH : 0);
     if (!::MoveFileExW(temporary_.c_str(), target_.c_str(), flags)) {
         message = ReasonFor(::GetLastError());
