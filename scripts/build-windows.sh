@@ -11,7 +11,7 @@ host_build=$(realpath "${GLYPHORA_HOST_BUILD:-build}")
 build=${GLYPHORA_WINDOWS_BUILD:-build-windows}
 
 packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 dpkg-dev cmake ninja-build
-  libgtest-dev libgmock-dev)
+  libgtest-dev libgmock-dev unzip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
