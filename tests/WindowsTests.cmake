@@ -62,7 +62,9 @@ endforeach()
 # A private Wine prefix in the build folder, made once (wineboot takes half a minute); the
 # tests then start in a few seconds.
 set(GLYPHORA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-set(wine_environment WINEPREFIX=${GLYPHORA_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=)
+# LC_ALL=C.UTF-8: the same user language (US English) on every machine, and UTF-8 for the
+# names Wine gives the files it creates, so that every Windows name can reach the disk.
+set(wine_environment WINEPREFIX=${GLYPHORA_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= LC_ALL=C.UTF-8)
 add_test(NAME Windows.WinePrefix
   COMMAND ${CMAKE_COMMAND} -E env ${wine_environment} sh -c
     "test -f '${GLYPHORA_WINEPREFIX}/system.reg' || wine wineboot -i")
