@@ -76,7 +76,7 @@ void BM_LoadAllIcons(benchmark::State& state)
 {
     const fs::path module = ModuleFolder(static_cast<Kind>(state.range(0))).front();
     for (auto _ : state)
-        benchmark::DoNotOptimize(LoadFileIcons(module, IconSizing::Large));
+        benchmark::DoNotOptimize(LoadFileIcons(module, IconSizing::Large, BuiltInFileTypeIcons()));
     state.SetLabel(state.range(0) == kPe ? "PE" : "NE");
 }
 BENCHMARK(BM_LoadAllIcons)->Arg(kPe)->Arg(kNe)->Unit(benchmark::kMicrosecond);
@@ -87,8 +87,8 @@ void BM_ExportOneIconToPng(benchmark::State& state)
     for (auto _ : state) {
         CurrentIcons current;
         current.fileName = kSample;
-        current.icons = LoadFileIcons(kSample, IconSizing::Large).icons;
-        benchmark::DoNotOptimize(SaveIcon(current, 0, out, 5, false));
+        current.icons = LoadFileIcons(kSample, IconSizing::Large, BuiltInFileTypeIcons()).icons;
+        benchmark::DoNotOptimize(SaveIcon(current, 0, out, OutputKind::Png, false));
     }
     fs::remove(out);
 }

@@ -4,7 +4,6 @@
 //   build/bench/bench_save_all
 #include "export/CurrentIcons.h"
 #include "export/OutputKind.h"
-#include "export/ProgramFlags.h"
 #include "export/SaveAll.h"
 #include "iconengine/IconSources.h"
 #include "platform/ProcessStats.h"
@@ -21,51 +20,51 @@ using namespace glyphora;
 
 const fs::path kModule = fs::path(GLYPHORA_BENCH_BUILD_DIR) / "samples" / "glyphora-many.dll";
 
-void SaveAllOnce(benchmark::State& state, int fileType)
+void SaveAllOnce(benchmark::State& state, OutputKind fileType)
 {
-    const fs::path dir = fs::temp_directory_path() / ("glyphora-bench-saveall-" + std::to_string(fileType));
+    const fs::path dir =
+        fs::temp_directory_path() / ("glyphora-bench-saveall-" + std::string(OutputKindExtension(fileType)));
     fs::remove_all(dir);
     fs::create_directories(dir);
-    CommandLineActive = true; // replace without asking, as the command line does
     const CurrentIcons none;
     int icons = 0;
     for (auto _ : state) {
         SaveAllRequest request;
         request.srcFileName = kModule;
         request.fileType = fileType;
-        request.destDir = fileType == 11 ? dir / "page_files" : dir;
+        request.destDir = fileType == OutputKind::Html ? dir / "page_files" : dir;
         request.destFileName = dir / ("icons." + std::string(OutputKindExtension(fileType)));
         request.columnCount = 12;
         request.includeNumbers = request.drawBorders = true;
+        request.overwrite = OverwritePolicy::Replace; // as the command line does
         int count = 0;
         DialogAnswer confirm = DialogAnswer::None;
         SaveAll(none, request, count, confirm);
         icons = count;
     }
-    CommandLineActive = false;
     state.counters["icons"] = icons;
     fs::remove_all(dir);
 }
 
 void BM_SaveAllIco(benchmark::State& state)
 {
-    SaveAllOnce(state, 0);
+    SaveAllOnce(state, OutputKind::Icon);
 }
 void BM_SaveAllPng(benchmark::State& state)
 {
-    SaveAllOnce(state, 5);
+    SaveAllOnce(state, OutputKind::Png);
 }
 void BM_ExportHtml(benchmark::State& state)
 {
-    SaveAllOnce(state, 11);
+    SaveAllOnce(state, OutputKind::Html);
 }
 void BM_ExportDbase(benchmark::State& state)
 {
-    SaveAllOnce(state, 12);
+    SaveAllOnce(state, OutputKind::Dbase);
 }
 void BM_ExportPdf(benchmark::State& state)
 {
-    SaveAllOnce(state, 13);
+    SaveAllOnce(state, OutputKind::Pdf);
 }
 void BM_ExportXlsx(benchmark::State& state)
 {

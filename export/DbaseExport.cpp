@@ -45,8 +45,8 @@ public:
     explicit DbaseDocument(const SaveAllContext& context)
         : request_(*context.request),
           tablePath_(DbaseTablePath(*context.request, context.documentExt)),
-          table_(tablePath_),
-          memo_(fs::path(tablePath_).replace_extension(".dbt"))
+          table_(tablePath_, context.request->freeSpace),
+          memo_(fs::path(tablePath_).replace_extension(".dbt"), context.request->freeSpace)
     {
         const std::time_t now = std::time(nullptr);
         std::tm local{};
@@ -62,14 +62,14 @@ public:
 
     bool NeedsRenderedIcon() const override
     {
-        return request_.grayScale || request_.dbfType > 0;
+        return request_.grayScale || request_.dbfType != OutputKind::Icon;
     }
 
     void AddIcon(int, const IconHandle& icon, const Bitmap& rendered, const fs::path&) override
     {
         // The file image the memo holds: the icon as an .ico file, or the rendered picture.
         std::ostringstream data;
-        if (request_.dbfType >= 1 && request_.dbfType <= 5)
+        if (IsPictureFormat(request_.dbfType))
             SaveBitmapToStream(rendered, data, request_.dbfType);
         else
             SaveIconToStream(data, icon);

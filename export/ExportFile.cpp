@@ -37,7 +37,8 @@ int ExportFile::Buffer::sync()
     return Drain() ? 0 : -1;
 }
 
-ExportFile::ExportFile(const std::filesystem::path& path) : file_(path), buffer_(file_), stream_(&buffer_)
+ExportFile::ExportFile(const std::filesystem::path& path, FreeSpaceLimit* space)
+    : file_(path, Durability::Normal, space), buffer_(file_), stream_(&buffer_)
 {
     if (!file_.IsOpen()) Fail();
 }

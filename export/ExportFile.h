@@ -20,8 +20,9 @@ namespace glyphora {
 
 class ExportFile {
 public:
-    // Throws OutputError when the temporary file cannot be created.
-    explicit ExportFile(const std::filesystem::path& path);
+    // Throws OutputError when the temporary file cannot be created. With a space limit (the
+    // tests' full disk) the writes take their bytes from it.
+    explicit ExportFile(const std::filesystem::path& path, FreeSpaceLimit* space = nullptr);
     ExportFile(const ExportFile&) = delete;
     ExportFile& operator=(const ExportFile&) = delete;
 

@@ -3,6 +3,8 @@
 // settings; columnCount follows the grid each time a file is opened.
 #pragma once
 
+#include "export/OutputKind.h"
+
 #include <string>
 
 namespace glyphora {
@@ -13,18 +15,14 @@ struct ExportSettings {
     bool drawBorders = true;    // table borders (HTML) or frames (PDF)
     bool grayScale = false;     // grey pictures
     std::string dbfFieldName = "ICON";
-    int targetImageType = 0; // HTML pictures: 0 PNG, 1 JPEG, 2 GIF
-    int dbfType = 0;         // dBase memos: OutputKind 0 to 5
+    HtmlPictureType targetImageType = HtmlPictureType::Png; // HTML pictures
+    OutputKind dbfType = OutputKind::Icon;                  // dBase memos: an icon file or a picture format
 };
 
-// Stored values outside their range read as 0.
-inline int ValidTargetImageType(int stored)
+// What a dBase memo can hold: one of kPictureKinds; any other kind reads as Icon.
+inline OutputKind ValidDbfType(OutputKind kind)
 {
-    return stored >= 0 && stored <= 2 ? stored : 0;
-}
-inline int ValidDbfType(int stored)
-{
-    return stored >= 0 && stored <= 5 ? stored : 0;
+    return kind == OutputKind::Icon || IsPictureFormat(kind) ? kind : OutputKind::Icon;
 }
 
 // The column count a newly opened file gives the HTML export: the grid's columns, but no

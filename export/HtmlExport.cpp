@@ -24,7 +24,7 @@ public:
           width_(context.iconWidth),
           height_(context.iconHeight),
           folderName_(context.request->destDir.filename().string()),
-          file_(HtmlDocumentPath(context.request->destDir, context.documentExt))
+          file_(HtmlDocumentPath(context.request->destDir, context.documentExt), context.request->freeSpace)
     {
         std::string head = "\xEF\xBB\xBF";
         head += "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">" + std::string(kEol);

@@ -3,6 +3,7 @@
 // composed picture and the HTML, dBase and PDF exports.
 #pragma once
 
+#include "export/OutputKind.h"
 #include "raster/Bitmap.h"
 
 #include <cstdint>
@@ -12,19 +13,23 @@
 
 namespace glyphora {
 
-// The encoded picture: OutputKind 2 JPEG, 3 EMF, 4 GIF, 5 PNG, any other value BMP.
-std::vector<std::uint8_t> EncodeBitmap(const Bitmap& bitmap, int outputKind);
+class FreeSpaceLimit;
 
-// Writes the picture to fileName (1 BMP, 2 JPEG, 3 EMF, 4 GIF, 5 PNG, any other value BMP),
+// The encoded picture: JPEG, EMF, GIF or PNG for those kinds, BMP for every other kind.
+std::vector<std::uint8_t> EncodeBitmap(const Bitmap& bitmap, OutputKind outputKind);
+
+// Writes the picture to fileName in the format EncodeBitmap chooses for outputKind,
 // replacing an existing file, whatever extension the name carries. The picture is encoded in
-// memory and written through AtomicFile. Throws OutputError with the system's message when
+// memory and written through AtomicFile (taking its bytes from space, the tests' full disk,
+// when there is one). Throws OutputError with the system's message when
 // the file cannot be created or written; an existing file then stays as it was and nothing
 // half-written is left.
-void SaveBitmapAs(const Bitmap& bitmap, const std::filesystem::path& fileName, int outputKind);
+void SaveBitmapAs(const Bitmap& bitmap, const std::filesystem::path& fileName, OutputKind outputKind,
+                  FreeSpaceLimit* space = nullptr);
 
 // Writes the same picture at the stream's current position (EMF as its file image). Throws
 // GlyphoraError when the stream refuses the bytes.
-void SaveBitmapToStream(const Bitmap& bitmap, std::ostream& stream, int dbfType);
+void SaveBitmapToStream(const Bitmap& bitmap, std::ostream& stream, OutputKind outputKind);
 
 // A 24-bit bitmap becomes grey in place: grey = (77 R + 151 G + 28 B) >> 8 in all three
 // channels. Bitmaps of any other pixel format are left unchanged.

@@ -1,44 +1,66 @@
-// The numeric save and export targets. They travel as plain integers (save commands, menu
-// item tags, the "Export as" choice, the picture format stored in a dBase table), so the
-// names below are int constants rather than a scoped enum.
+// The save and export targets and the picture type of the HTML export, as types. The numbers
+// that stand for them in stored files, the settings and the command line's word table are
+// converted here and nowhere else.
 #pragma once
+
+#include <array>
 
 namespace glyphora {
 
-namespace OutputKind {
-inline constexpr int Icon = 0;
-inline constexpr int Bmp = 1;
-inline constexpr int Jpeg = 2;
-inline constexpr int Emf = 3;
-inline constexpr int Gif = 4;
-inline constexpr int Png = 5;
-// 6 to 10 are not used; the save-all path treats them as Icon.
-inline constexpr int Html = 11;
-inline constexpr int Dbase = 12;
-inline constexpr int Pdf = 13;
-inline constexpr int Xlsx = 14;
-} // namespace OutputKind
+// What a save or an export writes.
+enum class OutputKind {
+    Icon, // icon files (.ico)
+    Bmp,
+    Jpeg,
+    Emf,
+    Gif,
+    Png,
+    Html,  // an HTML page with the pictures in a folder beside it
+    Dbase, // a dBase table with a memo file
+    Pdf,
+    Xlsx, // a spreadsheet
+};
+
+// The kinds one icon, or every icon into a folder, can be saved as: icon files and the five
+// picture formats, in the order the menus and the find pane offer them.
+inline constexpr std::array<OutputKind, 6> kPictureKinds = {OutputKind::Icon, OutputKind::Bmp, OutputKind::Jpeg,
+                                                            OutputKind::Emf,  OutputKind::Gif, OutputKind::Png};
+
+// kPictureKinds[position] (the item of a menu, a list of save types or a choice of buttons),
+// Icon for a position outside the list; and back, -1 for a kind outside it.
+OutputKind PictureKindAt(int position);
+int PictureKindPosition(OutputKind kind);
+
+// True for the five picture formats (BMP, JPEG, EMF, GIF, PNG).
+bool IsPictureFormat(OutputKind kind);
+
+// The documents written as one file (dBase, PDF, spreadsheet), without a folder of pictures.
+bool IsSingleFileDocument(OutputKind kind);
 
 // The extension (no dot) written for a target: "ico", "bmp", "jpg", "emf", "gif", "png",
-// "htm", "dbf", "pdf", "xlsx". The unused codes 6 to 10 and unknown codes give "ico".
-const char* OutputKindExtension(int kind);
+// "htm", "dbf", "pdf", "xlsx".
+const char* OutputKindExtension(OutputKind kind);
 
 // The extension a single-icon save appends to a name without one: the picture extension for
-// codes 1 to 5 and "ico" for every other code.
-const char* SingleSaveExtension(int kind);
+// a picture format and "ico" for every other kind.
+const char* SingleSaveExtension(OutputKind kind);
 
-// The picture format of the images an HTML export writes beside its document. A separate
-// code set from OutputKind: it is the item index of the "PNG", "JPEG", "GIF" list.
-namespace TargetImageType {
-inline constexpr int Png = 0;
-inline constexpr int Jpeg = 1;
-inline constexpr int Gif = 2;
-} // namespace TargetImageType
+// The picture format of the images an HTML export writes beside its document.
+enum class HtmlPictureType { Png, Jpeg, Gif };
 
-// "png", "jpg" or "gif" (no dot); any unknown code behaves as Png.
-const char* TargetImageExtension(int targetImageType);
+// "png", "jpg" or "gif" (no dot).
+const char* HtmlPictureExtension(HtmlPictureType type);
 
-// The OutputKind that encodes a TargetImageType (Png, Jpeg or Gif); unknown codes give Png.
-int TargetImageOutputKind(int targetImageType);
+// The picture format that encodes an HTML picture type.
+OutputKind HtmlPictureKind(HtmlPictureType type);
+
+// The numeric codes: 0 to 5 for the picture kinds in kPictureKinds order, 11 HTML, 12 dBase,
+// 13 PDF, 14 spreadsheet; the codes 6 to 10 are not used and, like every unknown code, read
+// as Icon. HTML picture types are the item index of the "PNG", "JPEG", "GIF" list (0 to 2);
+// an unknown code reads as Png.
+int OutputKindCode(OutputKind kind);
+OutputKind OutputKindFromCode(int code);
+int HtmlPictureTypeCode(HtmlPictureType type);
+HtmlPictureType HtmlPictureTypeFromCode(int code);
 
 } // namespace glyphora

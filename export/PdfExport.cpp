@@ -41,7 +41,8 @@ public:
           layout_(ComputePdfExportLayout(context.iconWidth, context.iconHeight, request_.includeNumbers,
                                          request_.drawBorders)),
           file_(request_.destDir.empty() ? request_.destFileName.filename()
-                                         : request_.destDir / request_.destFileName.filename()),
+                                         : request_.destDir / request_.destFileName.filename(),
+                request_.freeSpace),
           pdf_(file_.Stream())
     {
         Guarded([&] {

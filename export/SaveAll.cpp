@@ -3,7 +3,6 @@
 
 #include "export/ImageWriters.h"
 #include "export/OutputKind.h"
-#include "export/ProgramFlags.h"
 #include "export/SaveAllDocument.h"
 #include "export/SaveIcon.h"
 #include "export/SaveProblems.h"
@@ -29,29 +28,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class Kind { Icons, Pictures, Html, Dbase, Pdf, Xlsx };
-
-Kind KindOf(int fileType)
-{
-    if (fileType >= 1 && fileType <= 5) return Kind::Pictures;
-    if (fileType == 11) return Kind::Html;
-    if (fileType == 12) return Kind::Dbase;
-    if (fileType == 13) return Kind::Pdf;
-    if (fileType == OutputKind::Xlsx) return Kind::Xlsx;
-    return Kind::Icons;
-}
-
 // The format of the per-icon pictures: the kind's own, or the HTML page's picture type.
-int PictureKind(const SaveAllRequest& r)
+OutputKind PictureKind(const SaveAllRequest& r)
 {
-    if (KindOf(r.fileType) == Kind::Html) return TargetImageOutputKind(r.targetImageType);
+    if (r.fileType == OutputKind::Html) return HtmlPictureKind(r.targetImageType);
     return r.fileType;
-}
-
-// The documents written as one file in the document's folder, without pictures beside them.
-bool IsSingleFileDocument(Kind kind)
-{
-    return kind == Kind::Dbase || kind == Kind::Pdf || kind == Kind::Xlsx;
 }
 
 bool IsModuleOrIconExtension(const std::string& ext)
@@ -59,14 +40,15 @@ bool IsModuleOrIconExtension(const std::string& ext)
     return IsModuleExtension(ext) || ext == ".ico";
 }
 
-// Asks before replacing an existing file, unless the command line runs or an earlier answer
-// holds for all. Returns false when the file must be skipped.
-bool MayWrite(const fs::path& target, DialogAnswer& answer, DialogAnswer& confirmResult)
+// Asks before replacing an existing file, unless the request replaces without asking or an
+// earlier answer holds for all. Returns false when the file must be skipped.
+bool MayWrite(const SaveAllRequest& request, const fs::path& target, DialogAnswer& answer, DialogAnswer& confirmResult)
 {
-    if (CommandLineActive || !fs::exists(target)) return true;
+    if (request.overwrite == OverwritePolicy::Replace || !fs::exists(target)) return true;
+    MessageDialogs& questions = request.questions ? *request.questions : ConsoleMessageDialogs();
     if (answer != DialogAnswer::NoToAll && answer != DialogAnswer::YesToAll)
-        answer = CurrentMessageDialogs().Show(FormatText(LangString(kTextOverwriteQuestion), target.string()),
-                                              MessageIcon::Question, MessageButtons::YesNoNoToAllYesToAll);
+        answer = questions.Show(FormatText(LangString(kTextOverwriteQuestion), target.string()), MessageIcon::Question,
+                                MessageButtons::YesNoNoToAllYesToAll);
     if (answer == DialogAnswer::NoToAll || answer == DialogAnswer::YesToAll) confirmResult = answer;
     return answer != DialogAnswer::No && answer != DialogAnswer::NoToAll;
 }
@@ -136,9 +118,9 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
                        DialogAnswer& confirmResult, const SaveAllProgress& progress)
 {
     SaveAllSummary summary;
-    const Kind kind = KindOf(request.fileType);
+    const OutputKind kind = request.fileType;
     const std::string pictureExt =
-        kind == Kind::Icons ? std::string(".ico") : "." + std::string(OutputKindExtension(PictureKind(request)));
+        kind == OutputKind::Icon ? std::string(".ico") : "." + std::string(OutputKindExtension(PictureKind(request)));
     std::string documentExt = AsciiLower(request.destExt);
     if (documentExt.empty()) documentExt = "." + std::string(OutputKindExtension(request.fileType));
     DialogAnswer answer = confirmResult;
@@ -159,7 +141,7 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
         count = static_cast<int>(current.icons.size());
         anyHandle =
             std::any_of(current.icons.begin(), current.icons.end(), [](const IconHandle& h) { return !h.isNull(); });
-    } else if (kind == Kind::Icons) {
+    } else if (kind == OutputKind::Icon) {
         count = CountFileIcons(source);
         anyHandle = AnyIconDecodes(source, size, count);
     } else if (CountFileIcons(source) > 0) {
@@ -188,7 +170,7 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
         fs::path target;
         if (perIconFiles) {
             target = request.destDir / SaveAllFileName(source, i + 1, pictureExt);
-            if (!MayWrite(target, answer, confirmResult)) {
+            if (!MayWrite(request, target, answer, confirmResult)) {
                 ++summary.declined;
                 if (progress) progress(i + 1, count);
                 continue;
@@ -197,20 +179,20 @@ SaveAllSummary SaveAll(const CurrentIcons& current, const SaveAllRequest& reques
         }
 
         bool saved = true;
-        if (kind == Kind::Icons) {
+        if (kind == OutputKind::Icon) {
             if (!groups) groups.emplace(source);
-            const IconGroupSource::Saved group = groups->Save(i, target);
+            const IconGroupSource::Saved group = groups->Save(i, target, request.freeSpace);
             // Once the file has changed under us, nothing more read from it can be trusted.
             if (groups->SourceChanged()) throw GlyphoraError(SourceChangedText(source));
             if (!group.problem.empty()) problems.push_back(group.problem);
             saved = group.problem.empty() && (groups->IsIconFile() || group.imageCount > 0);
         } else {
-            if (kind != Kind::Pictures && !document) document = CreateSaveAllDocument(context);
-            const bool render = kind == Kind::Pictures || kind == Kind::Html || document->NeedsRenderedIcon();
+            if (!IsPictureFormat(kind) && !document) document = CreateSaveAllDocument(context);
+            const bool render = IsPictureFormat(kind) || kind == OutputKind::Html || document->NeedsRenderedIcon();
             const Bitmap rendered =
                 render ? RenderIconOnWhite(icons[static_cast<std::size_t>(i)], iconWidth, iconHeight, request.grayScale)
                        : Bitmap{};
-            if (perIconFiles) SaveBitmapAs(rendered, target, PictureKind(request));
+            if (perIconFiles) SaveBitmapAs(rendered, target, PictureKind(request), request.freeSpace);
             if (document) document->AddIcon(i, icons[static_cast<std::size_t>(i)], rendered, target);
         }
         // An icon group that could not be written is not counted: the count reports files saved.

@@ -16,8 +16,8 @@ using SaveAllProgress = std::function<void(int, int)>;
 
 // Writes the icons of request.srcFileName (empty: the current file, icons as the grid holds
 // them) as the request says. saveCount grows by one for each icon saved; confirmResult keeps
-// a "yes to all" / "no to all" answer across calls. The overwrite question goes through the
-// message dialogs and is never asked while CommandLineActive is set. Every file is written
+// a "yes to all" / "no to all" answer across calls. The overwrite question goes to
+// request.questions and is never asked under OverwritePolicy::Replace. Every file is written
 // through AtomicFile and the per-icon folder is created only when the first file goes into
 // it. Write failures are raised as OutputError at once, after everything taken is released
 // (an existing file stays as it was, a folder created by the run and still empty is

@@ -18,11 +18,12 @@ Bitmap ComposeAllIcons(const IconGridModel& grid, const std::vector<IconHandle>&
 }
 
 void SaveAllAsOne(const IconGridModel& grid, const std::vector<IconHandle>& icons,
-                  const std::filesystem::path& fileName, int destType, bool grayScale)
+                  const std::filesystem::path& fileName, OutputKind destType, bool grayScale, FreeSpaceLimit* space)
 {
-    const int kind = destType >= 2 && destType <= 5 ? destType : 1;
+    // An icon file cannot hold a composed picture, nor can a document kind: those give BMP.
+    const OutputKind kind = IsPictureFormat(destType) ? destType : OutputKind::Bmp;
     SaveBitmapAs(ComposeAllIcons(grid, icons, grayScale), WithDefaultExtension(fileName, OutputKindExtension(kind)),
-                 kind);
+                 kind, space);
 }
 
 } // namespace glyphora

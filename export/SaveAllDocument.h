@@ -36,7 +36,7 @@ public:
     virtual void Finish(int saveCount) = 0;
 };
 
-// The document of a document kind (OutputKind 11, 12, 13, 14), created before its first icon.
+// The document of a document kind (HTML, dBase, PDF, spreadsheet), created before its first icon.
 std::unique_ptr<SaveAllDocument> CreateSaveAllDocument(const SaveAllContext& context);
 
 // The path of a document written as one file: the chosen name in the request's folder, with

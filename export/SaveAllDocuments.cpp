@@ -12,15 +12,21 @@ namespace glyphora {
 
 std::unique_ptr<SaveAllDocument> CreateSaveAllDocument(const SaveAllContext& context)
 {
-    switch (context.request ? context.request->fileType : -1) {
+    if (!context.request) throw GlyphoraError("A document needs the request it is written for.");
+    const OutputKind kind = context.request->fileType;
+    switch (kind) {
     case OutputKind::Html: return CreateHtmlDocument(context);
     case OutputKind::Dbase: return CreateDbaseDocument(context);
     case OutputKind::Pdf: return CreatePdfDocument(context);
     case OutputKind::Xlsx: return CreateXlsxDocument(context);
-    default:
-        throw GlyphoraError("Output kind " + std::to_string(context.request ? context.request->fileType : -1) +
-                            " is not a document.");
+    case OutputKind::Icon:
+    case OutputKind::Bmp:
+    case OutputKind::Jpeg:
+    case OutputKind::Emf:
+    case OutputKind::Gif:
+    case OutputKind::Png: break;
     }
+    throw GlyphoraError("Output kind " + std::to_string(OutputKindCode(kind)) + " is not a document.");
 }
 
 std::filesystem::path SaveAllDocumentPath(const SaveAllRequest& request, const std::string& documentExt)

@@ -19,17 +19,17 @@ Bitmap RenderIconOnWhite(const IconHandle& icon, int width, int height, bool gra
     return bmp;
 }
 
-int SaveIcon(const CurrentIcons& current, int iconIndex, const std::filesystem::path& fileName, int fileType,
-             bool grayScale)
+int SaveIcon(const CurrentIcons& current, int iconIndex, const std::filesystem::path& fileName, OutputKind fileType,
+             bool grayScale, FreeSpaceLimit* space)
 {
-    const bool picture = fileType >= 1 && fileType <= 5;
+    const bool picture = IsPictureFormat(fileType);
     const std::filesystem::path target = WithDefaultExtension(fileName, SingleSaveExtension(fileType));
 
     if (!picture) {
         // A group that cannot be read or written is raised with its reason rather than passed
         // off as a save of nothing: the caller shows it (window) or prints it (console).
         const IconGroupSource groups(current.fileName);
-        const IconGroupSource::Saved saved = groups.Save(iconIndex, target);
+        const IconGroupSource::Saved saved = groups.Save(iconIndex, target, space);
         if (!saved.problem.empty()) throw GlyphoraError(saved.problem);
         return groups.IsIconFile() ? 1 : saved.imageCount;
     }
@@ -43,7 +43,7 @@ int SaveIcon(const CurrentIcons& current, int iconIndex, const std::filesystem::
     // A null icon keeps its place in the grid; it saves as an empty (white) cell of the grid's size.
     const int width = icon.isNull() ? current.itemWidth : icon.width;
     const int height = icon.isNull() ? current.itemHeight : icon.height;
-    SaveBitmapAs(RenderIconOnWhite(icon, width, height, grayScale), target, fileType);
+    SaveBitmapAs(RenderIconOnWhite(icon, width, height, grayScale), target, fileType, space);
     return 1;
 }
 

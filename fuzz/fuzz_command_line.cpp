@@ -24,11 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (args.warnings.size() > static_cast<std::size_t>(kMaxArguments)) __builtin_trap();
 
     const OutputCodes codes = MapOutputWords(args.typeWord, args.dbfTypeWord, args.htmlImageWord);
-    const bool knownType = codes.fileType == 0 || (codes.fileType >= 1 && codes.fileType <= 5) ||
-                           (codes.fileType >= 11 && codes.fileType <= 13);
-    if (!knownType || codes.typeWord.empty()) __builtin_trap();
-    if (codes.dbfType < 0 || codes.dbfType > 5 || codes.targetImageType < 0 || codes.targetImageType > 2)
+    // Every kind goes to its code and back; a memo holds an icon file or a picture.
+    if (OutputKindFromCode(OutputKindCode(codes.fileType)) != codes.fileType || codes.typeWord.empty())
         __builtin_trap();
+    if (PictureKindPosition(codes.dbfType) < 0) __builtin_trap();
+    if (HtmlPictureTypeFromCode(HtmlPictureTypeCode(codes.targetImageType)) != codes.targetImageType) __builtin_trap();
     for (const auto& a : arguments)
         (void)ExtensionWord(a);
     return 0;

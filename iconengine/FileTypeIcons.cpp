@@ -1,8 +1,5 @@
-// The built-in file-type provider: one generic document icon for every file, and the
-// system's DefaultIcon registrations.
+// The built-in file-type provider: one generic document icon for every file.
 #include "iconengine/FileTypeIcons.h"
-
-#include "platform/FileAssociations.h"
 
 #include <algorithm>
 
@@ -16,25 +13,14 @@ public:
     {
         return BuiltInGenericFileIcon(size);
     }
-    std::string DefaultIconRegistration(const std::string& extension) const override
-    {
-        return ReadDefaultIconRegistration(extension);
-    }
 };
-
-const BuiltInProvider kBuiltIn;
-const FileTypeIconProvider* gProvider = nullptr;
 
 } // namespace
 
-const FileTypeIconProvider& CurrentFileTypeIconProvider()
+const FileTypeIconProvider& BuiltInFileTypeIcons()
 {
-    return gProvider ? *gProvider : kBuiltIn;
-}
-
-void SetFileTypeIconProvider(const FileTypeIconProvider* provider)
-{
-    gProvider = provider;
+    static const BuiltInProvider builtIn;
+    return builtIn;
 }
 
 // A sheet of paper with a folded top-right corner and a few grey text lines, scaled to the

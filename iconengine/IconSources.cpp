@@ -7,6 +7,7 @@
 #include "iconengine/IconExtraction.h"
 #include "platform/AsciiText.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileAssociations.h"
 #include "platform/FileReader.h"
 #include "platform/Files.h"
 #include "platform/GlyphoraError.h"
@@ -35,7 +36,7 @@ bool IsModuleExtension(const std::string& lowerExtension)
     return lowerExtension == ".exe" || lowerExtension == ".dll" || lowerExtension == ".ocx" || lowerExtension == ".icl";
 }
 
-LoadedIcons LoadFileIcons(const fs::path& fileName, IconSizing sizing)
+LoadedIcons LoadFileIcons(const fs::path& fileName, IconSizing sizing, const FileTypeIconProvider& fileTypes)
 {
     LoadedIcons result;
     const int size = IconSizeFor(sizing);
@@ -46,7 +47,7 @@ LoadedIcons LoadFileIcons(const fs::path& fileName, IconSizing sizing)
         result.associated = false;
         return result;
     }
-    IconHandle shellIcon = CurrentFileTypeIconProvider().IconForFile(fileName, size);
+    IconHandle shellIcon = fileTypes.IconForFile(fileName, size);
     if (!shellIcon.isNull()) result.icons.push_back(std::move(shellIcon));
     result.associated = true;
     return result;
@@ -111,7 +112,7 @@ std::string NormalizeDefaultIconLocation(std::string value)
 
 std::string GetDefaultIconLocation(const std::string& extension)
 {
-    return NormalizeDefaultIconLocation(CurrentFileTypeIconProvider().DefaultIconRegistration(extension));
+    return NormalizeDefaultIconLocation(ReadDefaultIconRegistration(extension));
 }
 
 IconGroupSource::IconGroupSource(const fs::path& fileName) : fileName_(fileName)
@@ -145,14 +146,14 @@ IconGroupSource::IconGroupSource(const fs::path& fileName) : fileName_(fileName)
 
 IconGroupSource::~IconGroupSource() = default;
 
-IconGroupSource::Saved IconGroupSource::Save(int index, const fs::path& dest) const
+IconGroupSource::Saved IconGroupSource::Save(int index, const fs::path& dest, FreeSpaceLimit* space) const
 {
     Saved saved;
     if (iconFile_) {
         if (dest.empty())
             saved.imageCount = IcoFileImageCount(fileName_);
         else
-            saved.problem = CopyIconFile(fileName_, dest);
+            saved.problem = CopyIconFile(fileName_, dest, space);
         return saved;
     }
     if (names_.empty()) return saved;
@@ -183,11 +184,11 @@ IconGroupSource::Saved IconGroupSource::Save(int index, const fs::path& dest) co
         saved.problem = "The icon " + name + " of '" + modulePath_.string() + "' holds no images.";
         return saved;
     }
-    WriteFileAtomically(dest, read.file.bytes);
+    WriteFileAtomically(dest, read.file.bytes, Durability::Normal, space);
     return saved;
 }
 
-std::string CopyIconFile(const fs::path& source, const fs::path& dest)
+std::string CopyIconFile(const fs::path& source, const fs::path& dest, FreeSpaceLimit* space)
 {
     constexpr std::uint64_t kMaxIconFileCopy = 128u * 1024u * 1024u;
     std::string reason;
@@ -196,7 +197,7 @@ std::string CopyIconFile(const fs::path& source, const fs::path& dest)
     const ByteReader header(*bytes);
     if (header.u16(0) != 0 || header.u16(2) != 1 || header.u16(4).value_or(0) == 0)
         return "'" + source.string() + "' is not an icon file: it holds no icon images.";
-    WriteFileAtomically(dest, *bytes);
+    WriteFileAtomically(dest, *bytes, Durability::Normal, space);
     return {};
 }
 

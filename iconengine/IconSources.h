@@ -9,6 +9,7 @@
 
 #include "raster/IconHandle.h"
 #include "formats/ModuleResources.h"
+#include "iconengine/FileTypeIcons.h"
 
 #include <filesystem>
 #include <memory>
@@ -17,6 +18,8 @@
 #include <vector>
 
 namespace glyphora {
+
+class FreeSpaceLimit;
 
 // The size at which the grid holds icons; Both behaves like Large.
 enum class IconSizing { Large, Small, Both };
@@ -29,7 +32,9 @@ struct LoadedIcons {
     bool sourceChanged = false;    // the file changed while its icons were read
 };
 
-LoadedIcons LoadFileIcons(const std::filesystem::path& fileName, IconSizing sizing);
+// The icons of a file at the sizing's size: its own, or else the one fileTypes gives for it.
+LoadedIcons LoadFileIcons(const std::filesystem::path& fileName, IconSizing sizing,
+                          const FileTypeIconProvider& fileTypes);
 
 // The group-icon names of a module in enumeration order: a string name less a leading "#",
 // a numeric name in decimal.
@@ -63,8 +68,9 @@ public:
     // Writes the group of icon index as an .ico file at dest (an icon file is copied; a
     // DefaultIcon association supplies its own index); with an empty dest only the group's
     // image count is read. Throws GlyphoraError for an index past the last group and
-    // OutputError when dest cannot be written (an existing dest then stays as it was).
-    Saved Save(int index, const std::filesystem::path& dest) const;
+    // OutputError when dest cannot be written (an existing dest then stays as it was). With a
+    // space limit (the tests' full disk) the file's bytes are taken from it.
+    Saved Save(int index, const std::filesystem::path& dest, FreeSpaceLimit* space = nullptr) const;
 
 private:
     std::filesystem::path fileName_;
@@ -78,7 +84,8 @@ private:
 // Copies an icon file to dest after checking that it is one: a readable file of at most
 // 128 MiB whose header lists at least one image. Returns the reason when the source is not
 // such a file (nothing is written then); throws OutputError when dest cannot be written.
-std::string CopyIconFile(const std::filesystem::path& source, const std::filesystem::path& dest);
+std::string CopyIconFile(const std::filesystem::path& source, const std::filesystem::path& dest,
+                         FreeSpaceLimit* space = nullptr);
 
 // The DefaultIcon location of an extension (lower case, with its dot), cleaned up: environment
 // references expanded, a remaining "%..." tail (such as %1) removed, quotes stripped.

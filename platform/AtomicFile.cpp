@@ -1,5 +1,5 @@
 // The portable part of the atomic output file: bookkeeping, failure texts, temporary names
-// and the simulated full disk of the tests.
+// and the space limit of the tests' full disk.
 #include "platform/AtomicFile.h"
 
 #include <atomic>
@@ -18,20 +18,6 @@ constexpr std::string_view kTemporaryMarker = ".glyphora-";
 constexpr std::string_view kTemporarySuffix = ".tmp";
 // Long names are cut in the temporary name so that it stays within the usual 255-byte limit.
 constexpr std::size_t kMaxStemInTemporaryName = 160;
-
-// -1: no simulation.
-std::atomic<std::int64_t> simulatedFreeSpace{-1};
-
-// How many of wanted bytes the simulated disk still takes (all when there is no simulation).
-std::size_t TakeSimulatedSpace(std::size_t wanted)
-{
-    std::int64_t free = simulatedFreeSpace.load();
-    for (;;) {
-        if (free < 0) return wanted;
-        const std::int64_t taken = std::min<std::int64_t>(free, static_cast<std::int64_t>(wanted));
-        if (simulatedFreeSpace.compare_exchange_weak(free, free - taken)) return static_cast<std::size_t>(taken);
-    }
-}
 
 std::string RandomTag()
 {
@@ -68,12 +54,19 @@ bool IsTemporaryOutputName(const std::string& fileName)
            fileName.compare(fileName.size() - kTemporarySuffix.size(), kTemporarySuffix.size(), kTemporarySuffix) == 0;
 }
 
-void SetSimulatedFreeSpace(std::optional<std::uint64_t> bytes)
+FreeSpaceLimit::FreeSpaceLimit(std::uint64_t bytes) : free_(bytes) {}
+
+std::size_t FreeSpaceLimit::Take(std::size_t wanted)
 {
-    simulatedFreeSpace = bytes ? static_cast<std::int64_t>(std::min<std::uint64_t>(*bytes, INT64_MAX)) : -1;
+    std::uint64_t free = free_.load();
+    for (;;) {
+        const std::uint64_t taken = std::min<std::uint64_t>(free, wanted);
+        if (free_.compare_exchange_weak(free, free - taken)) return static_cast<std::size_t>(taken);
+    }
 }
 
-AtomicFile::AtomicFile(fs::path target, Durability durability) : target_(std::move(target)), durability_(durability)
+AtomicFile::AtomicFile(fs::path target, Durability durability, FreeSpaceLimit* space)
+    : target_(std::move(target)), durability_(durability), space_(space)
 {
     open();
 }
@@ -130,7 +123,7 @@ bool AtomicFile::put(std::optional<std::uint64_t> offset, std::span<const std::u
     if (!IsOpen()) return false;
     if (byName_) return fail("write", std::generic_category().message(EBADF));
     if (bytes.empty()) return true;
-    const std::size_t allowed = TakeSimulatedSpace(bytes.size());
+    const std::size_t allowed = space_ ? space_->Take(bytes.size()) : bytes.size();
     std::string message;
     if (allowed > 0 && !writeNative(offset, bytes.first(allowed), message)) return fail("write", message);
     if (allowed < bytes.size()) return fail("write", std::generic_category().message(ENOSPC));
@@ -188,9 +181,10 @@ void AtomicFile::Raise() const
     throw OutputError(errorText_.empty() ? "Cannot write '" + target_.string() + "'." : errorText_);
 }
 
-void WriteFileAtomically(const fs::path& target, std::span<const std::uint8_t> bytes, Durability durability)
+void WriteFileAtomically(const fs::path& target, std::span<const std::uint8_t> bytes, Durability durability,
+                         FreeSpaceLimit* space)
 {
-    AtomicFile file(target, durability);
+    AtomicFile file(target, durability, space);
     if (!file.Write(bytes) || !file.Commit()) file.Raise();
 }
 

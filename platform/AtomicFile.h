@@ -9,6 +9,7 @@
 
 #include "platform/GlyphoraError.h"
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -32,6 +33,20 @@ public:
 // the old file or the new one (the settings file).
 enum class Durability { Normal, Synced };
 
+// The free space the writes of one operation may take, as on a disk with only that much left:
+// a write that needs more fails as on a full disk (ENOSPC), after the part that still fits.
+// The tests' full disk, handed to the operation they run on it and shared by every file that
+// operation writes through Write or WriteAt.
+class FreeSpaceLimit {
+public:
+    explicit FreeSpaceLimit(std::uint64_t bytes);
+    // How many of wanted bytes still fit; those are taken.
+    std::size_t Take(std::size_t wanted);
+
+private:
+    std::atomic<std::uint64_t> free_;
+};
+
 // Selects the constructor for a writer that opens its output by name.
 struct ByNameWriter {
     explicit ByNameWriter() = default;
@@ -42,8 +57,10 @@ class AtomicFile {
 public:
     // Creates the temporary file beside target; check IsOpen(). A target that exists and is
     // a device or a pipe (nothing a rename could replace) is written directly instead. A
-    // symbolic link at the target is replaced by the new file, not written through.
-    explicit AtomicFile(std::filesystem::path target, Durability durability = Durability::Normal);
+    // symbolic link at the target is replaced by the new file, not written through. With a
+    // space limit, the writes take their bytes from it.
+    explicit AtomicFile(std::filesystem::path target, Durability durability = Durability::Normal,
+                        FreeSpaceLimit* space = nullptr);
     // For a writer that opens its output by name: the temporary file is created as above and
     // closed again at once, the writer writes WritePath() and closes it, and Commit() renames
     // it over the target (Durability::Normal). Write and WriteAt fail.
@@ -100,6 +117,7 @@ private:
 
     std::filesystem::path target_;
     Durability durability_;
+    FreeSpaceLimit* space_ = nullptr;
     bool byName_ = false;
     std::filesystem::path temporary_; // empty when writing the target directly
     std::intptr_t handle_ = -1;
@@ -113,7 +131,7 @@ private:
 
 // Writes bytes as the whole new content of target through an AtomicFile; throws OutputError.
 void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
-                         Durability durability = Durability::Normal);
+                         Durability durability = Durability::Normal, FreeSpaceLimit* space = nullptr);
 
 // A fresh name for a temporary file of target: in target's folder, hidden, unguessable, with
 // ".tmp" at its end.
@@ -121,10 +139,5 @@ std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
 
 // True for names made by TemporaryPathFor (so that tests can tell leftovers apart).
 bool IsTemporaryOutputName(const std::string& fileName);
-
-// Test seam of the output layer: while set, all writes of the process share this many free
-// bytes, and a write that needs more fails as on a full disk (ENOSPC), after the part that
-// still fits. nullopt ends the simulation.
-void SetSimulatedFreeSpace(std::optional<std::uint64_t> bytes);
 
 } // namespace glyphora

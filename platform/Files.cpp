@@ -57,9 +57,9 @@ std::vector<std::uint8_t> ReadWholeFile(const fs::path& path)
     return std::move(*bytes);
 }
 
-void WriteWholeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes)
+void WriteWholeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes, FreeSpaceLimit* space)
 {
-    WriteFileAtomically(path, bytes);
+    WriteFileAtomically(path, bytes, Durability::Normal, space);
 }
 
 } // namespace glyphora

@@ -10,6 +10,8 @@
 
 namespace glyphora {
 
+class FreeSpaceLimit;
+
 bool FileExists(const std::filesystem::path& path); // a file (not a folder)
 bool DirectoryExists(const std::filesystem::path& path);
 
@@ -30,7 +32,9 @@ std::filesystem::path ProgramFilePath();
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
 
 // Writes bytes as the new content of path (see AtomicFile: an existing file is replaced only
-// by a complete one), throwing OutputError on any failure.
-void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+// by a complete one), throwing OutputError on any failure; with a space limit (the tests' full
+// disk) the bytes are taken from it.
+void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
+                    FreeSpaceLimit* space = nullptr);
 
 } // namespace glyphora

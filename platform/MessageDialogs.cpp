@@ -16,19 +16,12 @@ public:
     }
 };
 
-ConsoleDialogs gConsole;
-MessageDialogs* gDialogs = nullptr;
-
 } // namespace
 
-MessageDialogs& CurrentMessageDialogs()
+MessageDialogs& ConsoleMessageDialogs()
 {
-    return gDialogs ? *gDialogs : gConsole;
-}
-
-void SetMessageDialogs(MessageDialogs* dialogs)
-{
-    gDialogs = dialogs;
+    static ConsoleDialogs console;
+    return console;
 }
 
 } // namespace glyphora

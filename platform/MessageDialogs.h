@@ -20,11 +20,8 @@ public:
     virtual DialogAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) = 0;
 };
 
-// The dialogs in use; never null. Without an installed one, messages go to stderr and every
-// question is answered "no", so nothing is ever replaced unasked.
-MessageDialogs& CurrentMessageDialogs();
-
-// Installs dialogs (nullptr restores the console default). The caller keeps them alive.
-void SetMessageDialogs(MessageDialogs* dialogs);
+// The console default for code that is given no dialogs: messages go to stderr and every
+// question is answered "no", so nothing is ever replaced unasked. It keeps no state.
+MessageDialogs& ConsoleMessageDialogs();
 
 } // namespace glyphora

@@ -168,9 +168,11 @@ void ReadSharedValues(const SettingsStore& store, StoredSettings& settings)
     ExportSettings& options = settings.exportOptions;
     options.dbfFieldName =
         store.Value(kSettingsSection, "ExpDBFFieldName").value_or(defaults.exportOptions.dbfFieldName);
-    options.targetImageType = ValidTargetImageType(
-        ReadInteger(store, kSettingsSection, "ExpTargetImageType", defaults.exportOptions.targetImageType));
-    options.dbfType = ValidDbfType(ReadInteger(store, kSettingsSection, "ExpDBFType", defaults.exportOptions.dbfType));
+    // Stored as their codes; a code outside the range reads as the first choice.
+    options.targetImageType = HtmlPictureTypeFromCode(ReadInteger(
+        store, kSettingsSection, "ExpTargetImageType", HtmlPictureTypeCode(defaults.exportOptions.targetImageType)));
+    options.dbfType = ValidDbfType(OutputKindFromCode(
+        ReadInteger(store, kSettingsSection, "ExpDBFType", OutputKindCode(defaults.exportOptions.dbfType))));
     settings.window.showHiddenFolders =
         ReadBoolean(store, kSettingsSection, kShowHiddenFoldersKey, defaults.window.showHiddenFolders);
 
@@ -215,8 +217,9 @@ void WriteSharedValues(SettingsStore& store, const StoredSettings& settings)
     for (const BooleanKey& entry : kBooleanKeys)
         WriteBoolean(store, kSettingsSection, entry.key, Field(settings, entry));
     store.SetValue(kSettingsSection, "ExpDBFFieldName", settings.exportOptions.dbfFieldName);
-    WriteInteger(store, kSettingsSection, "ExpTargetImageType", settings.exportOptions.targetImageType);
-    WriteInteger(store, kSettingsSection, "ExpDBFType", settings.exportOptions.dbfType);
+    WriteInteger(store, kSettingsSection, "ExpTargetImageType",
+                 HtmlPictureTypeCode(settings.exportOptions.targetImageType));
+    WriteInteger(store, kSettingsSection, "ExpDBFType", OutputKindCode(settings.exportOptions.dbfType));
     WriteBoolean(store, kSettingsSection, kShowHiddenFoldersKey, settings.window.showHiddenFolders);
 
     store.EraseSection(kRecentSection);

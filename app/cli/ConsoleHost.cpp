@@ -37,7 +37,7 @@ std::string OneLine(const std::string& text)
 
 void ConsoleHost::Reload()
 {
-    LoadedIcons loaded = LoadFileIcons(current_.fileName, sizing_);
+    LoadedIcons loaded = LoadFileIcons(current_.fileName, sizing_, BuiltInFileTypeIcons());
     current_.icons = std::move(loaded.icons);
     current_.associated = loaded.associated;
     current_.sourceChanged = loaded.sourceChanged;
@@ -79,14 +79,14 @@ void ConsoleHost::SetSmallIcons()
     loaded_ = false;
 }
 
-int ConsoleHost::SaveIcon(int iconIndex, const std::string& fileName, int fileType, bool grayScale)
+int ConsoleHost::SaveIcon(int iconIndex, const std::string& fileName, OutputKind fileType, bool grayScale)
 {
     // Icon files are written from the file's groups; only pictures need the decoded icons.
-    const bool picture = fileType >= 1 && fileType <= 5;
+    const bool picture = IsPictureFormat(fileType);
     return glyphora::SaveIcon(picture ? Current() : current_, iconIndex, fileName, fileType, grayScale);
 }
 
-void ConsoleHost::SaveAllAsOne(const std::string& fileName, int destType, bool grayScale)
+void ConsoleHost::SaveAllAsOne(const std::string& fileName, OutputKind destType, bool grayScale)
 {
     // The picture has the geometry of the window's grid in its default layout.
     const CurrentIcons& current = Current();
@@ -108,7 +108,7 @@ void ConsoleHost::SaveAll(const SaveAllRequest& request, int& saveCount, DialogA
     // The HTML page takes the grid's column count, which depends on the icons it shows; the
     // other kinds read their icons from the source themselves.
     SaveAllRequest withColumns = request;
-    const bool needsIcons = request.srcFileName.empty() || request.fileType == 11;
+    const bool needsIcons = request.srcFileName.empty() || request.fileType == OutputKind::Html;
     if (needsIcons) Current();
     withColumns.columnCount = settings_.columnCount;
     glyphora::SaveAll(current_, withColumns, saveCount, confirmResult, progress);

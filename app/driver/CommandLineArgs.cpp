@@ -148,19 +148,36 @@ CommandLineArgs ScanCommandLine(const std::vector<std::string>& arguments)
 
 namespace {
 
+// Each word with the output kind it names, what a dBase memo holds when it is the memo's
+// word (an icon file for a document kind), and the HTML picture type when it is the page's.
 struct WordRow {
     const char* word;
-    int fileType;
+    OutputKind fileType;
     const char* normalised; // nullptr: unchanged
-    int dbfType;
-    int targetImageType;
+    OutputKind dbfType;
+    HtmlPictureType targetImageType;
 };
+using K = OutputKind;
+using H = HtmlPictureType;
+// clang-format off
 constexpr WordRow kWordTable[] = {
-    {"BMP", 1, "BMP", 1, 0},    {"BITMAP", 1, "BMP", 1, 0}, {"JPEG", 2, nullptr, 2, 1},   {"JPG", 2, nullptr, 2, 1},
-    {"EMF", 3, nullptr, 3, 0},  {"WMF", 3, nullptr, 3, 0},  {"METAFILE", 3, "EMF", 3, 0}, {"GIF", 4, nullptr, 4, 2},
-    {"PNG", 5, nullptr, 5, 0},  {"HTM", 11, nullptr, 0, 0}, {"HTML", 11, nullptr, 0, 0},  {"DBF", 12, "DBF", 0, 0},
-    {"DBASE", 12, "DBF", 0, 0}, {"PDF", 13, nullptr, 0, 0}, {"XLSX", 14, nullptr, 0, 0},
+    {"BMP", K::Bmp, "BMP", K::Bmp, H::Png},
+    {"BITMAP", K::Bmp, "BMP", K::Bmp, H::Png},
+    {"JPEG", K::Jpeg, nullptr, K::Jpeg, H::Jpeg},
+    {"JPG", K::Jpeg, nullptr, K::Jpeg, H::Jpeg},
+    {"EMF", K::Emf, nullptr, K::Emf, H::Png},
+    {"WMF", K::Emf, nullptr, K::Emf, H::Png},
+    {"METAFILE", K::Emf, "EMF", K::Emf, H::Png},
+    {"GIF", K::Gif, nullptr, K::Gif, H::Gif},
+    {"PNG", K::Png, nullptr, K::Png, H::Png},
+    {"HTM", K::Html, nullptr, K::Icon, H::Png},
+    {"HTML", K::Html, nullptr, K::Icon, H::Png},
+    {"DBF", K::Dbase, "DBF", K::Icon, H::Png},
+    {"DBASE", K::Dbase, "DBF", K::Icon, H::Png},
+    {"PDF", K::Pdf, nullptr, K::Icon, H::Png},
+    {"XLSX", K::Xlsx, nullptr, K::Icon, H::Png},
 };
+// clang-format on
 
 const WordRow* FindWord(const std::string& word)
 {
@@ -190,7 +207,7 @@ OutputCodes MapOutputWords(const std::string& typeWord, const std::string& dbfTy
         codes.fileType = row->fileType;
         codes.typeWord = row->normalised ? row->normalised : typeWord;
     } else {
-        codes.fileType = 0;
+        codes.fileType = OutputKind::Icon;
         codes.typeWord = "ICO";
     }
     if (const WordRow* row = find(dbfTypeWord)) codes.dbfType = row->dbfType;

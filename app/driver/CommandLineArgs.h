@@ -3,6 +3,8 @@
 // the word table that turns the type words into output codes.
 #pragma once
 
+#include "export/OutputKind.h"
+
 #include <string>
 #include <vector>
 
@@ -39,12 +41,12 @@ struct CommandLineArgs {
 // Scans the program's arguments (without the program itself).
 CommandLineArgs ScanCommandLine(const std::vector<std::string>& arguments);
 
-// The codes a set of words stands for.
+// The kinds a set of words stands for.
 struct OutputCodes {
-    int fileType = 0;
+    OutputKind fileType = OutputKind::Icon;
     std::string typeWord; // normalised
-    int dbfType = 0;
-    int targetImageType = 0;
+    OutputKind dbfType = OutputKind::Icon;
+    HtmlPictureType targetImageType = HtmlPictureType::Png;
 };
 OutputCodes MapOutputWords(const std::string& typeWord, const std::string& dbfTypeWord,
                            const std::string& htmlImageWord);

@@ -4,7 +4,6 @@
 #include "app/driver/CommandLineArgs.h"
 #include "export/IconSet.h"
 #include "export/OutputKind.h"
-#include "export/ProgramFlags.h"
 #include "export/SaveProblems.h"
 #include "i18n/BuiltInTexts.h"
 #include "i18n/TextFormat.h"
@@ -21,15 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Keeps CommandLineActive set and the cursor busy for a scope, whatever way it is left.
-class ActiveScope {
-public:
-    ActiveScope() { CommandLineActive = true; }
-    ~ActiveScope() { CommandLineActive = false; }
-    ActiveScope(const ActiveScope&) = delete;
-    ActiveScope& operator=(const ActiveScope&) = delete;
-};
-
+// Keeps the cursor busy for a scope, whatever way it is left.
 class BusyCursor {
 public:
     explicit BusyCursor(CommandLineHost& host) : host_(host) { host_.SetBusyCursor(true); }
@@ -42,11 +33,10 @@ private:
 };
 
 // The folder SaveAll writes into, derived from the destination by the kind of output.
-fs::path TargetFolder(const std::string& destination, int fileType)
+fs::path TargetFolder(const std::string& destination, OutputKind fileType)
 {
     const fs::path dest(destination);
-    if (fileType == OutputKind::Dbase || fileType == OutputKind::Pdf || fileType == OutputKind::Xlsx)
-        return dest.parent_path();
+    if (IsSingleFileDocument(fileType)) return dest.parent_path();
     if (fileType == OutputKind::Html) {
         fs::path folder = dest;
         folder.replace_extension();
@@ -73,7 +63,6 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
         args.exportMode ? (args.positional.size() > 0 ? args.positional[0] : std::string{}) : args.joinedSource;
     const std::string destination = args.exportMode && args.positional.size() > 1 ? args.positional[1] : std::string{};
 
-    ActiveScope active;
     std::string errorText = InterfaceText(kTextCommandLineErrorHeading);
     auto fail = [&](const std::string& reason) {
         errorText += "\n" + reason;
@@ -100,9 +89,11 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
         BusyCursor busy(host);
         const std::string typeWord = args.typeWord.empty() ? ExtensionWord(destination) : args.typeWord;
         OutputCodes codes = MapOutputWords(typeWord, args.dbfTypeWord, args.htmlImageWord);
-        if (args.allAsOne && codes.fileType == 0) codes.fileType = 1; // an icon file cannot hold a composed picture
+        // An icon file cannot hold a composed picture.
+        if (args.allAsOne && codes.fileType == OutputKind::Icon) codes.fileType = OutputKind::Bmp;
+        const bool document = codes.fileType != OutputKind::Icon && !IsPictureFormat(codes.fileType);
         int iconNumber = args.iconNumber;
-        if (args.allAsOne || codes.fileType >= 11) iconNumber = 0;
+        if (args.allAsOne || document) iconNumber = 0;
 
         if (args.iconSet) {
             const IconSetRun run = SaveIconSets(source, destination, args.iconNumber, args.iconName,
@@ -134,10 +125,10 @@ CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, Comm
             request.grayScale = args.grayScale;
             request.small = args.small;
             request.targetImageType = codes.targetImageType;
+            request.overwrite = OverwritePolicy::Replace; // the command line never asks
             DialogAnswer confirmResult = DialogAnswer::None;
             host.SaveAll(request, result.count, confirmResult);
-            if (result.count > 0 && args.openDestination && codes.fileType > 10)
-                host.OpenSavedFile(destination, codes.typeWord);
+            if (result.count > 0 && args.openDestination && document) host.OpenSavedFile(destination, codes.typeWord);
         }
         nothingSaved = (args.iconSet || !args.allAsOne) && result.count == 0;
     }

@@ -18,8 +18,8 @@ public:
     virtual void RunHelp() = 0;            // help contents
     virtual void SelectFile(const std::string& fileName) = 0;
     virtual void SetSmallIcons() = 0; // the grid switches to small icons and reloads
-    virtual int SaveIcon(int iconIndex, const std::string& fileName, int fileType, bool grayScale) = 0;
-    virtual void SaveAllAsOne(const std::string& fileName, int destType, bool grayScale) = 0;
+    virtual int SaveIcon(int iconIndex, const std::string& fileName, OutputKind fileType, bool grayScale) = 0;
+    virtual void SaveAllAsOne(const std::string& fileName, OutputKind destType, bool grayScale) = 0;
     virtual void SaveAll(const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult) = 0;
     virtual void OpenSavedFile(const std::string& fileName, const std::string& ext) = 0;
     virtual void ShowError(const std::string& text) = 0;
@@ -44,8 +44,8 @@ struct CommandLineResult {
 };
 
 // Runs the driver once over the program's arguments (without the program itself).
-// CommandLineActive is set from the first look at a file to the end, on every path; a
-// failure raised by a save propagates after the cursor is restored. An export succeeds only
+// Its save-all requests replace existing files without asking; a failure raised by a save
+// propagates after the cursor is restored. An export succeeds only
 // when something was saved as asked: a source that cannot be read, or one without icons to
 // save, ends in the error box with the reason, and so does a save that wrote nothing.
 CommandLineResult RunCommandLine(const std::vector<std::string>& arguments, CommandLineHost& host);

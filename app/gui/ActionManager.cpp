@@ -128,9 +128,23 @@ const CommandRow kCommands[] = {
 };
 // clang-format on
 
-// The captions of the members: the picture kinds in OutputKind order, the languages by index.
-constexpr std::array<int, kPictureKindCount> kPictureKindTexts = {
-    kTextMenuAsIcons, kTextMenuAsBitmaps, kTextMenuAsJpeg, kTextMenuAsMetafiles, kTextMenuAsGif, kTextMenuAsPng};
+// The captions of the members: each picture kind's, the languages by index.
+int PictureKindTextId(OutputKind kind)
+{
+    switch (kind) {
+    case OutputKind::Bmp: return kTextMenuAsBitmaps;
+    case OutputKind::Jpeg: return kTextMenuAsJpeg;
+    case OutputKind::Emf: return kTextMenuAsMetafiles;
+    case OutputKind::Gif: return kTextMenuAsGif;
+    case OutputKind::Png: return kTextMenuAsPng;
+    case OutputKind::Icon:
+    case OutputKind::Html:
+    case OutputKind::Dbase:
+    case OutputKind::Pdf:
+    case OutputKind::Xlsx: break;
+    }
+    return kTextMenuAsIcons;
+}
 constexpr std::array<int, kLanguageCount> kLanguageTexts = {kTextMenuEnglish,  kTextMenuUkrainian, kTextMenuGreek,
                                                             kTextMenuRomanian, kTextMenuItalian,   kTextMenuPolish};
 // The languages in the order the menu shows them.
@@ -181,7 +195,7 @@ int MemberCount(Members members)
 int MemberTextId(Members members, int member)
 {
     const auto at = static_cast<std::size_t>(member);
-    return members == Members::Languages ? kLanguageTexts.at(at) : kPictureKindTexts.at(at);
+    return members == Members::Languages ? kLanguageTexts.at(at) : PictureKindTextId(kPictureKinds.at(at));
 }
 
 // Every combination of Shift, Ctrl and Alt: Escape and F1 work with any of them held.

@@ -18,6 +18,7 @@
 #pragma once
 
 #include "app/gui/RecentFiles.h"
+#include "export/OutputKind.h"
 
 #include <QKeySequence>
 #include <QList>
@@ -72,9 +73,9 @@ enum class Command {
     SaveListedAs,   // one item per picture kind in that menu
 };
 
-// Commands with one action per member: the picture kinds (in OutputKind order, 0 to 5) and
+// Commands with one action per member: the picture kinds (member n is kPictureKinds[n]) and
 // the languages (by language index).
-inline constexpr int kPictureKindCount = 6;
+inline constexpr int kPictureKindCount = static_cast<int>(kPictureKinds.size());
 
 enum class Menu { RecentFiles, Save, SaveAll, Options, Language, IconSize, SaveListed };
 

@@ -15,8 +15,14 @@
 namespace glyphora {
 
 AuxiliaryWindows::AuxiliaryWindows(QWidget& owner, DialogService& dialogs, const IconGrid& icons,
-                                   WindowSettings& settings, QAction& showIconWindow)
-    : owner_(owner), dialogs_(dialogs), icons_(icons), settings_(settings), showIconWindow_(showIconWindow)
+                                   WindowSettings& settings, QAction& showIconWindow,
+                                   std::function<bool()> ownerClosing)
+    : owner_(owner),
+      dialogs_(dialogs),
+      icons_(icons),
+      settings_(settings),
+      showIconWindow_(showIconWindow),
+      ownerClosing_(std::move(ownerClosing))
 {}
 
 AuxiliaryWindows::~AuxiliaryWindows()
@@ -48,7 +54,7 @@ void AuxiliaryWindows::updateIconWindow(int index)
         return;
     }
     if (!iconWindow_) {
-        iconWindow_ = new IconWindow(&owner_); // a child window: freed with the main window
+        iconWindow_ = new IconWindow(&owner_, ownerClosing_); // a child window: freed with the main window
         // Closed by itself, the window stays closed until the option is turned on again.
         iconWindow_->setOnClosedByUser([this] {
             settings_.showSeparateWindow = false;
@@ -63,7 +69,7 @@ void AuxiliaryWindows::updateIconWindow(int index)
     if (index < 0) {
         iconWindow_->showNoIcon();
     } else if (icons_.Associated()) {
-        const FileTypeIconProvider& shell = CurrentFileTypeIconProvider();
+        const FileTypeIconProvider& shell = icons_.FileTypeIcons(); // the provider the grid's icon came from
         if (hiDpi) {
             sharp.large = shell.IconForFile(file, DevicePixelSize(kLargeIconSize, sharp.ratio));
             sharp.small = shell.IconForFile(file, DevicePixelSize(kSmallIconSize, sharp.ratio));

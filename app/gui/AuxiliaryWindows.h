@@ -6,6 +6,8 @@
 
 #include <QPointer>
 
+#include <functional>
+
 class QAction;
 class QWidget;
 
@@ -18,9 +20,10 @@ struct WindowSettings;
 class AuxiliaryWindows {
 public:
     // owner: the main window, which keeps the keyboard focus and owns the separate window;
-    // showIconWindow: the options menu's check item of the separate window.
+    // showIconWindow: the options menu's check item of the separate window; ownerClosing: whether
+    // the owner has agreed to close, when a close of the separate window leaves the option as it is.
     AuxiliaryWindows(QWidget& owner, DialogService& dialogs, const IconGrid& icons, WindowSettings& settings,
-                     QAction& showIconWindow);
+                     QAction& showIconWindow, std::function<bool()> ownerClosing);
     // The separate window goes first when the main window is destroyed.
     ~AuxiliaryWindows();
     AuxiliaryWindows(const AuxiliaryWindows&) = delete;
@@ -44,6 +47,7 @@ private:
     const IconGrid& icons_;
     WindowSettings& settings_;
     QAction& showIconWindow_;
+    std::function<bool()> ownerClosing_;
     QPointer<IconWindow> iconWindow_; // a child window of owner_
 };
 

@@ -19,6 +19,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <iterator>
 
 namespace glyphora {
 
@@ -84,9 +85,11 @@ ExportOptionsDialog::ExportOptionsDialog(QWidget* parent) : QDialog(parent)
     exportAsGroup_ = new QGroupBox(UiText(kTextExportAs), this);
     exportAsGroup_->setGeometry(236, 2, 229, 88);
     exportAsButtons_ = new QButtonGroup(this);
+    // The memo kinds in kPictureKinds order: a button's id is its kind's position there.
     const int itemIds[] = {kTextExportAsIcon,     kTextExportAsBitmap, kTextExportAsJpeg,
                            kTextExportAsMetafile, kTextExportAsGif,    kTextExportAsPng};
-    for (int i = 0; i < 6; ++i) {
+    static_assert(std::size(itemIds) == kPictureKinds.size());
+    for (int i = 0; i < static_cast<int>(kPictureKinds.size()); ++i) {
         auto* item = new QRadioButton(UiText(itemIds[i]), exportAsGroup_);
         item->setGeometry(10 + (i / 3) * 108, 20 + (i % 3) * 21, 104, 20); // two columns, filled down
         exportAsButtons_->addButton(item, i);
@@ -150,12 +153,13 @@ void ExportOptionsDialog::prepare(ExportKind kind, const ExportSettings& setting
     placeMovable(pdf ? kPdfShift : xlsx ? kXlsxShift : 0);
 
     columnCountEdit_->setText(QString::number(settings.columnCount));
-    imageTypeCombo_->setCurrentIndex(ValidTargetImageType(settings.targetImageType));
+    imageTypeCombo_->setCurrentIndex(HtmlPictureTypeCode(settings.targetImageType));
     borderCheck_->setChecked(settings.drawBorders);
     numberCheck_->setChecked(settings.includeNumbers);
     grayScaleCheck_->setChecked(settings.grayScale);
     fieldNameEdit_->setText(QString::fromStdString(settings.dbfFieldName));
-    if (QAbstractButton* item = exportAsButtons_->button(ValidDbfType(settings.dbfType))) item->setChecked(true);
+    if (QAbstractButton* item = exportAsButtons_->button(PictureKindPosition(ValidDbfType(settings.dbfType))))
+        item->setChecked(true);
     grayScaleCheck_->setEnabled(dbase ? exportTypeIndex() > 0 : true);
     columnCountChanged();
     if (html)
@@ -218,14 +222,14 @@ std::optional<ExportSettings> ExportOptionsDialog::readBack(const ExportSettings
         }
         result.includeNumbers = numberCheck_->isChecked();
         result.drawBorders = borderCheck_->isChecked();
-        result.targetImageType = imageTypeCombo_->currentIndex();
+        result.targetImageType = HtmlPictureTypeFromCode(imageTypeCombo_->currentIndex());
         result.grayScale = grayScaleCheck_->isChecked();
         result.columnCount = *columns;
         break;
     }
     case ExportKind::Dbase:
         result.dbfFieldName = fieldNameEdit_->text().toStdString();
-        result.dbfType = exportTypeIndex();
+        result.dbfType = PictureKindAt(exportTypeIndex());
         result.grayScale = grayScaleCheck_->isChecked();
         break;
     case ExportKind::Pdf:

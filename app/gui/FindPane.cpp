@@ -6,7 +6,6 @@
 #include "app/gui/FindPaneHost.h"
 #include "app/gui/MinimumCountBox.h"
 #include "app/gui/UiText.h"
-#include "export/ProgramFlags.h"
 #include "i18n/TextIds.h"
 #include "iconengine/DeviceIcons.h"
 #include "iconengine/IconExtraction.h"
@@ -70,13 +69,13 @@ QPixmap BracePixmap(const QColor& color)
 // The small icon a listed file shows: its own first icon, else the desktop's icon for its
 // type, drawn on the row's background; on a HiDPI screen from the image that fits the
 // physical pixels.
-QPixmap RowIcon(const fs::path& file, const QColor& background, double devicePixelRatio)
+QPixmap RowIcon(const fs::path& file, const FileTypeIconProvider& fileTypes, const QColor& background,
+                double devicePixelRatio)
 {
     std::vector<IconHandle> own = ExtractDeviceIcons(file, kSmallIconSize, devicePixelRatio, 0, 1);
-    IconHandle icon =
-        !own.empty() && !own.front().isNull()
-            ? std::move(own.front())
-            : CurrentFileTypeIconProvider().IconForFile(file, DevicePixelSize(kSmallIconSize, devicePixelRatio));
+    IconHandle icon = !own.empty() && !own.front().isNull()
+                          ? std::move(own.front())
+                          : fileTypes.IconForFile(file, DevicePixelSize(kSmallIconSize, devicePixelRatio));
     if (icon.isNull()) icon = BuiltInGenericFileIcon(DevicePixelSize(kSmallIconSize, devicePixelRatio));
     const std::uint32_t rgb = background.rgb() & 0x00FFFFFFu;
     return QPixmap::fromImage(RenderDeviceIcon(icon, kSmallIconSize, kSmallIconSize, rgb, devicePixelRatio));
@@ -99,10 +98,7 @@ FindPane::FindPane(FindPaneHost& host, ActionManager& actions, QWidget* findStri
 FindPane::~FindPane()
 {
     runner_->cancel();
-    if (scanning_) {
-        ScanActive = false;
-        QApplication::restoreOverrideCursor();
-    }
+    if (scanning_) QApplication::restoreOverrideCursor();
 }
 
 // The strip: the folder button, the minimum-count box with its label, and at the right end the
@@ -134,7 +130,7 @@ void FindPane::buildStrip(QWidget* findStrip)
     actions_.setHandler(Command::GoToFileFolder, [this] { goToFileFolder(); });
     actions_.setCheckHandler(Command::ToggleFindPane, [this](bool checked) { setPaneVisible(checked); });
     actions_.setHandler(Command::StopScan, [this] { stopScan(); });
-    actions_.setMemberHandler(Command::SaveListedAs, [this](int kind) { saveAllListed(kind); });
+    actions_.setMemberHandler(Command::SaveListedAs, [this](int member) { saveAllListed(PictureKindAt(member)); });
     connect(minimumBox_, &MinimumCountBox::changed, this, &FindPane::rescan);
     for (QWidget* control : std::initializer_list<QWidget*>{copyDirButton_, minimumLabel_, minimumBox_})
         control->hide();
@@ -220,7 +216,8 @@ void FindPane::buildPane()
             if (params.hintQuery) return;
             const QColor background =
                 fileList_->palette().color((state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Base);
-            params.pixmap = RowIcon(fullPath(fileList_->itemText(row)), background, fileList_->devicePixelRatioF());
+            params.pixmap = RowIcon(fullPath(fileList_->itemText(row)), host_.fileTypeIcons(), background,
+                                    fileList_->devicePixelRatioF());
         },
         Qt::DirectConnection);
 
@@ -438,7 +435,6 @@ void FindPane::rescan()
     host_.setStatusText(InterfaceText(kTextScanning) + " " + InterfaceText(kTextScanPleaseWait));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     scanning_ = true;
-    ScanActive = true;
     fileList_->beginUpdate();
     ScanOptions options;
     options.enterHiddenFolders = tree_->showsHiddenFolders(); // the scan enters what the tree shows
@@ -451,12 +447,17 @@ void FindPane::fileListed(const QString& entry, int count)
     fileList_->addItem(entry);
     if (scan != scanNumber_) return; // the insertion led to a new scan (a tree branch read again)
     countLabel_->setText(QString::number(count) + QStringLiteral("..."));
-    if (!ScanActive) runner_->stop(); // Escape: the scan ends with this file
+    if (runner_->stopRequested()) runner_->stop(); // Escape: the scan ends with this file
 }
 
 void FindPane::stopScan()
 {
-    if (ScanActive) ScanActive = false;
+    runner_->requestStop();
+}
+
+bool FindPane::isStopRequested() const
+{
+    return runner_->stopRequested();
 }
 
 void FindPane::scanEnded(ScanOutcome outcome)
@@ -471,7 +472,6 @@ void FindPane::endScan(ScanOutcome outcome)
     scanning_ = false;
     fileList_->endUpdate();
     stoppedLabel_->setVisible(outcome == ScanOutcome::Stopped);
-    ScanActive = false;
     host_.setStatusText({});
     QString count = countLabel_->text();
     if (count.endsWith(QStringLiteral("..."))) count.chop(3);
@@ -520,7 +520,7 @@ void FindPane::goToFileFolder()
     tree_->setFolder(file.parent_path());
 }
 
-void FindPane::saveAllListed(int outputKind)
+void FindPane::saveAllListed(OutputKind outputKind)
 {
     host_.saveFiles(outputKind, listedFiles());
 }

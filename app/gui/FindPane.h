@@ -14,6 +14,7 @@
 // the tree read again) stops that scan and starts the new one.
 #pragma once
 
+#include "export/OutputKind.h"
 #include "scan/FolderScan.h"
 #include "settings/Settings.h"
 
@@ -85,6 +86,8 @@ public:
     // scan until it is shown.
     void rescan();
     bool isScanning() const { return scanning_; }
+    // Escape was pressed during the running scan, which ends with the file being listed.
+    bool isStopRequested() const;
     // The texts of the listed files, in list order, and their full paths.
     std::vector<std::string> listedEntries() const;
     std::vector<std::filesystem::path> listedFiles() const;
@@ -125,7 +128,7 @@ private:
     void goToFileFolder();
     // Escape: the scan ends after the file being listed.
     void stopScan();
-    void saveAllListed(int outputKind);
+    void saveAllListed(OutputKind outputKind);
     void fileListed(const QString& entry, int count);
     void scanEnded(ScanOutcome outcome);
     // Puts everything back as it was before the scan (also for a scan replaced by another).

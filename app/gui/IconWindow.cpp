@@ -2,7 +2,6 @@
 #include "app/gui/IconWindow.h"
 
 #include "app/gui/UiText.h"
-#include "export/ProgramFlags.h"
 #include "i18n/TextFormat.h"
 #include "i18n/TextIds.h"
 #include "iconengine/IconRendering.h"
@@ -53,7 +52,8 @@ constexpr int kStripSpacing = 12;
 
 } // namespace
 
-IconWindow::IconWindow(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), owner_(owner)
+IconWindow::IconWindow(QWidget* owner, std::function<bool()> ownerClosing)
+    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), owner_(owner), ownerClosing_(std::move(ownerClosing))
 {
     setWindowTitle(UiText(kTextIconWindowCaption));
     resize(kDesignWidth, kDesignHeight);
@@ -181,7 +181,8 @@ void IconWindow::resizeEvent(QResizeEvent* event)
 void IconWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    if (!MainWindowClosing && onClosedByUser_) onClosedByUser_();
+    const bool programEnds = ownerClosing_ && ownerClosing_();
+    if (!programEnds && onClosedByUser_) onClosedByUser_();
 }
 
 } // namespace glyphora

@@ -31,8 +31,9 @@ public:
     static constexpr int kDesignWidth = 287;
     static constexpr int kDesignHeight = 178;
 
-    // owner: the main window, which the window is centred on when first shown.
-    explicit IconWindow(QWidget* owner);
+    // owner: the main window, which the window is centred on when first shown; ownerClosing
+    // tells whether the owner has agreed to close (then a close is not the user's).
+    IconWindow(QWidget* owner, std::function<bool()> ownerClosing = {});
 
     // Shows the two icons (a null handle shows an empty 0 x 0 picture) and the images of their
     // group (none for a file shown with its file-type icon). The pictures' area, the window
@@ -76,6 +77,7 @@ private:
     void fillStrip(const std::vector<GroupImage>& images);
 
     QWidget* owner_;
+    std::function<bool()> ownerClosing_;
     QLabel* largePicture_ = nullptr;
     QLabel* smallPicture_ = nullptr;
     QScrollArea* imageStrip_ = nullptr;

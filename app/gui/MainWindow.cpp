@@ -14,7 +14,6 @@
 #include "app/gui/WaitCursor.h"
 #include "app/gui/WindowHost.h"
 #include "app/gui/WindowSettingsIo.h"
-#include "export/ProgramFlags.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/Languages.h"
 #include "i18n/TextIds.h"
@@ -62,11 +61,6 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
       ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogService>(this)),
       dialogs_(dialogs ? dialogs : ownDialogs_.get())
 {
-    CommandLineActive = false;
-    ScanActive = false;
-    MainWindowClosing = false;
-    SetMessageDialogs(dialogs_);
-    SetFileTypeIconProvider(&fileTypeIcons_);
     systemHelpViewer_ = MakeSystemHelpViewer(*dialogs_);
     help_.SetViewer(systemHelpViewer_.get());
     chooseHelpFile(0, false);
@@ -89,6 +83,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     column->addWidget(toolbarStrip);
     gridView_ = new IconGridView(central);
     gridView_->setObjectName(QStringLiteral("gridView"));
+    gridView_->grid()->SetFileTypeIcons(fileTypeIcons_);
     column->addWidget(gridView_, 1);
     auto* findStrip = new QFrame(central);
     findStrip->setMinimumHeight(kFindStripHeight);
@@ -109,8 +104,8 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     const IconGrid& grid = *gridView_->grid();
     saves_ = std::make_unique<SaveController>(*dialogs_, grid, settings_, exportSettings_);
     printing_ = std::make_unique<PrintController>(*this, *dialogs_, grid, saves_->saveDialogFolder());
-    auxiliary_ = std::make_unique<AuxiliaryWindows>(*this, *dialogs_, grid, settings_,
-                                                    *actions_->action(Command::ShowIconWindow));
+    auxiliary_ = std::make_unique<AuxiliaryWindows>(
+        *this, *dialogs_, grid, settings_, *actions_->action(Command::ShowIconWindow), [this] { return closing_; });
     languages_ = std::make_unique<LanguageSwitcher>(
         *actions_, *dialogs_, settings_, !arguments_.empty(), packFolder.empty() ? PackFolder() : std::move(packFolder),
         LanguageSwitcher::Window{
@@ -141,7 +136,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     help_.CloseAllHelp();
-    MainWindowClosing = true;
+    closing_ = true;
     settingsIo_->save();
     QMainWindow::closeEvent(event);
 }
@@ -149,8 +144,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
 MainWindow::~MainWindow()
 {
     auxiliary_.reset(); // the separate icon window goes first
-    SetFileTypeIconProvider(nullptr);
-    SetMessageDialogs(nullptr);
 }
 
 // What each command does; the action library defines the commands themselves. The find pane
@@ -162,7 +155,7 @@ void MainWindow::connectCommands()
     a.setHandler(Command::SaveSelected, [this] { saves_->saveSelected(); });
     a.setHandler(Command::SaveAllAsOneImage, [this] { saves_->saveAllAsOneImage(); });
     a.setHandler(Command::SaveIconSet, [this] { saves_->saveIconSet(); });
-    a.setMemberHandler(Command::SaveAllAs, [this](int kind) { saves_->saveAll(kind); });
+    a.setMemberHandler(Command::SaveAllAs, [this](int member) { saves_->saveAll(PictureKindAt(member)); });
     a.setHandler(Command::ExportHtml, [this] { saves_->exportDocument(ExportKind::Html); });
     a.setHandler(Command::ExportDbase, [this] { saves_->exportDocument(ExportKind::Dbase); });
     a.setHandler(Command::ExportPdf, [this] { saves_->exportDocument(ExportKind::Pdf); });
@@ -219,7 +212,7 @@ void MainWindow::setStatusText(const std::string& text)
     setStatus(StatusPanel::Hint, text);
 }
 
-void MainWindow::saveFiles(int outputKind, const std::vector<std::filesystem::path>& files)
+void MainWindow::saveFiles(OutputKind outputKind, const std::vector<std::filesystem::path>& files)
 {
     saves_->saveAllFiles(outputKind, files);
 }

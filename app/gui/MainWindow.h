@@ -115,7 +115,8 @@ private:
     void setStatusText(const std::string& text) override;
     void runGuarded(const std::function<void()>& command) override;
     const std::filesystem::path& currentFile() const override { return fileName_; }
-    void saveFiles(int outputKind, const std::vector<std::filesystem::path>& files) override;
+    void saveFiles(OutputKind outputKind, const std::vector<std::filesystem::path>& files) override;
+    const FileTypeIconProvider& fileTypeIcons() const override { return fileTypeIcons_; }
 
     void connectCommands();
     void loadSettings();
@@ -143,6 +144,7 @@ private:
     WindowSettings settings_;
     std::filesystem::path openDialogFolder_;
     bool commandLinePosted_ = false;
+    bool closing_ = false;      // agreed to close: the separate window's close is then not the user's
     bool gridHintShown_ = true; // until the first drop
 
     std::unique_ptr<SaveController> saves_;

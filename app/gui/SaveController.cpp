@@ -49,19 +49,19 @@ void ApplyLayoutSettings(const ExportSettings& settings, SaveAllRequest& request
 struct DocumentTexts {
     std::string saveTitle;
     std::string filter;
-    int fileType;
+    OutputKind fileType;
 };
 
 DocumentTexts TextsFor(ExportKind kind)
 {
     switch (kind) {
-    case ExportKind::Html: return {InterfaceText(kTextHtmlSaveTitle), InterfaceText(kTextHtmlFilter), 11};
-    case ExportKind::Dbase: return {InterfaceText(kTextDbfSaveTitle), InterfaceText(kTextDbfFilter), 12};
+    case ExportKind::Html: return {InterfaceText(kTextHtmlSaveTitle), InterfaceText(kTextHtmlFilter), OutputKind::Html};
+    case ExportKind::Dbase: return {InterfaceText(kTextDbfSaveTitle), InterfaceText(kTextDbfFilter), OutputKind::Dbase};
     case ExportKind::Xlsx:
         return {"Export icons to Microsoft Excel sheet", "Microsoft Excel sheets (*.xlsx)|*.xlsx", OutputKind::Xlsx};
     case ExportKind::Pdf: break;
     }
-    return {InterfaceText(kTextPdfSaveTitle), InterfaceText(kTextPdfFilter), 13};
+    return {InterfaceText(kTextPdfSaveTitle), InterfaceText(kTextPdfFilter), OutputKind::Pdf};
 }
 
 } // namespace
@@ -119,8 +119,8 @@ void SaveController::saveSelected()
                                                                saveFilterIndex_, saveDialogFolder_, icons_.FileName());
     if (!answer) return;
     // A file without an icon group of its own writes no icon file: say why, as the command line does.
-    if (glyphora::SaveIcon(icons_.Current(), icons_.ItemIndex(), answer->fileName, answer->filterIndex - 1, false) ==
-        0) {
+    if (glyphora::SaveIcon(icons_.Current(), icons_.ItemIndex(), answer->fileName,
+                           PictureKindAt(answer->filterIndex - 1), false) == 0) {
         dialogs_.Show(NothingToSaveText(icons_.Current().fileName), MessageIcon::Error, MessageButtons::Ok);
         return;
     }
@@ -160,12 +160,12 @@ void SaveController::saveIconSet()
     if (settings_.openAfterSave) OpenSavedFile(*folder, {});
 }
 
-void SaveController::saveAll(int outputKind)
+void SaveController::saveAll(OutputKind outputKind)
 {
     saveAllFiles(outputKind, {});
 }
 
-void SaveController::saveAllFiles(int outputKind, const std::vector<fs::path>& sources)
+void SaveController::saveAllFiles(OutputKind outputKind, const std::vector<fs::path>& sources)
 {
     const std::optional<fs::path> folder =
         dialogs_.ChooseFolder(InterfaceText(kTextSelectFolderTitle), folderDialogFolder_);
@@ -176,6 +176,7 @@ void SaveController::saveAllFiles(int outputKind, const std::vector<fs::path>& s
     SaveAllRequest request;
     request.destDir = *folder;
     request.fileType = outputKind;
+    request.questions = &dialogs_;
     ApplyLayoutSettings(exportSettings_, request);
     request.small = settings_.smallIcons;
     const auto report = [&] {
@@ -214,7 +215,8 @@ void SaveController::saveAllAsOneImage()
     if (!answer) return;
     {
         WaitCursor wait;
-        SaveAllAsOne(icons_.Model(), icons_.Current().icons, answer->fileName, answer->filterIndex, false);
+        SaveAllAsOne(icons_.Model(), icons_.Current().icons, answer->fileName, PictureKindAt(answer->filterIndex),
+                     false);
     }
     if (settings_.openAfterSave) OpenSavedFile(answer->fileName, {});
 }
@@ -263,7 +265,7 @@ void SaveController::exportDocument(ExportKind kind)
         request.dbfType = exportSettings_.dbfType;
         request.includeNumbers = true;
         request.drawBorders = true;
-        request.grayScale = exportSettings_.grayScale && exportSettings_.dbfType > 0;
+        request.grayScale = exportSettings_.grayScale && exportSettings_.dbfType != OutputKind::Icon;
         break;
     }
     case ExportKind::Pdf:
@@ -277,6 +279,7 @@ void SaveController::exportDocument(ExportKind kind)
     {
         WaitCursor wait;
         DialogAnswer confirmResult = DialogAnswer::None;
+        request.questions = &dialogs_;
         summary = SaveAll(icons_.Current(), request, saveCount, confirmResult);
     }
     if (saveCount == 0 && summary.declined == 0) {

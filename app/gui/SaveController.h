@@ -7,6 +7,7 @@
 #pragma once
 
 #include "app/gui/DialogService.h"
+#include "export/OutputKind.h"
 
 #include <QString>
 #include <Qt>
@@ -34,11 +35,11 @@ public:
 
     // The selected icon, as an icon file or a picture.
     void saveSelected();
-    // Every icon of the open file into a folder, as outputKind (OutputKind 0 to 5).
-    void saveAll(int outputKind);
+    // Every icon of the open file into a folder, as outputKind (one of kPictureKinds).
+    void saveAll(OutputKind outputKind);
     // The same for each of sources, with one overwrite answer for all of them (no sources:
     // the open file).
-    void saveAllFiles(int outputKind, const std::vector<std::filesystem::path>& sources);
+    void saveAllFiles(OutputKind outputKind, const std::vector<std::filesystem::path>& sources);
     void saveAllAsOneImage();
     // Every image of the selected icon's group as a transparent PNG into a folder, flat or as
     // an icon theme (the window's counterpart of -iconset and -icontheme).

@@ -35,12 +35,12 @@ void WindowHost::SetSmallIcons()
     window_.gridView()->grid()->SetIconSizing(IconSizing::Small);
 }
 
-int WindowHost::SaveIcon(int iconIndex, const std::string& fileName, int fileType, bool grayScale)
+int WindowHost::SaveIcon(int iconIndex, const std::string& fileName, OutputKind fileType, bool grayScale)
 {
     return glyphora::SaveIcon(window_.gridView()->grid()->Current(), iconIndex, fileName, fileType, grayScale);
 }
 
-void WindowHost::SaveAllAsOne(const std::string& fileName, int destType, bool grayScale)
+void WindowHost::SaveAllAsOne(const std::string& fileName, OutputKind destType, bool grayScale)
 {
     const IconGrid* grid = window_.gridView()->grid();
     glyphora::SaveAllAsOne(grid->Model(), grid->Current().icons, fileName, destType, grayScale);
@@ -50,6 +50,7 @@ void WindowHost::SaveAll(const SaveAllRequest& request, int& saveCount, DialogAn
 {
     SaveAllRequest withColumns = request;
     withColumns.columnCount = window_.exportSettings().columnCount;
+    withColumns.questions = &window_.dialogs();
     glyphora::SaveAll(window_.gridView()->grid()->Current(), withColumns, saveCount, confirmResult);
 }
 

@@ -17,8 +17,8 @@ public:
     void RunHelp() override;
     void SelectFile(const std::string& fileName) override;
     void SetSmallIcons() override;
-    int SaveIcon(int iconIndex, const std::string& fileName, int fileType, bool grayScale) override;
-    void SaveAllAsOne(const std::string& fileName, int destType, bool grayScale) override;
+    int SaveIcon(int iconIndex, const std::string& fileName, OutputKind fileType, bool grayScale) override;
+    void SaveAllAsOne(const std::string& fileName, OutputKind destType, bool grayScale) override;
     void SaveAll(const SaveAllRequest& request, int& saveCount, DialogAnswer& confirmResult) override;
     void OpenSavedFile(const std::string& fileName, const std::string& ext) override;
     void ShowError(const std::string& text) override;

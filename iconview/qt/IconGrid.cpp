@@ -58,7 +58,7 @@ void IconGrid::SetFileName(const std::filesystem::path& fileName)
 
 void IconGrid::Refresh()
 {
-    LoadedIcons loaded = LoadFileIcons(current_.fileName, model_.Sizing());
+    LoadedIcons loaded = LoadFileIcons(current_.fileName, model_.Sizing(), *fileTypeIcons_);
     current_.icons = std::move(loaded.icons);
     current_.associated = loaded.associated;
     current_.sourceChanged = loaded.sourceChanged;

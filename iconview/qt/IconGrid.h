@@ -6,6 +6,7 @@
 #pragma once
 
 #include "export/CurrentIcons.h"
+#include "iconengine/FileTypeIcons.h"
 #include "iconview/IconGridModel.h"
 
 #include <QImage>
@@ -28,6 +29,12 @@ public:
     void SetFileName(const std::filesystem::path& fileName);
     // Reloads the icons of FileName and lays the grid out; nothing selected afterwards.
     void Refresh();
+
+    // Where the icon of a file without icons of its own comes from (the built-in provider
+    // until the window hands on the desktop's); the provider must outlive the grid. It takes
+    // effect with the next load.
+    const FileTypeIconProvider& FileTypeIcons() const { return *fileTypeIcons_; }
+    void SetFileTypeIcons(const FileTypeIconProvider& provider) { fileTypeIcons_ = &provider; }
 
     IconSizing Sizing() const { return model_.Sizing(); }
     void SetIconSizing(IconSizing sizing);
@@ -78,6 +85,7 @@ private:
     IconGridView* scrollBox_;
     IconGridModel model_;
     CurrentIcons current_;
+    const FileTypeIconProvider* fileTypeIcons_ = &BuiltInFileTypeIcons();
     mutable std::vector<IconHandle> deviceIcons_;
     mutable double deviceIconsRatio_ = 0; // the ratio deviceIcons_ were read for; 0: none read
     std::string text_;

@@ -3,7 +3,6 @@
 // finally the program's built-in generic icon, so that every file shows an icon.
 #pragma once
 
-#include "platform/FileAssociations.h"
 #include "iconengine/FileTypeIcons.h"
 
 namespace glyphora {
@@ -11,10 +10,6 @@ namespace glyphora {
 class QtFileTypeIconProvider final : public FileTypeIconProvider {
 public:
     IconHandle IconForFile(const std::filesystem::path& path, int size) const override;
-    std::string DefaultIconRegistration(const std::string& extension) const override
-    {
-        return ReadDefaultIconRegistration(extension);
-    }
 };
 
 } // namespace glyphora

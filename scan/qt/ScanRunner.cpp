@@ -44,6 +44,7 @@ void ScanRunner::start(const std::filesystem::path& root, std::string masks, int
 {
     cancel();
     joinFinished();
+    stop_ = std::stop_source();
     auto job = std::make_shared<Job>();
     job_ = job;
     const auto post = [this, job] {

@@ -2,7 +2,6 @@
 // (Python's dbfread) returning one record per icon whose memo bytes equal our file image.
 #include "export/DbaseExport.h"
 #include "export/ImageWriters.h"
-#include "export/ProgramFlags.h"
 #include "export/SaveAll.h"
 #include "export/SaveIcon.h"
 #include "iconengine/IconRendering.h"
@@ -65,11 +64,11 @@ TEST(DbaseHeaderTest, DateFieldNameAndLengths)
     EXPECT_EQ(memo[20] | (memo[21] << 8), 1024);
 }
 
-class DbaseExportTest : public ::testing::TestWithParam<int> {
+class DbaseExportTest : public ::testing::TestWithParam<OutputKind> {
 protected:
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path() / ("glyphora-dbf-" + std::to_string(GetParam()));
+        dir_ = fs::temp_directory_path() / ("glyphora-dbf-" + std::to_string(OutputKindCode(GetParam())));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         current_.fileName = "/W/app.exe";
@@ -82,7 +81,7 @@ protected:
     std::string Expected(std::size_t i) const
     {
         std::ostringstream s;
-        if (GetParam() == 0)
+        if (GetParam() == OutputKind::Icon)
             SaveIconToStream(s, current_.icons[i]);
         else
             SaveBitmapToStream(RenderIconOnWhite(current_.icons[i], 32, 32, false), s, GetParam());
@@ -96,7 +95,7 @@ protected:
 TEST_P(DbaseExportTest, TableAndMemoHoldOneRecordPerIcon)
 {
     SaveAllRequest request;
-    request.fileType = 12;
+    request.fileType = OutputKind::Dbase;
     request.dbfType = GetParam();
     request.destDir = dir_;
     request.destFileName = dir_ / "icons"; // no extension: ".dbf" is added
@@ -156,7 +155,10 @@ TEST_P(DbaseExportTest, TableAndMemoHoldOneRecordPerIcon)
     EXPECT_EQ(result.output, expectedOutput);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryMemoKind, DbaseExportTest, ::testing::Values(0, 1, 2, 3, 4, 5));
+INSTANTIATE_TEST_SUITE_P(EveryMemoKind, DbaseExportTest, ::testing::ValuesIn(kPictureKinds),
+                         [](const ::testing::TestParamInfo<OutputKind>& info) {
+                             return std::string(OutputKindExtension(info.param));
+                         });
 
 TEST(DbaseExportEmptyTest, SourceWithoutIconsWritesNoTable)
 {
@@ -166,7 +168,7 @@ TEST(DbaseExportEmptyTest, SourceWithoutIconsWritesNoTable)
     CurrentIcons current;
     current.fileName = "/W/empty.exe";
     SaveAllRequest request;
-    request.fileType = 12;
+    request.fileType = OutputKind::Dbase;
     request.destDir = dir;
     request.destFileName = dir / "t.dbf";
     int count = 0;

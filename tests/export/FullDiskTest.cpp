@@ -4,7 +4,6 @@
 // with room to spare writes); no temporary file and no empty folder of ours is left. The
 // disk is the output layer's simulated one, so the test runs as any user; CliFullDiskTest
 // does the same on a real full file system when it may mount one.
-#include "export/ProgramFlags.h"
 #include "export/SaveAll.h"
 #include "export/SaveAllAsOne.h"
 #include "export/SaveIcon.h"
@@ -54,30 +53,20 @@ std::map<std::string, std::string> Contents(const fs::path& dir)
     return files;
 }
 
-struct FreeSpace {
-    explicit FreeSpace(std::uint64_t bytes) { SetSimulatedFreeSpace(bytes); }
-    ~FreeSpace() { SetSimulatedFreeSpace(std::nullopt); }
-};
-
 class FullDiskTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(LoadLanguagePack(fs::path(GLYPHORA_SOURCE_DIR) / "i18n/packs/english.lng"));
-        CommandLineActive = true; // replace without asking, as the command line does
         module_ = Current(kSample);
         icoFile_ = Current(kSampleIco);
     }
-    void TearDown() override
-    {
-        CommandLineActive = false;
-        ReleaseLanguagePack();
-    }
+    void TearDown() override { ReleaseLanguagePack(); }
     static CurrentIcons Current(const fs::path& file)
     {
         CurrentIcons c;
         c.fileName = file;
-        c.icons = LoadFileIcons(file, IconSizing::Large).icons;
+        c.icons = LoadFileIcons(file, IconSizing::Large, BuiltInFileTypeIcons()).icons;
         return c;
     }
     CurrentIcons module_;
@@ -86,53 +75,78 @@ protected:
 
 struct OutputCase {
     const char* name;
-    std::function<void(const fs::path& dest)> save;
+    std::function<void(const fs::path& dest, FreeSpaceLimit* space)> save;
 };
 
 TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
 {
-    const auto saveAll = [this](int fileType, const char* document, int dbfType = 0) {
-        return [this, fileType, document, dbfType](const fs::path& dest) {
+    const auto saveAll = [this](OutputKind fileType, const char* document, OutputKind dbfType = OutputKind::Icon) {
+        return [this, fileType, document, dbfType](const fs::path& dest, FreeSpaceLimit* space) {
             SaveAllRequest r;
             r.srcFileName = kSample;
             r.fileType = fileType;
             r.dbfType = dbfType;
             r.includeNumbers = r.drawBorders = true;
             r.columnCount = 4;
+            r.overwrite = OverwritePolicy::Replace; // as the command line does
+            r.freeSpace = space;
             r.destFileName = dest / document;
-            r.destDir = fileType == 11 ? dest / "page_files" : fileType >= 12 ? dest : dest / "icons";
+            r.destDir = fileType == OutputKind::Html     ? dest / "page_files"
+                        : IsSingleFileDocument(fileType) ? dest
+                                                         : dest / "icons";
             int count = 0;
             DialogAnswer answer = DialogAnswer::None;
             SaveAll(module_, r, count, answer);
         };
     };
     const std::vector<OutputCase> cases = {
-        {"one group as .ico", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.ico", 0, false); }},
-        {"an .ico source copied", [this](const fs::path& d) { SaveIcon(icoFile_, 0, d / "copy.ico", 0, false); }},
-        {"one icon as PNG", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.png", 5, false); }},
-        {"one icon as BMP", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.bmp", 1, false); }},
-        {"one icon as JPEG", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.jpg", 2, true); }},
-        {"one icon as EMF", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.emf", 3, false); }},
-        {"one icon as GIF", [this](const fs::path& d) { SaveIcon(module_, 1, d / "one.gif", 4, false); }},
-        {"every group as .ico", saveAll(0, "")},
-        {"every icon as PNG", saveAll(5, "")},
-        {"HTML page and pictures", saveAll(11, "page.htm")},
-        {"dBase table and memos", saveAll(12, "table.dbf")},
-        {"dBase with PNG memos", saveAll(12, "pictures.dbf", 5)},
-        {"PDF document", saveAll(13, "icons.pdf")},
+        {"one group as .ico",
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(module_, 1, d / "one.ico", OutputKind::Icon, false, space);
+         }},
+        {"an .ico source copied",
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(icoFile_, 0, d / "copy.ico", OutputKind::Icon, false, space);
+         }},
+        {"one icon as PNG",
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(module_, 1, d / "one.png", OutputKind::Png, false, space);
+         }},
+        {"one icon as BMP",
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(module_, 1, d / "one.bmp", OutputKind::Bmp, false, space);
+         }},
+        {"one icon as JPEG",
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(module_, 1, d / "one.jpg", OutputKind::Jpeg, true, space);
+         }},
+        {"one icon as EMF",
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(module_, 1, d / "one.emf", OutputKind::Emf, false, space);
+         }},
+        {"one icon as GIF",
+         [this](const fs::path& d, FreeSpaceLimit* space) {
+             SaveIcon(module_, 1, d / "one.gif", OutputKind::Gif, false, space);
+         }},
+        {"every group as .ico", saveAll(OutputKind::Icon, "")},
+        {"every icon as PNG", saveAll(OutputKind::Png, "")},
+        {"HTML page and pictures", saveAll(OutputKind::Html, "page.htm")},
+        {"dBase table and memos", saveAll(OutputKind::Dbase, "table.dbf")},
+        {"dBase with PNG memos", saveAll(OutputKind::Dbase, "pictures.dbf", OutputKind::Png)},
+        {"PDF document", saveAll(OutputKind::Pdf, "icons.pdf")},
         {"composed picture",
-         [this](const fs::path& d) {
+         [this](const fs::path& d, FreeSpaceLimit* space) {
              IconGridModel grid;
              grid.SetWidth(300);
              grid.LoadIcons(static_cast<int>(module_.icons.size()));
-             SaveAllAsOne(grid, module_.icons, d / "all.png", 5, false);
+             SaveAllAsOne(grid, module_.icons, d / "all.png", OutputKind::Png, false, space);
          }},
     };
 
     for (const OutputCase& c : cases) {
         SCOPED_TRACE(c.name);
         const testing::TempFolder reference;
-        ASSERT_NO_THROW(c.save(reference.path()));
+        ASSERT_NO_THROW(c.save(reference.path(), nullptr));
         const auto complete = Contents(reference.path());
         ASSERT_FALSE(complete.empty());
         std::uint64_t total = 0;
@@ -156,8 +170,8 @@ TEST_F(FullDiskTest, EveryOutputKindKeepsOldFilesAndLeavesNothingHalfWritten)
                     }
                 }
                 try {
-                    FreeSpace full(space);
-                    c.save(dest.path());
+                    FreeSpaceLimit full(space);
+                    c.save(dest.path(), &full);
                     ADD_FAILURE() << "the save did not fail";
                 } catch (const OutputError& e) {
                     EXPECT_NE(std::string(e.what()).find(std::generic_category().message(ENOSPC)), std::string::npos)

@@ -1,5 +1,4 @@
 // The HTML page of a save-all run, byte for byte.
-#include "export/ProgramFlags.h"
 #include "export/HtmlExport.h"
 #include "export/SaveAll.h"
 #include "tests/support/TestIcons.h"
@@ -23,13 +22,8 @@ protected:
                ("glyphora-html-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        CommandLineActive = true; // no overwrite questions in these runs
     }
-    void TearDown() override
-    {
-        CommandLineActive = false;
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { fs::remove_all(dir_); }
 
     std::string Export(int icons, int columns, bool numbers, bool borders)
     {
@@ -38,12 +32,13 @@ protected:
         for (int i = 0; i < icons; ++i)
             current.icons.push_back(testing::SolidIcon(32, 0x102030u * static_cast<unsigned>(i + 1)));
         SaveAllRequest request;
-        request.fileType = 11;
+        request.fileType = OutputKind::Html;
         request.destDir = dir_ / "shell32_files";
         request.destFileName = dir_ / "shell32.htm";
         request.columnCount = columns;
         request.includeNumbers = numbers;
         request.drawBorders = borders;
+        request.overwrite = OverwritePolicy::Replace; // no overwrite questions in these runs
         int count = 0;
         DialogAnswer confirm = DialogAnswer::None;
         SaveAll(current, request, count, confirm);
@@ -131,18 +126,17 @@ TEST(HtmlUrlTest, PicturesOfASourceWithAwkwardNamesAreLinkedPercentEncoded)
                          ("glyphora-html-url-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     fs::remove_all(dir);
     fs::create_directories(dir);
-    CommandLineActive = true;
     CurrentIcons current;
     current.fileName = "/W/50% #1?.dll";
     current.icons.push_back(testing::SolidIcon(32, 0x336699));
     SaveAllRequest request;
-    request.fileType = 11;
+    request.fileType = OutputKind::Html;
     request.destDir = dir / "my #page_files";
     request.destFileName = dir / "my #page.htm";
+    request.overwrite = OverwritePolicy::Replace;
     int count = 0;
     DialogAnswer confirm = DialogAnswer::None;
     SaveAll(current, request, count, confirm);
-    CommandLineActive = false;
 
     std::ifstream in(dir / "my #page.htm", std::ios::binary);
     const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -17,7 +17,7 @@ namespace glyphora {
 namespace {
 
 // The leading bytes that identify each format.
-std::string Signature(int outputKind)
+std::string Signature(OutputKind outputKind)
 {
     switch (outputKind) {
     case OutputKind::Jpeg: return "\xFF\xD8\xFF";
@@ -38,11 +38,12 @@ bool StartsWith(const std::vector<std::uint8_t>& bytes, const std::string& prefi
 TEST(ImageWriters, EncodesTheFormatTheCodeNamesAndBitmapForAnyOther)
 {
     const Bitmap bitmap = testing::BlockPicture();
-    for (int kind : {-1, 0, 1, 2, 3, 4, 5, 6, 11, 12, 13, 99}) {
-        SCOPED_TRACE(kind);
+    for (int code : {-1, 0, 1, 2, 3, 4, 5, 6, 11, 12, 13, 14, 99}) {
+        SCOPED_TRACE(code);
+        const OutputKind kind = OutputKindFromCode(code);
         const std::vector<std::uint8_t> bytes = EncodeBitmap(bitmap, kind);
         EXPECT_TRUE(StartsWith(bytes, Signature(kind)));
-        if (kind < 1 || kind > 5) {
+        if (code < 1 || code > 5) {
             EXPECT_EQ(bytes, EncodeBitmap(bitmap, OutputKind::Bmp));
         }
     }
@@ -77,8 +78,9 @@ TEST(ImageWriters, SaveBitmapAsReportsAFileThatCannotBeCreated)
 TEST(ImageWriters, SaveBitmapToStreamWritesAtTheCurrentPosition)
 {
     const Bitmap bitmap = testing::BlockPicture();
-    for (int kind : {1, 2, 3, 4, 5, 0}) {
-        SCOPED_TRACE(kind);
+    for (OutputKind kind :
+         {OutputKind::Bmp, OutputKind::Jpeg, OutputKind::Emf, OutputKind::Gif, OutputKind::Png, OutputKind::Icon}) {
+        SCOPED_TRACE(OutputKindCode(kind));
         std::ostringstream stream;
         stream << "head";
         SaveBitmapToStream(bitmap, stream, kind);
@@ -96,8 +98,9 @@ TEST(ImageWriters, SaveBitmapToStreamReportsAFailedWrite)
 
 TEST(ImageWriters, EveryFormatRefusesAnEmptyBitmap)
 {
-    for (int kind = 1; kind <= 5; ++kind) {
-        SCOPED_TRACE(kind);
+    for (OutputKind kind : kPictureKinds) {
+        if (!IsPictureFormat(kind)) continue;
+        SCOPED_TRACE(OutputKindCode(kind));
         EXPECT_THROW(EncodeBitmap(Bitmap(), kind), GlyphoraError);
     }
 }
@@ -105,11 +108,11 @@ TEST(ImageWriters, EveryFormatRefusesAnEmptyBitmap)
 TEST(ImageWriters, RefusesPicturesWiderThanTheFormatAllows)
 {
     const struct {
-        int kind;
+        OutputKind kind;
         int width;
     } cases[] = {{OutputKind::Jpeg, 65501}, {OutputKind::Gif, 65536}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(OutputKindCode(c.kind));
         try {
             EncodeBitmap(Bitmap(c.width, 1), c.kind);
             FAIL() << "no error raised";

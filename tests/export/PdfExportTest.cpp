@@ -1,7 +1,6 @@
 // The PDF export: layout values, the page checked by qpdf, the frames and numbers in the
 // content stream, and the icons found by pixel where the layout puts them (pdftoppm).
 #include "export/PdfExport.h"
-#include "export/ProgramFlags.h"
 #include "export/SaveAll.h"
 #include "tests/support/RunTool.h"
 #include "tests/support/TestIcons.h"
@@ -57,7 +56,7 @@ protected:
         for (int k = 0; k < icons; ++k)
             current.icons.push_back(testing::SolidIcon(32, Colour(k)));
         SaveAllRequest request;
-        request.fileType = 13;
+        request.fileType = OutputKind::Pdf;
         request.destDir = dir_;
         request.destFileName = dir_ / "icons.pdf";
         request.includeNumbers = numbers;

@@ -116,7 +116,7 @@ void ExpectPixels(const Decoded& decoded, const Bitmap& expected, int tolerance,
 class PillowDecode : public ::testing::Test {
 protected:
     // Writes each picture with SaveBitmapAs and decodes them all in one Python run.
-    void WriteAndDecode(const std::vector<std::tuple<std::string, Bitmap, int>>& pictures)
+    void WriteAndDecode(const std::vector<std::tuple<std::string, Bitmap, OutputKind>>& pictures)
     {
         std::vector<std::string> names;
         for (const auto& [name, bitmap, kind] : pictures) {

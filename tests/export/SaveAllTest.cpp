@@ -1,6 +1,5 @@
 // The save-all engine: file names, the overwrite question shared across calls, and the
 // command line replacing files without asking.
-#include "export/ProgramFlags.h"
 #include "export/SaveAll.h"
 #include "i18n/LanguagePack.h"
 #include "platform/MessageDialogs.h"
@@ -49,13 +48,11 @@ protected:
         for (std::uint32_t c : {0xFF0000u, 0x00FF00u, 0x0000FFu})
             current_.icons.push_back(testing::SolidIcon(32, c));
         request_.destDir = dir_;
-        request_.fileType = 5;
-        SetMessageDialogs(&dialogs_);
+        request_.fileType = OutputKind::Png;
+        request_.questions = &dialogs_;
     }
     void TearDown() override
     {
-        SetMessageDialogs(nullptr);
-        CommandLineActive = false;
         ReleaseLanguagePack();
         fs::remove_all(dir_);
     }
@@ -136,14 +133,14 @@ TEST_F(SaveAllTest, NoToAllSkipsExistingFilesButWritesNewOnes)
     EXPECT_FALSE(Replaced(3));
 }
 
-TEST_F(SaveAllTest, NothingIsAskedWhileTheCommandLineRuns)
+TEST_F(SaveAllTest, NothingIsAskedWhenTheRequestReplacesWithoutAsking)
 {
     int count = 0;
     DialogAnswer confirm = DialogAnswer::None;
     SaveAll(current_, request_, count, confirm);
     for (int n = 1; n <= 3; ++n)
         Mark(n);
-    CommandLineActive = true;
+    request_.overwrite = OverwritePolicy::Replace; // as the command line asks
     SaveAll(current_, request_, count, confirm);
     EXPECT_TRUE(dialogs_.asked.empty());
     EXPECT_TRUE(Replaced(1) && Replaced(2) && Replaced(3));

@@ -110,7 +110,7 @@ std::string HelpEntry(const std::string& help, const std::string& option)
 
 bool IsTypeWord(const std::string& word)
 {
-    return word == "ico" || MapOutputWords(AsciiUpper(word), "", "").fileType != 0;
+    return word == "ico" || MapOutputWords(AsciiUpper(word), "", "").fileType != OutputKind::Icon;
 }
 
 // The type words --help names for -desttype=; the rest of its entry is prose.
@@ -175,9 +175,10 @@ TEST(ManPages, CompletionOffersOnlyWordsTheProgramKnows)
     for (const std::string& word : CompletionList("desttypes"))
         EXPECT_TRUE(IsTypeWord(word)) << word;
     for (const std::string& word : CompletionList("dbasetypes"))
-        EXPECT_TRUE(word == "ico" || MapOutputWords("", AsciiUpper(word), "").dbfType != 0) << word;
+        EXPECT_TRUE(word == "ico" || MapOutputWords("", AsciiUpper(word), "").dbfType != OutputKind::Icon) << word;
     for (const std::string& word : CompletionList("htmltypes"))
-        EXPECT_TRUE(word == "png" || MapOutputWords("", "", AsciiUpper(word)).targetImageType != 0) << word;
+        EXPECT_TRUE(word == "png" || MapOutputWords("", "", AsciiUpper(word)).targetImageType != HtmlPictureType::Png)
+            << word;
     EXPECT_FALSE(CompletionList("dbasetypes").empty());
     EXPECT_FALSE(CompletionList("htmltypes").empty());
 }

@@ -33,12 +33,6 @@ std::vector<std::string> Names(const fs::path& dir)
     return names;
 }
 
-// Ends a simulated full disk however the test leaves.
-struct FreeSpace {
-    explicit FreeSpace(std::uint64_t bytes) { SetSimulatedFreeSpace(bytes); }
-    ~FreeSpace() { SetSimulatedFreeSpace(std::nullopt); }
-};
-
 TEST(AtomicFileTest, CommitReplacesTheTargetWithTheCompleteFile)
 {
     const testing::TempFolder dir;
@@ -86,8 +80,8 @@ TEST(AtomicFileTest, AFullDiskFailsTheWriteAndKeepsTheOldFile)
     const fs::path target = dir.path() / "keep.png";
     std::ofstream(target) << "old picture";
     for (std::uint64_t space : {0u, 1u, 9u}) {
-        FreeSpace full(space);
-        AtomicFile file(target);
+        FreeSpaceLimit full(space);
+        AtomicFile file(target, Durability::Normal, &full);
         ASSERT_TRUE(file.IsOpen());
         EXPECT_FALSE(file.Write(std::string_view("0123456789")));
         EXPECT_FALSE(file.Write(std::string_view("more"))) << "once failed, the file stays failed";
@@ -100,8 +94,8 @@ TEST(AtomicFileTest, AFullDiskFailsTheWriteAndKeepsTheOldFile)
         EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"keep.png"}) << space;
     }
     {
-        FreeSpace enough(10);
-        EXPECT_NO_THROW(WriteFileAtomically(target, Bytes(10, 'n')));
+        FreeSpaceLimit enough(10);
+        EXPECT_NO_THROW(WriteFileAtomically(target, Bytes(10, 'n'), Durability::Normal, &enough));
     }
     EXPECT_EQ(Read(target), std::string(10, 'n'));
 }

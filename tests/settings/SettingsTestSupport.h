@@ -45,8 +45,8 @@ inline StoredSettings UnusualSettings(const std::vector<std::string>& recentFile
     s.exportOptions.drawBorders = false;
     s.exportOptions.grayScale = true;
     s.exportOptions.dbfFieldName = "PICTURE";
-    s.exportOptions.targetImageType = 2;
-    s.exportOptions.dbfType = 5;
+    s.exportOptions.targetImageType = HtmlPictureType::Gif;
+    s.exportOptions.dbfType = OutputKind::Png;
     s.recentFiles = recentFiles;
     s.placement = WindowPlacement{-30, 40, 700, 650, true};
     return s;

@@ -72,8 +72,8 @@ TEST(SettingsValues, OutOfRangeExportCodesLoadAsZero)
     };
     for (const auto& [lines, image, dbf] : cases) {
         const StoredSettings s = ReadFrom("[Settings]\n" + std::string(lines));
-        EXPECT_EQ(s.exportOptions.targetImageType, image) << lines;
-        EXPECT_EQ(s.exportOptions.dbfType, dbf) << lines;
+        EXPECT_EQ(HtmlPictureTypeCode(s.exportOptions.targetImageType), image) << lines;
+        EXPECT_EQ(OutputKindCode(s.exportOptions.dbfType), dbf) << lines;
     }
 }
 

@@ -2,7 +2,6 @@
 // makes (and the messages it shows) out.
 #include "app/driver/CommandLineArgs.h"
 #include "app/driver/CommandLineDriver.h"
-#include "export/ProgramFlags.h"
 #include "i18n/LanguagePack.h"
 #include "platform/GlyphoraError.h"
 
@@ -27,33 +26,37 @@ public:
     int saveIconResult = 1;
     int saveAllResult = 7;
     bool throwOnSave = false;
-    bool activeDuringSave = false;
+    bool throwOnSaveAll = false;
+    bool replaceWithoutAsking = false; // what the last save-all request said about existing files
     int busyDepth = 0;
 
     bool IsFirstStart() const override { return firstStart; }
     void RunHelp() override { calls.push_back("RunHelp"); }
     void SelectFile(const std::string& f) override { calls.push_back("SelectFile(" + f + ")"); }
     void SetSmallIcons() override { calls.push_back("SetSmallIcons"); }
-    int SaveIcon(int index, const std::string& f, int type, bool gray) override
+    int SaveIcon(int index, const std::string& f, OutputKind type, bool gray) override
     {
-        activeDuringSave = CommandLineActive;
         if (throwOnSave) throw GlyphoraError("disk full");
-        calls.push_back("SaveIcon(" + std::to_string(index) + "," + f + "," + std::to_string(type) + "," +
-                        (gray ? "gray" : "colour") + ")");
+        calls.push_back("SaveIcon(" + std::to_string(index) + "," + f + "," + std::to_string(OutputKindCode(type)) +
+                        "," + (gray ? "gray" : "colour") + ")");
         return saveIconResult;
     }
-    void SaveAllAsOne(const std::string& f, int type, bool gray) override
+    void SaveAllAsOne(const std::string& f, OutputKind type, bool gray) override
     {
-        calls.push_back("SaveAllAsOne(" + f + "," + std::to_string(type) + "," + (gray ? "gray" : "colour") + ")");
+        calls.push_back("SaveAllAsOne(" + f + "," + std::to_string(OutputKindCode(type)) + "," +
+                        (gray ? "gray" : "colour") + ")");
     }
     void SaveAll(const SaveAllRequest& r, int& count, DialogAnswer& confirm) override
     {
-        activeDuringSave = CommandLineActive;
+        replaceWithoutAsking = r.overwrite == OverwritePolicy::Replace;
+        if (throwOnSaveAll) throw GlyphoraError("disk full");
         std::ostringstream s;
         s << "SaveAll(src=" << r.srcFileName.string() << ",dir=" << r.destDir.string() << ",ext=" << r.destExt
-          << ",type=" << r.fileType << ",dbf=" << r.dbfType << ",field=" << r.dbfFieldName
-          << ",img=" << r.targetImageType << ",flags=" << r.includeNumbers << r.drawBorders << r.grayScale << r.small
-          << ",confirm=" << static_cast<int>(confirm) << ")";
+          << ",type=" << OutputKindCode(r.fileType) << ",dbf=" << OutputKindCode(r.dbfType)
+          << ",field=" << r.dbfFieldName << ",img=" << HtmlPictureTypeCode(r.targetImageType)
+          << ",flags=" << r.includeNumbers << r.drawBorders << r.grayScale << r.small
+          << ",confirm=" << static_cast<int>(confirm)
+          << ",overwrite=" << (r.overwrite == OverwritePolicy::Replace ? "replace" : "ask") << ")";
         calls.push_back(s.str());
         count = saveAllResult;
     }
@@ -121,27 +124,27 @@ TEST_F(CommandLineDriverTest, ArgumentListsBecomeTheExpectedCalls)
         {"all icons as PNG into a new folder, folder never opened",
          {"-e", app, "{T}/icons", "-desttype=PNG", "-iconindex=0", "-opendestination"},
          {"SelectFile({T}/app.exe)",
-          "SaveAll(src={T}/app.exe,dir={T}/icons,ext=.PNG,type=5,dbf=0,field=,img=0,flags=0000,confirm=0)",
+          "SaveAll(src={T}/app.exe,dir={T}/icons,ext=.PNG,type=5,dbf=0,field=,img=0,flags=0000,confirm=0,overwrite=replace)",
           "Info(Done: 7 icon(s) saved.)"}},
         {"HTML from the extension: pictures in page_files",
          {"-e", app, "{T}/page.html", "-includenumbers", "-drawborders", "-htmldestimagetype=gif"},
          {"SelectFile({T}/app.exe)",
-          "SaveAll(src={T}/app.exe,dir={T}/page_files,ext=.HTML,type=11,dbf=0,field=,img=2,flags=1100,confirm=0)",
+          "SaveAll(src={T}/app.exe,dir={T}/page_files,ext=.HTML,type=11,dbf=0,field=,img=2,flags=1100,confirm=0,overwrite=replace)",
           "Info(Done: 7 icon(s) saved.)"}},
         {"HTM type word names the document extension",
          {"-e", app, "{T}/out.html", "-desttype=HTM", "-opendestination"},
          {"SelectFile({T}/app.exe)",
-          "SaveAll(src={T}/app.exe,dir={T}/out_files,ext=.HTM,type=11,dbf=0,field=,img=0,flags=0000,confirm=0)",
+          "SaveAll(src={T}/app.exe,dir={T}/out_files,ext=.HTM,type=11,dbf=0,field=,img=0,flags=0000,confirm=0,overwrite=replace)",
           "Open({T}/out.html,HTM)", "Info(Done: 7 icon(s) saved.)"}},
         {"dBase: field name cut to 10, JPEG memos",
          {"-e", app, "{T}/out.dbf", "-dbasefieldname= ABCDEFGHIJKLM ", "-dbasedesttype=jpg"},
          {"SelectFile({T}/app.exe)",
-          "SaveAll(src={T}/app.exe,dir={T},ext=.DBF,type=12,dbf=2,field=ABCDEFGHIJ,img=0,flags=0000,confirm=0)",
+          "SaveAll(src={T}/app.exe,dir={T},ext=.DBF,type=12,dbf=2,field=ABCDEFGHIJ,img=0,flags=0000,confirm=0,overwrite=replace)",
           "Info(Done: 7 icon(s) saved.)"}},
         {"DBASE and METAFILE words are rewritten",
          {"-e", app, "{T}/t", "-desttype=dbase", "-dbasedesttype=METAFILE"},
          {"SelectFile({T}/app.exe)",
-          "SaveAll(src={T}/app.exe,dir={T},ext=.DBF,type=12,dbf=3,field=,img=0,flags=0000,confirm=0)",
+          "SaveAll(src={T}/app.exe,dir={T},ext=.DBF,type=12,dbf=3,field=,img=0,flags=0000,confirm=0,overwrite=replace)",
           "Info(Done: 7 icon(s) saved.)"}},
         {"all as one GIF: no success message",
          {"-e", app, "{T}/all.gif", "-alliconsasoneimage", "-opendestination"},
@@ -192,17 +195,17 @@ TEST_F(CommandLineDriverTest, ArgumentListsBecomeTheExpectedCalls)
         {"PDF ignores the icon number",
          {"-e", app, "{T}/doc.pdf", "-iconindex=4"},
          {"SelectFile({T}/app.exe)",
-          "SaveAll(src={T}/app.exe,dir={T},ext=.PDF,type=13,dbf=0,field=,img=0,flags=0000,confirm=0)",
+          "SaveAll(src={T}/app.exe,dir={T},ext=.PDF,type=13,dbf=0,field=,img=0,flags=0000,confirm=0,overwrite=replace)",
           "Info(Done: 7 icon(s) saved.)"}},
         {"spreadsheet from the type word: every icon, the document opened",
          {"-e", app, "{T}/book", "-desttype=xlsx", "-iconindex=2", "-grayscale", "-opendestination"},
          {"SelectFile({T}/app.exe)",
-          "SaveAll(src={T}/app.exe,dir={T},ext=.XLSX,type=14,dbf=0,field=,img=0,flags=0010,confirm=0)",
+          "SaveAll(src={T}/app.exe,dir={T},ext=.XLSX,type=14,dbf=0,field=,img=0,flags=0010,confirm=0,overwrite=replace)",
           "Open({T}/book,XLSX)", "Info(Done: 7 icon(s) saved.)"}},
         {"spreadsheet from the extension",
          {"-e", app, "{T}/icons.XLSX", "-iconsizesmall"},
          {"SelectFile({T}/app.exe)", "SetSmallIcons",
-          "SaveAll(src={T}/app.exe,dir={T},ext=.XLSX,type=14,dbf=0,field=,img=0,flags=0001,confirm=0)",
+          "SaveAll(src={T}/app.exe,dir={T},ext=.XLSX,type=14,dbf=0,field=,img=0,flags=0001,confirm=0,overwrite=replace)",
           "Info(Done: 7 icon(s) saved.)"}},
     };
     for (const DriverCase& c : cases) {
@@ -211,7 +214,6 @@ TEST_F(CommandLineDriverTest, ArgumentListsBecomeTheExpectedCalls)
         for (const auto& e : c.expected)
             expected.push_back(Expand(e));
         EXPECT_EQ(Run(c.args, host), expected) << c.name;
-        EXPECT_FALSE(CommandLineActive) << c.name;
         EXPECT_EQ(host.busyDepth, 0) << c.name;
     }
     EXPECT_FALSE(fs::exists(dir_ / "icons"))
@@ -246,16 +248,29 @@ TEST_F(CommandLineDriverTest, NoArgumentsOpensHelpOnlyOnTheFirstStart)
     EXPECT_TRUE(Run({}, later).empty());
 }
 
-TEST_F(CommandLineDriverTest, FlagIsSetDuringSavesAndClearedAfterAFailure)
+TEST_F(CommandLineDriverTest, AFailedSaveRestoresTheCursorAndEndsTheRun)
 {
-    RecordingHost host;
-    host.throwOnSave = true;
-    EXPECT_THROW(Run({"-e", "{T}/app.exe", "{T}/x.png", "-closewhendone"}, host), GlyphoraError);
-    EXPECT_TRUE(host.activeDuringSave);
-    EXPECT_FALSE(CommandLineActive);
-    EXPECT_EQ(host.busyDepth, 0);
-    EXPECT_EQ(host.calls, std::vector<std::string>{Expand("SelectFile({T}/app.exe)")})
-        << "no success message, no close";
+    // A single icon and a save-all that fail alike; the save-all request still said to
+    // replace without asking.
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        bool saveAll;
+    };
+    const Case cases[] = {
+        {"single icon", {"-e", "{T}/app.exe", "{T}/x.png", "-closewhendone"}, false},
+        {"every icon", {"-e", "{T}/app.exe", "{T}/dir", "-desttype=png", "-iconindex=0", "-closewhendone"}, true},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host;
+        host.throwOnSave = !c.saveAll;
+        host.throwOnSaveAll = c.saveAll;
+        EXPECT_THROW(Run(c.args, host), GlyphoraError) << c.name;
+        EXPECT_EQ(host.replaceWithoutAsking, c.saveAll) << c.name;
+        EXPECT_EQ(host.busyDepth, 0) << c.name;
+        EXPECT_EQ(host.calls, std::vector<std::string>{Expand("SelectFile({T}/app.exe)")})
+            << c.name << ": no success message, no close";
+    }
 }
 
 TEST_F(CommandLineDriverTest, ASaveOfNothingIsAnErrorAndOpensNothing)
@@ -285,7 +300,6 @@ TEST_F(CommandLineDriverTest, ASaveOfNothingIsAnErrorAndOpensNothing)
         EXPECT_EQ(calls.size(), 3u) << c.name << ": the file, the save, the error; no success message, no close";
         for (const auto& call : calls)
             EXPECT_EQ(call.rfind("Open(", 0), std::string::npos) << c.name;
-        EXPECT_FALSE(CommandLineActive);
         EXPECT_EQ(host.busyDepth, 0) << c.name;
     }
 }

@@ -118,7 +118,7 @@ TEST(ExportOptionsDialog, ColumnCountTakesDigitsOnlyAndOkNeedsANonZeroCount)
     ASSERT_TRUE(read);
     EXPECT_EQ(read->columnCount, 7);
     EXPECT_FALSE(read->includeNumbers);
-    EXPECT_EQ(read->targetImageType, 2);
+    EXPECT_EQ(read->targetImageType, HtmlPictureType::Gif);
 
     dialog.columnCountEdit()->setText("x9"); // pasting is not filtered; OK then reports the conversion error
     EXPECT_TRUE(dialog.okButton()->isEnabled());
@@ -130,7 +130,7 @@ TEST(ExportOptionsDialog, GrayScaleIsEnabledOnlyWhenExportAsIsNotIcon)
 {
     ExportOptionsDialog dialog;
     ExportSettings settings;
-    settings.dbfType = 0;
+    settings.dbfType = OutputKind::Icon;
     settings.grayScale = true;
     dialog.prepare(ExportKind::Dbase, settings);
     EXPECT_FALSE(dialog.grayScaleCheck()->isEnabled());
@@ -143,7 +143,7 @@ TEST(ExportOptionsDialog, GrayScaleIsEnabledOnlyWhenExportAsIsNotIcon)
     std::string error;
     const std::optional<ExportSettings> read = dialog.readBack(settings, error);
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->dbfType, 2);
+    EXPECT_EQ(read->dbfType, OutputKind::Jpeg);
     EXPECT_EQ(read->dbfFieldName, "PICTURE");
     EXPECT_TRUE(read->grayScale);
 }

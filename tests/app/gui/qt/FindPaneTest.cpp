@@ -7,7 +7,6 @@
 #include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/MinimumCountBox.h"
-#include "export/ProgramFlags.h"
 #include "scan/qt/FolderTree.h"
 #include "settings/IniDocument.h"
 #include "settings/SettingsStorage.h"
@@ -66,8 +65,6 @@ protected:
         ASSERT_NE(pane, nullptr);
         ASSERT_TRUE(QTest::qWaitFor([&] { return pane->tree()->isBuilt(); }, 5000));
     }
-
-    void TearDown() override { ScanActive = false; }
 
     // Copies of the sample modules (six groups each) and files without icons.
     void fillFolder()
@@ -272,17 +269,18 @@ TEST_F(FindPaneTest, EscapeStopsTheScanAfterTheFileBeingListed)
     pane->toggle();
 
     // At the first listed file: the scan is running with the window closed to input; Escape
-    // goes to the window, whose key command clears ScanActive.
+    // goes to the window, whose key command asks the scan runner to stop.
     bool sawRunning = false;
     QMetaObject::Connection hook = QObject::connect(pane->fileList()->model(), &QAbstractItemModel::rowsInserted, [&] {
         if (sawRunning) return;
         sawRunning = true;
-        EXPECT_TRUE(ScanActive);
+        EXPECT_TRUE(pane->isScanning());
+        EXPECT_FALSE(pane->isStopRequested());
         EXPECT_FALSE(window->centralWidget()->isEnabled());
         EXPECT_FALSE(pane->searchButton()->isEnabled());
         EXPECT_EQ(window->statusPanel(StatusPanel::Hint)->text(), "Searching for files with icons. Please wait...");
         QTest::keyClick(window.get(), Qt::Key_Escape);
-        EXPECT_FALSE(ScanActive);
+        EXPECT_TRUE(pane->isStopRequested());
     });
     QSignalSpy done(pane, &FindPane::scanFinished);
     pane->tree()->setFolder(root());
@@ -417,7 +415,7 @@ TEST_F(FindPaneTest, AFolderChangeDuringAScanReplacesIt)
     QTest::qWait(50); // nothing more arrives from the replaced walk
     EXPECT_EQ(pane->listedEntries(), Strings{});
     EXPECT_EQ(pane->countLabel()->text(), "0");
-    EXPECT_FALSE(ScanActive);
+    EXPECT_FALSE(pane->isStopRequested());
     EXPECT_TRUE(window->centralWidget()->isEnabled());
 }
 

@@ -6,7 +6,6 @@
 #include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/AuxiliaryWindows.h"
-#include "export/ProgramFlags.h"
 #include "iconengine/IconExtraction.h"
 #include "iconengine/FileTypeIcons.h"
 #include "platform/qt/QtImageConversion.h"
@@ -71,7 +70,6 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    void TearDown() override { MainWindowClosing = false; }
 
     IconGrid* grid() const { return window->gridView()->grid(); }
 
@@ -165,7 +163,7 @@ TEST_F(IconWindowTest, ClosingItByHandTurnsTheOptionOff)
 
     // Closed because the program ends: the option stays as it is.
     window->auxiliary().setShowSeparateWindow(true);
-    MainWindowClosing = true;
+    window->close(); // the main window agrees to close first
     icons->close();
     EXPECT_TRUE(window->settings().showSeparateWindow);
     EXPECT_TRUE(window->commands().action(Command::ShowIconWindow)->isChecked());
@@ -214,7 +212,7 @@ TEST_F(IconWindowTest, AFileWithoutIconsShowsItsFileTypeIcon)
     window->auxiliary().setShowSeparateWindow(true);
     IconWindow* icons = window->auxiliary().iconWindow();
     ASSERT_NE(icons, nullptr);
-    const FileTypeIconProvider& shell = CurrentFileTypeIconProvider();
+    const FileTypeIconProvider& shell = grid()->FileTypeIcons();
     EXPECT_EQ(Shown(icons->largePicture()), Expected(shell.IconForFile(text, 32), icons));
     EXPECT_EQ(Shown(icons->smallPicture()), Expected(shell.IconForFile(text, 16), icons));
     EXPECT_TRUE(icons->imagePictures().empty());

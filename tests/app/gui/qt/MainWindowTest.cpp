@@ -5,7 +5,6 @@
 #include "app/gui/MainWindow.h"
 #include "widgets/PopupButton.h"
 #include "widgets/PushButton.h"
-#include "export/ProgramFlags.h"
 #include "platform/Files.h"
 #include "widgets/SearchListBox.h"
 #include "tests/support/TempFolder.h"
@@ -100,7 +99,6 @@ TEST_F(MainWindowTest, SelectFileShowsTheSampleAndReportsTheFirstIcon)
 class NoFileTypeIcons final : public FileTypeIconProvider {
 public:
     IconHandle IconForFile(const std::filesystem::path&, int) const override { return {}; }
-    std::string DefaultIconRegistration(const std::string&) const override { return {}; }
 };
 
 TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
@@ -111,9 +109,11 @@ TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
     const auto empty = folder.path() / "notes.txt";
     std::ofstream(empty) << "no icons";
     const NoFileTypeIcons none;
-    SetFileTypeIconProvider(&none);
+    IconGrid& grid = *window->gridView()->grid();
+    const FileTypeIconProvider& desktop = grid.FileTypeIcons();
+    grid.SetFileTypeIcons(none);
     window->SelectFile(empty);
-    SetFileTypeIconProvider(nullptr);
+    grid.SetFileTypeIcons(desktop);
     EXPECT_EQ(window->FileName(), empty);
     EXPECT_EQ(window->gridView()->grid()->Count(), 0);
     EXPECT_FALSE(window->commands().popupButton(Command::Save)->isEnabled());
@@ -262,9 +262,9 @@ TEST_F(MainWindowTest, KeysReachTheirCommandsThroughTheWindow)
 {
     window->SelectFile(test::SampleModule());
     window->commands().setCondition(Condition::Scanning, true); // Escape stops a scan only while one runs
-    ScanActive = true;
+    EXPECT_FALSE(window->findPane()->isStopRequested());
     QTest::keyClick(window->gridView(), Qt::Key_Escape);
-    EXPECT_FALSE(ScanActive);
+    EXPECT_TRUE(window->findPane()->isStopRequested());
     window->commands().setCondition(Condition::Scanning, false);
 
     QTest::keyClick(window->gridView(), Qt::Key_O, Qt::ControlModifier);

@@ -93,14 +93,14 @@ TEST_F(SaveCommandsTest, SaveAllWritesEveryIconIntoTheChosenFolderAndCountsThem)
 {
     window->settings().openAfterSave = false;
     dialogs.folderAnswers.push_back(folder.path());
-    window->saves().saveAll(5);
+    window->saves().saveAll(OutputKind::Png);
     EXPECT_EQ(dialogs.folderTitles, (std::vector<std::string>{"Select folder to save images:"}));
     for (int i = 1; i <= 6; ++i)
         EXPECT_TRUE(fs::exists(folder.path() / ("ico_glyphora-sample_dll000" + std::to_string(i) + ".png"))) << i;
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "6 icon(s) saved.");
 
-    window->saves().saveAll(1); // cancelled folder dialog: nothing, no message
+    window->saves().saveAll(OutputKind::Bmp); // cancelled folder dialog: nothing, no message
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(opened.empty());
 }
@@ -204,7 +204,7 @@ TEST_F(SaveCommandsTest, DbaseExportAsksAboutALoneMemoFile)
 {
     std::ofstream(folder.path() / "table.dbt") << "old memo";
     ExportSettings edited = window->exportSettings();
-    edited.dbfType = 5;
+    edited.dbfType = OutputKind::Png;
     dialogs.exportAnswers = {edited, edited};
     dialogs.saveAnswers = {SaveFileAnswer{folder.path() / "table.dbf", 1},
                            SaveFileAnswer{folder.path() / "table.dbf", 1}};
@@ -221,7 +221,7 @@ TEST_F(SaveCommandsTest, DbaseExportAsksAboutALoneMemoFile)
     ASSERT_GT(dbf.size(), 8u);
     EXPECT_EQ(static_cast<unsigned char>(dbf[4]), 6); // six records
     EXPECT_GT(fs::file_size(folder.path() / "table.dbt"), 1024u);
-    EXPECT_EQ(window->exportSettings().dbfType, 5);
+    EXPECT_EQ(window->exportSettings().dbfType, OutputKind::Png);
 }
 
 TEST_F(SaveCommandsTest, ExcelItemWritesTheSpreadsheetWithTheChosenGreyScale)
@@ -283,7 +283,7 @@ TEST_F(SaveCommandsTest, AFileWithoutGroupsSaysWhyNoIconFileWasSaved)
     EXPECT_TRUE(opened.empty()) << "nothing was written, nothing is opened";
 
     dialogs.folderAnswers.push_back(folder.path() / "icons");
-    window->saves().saveAll(0);
+    window->saves().saveAll(OutputKind::Icon);
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[1].text, dialogs.messages[0].text) << "not \"0 icon(s) saved.\"";
     EXPECT_EQ(dialogs.messages[1].icon, MessageIcon::Error);

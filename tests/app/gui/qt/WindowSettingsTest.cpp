@@ -78,8 +78,8 @@ TEST_F(WindowSettingsTest, StoredSettingsAreAppliedAtCreation)
     EXPECT_TRUE(window->exportSettings().drawBorders);
     EXPECT_TRUE(window->exportSettings().grayScale);
     EXPECT_EQ(window->exportSettings().dbfFieldName, "PIC");
-    EXPECT_EQ(window->exportSettings().targetImageType, 1);
-    EXPECT_EQ(window->exportSettings().dbfType, 4);
+    EXPECT_EQ(window->exportSettings().targetImageType, HtmlPictureType::Jpeg);
+    EXPECT_EQ(window->exportSettings().dbfType, OutputKind::Gif);
     EXPECT_EQ(window->geometry(), QRect(30, 40, 600, 500));
     EXPECT_EQ(window->settings().findPane, (FindPaneSettings{true, 172, 260})) << "a stored height of 50 loads as 172";
 }
