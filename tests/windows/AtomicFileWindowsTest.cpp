@@ -24,15 +24,10 @@ using testing::ReadBytes;
 using testing::WideNames;
 using testing::WriteBytes;
 
-struct FreeSpace {
-    explicit FreeSpace(std::uint64_t bytes) { SetSimulatedFreeSpace(bytes); }
-    ~FreeSpace() { SetSimulatedFreeSpace(std::nullopt); }
-};
-
 // Writes text through an AtomicFile and commits; the file's error text, or "" on success.
-std::string WriteAndCommit(const fs::path& target, const std::string& text)
+std::string WriteAndCommit(const fs::path& target, const std::string& text, FreeSpaceLimit* space = nullptr)
 {
-    AtomicFile file(target);
+    AtomicFile file(target, Durability::Normal, space);
     if (!file.IsOpen()) return file.ErrorText();
     if (!file.Write(std::string_view(text)) || !file.Commit()) return file.ErrorText();
     return {};
@@ -88,8 +83,8 @@ TEST(AtomicFileWindowsTest, AFullDiskKeepsTheOldFile)
     const fs::path target = dir.path() / L"full.pdf";
     WriteBytes(target, "old");
     {
-        const FreeSpace space(4);
-        EXPECT_EQ(WriteAndCommit(target, "more than four bytes"),
+        FreeSpaceLimit space(4);
+        EXPECT_EQ(WriteAndCommit(target, "more than four bytes", &space),
                   "Cannot write '" + target.string() + "': " + std::generic_category().message(ENOSPC));
     }
     EXPECT_EQ(ReadBytes(target), "old");
