@@ -33,7 +33,10 @@ launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
+# The codecs are looked up anew at every configure (-U), so that a new Debian version in the
+# cache replaces the one an existing build folder found before.
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -U 'PNG_*' -U 'JPEG_*' -U 'GIF_*' -U 'XLSXWRITER_*' -U 'pkgcfg_lib_XLSXWRITER_*' -U '__pkg_config_*' \
   -DGLYPHORA_MINGW_PREFIXES="$prefixes" -DGLYPHORA_HOST_BUILD_DIR="$host_build" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -g0 -DNDEBUG" \
   -DGLYPHORA_WERROR=ON "${launcher[@]}"
