@@ -94,6 +94,14 @@ inline constexpr int kTextPackCannotBeLoaded = 613;
 inline constexpr int kTextNoIconsInFile = 614;
 inline constexpr int kTextIconSetAsThemeQuestion = 615;
 inline constexpr int kTextSourceIsFolder = 630; // %s: the folder's path
+// What a save wrote, in the window's hint panel, and a desktop that could not open it.
+inline constexpr int kTextSavedFile = 641;       // %s: the file written
+inline constexpr int kTextSavedIntoFolder = 642; // %s: the folder written into (after 603)
+inline constexpr int kTextCouldNotOpen = 643;    // %s: the file the desktop could not open
+inline constexpr int kTextCouldNotOpenNote = 644;
+// A file shown with its file-type icon: it holds no icons, or it could not be read.
+inline constexpr int kTextNoOwnIcons = 645;
+inline constexpr int kTextUnreadableFile = 646;
 
 // Dialog titles.
 inline constexpr int kTextSaveDialogTitle = 701;
@@ -115,6 +123,8 @@ inline constexpr int kTextIconFilter = 803;
 inline constexpr int kTextHtmlFilter = 804;
 inline constexpr int kTextDbfFilter = 805;
 inline constexpr int kTextPdfFilter = 807;
+// The open dialog's first entry: every kind of file the window reads icons from.
+inline constexpr int kTextAllSupportedFilter = 640;
 
 // Options menu: languages.
 inline constexpr int kTextMenuLanguage = 900;
@@ -234,6 +244,12 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextFindOnWebPage, Placeholder::None},
     TextIdInfo{kTextPackCannotBeLoaded, Placeholder::None},
     TextIdInfo{kTextSourceIsFolder, Placeholder::String},
+    TextIdInfo{kTextSavedFile, Placeholder::String},
+    TextIdInfo{kTextSavedIntoFolder, Placeholder::String},
+    TextIdInfo{kTextCouldNotOpen, Placeholder::String},
+    TextIdInfo{kTextCouldNotOpenNote, Placeholder::None},
+    TextIdInfo{kTextNoOwnIcons, Placeholder::None},
+    TextIdInfo{kTextUnreadableFile, Placeholder::None},
     TextIdInfo{kTextNoIconsInFile, Placeholder::None},
     TextIdInfo{kTextIconSetAsThemeQuestion, Placeholder::None},
     TextIdInfo{kTextSaveDialogTitle, Placeholder::None},
@@ -253,6 +269,7 @@ inline constexpr std::array kAllTextIds = {
     TextIdInfo{kTextHtmlFilter, Placeholder::None},
     TextIdInfo{kTextDbfFilter, Placeholder::None},
     TextIdInfo{kTextPdfFilter, Placeholder::None},
+    TextIdInfo{kTextAllSupportedFilter, Placeholder::None},
     TextIdInfo{kTextMenuLanguage, Placeholder::None},
     TextIdInfo{kTextMenuEnglish, Placeholder::None},
     TextIdInfo{kTextMenuGreek, Placeholder::None},

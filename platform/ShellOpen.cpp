@@ -16,12 +16,9 @@ ShellOpener& Opener()
 
 } // namespace
 
-void OpenWithDefaultApplication(const std::filesystem::path& path)
+bool OpenWithDefaultApplication(const std::filesystem::path& path)
 {
-    if (Opener())
-        Opener()(path);
-    else
-        LaunchDefaultApplication(path);
+    return Opener() ? Opener()(path) : LaunchDefaultApplication(path);
 }
 
 void SetShellOpener(ShellOpener opener)

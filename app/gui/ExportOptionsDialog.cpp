@@ -9,13 +9,18 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpacerItem>
+#include <QVBoxLayout>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -25,14 +30,34 @@ namespace glyphora {
 
 namespace {
 
-// Design positions (client 473 x 233). The movable controls' tops in the full layout.
-constexpr int kBorderTop = 46;
-constexpr int kNumberTop = 68;
-constexpr int kGrayTop = 100;
-constexpr int kNoteTop = 124;
-constexpr int kPanelHeight = 90;
-// The spreadsheet has only the grey-scale choice: it and the note move to the top.
-constexpr int kXlsxShift = kGrayTop - 8;
+// The design's rhythm (client 473 x 233) from top to bottom: every row keeps its height and
+// its distance to the next in every language. Widths come from the texts through the layouts,
+// and the dialog grows beyond the design where a language needs the room.
+constexpr int kDesignWidth = 473;
+constexpr int kDesignHeight = 233;
+constexpr int kMargin = 8;
+constexpr int kFieldHeight = 24;                                         // the column count and the format list
+constexpr int kFieldGap = ExportOptionsDialog::kPdfShift - kFieldHeight; // below them, to the first check box
+constexpr int kCheckHeight = 20;
+constexpr int kCheckGap = 2;
+constexpr int kPanelBottom = 2;  // the panel is 90 pixels high in the design
+constexpr int kGroupsTop = 2;    // the dBase groups stand in the panel's place, 2 pixels lower
+constexpr int kGroupHeight = 88; // their least height
+constexpr int kGrayGap = 10;     // from the panel or the groups to the grey-scale box
+constexpr int kNoteGap = 4;
+constexpr int kNoteHeight = 40; // two lines of the note and a little air
+constexpr int kButtonHeight = 27;
+constexpr int kButtonWidth = 75; // the least width of a button; a longer caption widens it
+constexpr int kButtonGap = 8;
+constexpr int kBottomMargin = 10;
+constexpr int kRightMargin = 17; // the format list's distance from the right edge
+
+// A button as wide as its caption needs, at least the design's width.
+void FitButtonToCaption(QPushButton* button)
+{
+    button->setMinimumWidth(std::max(kButtonWidth, button->sizeHint().width()));
+    button->setFixedHeight(kButtonHeight);
+}
 
 } // namespace
 
@@ -51,39 +76,72 @@ std::optional<int> ParseColumnCount(const std::string& text)
 ExportOptionsDialog::ExportOptionsDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Export"));
-    setFixedSize(473, 233);
 
+    // The HTML and PDF panel: the column count and the image format side by side, the two
+    // check boxes below them.
     htmlPanel_ = new QWidget(this);
-    htmlPanel_->setGeometry(0, 0, 473, kPanelHeight);
+    htmlPanel_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    panelGrid_ = new QGridLayout(htmlPanel_);
+    panelGrid_->setContentsMargins(kMargin, kMargin, kRightMargin, kPanelBottom);
+    panelGrid_->setVerticalSpacing(0);
     columnCountLabel_ = new QLabel(UiText(kTextColumnCount), htmlPanel_);
-    columnCountLabel_->setGeometry(8, 12, 110, 17);
     columnCountEdit_ = new QLineEdit(htmlPanel_);
-    columnCountEdit_->setGeometry(120, 8, 60, 24);
     columnCountEdit_->setMaxLength(5);
+    // Room for the five digits it takes, and never narrower than the design's field.
+    columnCountEdit_->setFixedWidth(
+        std::max(60, columnCountEdit_->fontMetrics().horizontalAdvance(QStringLiteral("99999")) + 16));
+    columnCountEdit_->setFixedHeight(kFieldHeight);
     columnCountLabel_->setBuddy(columnCountEdit_);
     imageTypeLabel_ = new QLabel(UiText(kTextTargetImageFormat), htmlPanel_);
-    imageTypeLabel_->setGeometry(200, 12, 150, 17);
     imageTypeCombo_ = new QComboBox(htmlPanel_);
     imageTypeCombo_->addItems({QStringLiteral("PNG"), QStringLiteral("JPEG"), QStringLiteral("GIF")});
-    imageTypeCombo_->setGeometry(356, 8, 100, 24);
+    imageTypeCombo_->setMinimumWidth(100);
+    imageTypeCombo_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    imageTypeCombo_->setFixedHeight(kFieldHeight);
     imageTypeLabel_->setBuddy(imageTypeCombo_);
     borderCheck_ = new QCheckBox(UiText(kTextDrawTableBorder), htmlPanel_);
     numberCheck_ = new QCheckBox(UiText(kTextIncludeIconNumbers), htmlPanel_);
+    for (QCheckBox* check : {borderCheck_, numberCheck_})
+        check->setFixedHeight(kCheckHeight);
+    panelGrid_->addWidget(columnCountLabel_, 0, 0);
+    panelGrid_->addWidget(columnCountEdit_, 0, 1);
+    panelGrid_->setColumnMinimumWidth(2, 14);
+    panelGrid_->setColumnStretch(2, 1); // the two pairs stand apart, each label next to its field
+    panelGrid_->addWidget(imageTypeLabel_, 0, 3);
+    panelGrid_->addWidget(imageTypeCombo_, 0, 4);
+    panelGrid_->setRowMinimumHeight(1, kFieldGap);
+    panelGrid_->addWidget(borderCheck_, 2, 0, 1, 5);
+    panelGrid_->setRowMinimumHeight(3, kCheckGap);
+    panelGrid_->addWidget(numberCheck_, 4, 0, 1, 5);
 
-    fieldGroup_ = new QGroupBox(UiText(kTextFieldGroup), this);
-    fieldGroup_->setGeometry(8, 2, 220, 88);
+    // The dBase groups in the panel's place: the field, and what its memo holds.
+    groupsRow_ = new QWidget(this);
+    groupsRow_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    auto* groups = new QHBoxLayout(groupsRow_);
+    groups->setContentsMargins(kMargin, kGroupsTop, kMargin, 0);
+    groups->setSpacing(kMargin);
+    fieldGroup_ = new QGroupBox(UiText(kTextFieldGroup), groupsRow_);
+    auto* field = new QGridLayout(fieldGroup_);
+    field->setContentsMargins(10, 4, 10, 6);
+    field->setHorizontalSpacing(6);
     fieldTypeLabel_ = new QLabel(UiText(kTextFieldType), fieldGroup_);
-    fieldTypeLabel_->setGeometry(10, 24, 80, 17);
     fieldTypeValue_ = new QLabel(QStringLiteral("B (Binary)"), fieldGroup_);
-    fieldTypeValue_->setGeometry(96, 24, 110, 17);
     fieldNameLabel_ = new QLabel(UiText(kTextFieldName), fieldGroup_);
-    fieldNameLabel_->setGeometry(10, 54, 80, 17);
     fieldNameEdit_ = new QLineEdit(fieldGroup_);
-    fieldNameEdit_->setGeometry(96, 50, 110, 24);
     fieldNameEdit_->setMaxLength(10);
+    fieldNameEdit_->setMinimumWidth(fieldNameEdit_->fontMetrics().horizontalAdvance(QStringLiteral("ICON_FIELD")) + 16);
+    fieldNameEdit_->setFixedHeight(kFieldHeight);
+    field->addWidget(fieldTypeLabel_, 0, 0);
+    field->addWidget(fieldTypeValue_, 0, 1);
+    field->addWidget(fieldNameLabel_, 1, 0);
+    field->addWidget(fieldNameEdit_, 1, 1);
+    field->setColumnStretch(1, 1);
 
-    exportAsGroup_ = new QGroupBox(UiText(kTextExportAs), this);
-    exportAsGroup_->setGeometry(236, 2, 229, 88);
+    exportAsGroup_ = new QGroupBox(UiText(kTextExportAs), groupsRow_);
+    auto* exportAs = new QGridLayout(exportAsGroup_);
+    exportAs->setContentsMargins(10, 0, 10, 2);
+    exportAs->setVerticalSpacing(1);
+    exportAs->setHorizontalSpacing(kMargin);
     exportAsButtons_ = new QButtonGroup(this);
     // The memo kinds in kPictureKinds order: a button's id is its kind's position there.
     const int itemIds[] = {kTextExportAsIcon,     kTextExportAsBitmap, kTextExportAsJpeg,
@@ -91,24 +149,59 @@ ExportOptionsDialog::ExportOptionsDialog(QWidget* parent) : QDialog(parent)
     static_assert(std::size(itemIds) == kPictureKinds.size());
     for (int i = 0; i < static_cast<int>(kPictureKinds.size()); ++i) {
         auto* item = new QRadioButton(UiText(itemIds[i]), exportAsGroup_);
-        item->setGeometry(10 + (i / 3) * 108, 20 + (i % 3) * 21, 104, 20); // two columns, filled down
+        item->setFixedHeight(kCheckHeight);
+        exportAs->addWidget(item, i % 3, i / 3); // two columns, filled down
         exportAsButtons_->addButton(item, i);
     }
+    for (QGroupBox* group : {fieldGroup_, exportAsGroup_}) {
+        group->setMinimumHeight(kGroupHeight);
+        group->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    }
+    groups->addWidget(fieldGroup_, 220); // the design's share of the width for each
+    groups->addWidget(exportAsGroup_, 229);
 
     grayScaleCheck_ = new QCheckBox(UiText(kTextConvertToGrayScale), this);
+    grayScaleCheck_->setFixedHeight(kCheckHeight);
     skipNoteLabel_ = new QLabel(UiText(kTextSkipOptionsNote), this);
     skipNoteLabel_->setWordWrap(true);
+    skipNoteLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     skipNoteLabel_->setStyleSheet(QStringLiteral("color: grey"));
-    placeMovable(0);
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
-    okButton_->setGeometry(222, 196, 75, 27);
     okButton_->setDefault(true);
     cancelButton_ = new QPushButton(UiText(kTextCancel), this);
-    cancelButton_->setGeometry(305, 196, 75, 27);
     helpButton_ = new QPushButton(UiText(kTextHelpButton), this);
-    helpButton_->setGeometry(388, 196, 75, 27);
     helpButton_->setEnabled(false); // until setHelp names the help to open
+    for (QPushButton* button : {okButton_, cancelButton_, helpButton_})
+        FitButtonToCaption(button);
+
+    column_ = new QVBoxLayout(this);
+    column_->setContentsMargins(0, 0, 0, kBottomMargin);
+    column_->setSpacing(0);
+    column_->addWidget(htmlPanel_);
+    column_->addWidget(groupsRow_);
+    grayGap_ = new QSpacerItem(0, kGrayGap, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    column_->addItem(grayGap_);
+    auto* gray = new QHBoxLayout;
+    gray->setContentsMargins(kMargin, 0, kMargin, 0);
+    gray->addWidget(grayScaleCheck_);
+    column_->addLayout(gray);
+    column_->addSpacing(kNoteGap);
+    auto* note = new QHBoxLayout;
+    note->setContentsMargins(kMargin, 0, kMargin, 0);
+    note->addWidget(skipNoteLabel_);
+    column_->addLayout(note);
+    column_->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(kMargin, 0, kBottomMargin, 0);
+    buttons->setSpacing(kButtonGap);
+    buttons->addStretch(1);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
+    buttons->addWidget(helpButton_);
+    column_->addLayout(buttons);
+    showControlsOf(kind_);
+
     connect(helpButton_, &QPushButton::clicked, this, [this] {
         if (help_) help_->RunHelp(kHelpTopicExport);
     });
@@ -125,32 +218,53 @@ void ExportOptionsDialog::setHelp(HelpService* help)
     helpButton_->setEnabled(help != nullptr);
 }
 
-void ExportOptionsDialog::placeMovable(int shift)
+// The controls of an export. The PDF panel loses the row of the column count and the format,
+// so the check boxes move up by its height and gap; the spreadsheet's grey-scale box stands at
+// the top, a margin below the edge.
+void ExportOptionsDialog::showControlsOf(ExportKind kind)
 {
-    borderCheck_->setGeometry(8, kBorderTop - shift, 300, 20);
-    numberCheck_->setGeometry(8, kNumberTop - shift, 300, 20);
-    htmlPanel_->setGeometry(0, 0, 473, kPanelHeight - shift);
-    grayScaleCheck_->setGeometry(8, kGrayTop - shift, 400, 20);
-    skipNoteLabel_->setGeometry(8, kNoteTop - shift, 457, 40);
+    const bool html = kind == ExportKind::Html, dbase = kind == ExportKind::Dbase, pdf = kind == ExportKind::Pdf;
+    htmlPanel_->setVisible(html || pdf);
+    for (QWidget* dbaseOnly : std::initializer_list<QWidget*>{groupsRow_, fieldGroup_, exportAsGroup_})
+        dbaseOnly->setVisible(dbase);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{columnCountLabel_, columnCountEdit_, imageTypeLabel_, imageTypeCombo_})
+        control->setVisible(html);
+    panelGrid_->setRowMinimumHeight(1, html ? kFieldGap : 0);
+    grayGap_->changeSize(0, html || pdf || dbase ? kGrayGap : kMargin, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    fitToContents();
+}
+
+// The design's size, or more where the texts need it: the widest row sets the width, and the
+// note's lines at that width its height.
+void ExportOptionsDialog::fitToContents()
+{
+    for (QWidget* part : {static_cast<QWidget*>(htmlPanel_), groupsRow_, static_cast<QWidget*>(fieldGroup_),
+                          static_cast<QWidget*>(exportAsGroup_)}) {
+        part->layout()->invalidate();
+        part->updateGeometry();
+    }
+    column_->invalidate();
+    const int width = std::max(kDesignWidth, column_->totalMinimumSize().width());
+    skipNoteLabel_->setMinimumHeight(std::max(kNoteHeight, skipNoteLabel_->heightForWidth(width - 2 * kMargin)));
+    column_->invalidate();
+    const int height = std::max(kDesignHeight, column_->totalMinimumSize().height());
+    setFixedSize(width, height);
+    // The rows take their places now, also before the dialog is shown.
+    column_->activate();
+    for (QWidget* part : {htmlPanel_, groupsRow_})
+        part->layout()->activate();
 }
 
 void ExportOptionsDialog::prepare(ExportKind kind, const ExportSettings& settings)
 {
     kind_ = kind;
     const bool html = kind == ExportKind::Html, dbase = kind == ExportKind::Dbase, pdf = kind == ExportKind::Pdf;
-    const bool xlsx = kind == ExportKind::Xlsx;
     setWindowTitle(html    ? UiText(kTextHtmlOptionsTitle)
                    : dbase ? UiText(kTextDbfOptionsTitle)
                    : pdf   ? UiText(kTextPdfOptionsTitle)
                            : UiText(kTextXlsxOptionsTitle));
-    htmlPanel_->setVisible(html || pdf);
-    fieldGroup_->setVisible(dbase);
-    exportAsGroup_->setVisible(dbase);
-    columnCountLabel_->setVisible(html);
-    columnCountEdit_->setVisible(html);
-    imageTypeLabel_->setVisible(html);
-    imageTypeCombo_->setVisible(html);
-    placeMovable(pdf ? kPdfShift : xlsx ? kXlsxShift : 0);
+    showControlsOf(kind);
 
     columnCountEdit_->setText(QString::number(settings.columnCount));
     imageTypeCombo_->setCurrentIndex(HtmlPictureTypeCode(settings.targetImageType));

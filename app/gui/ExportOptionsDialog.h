@@ -1,6 +1,7 @@
 // The export options dialog: edits the export settings before an HTML, dBase, PDF or spreadsheet export
-// and shows only the controls that export uses. Tests reach the controls through the
-// accessors. Child widgets are owned by the dialog (Qt's parent ownership).
+// and shows only the controls that export uses. Laid out by layouts with the design's rows, so
+// that a longer caption in another language widens the dialog instead of being cut. Tests
+// reach the controls through the accessors. Child widgets are owned by the dialog (Qt's parent ownership).
 #pragma once
 
 #include "app/gui/DialogService.h"
@@ -13,10 +14,13 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpacerItem;
+class QVBoxLayout;
 class QWidget;
 
 namespace glyphora {
@@ -28,7 +32,7 @@ public:
     explicit ExportOptionsDialog(QWidget* parent = nullptr); // captions come from the language pack
 
     // Title, visible controls and values for an export (the PDF layout closes the gap of
-    // the hidden column count and image format).
+    // the hidden column count and image format); the dialog takes the size they need.
     void prepare(ExportKind kind, const ExportSettings& settings);
 
     // The settings read back after OK, starting from settings. A column count that is not
@@ -71,12 +75,17 @@ private:
     void columnCountChanged();
     void exportTypeChanged();
     int exportTypeIndex() const;
-    void placeMovable(int shift);
+    void showControlsOf(ExportKind kind);
+    void fitToContents();
 
     ExportKind kind_ = ExportKind::Html;
     HelpService* help_ = nullptr;
 
+    QVBoxLayout* column_ = nullptr;
     QWidget* htmlPanel_ = nullptr;
+    QGridLayout* panelGrid_ = nullptr;
+    QWidget* groupsRow_ = nullptr;
+    QSpacerItem* grayGap_ = nullptr;
     QLabel* columnCountLabel_ = nullptr;
     QLineEdit* columnCountEdit_ = nullptr;
     QLabel* imageTypeLabel_ = nullptr;

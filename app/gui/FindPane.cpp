@@ -45,7 +45,9 @@ namespace {
 constexpr int kMargin = 8; // the tree's left offset, kept on every side of the pane's controls
 constexpr int kRowHeight = 18;
 constexpr int kRowIconOffset = 20;
-constexpr int kNoteWidth = 58; // the column left of the brace that holds the count and the stop note
+constexpr int kListTop = 24;     // the tops of the tree and the list, below their captions
+constexpr int kBraceLeft = 52;   // the brace between the save-all button and the list, at the least
+constexpr int kBraceToList = 18; // from the brace's left edge to the list
 
 // A drawing of an opening curly brace, its point facing the save-all button: it ties the
 // button to the list it saves. Drawn at 13 x 99 and stretched to the list's height.
@@ -153,7 +155,7 @@ void FindPane::buildPane()
     folderLabel_->move(kMargin, 6);
     tree_ = new FolderTree(dirPanel_);
     tree_->setObjectName(QStringLiteral("folderTree"));
-    tree_->setGeometry(kMargin, 24, 249, 137);
+    tree_->setGeometry(kMargin, kListTop, 249, 137);
     connect(tree_, &FolderTree::folderChanged, this, &FindPane::rescan);
     // The scan enters the hidden folders the tree shows, so a switch changes what it finds below.
     connect(tree_, &FolderTree::showHiddenFoldersChanged, this, [this] {
@@ -174,12 +176,12 @@ void FindPane::buildPane()
     countLabel_ = new QLabel(filePanel_);
     countLabel_->setObjectName(QStringLiteral("countLabel"));
     countLabel_->setAlignment(Qt::AlignCenter);
-    countLabel_->setGeometry(0, 40, kNoteWidth, 15);
+    countLabel_->setGeometry(0, 40, kBraceLeft, 15);
     stoppedLabel_ = new QLabel(filePanel_);
     stoppedLabel_->setObjectName(QStringLiteral("stoppedLabel"));
     stoppedLabel_->setAlignment(Qt::AlignCenter);
     stoppedLabel_->setWordWrap(true); // the note may need two lines in the narrow column
-    stoppedLabel_->setGeometry(0, 56, kNoteWidth, 15);
+    stoppedLabel_->setGeometry(0, 56, kBraceLeft, 15);
     QPalette red = stoppedLabel_->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     stoppedLabel_->setPalette(red);
@@ -194,11 +196,11 @@ void FindPane::buildPane()
     braceImage_->setObjectName(QStringLiteral("braceImage"));
     braceImage_->setScaledContents(true);
     braceImage_->setPixmap(BracePixmap(palette().color(QPalette::WindowText)));
-    braceImage_->setGeometry(52, 24, 13, 121);
+    braceImage_->setGeometry(kBraceLeft, kListTop, 13, 121);
 
     fileList_ = new SearchListBox(filePanel_);
     fileList_->setObjectName(QStringLiteral("fileList"));
-    fileList_->setGeometry(70, 24, 167, 121);
+    fileList_->setGeometry(kBraceLeft + kBraceToList, kListTop, 167, 121);
     fileList_->setItemHeight(kRowHeight);
     fileList_->setSorted(true);
     fileList_->setDirectSearch(true);
@@ -272,7 +274,12 @@ void FindPane::applyTexts()
     subfoldersCheck_->setText(UiText(kTextIncludeSubfolders));
     tree_->showHiddenFoldersAction()->setText(UiText(kTextShowHiddenFolders));
 
-    // Texts decide some sizes: the captions fit whole.
+    // Texts decide some sizes: the captions fit whole, and the column left of the brace holds
+    // the stop note's longest word (the note wraps between words).
+    noteColumn_ = kBraceLeft;
+    const QFontMetrics noteMetrics(stoppedLabel_->font());
+    for (const QString& word : stoppedLabel_->text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        noteColumn_ = std::max(noteColumn_, noteMetrics.horizontalAdvance(word) + 4);
     folderLabel_->adjustSize();
     filesLabel_->adjustSize();
     layoutFilesLabel();
@@ -345,32 +352,36 @@ void FindPane::fitToWindow()
     layoutSides();
 }
 
-// The controls of both sides follow the sides' sizes.
+// The controls of both sides follow the sides' sizes. Left of the brace stands a column with
+// the count above the save-all button and the stop note below it, as wide as the note's
+// longest word needs; the brace and the list start right of it.
 void FindPane::layoutSides()
 {
     const int sideHeight = height();
-    tree_->setGeometry(kMargin, 24, std::max(0, dirPanel_->width() - 2 * kMargin),
-                       std::max(0, sideHeight - 24 - kMargin));
+    tree_->setGeometry(kMargin, kListTop, std::max(0, dirPanel_->width() - 2 * kMargin),
+                       std::max(0, sideHeight - kListTop - kMargin));
+    const int listLeft = noteColumn_ + kBraceToList;
     const int checkHeight = subfoldersCheck_->height();
-    subfoldersCheck_->move(71, sideHeight - checkHeight - kMargin);
-    const int listHeight = std::max(0, sideHeight - 24 - 2 * kMargin - checkHeight);
-    fileList_->setGeometry(70, 24, std::max(0, filePanel_->width() - 70 - kMargin), listHeight);
-    braceImage_->setGeometry(52, 24, 13, listHeight);
-    saveAllButton_->move(9, braceImage_->y() + braceImage_->height() / 2 - saveAllButton_->height() / 2);
-    // The count stands above the button with the stop note below it; when the note needs
-    // more room than there is, both move up.
-    const int noteHeight = stoppedLabel_->heightForWidth(kNoteWidth);
-    int countTop = saveAllButton_->y() - saveAllButton_->height() - kMargin;
-    countTop -= std::max(0, countTop + countLabel_->height() + noteHeight - saveAllButton_->y());
-    countLabel_->move(0, std::max(0, countTop));
-    stoppedLabel_->setGeometry(0, countLabel_->y() + countLabel_->height(), kNoteWidth, noteHeight);
+    // Below the list's left edge, further left when its caption needs the room.
+    subfoldersCheck_->move(std::max(2, std::min(listLeft + 1, filePanel_->width() - subfoldersCheck_->width() - 2)),
+                           sideHeight - checkHeight - kMargin);
+    const int listHeight = std::max(0, sideHeight - kListTop - 2 * kMargin - checkHeight);
+    fileList_->setGeometry(listLeft, kListTop, std::max(0, filePanel_->width() - listLeft - kMargin), listHeight);
+    braceImage_->setGeometry(noteColumn_, kListTop, 13, listHeight);
+    saveAllButton_->move((noteColumn_ - saveAllButton_->width()) / 2 + 3,
+                         braceImage_->y() + braceImage_->height() / 2 - saveAllButton_->height() / 2);
+    // The count never rises above the list's top: the list's caption may reach over the column.
+    const int countTop = saveAllButton_->y() - saveAllButton_->height() - kMargin;
+    countLabel_->setGeometry(0, std::max(kListTop, countTop), noteColumn_, countLabel_->height());
+    stoppedLabel_->setGeometry(0, saveAllButton_->y() + saveAllButton_->height() + 2, noteColumn_,
+                               stoppedLabel_->heightForWidth(noteColumn_));
     layoutFilesLabel();
 }
 
 // The list's caption starts above the list, further left when its text needs the room.
 void FindPane::layoutFilesLabel()
 {
-    filesLabel_->move(std::max(2, std::min(73, filePanel_->width() - filesLabel_->width() - 2)), 8);
+    filesLabel_->move(std::max(2, std::min(fileList_->x() + 3, filePanel_->width() - filesLabel_->width() - 2)), 8);
 }
 
 bool FindPane::eventFilter(QObject* watched, QEvent* event)

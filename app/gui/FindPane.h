@@ -164,6 +164,7 @@ private:
     ScanRunner* runner_ = nullptr;
     QPointer<QWidget> focusBeforeScan_; // the control that had the focus when the scan began
     bool shown_ = false;
+    int noteColumn_ = 0; // the width left of the brace: the count, the save-all button and the stop note
     bool scanning_ = false;
     unsigned scanNumber_ = 0; // counts the scans started, so a handler can tell that another one began
 };

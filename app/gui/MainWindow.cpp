@@ -4,12 +4,14 @@
 
 #include "app/gui/ActionManager.h"
 #include "app/gui/AuxiliaryWindows.h"
+#include "app/gui/FileTypeIconNote.h"
 #include "app/gui/FindPane.h"
 #include "app/gui/LanguageSwitcher.h"
 #include "app/gui/PrintController.h"
 #include "app/gui/QtDialogService.h"
 #include "app/gui/SaveController.h"
 #include "app/gui/SelectionReport.h"
+#include "app/gui/SiteLabel.h"
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
 #include "app/gui/WindowHost.h"
@@ -36,6 +38,7 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <exception>
 
@@ -48,11 +51,26 @@ constexpr int kMinimumHeight = 455;
 constexpr int kToolbarHeight = 33;
 constexpr int kFindStripHeight = 41;
 
+// The open dialog's filter: every file the window reads first, then the executables,
+// libraries and ActiveX files, the icon files, and any file last.
+std::string OpenDialogFilter()
+{
+    const std::string kinds = InterfaceText(kTextOpenFilter);
+    const std::string icons = InterfaceText(kTextIconFilter);
+    std::string filter = InterfaceText(kTextAllSupportedFilter) + "|";
+    // The last pair of the pack's list is "any file": the icon files go before it.
+    std::size_t lastPair = kinds.rfind('|');
+    if (lastPair != std::string::npos && lastPair > 0) lastPair = kinds.rfind('|', lastPair - 1);
+    if (lastPair == std::string::npos) return filter + kinds + "|" + icons;
+    return filter + kinds.substr(0, lastPair) + "|" + icons + kinds.substr(lastPair);
+}
+
 } // namespace
 
-QSize WindowMinimumSize(QSize design, QSize available)
+QSize WindowMinimumSize(QSize design, QSize available, QMargins frame)
 {
-    return available.isValid() && !available.isEmpty() ? design.boundedTo(available) : design;
+    const QSize outer = available.isValid() && !available.isEmpty() ? design.boundedTo(available) : design;
+    return outer.shrunkBy(frame).expandedTo(QSize(0, 0));
 }
 
 MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialogs, SettingsStorage* settingsStorage,
@@ -67,10 +85,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
     if (ownDialogs_) ownDialogs_->setHelp(&help_);
 
     setWindowTitle(QApplication::applicationDisplayName());
-    const QSize minimum = WindowMinimumSize(QSize(kMinimumWidth, kMinimumHeight),
-                                            screen() ? screen()->availableGeometry().size() : QSize());
-    setMinimumSize(minimum);
-    resize(minimum);
+    fitMinimumToFrame(); // again once the window system has given the window its frame
 
     auto* central = new QWidget(this); // toolbar strip, grid and find strip in one column
     auto* column = new QVBoxLayout(central);
@@ -92,6 +107,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 
     actions_ = new ActionManager(this, [this](const std::function<void()>& command) { runGuarded(command); });
     actions_->addToolbar(toolbarStrip);
+    new SiteLabel(GLYPHORA_HOMEPAGE_URL, toolbarStrip); // owned by the strip
     // The find pane fills the find strip and goes below the upper area, with the splitter
     // between them.
     findPane_ = new FindPane(*this, *actions_, findStrip);
@@ -103,6 +119,7 @@ MainWindow::MainWindow(std::vector<std::string> arguments, DialogService* dialog
 
     const IconGrid& grid = *gridView_->grid();
     saves_ = std::make_unique<SaveController>(*dialogs_, grid, settings_, exportSettings_);
+    saves_->setReport([this](const std::string& text) { setStandingHint(text); });
     printing_ = std::make_unique<PrintController>(*this, *dialogs_, grid, saves_->saveDialogFolder());
     auxiliary_ = std::make_unique<AuxiliaryWindows>(
         *this, *dialogs_, grid, settings_, *actions_->action(Command::ShowIconWindow), [this] { return closing_; });
@@ -201,6 +218,11 @@ void MainWindow::applyLanguageTexts()
     findPane_->applyPackTexts();
     auxiliary_->applyPackTexts(); // a separate window that is open speaks the new language too
 
+    // The note on the open file is said again in the new language.
+    if (!fileTypeNote_.empty() && standingHint_ == fileTypeNote_) {
+        fileTypeNote_ = FileTypeIconNote(fileName_);
+        setStandingHint(fileTypeNote_);
+    }
     // The report panels are as wide as their texts need in the new wording.
     statusPanels_->fitToWidth(width());
     showSelection(grid->ItemIndex());
@@ -209,6 +231,12 @@ void MainWindow::applyLanguageTexts()
 
 void MainWindow::setStatusText(const std::string& text)
 {
+    setStandingHint(text);
+}
+
+void MainWindow::setStandingHint(const std::string& text)
+{
+    standingHint_ = text;
     setStatus(StatusPanel::Hint, text);
 }
 
@@ -250,6 +278,15 @@ void MainWindow::SelectFile(const std::filesystem::path& fileName)
     const int count = grid->Count();
     enableFileButtons();
     if (count > 0) grid->SetItemIndex(0);
+    // The file-type icon stands in for icons the file does not have: say why it is shown,
+    // and take the note back for a file with icons.
+    if (count > 0 && grid->Associated()) {
+        fileTypeNote_ = FileTypeIconNote(fileName);
+        setStandingHint(fileTypeNote_);
+    } else if (!fileTypeNote_.empty()) {
+        if (standingHint_ == fileTypeNote_) setStandingHint({});
+        fileTypeNote_.clear();
+    }
     exportSettings_.columnCount = ColumnCountFor(grid->ColCount(), count);
     recent_.Add(fileName_.string());
     rebuildRecentMenu();
@@ -278,7 +315,7 @@ void MainWindow::openFile()
 {
     OpenFileRequest request;
     request.title = InterfaceText(kTextOpenDialogTitle);
-    request.filter = InterfaceText(kTextOpenFilter);
+    request.filter = OpenDialogFilter();
     request.initialDir = openDialogFolder_;
     const std::optional<std::filesystem::path> chosen = dialogs_->OpenFile(request);
     if (!chosen) return;
@@ -311,11 +348,15 @@ void MainWindow::setIconSize(IconSizing sizing)
     actions_->action(Command::SmallIcons)->setChecked(small);
     settings_.smallIcons = small;
     IconGrid* grid = gridView_->grid();
+    // The icons are read again at the new size; the icon the user had selected stays
+    // selected (the first one when there was none).
+    const int selected = grid->ItemIndex();
     grid->SetIconSizing(sizing);
     grid->update();
     setStatus(StatusPanel::Position, {});
     enableFileButtons();
-    if (grid->Count() > 0) grid->SetItemIndex(0);
+    const int count = grid->Count();
+    if (count > 0) grid->SetItemIndex(selected >= 0 && selected < count ? selected : 0);
 }
 
 void MainWindow::openDroppedFiles(const QStringList& files)
@@ -357,16 +398,51 @@ void MainWindow::changeEvent(QEvent* event)
 }
 
 // A control's long hint (its status tip) goes to the first status panel, unless it holds a
-// line break or a tab, as hints made for a tooltip do.
+// line break or a tab, as hints made for a tooltip do. The pointer leaving the control (an
+// empty hint) brings back what the panel said before hints came: what a save wrote, the note
+// on the open file, the scan's progress; a dialog opening over the pointer would otherwise
+// wipe that at once.
 bool MainWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        if (!tip.contains(QLatin1Char('\r')) && !tip.contains(QLatin1Char('\n')) && !tip.contains(QLatin1Char('\t')))
+        if (tip.isEmpty())
+            setStatus(StatusPanel::Hint, standingHint_);
+        else if (!tip.contains(QLatin1Char('\r')) && !tip.contains(QLatin1Char('\n')) &&
+                 !tip.contains(QLatin1Char('\t')))
             setStatus(StatusPanel::Hint, tip.toStdString());
         return true;
     }
     return QMainWindow::event(event);
+}
+
+// The design's minimum is the outer size, frame included, and Qt's minimum is that of the
+// client area: the frame's margins come off. The window system reports them only once the
+// window is shown and framed (a window manager frames it after mapping, and moves it as it
+// does), so this runs at creation, when shown and when moved. A window still at the old
+// minimum (as it starts) shrinks with it, so it starts at the design size.
+void MainWindow::fitMinimumToFrame()
+{
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize minimum = WindowMinimumSize(QSize(kMinimumWidth, kMinimumHeight),
+                                            screen() ? screen()->availableGeometry().size() : QSize(), frame);
+    if (minimum == minimumSize() && fittedOnce_) return;
+    const bool atMinimum = !fittedOnce_ || size() == minimumSize();
+    fittedOnce_ = true;
+    setMinimumSize(minimum);
+    if (atMinimum && !isMaximized() && !isFullScreen()) resize(minimum);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    fitMinimumToFrame();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    fitMinimumToFrame();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

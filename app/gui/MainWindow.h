@@ -19,6 +19,7 @@
 #include "settings/Settings.h"
 
 #include <QMainWindow>
+#include <QMargins>
 
 #include <filesystem>
 #include <functional>
@@ -41,9 +42,10 @@ class SaveController;
 class SettingsStorage;
 class WindowSettingsIo;
 
-// The window's minimum size: its design size, but never more than the screen has room for
-// (at a large scale factor the design size may not fit).
-QSize WindowMinimumSize(QSize design, QSize available);
+// The window's minimum client size: its design size, which is the outer size, but never
+// more than the screen has room for (at a large scale factor the design size may not fit),
+// less the frame the window system draws around the client area.
+QSize WindowMinimumSize(QSize design, QSize available, QMargins frame = {});
 
 class MainWindow final : public QMainWindow, private FindPaneHost {
 public:
@@ -70,7 +72,8 @@ public:
     void openFile();
     void refreshIcons();
     void copySelected();
-    // Shows the grid at the given icon size and checks its menu item.
+    // Shows the grid at the given icon size and checks its menu item; the selected icon stays
+    // selected.
     void setIconSize(IconSizing sizing);
     void showSelection(int index);
     // Files dropped onto the grid or the find pane's list: the window comes to the front, the
@@ -106,6 +109,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -125,7 +130,11 @@ private:
     void applyLanguageTexts();
     void rebuildRecentMenu();
     void enableFileButtons();
+    void fitMinimumToFrame();
     void setStatus(StatusPanel panel, const std::string& text);
+    // The hint panel's own text, which a control's hint covers only while the pointer is on
+    // the control.
+    void setStandingHint(const std::string& text);
 
     IconGridView* gridView_ = nullptr;
     std::unique_ptr<StatusPanels> statusPanels_;
@@ -144,6 +153,9 @@ private:
     WindowSettings settings_;
     std::filesystem::path openDialogFolder_;
     bool commandLinePosted_ = false;
+    bool fittedOnce_ = false;
+    std::string fileTypeNote_; // the hint panel's note on a file shown with its file-type icon
+    std::string standingHint_;
     bool closing_ = false;      // agreed to close: the separate window's close is then not the user's
     bool gridHintShown_ = true; // until the first drop
 

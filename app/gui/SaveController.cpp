@@ -5,7 +5,6 @@
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
 #include "export/IconSet.h"
-#include "export/OpenSavedFile.h"
 #include "export/OutputKind.h"
 #include "export/SaveAll.h"
 #include "export/SaveAllAsOne.h"
@@ -17,6 +16,7 @@
 #include "i18n/TextIds.h"
 #include "platform/AsciiText.h"
 #include "platform/Files.h"
+#include "platform/ShellOpen.h"
 #include "settings/Settings.h"
 
 #include <QGuiApplication>
@@ -33,6 +33,40 @@ namespace {
 int FilterEntryCount(const std::string& filter)
 {
     return static_cast<int>(std::count(filter.begin(), filter.end(), '|') + 1) / 2;
+}
+
+// The patterns of every entry of a filter, in order ("*.htm", or "*.exe *.dll" for one
+// entry of several).
+std::vector<std::vector<std::string>> FilterPatterns(const std::string& filter)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t bar = filter.find('|', start);
+        parts.push_back(filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+        if (bar == std::string::npos) break;
+        start = bar + 1;
+    }
+    std::vector<std::vector<std::string>> entries;
+    for (std::size_t i = 1; i < parts.size(); i += 2) {
+        std::vector<std::string> patterns;
+        std::string pattern;
+        for (const char c : parts[i] + ";") {
+            if (c == ';' || c == ' ') {
+                if (!pattern.empty()) patterns.push_back(AsciiLower(pattern));
+                pattern.clear();
+            } else {
+                pattern += c;
+            }
+        }
+        entries.push_back(std::move(patterns));
+    }
+    return entries;
+}
+
+bool CoversExtension(const std::vector<std::string>& patterns, const std::string& lowerExtension)
+{
+    return std::find(patterns.begin(), patterns.end(), "*" + lowerExtension) != patterns.end();
 }
 
 // The options dialog's layout choices as the save engine takes them.
@@ -66,6 +100,18 @@ DocumentTexts TextsFor(ExportKind kind)
 
 } // namespace
 
+int FilterIndexForName(const std::string& filter, const fs::path& name, int chosenIndex)
+{
+    const std::string extension = AsciiLower(name.extension().string());
+    if (extension.size() < 2) return chosenIndex;
+    const std::vector<std::vector<std::string>> entries = FilterPatterns(filter);
+    const auto chosen = static_cast<std::size_t>(chosenIndex - 1);
+    if (chosenIndex >= 1 && chosen < entries.size() && CoversExtension(entries[chosen], extension)) return chosenIndex;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (CoversExtension(entries[i], extension)) return static_cast<int>(i) + 1;
+    return chosenIndex;
+}
+
 bool CheckSelection(const IconGrid& icons, DialogService& dialogs)
 {
     if (icons.ItemIndex() >= 0) return true;
@@ -83,6 +129,27 @@ SaveController::SaveController(DialogService& dialogs, const IconGrid& icons, co
     saveDialogFolder_ = fs::current_path(ec);
 }
 
+void SaveController::finish(const std::string& written, const fs::path& toOpen)
+{
+    std::string text = written;
+    const bool open = settings_.openAfterSave && !toOpen.empty();
+    const bool opened = !open || OpenWithDefaultApplication(toOpen);
+    if (!opened) text += " " + InterfaceText(kTextCouldNotOpenNote);
+    if (report_) report_(text);
+    if (!opened && !openFailureSaid_) {
+        openFailureSaid_ = true;
+        dialogs_.Show(FormatText(InterfaceText(kTextCouldNotOpen), toOpen.string()), MessageIcon::Warning,
+                      MessageButtons::Ok);
+    }
+}
+
+// "6 icon(s) saved. Folder: /home/me/icons"
+static std::string SavedIntoFolderText(int count, const fs::path& folder)
+{
+    return FormatText(InterfaceText(kTextSaveAllSuccess), static_cast<long long>(count)) + " " +
+           FormatText(InterfaceText(kTextSavedIntoFolder), folder.string());
+}
+
 bool SaveController::skipOptionsDialog() const
 {
     const Qt::KeyboardModifiers held = modifiersQuery_();
@@ -90,7 +157,8 @@ bool SaveController::skipOptionsDialog() const
 }
 
 // The save dialog with its filter; the default extension follows the filter entry and the
-// proposed name is the current file's name, made unique in the dialog's folder.
+// proposed name is the current file's name, made unique in the dialog's folder. A typed
+// extension of another offered type chooses that type, so the bytes match the name.
 static std::optional<SaveFileAnswer> RunSaveDialog(DialogService& dialogs, const std::string& title,
                                                    const std::string& filter, int& filterIndex, fs::path& initialDir,
                                                    const fs::path& currentFile)
@@ -105,6 +173,7 @@ static std::optional<SaveFileAnswer> RunSaveDialog(DialogService& dialogs, const
     request.proposedName = UniqueSaveName(initialDir, currentFile, request.defaultExt);
     std::optional<SaveFileAnswer> answer = dialogs.SaveFile(request);
     if (answer) {
+        answer->filterIndex = FilterIndexForName(filter, answer->fileName, answer->filterIndex);
         filterIndex = answer->filterIndex;
         initialDir = answer->fileName.parent_path();
     }
@@ -115,8 +184,9 @@ void SaveController::saveSelected()
 {
     if (!CheckSelection(icons_, dialogs_)) return;
     const std::string filter = InterfaceText(kTextIconFilter) + "|" + InterfaceText(kTextPictureFilter);
-    const std::optional<SaveFileAnswer> answer = RunSaveDialog(dialogs_, InterfaceText(kTextSaveDialogTitle), filter,
-                                                               saveFilterIndex_, saveDialogFolder_, icons_.FileName());
+    const std::optional<SaveFileAnswer> answer =
+        RunSaveDialog(dialogs_, InterfaceText(kTextSaveDialogTitle), filter, selectedFilterIndex_, saveDialogFolder_,
+                      icons_.FileName());
     if (!answer) return;
     // A file without an icon group of its own writes no icon file: say why, as the command line does.
     if (glyphora::SaveIcon(icons_.Current(), icons_.ItemIndex(), answer->fileName,
@@ -124,7 +194,7 @@ void SaveController::saveSelected()
         dialogs_.Show(NothingToSaveText(icons_.Current().fileName), MessageIcon::Error, MessageButtons::Ok);
         return;
     }
-    if (settings_.openAfterSave) OpenSavedFile(answer->fileName, {});
+    finish(FormatText(InterfaceText(kTextSavedFile), answer->fileName.string()), answer->fileName);
 }
 
 void SaveController::saveIconSet()
@@ -157,7 +227,7 @@ void SaveController::saveIconSet()
     std::string text = FormatText(InterfaceText(kTextSaveAllSuccess), static_cast<long long>(run.written));
     if (!run.problem.empty()) text += "\n" + run.problem;
     dialogs_.Show(text, run.problem.empty() ? MessageIcon::Information : MessageIcon::Warning, MessageButtons::Ok);
-    if (settings_.openAfterSave) OpenSavedFile(*folder, {});
+    finish(SavedIntoFolderText(run.written, *folder), *folder);
 }
 
 void SaveController::saveAll(OutputKind outputKind)
@@ -180,6 +250,7 @@ void SaveController::saveAllFiles(OutputKind outputKind, const std::vector<fs::p
     ApplyLayoutSettings(exportSettings_, request);
     request.small = settings_.smallIcons;
     const auto report = [&] {
+        if (saveCount > 0) finish(SavedIntoFolderText(saveCount, *folder));
         dialogs_.Show(FormatText(InterfaceText(kTextSaveAllSuccess), static_cast<long long>(saveCount)),
                       MessageIcon::Information, MessageButtons::Ok);
     };
@@ -210,15 +281,16 @@ void SaveController::saveAllFiles(OutputKind outputKind, const std::vector<fs::p
 void SaveController::saveAllAsOneImage()
 {
     const std::string filter = InterfaceText(kTextPictureFilter);
-    const std::optional<SaveFileAnswer> answer = RunSaveDialog(dialogs_, InterfaceText(kTextSaveDialogTitle), filter,
-                                                               saveFilterIndex_, saveDialogFolder_, icons_.FileName());
+    const std::optional<SaveFileAnswer> answer =
+        RunSaveDialog(dialogs_, InterfaceText(kTextSaveDialogTitle), filter, allAsOneFilterIndex_, saveDialogFolder_,
+                      icons_.FileName());
     if (!answer) return;
     {
         WaitCursor wait;
         SaveAllAsOne(icons_.Model(), icons_.Current().icons, answer->fileName, PictureKindAt(answer->filterIndex),
                      false);
     }
-    if (settings_.openAfterSave) OpenSavedFile(answer->fileName, {});
+    finish(FormatText(InterfaceText(kTextSavedFile), answer->fileName.string()), answer->fileName);
 }
 
 void SaveController::exportDocument(ExportKind kind)
@@ -230,7 +302,8 @@ void SaveController::exportDocument(ExportKind kind)
     }
     const DocumentTexts texts = TextsFor(kind);
     const std::optional<SaveFileAnswer> answer =
-        RunSaveDialog(dialogs_, texts.saveTitle, texts.filter, saveFilterIndex_, saveDialogFolder_, icons_.FileName());
+        RunSaveDialog(dialogs_, texts.saveTitle, texts.filter, documentFilterIndex_.at(static_cast<std::size_t>(kind)),
+                      saveDialogFolder_, icons_.FileName());
     if (!answer) return;
     const fs::path chosen = answer->fileName;
 
@@ -287,7 +360,7 @@ void SaveController::exportDocument(ExportKind kind)
         dialogs_.Show(NothingToSaveText(icons_.Current().fileName), MessageIcon::Error, MessageButtons::Ok);
         return;
     }
-    if (settings_.openAfterSave) OpenSavedFile(document, {});
+    finish(FormatText(InterfaceText(kTextSavedFile), document.string()), document);
 }
 
 } // namespace glyphora

@@ -2,8 +2,8 @@
 // open file or of several files), every icon as one picture, the selected icon's images as an
 // icon set, and the HTML, dBase, PDF and spreadsheet documents. It works on the current icons
 // (the grid's icon list, layout and selection), asks its questions through the dialog service,
-// and remembers the save dialog's folder and filter and the folder dialog's folder between
-// commands.
+// and remembers between commands the save dialogs' folder, the type last chosen in each save
+// dialog, and the folder dialog's folder.
 #pragma once
 
 #include "app/gui/DialogService.h"
@@ -12,8 +12,10 @@
 #include <QString>
 #include <Qt>
 
+#include <array>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace glyphora {
@@ -25,6 +27,12 @@ struct WindowSettings;
 // A command that needs a selected icon: true when one is selected; otherwise it warns once
 // and the command does nothing.
 bool CheckSelection(const IconGrid& icons, DialogService& dialogs);
+
+// The 1-based entry of filter that a name typed in a save dialog asks for: the chosen entry
+// when its pattern covers the name's extension or no entry does, otherwise the first entry
+// whose pattern names that extension (letter case ignored). A user who types "icons.png"
+// with the bitmap type chosen means PNG, as the desktop's own save dialogs take it.
+int FilterIndexForName(const std::string& filter, const std::filesystem::path& name, int chosenIndex);
 
 class SaveController {
 public:
@@ -49,20 +57,33 @@ public:
 
     // The state of Shift and Ctrl as the export commands read it (replaceable for tests).
     void setModifiersQuery(std::function<Qt::KeyboardModifiers()> query) { modifiersQuery_ = std::move(query); }
+    // Where the commands say what they wrote (the window's hint panel).
+    void setReport(std::function<void(const std::string&)> report) { report_ = std::move(report); }
     // The folder the save dialogs start in (the print command's PDF file dialog too).
     std::filesystem::path& saveDialogFolder() { return saveDialogFolder_; }
 
 private:
     bool skipOptionsDialog() const;
+    // Says what was written and, when the option is on, opens toOpen with the desktop; a
+    // desktop that cannot open it is noted beside what was written, and said in a message
+    // the first time only, so a desktop without any opener does not interrupt every save.
+    void finish(const std::string& written, const std::filesystem::path& toOpen);
+    void finish(const std::string& written) { finish(written, {}); }
 
     DialogService& dialogs_;
     const IconGrid& icons_;
     const WindowSettings& settings_;
     ExportSettings& exportSettings_;
     std::function<Qt::KeyboardModifiers()> modifiersQuery_;
+    std::function<void(const std::string&)> report_;
+    bool openFailureSaid_ = false;
     std::filesystem::path saveDialogFolder_;
     std::filesystem::path folderDialogFolder_;
-    int saveFilterIndex_ = 1;
+    // The entry each save dialog showed chosen last: their lists differ (the icon type leads
+    // only the selected icon's), so one index for all would pick a neighbour of the type.
+    int selectedFilterIndex_ = 1;
+    int allAsOneFilterIndex_ = 1;
+    std::array<int, 4> documentFilterIndex_{1, 1, 1, 1}; // by ExportKind
 };
 
 } // namespace glyphora

@@ -7,6 +7,7 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLayout>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -84,6 +85,13 @@ void StatusPanels::fitToWidth(int windowWidth)
     const std::array<int, 4> widths = StatusPanelWidths(windowWidth, minimums);
     for (std::size_t i = 0; i < labels_.size(); ++i)
         labels_[i]->setFixedWidth(widths[i]);
+    // The bar's own gaps, margins and size grip, as its layout has them: where they take more
+    // than the widths allow for, the hint panel gives way so that no panel runs under the next.
+    if (QLayout* bar = labels_.front()->parentWidget()->layout()) {
+        bar->activate(); // takes the new widths into the nested rows' sizes, which invalidate() alone leaves
+        const int spare = windowWidth - bar->totalMinimumSize().width();
+        if (spare < 0) labels_.front()->setFixedWidth(std::max(0, widths[0] + spare));
+    }
     for (std::size_t i = 0; i < labels_.size(); ++i)
         showText(i);
 }

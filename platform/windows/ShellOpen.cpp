@@ -9,9 +9,12 @@
 
 namespace glyphora {
 
-void LaunchDefaultApplication(const std::filesystem::path& path)
+// ShellExecuteW reports success with a value above 32.
+bool LaunchDefaultApplication(const std::filesystem::path& path)
 {
-    ::ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOW);
+    const auto result =
+        reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOW));
+    return result > 32;
 }
 
 } // namespace glyphora

@@ -16,7 +16,10 @@ TEST(OpenSavedFileTest, FindsTheNameTheSaveCompleted)
 {
     const testing::TempFolder dir;
     std::vector<fs::path> opened;
-    SetShellOpener([&](const fs::path& p) { opened.push_back(p); });
+    SetShellOpener([&](const fs::path& p) {
+        opened.push_back(p);
+        return true;
+    });
     std::ofstream(dir.path() / "out.ico") << "x";
     std::ofstream(dir.path() / "page.htm") << "x";
 

@@ -94,7 +94,10 @@ TEST(AboutDialog, AddressTargets)
 TEST(AboutDialog, ClickingTheAddressOpensItWithTheDesktop)
 {
     std::vector<std::filesystem::path> opened;
-    SetShellOpener([&](const std::filesystem::path& path) { opened.push_back(path); });
+    SetShellOpener([&](const std::filesystem::path& path) {
+        opened.push_back(path);
+        return true;
+    });
     AboutDialog dialog;
     QTest::mouseClick(dialog.addressLabel(), Qt::LeftButton);
     SetShellOpener({});

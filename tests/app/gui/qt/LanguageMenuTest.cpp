@@ -334,7 +334,12 @@ TEST_F(LanguageMenuTest, DialogsMadeLaterSpeakTheCurrentLanguage)
     window->openFile();
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].title, ukrainian.Text(kTextOpenDialogTitle));
-    EXPECT_EQ(dialogs.openRequests[0].filter, ukrainian.Text(kTextOpenFilter));
+    // The pack's "all supported files" first, then its list with its icon files before "any file".
+    const std::string kinds = ukrainian.Text(kTextOpenFilter);
+    const std::size_t anyFile = kinds.rfind('|', kinds.rfind('|') - 1);
+    EXPECT_EQ(dialogs.openRequests[0].filter, ukrainian.Text(kTextAllSupportedFilter) + "|" + kinds.substr(0, anyFile) +
+                                                  "|" + ukrainian.Text(kTextIconFilter) + kinds.substr(anyFile));
+    EXPECT_EQ(kinds.substr(anyFile), "|Усі файли (*.*)|*.*");
 }
 
 // Printing speaks the pack's language too: the print dialog's preview button, the question
@@ -433,6 +438,7 @@ TEST_F(LanguageMenuTest, QtsOwnTextsFollowTheLanguage)
 TEST_F(LanguageMenuTest, LongHintsGoToTheFirstStatusPanel)
 {
     Open({});
+    window->SelectFile(test::SampleModule()); // a file with icons: the panel has nothing of its own to say
     QStatusTipEvent hint(QStringLiteral("Open a file"));
     QApplication::sendEvent(window.get(), &hint);
     EXPECT_EQ(Panel(StatusPanel::Hint), "Open a file");
@@ -442,6 +448,27 @@ TEST_F(LanguageMenuTest, LongHintsGoToTheFirstStatusPanel)
     QStatusTipEvent none{QString()};
     QApplication::sendEvent(window.get(), &none);
     EXPECT_EQ(Panel(StatusPanel::Hint), "");
+}
+
+} // namespace
+} // namespace glyphora
+
+namespace glyphora {
+namespace {
+
+// The hint panel's note on a file shown with its file-type icon speaks the language chosen.
+TEST_F(LanguageMenuTest, TheFileTypeIconNoteFollowsTheLanguage)
+{
+    Open({});
+    testing::TempFolder folder;
+    std::ofstream(folder.path() / "notes.txt") << "no icons";
+    window->SelectFile(folder.path() / "notes.txt");
+    for (const int language : {5, 2, 0}) {
+        window->commands().members(Command::Language)[static_cast<std::size_t>(language)]->trigger();
+        EXPECT_EQ(Panel(StatusPanel::Hint), ShippedPack(language).Text(kTextNoOwnIcons)) << language;
+    }
+    EXPECT_EQ(Panel(StatusPanel::Hint),
+              "This file holds no icons of its own; the icon shown is that of its file type.");
 }
 
 } // namespace

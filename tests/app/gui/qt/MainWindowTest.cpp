@@ -19,6 +19,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
+#include <QWindow>
 
 #include <array>
 #include <fstream>
@@ -66,8 +67,24 @@ TEST_F(MainWindowTest, StartsWithItsOwnFileAsTheNewestRecentEntry)
     // Our own executable has no icon resources: the grid shows its file-type icon.
     EXPECT_EQ(window->gridView()->grid()->Count(), 1);
     EXPECT_TRUE(window->gridView()->grid()->Associated());
-    EXPECT_GE(window->width(), 526);
-    EXPECT_EQ(window->minimumSize(), QSize(526, 455));
+    EXPECT_GE(window->frameGeometry().width(), 526);
+    EXPECT_EQ(window->frameGeometry().size(), QSize(526, 455)) << "it starts at its minimum, frame included";
+}
+
+// The 526 x 455 minimum is the outer size: the frame the window system reports comes off
+// the client area's minimum, so the framed window is exactly that large at its smallest
+// (the offscreen platform gives top-level windows a frame of its own, as a window manager
+// does).
+TEST_F(MainWindowTest, TheMinimumSizeIsTheOuterSize)
+{
+    const QMargins frame = window->windowHandle()->frameMargins();
+    ASSERT_FALSE(frame.isNull()) << "the check needs a window system that reports a frame";
+    window->resize(100, 100);
+    EXPECT_EQ(window->size(), window->minimumSize());
+    EXPECT_EQ(window->frameGeometry().size(), QSize(526, 455));
+    EXPECT_EQ(window->minimumSize(), QSize(526 - frame.left() - frame.right(), 455 - frame.top() - frame.bottom()));
+    window->resize(700, 500); // larger stays as asked
+    EXPECT_EQ(window->size(), QSize(700, 500));
 }
 
 TEST_F(MainWindowTest, SelectFileShowsTheSampleAndReportsTheFirstIcon)
@@ -124,6 +141,41 @@ TEST_F(MainWindowTest, AFileWithoutIconsStillBecomesCurrentWithButtonsOff)
     EXPECT_EQ(window->windowTitle().toStdString(), "notes.txt");
 }
 
+// A file shown with its file-type icon says so in the hint panel: one without icons of its
+// own, or one that could not be read (a damaged module, a missing file). A file with icons
+// takes the note back.
+TEST_F(MainWindowTest, AFileShownWithItsFileTypeIconSaysWhy)
+{
+    testing::TempFolder folder;
+    const std::string none = "This file holds no icons of its own; the icon shown is that of its file type.";
+    const std::string unreadable = "This file could not be read; the icon shown is that of its file type.";
+    const auto write = [&](const char* name, const std::string& bytes) {
+        std::ofstream(folder.path() / name, std::ios::binary) << bytes;
+        return folder.path() / name;
+    };
+    struct Case {
+        std::filesystem::path file;
+        const std::string& note;
+    } cases[] = {
+        {write("notes.txt", "no icons in here"), none},
+        {write("empty.dat", ""), none},
+        {ProgramFilePath(), none}, // a program of this system, not a Windows module
+        {write("broken.dll", "MZ this module ends before its headers"), unreadable},
+        {write("named.exe", "not a module at all"), unreadable},
+        {write("signed.bin", std::string("MZ\x90\0", 4) + std::string(80, '\x7f')), unreadable},
+    };
+    for (const Case& c : cases) {
+        window->SelectFile(test::SampleModule());
+        window->SelectFile(c.file);
+        ASSERT_EQ(window->gridView()->grid()->Count(), 1) << c.file;
+        ASSERT_TRUE(window->gridView()->grid()->Associated()) << c.file;
+        EXPECT_EQ(window->statusText(StatusPanel::Hint).toStdString(), c.note) << c.file;
+        EXPECT_EQ(Panel(StatusPanel::Images), "Images: 0") << c.file;
+    }
+    window->SelectFile(test::SampleModule());
+    EXPECT_EQ(window->statusText(StatusPanel::Hint).toStdString(), "") << "the sample has icons of its own";
+}
+
 TEST_F(MainWindowTest, RecentListKeepsTwelveAndMovesPathsIgnoringCase)
 {
     testing::TempFolder folder;
@@ -161,8 +213,25 @@ TEST_F(MainWindowTest, OpeningTheFileAlreadyShownDoesNothing)
     window->openFile();
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].title, "Select file");
-    EXPECT_EQ(dialogs.openRequests[0].filter.rfind("Executable files (*.exe)|*.exe|", 0), 0u);
+    EXPECT_EQ(dialogs.openRequests[0].filter.rfind("All supported files (*.exe *.dll ", 0), 0u);
     EXPECT_EQ(window->gridView()->grid()->ItemIndex(), 3); // not reloaded
+}
+
+// The open dialog (Ctrl+O through the window) offers first every kind of file the window
+// reads, icon files included, then the executables, libraries and ActiveX files, the icon
+// files on their own and any file; the first entry is the one preselected.
+TEST_F(MainWindowTest, OpenDialogOffersAllSupportedFilesFirst)
+{
+    window->gridView()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.openRequests.size(), 1u);
+    const std::string all = "*.exe *.dll *.ocx *.icl *.cpl *.scr *.drv *.sys *.mui *.efi *.ico";
+    EXPECT_EQ(dialogs.openRequests[0].filter, "All supported files (" + all + ")|" + all +
+                                                  "|Executable files (*.exe)|*.exe"
+                                                  "|Dynamic-link libraries (*.dll)|*.dll"
+                                                  "|ActiveX files (*.ocx)|*.ocx"
+                                                  "|Icon files (*.ico)|*.ico"
+                                                  "|Any file (*.*)|*.*");
 }
 
 TEST_F(MainWindowTest, CtrlCCopiesTheSelectedIconOnWhiteOrWarns)
@@ -295,6 +364,28 @@ TEST_F(MainWindowTest, IconSizeItemsSwitchTheGridAndSelectTheFirstIcon)
     EXPECT_EQ(window->gridView()->grid()->Model().ItemWidth(), 32);
 }
 
+// The icons are read again at the new size, and the icon the user was looking at stays
+// selected, in both directions and in the status bar.
+TEST_F(MainWindowTest, TheSelectionSurvivesAnIconSizeChange)
+{
+    window->SelectFile(test::SampleModule());
+    IconGrid* grid = window->gridView()->grid();
+    for (const int index : {3, 5, 1}) {
+        grid->SetItemIndex(index);
+        window->commands().action(Command::SmallIcons)->trigger();
+        ASSERT_EQ(grid->Model().ItemWidth(), 16);
+        EXPECT_EQ(grid->ItemIndex(), index) << "to small icons";
+        EXPECT_EQ(Panel(StatusPanel::Position), std::to_string(index + 1) + " / 6");
+        window->commands().action(Command::LargeIcons)->trigger();
+        ASSERT_EQ(grid->Model().ItemWidth(), 32);
+        EXPECT_EQ(grid->ItemIndex(), index) << "back to large icons";
+    }
+    // Without a selection the first icon is selected, as after opening a file.
+    grid->SetItemIndex(-1);
+    window->commands().action(Command::SmallIcons)->trigger();
+    EXPECT_EQ(grid->ItemIndex(), 0);
+}
+
 TEST_F(MainWindowTest, DroppedFilesOpenTheFirstAndSayWhenThereWereMore)
 {
     window->openDroppedFiles({QString::fromStdString(test::SampleModule().string()), QStringLiteral("/tmp/other.dll")});
@@ -380,6 +471,10 @@ TEST(WindowMinimumSizeTest, StaysWithinTheScreen)
     EXPECT_EQ(WindowMinimumSize({526, 455}, {1280, 900}), QSize(526, 455));
     EXPECT_EQ(WindowMinimumSize({526, 455}, {640, 450}), QSize(526, 450)); // 1280 x 900 at scale 2
     EXPECT_EQ(WindowMinimumSize({526, 455}, {}), QSize(526, 455));         // no screen known
+    // The frame's margins come off the outer size, after it is bounded by the screen.
+    EXPECT_EQ(WindowMinimumSize({526, 455}, {1280, 900}, QMargins(4, 28, 4, 4)), QSize(518, 423));
+    EXPECT_EQ(WindowMinimumSize({526, 455}, {640, 450}, QMargins(1, 20, 1, 1)), QSize(524, 429));
+    EXPECT_EQ(WindowMinimumSize({526, 455}, {}, QMargins(2, 2, 2, 2)), QSize(522, 451));
 }
 
 // A much larger font (another style, a high scale, a user's choice): the report texts fit,

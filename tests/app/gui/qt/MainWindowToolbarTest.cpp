@@ -3,6 +3,8 @@
 // the faces following the window's palette.
 #include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/SiteLabel.h"
+#include "platform/ShellOpen.h"
 #include "tests/support/qt/GuiTestSupport.h"
 #include "widgets/PopupButton.h"
 #include "widgets/PushButton.h"
@@ -11,6 +13,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QEnterEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -113,6 +116,58 @@ TEST_F(MainWindowToolbarTest, SaveAndOptionsButtonsOpenTheirMenusBelowThemselves
         EXPECT_EQ(menu->pos(), button->mapToGlobal(QPoint(0, button->height())));
         menu->hide();
     }
+}
+
+} // namespace
+} // namespace glyphora
+
+namespace glyphora {
+namespace {
+
+TEST(SiteNameTest, IsTheAddressesHost)
+{
+    EXPECT_EQ(SiteName("https://marrowfield.example/glyphora/"), "marrowfield.example");
+    EXPECT_EQ(SiteName("http://www.example.org:8080/x?y"), "example.org");
+    EXPECT_EQ(SiteName("example.net"), "example.net");
+}
+
+// The web-site label: raised grey text at the toolbar's top right, the address as its hint
+// in the status bar, and a click (through the window, at the label) opens the address.
+TEST_F(MainWindowToolbarTest, TheSiteLabelShowsTheSiteAndOpensItsAddress)
+{
+    std::vector<std::filesystem::path> opened;
+    SetShellOpener([&](const std::filesystem::path& path) {
+        opened.push_back(path);
+        return true;
+    });
+    auto* label = window->findChild<SiteLabel*>(QStringLiteral("siteLabel"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), "marrowfield.example");
+    EXPECT_EQ(label->textStyle(), TextStyle::Raised);
+    EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(label->statusTip().toStdString(), GLYPHORA_HOMEPAGE_URL);
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_EQ(label->font().pixelSize(), 16);
+    EXPECT_EQ(label->y(), 8);
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << "the name shows whole";
+    const QWidget* strip = label->parentWidget();
+    EXPECT_EQ(strip, window->commands().softButton(Command::About)->parentWidget()) << "on the toolbar";
+    EXPECT_EQ(strip->width() - label->geometry().right() - 1, 14);
+    EXPECT_GT(label->x(), window->commands().softButton(Command::About)->geometry().right()) << "beside the buttons";
+    window->resize(800, 500);
+    QApplication::processEvents();
+    EXPECT_EQ(strip->width() - label->geometry().right() - 1, 14) << "anchored to the right";
+
+    // The pointer entering the label: the address goes to the hint panel.
+    const QPointF centre = QRectF(label->rect()).center();
+    QEnterEvent enter(centre, label->mapTo(window.get(), centre), label->mapToGlobal(centre));
+    QApplication::sendEvent(label, &enter);
+    EXPECT_EQ(window->statusText(StatusPanel::Hint).toStdString(), GLYPHORA_HOMEPAGE_URL);
+
+    QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, label->rect().center());
+    SetShellOpener({});
+    EXPECT_EQ(opened, (std::vector<std::filesystem::path>{GLYPHORA_HOMEPAGE_URL}));
 }
 
 } // namespace

@@ -3,13 +3,18 @@
 #include "app/gui/ActionManager.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/SaveController.h"
+#include "widgets/PopupButton.h"
 #include "platform/ShellOpen.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/qt/GuiTestSupport.h"
 
+#include <QApplication>
+#include <QEnterEvent>
+#include <QLabel>
 #include <QTest>
 
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 
@@ -36,7 +41,10 @@ class SaveCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetShellOpener([this](const fs::path& path) { opened.push_back(path); });
+        SetShellOpener([this](const fs::path& path) {
+            opened.push_back(path);
+            return desktopOpens;
+        });
         window = std::make_unique<MainWindow>(std::vector<std::string>{test::SampleModule().string()}, &dialogs);
         window->saves().setModifiersQuery([this] { return modifiers; });
         window->SelectFile(test::SampleModule());
@@ -47,6 +55,7 @@ protected:
     testing::TempFolder folder;
     test::ScriptedDialogs dialogs;
     std::vector<fs::path> opened;
+    bool desktopOpens = true; // whether the desktop has a program for what is opened
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     std::unique_ptr<MainWindow> window;
 };
@@ -288,6 +297,257 @@ TEST_F(SaveCommandsTest, AFileWithoutGroupsSaysWhyNoIconFileWasSaved)
     EXPECT_EQ(dialogs.messages[1].text, dialogs.messages[0].text) << "not \"0 icon(s) saved.\"";
     EXPECT_EQ(dialogs.messages[1].icon, MessageIcon::Error);
     EXPECT_FALSE(fs::exists(folder.path() / "icons")) << "no empty folder is left";
+}
+
+} // namespace
+} // namespace glyphora
+
+namespace glyphora {
+namespace {
+
+// The first bytes of each picture and icon format, as the saves write them.
+std::string FormatOf(const fs::path& file)
+{
+    const std::string bytes = ReadText(file);
+    if (bytes.rfind("BM", 0) == 0) return "bmp";
+    if (bytes.rfind("\x89PNG", 0) == 0) return "png";
+    if (bytes.rfind("\xFF\xD8", 0) == 0) return "jpg";
+    if (bytes.rfind("GIF8", 0) == 0) return "gif";
+    if (bytes.size() > 44 && bytes.compare(40, 4, " EMF") == 0) return "emf";
+    if (bytes.rfind(std::string("\0\0\1\0", 4), 0) == 0) return "ico";
+    return "unknown";
+}
+
+TEST(FilterIndexForNameTest, ATypedExtensionOfAnotherOfferedTypeChoosesIt)
+{
+    const std::string pictures = "Bitmap images (*.bmp)|*.bmp|JPEG images (*.jpg)|*.jpg|PNG images (*.png)|*.png";
+    const std::string html = "HTML documents (*.htm)|*.htm|HTML documents (*.html)|*.html";
+    const std::string many = "All (*.exe *.dll)|*.exe *.dll|Any file (*.*)|*.*";
+    struct Case {
+        const std::string& filter;
+        const char* name;
+        int chosen;
+        int expected;
+    } cases[] = {
+        {pictures, "/tmp/a.png", 1, 3},       {pictures, "/tmp/a.PNG", 1, 3},  // letter case ignored
+        {pictures, "/tmp/a.jpg", 3, 2},       {pictures, "/tmp/a.bmp", 1, 1},  // the chosen type covers it
+        {pictures, "/tmp/a.jpeg", 2, 2},      {pictures, "/tmp/a.tiff", 3, 3}, // no offered type: as chosen
+        {pictures, "/tmp/a", 2, 2},           {pictures, "/tmp/a.", 2, 2},
+        {pictures, "/tmp/x.png/a.bmp", 3, 1}, // the folder's dot does not count
+        {html, "/tmp/p.html", 1, 2},          {html, "/tmp/p.htm", 2, 1},
+        {many, "/tmp/m.dll", 2, 1},           {many, "/tmp/m.txt", 2, 2},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FilterIndexForName(c.filter, c.name, c.chosen), c.expected) << c.name << " chosen " << c.chosen;
+}
+
+// The name the user types decides the format, whatever type the dialog still shows, and
+// that type is the one the dialog shows next time.
+TEST_F(SaveCommandsTest, ATypedExtensionWritesThatFormatAndIsRememberedAsTheType)
+{
+    window->settings().openAfterSave = false;
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "all-one.png", 1}); // Bitmap still chosen
+    window->commands().action(Command::SaveAllAsOneImage)->trigger();
+    EXPECT_EQ(FormatOf(folder.path() / "all-one.png"), "png");
+
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "all-two", 1}); // no extension: the type's
+    window->commands().action(Command::SaveAllAsOneImage)->trigger();
+    ASSERT_EQ(dialogs.saveRequests.size(), 2u);
+    EXPECT_EQ(dialogs.saveRequests[1].filterIndex, 5) << "PNG is the type used last";
+    EXPECT_EQ(dialogs.saveRequests[1].defaultExt, "png");
+    EXPECT_EQ(FormatOf(folder.path() / "all-two.bmp"), "bmp") << "a bare name takes the chosen type";
+
+    // Ctrl+S through the window, the icon type chosen, a name ending in ".png" and ".GIF".
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->gridView()->setFocus();
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "sel14.png", 1});
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "sel15.GIF", 1});
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "sel16.ico", 6});
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.saveRequests.size(), 5u);
+    EXPECT_EQ(FormatOf(folder.path() / "sel14.png"), "png");
+    EXPECT_EQ(FormatOf(folder.path() / "sel15.GIF"), "gif");
+    EXPECT_EQ(FormatOf(folder.path() / "sel16.ico"), "ico");
+    EXPECT_EQ(dialogs.saveRequests[3].filterIndex, 6) << "PNG after the icon entry";
+    EXPECT_EQ(dialogs.saveRequests[4].filterIndex, 5) << "GIF";
+}
+
+// Each save dialog comes back with the type chosen in it last, never with the entry of
+// that number in another dialog's list.
+TEST_F(SaveCommandsTest, EachSaveDialogPreselectsTheTypeLastUsedInIt)
+{
+    window->settings().openAfterSave = false;
+    struct Case {
+        int allAsOneEntry; // chosen in "Save All as One Image"
+        const char* name;
+    } cases[] = {{5, "one.png"}, {2, "two.jpg"}, {4, "three.gif"}};
+    int selectedEntry = 1; // the icon type, untouched by the other dialog
+    for (const Case& c : cases) {
+        dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / c.name, c.allAsOneEntry});
+        window->saves().saveAllAsOneImage();
+        dialogs.saveAnswers.push_back(std::nullopt); // the Ctrl+S dialog, cancelled
+        window->saves().saveSelected();
+        EXPECT_EQ(dialogs.saveRequests.back().filterIndex, selectedEntry) << c.name;
+        dialogs.saveAnswers.push_back(std::nullopt);
+        window->saves().saveAllAsOneImage();
+        EXPECT_EQ(dialogs.saveRequests.back().filterIndex, c.allAsOneEntry) << c.name;
+    }
+    // A type chosen in the Ctrl+S dialog is its own and leaves the other dialog's alone.
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "sel.jpg", 3});
+    window->saves().saveSelected();
+    dialogs.saveAnswers.push_back(std::nullopt);
+    window->saves().saveSelected();
+    EXPECT_EQ(dialogs.saveRequests.back().filterIndex, 3);
+    dialogs.saveAnswers.push_back(std::nullopt);
+    window->saves().saveAllAsOneImage();
+    EXPECT_EQ(dialogs.saveRequests.back().filterIndex, 4);
+    // The document exports keep theirs too: HTML's second entry does not move the pictures'.
+    modifiers = Qt::ShiftModifier | Qt::ControlModifier;
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "page.html", 2});
+    window->saves().exportDocument(ExportKind::Html);
+    dialogs.saveAnswers.push_back(std::nullopt);
+    window->saves().exportDocument(ExportKind::Html);
+    EXPECT_EQ(dialogs.saveRequests.back().filterIndex, 2);
+    dialogs.saveAnswers.push_back(std::nullopt);
+    window->saves().saveSelected();
+    EXPECT_EQ(dialogs.saveRequests.back().filterIndex, 3);
+}
+
+} // namespace
+} // namespace glyphora
+
+namespace glyphora {
+namespace {
+
+std::string Hint(const MainWindow& window)
+{
+    return window.statusText(StatusPanel::Hint).toStdString();
+}
+
+// Every save and export names in the hint panel what it wrote: the file, or the count and
+// the folder.
+TEST_F(SaveCommandsTest, EverySaveNamesWhatItWroteInTheHintPanel)
+{
+    modifiers = Qt::ShiftModifier | Qt::ControlModifier; // the exports without their options
+    const fs::path icons = folder.path() / "icons";
+    const fs::path set = folder.path() / "set";
+    fs::create_directory(icons);
+    fs::create_directory(set);
+    struct Case {
+        const char* what;
+        std::function<void()> run;
+        std::string hint;
+    } cases[] = {
+        {"selected",
+         [&] {
+             dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "one.png", 6});
+             window->commands().action(Command::SaveSelected)->trigger();
+         },
+         "Saved " + (folder.path() / "one.png").string()},
+        {"as one",
+         [&] {
+             dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "all.gif", 4});
+             window->commands().action(Command::SaveAllAsOneImage)->trigger();
+         },
+         "Saved " + (folder.path() / "all.gif").string()},
+        {"all",
+         [&] {
+             dialogs.folderAnswers.push_back(icons);
+             window->saves().saveAll(OutputKind::Png);
+         },
+         "6 icon(s) saved. Folder: " + icons.string()},
+        {"icon set",
+         [&] {
+             dialogs.messageAnswers.push_back(DialogAnswer::No);
+             dialogs.folderAnswers.push_back(set);
+             window->commands().action(Command::SaveIconSet)->trigger();
+         },
+         "9 icon(s) saved. Folder: " + set.string()},
+        {"html",
+         [&] {
+             dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "page.html", 2});
+             window->commands().action(Command::ExportHtml)->trigger();
+         },
+         "Saved " + (folder.path() / "page.html").string()},
+        {"dbase",
+         [&] {
+             dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "table", 1});
+             window->commands().action(Command::ExportDbase)->trigger();
+         },
+         "Saved " + (folder.path() / "table.dbf").string()},
+        {"pdf",
+         [&] {
+             dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "icons.pdf", 1});
+             window->commands().action(Command::ExportPdf)->trigger();
+         },
+         "Saved " + (folder.path() / "icons.pdf").string()},
+        {"xlsx",
+         [&] {
+             dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "sheet.xlsx", 1});
+             window->commands().action(Command::ExportXlsx)->trigger();
+         },
+         "Saved " + (folder.path() / "sheet.xlsx").string()},
+    };
+    for (const Case& c : cases) {
+        window->statusPanel(StatusPanel::Hint)->clear();
+        c.run();
+        EXPECT_EQ(Hint(*window), c.hint) << c.what;
+    }
+    // A cancelled dialog writes nothing and says nothing.
+    dialogs.saveAnswers.push_back(std::nullopt);
+    window->saves().saveSelected();
+    EXPECT_EQ(Hint(*window), cases[7].hint);
+}
+
+// A control's hint covers what a save wrote only while the pointer is on the control: the
+// pointer leaving it (as when a dialog opens over it) brings the report back.
+TEST_F(SaveCommandsTest, WhatASaveWroteComesBackWhenAHintEnds)
+{
+    window->settings().openAfterSave = false;
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "kept.png", 5});
+    window->saves().saveAllAsOneImage();
+    const std::string report = "Saved " + (folder.path() / "kept.png").string();
+    ASSERT_EQ(Hint(*window), report);
+    QWidget* open = window->commands().popupButton(Command::Open);
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), open->mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(open, &enter);
+    EXPECT_EQ(Hint(*window), "Open a file");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(open, &leave);
+    EXPECT_EQ(Hint(*window), report);
+}
+
+// A desktop that cannot open what was written (opening is on) is said once in a message,
+// and noted in the hint panel each time.
+TEST_F(SaveCommandsTest, ADesktopThatCannotOpenTheFileIsSaidOnce)
+{
+    desktopOpens = false;
+    window->settings().openAfterSave = true;
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "a.png", 6});
+    window->saves().saveSelected();
+    EXPECT_EQ(opened, (std::vector<fs::path>{folder.path() / "a.png"}));
+    EXPECT_EQ(Hint(*window), "Saved " + (folder.path() / "a.png").string() + " (The desktop could not open it.)");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "The desktop could not open\n" + (folder.path() / "a.png").string() +
+                                            "\nThe file has been saved; open it with a program of your choice.");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "b.bmp", 1});
+    window->saves().saveAllAsOneImage();
+    EXPECT_EQ(opened.size(), 2u);
+    EXPECT_EQ(Hint(*window), "Saved " + (folder.path() / "b.bmp").string() + " (The desktop could not open it.)");
+    EXPECT_EQ(dialogs.messages.size(), 1u) << "said once";
+
+    // A desktop that opens it: no note.
+    desktopOpens = true;
+    dialogs.saveAnswers.push_back(SaveFileAnswer{folder.path() / "c.bmp", 1});
+    window->saves().saveAllAsOneImage();
+    EXPECT_EQ(Hint(*window), "Saved " + (folder.path() / "c.bmp").string());
+    EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
 } // namespace
