@@ -12,6 +12,7 @@ packages=(
   librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db shared-mime-info
   fp-utils libchm-dev
   bubblewrap python3-gi gir1.2-gnomedesktop-3.0
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 unzip
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -176,8 +176,16 @@ void ReadSharedValues(const SettingsStore& store, StoredSettings& settings)
     settings.window.showHiddenFolders =
         ReadBoolean(store, kSettingsSection, kShowHiddenFoldersKey, defaults.window.showHiddenFolders);
 
+    // The writer stores position p under the key "p", the oldest first. The INI file and the
+    // Linux stand-in list keys in the order they were written, but the registry may list
+    // values sorted by name, so the numbered keys are put back into the writer's order.
+    std::vector<std::string> recentKeys = store.Keys(kRecentSection);
+    std::stable_sort(recentKeys.begin(), recentKeys.end(), [](const std::string& a, const std::string& b) {
+        const auto first = ParseStoredInteger(a), second = ParseStoredInteger(b);
+        return first && (!second || *first > *second); // a key that is no number goes last
+    });
     std::vector<std::string> recent;
-    for (const std::string& key : store.Keys(kRecentSection)) {
+    for (const std::string& key : recentKeys) {
         const std::string path = store.Value(kRecentSection, key).value_or(std::string{});
         if (path.empty() || !FileExists(path)) continue;
         recent.insert(recent.begin(), path);

@@ -1,6 +1,7 @@
 // Windows side of the atomic output file: the temporary file is created with CREATE_NEW (an
 // existing name is never opened) and MoveFileExW replaces the target in one step; a synced
-// commit adds FlushFileBuffers and MOVEFILE_WRITE_THROUGH.
+// commit adds FlushFileBuffers and MOVEFILE_WRITE_THROUGH. A target that another program
+// holds open, or that is read-only, is not replaced: the commit fails and the file stays.
 #include "platform/AtomicFile.h"
 
 #ifndef NOMINMAX
@@ -8,8 +9,9 @@
 #endif
 #include <windows.h>
 
+#include "platform/windows/SystemReason.h"
+
 #include <algorithm>
-#include <system_error>
 
 namespace glyphora {
 
@@ -19,7 +21,7 @@ constexpr int kCreateAttempts = 16;
 
 std::string ReasonFor(DWORD code)
 {
-    return std::system_category().message(static_cast<int>(code));
+    return SystemReason(code);
 }
 
 HANDLE AsHandle(std::intptr_t h)
@@ -33,7 +35,7 @@ bool AtomicFile::openNative(std::string& message)
 {
     const DWORD attributes = ::GetFileAttributesW(target_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        message = ReasonFor(ERROR_DIRECTORY);
+        message = IsAFolderReason();
         return false;
     }
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
@@ -100,6 +102,13 @@ bool AtomicFile::closeNative(std::string& message)
 
 bool AtomicFile::replaceNative(std::string& message)
 {
+    // A read-only file is one the user asked Windows to keep: it is not replaced (some
+    // MoveFileExW implementations would replace it all the same).
+    const DWORD existing = ::GetFileAttributesW(target_.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
+        message = ReasonFor(ERROR_ACCESS_DENIED);
+        return false;
+    }
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durability_ == Durability::Synced ? MOVEFILE_WRITE_THROUGH : 0);
     if (!::MoveFileExW(temporary_.c_str(), target_.c_str(), flags)) {
         message = ReasonFor(::GetLastError());

@@ -8,21 +8,29 @@
 #endif
 #include <windows.h>
 
+#include "platform/windows/SystemReason.h"
+
 #include <algorithm>
-#include <system_error>
 
 namespace glyphora {
 
 std::unique_ptr<FileReader> FileReader::Open(const std::filesystem::path& path, std::string* errorText)
 {
     auto fail = [errorText](DWORD code) {
-        if (errorText) *errorText = std::system_category().message(static_cast<int>(code));
+        if (errorText) *errorText = code == ERROR_DIRECTORY ? IsAFolderReason() : SystemReason(code);
         return nullptr;
     };
     if (path.empty()) return fail(ERROR_FILE_NOT_FOUND);
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return fail(::GetLastError());
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        // A folder cannot be opened as a file at all; say so rather than "access denied".
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return fail(ERROR_DIRECTORY);
+        return fail(code);
+    }
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(file, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
         ::GetFileType(file) != FILE_TYPE_DISK) {

@@ -10,9 +10,8 @@
 #endif
 #include <windows.h>
 
+#include "platform/windows/SystemReason.h"
 #include "platform/windows/WideText.h"
-
-#include <system_error>
 
 namespace glyphora {
 
@@ -20,8 +19,7 @@ namespace {
 
 [[noreturn]] void Fail(const std::string& what, const std::string& key, LSTATUS code)
 {
-    throw GlyphoraError(what + " 'HKEY_CURRENT_USER\\" + key +
-                        "': " + std::system_category().message(static_cast<int>(code)));
+    throw GlyphoraError(what + " 'HKEY_CURRENT_USER\\" + key + "': " + SystemReason(static_cast<DWORD>(code)));
 }
 
 // An open key, closed on every path.
