@@ -10,18 +10,8 @@ root=$PWD
 host_build=$(realpath "${GLYPHORA_HOST_BUILD:-build}")
 build=${GLYPHORA_WINDOWS_BUILD:-build-windows}
 
-packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 dpkg-dev cmake ninja-build
-  libgtest-dev libgmock-dev unzip)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# The mingw compiler, its zlib and Wine are in the one package list of install-deps.sh.
+bash scripts/install-deps.sh
 
 if [[ ! -d $host_build/samples ]]; then
   echo "build-windows: the Linux build in $host_build has no samples/: build it first" >&2

@@ -3,6 +3,7 @@
 
 #include "app/gui/AboutDialog.h"
 #include "app/gui/ExportOptionsDialog.h"
+#include "app/gui/FileFilters.h"
 #include "app/gui/PrintDialog.h"
 #include "app/gui/UiText.h"
 #include "export/SaveNames.h"
@@ -41,22 +42,6 @@ QString FromPath(const std::filesystem::path& path)
 }
 
 } // namespace
-
-std::vector<std::string> FilterDescriptions(const std::string& filter)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t bar = filter.find('|', start);
-        parts.push_back(filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
-        if (bar == std::string::npos) break;
-        start = bar + 1;
-    }
-    std::vector<std::string> descriptions;
-    for (std::size_t i = 0; i < parts.size(); i += 2)
-        descriptions.push_back(parts[i]);
-    return descriptions;
-}
 
 DialogAnswer QtDialogService::Show(const std::string& text, MessageIcon icon, MessageButtons buttons)
 {

@@ -39,8 +39,4 @@ private:
     HelpService* help_ = nullptr;
 };
 
-// The descriptions of a "description|pattern|..." filter, which carry their patterns in
-// parentheses and so serve as Qt name filters.
-std::vector<std::string> FilterDescriptions(const std::string& filter);
-
 } // namespace glyphora

@@ -2,6 +2,7 @@
 // and what the user is told afterwards.
 #include "app/gui/SaveController.h"
 
+#include "app/gui/FileFilters.h"
 #include "app/gui/UiText.h"
 #include "app/gui/WaitCursor.h"
 #include "export/IconSet.h"
@@ -33,35 +34,6 @@ namespace {
 int FilterEntryCount(const std::string& filter)
 {
     return static_cast<int>(std::count(filter.begin(), filter.end(), '|') + 1) / 2;
-}
-
-// The patterns of every entry of a filter, in order ("*.htm", or "*.exe *.dll" for one
-// entry of several).
-std::vector<std::vector<std::string>> FilterPatterns(const std::string& filter)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t bar = filter.find('|', start);
-        parts.push_back(filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
-        if (bar == std::string::npos) break;
-        start = bar + 1;
-    }
-    std::vector<std::vector<std::string>> entries;
-    for (std::size_t i = 1; i < parts.size(); i += 2) {
-        std::vector<std::string> patterns;
-        std::string pattern;
-        for (const char c : parts[i] + ";") {
-            if (c == ';' || c == ' ') {
-                if (!pattern.empty()) patterns.push_back(AsciiLower(pattern));
-                pattern.clear();
-            } else {
-                pattern += c;
-            }
-        }
-        entries.push_back(std::move(patterns));
-    }
-    return entries;
 }
 
 bool CoversExtension(const std::vector<std::string>& patterns, const std::string& lowerExtension)
